@@ -1,0 +1,26 @@
+// Windows command lines: how CreateProcess finds the program and how
+// CommandLineToArgvW splits the arguments.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The arguments of a command line as CommandLineToArgvW splits them
+// (backslashes before quotes, "" inside quotes), program name included.
+std::vector<std::string> SplitArguments(std::string_view command_line);
+
+// The ways CreateProcess tries to read the program out of a command line, in
+// the order it tries them: a quoted program is the text between the quotes;
+// an unquoted one is tried up to each blank in turn ("C:\Program" then
+// "C:\Program Files\x.exe" ...), then the whole line. Each candidate comes
+// with the rest of the line after it.
+struct ProgramCandidate {
+  std::string program;
+  std::string rest;
+};
+std::vector<ProgramCandidate> ProgramCandidates(std::string_view command_line);
+
+}  // namespace platform

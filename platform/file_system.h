@@ -1,0 +1,76 @@
+// The file system as the program sees it: every path is a Windows path
+// (C:\MSTS\ROUTES\X\, relative names, \ or / as separators). The POSIX
+// implementation maps them onto the host the way Wine does.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// File attributes as Windows reports them.
+enum Attribute : uint32_t {
+  kReadOnly = 1,
+  kHidden = 2,
+  kSystem = 4,
+  kVolume = 8,
+  kDirectory = 16,
+  kArchive = 32,
+};
+// The search mask that admits entries of every kind.
+constexpr uint32_t kAnyAttributes = 63;
+
+struct FindEntry {
+  std::string name;  // the name alone, without its folder
+  uint32_t attributes = 0;
+};
+
+class FileSystem {
+ public:
+  virtual ~FileSystem() = default;
+
+  // True when a file (not a folder) lies at the path.
+  virtual bool FileExists(const std::string& path) const = 0;
+  virtual bool FolderExists(const std::string& path) const = 0;
+
+  // Copies a file. With fail_if_exists an existing target makes it fail;
+  // without, the target is replaced. Copying a file onto itself fails.
+  virtual bool CopyFile(const std::string& from, const std::string& to,
+                        bool fail_if_exists) = 0;
+  // Moves a file or folder; fails when the target exists.
+  virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  virtual bool DeleteFile(const std::string& path) = 0;
+  // Creates one folder level; the parent must exist.
+  virtual bool CreateFolder(const std::string& path) = 0;
+
+  virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
+  // Replaces the file's content as a whole: the bytes go to a temporary file
+  // in the same folder, which is then renamed over the target. A name that
+  // exists under another letter case names that file. On failure the old
+  // file is left as it was.
+  virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+
+  // The entries matching a wildcard path (the last component holds * and ?),
+  // sorted by name without regard to case, "." and ".." first where the
+  // folder has them. The mask works as the Windows file search's: hidden,
+  // system, volume and folder entries are left out unless the mask holds
+  // their bit; plain files always pass.
+  virtual std::vector<FindEntry> Find(const std::string& pattern,
+                                      uint32_t mask) const = 0;
+
+  // The program's current folder as a Windows path (C:\work). Relative paths
+  // are taken from it.
+  virtual std::string CurrentFolder() const = 0;
+
+  // A path typed by the user or given by the host system: a host path
+  // (/home/me/models) becomes its Windows form through the drive that holds
+  // it; any other text is returned unchanged.
+  virtual std::string FromUserPath(const std::string& text) const = 0;
+  // The host path of a Windows path, or nothing when no drive holds it.
+  virtual std::optional<std::string> ToHostPath(const std::string& path) const = 0;
+};
+
+}  // namespace platform

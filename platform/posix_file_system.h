@@ -1,0 +1,38 @@
+// FileSystem over the host file system, through the drives of a Wine prefix.
+#pragma once
+
+#include "platform/drive_map.h"
+#include "platform/file_system.h"
+
+namespace platform {
+
+class PosixFileSystem : public FileSystem {
+ public:
+  // current_folder is a Windows path.
+  PosixFileSystem(DriveMap drives, std::string current_folder);
+  // Drives from the environment; the current folder is the host's working
+  // folder in Windows form. Nothing when no drive holds the working folder.
+  static std::optional<PosixFileSystem> FromEnvironment();
+
+  bool FileExists(const std::string& path) const override;
+  bool FolderExists(const std::string& path) const override;
+  bool CopyFile(const std::string& from, const std::string& to,
+                bool fail_if_exists) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) const override;
+  bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  std::string CurrentFolder() const override;
+  std::string FromUserPath(const std::string& text) const override;
+  std::optional<std::string> ToHostPath(const std::string& path) const override;
+
+  const DriveMap& drives() const { return drives_; }
+
+ private:
+  DriveMap drives_;
+  std::string current_folder_;
+};
+
+}  // namespace platform
