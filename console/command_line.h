@@ -1,0 +1,26 @@
+// The console's command language: name(options) arguments, lowered as a
+// whole before it is read.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace console {
+
+struct ParsedLine {
+  std::string CommandName;   // the word before "("
+  std::string OptionText;    // between "(" and the first ")"
+  std::string ArgumentText;  // after the first ")", trimmed
+  std::vector<std::string> FileList;  // ArgumentText cut at ";"
+  std::string DirOption;     // the value of -dir
+};
+
+ParsedLine ParseLine(std::string_view line);
+
+// The value of a key such as "-dir" in an option text: from the first "="
+// after the key to the next ";", trimmed; empty when the key is absent.
+// Keys are found by plain substring search.
+std::string GetOption(std::string_view key, std::string_view option_text);
+
+}  // namespace console

@@ -1,0 +1,282 @@
+#include "console/console.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/fake_processes.h"
+#include "tests/support/fake_terminal.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/scripted_ui.h"
+
+namespace console {
+namespace {
+
+// Keeps the fields as they stood at every call.
+class RecordingOperations : public Operations {
+ public:
+  explicit RecordingOperations(core::ConvMain& main) : main_(main) {}
+  std::vector<std::string> calls;
+  std::vector<core::Fields> fields;
+  std::vector<BatchAddRequest> batches;
+
+  void TexProcClick() override { Record("TexProcClick"); }
+  void ShProcClick() override { Record("ShProcClick"); }
+  void BatchAdd(const BatchAddRequest& request) override {
+    Record("BatchAdd");
+    batches.push_back(request);
+  }
+
+ private:
+  void Record(const std::string& name) {
+    calls.push_back(name);
+    fields.push_back(main_.fields);
+    main_.log.Add(name + " ran");
+  }
+  core::ConvMain& main_;
+};
+
+class ConsoleTest : public ::testing::Test {
+ protected:
+  // Runs an interactive console over the lines, then "q".
+  void Interactive(const std::string& lines) {
+    terminal = test_support::FakeTerminal(lines + "q\n");
+    Console(main, terminal, operations).Run("-console");
+  }
+  void Command(const std::string& command_line, const std::string& input = "\n") {
+    terminal = test_support::FakeTerminal(input);
+    Console(main, terminal, operations).Run(command_line);
+  }
+
+  test_support::MemoryFileSystem files{"C:\\work"};
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+  RecordingOperations operations{main};
+  test_support::FakeTerminal terminal;
+};
+
+const char kBanner[] = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
+const char kPrompt[] = "Enter new command('q' for exit):\n$ ";
+
+TEST_F(ConsoleTest, HelpFromTheCommandLinePrintsTheHelpAndWaitsForOneLine) {
+  Command("help", "\nmore\n");
+  EXPECT_EQ(terminal.title, "Rastolin v1.2b - console version");
+  EXPECT_EQ(terminal.output,
+            std::string(kBanner) +
+                "Enter 'main' to return to the window mode\n\n"
+                "makeace([-dir=...;][-zlib;][-no;][-dxt;][-trans;][-bmp;[-width=...;-height=...;]]) "
+                "FILE1;[[FILE 2;]FILE3;]...\n=====\n"
+                "makeacedir([-zlib;][-no;][-dxt;][-trans;][-bmp;[-width=...;-height=...;]]-dir=...)\n"
+                "=====\n"
+                "shape(-dir=...;[-b;][-mm=...;]) PREFIX1 OUTPUT1;[ PREFIX2 OUTPUT2]\n=====\n"
+                "shapedir(-dir=...;[-b])\n=====\n"
+                "batchadd(-dir=...;-route=...;[class=...;][-over;][-sub;][-texs;])\n=====\n"
+                "Press any key..");
+  EXPECT_EQ(terminal.reads, 1);
+}
+
+TEST_F(ConsoleTest, InteractiveConsolePromptsUntilQ) {
+  Interactive("changelang(1)\n");
+  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + kPrompt);
+  EXPECT_EQ(main.language[core::Msg::CapAddShape], "Add shape");
+  EXPECT_FALSE(files.FileExists("C:\\work\\conv.ini"));
+}
+
+TEST_F(ConsoleTest, OnlyALowerCaseQAtTheStartEnds) {
+  terminal = test_support::FakeTerminal("Q\n q\nquit\nnever read\n");
+  Console(main, terminal, operations).Run("-console");
+  EXPECT_EQ(terminal.reads, 3);
+}
+
+TEST_F(ConsoleTest, EndOfInputEndsTheConsole) {
+  terminal = test_support::FakeTerminal("help\n");
+  Console(main, terminal, operations).Run("-console");
+  EXPECT_EQ(terminal.reads, 1);
+}
+
+TEST_F(ConsoleTest, AnyOtherSpellingOfConsoleIsOneCommand) {
+  Command("-Console");
+  EXPECT_EQ(terminal.output, std::string(kBanner) + "Press any key..");
+  EXPECT_TRUE(operations.calls.empty());
+}
+
+TEST_F(ConsoleTest, LongLinesAreReadInPieces) {
+  std::string long_line(5000, 'x');
+  terminal = test_support::FakeTerminal(long_line + "\nq\n");
+  Console(main, terminal, operations).Run("-console");
+  EXPECT_EQ(terminal.reads, 3);  // 4086 bytes, the rest of the line, then q
+}
+
+TEST_F(ConsoleTest, ChangelangSwitchesTheTextsWithoutWritingTheSettings) {
+  Interactive("changelang(1)\nchangelang(0)\n");
+  EXPECT_EQ(main.language[core::Msg::CapAddShape], "Добавить объект");
+  Interactive("changelang(english)\n");
+  EXPECT_NE(terminal.output.find("changelang: \"english\" is not a language number"),
+            std::string::npos);
+  EXPECT_EQ(main.language[core::Msg::CapAddShape], "Добавить объект");
+  EXPECT_FALSE(files.FileExists("C:\\work\\conv.ini"));
+}
+
+TEST_F(ConsoleTest, MainRestartsTheProgramAndEndsAtOnce) {
+  Command("main", "never read\n");
+  EXPECT_EQ(processes.restarts, 1);
+  EXPECT_EQ(terminal.output, kBanner);
+  EXPECT_EQ(terminal.reads, 0);
+}
+
+TEST_F(ConsoleTest, TheLogIsPrintedAfterEachCommandAndCleared) {
+  Interactive("makeace() a.tga\nmakeace() b.tga\n");
+  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + "TexProcClick ran\n" + kPrompt +
+                                 "TexProcClick ran\n" + kPrompt);
+  EXPECT_TRUE(main.log.lines().empty());
+}
+
+TEST_F(ConsoleTest, MakeaceConvertsEachEntryOfTheFolder) {
+  Command("makeace(-dir=c:\\tex) a.tga;b.bmp; c.tga");
+  ASSERT_EQ(operations.calls.size(), 3u);
+  EXPECT_EQ(operations.fields[0].TexSource, "c:\\tex\\a.tga");
+  EXPECT_EQ(operations.fields[0].TexOutput, "c:\\tex\\a.ace");
+  EXPECT_EQ(operations.fields[1].TexSource, "c:\\tex\\b.bmp");
+  EXPECT_EQ(operations.fields[1].TexOutput, "c:\\tex\\b.ace");
+  EXPECT_EQ(operations.fields[2].TexSource, "c:\\tex\\ c.tga");
+}
+
+TEST_F(ConsoleTest, MakeaceLowersTheLineAndUsesEntriesAsTyped) {
+  Command("MAKEACE(-DXT) C:\\TEX\\A.TGA;noext");
+  EXPECT_EQ(operations.fields[0].TexSource, "c:\\tex\\a.tga");
+  EXPECT_EQ(operations.fields[0].TexOutput, "c:\\tex\\a.ace");
+  EXPECT_EQ(operations.fields[0].TexCompression, core::Compression::kDxt);
+  EXPECT_EQ(operations.fields[1].TexOutput, "ace");
+}
+
+TEST_F(ConsoleTest, CompressionFollowsTheOrderOfTheButtons) {
+  Interactive("makeace(-zlib;-dxt) a.tga\nmakeace(-no;-zlib) a.tga\nmakeace() a.tga\n"
+              "makeace(-zlib) a.tga\n");
+  EXPECT_EQ(operations.fields[0].TexCompression, core::Compression::kDxt);
+  EXPECT_EQ(operations.fields[1].TexCompression, core::Compression::kNo);
+  EXPECT_EQ(operations.fields[2].TexCompression, core::Compression::kNone);
+  EXPECT_EQ(operations.fields[3].TexCompression, core::Compression::kZlib);
+}
+
+TEST_F(ConsoleTest, BitmapSizeStaysForLaterCommandsAndTransparencyDoesNot) {
+  Interactive("makeace(-trans;-bmp;-width=256;-height=128) a.bmp\nmakeace() b.tga\n"
+              "makeace(-bmp) c.bmp\n");
+  EXPECT_TRUE(operations.fields[0].TexTrans);
+  EXPECT_TRUE(operations.fields[1].TexCab);
+  EXPECT_FALSE(operations.fields[1].TexTrans);
+  EXPECT_EQ(operations.fields[1].TexWidth, "256");
+  EXPECT_EQ(operations.fields[1].TexHeight, "128");
+  EXPECT_EQ(operations.fields[2].TexWidth, "");
+  EXPECT_EQ(operations.fields[2].TexHeight, "");
+}
+
+TEST_F(ConsoleTest, CommandsWithoutParenthesesOrWithUnknownNamesDoNothing) {
+  Interactive("makeace a.tga\nhelp()\nmakeace2() a.tga\n");
+  EXPECT_TRUE(operations.calls.empty());
+  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + kPrompt + kPrompt + kPrompt);
+  // The family still takes the options.
+  EXPECT_EQ(main.fields.TexCompression, core::Compression::kNone);
+}
+
+TEST_F(ConsoleTest, MakeacedirConvertsTargasThenBitmapsInNameOrder) {
+  files.Add("C:\\tex\\B.tga", "");
+  files.Add("C:\\tex\\a.TGA", "");
+  files.Add("C:\\tex\\a.bmp", "");
+  files.Add("C:\\tex\\c.ace", "");
+  files.AddFolder("C:\\tex\\x.tga");
+  Command("makeacedir(-dir=c:\\tex)");
+  ASSERT_EQ(operations.calls.size(), 4u);
+  EXPECT_EQ(operations.fields[0].TexSource, "c:\\tex\\a.TGA");
+  EXPECT_EQ(operations.fields[0].TexOutput, "c:\\tex\\a.ace");
+  EXPECT_EQ(operations.fields[1].TexSource, "c:\\tex\\B.tga");
+  EXPECT_EQ(operations.fields[2].TexSource, "c:\\tex\\x.tga");
+  EXPECT_EQ(operations.fields[3].TexSource, "c:\\tex\\a.bmp");
+  EXPECT_NE(terminal.output.find("c:\\tex\\a.TGA\nc:\\tex\\B.tga\nc:\\tex\\x.tga\nc:\\tex\\a.bmp\n"),
+            std::string::npos);
+}
+
+TEST_F(ConsoleTest, MakeacedirOnAMissingFolderDoesNothing) {
+  Command("makeacedir(-dir=c:\\nowhere)");
+  Command("makeacedir()");
+  EXPECT_TRUE(operations.calls.empty());
+}
+
+TEST_F(ConsoleTest, ShapeTakesTheNumberedModelsOfEachPrefix) {
+  for (const char* name : {"house1.3ds", "house2.3ds", "housex.3ds", "house.3ds", "shed1.3ds"}) {
+    files.Add(std::string("C:\\models\\") + name, "");
+  }
+  Command("shape(-dir=c:\\models\\;-mip=3) house house;shed barn");
+  ASSERT_EQ(operations.calls.size(), 2u);
+  const core::Fields& house = operations.fields[0];
+  EXPECT_EQ(house.ShInput, "house1.3ds house2.3ds ");
+  EXPECT_EQ(house.ShOutput, "c:\\models\\house");
+  EXPECT_EQ(house.ShapeDir, "c:\\models");
+  EXPECT_TRUE(house.ShMipMap);
+  EXPECT_EQ(house.ShMipMapV, "3");
+  EXPECT_TRUE(house.ShUnicode);
+  EXPECT_FALSE(house.ShCompress);
+  EXPECT_EQ(operations.fields[1].ShInput, "shed1.3ds ");
+  EXPECT_EQ(operations.fields[1].ShOutput, "c:\\models\\barn");
+}
+
+TEST_F(ConsoleTest, ShapeWithAnUnmatchedPrefixStillConvertsNothingThroughTheOperation) {
+  files.AddFolder("C:\\models");
+  Command("shape(-dir=c:\\models) tower");
+  ASSERT_EQ(operations.calls.size(), 1u);
+  EXPECT_EQ(operations.fields[0].ShInput, "");
+  EXPECT_EQ(operations.fields[0].ShOutput, "c:\\models\\tower");
+}
+
+TEST_F(ConsoleTest, ADirThatHoldsDashBSwitchesBinaryOutputOn) {
+  files.AddFolder("C:\\my-box");
+  Command("shape(-dir=c:\\my-box) a");
+  EXPECT_TRUE(operations.fields[0].ShCompress);
+}
+
+TEST_F(ConsoleTest, ShapeCommandsWithoutAFolderOrWithEmptyEntriesAreSkipped) {
+  Interactive("shape() house house\nshapedir()\n");
+  EXPECT_TRUE(operations.calls.empty());
+  EXPECT_NE(terminal.output.find("shape: a folder is needed"), std::string::npos);
+  EXPECT_NE(terminal.output.find("shapedir: a folder is needed"), std::string::npos);
+  files.AddFolder("C:\\m");
+  Command("shape(-dir=c:\\m) a a;;b b");
+  EXPECT_EQ(operations.calls.size(), 2u);
+  EXPECT_NE(terminal.output.find("shape: an empty entry is skipped"), std::string::npos);
+}
+
+TEST_F(ConsoleTest, ShapedirConvertsOneShapePerStem) {
+  for (const char* name : {"house.3ds", "house1.3ds", "house2.3ds", "wall.3ds", "12.3ds"}) {
+    files.Add(std::string("C:\\models\\") + name, "");
+  }
+  Command("shapedir(-dir=c:\\models\\;-b)");
+  ASSERT_EQ(operations.calls.size(), 2u);
+  EXPECT_EQ(operations.fields[0].ShInput, "house.3ds house1.3ds house2.3ds ");
+  EXPECT_EQ(operations.fields[0].ShOutput, "c:\\models\\house.s");
+  EXPECT_TRUE(operations.fields[0].ShCompress);
+  EXPECT_EQ(operations.fields[1].ShInput, "wall.3ds ");
+  EXPECT_EQ(operations.fields[1].ShOutput, "c:\\models\\wall.s");
+  EXPECT_NE(terminal.output.find("house.3ds house1.3ds house2.3ds \nwall.3ds \n"),
+            std::string::npos);
+}
+
+TEST_F(ConsoleTest, MipValueStaysAndTheBinarySwitchIsSetAnew) {
+  files.AddFolder("C:\\m");
+  Interactive("shape(-dir=c:\\m;-b;-mip=-2) a\nshape(-dir=c:\\m) a\n");
+  EXPECT_EQ(operations.fields[1].ShMipMapV, "-2");
+  EXPECT_TRUE(operations.fields[1].ShMipMap);
+  EXPECT_FALSE(operations.fields[1].ShCompress);
+}
+
+TEST_F(ConsoleTest, BatchaddPassesItsOptions) {
+  Command("batchadd(-dir=c:\\new\\;-route=myroute;-class=bridges;-sub;-texs)");
+  ASSERT_EQ(operations.batches.size(), 1u);
+  const BatchAddRequest& request = operations.batches[0];
+  EXPECT_EQ(request.route, "myroute");
+  EXPECT_EQ(request.folder, "c:\\new\\");
+  EXPECT_EQ(request.class_name, "bridges");
+  EXPECT_TRUE(request.sub);
+  EXPECT_TRUE(request.texs);
+  EXPECT_FALSE(request.over);
+}
+
+}  // namespace
+}  // namespace console

@@ -1,0 +1,32 @@
+// The Ui of console mode: messages and questions on the terminal, so that a
+// console run works where no display exists.
+#pragma once
+
+#include "core/ui.h"
+#include "platform/file_system.h"
+#include "platform/terminal.h"
+
+namespace console {
+
+class ConsoleUi : public core::Ui {
+ public:
+  ConsoleUi(platform::Terminal& terminal, const platform::FileSystem& files);
+
+  // "Caption: text".
+  void Message(const std::string& caption, const std::string& text) override;
+  // The question, " [y/n] ", and one line: y, yes, д or да in any letter case
+  // mean Yes; anything else, the end of input too, means No.
+  bool Ask(const std::string& question) override;
+  // The title and one line naming the folder; an empty line cancels.
+  std::optional<std::string> ChooseFolder(const std::string& title,
+                                          const std::string& initial_folder) override;
+  void ReportError(const std::string& text) override;
+
+ private:
+  std::optional<std::string> ReadAnswer();
+
+  platform::Terminal& terminal_;
+  const platform::FileSystem& files_;
+};
+
+}  // namespace console

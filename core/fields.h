@@ -1,0 +1,51 @@
+// The operation fields: every value an operation reads, as the main window's
+// controls show them. The window binds its controls to them, the console
+// writes them from command options, and they keep their values between
+// operations.
+#pragma once
+
+#include <string>
+
+namespace core {
+
+// The exclusive choice TexNo / TexCompress / TexCmpDXT. Selecting one
+// deselects the others; deselecting the selected one leaves none selected,
+// which only the console can bring about.
+enum class Compression { kNone, kNo, kZlib, kDxt };
+
+struct Fields {
+  // Textures page.
+  std::string TexSource;
+  std::string TexOutput;
+  bool TexTrans = false;
+  bool TexCab = false;
+  std::string TexWidth = "0";
+  std::string TexHeight = "0";
+  Compression TexCompression = Compression::kZlib;
+
+  void SelectCompression(Compression button, bool selected) {
+    if (selected) {
+      TexCompression = button;
+    } else if (TexCompression == button) {
+      TexCompression = Compression::kNone;
+    }
+  }
+
+  // Shapes page.
+  std::string ShapeDir;
+  std::string ShInput;
+  std::string ShOutput;
+  bool ShUnicode = true;
+  bool ShCompress = false;
+  bool ShMipMap = false;
+  std::string ShMipMapV = "0";
+  bool ShCheckTex = false;
+
+  // Settings page.
+  std::string MSTSRoot;
+  std::string PathUtils;
+  std::string ConTexV = "makeace.exe";
+  std::string ConvShV = "conv3ds.exe";
+};
+
+}  // namespace core

@@ -1,0 +1,158 @@
+// The bilingual message and caption table. Texts are used as they stand:
+// leading and trailing blanks are part of them, and "%s" marks where a
+// value goes.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace core {
+
+// The keys, in table order: the texts, then the constants shared by both
+// languages.
+enum class Msg : int {
+  UnableToFind,
+  CopyFailed,
+  OverwriteShape,
+  TextureExists,
+  SelectTextureSource,
+  SelectOutputFile,
+  ConversionDone,
+  NeedOne3ds,
+  ShapeWord,
+  TextureWord,
+  ConvertedToUnicode,
+  SelectMstsRoot,
+  BadMstsRoot,
+  ShapeFileMissing,
+  SelectRoute,
+  SelectClass,
+  TextureListEmpty,
+  ShapeAdded,
+  AddError,
+  TexturesAdded,
+  TextureErrors,
+  TextureNotFound,
+  DuplicatesDeleted,
+  DeleteFilesQuestion,
+  SearchIn,
+  TextureDeleted,
+  ShapeDeleted,
+  NonexistentDeleted,
+  ShapeAddedToRef,
+  SelectConvertDir,
+  CapBrowse,
+  CapSourceFile,
+  CapOutputFile,
+  CapFilename,
+  CapConvertUnicode,
+  CapConvertBinary,
+  CapPaths,
+  CapConverterPath,
+  CapMstsRoot,
+  CapShapeFile,
+  CapTextureFile,
+  CapAdding,
+  CapRoute,
+  CapClassName,
+  CapDescription,
+  CapAddShape,
+  CapAddTextures,
+  CapAddToRef,
+  CapCreateSd,
+  CapSource3ds,
+  CapZlib,
+  CapDxt,
+  CapNoCompression,
+  CapRun,
+  CapSourceDir,
+  Select3dsDir,
+  CapBitmap,
+  CapShadow,
+  CapAlign,
+  CapMipmapping,
+  CapCheckTextures,
+  HintCheckTextures,
+  CapTextureReplace,
+  HintBitmap,
+  HintShapeDir,
+  CapTextureConverter,
+  CapShapeConverter,
+  CapClearing,
+  CapDeleteDuplicates,
+  CapDeleteSelected,
+  CapDeleteUnused,
+  CapObjectsToDelete,
+  CapPleaseWait,
+  CapSelectAll,
+  CapDeselectAll,
+  DeleteUsedTextures,
+  DeleteShapeFiles,
+  CapDeleteNotInRef,
+  CapDeleteNonexistent,
+  CapShow,
+  CapProperties,
+  CapShapesTextures,
+  CapStandardRoutes,
+  CapRoutesToCompare,
+  CapAdd,
+  CapDelete,
+  CapProperty,
+  CapValue,
+  CapTransparency,
+  CapTextures,
+  CapAddingPage,
+  CapShapes,
+  CapSettings,
+  CapTextureConversion,
+  CapAddingToRoute,
+  CapShapesConversion,
+  CapWidth,
+  CapHeight,
+  CapChangeOn,
+  CapExit,
+  CapConvertDir,
+  CapWithShapes,
+  CapWithTextures,
+  CapCheckTexturesCmp,
+  CapCheckShapes,
+  CapCreateBat,
+  CapListCommon,
+  CapListUnique,
+  // Constants, the same in both languages.
+  KeyFileName,
+  KeyDescription,
+  KeyClass,
+  ImageLinePrefix,
+  TexturesFolder,
+  ShapesFolder,
+  BackupFolder,
+  SeasonFolders,
+  ProgramName,
+  Count,
+};
+
+constexpr int kMessageCount = static_cast<int>(Msg::Count);
+
+enum LanguageNumber : int { kRussian = 0, kEnglish = 1 };
+
+class Language {
+ public:
+  // Texts for the number (0 Russian, 1 English; any other number leaves
+  // every text empty), then the constants.
+  explicit Language(int number);
+
+  // Switches the texts to a language. Any number but 0 and 1 changes nothing.
+  void SetTexts(int number);
+
+  const std::string& operator[](Msg key) const {
+    return texts_[static_cast<int>(key)];
+  }
+  // The text with its first "%s" replaced by the value.
+  std::string Format(Msg key, const std::string& value) const;
+
+ private:
+  std::array<std::string, kMessageCount> texts_;
+};
+
+}  // namespace core

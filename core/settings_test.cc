@@ -1,0 +1,76 @@
+#include "core/settings.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "tests/support/memory_file_system.h"
+
+namespace core {
+namespace {
+
+class SettingsTest : public ::testing::Test {
+ protected:
+  test_support::MemoryFileSystem files;
+  Settings settings{files, "C:\\work\\conv.ini"};
+};
+
+TEST_F(SettingsTest, MissingFileOrKeyReadsTheDefault) {
+  EXPECT_EQ(settings.ReadString("PATHS", "UTILS", "none"), "none");
+  EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 0), 0);
+  files.Add("C:\\work\\conv.ini", "[PATHS]\r\nROOT=C:\\MSTS\r\n");
+  EXPECT_EQ(settings.ReadString("PATHS", "UTILS", "none"), "none");
+  EXPECT_EQ(settings.ReadString("INF", "ROOT", "none"), "none");
+}
+
+TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
+  files.Add("C:\\work\\conv.ini",
+            "[inf]\nlanguage = 1\n[Paths]\n  Root=  C:\\Program Files\\MSTS  \nLASTDIR=\"C:\\3d\"\n");
+  EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 0), 1);
+  EXPECT_EQ(settings.ReadString("PATHS", "ROOT", ""), "C:\\Program Files\\MSTS");
+  EXPECT_EQ(settings.ReadString("PATHS", "LASTDIR", ""), "C:\\3d");
+}
+
+TEST_F(SettingsTest, ValuesAreCutAt2047Characters) {
+  files.Add("C:\\work\\conv.ini", "[PATHS]\r\nROOT=" + std::string(3000, 'x') + "\r\n");
+  EXPECT_EQ(settings.ReadString("PATHS", "ROOT", "").size(), 2047u);
+}
+
+TEST_F(SettingsTest, AValueThatIsNotANumberReadsAsTheDefault) {
+  files.Add("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=english\r\nA=12x\r\nB=-3\r\nC=\r\n");
+  EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("INF", "A", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("INF", "B", 7), -3);
+  EXPECT_EQ(settings.ReadInteger("INF", "C", 7), 7);
+}
+
+TEST_F(SettingsTest, FirstWriteCreatesTheFile) {
+  settings.WriteInteger("INF", "LANGUAGE", 1);
+  EXPECT_EQ(files.Content("C:\\work\\conv.ini"), "[INF]\r\nLANGUAGE=1\r\n");
+}
+
+TEST_F(SettingsTest, WritesReplaceKeysInPlaceAndKeepEverythingElse) {
+  files.Add("C:\\work\\conv.ini",
+            "; my notes\r\n[INF]\r\nLanguage=0\r\n\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n\r\n[OTHER]\r\nX=1\r\n");
+  settings.WriteString("INF", "LANGUAGE", "1");
+  settings.WriteString("paths", "UTILS", "C:\\MSTS\\UTILS");
+  settings.WriteString("NEW", "K", "v");
+  EXPECT_EQ(files.Content("C:\\work\\conv.ini"),
+            "; my notes\r\n[INF]\r\nLanguage=1\r\n\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n"
+            "UTILS=C:\\MSTS\\UTILS\r\n\r\n[OTHER]\r\nX=1\r\n\r\n[NEW]\r\nK=v\r\n");
+  EXPECT_EQ(settings.ReadString("PATHS", "UTILS", ""), "C:\\MSTS\\UTILS");
+}
+
+TEST_F(SettingsTest, AFailedWriteReportsThePathAndKeepsTheFile) {
+  files.Add("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n");
+  files.FailWritesTo("C:\\work\\conv.ini");
+  try {
+    settings.WriteString("PATHS", "ROOT", "C:\\MSTS");
+    FAIL() << "the write should have failed";
+  } catch (const Error& error) {
+    EXPECT_STREQ(error.what(), "Unable to write to C:\\work\\conv.ini");
+  }
+  EXPECT_EQ(files.Content("C:\\work\\conv.ini"), "[INF]\r\nLANGUAGE=1\r\n");
+}
+
+}  // namespace
+}  // namespace core

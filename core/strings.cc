@@ -1,0 +1,54 @@
+#include "core/strings.h"
+
+#include <charconv>
+
+namespace core {
+namespace {
+
+bool IsControlOrBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+}  // namespace
+
+std::string Trim(std::string_view text) {
+  size_t first = 0;
+  while (first < text.size() && IsControlOrBlank(text[first])) ++first;
+  size_t last = text.size();
+  while (last > first && IsControlOrBlank(text[last - 1])) --last;
+  return std::string(text.substr(first, last - first));
+}
+
+std::string TrimLeft(std::string_view text) {
+  size_t first = 0;
+  while (first < text.size() && IsControlOrBlank(text[first])) ++first;
+  return std::string(text.substr(first));
+}
+
+std::vector<std::string> SplitText(std::string_view text, char separator) {
+  std::vector<std::string> pieces;
+  size_t at;
+  while ((at = text.find(separator)) != std::string_view::npos) {
+    pieces.emplace_back(text.substr(0, at));
+    text.remove_prefix(at + 1);
+  }
+  if (!Trim(text).empty()) pieces.emplace_back(text);
+  return pieces;
+}
+
+bool Contains(std::string_view text, std::string_view part) {
+  return text.find(part) != std::string_view::npos;
+}
+
+bool ParseWholeNumber(std::string_view text, int& value) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+  if (text.empty()) return false;
+  auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return error == std::errc() && end == text.data() + text.size();
+}
+
+bool IsWholeNumber(std::string_view text) {
+  int value;
+  return ParseWholeNumber(text, value);
+}
+
+}  // namespace core

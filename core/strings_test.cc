@@ -1,0 +1,40 @@
+#include "core/strings.h"
+
+#include <gtest/gtest.h>
+
+namespace core {
+namespace {
+
+using Pieces = std::vector<std::string>;
+
+TEST(SplitTextTest, KeepsEmptyPiecesAndDropsABlankLastOne) {
+  EXPECT_EQ(SplitText("a.ace;b.ace;", ';'), (Pieces{"a.ace", "b.ace"}));
+  EXPECT_EQ(SplitText("a.ace;;b.ace", ';'), (Pieces{"a.ace", "", "b.ace"}));
+  EXPECT_EQ(SplitText("a.tga; b.tga", ';'), (Pieces{"a.tga", " b.tga"}));
+  EXPECT_EQ(SplitText("a; \t", ';'), (Pieces{"a"}));
+  EXPECT_EQ(SplitText("", ';'), Pieces{});
+  EXPECT_EQ(SplitText("house  house", ' '), (Pieces{"house", "", "house"}));
+}
+
+TEST(TrimTest, RemovesControlCharactersAndBlanks) {
+  EXPECT_EQ(Trim("\x01 \t a b \r\n"), "a b");
+  EXPECT_EQ(TrimLeft("  a "), "a ");
+  EXPECT_EQ(Trim(" \n"), "");
+}
+
+TEST(WholeNumberTest, AcceptsSignedDecimalNumbersOnly) {
+  int value = 0;
+  EXPECT_TRUE(ParseWholeNumber("12", value));
+  EXPECT_EQ(value, 12);
+  EXPECT_TRUE(ParseWholeNumber(" -3", value));
+  EXPECT_EQ(value, -3);
+  EXPECT_TRUE(IsWholeNumber("+7"));
+  EXPECT_FALSE(IsWholeNumber(""));
+  EXPECT_FALSE(IsWholeNumber("x"));
+  EXPECT_FALSE(IsWholeNumber("1a"));
+  EXPECT_FALSE(IsWholeNumber("1 "));
+  EXPECT_FALSE(IsWholeNumber("99999999999"));
+}
+
+}  // namespace
+}  // namespace core

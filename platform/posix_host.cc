@@ -1,0 +1,24 @@
+#include "platform/host.h"
+
+#include "platform/posix_file_system.h"
+#include "platform/posix_processes.h"
+#include "platform/posix_terminal.h"
+
+namespace platform {
+
+std::optional<Host> OpenHost(std::string& error) {
+  std::optional<PosixFileSystem> files = PosixFileSystem::FromEnvironment();
+  if (!files) {
+    error = "The current folder lies on no drive of the Wine prefix (WINEPREFIX, or ~/.wine); "
+            "add a drive for it under dosdevices or start from a folder on one.";
+    return std::nullopt;
+  }
+  Host host;
+  auto owned_files = std::make_unique<PosixFileSystem>(std::move(*files));
+  host.processes = std::make_unique<PosixProcesses>(*owned_files);
+  host.files = std::move(owned_files);
+  host.terminal = std::make_unique<PosixTerminal>();
+  return host;
+}
+
+}  // namespace platform

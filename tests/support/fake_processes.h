@@ -1,0 +1,33 @@
+// Processes for tests that must not start anything: records the command
+// lines and answers with a prepared result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/processes.h"
+
+namespace test_support {
+
+class FakeProcesses : public platform::Processes {
+ public:
+  struct Call {
+    std::string command_line;
+    std::string working_folder;
+  };
+  std::vector<Call> runs;
+  platform::ToolRun result{true, ""};
+  int restarts = 0;
+
+  platform::ToolRun Run(const std::string& command_line,
+                        const std::string& working_folder) override {
+    runs.push_back({command_line, working_folder});
+    return result;
+  }
+  bool RestartDetached() override {
+    ++restarts;
+    return true;
+  }
+};
+
+}  // namespace test_support
