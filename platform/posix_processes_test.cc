@@ -1,0 +1,200 @@
+#include "platform/posix_processes.h"
+
+#include <signal.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "platform/posix_file_system.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+
+namespace platform {
+namespace {
+
+// Started again by RestartDetached (see RestartStartsThisProgramDetached),
+// this binary reports how it was started and leaves before any test runs.
+const bool kRestartProbe = [] {
+  const char* probe = getenv("RASTOLIN_RESTART_PROBE");
+  if (!probe) return false;
+  std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
+  std::string args((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
+  std::ofstream report(std::string(probe) + ".part");
+  report << "args=" << std::count(args.begin(), args.end(), '\0')
+         << " leader=" << (getsid(0) == getpid())
+         << " stdin=" << fs::read_symlink("/proc/self/fd/0").string();
+  report.close();
+  fs::rename(std::string(probe) + ".part", probe);
+  _exit(0);
+}();
+
+size_t OpenDescriptors() {
+  size_t count = 0;
+  for (auto it = fs::directory_iterator("/proc/self/fd"); it != fs::directory_iterator(); ++it)
+    ++count;
+  return count;
+}
+
+class PosixProcessesTest : public ::testing::Test {
+ protected:
+  PosixProcessesTest()
+      : files_(DriveMap(prefix_.prefix().string()), "C:\\"), processes_(files_) {}
+
+  void Script(std::string_view windows_path, const std::string& body) {
+    prefix_.Write(windows_path, "#!/bin/sh\n" + body);
+    fs::permissions(prefix_.Host(windows_path), fs::perms::owner_exec,
+                    fs::perm_options::add);
+  }
+
+  test_support::TempPrefix prefix_;
+  PosixFileSystem files_;
+  PosixProcesses processes_;
+};
+
+constexpr char kPrintArgs[] = "for a in \"$@\"; do printf '[%s]' \"$a\"; done\n";
+
+TEST_F(PosixProcessesTest, ProgramsThatCannotStartLeaveNothingOpen) {
+  prefix_.Write("C:\\Tools\\plain.txt", "not a program\n");
+  prefix_.Write("C:\\Tools\\garbage.bin", "\x7f" "ELF garbage");
+  fs::permissions(prefix_.Host("C:\\Tools\\garbage.bin"), fs::perms::owner_exec,
+                  fs::perm_options::add);
+  Script("C:\\Tools\\ok.sh", "echo ok\n");
+  size_t before = OpenDescriptors();
+
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\missing.exe a b", "C:\\Tools").started);
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\missing", "C:\\Tools").started);
+  EXPECT_FALSE(processes_.Run("", "C:\\Tools").started);
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\plain.txt", "C:\\Tools").started);
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\garbage.bin", "C:\\Tools").started);
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\ok.sh", "C:\\NoSuchFolder").started);
+  EXPECT_FALSE(processes_.Run("C:\\Tools\\ok.sh", "C:\\Tools\\plain.txt").started);
+  EXPECT_FALSE(processes_.Run("Q:\\ok.sh", "C:\\Tools").started);
+  ToolRun ok = processes_.Run("C:\\Tools\\ok.sh", "C:\\Tools");
+  EXPECT_TRUE(ok.started);
+  EXPECT_EQ(ok.output, "ok\n");
+
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST_F(PosixProcessesTest, SilentFailingToolCountsAsRun) {
+  Script("C:\\Tools\\quiet.sh", "exit 3\n");
+  ToolRun run = processes_.Run("C:\\Tools\\quiet.sh", "C:\\");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, "");
+}
+
+TEST_F(PosixProcessesTest, LargeOutputIsDrainedAndCutToTheKeptPart) {
+  Script("C:\\Tools\\loud.sh",
+         "yes 0123456789abcde | head -c 10485760\necho finished > done.txt\n");
+  ToolRun run = processes_.Run("C:\\Tools\\loud.sh", "C:\\Tools");
+  EXPECT_TRUE(run.started);
+  std::string expected;
+  while (expected.size() < Processes::kKeptOutput) expected += "0123456789abcde\n";
+  EXPECT_EQ(run.output, expected);
+  EXPECT_EQ(prefix_.Read("C:\\Tools\\done.txt"), "finished\n");
+}
+
+TEST_F(PosixProcessesTest, RunsInTheWorkingFolderFoundWithoutRegardToCase) {
+  prefix_.Write("C:\\Work\\In\\data.txt", "relative content\n");
+  Script("C:\\Tools\\where.sh", "pwd -P\ncat data.txt\n");
+  ToolRun run = processes_.Run("c:\\tools\\WHERE.SH", "c:\\work\\IN");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output,
+            prefix_.Host("C:\\Work\\In").string() + "\nrelative content\n");
+}
+
+TEST_F(PosixProcessesTest, StandardInputIsEmptyAndStandardErrorWritable) {
+  Script("C:\\Tools\\handles.sh",
+         "if read line; then echo \"read $line\"; else echo eof; fi\n"
+         "echo complaint >&2 && echo written\n"
+         "readlink /proc/$$/fd/0 /proc/$$/fd/2\n");
+  ToolRun run = processes_.Run("C:\\Tools\\handles.sh", "C:\\");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, "eof\nwritten\n/dev/null\n/dev/null\n");
+}
+
+TEST_F(PosixProcessesTest, ArgumentsArriveSplitByWindowsRules) {
+  Script("C:\\Tools\\args.sh", kPrintArgs);
+  ToolRun run = processes_.Run(
+      R"(C:\Tools\args.sh a "b c" d\"e "f\\" "" g""h "i""j" k\\l)", "C:\\");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, R"([a][b c][d"e][f\][][gh][i"j][k\\l])");
+}
+
+TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPiece) {
+  Script("C:\\Program Files\\t\\tool.exe", std::string("printf '%s|' \"$0\"\n") + kPrintArgs);
+  std::string host = prefix_.Host("C:\\Program Files\\t\\tool.exe").string();
+
+  ToolRun run = processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, host + "|[x][y z]");
+
+  // An earlier piece that names a program wins, as on Windows.
+  Script("C:\\Program.exe", std::string("printf 'first|'\n") + kPrintArgs);
+  run = processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\");
+  EXPECT_EQ(run.output, R"(first|[Files\t\tool][x][y z])");
+
+  run = processes_.Run(R"("C:\Program Files\t\tool" x "y z")", "C:\\");
+  EXPECT_EQ(run.output, host + "|[x][y z]");
+}
+
+TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {
+  prefix_.Write("C:\\Win\\Tool.exe", std::string("MZ\x90\0\3\0\0\0", 8));
+  fs::path wine = prefix_.root() / "fake wine";
+  test_support::WriteHostFile(wine, std::string("#!/bin/sh\npwd -P\n") + kPrintArgs);
+  fs::permissions(wine, fs::perms::owner_exec, fs::perm_options::add);
+  test_support::ScopedEnv env("RASTOLIN_WINE", wine.string());
+  std::string folder = prefix_.Host("C:\\Win").string();
+
+  ToolRun run = processes_.Run(R"(C:\Win\tool a "b c" d\"e)", "C:\\Win");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, folder + "\n" + R"([C:\Win\tool.exe][a][b c][d"e])");
+
+  // A relative name is handed on as a full path, since wine looks for it
+  // from the tool's working folder.
+  run = processes_.Run(R"(Win\Tool.exe x)", "C:\\Win");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, folder + "\n" + R"([C:\Win\Tool.exe][x])");
+}
+
+TEST_F(PosixProcessesTest, MissingWineMeansNotStarted) {
+  prefix_.Write("C:\\Win\\Tool.exe", "MZ");
+  test_support::ScopedEnv env("RASTOLIN_WINE", (prefix_.root() / "no-such-wine").string());
+  size_t before = OpenDescriptors();
+  EXPECT_FALSE(processes_.Run("C:\\Win\\Tool.exe", "C:\\Win").started);
+  EXPECT_EQ(OpenDescriptors(), before);
+}
+
+TEST_F(PosixProcessesTest, GrandchildHoldingThePipeDoesNotHoldTheRun) {
+  Script("C:\\Tools\\server.sh", "sleep 600 &\necho $! > sleeper.pid\necho started\n");
+  ToolRun run = processes_.Run("C:\\Tools\\server.sh", "C:\\Tools");
+  std::string pid = prefix_.Read("C:\\Tools\\sleeper.pid");
+  ASSERT_FALSE(pid.empty());
+  kill(std::stoi(pid), SIGKILL);
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, "started\n");
+}
+
+TEST_F(PosixProcessesTest, RestartStartsThisProgramDetached) {
+  fs::path probe = prefix_.root() / "probe";
+  {
+    test_support::ScopedEnv env("RASTOLIN_RESTART_PROBE", probe.string());
+    ASSERT_TRUE(processes_.RestartDetached());
+  }
+  for (int i = 0; i < 3000 && !fs::exists(probe); ++i)
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  EXPECT_EQ(test_support::ReadHostFile(probe), "args=1 leader=1 stdin=/dev/null");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,130 @@
+#include "platform/posix_terminal.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace platform {
+namespace {
+
+// Puts a descriptor in place of a standard one for the life of the object.
+class Redirect {
+ public:
+  Redirect(int target, int replacement) : target_(target), saved_(dup(target)) {
+    fflush(stdout);
+    dup2(replacement, target);
+  }
+  ~Redirect() {
+    dup2(saved_, target_);
+    close(saved_);
+  }
+
+ private:
+  int target_;
+  int saved_;
+};
+
+int PipeHolding(const std::string& bytes) {
+  int fds[2];
+  EXPECT_EQ(pipe(fds), 0);
+  EXPECT_EQ(write(fds[1], bytes.data(), bytes.size()),
+            static_cast<ssize_t>(bytes.size()));
+  close(fds[1]);
+  return fds[0];
+}
+
+std::string ReadAll(int fd) {
+  std::string bytes;
+  char buffer[4096];
+  ssize_t got;
+  while ((got = read(fd, buffer, sizeof buffer)) > 0) bytes.append(buffer, got);
+  return bytes;
+}
+
+TEST(PosixTerminalTest, ReadLineSplitsLongLinesAndLosesNothing) {
+  int input = PipeHolding("first\nsecond line\n\nlast");
+  std::optional<std::string> lines[7];
+  {
+    Redirect redirect(STDIN_FILENO, input);
+    PosixTerminal terminal;
+    lines[0] = terminal.ReadLine(100);
+    lines[1] = terminal.ReadLine(4);
+    lines[2] = terminal.ReadLine(7);
+    lines[3] = terminal.ReadLine(100);
+    lines[4] = terminal.ReadLine(2);
+    lines[5] = terminal.ReadLine(100);
+    lines[6] = terminal.ReadLine(100);
+  }
+  close(input);
+  EXPECT_EQ(lines[0], "first\n");
+  EXPECT_EQ(lines[1], "seco");
+  EXPECT_EQ(lines[2], "nd line");
+  EXPECT_EQ(lines[3], "\n");
+  EXPECT_EQ(lines[4], "\n");
+  EXPECT_EQ(lines[5], "last");
+  EXPECT_EQ(lines[6], std::nullopt);
+}
+
+TEST(PosixTerminalTest, ReadLineLeavesTheRestInStandardInput) {
+  int input = PipeHolding("one\ntwo\n");
+  std::optional<std::string> line;
+  std::string rest;
+  {
+    Redirect redirect(STDIN_FILENO, input);
+    PosixTerminal terminal;
+    line = terminal.ReadLine(100);
+    rest = ReadAll(STDIN_FILENO);
+  }
+  close(input);
+  EXPECT_EQ(line, "one\n");
+  EXPECT_EQ(rest, "two\n");
+}
+
+TEST(PosixTerminalTest, WritesEveryByteAndNoTitleOffATerminal) {
+  char path[] = "/tmp/rastolin-terminal-XXXXXX";
+  int file = mkstemp(path);
+  ASSERT_GE(file, 0);
+  std::string big(1 << 20, 'x');
+  big.back() = 'y';
+  {
+    Redirect redirect(STDOUT_FILENO, file);
+    PosixTerminal terminal;
+    terminal.Write("Привет\n");
+    terminal.SetTitle("Rastolin");
+    terminal.Write(big);
+  }
+  lseek(file, 0, SEEK_SET);
+  std::string written = ReadAll(file);
+  close(file);
+  unlink(path);
+  EXPECT_EQ(written, "Привет\n" + big);
+}
+
+TEST(PosixTerminalTest, TitleEscapeOnATerminal) {
+  int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+    if (master >= 0) close(master);
+    GTEST_SKIP() << "no pseudo-terminals here";
+  }
+  int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
+  ASSERT_GE(slave, 0);
+  {
+    Redirect redirect(STDOUT_FILENO, slave);
+    PosixTerminal terminal;
+    terminal.SetTitle("Rastolin\a \033x");
+  }
+  close(slave);
+  char buffer[64];
+  ssize_t got = read(master, buffer, sizeof buffer);
+  close(master);
+  ASSERT_GT(got, 0);
+  EXPECT_EQ(std::string(buffer, got), "\033]0;Rastolin x\a");
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,218 @@
+// Runs the built stand-in tools the way the program does: through
+// PosixProcesses, from a Wine-style prefix, with Windows command lines.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/posix_file_system.h"
+#include "platform/posix_processes.h"
+#include "platform/text.h"
+#include "tests/standin/three_ds.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/standin_log.h"
+#include "tests/support/temp_prefix.h"
+
+namespace fs = std::filesystem;
+using test_support::StandinRun;
+
+namespace {
+
+constexpr char kUtils[] = R"(C:\MSTS\UTILS\)";
+constexpr char kFfedit[] = R"(C:\MSTS\UTILS\FFEDIT\)";
+
+std::string Crlf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string Unicode(const std::string& text) {
+  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
+}
+
+const std::string kShape = Crlf(
+    "SIMISA@@@@@@@@@@JINX0s1t______\n\nshape (\n"
+    "\timages ( 2\n\t\timage ( brick.ace )\n\t\timage ( крыша.ace )\n\t)\n"
+    "\ttextures ( 2\n\t\ttexture ( 0 0 0 ff000000 )\n\t\ttexture ( 1 0 0 ff000000 )\n\t)\n"
+    ")\n");
+
+class StandinTest : public ::testing::Test {
+ protected:
+  StandinTest()
+      : wineprefix_("WINEPREFIX", prefix_.prefix().string()),
+        log_("RASTOLIN_STANDIN_LOG", (prefix_.root() / "standin.log").string()),
+        files_(platform::DriveMap(prefix_.prefix().string()), "C:\\"),
+        processes_(files_) {
+    prefix_.MakeFolder(kUtils);
+    prefix_.MakeFolder(kFfedit);
+    for (const char* tool : {"makeace", "conv3ds", "txt2uni"})
+      Install(tool, std::string(kUtils) + tool + ".exe");
+    Install("ffeditc_unicode", std::string(kFfedit) + "ffeditc_unicode.exe");
+  }
+
+  void Install(const std::string& tool, const std::string& windows_path) {
+    fs::copy_file(test_support::StandinFolder() / (tool + ".exe"), prefix_.Host(windows_path));
+  }
+
+  std::string Run(const std::string& command_line, const std::string& folder) {
+    platform::ToolRun run = processes_.Run(command_line, folder);
+    EXPECT_TRUE(run.started) << command_line;
+    return run.output;
+  }
+
+  std::vector<StandinRun> Log() const {
+    return test_support::ReadStandinLog(prefix_.root() / "standin.log");
+  }
+
+  test_support::TempPrefix prefix_;
+  test_support::ScopedEnv wineprefix_;
+  test_support::ScopedEnv log_;
+  platform::PosixFileSystem files_;
+  platform::PosixProcesses processes_;
+};
+
+TEST_F(StandinTest, Conv3dsListsEachTextureOnceInShapeText) {
+  prefix_.Write(R"(C:\Models\House\A.3DS)", standin::Make3ds({"brick.tga", "Roof.TGA"}));
+  prefix_.Write(R"(C:\Models\House\b.3ds)",
+                standin::Make3ds({"BRICK.TGA", "window.bmp", "plain"}));
+  prefix_.MakeFolder(R"(C:\Models\Out)");
+
+  Run(R"(C:\MSTS\UTILS\conv3ds.exe "C:\Models\Out\House.s"  a.3ds b.3ds)", R"(C:\Models\House)");
+
+  std::string shape = prefix_.Read(R"(C:\Models\Out\House.s)");
+  EXPECT_TRUE(shape.starts_with("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n"
+                                "\tshape_header ( 00000000 00000000 )\r\n"));
+  EXPECT_NE(shape.find("\timages ( 4\r\n"
+                       "\t\timage ( brick.ace )\r\n"
+                       "\t\timage ( Roof.ace )\r\n"
+                       "\t\timage ( window.ace )\r\n"
+                       "\t\timage ( plain.ace )\r\n"
+                       "\t)\r\n"
+                       "\ttextures ( 4\r\n"
+                       "\t\ttexture ( 0 0 0 ff000000 )\r\n"
+                       "\t\ttexture ( 1 0 0 ff000000 )\r\n"
+                       "\t\ttexture ( 2 0 0 ff000000 )\r\n"
+                       "\t\ttexture ( 3 0 0 ff000000 )\r\n"
+                       "\t)\r\n"),
+            std::string::npos)
+      << shape;
+  EXPECT_TRUE(shape.ends_with("\t)\r\n)\r\n"));
+  // CR LF everywhere, and only the entries carry the markers the shape
+  // editing looks for.
+  size_t lf = 0, crlf = 0, image_lines = 0, texture_lines = 0;
+  for (size_t at = 0; (at = shape.find('\n', at)) != std::string::npos; ++at, ++lf)
+    crlf += at > 0 && shape[at - 1] == '\r';
+  for (size_t at = 0; (at = shape.find("\timage ", at)) != std::string::npos; ++at) ++image_lines;
+  for (size_t at = 0; (at = shape.find("\ttexture ", at)) != std::string::npos; ++at)
+    ++texture_lines;
+  EXPECT_EQ(lf, crlf);
+  EXPECT_EQ(image_lines, 4u);
+  EXPECT_EQ(texture_lines, 4u);
+
+  EXPECT_EQ(Log(), (std::vector<StandinRun>{
+                       {"conv3ds", R"(C:\Models\House)", {R"(C:\Models\Out\House.s)", "a.3ds", "b.3ds"}}}));
+}
+
+TEST_F(StandinTest, Conv3dsWritesNothingFromBadInput) {
+  prefix_.Write(R"(C:\Models\good.3ds)", standin::Make3ds({"brick.tga"}));
+  prefix_.Write(R"(C:\Models\text.3ds)", "not a model");
+
+  std::string output = Run(R"(C:\MSTS\UTILS\conv3ds.exe "C:\Models\a.s" good.3ds missing.3ds)",
+                           R"(C:\Models)");
+  EXPECT_NE(output.find("missing.3ds"), std::string::npos);
+  Run(R"(C:\MSTS\UTILS\conv3ds.exe "C:\Models\b.s" text.3ds)", R"(C:\Models)");
+  Run(R"(C:\MSTS\UTILS\conv3ds.exe "C:\Models\c.s")", R"(C:\Models)");
+
+  EXPECT_FALSE(fs::exists(prefix_.Host(R"(C:\Models\a.s)")));
+  EXPECT_FALSE(fs::exists(prefix_.Host(R"(C:\Models\b.s)")));
+  EXPECT_FALSE(fs::exists(prefix_.Host(R"(C:\Models\c.s)")));
+  EXPECT_EQ(Log().size(), 3u);
+}
+
+TEST_F(StandinTest, Txt2uniRewritesTextAsUnicodeOnce) {
+  prefix_.Write(R"(C:\Models\Out\house.s)", kShape);
+
+  Run(R"(C:\MSTS\UTILS\txt2uni.exe house.s)", R"(C:\Models\Out)");
+  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), Unicode(kShape));
+  Run(R"(C:\MSTS\UTILS\txt2uni.exe HOUSE.S)", R"(C:\Models\Out)");
+  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), Unicode(kShape));
+
+  Run(R"(C:\MSTS\UTILS\txt2uni.exe missing.s)", R"(C:\Models\Out)");
+  EXPECT_FALSE(fs::exists(prefix_.Host(R"(C:\Models\Out\missing.s)")));
+
+  EXPECT_EQ(Log(), (std::vector<StandinRun>{{"txt2uni", R"(C:\Models\Out)", {"house.s"}},
+                                            {"txt2uni", R"(C:\Models\Out)", {"HOUSE.S"}},
+                                            {"txt2uni", R"(C:\Models\Out)", {"missing.s"}}}));
+}
+
+TEST_F(StandinTest, FfeditcCompressesAndRestoresUnicodeText) {
+  const std::string copy = std::string(kFfedit) + "House.s";
+  prefix_.Write(copy, Unicode(kShape));
+
+  // The program lower-cases the whole compress line and leaves ".exe" off.
+  Run(R"(c:\msts\utils\ffedit\ffeditc_unicode house.s /c /o:house.s)", kFfedit);
+  std::string compressed = prefix_.Read(copy);
+  ASSERT_GE(compressed.size(), 16u);
+  EXPECT_EQ(compressed.substr(0, 8), "SIMISA@F");
+  EXPECT_EQ(compressed.substr(12, 4), "@@@@");
+  size_t length = 0;
+  for (int i = 3; i >= 0; --i) length = length * 256 + static_cast<unsigned char>(compressed[8 + i]);
+  EXPECT_EQ(length, Unicode(kShape).size());
+  EXPECT_EQ(compressed.find("\timage "), std::string::npos);
+  EXPECT_EQ(compressed.find(platform::Utf8ToUtf16Le("\timage ")), std::string::npos);
+
+  Run(std::string(kFfedit) + "ffeditc_unicode.exe House.s /u /o:House.s", kFfedit);
+  EXPECT_EQ(prefix_.Read(copy), Unicode(kShape));
+
+  EXPECT_EQ(Log(), (std::vector<StandinRun>{
+                       {"ffeditc_unicode", R"(C:\MSTS\UTILS\FFEDIT)", {"house.s", "/c", "/o:house.s"}},
+                       {"ffeditc_unicode", R"(C:\MSTS\UTILS\FFEDIT)", {"House.s", "/u", "/o:House.s"}}}));
+}
+
+TEST_F(StandinTest, FfeditcTurnsEightBitTextIntoUnicodeAndRefusesOtherSwitches) {
+  const std::string copy = std::string(kFfedit) + "shed.s";
+  prefix_.Write(copy, kShape);
+
+  Run(std::string(kFfedit) + "ffeditc_unicode.exe shed.s /x /o:shed.s", kFfedit);
+  Run(std::string(kFfedit) + "ffeditc_unicode.exe shed.s /u", kFfedit);
+  EXPECT_EQ(prefix_.Read(copy), kShape);
+
+  Run(std::string(kFfedit) + "ffeditc_unicode.exe shed.s /u /o:shed.s", kFfedit);
+  EXPECT_EQ(prefix_.Read(copy), Unicode(kShape));
+}
+
+TEST_F(StandinTest, MakeaceWritesTheTextureOrNothing) {
+  const std::string source("TGA\0\x01\x02 pixels", 13);
+  prefix_.Write(R"(C:\Tex\a.tga)", source);
+  prefix_.MakeFolder(R"(C:\Tex\Out Dir)");
+
+  Run(R"(C:\MSTS\UTILS\makeace.exe a.tga "C:\Tex\Out Dir\a.ace" -trans -bmp -width:(256) -height:(128) -zlib)",
+      R"(C:\Tex)");
+  EXPECT_EQ(prefix_.Read(R"(C:\Tex\Out Dir\a.ace)"),
+            "SIMISA@@@@@@@@@@options -trans -bmp -width:(256) -height:(128) -zlib\r\n" + source);
+
+  Run(R"(C:\MSTS\UTILS\makeace.exe A.TGA "b.ace" -bmp -width:() -height:() -dxt)", R"(C:\Tex)");
+  EXPECT_EQ(prefix_.Read(R"(C:\Tex\b.ace)"),
+            "SIMISA@@@@@@@@@@options -bmp -width:() -height:() -dxt\r\n" + source);
+
+  std::string output = Run(R"(C:\MSTS\UTILS\makeace.exe missing.tga "C:\Tex\c.ace" -zlib)", R"(C:\Tex)");
+  EXPECT_NE(output.find("missing.tga"), std::string::npos);
+  Run(R"(C:\MSTS\UTILS\makeace.exe a.tga "C:\Tex\d.ace" -fast)", R"(C:\Tex)");
+  Run(R"(C:\MSTS\UTILS\makeace.exe a.tga "C:\Tex\e.ace" -zlib -trans)", R"(C:\Tex)");
+  Run(R"(C:\MSTS\UTILS\makeace.exe a.tga "C:\Tex\f.ace" -bmp -zlib)", R"(C:\Tex)");
+  for (const char* name : {"c.ace", "d.ace", "e.ace", "f.ace"})
+    EXPECT_FALSE(fs::exists(prefix_.Host(std::string(R"(C:\Tex\)") + name))) << name;
+
+  std::vector<StandinRun> log = Log();
+  ASSERT_EQ(log.size(), 6u);
+  EXPECT_EQ(log[0], (StandinRun{"makeace", R"(C:\Tex)",
+                                {"a.tga", R"(C:\Tex\Out Dir\a.ace)", "-trans", "-bmp",
+                                 "-width:(256)", "-height:(128)", "-zlib"}}));
+  EXPECT_EQ(log[3], (StandinRun{"makeace", R"(C:\Tex)", {"a.tga", R"(C:\Tex\d.ace)", "-fast"}}));
+}
+
+}  // namespace
