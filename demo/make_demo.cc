@@ -1,0 +1,133 @@
+// Writes the demo MSTS installation: a Wine prefix whose drive C holds an
+// MSTS root with the SDK tools (the stand-ins) and sample sources to convert.
+//
+//   rastolin-demo <output folder> <folder of the built stand-ins>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/standin/three_ds.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+void Write(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+void AppendLe(std::string& out, uint32_t value, int bytes) {
+  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// An uncompressed 32-bit Targa image of one colour.
+std::string Targa(int width, int height, uint32_t argb) {
+  std::string out;
+  out += '\0';  // no image id
+  out += '\0';  // no colour map
+  out += '\2';  // true colour
+  out.append(5, '\0');
+  AppendLe(out, 0, 2);
+  AppendLe(out, 0, 2);
+  AppendLe(out, width, 2);
+  AppendLe(out, height, 2);
+  out += '\x20';  // 32 bits per pixel
+  out += '\x08';  // 8 alpha bits
+  for (int i = 0; i < width * height; ++i) AppendLe(out, argb, 4);
+  return out;
+}
+
+// A 24-bit Windows bitmap of one colour.
+std::string Bitmap(int width, int height, uint32_t rgb) {
+  const int row = (width * 3 + 3) / 4 * 4;
+  const uint32_t pixels = row * height;
+  std::string out = "BM";
+  AppendLe(out, 54 + pixels, 4);
+  AppendLe(out, 0, 4);
+  AppendLe(out, 54, 4);
+  AppendLe(out, 40, 4);
+  AppendLe(out, width, 4);
+  AppendLe(out, height, 4);
+  AppendLe(out, 1, 2);
+  AppendLe(out, 24, 2);
+  AppendLe(out, 0, 4);
+  AppendLe(out, pixels, 4);
+  AppendLe(out, 2835, 4);
+  AppendLe(out, 2835, 4);
+  AppendLe(out, 0, 4);
+  AppendLe(out, 0, 4);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) AppendLe(out, rgb, 3);
+    out.append(row - width * 3, '\0');
+  }
+  return out;
+}
+
+void WritePrefix(const fs::path& root) {
+  fs::path dosdevices = root / "wine" / "dosdevices";
+  fs::create_directories(dosdevices);
+  fs::create_directories(root / "drive_c");
+  fs::path link = dosdevices / "c:";
+  fs::remove(link);
+  fs::create_directory_symlink("../../drive_c", link);
+}
+
+void WriteTools(const fs::path& drive_c, const fs::path& standins) {
+  const fs::path utils = drive_c / "MSTS" / "UTILS";
+  fs::create_directories(utils / "FFEDIT");
+  for (const char* tool : {"makeace.exe", "conv3ds.exe", "txt2uni.exe"}) {
+    fs::copy_file(standins / tool, utils / tool, fs::copy_options::overwrite_existing);
+  }
+  fs::copy_file(standins / "ffeditc_unicode.exe", utils / "FFEDIT" / "ffeditc_unicode.exe",
+                fs::copy_options::overwrite_existing);
+}
+
+void WriteSamples(const fs::path& drive_c) {
+  const fs::path samples = drive_c / "Samples";
+  const fs::path textures = samples / "textures";
+  Write(textures / "brick.tga", Targa(16, 16, 0xFF8B3A2A));
+  Write(textures / "roof.tga", Targa(16, 8, 0xFF404850));
+  Write(textures / "Window.tga", Targa(8, 8, 0x80A0C8E0));
+  Write(textures / "sign.bmp", Bitmap(16, 16, 0xE0E0E0));
+
+  // Numbered parts of one model become one shape; the house's parts name
+  // textures that lie beside them, the shed names one that is missing.
+  const fs::path models = samples / "models";
+  Write(models / "house.3ds", standin::Make3ds({"brick.tga"}));
+  Write(models / "house1.3ds", standin::Make3ds({"roof.tga"}));
+  Write(models / "house2.3ds", standin::Make3ds({"Window.tga", "brick.tga"}));
+  Write(models / "wall.3ds", standin::Make3ds({"brick.tga"}));
+  Write(models / "shed1.3ds", standin::Make3ds({"planks.tga"}));
+  for (const char* texture : {"brick.ace", "roof.ace", "window.ace"}) {
+    Write(models / texture, "SIMISA@@@@@@@@@@demo texture\r\n");
+  }
+
+  Write(samples / "conv.ini",
+        "[INF]\r\nLANGUAGE=1\r\n\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n"
+        "LASTDIR=C:\\Samples\\models\r\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::fputs("usage: rastolin-demo <output folder> <folder of the stand-in tools>\n", stderr);
+    return 2;
+  }
+  try {
+    const fs::path root = fs::absolute(argv[1]);
+    WritePrefix(root);
+    WriteTools(root / "drive_c", argv[2]);
+    WriteSamples(root / "drive_c");
+    std::printf("Demo installation in %s\n", root.c_str());
+    return 0;
+  } catch (const std::exception& failure) {
+    std::fprintf(stderr, "rastolin-demo: %s\n", failure.what());
+    return 1;
+  }
+}
