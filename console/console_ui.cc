@@ -40,6 +40,38 @@ std::optional<std::string> ConsoleUi::ChooseFolder(const std::string& title,
   return files_.FromUserPath(*answer);
 }
 
+std::vector<std::string> ConsoleUi::OpenFiles(const core::FileDialog& dialog) {
+  if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
+  terminal_.Write((dialog.multiple ? "Files (" : "File (") + dialog.filter +
+                  "; empty to cancel): ");
+  std::optional<std::string> answer = ReadAnswer();
+  std::vector<std::string> files;
+  if (!answer) return files;
+  for (const std::string& name : core::SplitText(*answer, ';')) {
+    std::string trimmed = core::Trim(name);
+    if (!trimmed.empty()) files.push_back(files_.FromUserPath(trimmed));
+    if (!dialog.multiple && !files.empty()) break;
+  }
+  return files;
+}
+
+std::optional<std::string> ConsoleUi::SaveFile(const core::FileDialog& dialog) {
+  if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
+  terminal_.Write("Save as (" + dialog.filter + "; empty to cancel): ");
+  std::optional<std::string> answer = ReadAnswer();
+  if (!answer || answer->empty()) return std::nullopt;
+  return files_.FromUserPath(*answer);
+}
+
+std::optional<std::string> ConsoleUi::ChooseTexture(const core::TextureChoice& choice) {
+  terminal_.Write(choice.caption + "\n" + choice.group_caption + ":");
+  for (const std::string& candidate : choice.candidates) terminal_.Write(" " + candidate);
+  terminal_.Write("\n" + choice.label + " [" + choice.text + "] (empty to cancel): ");
+  std::optional<std::string> answer = ReadAnswer();
+  if (!answer || answer->empty()) return std::nullopt;
+  return *answer;
+}
+
 void ConsoleUi::ReportError(const std::string& text) { terminal_.Write(text + "\n"); }
 
 }  // namespace console

@@ -20,6 +20,13 @@ class ConsoleUi : public core::Ui {
   // The title and one line naming the folder; an empty line cancels.
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial_folder) override;
+  // The dialog's title and filter, then one line of names separated by ";"
+  // (a save dialog takes one name); an empty line cancels.
+  std::vector<std::string> OpenFiles(const core::FileDialog& dialog) override;
+  std::optional<std::string> SaveFile(const core::FileDialog& dialog) override;
+  // The caption and the candidates, then one line with the new name; an
+  // empty line cancels.
+  std::optional<std::string> ChooseTexture(const core::TextureChoice& choice) override;
   void ReportError(const std::string& text) override;
 
  private:

@@ -33,5 +33,28 @@ TEST(ConsoleUiTest, AFolderIsTypedAndAnEmptyLineCancels) {
   EXPECT_EQ(ui.ChooseFolder("Select MSTS root dir", ""), std::nullopt);
 }
 
+TEST(ConsoleUiTest, FileDialogsReadNamesFromOneLine) {
+  test_support::FakeTerminal terminal("C:\\t\\a.ace; C:\\t\\b.ace;\nC:\\x.s;C:\\y.s\n\n");
+  test_support::MemoryFileSystem files;
+  ConsoleUi ui(terminal, files);
+  core::FileDialog many{"", "ACE File|*.ace", "", "", true, false};
+  EXPECT_EQ(ui.OpenFiles(many), (std::vector<std::string>{"C:\\t\\a.ace", "C:\\t\\b.ace"}));
+  core::FileDialog one{"", "Shape File(*.s)|*.s", "", "", false, false};
+  EXPECT_EQ(ui.OpenFiles(one), (std::vector<std::string>{"C:\\x.s"}));
+  EXPECT_EQ(ui.SaveFile(one), std::nullopt);
+}
+
+TEST(ConsoleUiTest, TheTextureDialogShowsTheCandidatesAndReadsTheNewName) {
+  test_support::FakeTerminal terminal("roof2\n\n");
+  test_support::MemoryFileSystem files;
+  ConsoleUi ui(terminal, files);
+  core::TextureChoice choice{"Texture replace planks.ace", "Textures", "Change on",
+                             {"brick", "roof"}, "planks"};
+  EXPECT_EQ(ui.ChooseTexture(choice), "roof2");
+  EXPECT_EQ(terminal.output.substr(0, 66),
+            "Texture replace planks.ace\nTextures: brick roof\nChange on [planks]");
+  EXPECT_EQ(ui.ChooseTexture(choice), std::nullopt);
+}
+
 }  // namespace
 }  // namespace console

@@ -14,12 +14,20 @@ namespace test_support {
 class ScriptedUi : public core::Ui {
  public:
   // Everything shown, in order: "Warning: text", "Ask: text", "Folder: title",
-  // "Error report: text".
+  // "Open: filter", "Save: filter", "Texture: caption", "Error report: text".
   std::vector<std::string> shown;
   // Answers to questions, taken in order; No when none is left.
   std::deque<bool> answers;
   // Folders to choose, taken in order; a cancel when none is left.
   std::deque<std::optional<std::string>> folders;
+  // Files picked in open dialogs, one list per dialog; a cancel when none is left.
+  std::deque<std::vector<std::string>> opened;
+  // Files chosen in save dialogs; a cancel when none is left.
+  std::deque<std::optional<std::string>> saved;
+  // Texture names chosen in the replacement dialog; Cancel when none is left.
+  std::deque<std::optional<std::string>> textures;
+  // The replacement dialogs as they were shown.
+  std::vector<core::TextureChoice> texture_choices;
 
   void Message(const std::string& caption, const std::string& text) override {
     shown.push_back(caption + ": " + text);
@@ -34,12 +42,31 @@ class ScriptedUi : public core::Ui {
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial_folder) override {
     shown.push_back("Folder: " + title);
-    if (folders.empty()) return std::nullopt;
-    auto folder = folders.front();
-    folders.pop_front();
-    return folder;
+    return Take(folders, std::optional<std::string>{});
+  }
+  std::vector<std::string> OpenFiles(const core::FileDialog& dialog) override {
+    shown.push_back("Open: " + dialog.filter);
+    return Take(opened, std::vector<std::string>{});
+  }
+  std::optional<std::string> SaveFile(const core::FileDialog& dialog) override {
+    shown.push_back("Save: " + dialog.filter);
+    return Take(saved, std::optional<std::string>{});
+  }
+  std::optional<std::string> ChooseTexture(const core::TextureChoice& choice) override {
+    shown.push_back("Texture: " + choice.caption);
+    texture_choices.push_back(choice);
+    return Take(textures, std::optional<std::string>{});
   }
   void ReportError(const std::string& text) override { shown.push_back("Error report: " + text); }
+
+ private:
+  template <typename T>
+  static T Take(std::deque<T>& queue, T none) {
+    if (queue.empty()) return none;
+    T value = std::move(queue.front());
+    queue.pop_front();
+    return value;
+  }
 };
 
 }  // namespace test_support
