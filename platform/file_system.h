@@ -28,6 +28,17 @@ struct FindEntry {
   uint32_t attributes = 0;
 };
 
+// What tells one version of a file from the next: a tool that rewrote a
+// file changes at least one of these.
+struct FileStamp {
+  uint64_t identity = 0;  // the file itself (device and inode, or file index)
+  int64_t size = 0;
+  int64_t modified_ns = 0;
+  int64_t changed_ns = 0;  // last change of content or metadata, where the host keeps one
+
+  friend bool operator==(const FileStamp&, const FileStamp&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -35,6 +46,8 @@ class FileSystem {
   // True when a file (not a folder) lies at the path.
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool FolderExists(const std::string& path) const = 0;
+  // The stamp of a file (not a folder), or nothing when there is none.
+  virtual std::optional<FileStamp> Stamp(const std::string& path) const = 0;
 
   // Copies a file. With fail_if_exists an existing target makes it fail;
   // without, the target is replaced. Copying a file onto itself fails.

@@ -405,6 +405,20 @@ bool PosixFileSystem::FolderExists(const std::string& path) const {
   return resolved && stat(resolved->host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
+std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
+  auto resolved = Resolve(drives_, current_folder_, path);
+  struct stat st;
+  if (!resolved || stat(resolved->host.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+    return std::nullopt;
+  }
+  FileStamp stamp;
+  stamp.identity = (static_cast<uint64_t>(st.st_dev) << 40) ^ static_cast<uint64_t>(st.st_ino);
+  stamp.size = st.st_size;
+  stamp.modified_ns = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec;
+  stamp.changed_ns = st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec;
+  return stamp;
+}
+
 bool PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
                                bool fail_if_exists) {
   auto source = Resolve(drives_, current_folder_, from);

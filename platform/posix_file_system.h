@@ -16,6 +16,7 @@ class PosixFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
+  std::optional<FileStamp> Stamp(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to,
                 bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;

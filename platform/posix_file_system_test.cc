@@ -348,6 +348,24 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesNewAndReplacesOldFiles) {
   EXPECT_EQ(HostNames(temp_.Host("C:\\Cfg")), std::set<std::string>{"new.ini"});
 }
 
+TEST_F(PosixFileSystemTest, StampsTellARewrittenFileFromTheOldOne) {
+  temp_.Write("C:\\out\\a.ace", "old");
+  temp_.MakeFolder("C:\\out\\sub");
+  auto files = Files();
+  auto before = files.Stamp("C:\\OUT\\A.ACE");
+  ASSERT_TRUE(before.has_value());
+  EXPECT_EQ(before->size, 3);
+  EXPECT_EQ(files.Stamp("C:\\out\\a.ace"), before);
+  // In place, as a tool writing its output would.
+  test_support::WriteHostFile(temp_.Host("C:\\out\\a.ace"), "new!");
+  EXPECT_NE(files.Stamp("C:\\out\\a.ace"), before);
+  auto rewritten = files.Stamp("C:\\out\\a.ace");
+  ASSERT_TRUE(files.ReplaceFile("C:\\out\\a.ace", "new!"));
+  EXPECT_NE(files.Stamp("C:\\out\\a.ace"), rewritten);
+  EXPECT_EQ(files.Stamp("C:\\out\\sub"), std::nullopt);
+  EXPECT_EQ(files.Stamp("C:\\out\\missing"), std::nullopt);
+}
+
 TEST_F(PosixFileSystemTest, ReplaceFileNamedInOtherCaseKeepsOneFile) {
   temp_.Write("C:\\MSTS\\Conv.INI", "old");
   auto files = Files();

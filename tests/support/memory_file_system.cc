@@ -80,7 +80,7 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
 void MemoryFileSystem::Add(const std::string& path, const std::string& bytes) {
   size_t slash = path.find_last_of("\\/");
   AddFolder(slash == std::string::npos ? current_ : path.substr(0, slash));
-  files_[Key(path)] = File{Components(path).back(), bytes};
+  files_[Key(path)] = File{Components(path).back(), bytes, ++writes_};
 }
 
 std::string MemoryFileSystem::Content(const std::string& path) const {
@@ -98,6 +98,15 @@ bool MemoryFileSystem::FolderExists(const std::string& path) const {
   return folders_.count(Key(path)) > 0;
 }
 
+std::optional<platform::FileStamp> MemoryFileSystem::Stamp(const std::string& path) const {
+  auto it = files_.find(Key(path));
+  if (it == files_.end()) return std::nullopt;
+  platform::FileStamp stamp;
+  stamp.identity = it->second.version;
+  stamp.size = static_cast<int64_t>(it->second.bytes.size());
+  return stamp;
+}
+
 bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
                                 bool fail_if_exists) {
   std::string source = Key(from), target = Key(to);
@@ -107,7 +116,7 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
   if (fail_if_exists && files_.count(target)) return false;
   auto existing = files_.find(target);
   std::string name = existing != files_.end() ? existing->second.name : Components(to).back();
-  files_[target] = File{name, it->second.bytes};
+  files_[target] = File{name, it->second.bytes, ++writes_};
   return true;
 }
 
@@ -116,7 +125,7 @@ bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) 
   auto it = files_.find(source);
   if (it == files_.end() || files_.count(target) || failing_.count(target)) return false;
   if (!folders_.count(ParentKey(target))) return false;
-  files_[target] = File{Components(to).back(), it->second.bytes};
+  files_[target] = File{Components(to).back(), it->second.bytes, it->second.version};
   files_.erase(source);
   return true;
 }
@@ -143,7 +152,7 @@ bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view byt
   if (failing_.count(key) || !folders_.count(ParentKey(key)) || folders_.count(key)) return false;
   auto existing = files_.find(key);
   std::string name = existing != files_.end() ? existing->second.name : Components(path).back();
-  files_[key] = File{name, std::string(bytes)};
+  files_[key] = File{name, std::string(bytes), ++writes_};
   return true;
 }
 

@@ -25,6 +25,7 @@ class MemoryFileSystem : public platform::FileSystem {
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
+  std::optional<platform::FileStamp> Stamp(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
@@ -40,6 +41,7 @@ class MemoryFileSystem : public platform::FileSystem {
   struct File {
     std::string name;  // as first written
     std::string bytes;
+    uint64_t version = 0;  // a new one for every write
   };
   // Drive letter and folded components, e.g. "C:\WORK\A.TGA".
   std::string Key(const std::string& path) const;
@@ -49,6 +51,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::map<std::string, File> files_;
   std::map<std::string, std::string> folders_;  // key -> name as created
   std::set<std::string> failing_;
+  uint64_t writes_ = 0;
 };
 
 }  // namespace test_support
