@@ -28,6 +28,9 @@ class ScriptedUi : public core::Ui {
   std::deque<std::optional<std::string>> textures;
   // The replacement dialogs as they were shown.
   std::vector<core::TextureChoice> texture_choices;
+  // The initial folder of every folder browser, and every file dialog, as shown.
+  std::vector<std::string> folder_initials;
+  std::vector<core::FileDialog> file_dialogs;
 
   void Message(const std::string& caption, const std::string& text) override {
     shown.push_back(caption + ": " + text);
@@ -42,14 +45,17 @@ class ScriptedUi : public core::Ui {
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial_folder) override {
     shown.push_back("Folder: " + title);
+    folder_initials.push_back(initial_folder);
     return Take(folders, std::optional<std::string>{});
   }
   std::vector<std::string> OpenFiles(const core::FileDialog& dialog) override {
     shown.push_back("Open: " + dialog.filter);
+    file_dialogs.push_back(dialog);
     return Take(opened, std::vector<std::string>{});
   }
   std::optional<std::string> SaveFile(const core::FileDialog& dialog) override {
     shown.push_back("Save: " + dialog.filter);
+    file_dialogs.push_back(dialog);
     return Take(saved, std::optional<std::string>{});
   }
   std::optional<std::string> ChooseTexture(const core::TextureChoice& choice) override {

@@ -1,0 +1,114 @@
+#include "tools/tool_checks.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/scripted_ui.h"
+
+namespace tools {
+namespace {
+
+using Shown = std::vector<std::string>;
+
+class ToolChecksTest : public ::testing::Test {
+ protected:
+  ToolChecksTest() {
+    files.Add("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n");
+    main.emplace(files, processes, ui);
+  }
+
+  void InstallUtilities(const std::string& folder) {
+    for (const char* tool : {"conv3ds.exe", "txt2uni.exe", "makeace.exe"})
+      files.Add(folder + "\\" + tool, "MZ");
+  }
+  std::string Stored(const std::string& key) {
+    return main->settings.ReadString("PATHS", key, "<none>");
+  }
+
+  test_support::MemoryFileSystem files{"C:\\work"};
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  std::optional<core::ConvMain> main;
+};
+
+TEST_F(ToolChecksTest, AllThreeUtilitiesPresentStoresTheFolder) {
+  InstallUtilities("C:\\MSTS\\UTILS");
+  main->fields.PathUtils = "C:\\MSTS\\UTILS";
+  EXPECT_TRUE(CheckTools(*main));
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
+}
+
+TEST_F(ToolChecksTest, TheFirstMissingUtilityIsNamedAndNothingIsStored) {
+  files.Add("C:\\MSTS\\UTILS\\makeace.exe", "MZ");
+  main->fields.PathUtils = "C:\\MSTS\\UTILS";
+  EXPECT_FALSE(CheckTools(*main));
+  files.Add("C:\\MSTS\\UTILS\\conv3ds.exe", "MZ");
+  EXPECT_FALSE(CheckTools(*main));
+  EXPECT_EQ(ui.shown, (Shown{"Warning: Unable to find conv3ds.exe",
+                             "Warning: Unable to find txt2uni.exe"}));
+  EXPECT_EQ(Stored("UTILS"), "<none>");
+}
+
+TEST_F(ToolChecksTest, TheNamesFollowTheToolNameFieldsAndTheLanguage) {
+  InstallUtilities("C:\\MSTS\\UTILS");
+  main->fields.PathUtils = "C:\\MSTS\\UTILS";
+  main->SetConvShV("conv3ds_new.exe");
+  main->language.SetTexts(core::kRussian);
+  EXPECT_FALSE(CheckTools(*main));
+  EXPECT_EQ(ui.shown, Shown{"Warning: Невозможно найти conv3ds_new.exe"});
+}
+
+TEST_F(ToolChecksTest, AnEmptyUtilitiesFolderLooksAtTheDriveRoot) {
+  InstallUtilities("C:");
+  EXPECT_TRUE(CheckTools(*main));
+  EXPECT_EQ(Stored("UTILS"), "");
+}
+
+TEST_F(ToolChecksTest, Button1ClickTakesTheChosenFolderAndChecksEvenOnCancel) {
+  InstallUtilities("D:\\SDK");
+  ui.folders = {std::nullopt, std::string("D:\\SDK")};
+  Button1Click(*main);
+  EXPECT_EQ(main->fields.PathUtils, "");
+  Button1Click(*main);
+  EXPECT_EQ(main->fields.PathUtils, "D:\\SDK");
+  EXPECT_EQ(ui.shown, (Shown{"Folder: Select directory with the program:",
+                             "Warning: Unable to find conv3ds.exe",
+                             "Folder: Select directory with the program:"}));
+  EXPECT_EQ(ui.folder_initials, (Shown{"", ""}));
+  EXPECT_EQ(Stored("UTILS"), "D:\\SDK");
+}
+
+TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
+  files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
+  ui.folders = {std::string("C:\\MSTS")};
+  MSTSSelectClick(*main);
+  EXPECT_EQ(ui.shown, Shown{"Folder: Select MSTS root dir"});
+  EXPECT_EQ(main->fields.MSTSRoot, "C:\\MSTS");
+  EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
+  EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
+  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
+}
+
+TEST_F(ToolChecksTest, ARootWithoutTheEditorWarnsAndIsKeptAllTheSame) {
+  main->fields.PathUtils = "D:\\SDK";
+  ui.folders = {std::string("E:\\Games\\MSTS")};
+  MSTSSelectClick(*main);
+  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir",
+                             "Warning: Unable to find ffeditc_unicode"}));
+  EXPECT_EQ(main->fields.MSTSRoot, "E:\\Games\\MSTS");
+  // The shown folder stays; the stored one is the root's until the next check.
+  EXPECT_EQ(main->fields.PathUtils, "D:\\SDK");
+  EXPECT_EQ(Stored("UTILS"), "E:\\Games\\MSTS\\UTILS");
+}
+
+TEST_F(ToolChecksTest, ACancelledRootChoiceChangesNothing) {
+  MSTSSelectClick(*main);
+  EXPECT_EQ(main->fields.MSTSRoot, "");
+  EXPECT_EQ(Stored("ROOT"), "<none>");
+  EXPECT_EQ(Stored("UTILS"), "<none>");
+}
+
+}  // namespace
+}  // namespace tools
