@@ -22,6 +22,8 @@ struct Fields {
   std::string TexWidth = "0";
   std::string TexHeight = "0";
   Compression TexCompression = Compression::kZlib;
+  // The frame holding TexWidth and TexHeight follows TexCab.
+  bool GroupBox3Enabled = false;
 
   void SelectCompression(Compression button, bool selected) {
     if (selected) {
@@ -40,6 +42,12 @@ struct Fields {
   bool ShMipMap = false;
   std::string ShMipMapV = "0";
   bool ShCheckTex = false;
+  // ShCompress follows ShUnicode, ShMipMapV follows ShMipMap.
+  bool ShCompressEnabled = true;
+  bool ShMipMapVVisible = false;
+  // Where the 3DS open dialog starts: the folder last chosen with the
+  // source folder's Browse button; empty for the platform's default.
+  std::string dsOpenInitialDir;
 
   // Settings page.
   std::string MSTSRoot;

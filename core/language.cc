@@ -226,10 +226,35 @@ constexpr Texts kTexts[] = {
      "Список общих"},
     {Msg::CapListUnique, "List of unique",
      "Список уникальных"},
+    {Msg::ToolNotStarted, "Unable to start %s",
+     "Невозможно запустить %s"},
+    {Msg::TextureNoOutput, "Texture %s: conversion failed, no output file",
+     "Текстура %s: ошибка конвертации, конечный файл не создан"},
+    {Msg::ShapeNoOutput, "Shape %s: conversion failed, no output file",
+     "Шейп %s: ошибка конвертации, конечный файл не создан"},
+    {Msg::UnicodeFailed, "Shape %s: not converted to Unicode",
+     "Шейп %s: не конвертирован в Юникод"},
+    {Msg::BinaryFailed, "Shape %s: not converted to binary",
+     "Шейп %s: не конвертирован в двоичный формат"},
+    {Msg::ShapeFileNotFound, "Shape %s: file not found",
+     "Шейп %s: файл не найден"},
 };
 
-static_assert(std::size(kTexts) == static_cast<size_t>(Msg::KeyFileName),
-              "every text has an English and a Russian form");
+constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -
+                               static_cast<int>(Msg::KeyFileName) + 1;
+
+// Every key but the constants has one entry, in key order.
+constexpr bool TextsCoverEveryKeyInOrder() {
+  int expected = 0;
+  for (const Texts& text : kTexts) {
+    if (expected == static_cast<int>(Msg::KeyFileName)) expected += kConstantCount;
+    if (static_cast<int>(text.key) != expected) return false;
+    ++expected;
+  }
+  return expected == kMessageCount;
+}
+
+static_assert(TextsCoverEveryKeyInOrder(), "every text has an English and a Russian form");
 
 struct Constant {
   Msg key;

@@ -9,7 +9,7 @@
 namespace core {
 
 // The keys, in table order: the texts, then the constants shared by both
-// languages.
+// languages, then the texts added since.
 enum class Msg : int {
   UnableToFind,
   CopyFailed,
@@ -129,6 +129,14 @@ enum class Msg : int {
   BackupFolder,
   SeasonFolders,
   ProgramName,
+  // Texts again, added after the constants so that every key above keeps
+  // its number.
+  ToolNotStarted,
+  TextureNoOutput,
+  ShapeNoOutput,
+  UnicodeFailed,
+  BinaryFailed,
+  ShapeFileNotFound,
   Count,
 };
 

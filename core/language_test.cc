@@ -25,6 +25,20 @@ TEST(LanguageTest, EnglishAndRussianTexts) {
   EXPECT_EQ(russian[Msg::UnableToFind], "Невозможно найти %s");
 }
 
+TEST(LanguageTest, TextsAddedLaterFollowTheConstantsInBothLanguages) {
+  EXPECT_EQ(static_cast<int>(Msg::ToolNotStarted), 117);
+  Language english(kEnglish);
+  EXPECT_EQ(english.Format(Msg::TextureNoOutput, "C:\\tex\\a.tga"),
+            "Texture C:\\tex\\a.tga: conversion failed, no output file");
+  EXPECT_EQ(english.Format(Msg::ToolNotStarted, "makeace.exe"), "Unable to start makeace.exe");
+  Language russian(kRussian);
+  EXPECT_EQ(russian.Format(Msg::UnicodeFailed, "a.s"), "Шейп a.s: не конвертирован в Юникод");
+  for (int key = static_cast<int>(Msg::ToolNotStarted); key < kMessageCount; ++key) {
+    EXPECT_NE(english[static_cast<Msg>(key)], "") << key;
+    EXPECT_NE(russian[static_cast<Msg>(key)], english[static_cast<Msg>(key)]) << key;
+  }
+}
+
 TEST(LanguageTest, ConstantsAreTheSameInEveryLanguage) {
   for (int number : {0, 1, 2}) {
     Language language(number);

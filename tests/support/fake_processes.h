@@ -2,6 +2,7 @@
 // lines and answers with a prepared result.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,12 +18,14 @@ class FakeProcesses : public platform::Processes {
   };
   std::vector<Call> runs;
   platform::ToolRun result{true, ""};
+  // When set, plays the tool instead (writes its files) and gives the result.
+  std::function<platform::ToolRun(const Call&)> on_run;
   int restarts = 0;
 
   platform::ToolRun Run(const std::string& command_line,
                         const std::string& working_folder) override {
     runs.push_back({command_line, working_folder});
-    return result;
+    return on_run ? on_run(runs.back()) : result;
   }
   bool RestartDetached() override {
     ++restarts;
