@@ -1,0 +1,239 @@
+#include "convert/shape_conversion.h"
+
+#include "convert/convert_fixture.h"
+#include "core/error.h"
+
+namespace convert {
+namespace {
+
+constexpr char kConv3ds[] = "C:\\MSTS\\UTILS\\conv3ds.exe \"C:\\out\\House.s\"  house1.3ds house2.3ds | C:\\models";
+constexpr char kTxt2uni[] = "C:\\MSTS\\UTILS\\txt2uni.exe House.s | C:\\out";
+constexpr char kFfedit[] = "C:\\MSTS\\UTILS\\FFEDIT\\";
+
+class ShProcClickTest : public ConvertFixture {
+ protected:
+  ShProcClickTest() {
+    files.AddFolder("C:\\out");
+    files.Add("C:\\models\\brick.ace", "ace");
+    main->fields.ShapeDir = "C:\\models";
+    main->fields.ShInput = " HOUSE1.3DS house2.3ds ";
+    main->fields.ShOutput = "C:\\out\\House.s";
+  }
+  std::string Output() const { return files.Content("C:\\out\\House.s"); }
+  // The editor tool's folder holds only the tool.
+  Lines EditorFolder() const {
+    Lines names;
+    for (const auto& entry : files.Find(std::string(kFfedit) + "*", platform::kAnyAttributes))
+      names.push_back(entry.name);
+    return names;
+  }
+};
+
+TEST_F(ShProcClickTest, TheWholePipelineEndsInACompressedShape) {
+  main->fields.ShCompress = true;
+  ShProcClick(*main);
+  EXPECT_EQ(Runs(), (Lines{kConv3ds, kTxt2uni,
+                           "c:\\msts\\utils\\ffedit\\ffeditc_unicode house.s /c /o:house.s | "
+                           "C:\\MSTS\\UTILS\\FFEDIT\\"}));
+  EXPECT_EQ(Logged(), (Lines{"Shape C:\\out\\House.s: conversion successful",
+                             "Shape C:\\out\\House.s converted to Unicode",
+                             "Shape C:\\out\\House.s converted to binary"}));
+  EXPECT_EQ(Output(), "SIMISA@F" + Unicode(kShapeText));
+  EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
+}
+
+TEST_F(ShProcClickTest, RussianLinesButTheBinaryLineStaysEnglish) {
+  main->language.SetTexts(core::kRussian);
+  main->fields.ShCompress = true;
+  ShProcClick(*main);
+  EXPECT_EQ(Logged(), (Lines{"Шейп C:\\out\\House.s: конвертация успешна",
+                             "Шейп C:\\out\\House.s конвертирован в Юникод",
+                             "Shape C:\\out\\House.s converted to binary"}));
+}
+
+TEST_F(ShProcClickTest, OnlyTheInputNamesAreLowerCasedAndTheLineIsTrimmed) {
+  main->fields.ShInput = "   ";
+  main->fields.ShUnicode = false;
+  main->SetConvShV("Conv3ds.exe");
+  ShProcClick(*main);
+  EXPECT_EQ(Runs(), Lines{"C:\\MSTS\\UTILS\\Conv3ds.exe \"C:\\out\\House.s\" | C:\\models"});
+}
+
+TEST_F(ShProcClickTest, MissingInputsWarnAndRunNothing) {
+  main->fields.ShOutput = "";
+  ShProcClick(*main);
+  main->fields.ShInput = "";
+  ShProcClick(*main);
+  files.DeleteFile("C:\\MSTS\\UTILS\\makeace.exe");
+  ShProcClick(*main);
+  EXPECT_EQ(ui.shown, (Lines{"Warning: Select output file",
+                             "Warning: You have to specify at least one 3ds-file",
+                             "Warning: Unable to find makeace.exe"}));
+  EXPECT_TRUE(processes.runs.empty());
+}
+
+TEST_F(ShProcClickTest, NoNewShapeMeansNoLaterStepOnAnOlderFile) {
+  files.Add("C:\\out\\House.s", "older shape");
+  main->fields.ShCompress = true;
+  main->fields.ShMipMap = true;
+  broken.insert("conv3ds");
+  ShProcClick(*main);
+  unstartable.insert("conv3ds");
+  ShProcClick(*main);
+  EXPECT_EQ(Runs(), (Lines{kConv3ds, kConv3ds}));
+  EXPECT_EQ(Logged(), (Lines{"conv3ds: failed",
+                             "Shape C:\\out\\House.s: conversion failed, no output file",
+                             "Unable to start conv3ds.exe"}));
+  EXPECT_EQ(Output(), "older shape");
+}
+
+TEST_F(ShProcClickTest, TheTextIsEditedBeforeTheUnicodeStep) {
+  main->fields.ShMipMap = true;
+  main->fields.ShMipMapV = "-3";
+  ShProcClick(*main);
+  std::string edited = kShapeText;
+  edited.replace(edited.find("( 0 0 0 ff"), 10, "( 0 0 -3 ff");
+  edited.replace(edited.find("( 1 0 0 ff"), 10, "( 1 0 -3 ff");
+  EXPECT_EQ(Output(), Unicode(edited));
+}
+
+TEST_F(ShProcClickTest, AFailedUnicodeStepIsReportedAndTheBinaryStepStillRuns) {
+  main->fields.ShCompress = true;
+  broken.insert("txt2uni");
+  ShProcClick(*main);
+  unstartable.insert("txt2uni");
+  ShProcClick(*main);
+  EXPECT_EQ(Logged(), (Lines{"Shape C:\\out\\House.s: conversion successful", "txt2uni: failed",
+                             "Shape C:\\out\\House.s: not converted to Unicode",
+                             "Shape C:\\out\\House.s converted to binary",
+                             "Shape C:\\out\\House.s: conversion successful",
+                             "Unable to start txt2uni.exe",
+                             "Shape C:\\out\\House.s converted to binary"}));
+  EXPECT_EQ(Output(), "SIMISA@F" + kShapeText);
+}
+
+TEST_F(ShProcClickTest, TheBinaryStepRunsWithoutTheUnicodeStep) {
+  main->fields.ShCompress = true;
+  main->fields.ShUnicode = false;
+  main->fields.ShCompressEnabled = false;
+  ShProcClick(*main);
+  EXPECT_EQ(Runs(), (Lines{kConv3ds,
+                           "c:\\msts\\utils\\ffedit\\ffeditc_unicode house.s /c /o:house.s | "
+                           "C:\\MSTS\\UTILS\\FFEDIT\\"}));
+  EXPECT_EQ(Output(), "SIMISA@F" + kShapeText);
+}
+
+TEST_F(ShProcClickTest, AMissingEditorToolIsLoggedWithoutABox) {
+  files.DeleteFile("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe");
+  main->fields.ShCompress = true;
+  ShProcClick(*main);
+  EXPECT_EQ(Logged().back(), "Unable to find ffeditc_unicode");
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(Output(), Unicode(kShapeText));
+}
+
+TEST_F(ShProcClickTest, AUsersFileInTheEditorFolderIsNeitherOverwrittenNorDeleted) {
+  files.Add(std::string(kFfedit) + "house.s", "the user's shape");
+  files.Add(std::string(kFfedit) + "House_1.s", "another");
+  main->fields.ShCompress = true;
+  ShProcClick(*main);
+  EXPECT_EQ(Runs().back(),
+            "c:\\msts\\utils\\ffedit\\ffeditc_unicode house_2.s /c /o:house_2.s | "
+            "C:\\MSTS\\UTILS\\FFEDIT\\");
+  EXPECT_EQ(files.Content(std::string(kFfedit) + "house.s"), "the user's shape");
+  EXPECT_EQ(files.Content(std::string(kFfedit) + "House_1.s"), "another");
+  EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "house.s", "House_1.s"}));
+  EXPECT_EQ(Output(), "SIMISA@F" + Unicode(kShapeText));
+}
+
+TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
+  main->fields.ShOutput = std::string(kFfedit) + "shed.s";
+  main->fields.ShCompress = true;
+  ShProcClick(*main);
+  EXPECT_EQ(Runs().back(),
+            "c:\\msts\\utils\\ffedit\\ffeditc_unicode shed_1.s /c /o:shed_1.s | "
+            "C:\\MSTS\\UTILS\\FFEDIT\\");
+  EXPECT_EQ(files.Content(std::string(kFfedit) + "shed.s"), "SIMISA@F" + Unicode(kShapeText));
+  EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "shed.s"}));
+}
+
+TEST_F(ShProcClickTest, ACopyTheToolDidNotRewriteNeverComesBack) {
+  main->fields.ShCompress = true;
+  broken.insert("ffeditc_unicode");
+  ShProcClick(*main);
+  EXPECT_EQ(Logged().back(), "Shape C:\\out\\House.s: not converted to binary");
+  EXPECT_EQ(Output(), Unicode(kShapeText));
+  EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
+}
+
+TEST_F(ShProcClickTest, AShapeAtADriveRootConvertsInThatRoot) {
+  main->fields.ShOutput = "D:\\house.s";
+  files.AddFolder("D:\\");
+  ShProcClick(*main);
+  EXPECT_EQ(Runs().back(), "C:\\MSTS\\UTILS\\txt2uni.exe house.s | D:\\");
+  EXPECT_EQ(files.Content("D:\\house.s"), Unicode(kShapeText));
+}
+
+TEST_F(ShProcClickTest, AnEditThatCannotWriteEndsTheConversion) {
+  main->fields.ShMipMap = true;
+  files.FailWritesTo("C:\\out\\House.s");
+  EXPECT_THROW(ShProcClick(*main), core::Error);
+  EXPECT_EQ(Runs(), Lines{kConv3ds});
+}
+
+TEST(WorkCopyNameTest, TheShapesOwnNameUnlessTaken) {
+  test_support::MemoryFileSystem files;
+  files.AddFolder("C:\\F");
+  EXPECT_EQ(WorkCopyName(files, "C:\\F\\", "a.s"), "a.s");
+  files.Add("C:\\F\\A.S", "");
+  files.AddFolder("C:\\F\\a_1.s");
+  files.Add("C:\\F\\a_3.s", "");
+  EXPECT_EQ(WorkCopyName(files, "C:\\F\\", "a.s"), "a_2.s");
+  files.Add("C:\\F\\noext", "");
+  EXPECT_EQ(WorkCopyName(files, "C:\\F\\", "noext"), "noext_1");
+}
+
+class ShapesPageTest : public ConvertFixture {};
+
+TEST_F(ShapesPageTest, BrowsingForModelsKeepsTheirNamesOnly) {
+  files.Add("C:\\models\\house1.3ds", "");
+  main->fields.dsOpenInitialDir = "C:\\models";
+  ui.opened = {{"C:\\models\\house1.3ds", "C:\\elsewhere\\gone.3ds"}, {}};
+  ShIBrowseClick(*main);
+  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds ");
+  ShIBrowseClick(*main);
+  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds ");
+  ASSERT_EQ(ui.file_dialogs.size(), 2u);
+  EXPECT_EQ(ui.file_dialogs[0].filter, "*.3ds files|*.3ds");
+  EXPECT_TRUE(ui.file_dialogs[0].multiple);
+  EXPECT_EQ(ui.file_dialogs[0].initial_folder, "C:\\models");
+}
+
+TEST_F(ShapesPageTest, BrowsingForTheOutput) {
+  ui.saved = {std::string("C:\\out\\a.s")};
+  ShBrowseClick(*main);
+  ShBrowseClick(*main);
+  EXPECT_EQ(main->fields.ShOutput, "C:\\out\\a.s");
+  EXPECT_EQ(ui.file_dialogs[0].filter, "MSTS Shape File(*.s)|*.s");
+  EXPECT_EQ(ui.file_dialogs[0].default_extension, "s");
+  EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
+}
+
+TEST_F(ShapesPageTest, SwitchesEnableAndShowTheirCompanions) {
+  main->fields.ShCompress = true;
+  main->fields.ShUnicode = false;
+  ShUnicodeClick(*main);
+  EXPECT_FALSE(main->fields.ShCompressEnabled);
+  EXPECT_TRUE(main->fields.ShCompress);
+  main->fields.ShUnicode = true;
+  ShUnicodeClick(*main);
+  EXPECT_TRUE(main->fields.ShCompressEnabled);
+
+  EXPECT_FALSE(main->fields.ShMipMapVVisible);
+  main->fields.ShMipMap = true;
+  ShMipMapClick(*main);
+  EXPECT_TRUE(main->fields.ShMipMapVVisible);
+}
+
+}  // namespace
+}  // namespace convert

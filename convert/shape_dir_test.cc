@@ -1,0 +1,72 @@
+#include "convert/shape_dir.h"
+
+#include "convert/convert_fixture.h"
+
+namespace convert {
+namespace {
+
+class ShapeDirTest : public ConvertFixture {
+ protected:
+  ShapeDirTest() {
+    for (const char* name : {"wall.3ds", "house2.3ds", "house.3ds", "12.3ds", "house1.3ds"})
+      files.Add(std::string("C:\\models\\") + name, "3ds");
+    files.Add("C:\\models\\readme.txt", "");
+  }
+};
+
+TEST_F(ShapeDirTest, NumberedModelsOfOneStemBecomeOneShapeInTheFolder) {
+  main->fields.ShUnicode = false;
+  ShConvertDir(*main, "C:\\models");
+  EXPECT_EQ(Runs(),
+            (Lines{"C:\\MSTS\\UTILS\\conv3ds.exe \"C:\\models\\house.s\" "
+                   "house.3ds house1.3ds house2.3ds | C:\\models",
+                   "C:\\MSTS\\UTILS\\conv3ds.exe \"C:\\models\\wall.s\" wall.3ds | C:\\models"}));
+  EXPECT_EQ(Logged(), (Lines{"Shape C:\\models\\house.s: conversion successful",
+                             "Shape C:\\models\\wall.s: conversion successful"}));
+  EXPECT_EQ(main->fields.ShapeDir, "C:\\models");
+  EXPECT_EQ(main->fields.ShInput, "wall.3ds ");
+  EXPECT_EQ(main->fields.ShOutput, "C:\\models\\wall.s");
+}
+
+TEST_F(ShapeDirTest, AMissingToolWarnsOncePerGroup) {
+  files.DeleteFile("C:\\MSTS\\UTILS\\conv3ds.exe");
+  ShConvertDir(*main, "C:\\models");
+  EXPECT_EQ(ui.shown, (Lines{"Warning: Unable to find conv3ds.exe",
+                             "Warning: Unable to find conv3ds.exe"}));
+  EXPECT_TRUE(processes.runs.empty());
+}
+
+TEST_F(ShapeDirTest, AFolderWithoutModelsConvertsNothing) {
+  ShConvertDir(*main, "C:\\work");
+  EXPECT_TRUE(processes.runs.empty());
+  EXPECT_TRUE(Logged().empty());
+  EXPECT_EQ(main->fields.ShapeDir, "C:\\work");
+}
+
+TEST_F(ShapeDirTest, ChoosingTheSourceFolderStoresIt) {
+  ui.folders = {std::string("C:\\models"), std::nullopt};
+  ShDirClick(*main);
+  ShDirClick(*main);
+  EXPECT_EQ(ui.shown, (Lines{"Folder: Select directory, containing *.3ds-files",
+                             "Folder: Select directory, containing *.3ds-files"}));
+  EXPECT_EQ(ui.folder_initials, (Lines{"", ""}));
+  EXPECT_EQ(main->fields.ShapeDir, "C:\\models");
+  EXPECT_EQ(main->fields.dsOpenInitialDir, "C:\\models");
+  EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", ""), "C:\\models");
+}
+
+TEST_F(ShapeDirTest, ConvertDirStartsAtTheSourceFolderAndStoresNothing) {
+  main->fields.ShapeDir = "C:\\models";
+  main->fields.ShUnicode = false;
+  ui.folders = {std::string("C:\\models"), std::nullopt};
+  Convert1Click(*main);
+  main->fields.ShapeDir = "C:\\gone";
+  Convert1Click(*main);
+  EXPECT_EQ(ui.shown[0], "Folder: Select convert directory");
+  EXPECT_EQ(ui.folder_initials, (Lines{"C:\\models", ""}));
+  EXPECT_EQ(processes.runs.size(), 2u);
+  EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", "<none>"), "<none>");
+}
+
+}  // namespace
+}  // namespace convert

@@ -1,0 +1,199 @@
+#include "convert/shape_text.h"
+
+#include "convert/convert_fixture.h"
+#include "core/error.h"
+
+namespace convert {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(SplitLinesTest, LinesEndAtCrLfOrBoth) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
+  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
+  EXPECT_EQ(SplitLines(""), Lines{});
+  EXPECT_EQ(SplitLines("\n"), Lines{""});
+}
+
+TEST(MipMapBiasTest, TheThirdValueIsReplacedAsTyped) {
+  std::string line = "\t\ttexture ( 0 0 0 ff000000 )";
+  EXPECT_TRUE(SetMipMapBias(line, "-3"));
+  EXPECT_EQ(line, "\t\ttexture ( 0 0 -3 ff000000 )");
+  EXPECT_TRUE(SetMipMapBias(line, " 1"));
+  EXPECT_EQ(line, "\t\ttexture ( 0 0  1 ff000000 )");
+  line = "\t\ttexture ( 12 3 -100 ff000000 )";
+  EXPECT_TRUE(SetMipMapBias(line, "0"));
+  EXPECT_EQ(line, "\t\ttexture ( 12 3 0 ff000000 )");
+}
+
+TEST(MipMapBiasTest, AnEntryWithoutThreeValuesIsLeftAlone) {
+  for (std::string line : {"\t\ttexture ( 0 )", "\t\ttexture ( 0 0 ", "\t\ttexture 0 0 0 x",
+                           "\t\ttexture (", "\t\ttexture ( 0 0 0"}) {
+    const std::string before = line;
+    if (line == "\t\ttexture ( 0 0 0") {
+      EXPECT_TRUE(SetMipMapBias(line, "-3"));
+      EXPECT_EQ(line, "\t\ttexture ( 0 0 -3");
+    } else {
+      EXPECT_FALSE(SetMipMapBias(line, "-3")) << before;
+      EXPECT_EQ(line, before);
+    }
+  }
+}
+
+TEST(ImageNameTest, TheNameBetweenTheParentheses) {
+  EXPECT_EQ(ImageName("\t\timage ( brick.ace )"), "brick.ace");
+  EXPECT_EQ(ImageName("\t\timage (  roof.ace\t )"), "roof.ace");
+  // The character before ")" is taken for the blank of "( name )".
+  EXPECT_EQ(ImageName("\t\timage (brick.ace)"), "brick.ac");
+  EXPECT_EQ(ImageName("\t\timage ( )"), "");
+}
+
+TEST(ImageNameTest, LinesWithoutAProperPairOfParenthesesGiveNoName) {
+  EXPECT_EQ(ImageName("\t\timage brick.ace"), std::nullopt);
+  EXPECT_EQ(ImageName("\t\timage ( brick.ace"), std::nullopt);
+  EXPECT_EQ(ImageName("\t\timage brick.ace )"), std::nullopt);
+  EXPECT_EQ(ImageName("\t\timage ) brick.ace ("), std::nullopt);
+  EXPECT_EQ(ImageName("\t\timage ()"), std::nullopt);
+  std::string line = "\t\timage ()";
+  ReplaceImageName(line, "x");
+  EXPECT_EQ(line, "\t\timage ()");
+}
+
+TEST(ImageNameTest, TheReplacementAlwaysGetsAceAppended) {
+  std::string line = "\t\timage ( planks.ace )";
+  ReplaceImageName(line, "wood");
+  EXPECT_EQ(line, "\t\timage ( wood.ace )");
+  ReplaceImageName(line, "wood.ace");
+  EXPECT_EQ(line, "\t\timage ( wood.ace.ace )");
+}
+
+class ShPostProcessTest : public ConvertFixture {
+ protected:
+  ShPostProcessTest() {
+    main->fields.ShapeDir = "C:\\models";
+    main->fields.ShOutput = "C:\\out\\house.s";
+    files.Add("C:\\out\\house.s", kShapeText);
+    files.Add("C:\\models\\Brick.ACE", "ace");
+  }
+};
+
+TEST_F(ShPostProcessTest, MipMapBiasGoesIntoEveryTextureEntry) {
+  main->fields.ShMipMap = true;
+  main->fields.ShMipMapV = "-3";
+  ShPostProcess(*main);
+  std::string expected = kShapeText;
+  for (const char* entry : {"( 0 0 0 ff", "( 1 0 0 ff"}) {
+    std::string edited = entry;
+    edited.replace(edited.size() - 4, 1, "-3");
+    expected.replace(expected.find(entry), std::string(entry).size(), edited);
+  }
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), expected);
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(ShPostProcessTest, AMissingTextureAnsweredYesIsReplaced) {
+  files.Add("C:\\out\\wood.ace", "ace");
+  files.Add("C:\\out\\brick.ace", "ace");
+  files.Add("C:\\models\\Zinc.ace", "ace");
+  files.Add("C:\\models\\alpha.ace", "ace");
+  main->fields.ShCheckTex = true;
+  ui.answers = {true};
+  ui.textures = {std::string("wood")};
+  ShPostProcess(*main);
+
+  // brick.ace lies in the source folder under another letter case.
+  EXPECT_EQ(ui.shown, (Lines{"Ask: planks.ace: texture not found. Replace?",
+                             "Texture: Texture replace planks.ace"}));
+  ASSERT_EQ(ui.texture_choices.size(), 1u);
+  const core::TextureChoice& choice = ui.texture_choices[0];
+  EXPECT_EQ(choice.group_caption, "Textures");
+  EXPECT_EQ(choice.label, "Change on");
+  EXPECT_EQ(choice.text, "planks");
+  // Both folders' names, in one list ordered as the folder listings are.
+  EXPECT_EQ(choice.candidates, (Lines{"alpha", "Brick", "brick", "wood", "Zinc"}));
+  std::string expected = kShapeText;
+  expected.replace(expected.find("planks.ace"), 10, "wood.ace");
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), expected);
+}
+
+TEST_F(ShPostProcessTest, AnsweringNoOrCancellingLeavesTheNameAndEachPassAsksAgain) {
+  main->fields.ShCheckTex = true;
+  ui.answers = {false, true};
+  ShPostProcess(*main);
+  ShPostProcess(*main);
+  EXPECT_EQ(ui.shown, (Lines{"Ask: planks.ace: texture not found. Replace?",
+                             "Ask: planks.ace: texture not found. Replace?",
+                             "Texture: Texture replace planks.ace"}));
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), kShapeText);
+}
+
+TEST_F(ShPostProcessTest, OnlyTheSourceFolderCountsAndOneFolderIsListedOnce) {
+  main->fields.ShOutput = "C:\\models\\house.s";
+  files.Add("C:\\models\\house.s", kShapeText);
+  files.Add("C:\\out\\planks.ace", "ace");
+  main->fields.ShCheckTex = true;
+  main->fields.ShapeDir = "C:\\out";
+  main->language.SetTexts(core::kRussian);
+  ui.answers = {true, true};
+  ShPostProcess(*main);
+  EXPECT_EQ(ui.shown, (Lines{"Ask: brick.ace: текстура не найдена в исходной директории. Заменить?",
+                             "Texture: Замена текстуры brick.ace"}));
+  EXPECT_EQ(ui.texture_choices[0].candidates, (Lines{"Brick", "planks"}));
+  EXPECT_EQ(ui.texture_choices[0].group_caption, "Текстуры");
+
+  ui.shown.clear();
+  main->fields.ShapeDir = "C:\\models";
+  main->fields.ShOutput = "C:\\models\\house.s";
+  ShPostProcess(*main);
+  EXPECT_EQ(ui.texture_choices[1].candidates, Lines{"Brick"});
+}
+
+TEST_F(ShPostProcessTest, BothEditsInOnePassAndEveryLineEndsInCrLf) {
+  files.Add("C:\\out\\house.s",
+            "shape (\n\t\ttexture ( 0 0 0 ff000000 )\r\tbroken \ttexture line\n"
+            "\t\timage brick.ace\n\t\timage ( roof )\n)");
+  main->fields.ShMipMap = true;
+  main->fields.ShMipMapV = "2";
+  main->fields.ShCheckTex = true;
+  ui.answers = {true};
+  ui.textures = {std::string("tin")};
+  ShPostProcess(*main);
+  EXPECT_EQ(ui.texture_choices.at(0).text, "");
+  EXPECT_EQ(files.Content("C:\\out\\house.s"),
+            "shape (\r\n\t\ttexture ( 0 0 2 ff000000 )\r\n\tbroken \ttexture line\r\n"
+            "\t\timage brick.ace\r\n\t\timage ( tin.ace )\r\n)\r\n");
+}
+
+TEST_F(ShPostProcessTest, WithoutEntriesTheTextIsWrittenBackUnchanged) {
+  files.Add("C:\\out\\house.s", "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n)\r\n");
+  main->fields.ShMipMap = true;
+  main->fields.ShCheckTex = true;
+  ShPostProcess(*main);
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n)\r\n");
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(ShPostProcessTest, AFileThatCannotBeReadOrWrittenEndsTheEdit) {
+  main->fields.ShMipMap = true;
+  main->fields.ShOutput = "C:\\out\\missing.s";
+  try {
+    ShPostProcess(*main);
+    ADD_FAILURE() << "no error";
+  } catch (const core::Error& error) {
+    EXPECT_STREQ(error.what(), "Cannot open file C:\\out\\missing.s");
+  }
+  main->fields.ShOutput = "C:\\out\\house.s";
+  files.FailWritesTo("C:\\out\\house.s");
+  try {
+    ShPostProcess(*main);
+    ADD_FAILURE() << "no error";
+  } catch (const core::Error& error) {
+    EXPECT_STREQ(error.what(), "Cannot create file C:\\out\\house.s");
+  }
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), kShapeText);
+}
+
+}  // namespace
+}  // namespace convert
