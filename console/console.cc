@@ -1,5 +1,6 @@
 #include "console/console.h"
 
+#include "convert/textures.h"
 #include "core/strings.h"
 #include "tools/shape_groups.h"
 
@@ -94,6 +95,7 @@ void Console::TransferTextureOptions(ParsedLine& line) {
   fields.TexTrans = core::Contains(options, "-trans");
   if (core::Contains(options, "-bmp")) {
     fields.TexCab = true;
+    convert::TexCabClick(main_);
     fields.TexWidth = GetOption("-width", options);
     fields.TexHeight = GetOption("-height", options);
   }

@@ -158,9 +158,12 @@ TEST_F(ConsoleTest, CompressionFollowsTheOrderOfTheButtons) {
 }
 
 TEST_F(ConsoleTest, BitmapSizeStaysForLaterCommandsAndTransparencyDoesNot) {
+  EXPECT_FALSE(main.fields.GroupBox3Enabled);
   Interactive("makeace(-trans;-bmp;-width=256;-height=128) a.bmp\nmakeace() b.tga\n"
               "makeace(-bmp) c.bmp\n");
   EXPECT_TRUE(operations.fields[0].TexTrans);
+  // Switching the bitmap option on enables the size fields, as the page does.
+  EXPECT_TRUE(operations.fields[0].GroupBox3Enabled);
   EXPECT_TRUE(operations.fields[1].TexCab);
   EXPECT_FALSE(operations.fields[1].TexTrans);
   EXPECT_EQ(operations.fields[1].TexWidth, "256");
