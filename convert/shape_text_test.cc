@@ -30,16 +30,14 @@ TEST(MipMapBiasTest, TheThirdValueIsReplacedAsTyped) {
 
 TEST(MipMapBiasTest, AnEntryWithoutThreeValuesIsLeftAlone) {
   for (std::string line : {"\t\ttexture ( 0 )", "\t\ttexture ( 0 0 ", "\t\ttexture 0 0 0 x",
-                           "\t\ttexture (", "\t\ttexture ( 0 0 0"}) {
+                           "\t\ttexture ("}) {
     const std::string before = line;
-    if (line == "\t\ttexture ( 0 0 0") {
-      EXPECT_TRUE(SetMipMapBias(line, "-3"));
-      EXPECT_EQ(line, "\t\ttexture ( 0 0 -3");
-    } else {
-      EXPECT_FALSE(SetMipMapBias(line, "-3")) << before;
-      EXPECT_EQ(line, before);
-    }
+    EXPECT_FALSE(SetMipMapBias(line, "-3")) << before;
+    EXPECT_EQ(line, before);
   }
+  std::string last = "\t\ttexture ( 0 0 0";
+  EXPECT_TRUE(SetMipMapBias(last, "-3"));
+  EXPECT_EQ(last, "\t\ttexture ( 0 0 -3");
 }
 
 TEST(ImageNameTest, TheNameBetweenTheParentheses) {
