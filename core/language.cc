@@ -1,5 +1,7 @@
 #include "core/language.h"
 
+#include <span>
+
 namespace core {
 namespace {
 
@@ -228,8 +230,21 @@ constexpr Texts kTexts[] = {
      "Список уникальных"},
 };
 
+// Texts that came after the constants keep the first keys where they were.
+constexpr Texts kLaterTexts[] = {
+    {Msg::FileCompressed, "%s is stored compressed and cannot be read as text",
+     "%s хранится в сжатом виде и не может быть прочитан как текст"},
+    {Msg::FileBinary, "%s is stored in binary form and cannot be read as text",
+     "%s хранится в двоичном виде и не может быть прочитан как текст"},
+    {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
+     "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+};
+
 static_assert(std::size(kTexts) == static_cast<size_t>(Msg::KeyFileName),
               "every text has an English and a Russian form");
+static_assert(std::size(kLaterTexts) ==
+                  static_cast<size_t>(Msg::Count) - static_cast<size_t>(Msg::ProgramName) - 1,
+              "every later text has an English and a Russian form");
 
 struct Constant {
   Msg key;
@@ -259,8 +274,10 @@ Language::Language(int number) {
 
 void Language::SetTexts(int number) {
   if (number != kRussian && number != kEnglish) return;
-  for (const Texts& text : kTexts) {
-    texts_[static_cast<int>(text.key)] = number == kEnglish ? text.english : text.russian;
+  for (const auto& table : {std::span<const Texts>(kTexts), std::span<const Texts>(kLaterTexts)}) {
+    for (const Texts& text : table) {
+      texts_[static_cast<int>(text.key)] = number == kEnglish ? text.english : text.russian;
+    }
   }
 }
 

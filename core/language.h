@@ -9,7 +9,7 @@
 namespace core {
 
 // The keys, in table order: the texts, then the constants shared by both
-// languages.
+// languages, then the texts added later.
 enum class Msg : int {
   UnableToFind,
   CopyFailed,
@@ -129,6 +129,10 @@ enum class Msg : int {
   BackupFolder,
   SeasonFolders,
   ProgramName,
+  // Texts added after the constants.
+  FileCompressed,
+  FileBinary,
+  RouteUnreadable,
   Count,
 };
 

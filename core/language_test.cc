@@ -48,6 +48,20 @@ TEST(LanguageTest, AnUnknownNumberLeavesTheTextsAsTheyAre) {
   EXPECT_EQ(english[Msg::CapAddShape], "Добавить объект");
 }
 
+TEST(LanguageTest, LaterTextsFollowTheConstantsInBothLanguages) {
+  EXPECT_EQ(static_cast<int>(Msg::FileCompressed), 117);
+  Language english(kEnglish);
+  EXPECT_EQ(english.Format(Msg::FileCompressed, "C:\\r.ref"),
+            "C:\\r.ref is stored compressed and cannot be read as text");
+  Language russian(kRussian);
+  for (Msg key : {Msg::FileCompressed, Msg::FileBinary, Msg::RouteUnreadable}) {
+    EXPECT_NE(english[key], "");
+    EXPECT_NE(russian[key], "");
+    EXPECT_NE(english[key], russian[key]);
+    EXPECT_NE(russian[key].find("%s"), std::string::npos);
+  }
+}
+
 TEST(LanguageTest, FormatPutsTheValueInPlaceOfPercentS) {
   Language english(kEnglish);
   EXPECT_EQ(english.Format(Msg::UnableToFind, "conv3ds.exe"), "Unable to find conv3ds.exe");
