@@ -4,6 +4,7 @@
 
 #include "console/operations.h"
 #include "core/conv_main.h"
+#include "ops/batch_add.h"
 
 namespace app {
 
@@ -12,8 +13,9 @@ class UnavailableOperations : public console::Operations {
   explicit UnavailableOperations(core::ConvMain& main) : main_(main) {}
   void TexProcClick() override { main_.log.Add("Texture conversion is not part of this build yet"); }
   void ShProcClick() override { main_.log.Add("Shape conversion is not part of this build yet"); }
-  void BatchAdd(const console::BatchAddRequest&) override {
-    main_.log.Add("Batch add is not part of this build yet");
+  void BatchAdd(const console::BatchAddRequest& request) override {
+    ops::BatchAdd(main_, request.route, request.folder, request.class_name, request.sub,
+                  request.over, request.texs);
   }
 
  private:
