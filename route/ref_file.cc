@@ -21,9 +21,16 @@ std::vector<Shape> ParseRef(std::string_view text) {
 }
 
 std::string RefText(const std::vector<Shape>& entries) {
-  std::string text(kSimisHeader);
-  text += "\r\n\r\n";
-  for (const Shape& entry : entries) text += entry.ToRefText();
+  // Sized first: a large route is written in one allocation.
+  size_t size = kSimisHeader.size() + 4;
+  for (const Shape& entry : entries) {
+    size += entry.BlockType.size() + 8;
+    for (const Props& prop : entry.PropList) size += prop.PropName.size() + prop.PropValue.size() + 12;
+  }
+  std::string text;
+  text.reserve(size);
+  text.append(kSimisHeader).append("\r\n\r\n");
+  for (const Shape& entry : entries) entry.AppendRefText(text);
   return text;
 }
 

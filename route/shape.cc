@@ -50,24 +50,25 @@ void Shape::AddProp(std::string name, std::string value) {
 }
 
 std::string Shape::ToRefText() const {
-  std::string text = BlockType + " (";
+  std::string text;
+  AppendRefText(text);
+  return text;
+}
+
+void Shape::AppendRefText(std::string& text) const {
+  text.append(BlockType).append(" (");
   for (const Props& prop : PropList) {
-    text += "\r\n\t";
-    text += prop.PropName;
-    text += " ( ";
+    text.append("\r\n\t").append(prop.PropName).append(" ( ");
     // Only a space makes the editor need quotes; tabs and quotes inside a
     // value are written as they are.
     if (prop.PropValue.find(' ') != std::string::npos) {
-      text += '"';
-      text += prop.PropValue;
-      text += '"';
+      text.append(1, '"').append(prop.PropValue).append(1, '"');
     } else {
-      text += prop.PropValue;
+      text.append(prop.PropValue);
     }
-    text += " )";
+    text.append(" )");
   }
-  text += "\r\n)\r\n";
-  return text;
+  text.append("\r\n)\r\n");
 }
 
 }  // namespace route

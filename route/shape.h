@@ -37,6 +37,8 @@ class Shape {
   // The entry as a .ref file holds it: "Type (", one line per property,
   // ")", each line ended by CR LF.
   std::string ToRefText() const;
+  // The same, appended to a text that is being built.
+  void AppendRefText(std::string& text) const;
 };
 
 }  // namespace route
