@@ -204,13 +204,5 @@ TEST_F(AddingTest, AddTexturesWarnsThenCopiesAndSummarises) {
   EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
 }
 
-TEST_F(AddingTest, RussianTextsReachTheLog) {
-  main.language.SetTexts(core::kRussian);
-  ChooseRoute();
-  main.fields.AddShapeFile = "C:\\work\\barn.s";
-  AddProcClick(main, routes);
-  EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: шейп успешно добавлен"}));
-}
-
 }  // namespace
 }  // namespace ops

@@ -49,15 +49,6 @@ TEST(ParseBlocksTest, StrippingRemovesEveryQuoteAndTrimsAgain) {
   EXPECT_THAT(Parse("Class ( \"My houses\" )", false), ElementsAre(Prop("Class", "\"My houses\"")));
 }
 
-TEST(ParseBlocksTest, EveryBlockOfALongTextIsKept) {
-  std::string text;
-  for (int i = 0; i < 50000; ++i) text += "B" + std::to_string(i) + " ( " + std::to_string(i) + " )\n";
-  std::vector<Props> props = Parse(text, false);
-  ASSERT_EQ(props.size(), 50001u);  // the last one is the final line break
-  EXPECT_EQ(props[49999].PropName, "B49999");
-  EXPECT_EQ(props[49999].PropValue, "49999");
-}
-
 TEST(SplitListTest, CutsAtTheSeparatorKeepingEmptyPieces) {
   using V = std::vector<std::string>;
   EXPECT_EQ(SplitList("a.ace;b.ace;", ';'), (V{"a.ace", "b.ace"}));

@@ -112,29 +112,6 @@ TEST(RefTextTest, ARouteWithoutEntriesIsSeventyBytes) {
   EXPECT_EQ(bytes, Wide("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"));
 }
 
-TEST(RefTextTest, ReadWriteReadWriteGivesTheSameBytes) {
-  std::string text =
-      "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-      "Static ( Class ( \"Жилые дома\" ) FileName ( Дом.s ) Description ( \"a \"b\" c\" ) )\r\n"
-      "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  Tab ( a\tb )\n  Empty ( )\n)\n"
-      "Transfer ( FileName ( xfer.s ) Width ( 8 ) Height ( 4 ) FileName ( again.s ) )\n"
-      "Static (\r\n)\r\nLevelCr ( junk FileName ( lc.s ) tail )";
-  std::vector<Shape> first = ParseRef(text);
-  std::string written = RefText(first);
-  std::vector<Shape> second = ParseRef(written);
-  ASSERT_EQ(second.size(), first.size());
-  for (size_t i = 0; i < first.size(); ++i) {
-    EXPECT_EQ(second[i].BlockType, first[i].BlockType);
-    ASSERT_EQ(second[i].PropCount(), first[i].PropCount()) << i;
-    for (int p = 0; p < first[i].PropCount(); ++p) {
-      EXPECT_EQ(second[i].PropList[p].PropName, first[i].PropList[p].PropName);
-      EXPECT_EQ(second[i].PropList[p].PropValue, first[i].PropList[p].PropValue);
-    }
-  }
-  EXPECT_EQ(RefText(second), written);
-  EXPECT_EQ(second[0].GetValue("class"), "Жилые дома");
-}
-
 TEST(RefTextTest, LargeFilesAndLongEntriesComeBackWhole) {
   std::vector<Shape> entries(50000);
   for (size_t i = 0; i < entries.size(); ++i) {

@@ -72,21 +72,6 @@ TEST_F(RouteAddingTest, AddShapeCopiesTheShapeAppendsTheEntryAndWritesBothFiles)
   EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(RouteAddingTest, OnlyTheAskedStepsHappen) {
-  const std::string ref_before = files.Content(kRef);
-  Shape entry = Entry("C:\\work\\barn.s");
-  EXPECT_TRUE(route.AddShape(entry, SdProps(), false, true, false));
-  EXPECT_EQ(files.Content(kRef), ref_before);
-  EXPECT_EQ(route.EntryCount(), 1);
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), kBarnSd);
-
-  files.Add("C:\\work\\shed.s", "shed");
-  Shape shed = Entry("C:\\work\\shed.s");
-  EXPECT_TRUE(route.AddShape(shed, SdProps(), true, false, false));
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\shed.sd"));
-  EXPECT_EQ(route.EntryCount(), 2);
-}
-
 TEST_F(RouteAddingTest, AnExistingShapeIsReplacedOnlyWhenTheUserSaysYes) {
   files.Add(kFolder + "SHAPES\\barn.s", "old barn");
   const std::string ref_before = files.Content(kRef);

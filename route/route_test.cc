@@ -164,17 +164,22 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   files.Add(path, UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
                               "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( дом.s )\r\n)\r\n"
-                              "Pickup ( FileName ( water.s ) PickupType ( 1 ) )\r\n"
-                              "Static ( Class ( ) Description ( tab\there ) )"));
+                              "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  FileName ( again.s )\n)\n"
+                              "Static ( Class ( ) Description ( tab\there ) D ( \"a \"b\" c\" ) )\r\n"
+                              "LevelCr ( junk FileName ( lc.s ) tail )"));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   route.WriteRef("C:\\first.ref");
   Route again(main, "R", "C:\\MSTS");
   again.RefPath = "C:\\first.ref";
   again.ReadRef();
-  ASSERT_EQ(again.EntryCount(), 3);
+  ASSERT_EQ(again.EntryCount(), 4);
   EXPECT_EQ(again.Entries[0].GetValue("class"), "Жилые дома");
+  EXPECT_EQ(again.Entries[1].PropCount(), 3);
   EXPECT_EQ(again.Entries[2].GetValue("Description"), "tab\there");
+  EXPECT_EQ(again.Entries[2].GetValue("d"), "a b c");
+  EXPECT_EQ(again.Entries[3].PropList[0].PropName, "junk FileName");
+  EXPECT_EQ(again.Entries[3].PropList[1].PropValue, "tail");
   again.WriteRef("C:\\second.ref");
   EXPECT_EQ(files.Content("C:\\second.ref"), files.Content("C:\\first.ref"));
 }
