@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/unavailable_operations.h"
+#include "app/console_operations.h"
 #include "console/console.h"
 #include "console/console_ui.h"
 #include "core/conv_main.h"
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
   try {
     core::ConvMain main(*host->files, *host->processes, ui);
     if (!command_line.empty()) {
-      app::UnavailableOperations operations(main);
+      app::ConsoleOperations operations(main);
       console::Console(main, *host->terminal, operations).Run(command_line);
       return 1;
     }

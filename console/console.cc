@@ -190,6 +190,13 @@ void Console::BatchAdd(const ParsedLine& line) {
   request.sub = core::Contains(options, "-sub");
   request.over = core::Contains(options, "-over");
   request.texs = core::Contains(options, "-texs");
+  // Without a folder the search would start at the drive's root, and with
+  // -sub take in the whole drive.
+  if (request.folder.empty() || request.route.empty()) {
+    terminal_.Write("batchadd: a folder and a route are needed, as in "
+                    "batchadd(-dir=c:\\content;-route=myroute); the command is skipped\n");
+    return;
+  }
   operations_.BatchAdd(request);
 }
 

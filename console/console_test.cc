@@ -281,5 +281,14 @@ TEST_F(ConsoleTest, BatchaddPassesItsOptions) {
   EXPECT_FALSE(request.over);
 }
 
+TEST_F(ConsoleTest, BatchaddWithoutAFolderOrARouteIsSkippedWithAReason) {
+  Interactive("batchadd(-route=myroute;-sub)\nbatchadd(-dir=c:\\new)\n");
+  EXPECT_TRUE(operations.batches.empty());
+  const std::string reason =
+      "batchadd: a folder and a route are needed, as in batchadd(-dir=c:\\content;-route=myroute); "
+      "the command is skipped\n";
+  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + reason + kPrompt + reason + kPrompt);
+}
+
 }  // namespace
 }  // namespace console

@@ -54,6 +54,24 @@ struct Fields {
   std::string PathUtils;
   std::string ConTexV = "makeace.exe";
   std::string ConvShV = "conv3ds.exe";
+
+  // Adding page. Hiding a group does not clear its fields: the operations
+  // read them whether they are shown or not.
+  std::string AddShapeFile;
+  std::string AddTextures;  // paths, each followed by ";"
+  bool AddAddToRef = false;
+  std::string AddClass;
+  std::string AddDescription;
+  std::string AddShadow = "NONE";  // DYNAMIC, NONE, RECT, ROUND or TREELINE
+  std::string AddAlign = "NONE";   // kept hidden, so always NONE
+  bool CrSD = false;
+  std::string ESDDL = "0";
+  std::string ESDAT = "0";
+  bool AddESDB = false;
+  std::string ESDBB = "0 0 0 0 0 0 ";
+  bool GroupBox5Visible = false;  // the entry fields, while AddAddToRef is checked
+  bool GroupBox6Visible = false;  // the .sd fields, while CrSD is checked
+  bool ESDBBVisible = false;      // while AddESDB is checked
 };
 
 }  // namespace core

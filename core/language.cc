@@ -238,6 +238,12 @@ constexpr Texts kTexts[] = {
      "Шейп %s: не конвертирован в двоичный формат"},
     {Msg::ShapeFileNotFound, "Shape %s: file not found",
      "Шейп %s: файл не найден"},
+    {Msg::FileCompressed, "%s is stored compressed and cannot be read as text",
+     "%s хранится в сжатом виде и не может быть прочитан как текст"},
+    {Msg::FileBinary, "%s is stored in binary form and cannot be read as text",
+     "%s хранится в двоичном виде и не может быть прочитан как текст"},
+    {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
+     "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -129,14 +129,17 @@ enum class Msg : int {
   BackupFolder,
   SeasonFolders,
   ProgramName,
-  // Texts again, added after the constants so that every key above keeps
-  // its number.
+  // Texts added after the constants, so that every key above keeps its
+  // number.
   ToolNotStarted,
   TextureNoOutput,
   ShapeNoOutput,
   UnicodeFailed,
   BinaryFailed,
   ShapeFileNotFound,
+  FileCompressed,
+  FileBinary,
+  RouteUnreadable,
   Count,
 };
 

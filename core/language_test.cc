@@ -33,6 +33,8 @@ TEST(LanguageTest, TextsAddedLaterFollowTheConstantsInBothLanguages) {
   EXPECT_EQ(english.Format(Msg::ToolNotStarted, "makeace.exe"), "Unable to start makeace.exe");
   Language russian(kRussian);
   EXPECT_EQ(russian.Format(Msg::UnicodeFailed, "a.s"), "Шейп a.s: не конвертирован в Юникод");
+  EXPECT_EQ(english.Format(Msg::FileCompressed, "C:\\r.ref"),
+            "C:\\r.ref is stored compressed and cannot be read as text");
   for (int key = static_cast<int>(Msg::ToolNotStarted); key < kMessageCount; ++key) {
     EXPECT_NE(english[static_cast<Msg>(key)], "") << key;
     EXPECT_NE(russian[static_cast<Msg>(key)], english[static_cast<Msg>(key)]) << key;

@@ -1,5 +1,6 @@
 // Writes the demo MSTS installation: a Wine prefix whose drive C holds an
-// MSTS root with the SDK tools (the stand-ins) and sample sources to convert.
+// MSTS root with the SDK tools (the stand-ins), routes, sample sources to
+// convert and content to install.
 //
 //   rastolin-demo <output folder> <folder of the built stand-ins>
 #include <cstdio>
@@ -8,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "demo/demo_routes.h"
 #include "tests/standin/three_ds.h"
 
 namespace fs = std::filesystem;
@@ -124,6 +126,8 @@ int main(int argc, char** argv) {
     WritePrefix(root);
     WriteTools(root / "drive_c", argv[2]);
     WriteSamples(root / "drive_c");
+    demo::WriteRoutes(root / "drive_c");
+    demo::WriteContentToInstall(root / "drive_c");
     std::printf("Demo installation in %s\n", root.c_str());
     return 0;
   } catch (const std::exception& failure) {

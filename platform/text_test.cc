@@ -21,6 +21,25 @@ TEST(Utf16, BytesThatAreNotUtf8BecomeReplacementCharacters) {
   EXPECT_EQ(Utf8ToUtf16Le("a\xE9z"), std::string("a\0\xFD\xFFz\0", 6));
 }
 
+TEST(Utf16, TextsThatGrowMostConvertWhole) {
+  // Lone surrogates take three bytes each in UTF-8, stray bytes two each in
+  // UTF-16: the largest outputs for their input.
+  std::string surrogates;
+  for (int i = 0; i < 1000; ++i) surrogates += std::string("\x00\xDC", 2);
+  std::string replaced;
+  for (int i = 0; i < 1000; ++i) replaced += "\xEF\xBF\xBD";
+  EXPECT_EQ(Utf16LeToUtf8(surrogates), replaced);
+  std::string stray(1000, '\xFF');
+  std::string expected;
+  for (int i = 0; i < 1000; ++i) expected += "\xFD\xFF";
+  EXPECT_EQ(Utf8ToUtf16Le(stray), expected);
+  std::string astral;
+  for (int i = 0; i < 1000; ++i) astral += "\xF0\x9F\x9A\x82";
+  EXPECT_EQ(Utf16LeToUtf8(Utf8ToUtf16Le(astral)), astral);
+  EXPECT_EQ(Utf8ToUtf16Le(""), "");
+  EXPECT_EQ(Utf16LeToUtf8(""), "");
+}
+
 TEST(Case, LowersLatinAndCyrillicAndKeepsForeignBytes) {
   EXPECT_EQ(LowerCase("MAKEACE(-DXT) C:\\TEX\\A.TGA"), "makeace(-dxt) c:\\tex\\a.tga");
   EXPECT_EQ(LowerCase("ДОМ.3DS"), "дом.3ds");

@@ -1,0 +1,229 @@
+#include "demo/demo_routes.h"
+
+#include <zlib.h>
+
+#include <fstream>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace fs = std::filesystem;
+
+namespace demo {
+namespace {
+
+void Write(const fs::path& path, const std::string& bytes) {
+  fs::create_directories(path.parent_path());
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (!out) throw std::runtime_error("cannot write " + path.string());
+}
+
+// MSTS files end their lines with CR LF.
+std::string Crlf(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += '\r';
+    out += c;
+  }
+  return out;
+}
+
+std::string Unicode(const std::string& text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(Crlf(text)); }
+
+// The compressed form the default routes ship: "SIMISA@F", the body's
+// length, "@@@@", then the Unicode file deflated.
+std::string Compressed(const std::string& text) {
+  const std::string body = Unicode(text);
+  uLongf size = compressBound(body.size());
+  std::string stream(size, '\0');
+  if (compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
+                reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION) != Z_OK) {
+    throw std::runtime_error("zlib cannot compress");
+  }
+  stream.resize(size);
+  std::string file = "SIMISA@F";
+  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xFF);
+  return file + "@@@@" + stream;
+}
+
+std::string Texture(const std::string& name) { return "SIMISA@@@@@@@@@@demo texture " + name + "\r\n"; }
+
+// Shape text naming its textures as the shape tool writes them.
+std::string ShapeText(const std::vector<std::string>& images) {
+  std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\n\nshape (\n\tshape_header ( 00000000 00000000 )\n"
+                     "\tvolumes ( 1\n\t\tvol_sphere (\n\t\t\tvector ( 0 2 0 ) 6\n\t\t)\n\t)\n";
+  text += "\timages ( " + std::to_string(images.size()) + "\n";
+  for (const std::string& image : images) text += "\t\timage ( " + image + " )\n";
+  text += "\t)\n\ttextures ( " + std::to_string(images.size()) + "\n";
+  for (size_t i = 0; i < images.size(); ++i) {
+    text += "\t\ttexture ( " + std::to_string(i) + " 0 -3 ff000000 )\n";
+  }
+  return text + "\t)\n)\n";
+}
+
+std::string Sd(const std::string& shape, const std::string& box) {
+  return Unicode("SIMISA@@@@@@@@@@JINX0t1t______\n\nshape ( " + shape +
+                 "\n\tESD_Detail_Level ( 0 )\n\tESD_Alternative_Texture ( 0 )\n\tESD_Bounding_Box ( " +
+                 box + " )\n)\n");
+}
+
+std::string Trk(const std::string& id, const std::string& name) {
+  return Unicode("SIMISA@@@@@@@@@@JINX0r1t______\n\nTr_RouteFile (\n\tRouteID ( " + id +
+                 " )\n\tName ( \"" + name + "\" )\n\tFileName ( " + id +
+                 " )\n\tElectrified ( 00000000 )\n\tMilepostUnitsKilometers ( )\n)\n");
+}
+
+std::string World(const std::string& objects) {
+  return "SIMISA@@@@@@@@@@JINX0w0t______\n\nTr_Worldfile (\n" + objects + ")\n";
+}
+
+std::string Placed(const std::string& kind, int uid, const std::string& shape) {
+  return "\t" + kind + " (\n\t\tUiD ( " + std::to_string(uid) + " )\n\t\tFileName ( " + shape +
+         " )\n\t\tStaticFlags ( 00100000 )\n\t\tPosition ( " + std::to_string(uid * 7 - 500) +
+         " 101.2 233.9 )\n\t\tQDirection ( 0 0.7071 0 0.7071 )\n\t\tVDbId ( 4294967295 )\n\t)\n";
+}
+
+const char* const kDemoRef =
+    "SIMISA@@@@@@@@@@JINX0r1t______\n\n"
+    "Static (\n\tClass ( \"Houses\" )\n\tFileName ( Barn_Red.s )\n\tShadow ( DYNAMIC )\n"
+    "\tDescription ( \"Red barn\" )\n)\n"
+    "Static (\n\tClass ( houses )\n\tFileName ( \"Farmhouse.s\" )\n\tShadow ( RECT )\n"
+    "\tDescription ( \"Farm house with porch\" )\n)\n"
+    "Static (\n\tClass ( \"Bridges\" )\n\tFileName ( Bridge_Stone.s )\n\tAlign ( NONE )\n"
+    "\tDescription ( \"Stone arch bridge\" )\n)\n"
+    "Static (\n\tClass ( TREES )\n\tFileName ( Oak.s )\n\tShadow ( TREELINE )\n\tDescription ( Oak )\n)\n"
+    "Static (\n\tClass ( Trees )\n\tFileName ( Pine.s )\n\tDescription ( \"Pine, tall\" )\n)\n"
+    "Static (\n\tClass ( \"Houses\" )\n\tFileName ( barn_red.s )\n\tDescription ( \"Red barn again\" )\n)\n"
+    "Static (\n\tClass ( \"Houses\" )\n\tFileName ( Cottage.s )\n\tDescription ( \"Cottage, never placed\" )\n)\n"
+    "Static (\n\tClass ( \"Sheds\" )\n\tFileName ( Shed_Lost.s )\n"
+    "\tDescription ( \"Shed whose shape is gone\" )\n)\n"
+    "Static (\n\tClass ( \"Signs\" )\n\tFileName ( spd_sign.s )\n\tDescription ( \"Speed sign\" )\n)\n"
+    "Static (\n\tClass ( \"Track-side\" )\n\tFileName ( Telepole.s )\n\tDescription ( \"Telegraph pole\" )\n)\n"
+    "Hazard (\n\tClass ( \"Animals\" )\n\tFileName ( deer.haz )\n\tDescription ( \"Deer\" )\n)\n"
+    "LevelCr (\n\tClass ( \"Level crossings\" )\n\tFileName ( LevelCr_Gates.s )\n"
+    "\tDescription ( \"Level crossing with gates\" )\n)\n"
+    "Pickup (\n\tClass ( \"Pickups\" )\n\tFileName ( WaterTower.s )\n\tPickupType ( _Water )\n"
+    "\tDescription ( \"Water tower\" )\n)\n"
+    "Transfer (\n\tClass ( \"Transfers\" )\n\tFileName ( platform_edge.ace )\n\tWidth ( 4 )\n\tHeight ( 1 )\n"
+    "\tDescription ( \"Platform edge\" )\n)\n";
+
+void WriteDemoLine(const fs::path& routes) {
+  const fs::path route = routes / "DemoLine";
+  Write(route / "DemoLine.trk", Trk("DemoLine", "Demo Line"));
+  Write(route / "DemoLine.ref", Unicode(kDemoRef));
+  Write(route / "carspawn.dat",
+        Unicode("SIMISA@@@@@@@@@@JINX0c1t______\n\n3\nCarSpawnerItem ( \"Car_Blue.s\" 12 )\n"
+                "CarSpawnerItem ( \"Van.s\" 14 )\nCarSpawnerItem ( \"Truck.s\" 18 )\n"));
+  Write(route / "speedpost.dat",
+        Unicode("SIMISA@@@@@@@@@@JINX0p0t______\n\nSpeedpost_Set (\n\tName ( \"Metric\" )\n"
+                "\tSpeed_Sign_Shape ( spd_sign.s 1 0 0 0 0 )\n"
+                "\tSpeed_Warning_Sign_Shape ( spd_warn.s 1 0 0 0 0 )\n"
+                "\tSpeed_Resume_Sign_Shape ( spd_res.s 1 0 0 0 0 )\n"
+                "\tRestricted_Shape ( spd_rest.s 1 0 0 0 0 )\n"
+                "\tMilepost_Shape ( milepost.s 1 0 0 0 0 )\n)\n"));
+
+  const fs::path shapes = route / "SHAPES";
+  struct DemoShape {
+    const char* name;
+    std::vector<std::string> images;
+    const char* box;  // empty: no .sd file
+  };
+  const DemoShape demo_shapes[] = {
+      {"Barn_Red.s", {"brick.ace", "roof.ace"}, "-5 0 -4 5 6 4"},
+      {"Farmhouse.s", {"brick.ace", "roof.ace", "window.ace"}, "-6 0 -5 6 8 5"},
+      {"Bridge_Stone.s", {"stone.ace"}, "-12 -6 -3 12 1 3"},
+      {"Oak.s", {"oak.ace"}, ""},
+      {"Pine.s", {"pine.ace"}, ""},
+      {"Cottage.s", {"planks.ace", "roof.ace"}, "-3 0 -3 3 4 3"},
+      {"spd_sign.s", {"spd_sign.ace"}, ""},
+      {"spd_warn.s", {"spd_sign.ace"}, ""},
+      {"milepost.s", {"milepost.ace"}, ""},
+      {"Telepole.s", {"telepole.ace"}, ""},
+      {"LevelCr_Gates.s", {"gates.ace"}, "-4 0 -4 4 2 4"},
+      {"WaterTower.s", {"planks.ace", "iron.ace"}, "-2 0 -2 2 9 2"},
+      {"Car_Blue.s", {"car_blue.ace"}, ""},
+      {"A1t10mStrt.s", {"acleantrack1.ace"}, ""},
+      {"Orphan_Hut.s", {"planks.ace"}, ""},  // a shape no entry names
+  };
+  for (const DemoShape& shape : demo_shapes) {
+    Write(shapes / shape.name, Unicode(ShapeText(shape.images)));
+    const std::string stem = std::string(shape.name).substr(0, std::string(shape.name).size() - 2);
+    if (*shape.box) Write(shapes / (stem + ".sd"), Sd(shape.name, shape.box));
+  }
+  Write(shapes / "Barn_Red.thm", "SIMISA@@@@@@@@@@demo thumbnail\r\n");
+  Write(shapes / "Bridge_Stone.thm", "SIMISA@@@@@@@@@@demo thumbnail\r\n");
+
+  const fs::path textures = route / "TEXTURES";
+  for (const char* name : {"brick.ace", "roof.ace", "window.ace", "stone.ace", "oak.ace", "pine.ace",
+                           "planks.ace", "spd_sign.ace", "milepost.ace", "telepole.ace", "gates.ace",
+                           "iron.ace", "car_blue.ace", "acleantrack1.ace", "platform_edge.ace"}) {
+    Write(textures / name, Texture(name));
+  }
+  Write(textures / "NIGHT" / "window.ace", Texture("NIGHT\\window.ace"));
+  Write(textures / "AUTUMN" / "oak.ace", Texture("AUTUMN\\oak.ace"));
+  Write(textures / "WINTER" / "oak.ace", Texture("WINTER\\oak.ace"));
+  Write(textures / "WINTERSNOW" / "roof.ace", Texture("WINTERSNOW\\roof.ace"));
+  Write(textures / "SNOW" / "roof.ace", Texture("SNOW\\roof.ace"));
+  Write(textures / "SNOW" / "brick.ace", Texture("SNOW\\brick.ace"));
+  Write(textures / "SPRING" / "oak.ace", Texture("SPRING\\oak.ace"));
+
+  const fs::path world = route / "WORLD";
+  Write(world / "w-005979+014904.w",
+        Unicode(World(Placed("Static", 12, "Barn_Red.s") + Placed("Static", 13, "Farmhouse.s") +
+                      "\tTrackObj (\n\t\tUiD ( 14 )\n\t\tSectionIdx ( 36 )\n\t\tFileName ( A1t10mStrt.s )\n"
+                      "\t\tPosition ( -500 100 240 )\n\t\tQDirection ( 0 0 0 1 )\n\t)\n" +
+                      Placed("Static", 15, "oak.s") + Placed("LevelCr", 16, "LevelCr_Gates.s") +
+                      "\tForest (\n\t\tUiD ( 17 )\n\t\tTreeTexture ( trees.ace )\n\t)\n")));
+  Write(world / "w-005980+014904.w",
+        Unicode(World(Placed("Static", 20, "Bridge_Stone.s") + Placed("Pickup", 21, "WaterTower.s") +
+                      Placed("Static", 22, "BARN_RED.S"))));
+  // As the route editor leaves a tile after "save compressed".
+  Write(world / "w-005980+014905.w", Compressed(World(Placed("Static", 30, "Pine.s"))));
+}
+
+void WriteDefaultRoute(const fs::path& routes, const std::string& id, const std::string& name,
+                       const std::vector<std::string>& shapes, const std::vector<std::string>& textures) {
+  const fs::path route = routes / id;
+  Write(route / (id + ".trk"), Trk(id, name));
+  Write(route / "carspawn.dat",
+        Unicode("SIMISA@@@@@@@@@@JINX0c1t______\n\n1\nCarSpawnerItem ( \"Car_Blue.s\" 12 )\n"));
+  std::string ref = "SIMISA@@@@@@@@@@JINX0r1t______\n\n";
+  for (const std::string& shape : shapes) {
+    ref += "Static (\n\tClass ( \"" + id + "\" )\n\tFileName ( " + shape + " )\n\tDescription ( " + shape +
+           " )\n)\n";
+    // The default routes ship their shapes compressed.
+    Write(route / "SHAPES" / shape, Compressed(ShapeText({"acleantrack1.ace"})));
+  }
+  Write(route / (id + ".ref"), Unicode(ref));
+  for (const std::string& texture : textures) Write(route / "TEXTURES" / texture, Texture(texture));
+}
+
+}  // namespace
+
+void WriteRoutes(const fs::path& drive_c) {
+  const fs::path routes = drive_c / "MSTS" / "ROUTES";
+  WriteDemoLine(routes);
+  WriteDefaultRoute(routes, "EUROPE1", "Settle - Carlisle",
+                    {"Oak.s", "A1t10mStrt.s", "Signal_Box_Euro.s", "Viaduct.s"},
+                    {"oak.ace", "acleantrack1.ace", "WINTER/oak.ace", "SNOW/roof.ace", "viaduct.ace"});
+  WriteDefaultRoute(routes, "USA1", "NEC",
+                    {"Telepole.s", "Car_Blue.s", "A1t10mStrt.s", "Amtrak_Station.s"},
+                    {"telepole.ace", "car_blue.ace", "acleantrack1.ace", "NIGHT/window.ace"});
+}
+
+void WriteContentToInstall(const fs::path& drive_c) {
+  const fs::path install = drive_c / "Samples" / "install";
+  Write(install / "Signal_Box.s", Unicode(ShapeText({"signal_box.ace", "roof.ace"})));
+  Write(install / "Footbridge.s", Unicode(ShapeText({"footbridge.ace"})));
+  Write(install / "Footbridge.sd", Sd("Footbridge.s", "-8 0 -2 8 7 2"));
+  Write(install / "signal_box.ace", Texture("signal_box.ace"));
+  Write(install / "footbridge.ace", Texture("footbridge.ace"));
+  Write(install / "readme.txt", "Shapes and textures for batchadd into DemoLine.\r\n");
+  Write(install / "platform" / "Platform_End.s", Unicode(ShapeText({"platform.ace"})));
+  Write(install / "platform" / "platform.ace", Texture("platform.ace"));
+}
+
+}  // namespace demo

@@ -1,0 +1,63 @@
+#include "ops/batch_add.h"
+
+#include "route/shape.h"
+
+namespace ops {
+
+void BatchAdd(core::ConvMain& main, const std::string& route_name, const std::string& folder,
+              const std::string& class_name, bool sub, bool over, bool texs) {
+  route::Route route(main, route_name, main.fields.MSTSRoot);
+  route.ReadRef();
+  AddFolder(main, route, folder, class_name, sub, over, texs);
+}
+
+void AddFolder(core::ConvMain& main, route::Route& route, const std::string& folder_path,
+               const std::string& class_name, bool sub, bool over, bool texs) {
+  const core::Language& texts = main.language;
+  const std::string class_value = class_name.empty() ? texts[core::Msg::ProgramName] : class_name;
+  route::Shape entry;
+  entry.AddProp(texts[core::Msg::KeyClass], class_value);
+  route::Shape sd_props;
+  sd_props.AddProp("ESD_Alternative_Texture", "0");
+  sd_props.AddProp("ESD_Detail_Level", "0");
+  // A folder given with a trailing backslash ends up with two; the file
+  // system takes that.
+  const std::string folder = folder_path + "\\";
+
+  for (const platform::FindEntry& found : main.files.Find(folder + "*.s", platform::kAnyAttributes)) {
+    if (found.attributes & platform::kDirectory) continue;
+    const std::string& name = found.name;
+    const std::string own_sd = folder + name.substr(0, name.rfind('.') + 1) + "sd";
+    const bool has_own_sd = main.files.FileExists(own_sd);
+    entry.SetValue(texts[core::Msg::KeyFileName], folder + name);
+    entry.SetValue(texts[core::Msg::KeyDescription], name);
+    if (route.AddShape(entry, sd_props, true, !has_own_sd, over)) {
+      // The shape's own .sd file follows only a shape that is in the route.
+      if (has_own_sd) route.CopyIntoRoute(own_sd, texts[core::Msg::ShapesFolder], over);
+      main.log.Add("Added shape " + name);
+    } else {
+      main.log.Add("Skipped shape " + name);
+    }
+  }
+
+  if (texs) {
+    for (const platform::FindEntry& found :
+         main.files.Find(folder + "*.ace", platform::kAnyAttributes)) {
+      if (found.attributes & platform::kDirectory) continue;
+      const bool there = route.CopyIntoRoute(folder + found.name, texts[core::Msg::TexturesFolder], over);
+      main.log.Add((there ? "Added texture " : "Skipped texture ") + found.name);
+    }
+  }
+
+  if (sub) {
+    for (const platform::FindEntry& found : main.files.Find(folder + "*", platform::kDirectory)) {
+      if (found.name == "." || found.name == "..") continue;
+      // Only a plain folder: one marked read-only, hidden, system or archive
+      // is passed over.
+      if (found.attributes != platform::kDirectory) continue;
+      AddFolder(main, route, folder + found.name, class_value, sub, over, texs);
+    }
+  }
+}
+
+}  // namespace ops

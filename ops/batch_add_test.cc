@@ -1,0 +1,170 @@
+#include "ops/batch_add.h"
+
+#include <gtest/gtest.h>
+
+#include "core/error.h"
+#include "platform/text.h"
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/scripted_ui.h"
+
+namespace ops {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+std::string UnicodeFile(std::string_view text) {
+  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
+}
+
+const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
+const std::string kFolder = "C:\\MSTS\\ROUTES\\MyRoute\\";
+const std::string kRef = kFolder + "MyRoute.ref";
+
+std::string Entry(const std::string& class_name, const std::string& name) {
+  return "Static (\r\n\tClass ( " + class_name + " )\r\n\tFilename ( " + name +
+         " )\r\n\tDescription ( " + name + " )\r\n)\r\n";
+}
+
+const std::string kGeneratedSd(const std::string& name) {
+  return UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
+                     "\r\n\tESD_Alternative_Texture ( 0 ) \r\n\tESD_Detail_Level ( 0 ) \r\n)\r\n");
+}
+
+class BatchAddTest : public ::testing::Test {
+ protected:
+  BatchAddTest() {
+    main.language.SetTexts(core::kEnglish);
+    main.fields.MSTSRoot = "C:\\MSTS";
+    files.Add(kRef, UnicodeFile(kRefHeader));
+    files.AddFolder(kFolder + "SHAPES");
+    files.AddFolder(kFolder + "TEXTURES");
+    files.Add("C:\\new\\a.s", "a");
+    files.Add("C:\\new\\b.s", "b");
+    files.Add("C:\\new\\b.sd", "own b.sd");
+    files.Add("C:\\new\\x.ace", "x");
+    files.Add("C:\\new\\notes.txt", "");
+    files.Add("C:\\new\\parts\\c.s", "c");
+    files.Add("C:\\new\\parts\\deeper\\d.s", "d");
+    files.Add("C:\\new\\parts\\y.ace", "y");
+  }
+
+  test_support::MemoryFileSystem files;
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+};
+
+TEST_F(BatchAddTest, AddsTheFolderShapesWithEntriesAndSdFiles) {
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.s"), "a");
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.s"), "b");
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.sd"), kGeneratedSd("a.s"));
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
+  EXPECT_EQ(files.Content(kRef),
+            UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
+  EXPECT_FALSE(files.FileExists(kFolder + "TEXTURES\\x.ace"));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\c.s"));
+  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s"}));
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(BatchAddTest, TexturesFollowTheShapesAndSubfoldersComeLast) {
+  BatchAdd(main, "MyRoute", "C:\\new", "Bridges", true, false, true);
+  EXPECT_EQ(main.log.lines(),
+            (Lines{"Added shape a.s", "Added shape b.s", "Added texture x.ace", "Added shape c.s",
+                   "Added texture y.ace", "Added shape d.s"}));
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\y.ace"), "y");
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\d.sd"), kGeneratedSd("d.s"));
+  EXPECT_EQ(files.Content(kRef),
+            UnicodeFile(kRefHeader + Entry("Bridges", "a.s") + Entry("Bridges", "b.s") +
+                        Entry("Bridges", "c.s") + Entry("Bridges", "d.s")));
+}
+
+TEST_F(BatchAddTest, ASecondRunAsksAboutEveryShapeAndGeneratedSdFile) {
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
+  files.Add("C:\\new\\a.s", "a2");
+  files.Add("C:\\new\\b.sd", "own b.sd 2");
+  files.Add("C:\\new\\x.ace", "x2");
+  main.log.Clear();
+  ui.answers = {true, false, false};
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?",
+                             "Ask: *.sd file already exists. Overwrite?",
+                             "Ask: Overwrite existing shape file?"}));
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.s"), "a2");
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
+  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Skipped shape b.s", "Added texture x.ace"}));
+  // The replaced shape got a second entry; the declined one did not.
+  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") +
+                                             Entry("Rastolin", "b.s") + Entry("Rastolin", "a.s")));
+}
+
+TEST_F(BatchAddTest, OverReplacesEverythingWithoutAsking) {
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
+  files.Add("C:\\new\\b.sd", "own b.sd 2");
+  files.Add("C:\\new\\x.ace", "x2");
+  files.Add(kFolder + "SHAPES\\a.sd", "edited");
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, true, true);
+  EXPECT_TRUE(ui.shown.empty());
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd 2");
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.sd"), kGeneratedSd("a.s"));
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x2");
+}
+
+TEST_F(BatchAddTest, AShapeThatFailsToCopyIsSkippedAndTheRunGoesOn) {
+  files.FailWritesTo(kFolder + "SHAPES\\a.s");
+  files.FailWritesTo(kFolder + "TEXTURES\\x.ace");
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
+  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file a.s"}));
+  EXPECT_EQ(main.log.lines(), (Lines{"Skipped shape a.s", "Added shape b.s", "Skipped texture x.ace"}));
+  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader + Entry("Rastolin", "b.s")));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\a.sd"));
+}
+
+TEST_F(BatchAddTest, AnOwnSdFileFollowsOnlyAShapeThatWasAdded) {
+  files.FailWritesTo(kFolder + "SHAPES\\b.s");
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\b.sd"));
+}
+
+TEST_F(BatchAddTest, AFolderGivenWithATrailingBackslashWorksAlike) {
+  BatchAdd(main, "MyRoute", "C:\\new\\", "", false, false, false);
+  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s"}));
+  EXPECT_EQ(files.Content(kRef),
+            UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
+}
+
+TEST_F(BatchAddTest, AMissingRouteOrFolderAddsNothing) {
+  try {
+    BatchAdd(main, "NoSuchRoute", "C:\\new", "", false, false, false);
+    FAIL() << "no error";
+  } catch (const core::Error& error) {
+    EXPECT_STREQ(error.what(), "Cannot open file C:\\MSTS\\ROUTES\\NoSuchRoute\\NoSuchRoute.ref");
+  }
+  EXPECT_TRUE(main.log.lines().empty());
+  BatchAdd(main, "MyRoute", "C:\\nothing", "", true, false, true);
+  EXPECT_TRUE(main.log.lines().empty());
+  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader));
+}
+
+TEST_F(BatchAddTest, AnUnreadableRefStopsTheBatchBeforeAnythingIsCopied) {
+  files.Add(kRef, "SIMISA@F\x10@@@@x");
+  EXPECT_THROW(BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false), core::Error);
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\a.s"));
+  EXPECT_EQ(files.Content(kRef), "SIMISA@F\x10@@@@x");
+}
+
+TEST_F(BatchAddTest, EntriesAreAppendedToTheExistingOnes) {
+  files.Add(kRef, UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                              "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
+  BatchAdd(main, "MyRoute", "C:\\new", "Bridges", false, true, false);
+  EXPECT_EQ(files.Content(kRef),
+            UnicodeFile(kRefHeader + "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
+                        Entry("Bridges", "a.s") + Entry("Bridges", "b.s")));
+}
+
+}  // namespace
+}  // namespace ops

@@ -1,0 +1,48 @@
+#include "ops/route_state.h"
+
+#include <algorithm>
+
+#include "platform/text.h"
+#include "route/discovery.h"
+
+namespace ops {
+
+Page ListRoutes(core::ConvMain& main, RouteState& routes, Page shown) {
+  if (shown != Page::kAdding && shown != Page::kClearing && shown != Page::kComparison) {
+    return shown;
+  }
+  core::Fields& fields = main.fields;
+  if (fields.MSTSRoot.empty()) {
+    main.ui.Message("Warning", main.language[core::Msg::SelectMstsRoot]);
+    return Page::kSettings;
+  }
+  if (!main.files.FolderExists(fields.MSTSRoot + "\\ROUTES")) {
+    main.ui.Message("Error", main.language[core::Msg::BadMstsRoot]);
+    fields.MSTSRoot.clear();
+    return Page::kSettings;
+  }
+  // Built once per run, even if the MSTS root changes later.
+  if (!routes.AddRoute.empty()) return shown;
+  routes.AddRoute = route::FindRoutes(main.files, fields.MSTSRoot);
+  routes.CrRoute = routes.AddRoute;
+  routes.ClRoute = routes.AddRoute;
+  return shown;
+}
+
+void AddRouteChange(core::ConvMain& main, RouteState& routes, int index) {
+  if (index < 0 || index >= static_cast<int>(routes.AddRoute.size())) return;
+  routes.CurrentRoute.reset();
+  routes.AddRouteIndex = index;
+  routes.ClRouteIndex = index;
+  routes.CurrentRoute =
+      std::make_unique<route::Route>(main, routes.AddRoute[index], main.fields.MSTSRoot);
+  // Emptied first, so that a route that cannot be read does not show the
+  // classes of the one chosen before.
+  routes.AddClassItems.clear();
+  routes.CurrentRoute->ReadRef();
+  routes.AddClassItems = route::GatherClasses(*routes.CurrentRoute);
+  std::sort(routes.AddClassItems.begin(), routes.AddClassItems.end(),
+            [](const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); });
+}
+
+}  // namespace ops

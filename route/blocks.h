@@ -1,0 +1,45 @@
+// The block grammar of MSTS text files: name ( value ), where the value may
+// hold further blocks. Values are cut by counting parentheses only; double
+// quotes do not shield them.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "route/shape.h"
+
+namespace route {
+
+struct Block {
+  std::string_view name;   // trimmed text before "("
+  std::string_view value;  // trimmed text up to the matching ")" or the end
+  bool opened = false;     // false for a piece of text that holds no "("
+};
+
+// Walks the blocks of a text one at a time, in time linear in its length.
+class BlockReader {
+ public:
+  explicit BlockReader(std::string_view text) : text_(text) {}
+  // False when the text is used up.
+  bool Next(Block& block);
+
+ private:
+  std::string_view text_;
+  size_t pos_ = 0;
+  bool no_more_open_ = false;
+};
+
+// Appends each block of the text to the target as a property. With
+// strip_quotes every double quote leaves the value, which is trimmed again.
+// Text after the last block becomes a property with an empty name.
+void ParseBlocks(std::string_view text, Shape& target, bool strip_quotes);
+
+// The pieces between one-character separators, empty ones too; the piece
+// after the last separator only when it holds more than blanks.
+std::vector<std::string> SplitList(std::string_view text, char separator);
+
+// The part after the last separator ("\" or "/"), or the whole path.
+std::string FileNameOf(std::string_view path);
+
+}  // namespace route

@@ -1,0 +1,33 @@
+#include "route/discovery.h"
+
+#include <unordered_set>
+
+#include "platform/text.h"
+
+namespace route {
+
+std::vector<std::string> FindRoutes(const platform::FileSystem& files, const std::string& msts_root) {
+  std::vector<std::string> routes;
+  const std::string base = msts_root + "\\Routes\\";
+  for (const platform::FindEntry& entry : files.Find(base + "*", platform::kDirectory)) {
+    if (entry.name == "." || entry.name == "..") continue;
+    // A plain file holds no "*.dat", so it never counts.
+    if (!files.Find(base + entry.name + "\\*.dat", platform::kAnyAttributes).empty()) {
+      routes.push_back(entry.name);
+    }
+  }
+  return routes;
+}
+
+std::vector<std::string> GatherClasses(const Route& route) {
+  std::vector<std::string> classes;
+  std::unordered_set<std::string> seen;
+  for (const Shape& entry : route.Entries) {
+    const std::string& name = entry.GetValue("class");
+    if (name.empty()) continue;
+    if (seen.insert(platform::FoldCase(name)).second) classes.push_back(name);
+  }
+  return classes;
+}
+
+}  // namespace route

@@ -1,0 +1,22 @@
+// Finding the routes of an installation and the classes a route uses.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/file_system.h"
+#include "route/route.h"
+
+namespace route {
+
+// The folders of MSTS root + "\ROUTES" that hold at least one .dat file, in
+// the order of the folder listing. Hidden and system folders are passed
+// over, as the folder search leaves them out.
+std::vector<std::string> FindRoutes(const platform::FileSystem& files, const std::string& msts_root);
+
+// The non-empty Class values of the entries, each once in order of first
+// appearance; values differing only in letter case count as one, the first
+// one met stays.
+std::vector<std::string> GatherClasses(const Route& route);
+
+}  // namespace route

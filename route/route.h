@@ -1,0 +1,71 @@
+// A route of the MSTS installation: its folder, its .ref file and, once
+// read, the entries of that file. Everything done to a route (adding,
+// clearing, comparing) goes through one of these.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/conv_main.h"
+#include "route/shape.h"
+
+namespace route {
+
+class Route {
+ public:
+  // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:
+  // the file named after the route, or else the first "*.ref" of the folder.
+  // Does not read the .ref file; every creator calls ReadRef next.
+  Route(core::ConvMain& main, const std::string& name, const std::string& msts_root);
+
+  std::string Name;
+  std::string RefPath;
+  std::string Folder;  // always ends with "\"
+  // The .ref entries in file order (entry number n is Entries[n - 1]).
+  std::vector<Shape> Entries;
+
+  int EntryCount() const { return static_cast<int>(Entries.size()); }
+
+  // True until ReadRef has succeeded. Writing the .ref file of such a route
+  // would replace the entries it could not read, so every write refuses.
+  bool Unreadable() const { return !read_; }
+
+  // Reads RefPath into Entries. Throws core::Error: "Cannot open file ..."
+  // for a file that cannot be opened, a clear message for a compressed or
+  // binary one; the route then stays unreadable.
+  void ReadRef();
+  // Appends a "Static" entry holding the shape's properties, set one by one
+  // with SetValue.
+  void AddEntry(const Shape& shape);
+
+  // Writes every entry to the path (RefPath when empty), replacing the file
+  // as a whole. Throws core::Error("Cannot create file ...") when it cannot,
+  // leaving the old file; refuses on an unreadable route.
+  void WriteRef(const std::string& path = "");
+  // Writes the entries to the next free Rastolin_backups\<Name><N>.ref.
+  void BackupRef();
+
+  // Writes SHAPES\<shape name without extension>.sd, asking before it
+  // replaces one unless overwrite is set.
+  void WriteSd(const std::string& shape_name, const Shape& sd_props, bool overwrite);
+  // Copies the shape named by the entry's Filename into SHAPES\, then, as
+  // asked, appends the entry (naming the bare file) and writes the .ref
+  // file, and writes the .sd file. False when the shape was not copied.
+  bool AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
+                bool overwrite);
+  // Copies every texture of a ";"-separated list into TEXTURES\, asking
+  // before each replacement. True when every one was copied.
+  bool CopyTextures(const std::string& list);
+  // Copies a file into Folder + subfolder ("SHAPES\" or "TEXTURES\").
+  // Without overwrite an existing target stays as it is. True when the file
+  // lies in the route afterwards.
+  bool CopyIntoRoute(const std::string& source, const std::string& subfolder, bool overwrite);
+
+ private:
+  void RefuseIfUnreadable() const;
+
+  core::ConvMain& main_;
+  bool read_ = false;
+};
+
+}  // namespace route

@@ -1,0 +1,81 @@
+// The route's part of adding content: copying shapes and textures in, and
+// the entry and .sd file written for a shape.
+#include "core/error.h"
+#include "route/blocks.h"
+#include "route/ref_file.h"
+#include "route/route.h"
+#include "route/text_file.h"
+
+namespace route {
+namespace {
+
+// house.s -> house.sd, my.house.s -> my.house.sd; a name without a dot
+// keeps its whole self and gains ".sd".
+std::string SdNameFor(const std::string& shape_name) {
+  size_t dot = shape_name.rfind('.');
+  return dot == std::string::npos ? shape_name + ".sd" : shape_name.substr(0, dot + 1) + "sd";
+}
+
+}  // namespace
+
+void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool overwrite) {
+  const std::string path = Folder + main_.language[core::Msg::ShapesFolder] + SdNameFor(shape_name);
+  if (!overwrite && main_.files.FileExists(path) &&
+      !main_.ui.Ask("*.sd file already exists. Overwrite?")) {
+    return;
+  }
+  if (!main_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
+    throw core::Error("Cannot create file " + path);
+  }
+}
+
+bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
+                     bool overwrite) {
+  // Refused before anything is copied, so that the route is left as it was.
+  if (add_to_ref) RefuseIfUnreadable();
+  const std::string source = entry.GetValue("Filename");
+  const std::string name = FileNameOf(source);
+  const std::string target = Folder + main_.language[core::Msg::ShapesFolder] + name;
+  if (!overwrite && main_.files.FileExists(target) &&
+      !main_.ui.Ask(main_.language[core::Msg::OverwriteShape])) {
+    return false;
+  }
+  if (!main_.files.CopyFile(source, target, false)) {
+    main_.ui.Message("Error", main_.language[core::Msg::CopyFailed] + name);
+    return false;
+  }
+  entry.SetValue("Filename", name);
+  if (add_to_ref) {
+    AddEntry(entry);
+    WriteRef();
+  }
+  if (create_sd) WriteSd(name, sd_props, overwrite);
+  return true;
+}
+
+bool Route::CopyTextures(const std::string& list) {
+  bool all_copied = true;
+  for (const std::string& path : SplitList(list, ';')) {
+    const std::string name = FileNameOf(path);
+    const std::string target = Folder + main_.language[core::Msg::TexturesFolder] + name;
+    if (main_.files.FileExists(target) &&
+        !main_.ui.Ask(name + main_.language[core::Msg::TextureExists])) {
+      all_copied = false;
+      continue;
+    }
+    if (!main_.files.CopyFile(path, target, false)) {
+      main_.ui.Message("Error", main_.language[core::Msg::CopyFailed] + name);
+      all_copied = false;
+    }
+  }
+  return all_copied;
+}
+
+bool Route::CopyIntoRoute(const std::string& source, const std::string& subfolder,
+                          bool overwrite) {
+  const std::string target = Folder + subfolder + FileNameOf(source);
+  if (main_.files.CopyFile(source, target, !overwrite)) return true;
+  return !overwrite && main_.files.FileExists(target);
+}
+
+}  // namespace route

@@ -1,0 +1,60 @@
+#include "route/text_file.h"
+
+#include "core/error.h"
+#include "platform/text.h"
+
+namespace route {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xFF\xFE";
+constexpr std::string_view kSignature = "SIMISA@@@@@@@@@@";
+// The signature as UTF-16LE text that lost its byte-order mark.
+constexpr std::string_view kWideSignature{"S\0I\0M\0I\0S\0A\0", 12};
+
+}  // namespace
+
+TextForm FormOf(std::string_view bytes) {
+  if (bytes.starts_with(kByteOrderMark) || bytes.starts_with(kWideSignature)) {
+    return TextForm::kUnicode;
+  }
+  if (bytes.starts_with("SIMISA@F")) return TextForm::kCompressed;
+  // "JINX0s1b______": the eighth letter of the type line tells text from tokens.
+  if (bytes.starts_with(kSignature) && bytes.substr(16).starts_with("JINX0") &&
+      bytes.size() > 23 && bytes[23] == 'b') {
+    return TextForm::kBinary;
+  }
+  return TextForm::kEightBit;
+}
+
+TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path) {
+  std::optional<std::string> bytes = files.ReadFile(path);
+  if (!bytes) throw core::Error("Cannot open file " + path);
+  TextFile file;
+  file.form = FormOf(*bytes);
+  std::string_view view = *bytes;
+  switch (file.form) {
+    case TextForm::kUnicode:
+      if (view.starts_with(kByteOrderMark)) view.remove_prefix(kByteOrderMark.size());
+      file.text = platform::Utf16LeToUtf8(view);
+      break;
+    case TextForm::kEightBit:
+      file.text = std::move(*bytes);
+      break;
+    case TextForm::kCompressed:
+    case TextForm::kBinary:
+      break;
+  }
+  return file;
+}
+
+std::string ReadUnicodeText(const platform::FileSystem& files, const std::string& path) {
+  return ReadTextFile(files, path).text;
+}
+
+std::string UnicodeFileBytes(std::string_view text) {
+  std::string bytes(kByteOrderMark);
+  bytes += platform::Utf8ToUtf16Le(text);
+  return bytes;
+}
+
+}  // namespace route

@@ -1,0 +1,39 @@
+// Reading and writing MSTS text files. Unicode files are the bytes FF FE
+// and UTF-16LE text; inside the program the text is UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "platform/file_system.h"
+
+namespace route {
+
+// The header line of the .ref and .sd files the program writes.
+inline constexpr std::string_view kSimisHeader = "SIMISA@@@@@@@@@@JINX0t1t______";
+
+enum class TextForm {
+  kUnicode,     // FF FE and UTF-16LE
+  kEightBit,    // bytes as they are
+  kCompressed,  // "SIMISA@F" and a zlib stream
+  kBinary,      // a SIMIS header whose type line ends in "b": tokens, not text
+};
+
+TextForm FormOf(std::string_view bytes);
+
+struct TextFile {
+  TextForm form = TextForm::kEightBit;
+  std::string text;  // empty for a compressed or binary file
+};
+
+// Throws core::Error("Cannot open file " + path) when the file cannot be read.
+TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path);
+
+// The whole text of a file. A compressed or binary file has no text to give
+// and reads as empty, so a search in it finds nothing.
+std::string ReadUnicodeText(const platform::FileSystem& files, const std::string& path);
+
+// FF FE, then the text as UTF-16LE, without a terminating zero.
+std::string UnicodeFileBytes(std::string_view text);
+
+}  // namespace route

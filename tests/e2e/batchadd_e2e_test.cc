@@ -1,0 +1,134 @@
+// batchadd from the command line of the built program, against a fixture
+// installation: files copied, .ref and .sd bytes, log order, and questions
+// answered on standard input.
+#include <gtest/gtest.h>
+
+#include "platform/text.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_prefix.h"
+
+namespace {
+
+using test_support::ProgramRun;
+
+std::string Unicode(std::string_view text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(text); }
+
+const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
+const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
+const std::string kCommand = "batchadd(-dir=C:\\Content;-route=MyRoute;-class=Bridges;-sub;-texs)";
+
+std::string Entry(const std::string& name) {
+  return "Static (\r\n\tClass ( bridges )\r\n\tFilename ( " + name + " )\r\n\tDescription ( " +
+         name + " )\r\n)\r\n";
+}
+
+std::string GeneratedSd(const std::string& name) {
+  return Unicode("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
+                 "\r\n\tESD_Alternative_Texture ( 0 ) \r\n\tESD_Detail_Level ( 0 ) \r\n)\r\n");
+}
+
+class BatchAddEndToEnd : public ::testing::Test {
+ protected:
+  BatchAddEndToEnd() {
+    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write(kRoute + "MyRoute.trk", "SIMISA@@@@@@@@@@JINX0r1t______\r\n");
+    prefix.Write(kRoute + "tsection.dat", "");
+    prefix.Write(kRoute + "MyRoute.ref",
+                 Unicode("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                         "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
+                         "\tDescription ( \"Старый дом\" )\r\n)\r\n"
+                         "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
+    prefix.MakeFolder(kRoute + "SHAPES");
+    prefix.MakeFolder(kRoute + "TEXTURES\\WINTER");
+    prefix.Write("C:\\Content\\Arch.s", "arch shape");
+    prefix.Write("C:\\Content\\pier.s", "pier shape");
+    prefix.Write("C:\\Content\\pier.sd", "pier's own sd");
+    prefix.Write("C:\\Content\\stone.ace", "stone texture");
+    prefix.Write("C:\\Content\\readme.txt", "not content");
+    prefix.Write("C:\\Content\\parts\\rail.s", "rail shape");
+    prefix.Write("C:\\Content\\parts\\rust.ace", "rust texture");
+  }
+
+  ProgramRun Run(const std::string& command, const std::string& input) {
+    return test_support::RunProgram(test_support::RastolinBinary(), {command},
+                                    prefix.Host("C:\\work"),
+                                    {{"WINEPREFIX", prefix.prefix().string()}}, input);
+  }
+
+  std::string Read(const std::string& path) { return prefix.Read(path); }
+
+  test_support::TempPrefix prefix;
+};
+
+TEST_F(BatchAddEndToEnd, InstallsAFolderWithItsSubfoldersAndTextures) {
+  ProgramRun run = Run(kCommand, "\n");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.output, kBanner +
+                            "Added shape Arch.s\nAdded shape pier.s\nAdded texture stone.ace\n"
+                            "Added shape rail.s\nAdded texture rust.ace\n"
+                            "Press any key..");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.s"), "arch shape");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\pier.s"), "pier shape");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\rail.s"), "rail shape");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.sd"), GeneratedSd("Arch.s"));
+  EXPECT_EQ(Read(kRoute + "SHAPES\\pier.sd"), "pier's own sd");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\rail.sd"), GeneratedSd("rail.s"));
+  EXPECT_EQ(Read(kRoute + "TEXTURES\\stone.ace"), "stone texture");
+  EXPECT_EQ(Read(kRoute + "TEXTURES\\rust.ace"), "rust texture");
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "TEXTURES\\WINTER\\stone.ace")));
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\readme.txt")));
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
+            Unicode("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+                    "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
+                    "\tDescription ( \"Старый дом\" )\r\n)\r\n"
+                    "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
+                    Entry("Arch.s") + Entry("pier.s") + Entry("rail.s")));
+}
+
+TEST_F(BatchAddEndToEnd, ASecondRunAsksOnTheTerminalAndTakesTheAnswersFromStandardInput) {
+  Run(kCommand, "\n");
+  const std::string ref_after_first = Read(kRoute + "MyRoute.ref");
+  prefix.Write("C:\\Content\\Arch.s", "arch shape 2");
+  prefix.Write("C:\\Content\\pier.s", "pier shape 2");
+  prefix.Write("C:\\Content\\stone.ace", "stone texture 2");
+  prefix.Write(kRoute + "SHAPES\\Arch.sd", "tuned by hand");
+
+  // Arch.s: replace, but keep its .sd file; pier.s: keep; rail.s: replace both.
+  ProgramRun run = Run(kCommand, "y\nn\nnein\nYes\nД\n\n");
+  EXPECT_EQ(run.output, kBanner +
+                            "Overwrite existing shape file? [y/n] "
+                            "*.sd file already exists. Overwrite? [y/n] "
+                            "Overwrite existing shape file? [y/n] "
+                            "Overwrite existing shape file? [y/n] "
+                            "*.sd file already exists. Overwrite? [y/n] "
+                            "Added shape Arch.s\nSkipped shape pier.s\nAdded texture stone.ace\n"
+                            "Added shape rail.s\nAdded texture rust.ace\n"
+                            "Press any key..");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.s"), "arch shape 2");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.sd"), "tuned by hand");
+  EXPECT_EQ(Read(kRoute + "SHAPES\\pier.s"), "pier shape");
+  EXPECT_EQ(Read(kRoute + "TEXTURES\\stone.ace"), "stone texture");
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
+            ref_after_first + platform::Utf8ToUtf16Le(Entry("Arch.s") + Entry("rail.s")));
+}
+
+TEST_F(BatchAddEndToEnd, OverReplacesWithoutAQuestion) {
+  Run(kCommand, "\n");
+  prefix.Write("C:\\Content\\stone.ace", "stone texture 2");
+  ProgramRun run = Run("batchadd(-dir=C:\\Content;-route=MyRoute;-over;-texs)", "\n");
+  EXPECT_EQ(run.output, kBanner + "Added shape Arch.s\nAdded shape pier.s\nAdded texture stone.ace\n"
+                                  "Press any key..");
+  EXPECT_EQ(Read(kRoute + "TEXTURES\\stone.ace"), "stone texture 2");
+  std::string ref = Read(kRoute + "MyRoute.ref");
+  EXPECT_NE(ref.find(platform::Utf8ToUtf16Le("Class ( Rastolin )")), std::string::npos);
+}
+
+TEST_F(BatchAddEndToEnd, AnUnknownRouteEndsTheProgramWithTheErrorAndAddsNothing) {
+  ProgramRun run = Run("batchadd(-dir=C:\\Content;-route=Elsewhere)", "\n");
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_NE((run.output + run.errors).find("Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\Arch.s")));
+}
+
+}  // namespace
