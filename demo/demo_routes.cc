@@ -12,7 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace demo {
-namespace {
 
 void Write(const fs::path& path, const std::string& bytes) {
   fs::create_directories(path.parent_path());
@@ -20,6 +19,8 @@ void Write(const fs::path& path, const std::string& bytes) {
   out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path.string());
 }
+
+namespace {
 
 // MSTS files end their lines with CR LF.
 std::string Crlf(const std::string& text) {

@@ -4,8 +4,12 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace demo {
+
+// Writes bytes to a file, making its folders.
+void Write(const std::filesystem::path& path, const std::string& bytes);
 
 void WriteRoutes(const std::filesystem::path& drive_c);
 void WriteContentToInstall(const std::filesystem::path& drive_c);
