@@ -16,6 +16,7 @@
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/msts_text.h"
 
 namespace convert {
 
@@ -26,9 +27,6 @@ inline const std::string kShapeText =
     "\ttextures ( 2\r\n\t\ttexture ( 0 0 0 ff000000 )\r\n\t\ttexture ( 1 0 0 ff000000 )\r\n\t)\r\n"
     ")\r\n";
 
-inline std::string Unicode(const std::string& text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 class ConvertFixture : public ::testing::Test {
  protected:
@@ -78,7 +76,7 @@ class ConvertFixture : public ::testing::Test {
       files.Add(path(args[1]), shape_text);
     } else if (program == "txt2uni") {
       std::string text = files.Content(path(args[1]));
-      if (!text.starts_with("\xFF\xFE")) files.Add(path(args[1]), Unicode(text));
+      if (!text.starts_with("\xFF\xFE")) files.Add(path(args[1]), test_support::UnicodeFile(text));
     } else if (program == "ffeditc_unicode") {
       files.Add(path(args[3].substr(3)), "SIMISA@F" + files.Content(path(args[1])));
     }

@@ -15,6 +15,7 @@
 #include "tests/support/scripted_ui.h"
 #include "tests/support/standin_log.h"
 #include "tests/support/temp_prefix.h"
+#include "tests/support/msts_text.h"
 
 namespace fs = std::filesystem;
 using test_support::StandinRun;
@@ -24,7 +25,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string Unicode(const std::string& text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(text); }
 
 class TextureCheckTest : public ::testing::Test {
  protected:
@@ -81,7 +81,7 @@ TEST_F(TextureCheckTest, AnsweredYesTheChosenTextureReplacesTheMissingOne) {
   EXPECT_EQ(ui_.texture_choices[0].candidates, (Lines{"Brick", "roof", "wood"}));
 
   std::string shape = prefix_.Read("C:\\Out\\shed.s");
-  EXPECT_TRUE(shape.starts_with(Unicode("SIMISA@@@@@@@@@@JINX0s1t______\r\n")));
+  EXPECT_TRUE(shape.starts_with(test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n")));
   EXPECT_NE(shape.find(platform::Utf8ToUtf16Le(ShapeWithImage("wood.ace"))), std::string::npos);
   EXPECT_EQ(main_->log.lines(), (Lines{"Shape C:\\Out\\shed.s: conversion successful",
                                        "Shape C:\\Out\\shed.s converted to Unicode"}));

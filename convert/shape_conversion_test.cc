@@ -38,7 +38,7 @@ TEST_F(ShProcClickTest, TheWholePipelineEndsInACompressedShape) {
   EXPECT_EQ(Logged(), (Lines{"Shape C:\\out\\House.s: conversion successful",
                              "Shape C:\\out\\House.s converted to Unicode",
                              "Shape C:\\out\\House.s converted to binary"}));
-  EXPECT_EQ(Output(), "SIMISA@F" + Unicode(kShapeText));
+  EXPECT_EQ(Output(), "SIMISA@F" + test_support::UnicodeFile(kShapeText));
   EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
 }
 
@@ -94,7 +94,7 @@ TEST_F(ShProcClickTest, TheTextIsEditedBeforeTheUnicodeStep) {
   std::string edited = kShapeText;
   edited.replace(edited.find("( 0 0 0 ff"), 10, "( 0 0 -3 ff");
   edited.replace(edited.find("( 1 0 0 ff"), 10, "( 1 0 -3 ff");
-  EXPECT_EQ(Output(), Unicode(edited));
+  EXPECT_EQ(Output(), test_support::UnicodeFile(edited));
 }
 
 TEST_F(ShProcClickTest, AFailedUnicodeStepIsReportedAndTheBinaryStepStillRuns) {
@@ -129,7 +129,7 @@ TEST_F(ShProcClickTest, AMissingEditorToolIsLoggedWithoutABox) {
   ShProcClick(*main);
   EXPECT_EQ(Logged().back(), "Unable to find ffeditc_unicode");
   EXPECT_TRUE(ui.shown.empty());
-  EXPECT_EQ(Output(), Unicode(kShapeText));
+  EXPECT_EQ(Output(), test_support::UnicodeFile(kShapeText));
 }
 
 TEST_F(ShProcClickTest, AUsersFileInTheEditorFolderIsNeitherOverwrittenNorDeleted) {
@@ -143,7 +143,7 @@ TEST_F(ShProcClickTest, AUsersFileInTheEditorFolderIsNeitherOverwrittenNorDelete
   EXPECT_EQ(files.Content(std::string(kFfedit) + "house.s"), "the user's shape");
   EXPECT_EQ(files.Content(std::string(kFfedit) + "House_1.s"), "another");
   EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "house.s", "House_1.s"}));
-  EXPECT_EQ(Output(), "SIMISA@F" + Unicode(kShapeText));
+  EXPECT_EQ(Output(), "SIMISA@F" + test_support::UnicodeFile(kShapeText));
 }
 
 TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
@@ -153,7 +153,7 @@ TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
   EXPECT_EQ(Runs().back(),
             "c:\\msts\\utils\\ffedit\\ffeditc_unicode shed_1.s /c /o:shed_1.s | "
             "C:\\MSTS\\UTILS\\FFEDIT\\");
-  EXPECT_EQ(files.Content(std::string(kFfedit) + "shed.s"), "SIMISA@F" + Unicode(kShapeText));
+  EXPECT_EQ(files.Content(std::string(kFfedit) + "shed.s"), "SIMISA@F" + test_support::UnicodeFile(kShapeText));
   EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "shed.s"}));
 }
 
@@ -162,7 +162,7 @@ TEST_F(ShProcClickTest, ACopyTheToolDidNotRewriteNeverComesBack) {
   broken.insert("ffeditc_unicode");
   ShProcClick(*main);
   EXPECT_EQ(Logged().back(), "Shape C:\\out\\House.s: not converted to binary");
-  EXPECT_EQ(Output(), Unicode(kShapeText));
+  EXPECT_EQ(Output(), test_support::UnicodeFile(kShapeText));
   EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
 }
 
@@ -171,7 +171,7 @@ TEST_F(ShProcClickTest, AShapeAtADriveRootConvertsInThatRoot) {
   files.AddFolder("D:\\");
   ShProcClick(*main);
   EXPECT_EQ(Runs().back(), "C:\\MSTS\\UTILS\\txt2uni.exe house.s | D:\\");
-  EXPECT_EQ(files.Content("D:\\house.s"), Unicode(kShapeText));
+  EXPECT_EQ(files.Content("D:\\house.s"), test_support::UnicodeFile(kShapeText));
 }
 
 TEST_F(ShProcClickTest, AnEditThatCannotWriteEndsTheConversion) {

@@ -7,15 +7,13 @@
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/msts_text.h"
 
 namespace ops {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string UnicodeFile(std::string_view text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 const std::string kHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n";
 const std::string kFolder = "C:\\MSTS\\ROUTES\\MyRoute\\";
@@ -28,7 +26,7 @@ class AddingTest : public ::testing::Test {
     main.fields.MSTSRoot = "C:\\MSTS";
     files.Add(kFolder + "MyRoute.trk", "");
     files.Add(kFolder + "tsection.dat", "");
-    files.Add(kRef, UnicodeFile(kHeader + "\r\nStatic ( Class ( Trees ) FileName ( oak.s ) )\r\n"));
+    files.Add(kRef, test_support::UnicodeFile(kHeader + "\r\nStatic ( Class ( Trees ) FileName ( oak.s ) )\r\n"));
     files.AddFolder(kFolder + "SHAPES");
     files.AddFolder(kFolder + "TEXTURES");
     files.Add("C:\\work\\barn.s", "barn");
@@ -73,7 +71,7 @@ TEST_F(AddingTest, WithOnlyCreateSdTheShapeAndItsSdFileAreAddedAndTheRefIsLeftAl
   EXPECT_TRUE(ui.shown.empty());
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "barn");
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"),
-            UnicodeFile(kHeader + "Shape( barn.s\r\n\tESD_Alternative_Texture ( 0 ) \r\n"
+            test_support::UnicodeFile(kHeader + "Shape( barn.s\r\n\tESD_Alternative_Texture ( 0 ) \r\n"
                                   "\tESD_Detail_Level ( 0 ) \r\n)\r\n"));
   EXPECT_EQ(files.Content(kRef), ref);
   EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: shape succesfully added"}));
@@ -95,11 +93,11 @@ TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFields) {
   AddProcClick(main, routes);  // replacing the shape is declined
   EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?", "Error:  error while adding file"}));
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kHeader + "\r\nStatic (\r\n\tClass ( Trees )\r\n\tFileName ( oak.s )\r\n)\r\n"
+            test_support::UnicodeFile(kHeader + "\r\nStatic (\r\n\tClass ( Trees )\r\n\tFileName ( oak.s )\r\n)\r\n"
                         "Static (\r\n\tClass ( Buildings )\r\n\tDescription ( \"Old barn\" )\r\n"
                         "\tFilename ( barn.s )\r\n\tShadow ( ROUND )\r\n\tAlign ( NONE )\r\n)\r\n"));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"),
-            UnicodeFile(kHeader + "Shape( barn.s\r\n\tESD_Alternative_Texture ( 1 ) \r\n"
+            test_support::UnicodeFile(kHeader + "Shape( barn.s\r\n\tESD_Alternative_Texture ( 1 ) \r\n"
                                   "\tESD_Detail_Level ( 2 ) \r\n"
                                   "\tESD_Bounding_Box ( 0 0 0 0 0 0  ) \r\n)\r\n"));
   EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: shape succesfully added"}));

@@ -7,15 +7,13 @@
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/msts_text.h"
 
 namespace ops {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string UnicodeFile(std::string_view text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
 const std::string kFolder = "C:\\MSTS\\ROUTES\\MyRoute\\";
@@ -27,7 +25,7 @@ std::string Entry(const std::string& class_name, const std::string& name) {
 }
 
 const std::string kGeneratedSd(const std::string& name) {
-  return UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
+  return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
                      "\r\n\tESD_Alternative_Texture ( 0 ) \r\n\tESD_Detail_Level ( 0 ) \r\n)\r\n");
 }
 
@@ -36,7 +34,7 @@ class BatchAddTest : public ::testing::Test {
   BatchAddTest() {
     main.language.SetTexts(core::kEnglish);
     main.fields.MSTSRoot = "C:\\MSTS";
-    files.Add(kRef, UnicodeFile(kRefHeader));
+    files.Add(kRef, test_support::UnicodeFile(kRefHeader));
     files.AddFolder(kFolder + "SHAPES");
     files.AddFolder(kFolder + "TEXTURES");
     files.Add("C:\\new\\a.s", "a");
@@ -62,7 +60,7 @@ TEST_F(BatchAddTest, AddsTheFolderShapesWithEntriesAndSdFiles) {
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.sd"), kGeneratedSd("a.s"));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
+            test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
   EXPECT_FALSE(files.FileExists(kFolder + "TEXTURES\\x.ace"));
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\c.s"));
   EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s"}));
@@ -78,7 +76,7 @@ TEST_F(BatchAddTest, TexturesFollowTheShapesAndSubfoldersComeLast) {
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\y.ace"), "y");
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\d.sd"), kGeneratedSd("d.s"));
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kRefHeader + Entry("Bridges", "a.s") + Entry("Bridges", "b.s") +
+            test_support::UnicodeFile(kRefHeader + Entry("Bridges", "a.s") + Entry("Bridges", "b.s") +
                         Entry("Bridges", "c.s") + Entry("Bridges", "d.s")));
 }
 
@@ -98,7 +96,7 @@ TEST_F(BatchAddTest, ASecondRunAsksAboutEveryShapeAndGeneratedSdFile) {
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
   EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Skipped shape b.s", "Added texture x.ace"}));
   // The replaced shape got a second entry; the declined one did not.
-  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") +
+  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") +
                                              Entry("Rastolin", "b.s") + Entry("Rastolin", "a.s")));
 }
 
@@ -120,7 +118,7 @@ TEST_F(BatchAddTest, AShapeThatFailsToCopyIsSkippedAndTheRunGoesOn) {
   BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
   EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file a.s"}));
   EXPECT_EQ(main.log.lines(), (Lines{"Skipped shape a.s", "Added shape b.s", "Skipped texture x.ace"}));
-  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader + Entry("Rastolin", "b.s")));
+  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "b.s")));
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\a.sd"));
 }
 
@@ -134,7 +132,7 @@ TEST_F(BatchAddTest, AFolderGivenWithATrailingBackslashWorksAlike) {
   BatchAdd(main, "MyRoute", "C:\\new\\", "", false, false, false);
   EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s"}));
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
+            test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
 }
 
 TEST_F(BatchAddTest, AMissingRouteOrFolderAddsNothing) {
@@ -147,7 +145,7 @@ TEST_F(BatchAddTest, AMissingRouteOrFolderAddsNothing) {
   EXPECT_TRUE(main.log.lines().empty());
   BatchAdd(main, "MyRoute", "C:\\nothing", "", true, false, true);
   EXPECT_TRUE(main.log.lines().empty());
-  EXPECT_EQ(files.Content(kRef), UnicodeFile(kRefHeader));
+  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader));
 }
 
 TEST_F(BatchAddTest, AnUnreadableRefStopsTheBatchBeforeAnythingIsCopied) {
@@ -158,11 +156,11 @@ TEST_F(BatchAddTest, AnUnreadableRefStopsTheBatchBeforeAnythingIsCopied) {
 }
 
 TEST_F(BatchAddTest, EntriesAreAppendedToTheExistingOnes) {
-  files.Add(kRef, UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+  files.Add(kRef, test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
                               "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
   BatchAdd(main, "MyRoute", "C:\\new", "Bridges", false, true, false);
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kRefHeader + "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
+            test_support::UnicodeFile(kRefHeader + "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
                         Entry("Bridges", "a.s") + Entry("Bridges", "b.s")));
 }
 

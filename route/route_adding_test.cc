@@ -6,15 +6,13 @@
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/msts_text.h"
 
 namespace route {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-std::string UnicodeFile(std::string_view text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
 const std::string kFolder = "C:\\MSTS\\ROUTES\\R\\";
@@ -24,7 +22,7 @@ class RouteAddingTest : public ::testing::Test {
  protected:
   RouteAddingTest() {
     main.language.SetTexts(core::kEnglish);
-    files.Add(kRef, UnicodeFile(kRefHeader + "Static ( FileName ( old.s ) )\r\n"));
+    files.Add(kRef, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( old.s ) )\r\n"));
     files.AddFolder(kFolder + "SHAPES");
     files.AddFolder(kFolder + "TEXTURES\\WINTER");
     files.Add("C:\\work\\barn.s", "barn shape");
@@ -54,7 +52,7 @@ class RouteAddingTest : public ::testing::Test {
   Route route{main, "R", "C:\\MSTS"};
 };
 
-const std::string kBarnSd = UnicodeFile(
+const std::string kBarnSd = test_support::UnicodeFile(
     "SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( barn.s\r\n"
     "\tESD_Alternative_Texture ( 0 ) \r\n\tESD_Detail_Level ( 0 ) \r\n)\r\n");
 
@@ -65,7 +63,7 @@ TEST_F(RouteAddingTest, AddShapeCopiesTheShapeAppendsTheEntryAndWritesBothFiles)
   EXPECT_EQ(entry.GetValue("filename"), "barn.s");
   ASSERT_EQ(route.EntryCount(), 2);
   EXPECT_EQ(files.Content(kRef),
-            UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( old.s )\r\n)\r\n"
+            test_support::UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( old.s )\r\n)\r\n"
                         "Static (\r\n\tClass ( Buildings )\r\n\tDescription ( \"Old barn\" )\r\n"
                         "\tFilename ( barn.s )\r\n\tShadow ( NONE )\r\n\tAlign ( NONE )\r\n)\r\n"));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), kBarnSd);

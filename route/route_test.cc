@@ -7,13 +7,11 @@
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
+#include "tests/support/msts_text.h"
 
 namespace route {
 namespace {
 
-std::string UnicodeFile(std::string_view text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
 
@@ -37,7 +35,7 @@ class RouteTest : public ::testing::Test {
 };
 
 TEST_F(RouteTest, FolderAndRefPathFollowTheRouteName) {
-  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", UnicodeFile(kRefHeader));
+  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", test_support::UnicodeFile(kRefHeader));
   Route route(main, "MyRoute", "C:\\MSTS");
   EXPECT_EQ(route.Name, "MyRoute");
   EXPECT_EQ(route.Folder, "C:\\MSTS\\ROUTES\\MyRoute\\");
@@ -47,8 +45,8 @@ TEST_F(RouteTest, FolderAndRefPathFollowTheRouteName) {
 
 TEST_F(RouteTest, ARefFileOfAnotherNameIsFoundInTheFolder) {
   files.AddFolder("C:\\MSTS\\ROUTES\\MyRoute\\a.ref");  // a folder, not a file
-  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\routes.ref", UnicodeFile(kRefHeader));
-  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\zz.ref", UnicodeFile(kRefHeader));
+  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\routes.ref", test_support::UnicodeFile(kRefHeader));
+  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\zz.ref", test_support::UnicodeFile(kRefHeader));
   EXPECT_EQ(Route(main, "MyRoute", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\routes.ref");
   files.AddFolder("C:\\MSTS\\ROUTES\\Empty");
   EXPECT_EQ(Route(main, "Empty", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\Empty\\Empty.ref");
@@ -56,13 +54,13 @@ TEST_F(RouteTest, ARefFileOfAnotherNameIsFoundInTheFolder) {
 
 TEST_F(RouteTest, ReadRefReplacesTheEntries) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
-  files.Add(path, UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nHazard ( FileName ( b.haz ) )\r\n"));
+  files.Add(path, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nHazard ( FileName ( b.haz ) )\r\n"));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   ASSERT_EQ(route.EntryCount(), 2);
   EXPECT_EQ(route.Entries[1].BlockType, "Hazard");
   EXPECT_FALSE(route.Unreadable());
-  files.Add(path, UnicodeFile(kRefHeader + "Static ( FileName ( c.s ) )\r\n"));
+  files.Add(path, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( c.s ) )\r\n"));
   route.ReadRef();
   ASSERT_EQ(route.EntryCount(), 1);
   EXPECT_EQ(route.Entries[0].GetValue("filename"), "c.s");
@@ -109,7 +107,7 @@ TEST_F(RouteTest, CompressedAndBinaryRefFilesAreRefusedAndNeverOverwritten) {
 }
 
 TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
-  files.Add("C:\\MSTS\\ROUTES\\R\\R.ref", UnicodeFile(kRefHeader + "Hazard ( FileName ( h.haz ) )\r\n"));
+  files.Add("C:\\MSTS\\ROUTES\\R\\R.ref", test_support::UnicodeFile(kRefHeader + "Hazard ( FileName ( h.haz ) )\r\n"));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   Shape shape;
@@ -131,7 +129,7 @@ TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
 
 TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
-  files.Add(path, UnicodeFile(kRefHeader));
+  files.Add(path, test_support::UnicodeFile(kRefHeader));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   route.WriteRef();
@@ -143,7 +141,7 @@ TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
   route.AddEntry(shape);
   route.WriteRef("C:\\MSTS\\copy.ref");
   EXPECT_EQ(files.Content("C:\\MSTS\\copy.ref"),
-            UnicodeFile(kRefHeader +
+            test_support::UnicodeFile(kRefHeader +
                         "Static (\r\n\tClass ( Buildings )\r\n\tFilename ( house.s )\r\n"
                         "\tDescription ( \"Big house\" )\r\n)\r\n"));
   EXPECT_EQ(files.Content(path).size(), 70u);
@@ -151,18 +149,18 @@ TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
 
 TEST_F(RouteTest, AFailedWriteKeepsTheOldFile) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
-  files.Add(path, UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
+  files.Add(path, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   route.Entries.clear();
   files.FailWritesTo(path);
   EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }), "Cannot create file " + path);
-  EXPECT_EQ(files.Content(path), UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
+  EXPECT_EQ(files.Content(path), test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
 }
 
 TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
-  files.Add(path, UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+  files.Add(path, test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
                               "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( дом.s )\r\n)\r\n"
                               "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  FileName ( again.s )\n)\n"
                               "Static ( Class ( ) Description ( tab\there ) D ( \"a \"b\" c\" ) )\r\n"
@@ -186,13 +184,13 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
 
 TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
   const std::string folder = "C:\\MSTS\\ROUTES\\MyRoute\\";
-  files.Add(folder + "MyRoute.ref", UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
+  files.Add(folder + "MyRoute.ref", test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
   Route route(main, "MyRoute", "C:\\MSTS");
   route.ReadRef();
   route.BackupRef();
   EXPECT_TRUE(files.FolderExists(folder + "Rastolin_backups"));
   EXPECT_EQ(files.Content(folder + "Rastolin_backups\\MyRoute1.ref"),
-            UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( a.s )\r\n)\r\n"));
+            test_support::UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( a.s )\r\n)\r\n"));
   route.BackupRef();
   EXPECT_TRUE(files.FileExists(folder + "Rastolin_backups\\MyRoute2.ref"));
   files.DeleteFile(folder + "Rastolin_backups\\MyRoute1.ref");
@@ -205,7 +203,7 @@ TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
 
 TEST_F(RouteTest, ABackupThatCannotBeWrittenIsAnError) {
   const std::string folder = "C:\\MSTS\\ROUTES\\R\\";
-  files.Add(folder + "R.ref", UnicodeFile(kRefHeader));
+  files.Add(folder + "R.ref", test_support::UnicodeFile(kRefHeader));
   Route route(main, "R", "C:\\MSTS");
   route.ReadRef();
   files.FailWritesTo(folder + "Rastolin_backups\\R1.ref");

@@ -6,12 +6,12 @@
 #include "platform/text.h"
 #include "tests/support/run_program.h"
 #include "tests/support/temp_prefix.h"
+#include "tests/support/msts_text.h"
 
 namespace {
 
 using test_support::ProgramRun;
 
-std::string Unicode(std::string_view text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(text); }
 
 const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
@@ -23,7 +23,7 @@ std::string Entry(const std::string& name) {
 }
 
 std::string GeneratedSd(const std::string& name) {
-  return Unicode("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
+  return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\nShape( " + name +
                  "\r\n\tESD_Alternative_Texture ( 0 ) \r\n\tESD_Detail_Level ( 0 ) \r\n)\r\n");
 }
 
@@ -34,7 +34,7 @@ class BatchAddEndToEnd : public ::testing::Test {
     prefix.Write(kRoute + "MyRoute.trk", "SIMISA@@@@@@@@@@JINX0r1t______\r\n");
     prefix.Write(kRoute + "tsection.dat", "");
     prefix.Write(kRoute + "MyRoute.ref",
-                 Unicode("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                 test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
                          "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
                          "\tDescription ( \"Старый дом\" )\r\n)\r\n"
                          "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
@@ -78,7 +78,7 @@ TEST_F(BatchAddEndToEnd, InstallsAFolderWithItsSubfoldersAndTextures) {
   EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "TEXTURES\\WINTER\\stone.ace")));
   EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\readme.txt")));
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
-            Unicode("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
                     "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
                     "\tDescription ( \"Старый дом\" )\r\n)\r\n"
                     "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +

@@ -11,6 +11,7 @@
 #include "tests/support/run_program.h"
 #include "tests/support/standin_log.h"
 #include "tests/support/temp_prefix.h"
+#include "tests/support/msts_text.h"
 
 namespace fs = std::filesystem;
 using test_support::ProgramRun;
@@ -26,7 +27,6 @@ const std::string kPressAnyKey = "Press any key..";
 const std::string kTga("TGA\0\x10\x10 pixels", 13);
 const std::string kBmp = "BM bitmap";
 
-std::string Unicode(const std::string& text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(text); }
 
 // The shape text the stand-in conv3ds writes for these images, with the
 // mip-map bias of its texture entries.
@@ -225,10 +225,10 @@ TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
                   {"conv3ds", "C:\\models", {"c:\\models\\wall.s", "wall7.3ds"}},
                   {"txt2uni", "C:\\models", {"wall.s"}}}));
   EXPECT_EQ(prefix.Read("C:\\models\\house.s"),
-            Unicode(ShapeText({"brick.ace", "roof.ace"}, "-3")));
-  EXPECT_EQ(prefix.Read("C:\\models\\w"), Unicode(ShapeText({"brick.ace"}, "-3")));
+            test_support::UnicodeFile(ShapeText({"brick.ace", "roof.ace"}, "-3")));
+  EXPECT_EQ(prefix.Read("C:\\models\\w"), test_support::UnicodeFile(ShapeText({"brick.ace"}, "-3")));
   // The bias stays in force for a later command without -mip.
-  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), Unicode(ShapeText({"brick.ace"}, "-3")));
+  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), test_support::UnicodeFile(ShapeText({"brick.ace"}, "-3")));
 }
 
 TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStem) {
@@ -253,8 +253,8 @@ TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStem) {
                   {"conv3ds", "C:\\models", {"c:\\models\\wall.s", "wall.3ds"}},
                   {"txt2uni", "C:\\models", {"wall.s"}}}));
   EXPECT_EQ(prefix.Read("C:\\models\\house.s"),
-            Unicode(ShapeText({"brick.ace", "roof.ace", "Window.ace"})));
-  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), Unicode(ShapeText({"brick.ace"})));
+            test_support::UnicodeFile(ShapeText({"brick.ace", "roof.ace", "Window.ace"})));
+  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), test_support::UnicodeFile(ShapeText({"brick.ace"})));
   EXPECT_FALSE(Exists("C:\\models\\.s"));
 }
 
@@ -322,7 +322,7 @@ TEST_F(ConvertEndToEnd, AMissingEditorToolIsLoggedAndTheShapeStaysUnicode) {
                             "Shape c:\\models\\wall.s converted to Unicode\n"
                             "Unable to find ffeditc_unicode\n" +
                             kPressAnyKey);
-  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), Unicode(ShapeText({"brick.ace"})));
+  EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), test_support::UnicodeFile(ShapeText({"brick.ace"})));
 }
 
 TEST_F(ConvertEndToEnd, AShapeToolFailureStopsThatShapeOnly) {

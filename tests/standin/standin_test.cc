@@ -12,6 +12,7 @@
 #include "tests/support/scoped_env.h"
 #include "tests/support/standin_log.h"
 #include "tests/support/temp_prefix.h"
+#include "tests/support/msts_text.h"
 
 namespace fs = std::filesystem;
 using test_support::StandinRun;
@@ -21,18 +22,8 @@ namespace {
 constexpr char kUtils[] = R"(C:\MSTS\UTILS\)";
 constexpr char kFfedit[] = R"(C:\MSTS\UTILS\FFEDIT\)";
 
-std::string Crlf(const std::string& text) {
-  std::string out;
-  for (char c : text) {
-    if (c == '\n') out += '\r';
-    out += c;
-  }
-  return out;
-}
+using test_support::Crlf;
 
-std::string Unicode(const std::string& text) {
-  return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
-}
 
 const std::string kShape = Crlf(
     "SIMISA@@@@@@@@@@JINX0s1t______\n\nshape (\n"
@@ -137,9 +128,9 @@ TEST_F(StandinTest, Txt2uniRewritesTextAsUnicodeOnce) {
   prefix_.Write(R"(C:\Models\Out\house.s)", kShape);
 
   Run(R"(C:\MSTS\UTILS\txt2uni.exe house.s)", R"(C:\Models\Out)");
-  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), Unicode(kShape));
+  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), test_support::UnicodeFile(kShape));
   Run(R"(C:\MSTS\UTILS\txt2uni.exe HOUSE.S)", R"(C:\Models\Out)");
-  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), Unicode(kShape));
+  EXPECT_EQ(prefix_.Read(R"(C:\Models\Out\house.s)"), test_support::UnicodeFile(kShape));
 
   Run(R"(C:\MSTS\UTILS\txt2uni.exe missing.s)", R"(C:\Models\Out)");
   EXPECT_FALSE(fs::exists(prefix_.Host(R"(C:\Models\Out\missing.s)")));
@@ -151,7 +142,7 @@ TEST_F(StandinTest, Txt2uniRewritesTextAsUnicodeOnce) {
 
 TEST_F(StandinTest, FfeditcCompressesAndRestoresUnicodeText) {
   const std::string copy = std::string(kFfedit) + "House.s";
-  prefix_.Write(copy, Unicode(kShape));
+  prefix_.Write(copy, test_support::UnicodeFile(kShape));
 
   // The program lower-cases the whole compress line and leaves ".exe" off.
   Run(R"(c:\msts\utils\ffedit\ffeditc_unicode house.s /c /o:house.s)", kFfedit);
@@ -161,12 +152,12 @@ TEST_F(StandinTest, FfeditcCompressesAndRestoresUnicodeText) {
   EXPECT_EQ(compressed.substr(12, 4), "@@@@");
   size_t length = 0;
   for (int i = 3; i >= 0; --i) length = length * 256 + static_cast<unsigned char>(compressed[8 + i]);
-  EXPECT_EQ(length, Unicode(kShape).size());
+  EXPECT_EQ(length, test_support::UnicodeFile(kShape).size());
   EXPECT_EQ(compressed.find("\timage "), std::string::npos);
   EXPECT_EQ(compressed.find(platform::Utf8ToUtf16Le("\timage ")), std::string::npos);
 
   Run(std::string(kFfedit) + "ffeditc_unicode.exe House.s /u /o:House.s", kFfedit);
-  EXPECT_EQ(prefix_.Read(copy), Unicode(kShape));
+  EXPECT_EQ(prefix_.Read(copy), test_support::UnicodeFile(kShape));
 
   EXPECT_EQ(Log(), (std::vector<StandinRun>{
                        {"ffeditc_unicode", R"(C:\MSTS\UTILS\FFEDIT)", {"house.s", "/c", "/o:house.s"}},
@@ -182,7 +173,7 @@ TEST_F(StandinTest, FfeditcTurnsEightBitTextIntoUnicodeAndRefusesOtherSwitches) 
   EXPECT_EQ(prefix_.Read(copy), kShape);
 
   Run(std::string(kFfedit) + "ffeditc_unicode.exe shed.s /u /o:shed.s", kFfedit);
-  EXPECT_EQ(prefix_.Read(copy), Unicode(kShape));
+  EXPECT_EQ(prefix_.Read(copy), test_support::UnicodeFile(kShape));
 }
 
 TEST_F(StandinTest, MakeaceWritesTheTextureOrNothing) {
