@@ -11,10 +11,6 @@
 namespace convert {
 namespace {
 
-std::string FolderOf(const tools::SplitResult& split) {
-  return split.drive ? std::string(1, split.drive) + ":" + split.folder : split.folder;
-}
-
 void LogFormatted(core::ConvMain& main, core::Msg key, const std::string& value) {
   main.log.Add(main.language.Format(key, value));
 }
@@ -50,7 +46,7 @@ bool ConvertToUnicode(core::ConvMain& main) {
     return false;
   }
   const std::string line = fields.PathUtils + "\\" + main.tools.Txt2uniName + " " + split->file;
-  if (!tools::RunTool(main, line, FolderOf(*split), true)) {
+  if (!tools::RunTool(main, line, split->DriveFolder(), true)) {
     LogFormatted(main, core::Msg::ToolNotStarted, main.tools.Txt2uniName);
     return true;
   }

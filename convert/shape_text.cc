@@ -66,19 +66,6 @@ void CheckImage(core::ConvMain& main, const core::TextureChoice& dialog, std::st
 
 }  // namespace
 
-std::vector<std::string> SplitLines(std::string_view text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  for (size_t at = 0; at < text.size(); ++at) {
-    if (text[at] != '\r' && text[at] != '\n') continue;
-    lines.emplace_back(text.substr(start, at - start));
-    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
-    start = at + 1;
-  }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
-  return lines;
-}
-
 bool SetMipMapBias(std::string& line, const std::string& value) {
   size_t open = line.find('(');
   if (open == std::string::npos) return false;
@@ -121,7 +108,7 @@ void ShPostProcess(core::ConvMain& main) {
 
   std::optional<std::string> text = main.files.ReadFile(fields.ShOutput);
   if (!text) throw core::Error("Cannot open file " + fields.ShOutput);
-  std::vector<std::string> lines = SplitLines(*text);
+  std::vector<std::string> lines = core::SplitLines(*text);
   text.reset();
 
   for (std::string& line : lines) {

@@ -18,9 +18,6 @@ namespace convert {
 // line ending in CR LF. Throws core::Error when it cannot be read or written.
 void ShPostProcess(core::ConvMain& main);
 
-// Lines end at CR, LF or CR LF; a break at the very end adds no empty line.
-std::vector<std::string> SplitLines(std::string_view text);
-
 // The bias edit of one texture entry; false (line unchanged) when fewer
 // than three blanks follow its "(".
 bool SetMipMapBias(std::string& line, const std::string& value);

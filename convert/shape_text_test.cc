@@ -8,15 +8,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(SplitLinesTest, LinesEndAtCrLfOrBoth) {
-  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Lines{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n"), Lines{"a"});
-  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Lines{"a", ""}));
-  EXPECT_EQ(SplitLines("a\n\rb"), (Lines{"a", "", "b"}));
-  EXPECT_EQ(SplitLines(""), Lines{});
-  EXPECT_EQ(SplitLines("\n"), Lines{""});
-}
-
 TEST(MipMapBiasTest, TheThirdValueIsReplacedAsTyped) {
   std::string line = "\t\ttexture ( 0 0 0 ff000000 )";
   EXPECT_TRUE(SetMipMapBias(line, "-3"));

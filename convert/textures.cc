@@ -52,9 +52,7 @@ void TexProcClick(core::ConvMain& main) {
   }
   std::optional<tools::SplitResult> source = tools::SplitPath(fields.TexSource, main.files);
   if (!source) return;
-  // A network path has its share in the folder part and no drive letter.
-  const std::string folder =
-      source->drive ? std::string(1, source->drive) + ":" + source->folder : source->folder;
+  const std::string folder = source->DriveFolder();
 
   OutputWatch output(main.files, PathFrom(folder, fields.TexOutput));
   if (!tools::RunTool(main, MakeaceCommandLine(main, source->file), folder, true)) {

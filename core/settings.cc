@@ -10,22 +10,6 @@
 namespace core {
 namespace {
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find_first_of("\r\n", start);
-    if (end == std::string::npos) {
-      lines.push_back(text.substr(start));
-      break;
-    }
-    lines.push_back(text.substr(start, end - start));
-    start = end + 1;
-    if (text[end] == '\r' && start < text.size() && text[start] == '\n') ++start;
-  }
-  return lines;
-}
-
 // The section name of a "[name]" line.
 std::optional<std::string> SectionOf(const std::string& line) {
   std::string trimmed = Trim(line);

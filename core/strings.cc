@@ -34,6 +34,19 @@ std::vector<std::string> SplitText(std::string_view text, char separator) {
   return pieces;
 }
 
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t at = 0; at < text.size(); ++at) {
+    if (text[at] != '\r' && text[at] != '\n') continue;
+    lines.emplace_back(text.substr(start, at - start));
+    if (text[at] == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+    start = at + 1;
+  }
+  if (start < text.size()) lines.emplace_back(text.substr(start));
+  return lines;
+}
+
 bool Contains(std::string_view text, std::string_view part) {
   return text.find(part) != std::string_view::npos;
 }

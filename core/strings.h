@@ -17,6 +17,9 @@ std::string TrimLeft(std::string_view text);
 // it holds more than blanks and control characters. Pieces are not trimmed.
 std::vector<std::string> SplitText(std::string_view text, char separator);
 
+// Lines end at CR, LF or CR LF; a break at the very end adds no empty line.
+std::vector<std::string> SplitLines(std::string_view text);
+
 bool Contains(std::string_view text, std::string_view part);
 
 // Whether the text reads as a whole number: optional leading blanks, an

@@ -16,6 +16,15 @@ TEST(SplitTextTest, KeepsEmptyPiecesAndDropsABlankLastOne) {
   EXPECT_EQ(SplitText("house  house", ' '), (Pieces{"house", "", "house"}));
 }
 
+TEST(SplitLinesTest, LinesEndAtCrLfOrBoth) {
+  EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Pieces{"a", "b", "c", "d"}));
+  EXPECT_EQ(SplitLines("a\r\n"), Pieces{"a"});
+  EXPECT_EQ(SplitLines("a\r\n\r\n"), (Pieces{"a", ""}));
+  EXPECT_EQ(SplitLines("a\n\rb"), (Pieces{"a", "", "b"}));
+  EXPECT_EQ(SplitLines(""), Pieces{});
+  EXPECT_EQ(SplitLines("\n"), Pieces{""});
+}
+
 TEST(TrimTest, RemovesControlCharactersAndBlanks) {
   EXPECT_EQ(Trim("\x01 \t a b \r\n"), "a b");
   EXPECT_EQ(TrimLeft("  a "), "a ");
