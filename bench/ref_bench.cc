@@ -72,7 +72,9 @@ class BenchRoute {
   std::string CopyPath() const { return root_ + "\\ROUTES\\Large\\copy.ref"; }
   const std::string& bytes() const { return bytes_; }
   platform::FileSystem& files() { return *host_->files; }
-  route::Route MakeRoute() { return route::Route(*main_, "Large", root_); }
+  route::Route MakeRoute() {
+    return route::Route(route::Services{*host_->files, main_->language, main_->log, *ui_}, "Large", root_);
+  }
 
  private:
   std::optional<platform::Host> host_;

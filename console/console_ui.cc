@@ -1,10 +1,71 @@
 #include "console/console_ui.h"
 
+#include <algorithm>
+
 #include "console/console.h"
 #include "core/strings.h"
 #include "platform/text.h"
 
 namespace console {
+namespace {
+
+// Row numbers from 1 and ranges "5-7", separated by blanks, as indexes from
+// 0; nothing when a word is neither or names no row.
+std::optional<std::vector<size_t>> ParseRows(std::string_view text, size_t count) {
+  std::vector<size_t> rows;
+  for (const std::string& word : core::SplitText(core::Trim(text), ' ')) {
+    if (word.empty()) continue;
+    const size_t dash = word.find('-', 1);
+    int first = 0;
+    int last = 0;
+    if (!core::ParseWholeNumber(word.substr(0, dash), first)) return std::nullopt;
+    last = first;
+    if (dash != std::string::npos && !core::ParseWholeNumber(word.substr(dash + 1), last)) {
+      return std::nullopt;
+    }
+    if (first < 1 || last < first || static_cast<size_t>(last) > count) return std::nullopt;
+    for (int row = first; row <= last; ++row) rows.push_back(static_cast<size_t>(row - 1));
+  }
+  return rows;
+}
+
+class TerminalProgress : public core::Progress {
+ public:
+  explicit TerminalProgress(platform::Terminal& terminal) : terminal_(terminal) {}
+  ~TerminalProgress() override {
+    if (shown_) terminal_.WriteError("\n");
+  }
+  void SetRange(int maximum) override {
+    maximum_ = std::max(0, maximum);
+    position_ = std::min(position_, maximum_);
+  }
+  void SetPosition(int position) override {
+    position_ = std::clamp(position, 0, maximum_);
+    Show();
+  }
+  void Step() override { SetPosition(position_ + 1); }
+  void SetLabel(const std::string& text) override {
+    label_ = text;
+    Show();
+  }
+
+ private:
+  void Show() {
+    if (!terminal_.ErrorIsTerminal()) return;
+    shown_ = true;
+    // "\r" and the erase-line sequence rewrite the one progress line.
+    terminal_.WriteError("\r\033[K" + label_ + " (" + std::to_string(position_) + "/" +
+                         std::to_string(maximum_) + ")");
+  }
+
+  platform::Terminal& terminal_;
+  std::string label_;
+  int maximum_ = 100;
+  int position_ = 0;
+  bool shown_ = false;
+};
+
+}  // namespace
 
 ConsoleUi::ConsoleUi(platform::Terminal& terminal, const platform::FileSystem& files)
     : terminal_(terminal), files_(files) {}
@@ -22,7 +83,8 @@ void ConsoleUi::Message(const std::string& caption, const std::string& text) {
   terminal_.Write(caption + ": " + text + "\n");
 }
 
-bool ConsoleUi::Ask(const std::string& question) {
+bool ConsoleUi::Ask(const std::string& question, const std::string& detail) {
+  if (!detail.empty()) terminal_.Write(detail + "\n");
   terminal_.Write(question + " [y/n] ");
   std::optional<std::string> answer = ReadAnswer();
   if (!answer) return false;
@@ -70,6 +132,83 @@ std::optional<std::string> ConsoleUi::ChooseTexture(const core::TextureChoice& c
   std::optional<std::string> answer = ReadAnswer();
   if (!answer || answer->empty()) return std::nullopt;
   return *answer;
+}
+
+bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
+  for (;;) {
+    for (size_t row = 0; row < list.size(); ++row) {
+      terminal_.Write(std::to_string(row + 1) + "  " + list.Name(row) + "\n");
+    }
+    terminal_.Write(list.HasAdd() ? "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): "
+                                  : "Select rows (1 3 5-7, all, none; empty to cancel): ");
+    std::optional<std::string> answer = ReadAnswer();
+    if (!answer || answer->empty()) return false;
+    const std::string word = platform::LowerCase(*answer);
+    if (word == "all") {
+      list.ClAllClick();
+      return true;
+    }
+    if (word == "none") {
+      list.ClNoneClick();
+      return true;
+    }
+    const bool add = list.HasAdd() && word.starts_with("add ");
+    std::optional<std::vector<size_t>> rows = ParseRows(add ? word.substr(4) : word, list.size());
+    if (!rows) {
+      terminal_.Write("\"" + *answer + "\" names no row of the list\n");
+      continue;
+    }
+    list.ClNoneClick();
+    for (size_t row : *rows) list.Select(row, true);
+    if (!add) return true;
+    list.ClAddToRefClick();
+  }
+}
+
+bool ConsoleUi::EditEntry(core::EntryForm& form) {
+  for (;;) {
+    terminal_.Write(form.block_type + "\n");
+    for (size_t row = 0; row < form.rows.size(); ++row) {
+      terminal_.Write(std::to_string(row + 1) + "  " + form.rows[row].name + " = " +
+                      form.rows[row].value + "\n");
+    }
+    terminal_.Write("Edit (type TEXT, N NAME=VALUE, add, del N, ok; empty to cancel): ");
+    std::optional<std::string> answer = ReadAnswer();
+    if (!answer || answer->empty()) return false;
+    const std::string& line = *answer;
+    if (line == "ok") return true;
+    if (line == "add") {
+      form.rfAddClick();
+      continue;
+    }
+    if (line.starts_with("type ")) {
+      form.block_type = core::Trim(line.substr(5));
+      continue;
+    }
+    const bool remove = line.starts_with("del ");
+    const std::string rest = remove ? line.substr(4) : line;
+    const size_t blank = rest.find(' ');
+    int number = 0;
+    const bool numbered = core::ParseWholeNumber(rest.substr(0, blank), number) && number >= 1;
+    const size_t row = static_cast<size_t>(number - 1);
+    if (remove && numbered && row < form.rows.size()) {
+      form.DeleteRow(row);
+      continue;
+    }
+    const size_t equals = rest.find('=');
+    if (!remove && numbered && blank != std::string::npos && equals != std::string::npos &&
+        row <= form.rows.size()) {
+      if (row == form.rows.size()) form.rows.emplace_back();
+      form.rows[row].name = core::Trim(rest.substr(blank + 1, equals - blank - 1));
+      form.rows[row].value = core::Trim(rest.substr(equals + 1));
+      continue;
+    }
+    terminal_.Write("\"" + line + "\" is not an editor command\n");
+  }
+}
+
+std::unique_ptr<core::Progress> ConsoleUi::ShowProgress() {
+  return std::make_unique<TerminalProgress>(terminal_);
 }
 
 void ConsoleUi::ReportError(const std::string& text) { terminal_.Write(text + "\n"); }

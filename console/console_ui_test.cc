@@ -56,5 +56,38 @@ TEST(ConsoleUiTest, TheTextureDialogShowsTheCandidatesAndReadsTheNewName) {
   EXPECT_EQ(ui.ChooseTexture(choice), std::nullopt);
 }
 
+TEST(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
+  test_support::FakeTerminal terminal("2-3 9\nadd 1\n1 3\n\n");
+  test_support::MemoryFileSystem files;
+  ConsoleUi ui(terminal, files);
+  std::vector<std::string> added;
+  core::ChoiceList list({"b.s", "C.s", "a.s", "d.s"},
+                        [&](const std::vector<std::string>& names) { added = names; });
+  EXPECT_TRUE(ui.ChooseObjects(list));  // "2-3 9" names no row; "add 1" adds a.s
+  EXPECT_EQ(added, std::vector<std::string>{"a.s"});
+  EXPECT_EQ(list.SelectedNames(), (std::vector<std::string>{"b.s", "d.s"}));
+  EXPECT_NE(terminal.output.find("1  a.s\n2  b.s\n3  C.s\n4  d.s\n"), std::string::npos);
+  EXPECT_NE(terminal.output.find("\"2-3 9\" names no row"), std::string::npos);
+  EXPECT_FALSE(ui.ChooseObjects(list));  // an empty line cancels
+}
+
+TEST(ConsoleUiTest, ProgressGoesToStandardErrorOnlyOnATerminal) {
+  test_support::FakeTerminal terminal;
+  test_support::MemoryFileSystem files;
+  ConsoleUi ui(terminal, files);
+  ui.ShowProgress()->SetLabel("Search in a.w");
+  EXPECT_EQ(terminal.errors, "");
+  terminal.error_is_terminal = true;
+  {
+    auto progress = ui.ShowProgress();
+    progress->SetRange(500);
+    progress->SetLabel("Search in b.w");
+    progress->Step();
+  }
+  EXPECT_EQ(terminal.errors,
+            "\r\033[KSearch in b.w (0/500)\r\033[KSearch in b.w (1/500)\n");
+  EXPECT_EQ(terminal.output, "");
+}
+
 }  // namespace
 }  // namespace console

@@ -1,12 +1,13 @@
 #include "ops/batch_add.h"
 
+#include "ops/route_state.h"
 #include "route/shape.h"
 
 namespace ops {
 
 void BatchAdd(core::ConvMain& main, const std::string& route_name, const std::string& folder,
               const std::string& class_name, bool sub, bool over, bool texs) {
-  route::Route route(main, route_name, main.fields.MSTSRoot);
+  route::Route route(RouteServices(main), route_name, main.fields.MSTSRoot);
   route.ReadRef();
   AddFolder(main, route, folder, class_name, sub, over, texs);
 }

@@ -7,6 +7,10 @@
 
 namespace ops {
 
+route::Services RouteServices(core::ConvMain& main) {
+  return route::Services{main.files, main.language, main.log, main.ui};
+}
+
 Page ListRoutes(core::ConvMain& main, RouteState& routes, Page shown) {
   if (shown != Page::kAdding && shown != Page::kClearing && shown != Page::kComparison) {
     return shown;
@@ -35,7 +39,7 @@ void AddRouteChange(core::ConvMain& main, RouteState& routes, int index) {
   routes.AddRouteIndex = index;
   routes.ClRouteIndex = index;
   routes.CurrentRoute =
-      std::make_unique<route::Route>(main, routes.AddRoute[index], main.fields.MSTSRoot);
+      std::make_unique<route::Route>(RouteServices(main), routes.AddRoute[index], main.fields.MSTSRoot);
   // Emptied first, so that a route that cannot be read does not show the
   // classes of the one chosen before.
   routes.AddClassItems.clear();

@@ -33,6 +33,9 @@ struct RouteState {
   std::unique_ptr<route::Route> CurrentRoute;
 };
 
+// The services a route of the program's main object works with.
+route::Services RouteServices(core::ConvMain& main);
+
 // The route listing step of a page change: on the adding, clearing and
 // comparison pages, checks the MSTS root and fills the route boxes the
 // first time. Returns the page to show: the one turned to, or the settings

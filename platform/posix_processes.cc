@@ -141,9 +141,10 @@ bool Reap(pid_t pid, int options) {
 // Drains the tool's output until it has ended. A grandchild (wineserver)
 // may hold the pipe open long after the tool is gone, so end of file alone
 // cannot tell that the tool has finished.
-std::string DrainUntilExit(pid_t pid, int fd) {
+std::string DrainUntilExit(pid_t pid, int fd, const std::function<void()>& waiting) {
   std::string output;
   for (;;) {
+    if (waiting) waiting();
     if (Readable(fd, 50) && ReadChunk(fd, output) <= 0) {
       Reap(pid, 0);
       return output;
@@ -166,8 +167,8 @@ std::string DrainUntilExit(pid_t pid, int fd) {
 
 PosixProcesses::PosixProcesses(const FileSystem& files) : files_(files) {}
 
-ToolRun PosixProcesses::Run(const std::string& command_line,
-                            const std::string& working_folder) {
+ToolRun PosixProcesses::Run(const std::string& command_line, const std::string& working_folder,
+                            const std::function<void()>& waiting) {
   std::optional<Program> program = FindProgram(files_, command_line);
   if (!program) return {};
   std::optional<std::string> folder = files_.ToHostPath(working_folder);
@@ -235,7 +236,7 @@ ToolRun PosixProcesses::Run(const std::string& command_line,
 
   ToolRun run;
   run.started = true;
-  run.output = DrainUntilExit(pid, read_end);
+  run.output = DrainUntilExit(pid, read_end, waiting);
   CloseFd(read_end);
   return run;
 }

@@ -12,8 +12,8 @@ class PosixProcesses : public Processes {
   // Paths in command lines and working folders resolve through `files`.
   explicit PosixProcesses(const FileSystem& files);
 
-  ToolRun Run(const std::string& command_line,
-              const std::string& working_folder) override;
+  ToolRun Run(const std::string& command_line, const std::string& working_folder,
+              const std::function<void()>& waiting = {}) override;
   bool RestartDetached() override;
 
  private:

@@ -25,6 +25,10 @@ void WriteAll(int fd, std::string_view bytes) {
 
 void PosixTerminal::Write(std::string_view text) { WriteAll(STDOUT_FILENO, text); }
 
+void PosixTerminal::WriteError(std::string_view text) { WriteAll(STDERR_FILENO, text); }
+
+bool PosixTerminal::ErrorIsTerminal() const { return isatty(STDERR_FILENO) == 1; }
+
 // Byte by byte: whatever follows the line stays unread in standard input,
 // for the next call or for whoever reads it after us.
 std::optional<std::string> PosixTerminal::ReadLine(size_t max_bytes) {

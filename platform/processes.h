@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <string>
 
 namespace platform {
@@ -21,8 +22,9 @@ class Processes {
   // Runs a command line (program and arguments as Windows splits them) in a
   // working folder, hidden, with standard input and error on the null
   // device, and waits for it to end while draining its standard output.
-  virtual ToolRun Run(const std::string& command_line,
-                      const std::string& working_folder) = 0;
+  // While it waits, `waiting` is called every few tens of milliseconds.
+  virtual ToolRun Run(const std::string& command_line, const std::string& working_folder,
+                      const std::function<void()>& waiting = {}) = 0;
 
   // Starts this program again without arguments and does not wait for it.
   virtual bool RestartDetached() = 0;

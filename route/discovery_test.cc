@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/text.h"
+#include "tests/support/route_services.h"
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
@@ -36,7 +37,7 @@ TEST(GatherClassesTest, EachClassOnceInOrderOfFirstAppearance) {
                              "Static ( CLASS ( buildings ) )\r\nHazard ( class ( Деревья ) )\r\n"
                              "Static ( Class ( ) )\r\nStatic ( Class ( ДЕРЕВЬЯ ) )\r\n"
                              "Static ( Class ( Trees ) )"));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   EXPECT_EQ(GatherClasses(route), (Names{"Buildings", "Деревья", "Trees"}));
 }

@@ -6,17 +6,29 @@
 #include <string>
 #include <vector>
 
-#include "core/conv_main.h"
+#include "core/language.h"
+#include "core/log.h"
+#include "core/ui.h"
+#include "platform/file_system.h"
 #include "route/shape.h"
 
 namespace route {
+
+// What a route's operations use: the disk, the message table, the log they
+// report to and a person to ask.
+struct Services {
+  platform::FileSystem& files;
+  const core::Language& language;
+  core::Log& log;
+  core::Ui& ui;
+};
 
 class Route {
  public:
   // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:
   // the file named after the route, or else the first "*.ref" of the folder.
   // Does not read the .ref file; every creator calls ReadRef next.
-  Route(core::ConvMain& main, const std::string& name, const std::string& msts_root);
+  Route(const Services& services, const std::string& name, const std::string& msts_root);
 
   std::string Name;
   std::string RefPath;
@@ -64,7 +76,7 @@ class Route {
  private:
   void RefuseIfUnreadable() const;
 
-  core::ConvMain& main_;
+  Services services_;
   bool read_ = false;
 };
 

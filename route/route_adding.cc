@@ -19,12 +19,12 @@ std::string SdNameFor(const std::string& shape_name) {
 }  // namespace
 
 void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool overwrite) {
-  const std::string path = Folder + main_.language[core::Msg::ShapesFolder] + SdNameFor(shape_name);
-  if (!overwrite && main_.files.FileExists(path) &&
-      !main_.ui.Ask("*.sd file already exists. Overwrite?")) {
+  const std::string path = Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(shape_name);
+  if (!overwrite && services_.files.FileExists(path) &&
+      !services_.ui.Ask("*.sd file already exists. Overwrite?")) {
     return;
   }
-  if (!main_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
+  if (!services_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
     throw core::Error("Cannot create file " + path);
   }
 }
@@ -35,13 +35,13 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
   if (add_to_ref) RefuseIfUnreadable();
   const std::string source = entry.GetValue("Filename");
   const std::string name = FileNameOf(source);
-  const std::string target = Folder + main_.language[core::Msg::ShapesFolder] + name;
-  if (!overwrite && main_.files.FileExists(target) &&
-      !main_.ui.Ask(main_.language[core::Msg::OverwriteShape])) {
+  const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;
+  if (!overwrite && services_.files.FileExists(target) &&
+      !services_.ui.Ask(services_.language[core::Msg::OverwriteShape])) {
     return false;
   }
-  if (!main_.files.CopyFile(source, target, false)) {
-    main_.ui.Message("Error", main_.language[core::Msg::CopyFailed] + name);
+  if (!services_.files.CopyFile(source, target, false)) {
+    services_.ui.Message("Error", services_.language[core::Msg::CopyFailed] + name);
     return false;
   }
   entry.SetValue("Filename", name);
@@ -57,14 +57,14 @@ bool Route::CopyTextures(const std::string& list) {
   bool all_copied = true;
   for (const std::string& path : SplitList(list, ';')) {
     const std::string name = FileNameOf(path);
-    const std::string target = Folder + main_.language[core::Msg::TexturesFolder] + name;
-    if (main_.files.FileExists(target) &&
-        !main_.ui.Ask(name + main_.language[core::Msg::TextureExists])) {
+    const std::string target = Folder + services_.language[core::Msg::TexturesFolder] + name;
+    if (services_.files.FileExists(target) &&
+        !services_.ui.Ask(name + services_.language[core::Msg::TextureExists])) {
       all_copied = false;
       continue;
     }
-    if (!main_.files.CopyFile(path, target, false)) {
-      main_.ui.Message("Error", main_.language[core::Msg::CopyFailed] + name);
+    if (!services_.files.CopyFile(path, target, false)) {
+      services_.ui.Message("Error", services_.language[core::Msg::CopyFailed] + name);
       all_copied = false;
     }
   }
@@ -74,8 +74,8 @@ bool Route::CopyTextures(const std::string& list) {
 bool Route::CopyIntoRoute(const std::string& source, const std::string& subfolder,
                           bool overwrite) {
   const std::string target = Folder + subfolder + FileNameOf(source);
-  if (main_.files.CopyFile(source, target, !overwrite)) return true;
-  return !overwrite && main_.files.FileExists(target);
+  if (services_.files.CopyFile(source, target, !overwrite)) return true;
+  return !overwrite && services_.files.FileExists(target);
 }
 
 }  // namespace route

@@ -3,6 +3,7 @@
 #include "core/error.h"
 #include "platform/text.h"
 #include "route/route.h"
+#include "tests/support/route_services.h"
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
@@ -49,7 +50,7 @@ class RouteAddingTest : public ::testing::Test {
   test_support::FakeProcesses processes;
   test_support::ScriptedUi ui;
   core::ConvMain main{files, processes, ui};
-  Route route{main, "R", "C:\\MSTS"};
+  Route route{test_support::ServicesOf(main), "R", "C:\\MSTS"};
 };
 
 const std::string kBarnSd = test_support::UnicodeFile(
@@ -110,7 +111,7 @@ TEST_F(RouteAddingTest, AFailedCopyChangesNothingElse) {
 }
 
 TEST_F(RouteAddingTest, AnUnreadableRouteRefusesAnEntryBeforeCopying) {
-  Route broken(main, "Gone", "C:\\MSTS");
+  Route broken(test_support::ServicesOf(main), "Gone", "C:\\MSTS");
   files.AddFolder("C:\\MSTS\\ROUTES\\Gone\\SHAPES");
   EXPECT_THROW(broken.ReadRef(), core::Error);
   Shape entry = Entry("C:\\work\\barn.s");

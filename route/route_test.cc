@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
+#include "tests/support/route_services.h"
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/scripted_ui.h"
@@ -36,7 +37,7 @@ class RouteTest : public ::testing::Test {
 
 TEST_F(RouteTest, FolderAndRefPathFollowTheRouteName) {
   files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", test_support::UnicodeFile(kRefHeader));
-  Route route(main, "MyRoute", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "MyRoute", "C:\\MSTS");
   EXPECT_EQ(route.Name, "MyRoute");
   EXPECT_EQ(route.Folder, "C:\\MSTS\\ROUTES\\MyRoute\\");
   EXPECT_EQ(route.RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref");
@@ -47,15 +48,15 @@ TEST_F(RouteTest, ARefFileOfAnotherNameIsFoundInTheFolder) {
   files.AddFolder("C:\\MSTS\\ROUTES\\MyRoute\\a.ref");  // a folder, not a file
   files.Add("C:\\MSTS\\ROUTES\\MyRoute\\routes.ref", test_support::UnicodeFile(kRefHeader));
   files.Add("C:\\MSTS\\ROUTES\\MyRoute\\zz.ref", test_support::UnicodeFile(kRefHeader));
-  EXPECT_EQ(Route(main, "MyRoute", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\routes.ref");
+  EXPECT_EQ(Route(test_support::ServicesOf(main), "MyRoute", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\routes.ref");
   files.AddFolder("C:\\MSTS\\ROUTES\\Empty");
-  EXPECT_EQ(Route(main, "Empty", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\Empty\\Empty.ref");
+  EXPECT_EQ(Route(test_support::ServicesOf(main), "Empty", "C:\\MSTS").RefPath, "C:\\MSTS\\ROUTES\\Empty\\Empty.ref");
 }
 
 TEST_F(RouteTest, ReadRefReplacesTheEntries) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   files.Add(path, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nHazard ( FileName ( b.haz ) )\r\n"));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   ASSERT_EQ(route.EntryCount(), 2);
   EXPECT_EQ(route.Entries[1].BlockType, "Hazard");
@@ -69,7 +70,7 @@ TEST_F(RouteTest, ReadRefReplacesTheEntries) {
 TEST_F(RouteTest, AnEightBitRefIsReadAsText) {
   files.Add("C:\\MSTS\\ROUTES\\R\\R.ref",
             "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) Description ( \"Дом\" ) )\r\n");
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   ASSERT_EQ(route.EntryCount(), 1);
   EXPECT_EQ(route.Entries[0].GetValue("Description"), "Дом");
@@ -77,7 +78,7 @@ TEST_F(RouteTest, AnEightBitRefIsReadAsText) {
 
 TEST_F(RouteTest, AMissingRefCannotBeOpenedAndLeavesTheRouteUnreadable) {
   files.AddFolder("C:\\MSTS\\ROUTES\\R");
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), "Cannot open file C:\\MSTS\\ROUTES\\R\\R.ref");
   EXPECT_TRUE(route.Unreadable());
   EXPECT_EQ(route.EntryCount(), 0);
@@ -88,7 +89,7 @@ TEST_F(RouteTest, CompressedAndBinaryRefFilesAreRefusedAndNeverOverwritten) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   const std::string compressed = "SIMISA@F\x20\0\0\0@@@@\x78\x9c\x01\x02"s;
   files.Add(path, compressed);
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }),
             path + " is stored compressed and cannot be read as text");
   EXPECT_TRUE(route.Unreadable());
@@ -108,7 +109,7 @@ TEST_F(RouteTest, CompressedAndBinaryRefFilesAreRefusedAndNeverOverwritten) {
 
 TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
   files.Add("C:\\MSTS\\ROUTES\\R\\R.ref", test_support::UnicodeFile(kRefHeader + "Hazard ( FileName ( h.haz ) )\r\n"));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   Shape shape;
   shape.BlockType = "Hazard";
@@ -130,7 +131,7 @@ TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
 TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   files.Add(path, test_support::UnicodeFile(kRefHeader));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   route.WriteRef();
   EXPECT_EQ(files.Content(path).size(), 70u);
@@ -150,7 +151,7 @@ TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
 TEST_F(RouteTest, AFailedWriteKeepsTheOldFile) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   files.Add(path, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   route.Entries.clear();
   files.FailWritesTo(path);
@@ -165,10 +166,10 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
                               "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  FileName ( again.s )\n)\n"
                               "Static ( Class ( ) Description ( tab\there ) D ( \"a \"b\" c\" ) )\r\n"
                               "LevelCr ( junk FileName ( lc.s ) tail )"));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   route.WriteRef("C:\\first.ref");
-  Route again(main, "R", "C:\\MSTS");
+  Route again(test_support::ServicesOf(main), "R", "C:\\MSTS");
   again.RefPath = "C:\\first.ref";
   again.ReadRef();
   ASSERT_EQ(again.EntryCount(), 4);
@@ -185,7 +186,7 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
 TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
   const std::string folder = "C:\\MSTS\\ROUTES\\MyRoute\\";
   files.Add(folder + "MyRoute.ref", test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
-  Route route(main, "MyRoute", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "MyRoute", "C:\\MSTS");
   route.ReadRef();
   route.BackupRef();
   EXPECT_TRUE(files.FolderExists(folder + "Rastolin_backups"));
@@ -204,7 +205,7 @@ TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
 TEST_F(RouteTest, ABackupThatCannotBeWrittenIsAnError) {
   const std::string folder = "C:\\MSTS\\ROUTES\\R\\";
   files.Add(folder + "R.ref", test_support::UnicodeFile(kRefHeader));
-  Route route(main, "R", "C:\\MSTS");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   files.FailWritesTo(folder + "Rastolin_backups\\R1.ref");
   EXPECT_EQ(ErrorOf([&] { route.BackupRef(); }),

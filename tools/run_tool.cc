@@ -4,7 +4,7 @@ namespace tools {
 
 bool RunTool(core::ConvMain& main, const std::string& command_line,
              const std::string& working_folder, bool show_output) {
-  platform::ToolRun run = main.processes.Run(command_line, working_folder);
+  platform::ToolRun run = main.processes.Run(command_line, working_folder, [&main] { main.ui.KeepAlive(); });
   if (run.started && show_output && !run.output.empty()) main.log.AddText(run.output);
   return run.started;
 }

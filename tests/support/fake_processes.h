@@ -22,8 +22,9 @@ class FakeProcesses : public platform::Processes {
   std::function<platform::ToolRun(const Call&)> on_run;
   int restarts = 0;
 
-  platform::ToolRun Run(const std::string& command_line,
-                        const std::string& working_folder) override {
+  platform::ToolRun Run(const std::string& command_line, const std::string& working_folder,
+                        const std::function<void()>& waiting = {}) override {
+    if (waiting) waiting();
     runs.push_back({command_line, working_folder});
     return on_run ? on_run(runs.back()) : result;
   }

@@ -12,10 +12,14 @@ class FakeTerminal : public platform::Terminal {
   explicit FakeTerminal(std::string input = "") : input_(std::move(input)) {}
 
   std::string output;
+  std::string errors;
+  bool error_is_terminal = false;
   std::string title;
   int reads = 0;
 
   void Write(std::string_view text) override { output += text; }
+  void WriteError(std::string_view text) override { errors += text; }
+  bool ErrorIsTerminal() const override { return error_is_terminal; }
   std::optional<std::string> ReadLine(size_t max_bytes) override {
     if (position_ >= input_.size()) return std::nullopt;
     ++reads;

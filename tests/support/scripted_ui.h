@@ -3,6 +3,8 @@
 #pragma once
 
 #include <deque>
+#include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -13,8 +15,10 @@ namespace test_support {
 
 class ScriptedUi : public core::Ui {
  public:
-  // Everything shown, in order: "Warning: text", "Ask: text", "Folder: title",
-  // "Open: filter", "Save: filter", "Texture: caption", "Error report: text".
+  // Everything shown, in order: "Warning: text", "Ask: text" (with
+  // " [detail]" when the question has one), "Folder: title", "Open: filter",
+  // "Save: filter", "Texture: caption", "Objects: n rows" (", Add" with the
+  // button), "Editor: type", "Progress: label", "Error report: text".
   std::vector<std::string> shown;
   // Answers to questions, taken in order; No when none is left.
   std::deque<bool> answers;
@@ -31,12 +35,19 @@ class ScriptedUi : public core::Ui {
   // The initial folder of every folder browser, and every file dialog, as shown.
   std::vector<std::string> folder_initials;
   std::vector<core::FileDialog> file_dialogs;
+  // Plays the person in the choice list and the entry editor: each works
+  // on what was shown and returns OK (true) or Cancel. Cancel when unset.
+  std::function<bool(core::ChoiceList&)> choose_objects;
+  std::function<bool(core::EntryForm&)> edit_entry;
+  // Every progress window: its range, positions and labels as "r:500",
+  // "p:5", "l:text" in the order they were set.
+  std::vector<std::vector<std::string>> progress;
 
   void Message(const std::string& caption, const std::string& text) override {
     shown.push_back(caption + ": " + text);
   }
-  bool Ask(const std::string& question) override {
-    shown.push_back("Ask: " + question);
+  bool Ask(const std::string& question, const std::string& detail = {}) override {
+    shown.push_back("Ask: " + question + (detail.empty() ? "" : " [" + detail + "]"));
     if (answers.empty()) return false;
     bool answer = answers.front();
     answers.pop_front();
@@ -63,9 +74,36 @@ class ScriptedUi : public core::Ui {
     texture_choices.push_back(choice);
     return Take(textures, std::optional<std::string>{});
   }
+  bool ChooseObjects(core::ChoiceList& list) override {
+    shown.push_back("Objects: " + std::to_string(list.size()) + " rows" +
+                    (list.HasAdd() ? ", Add" : ""));
+    return choose_objects && choose_objects(list);
+  }
+  bool EditEntry(core::EntryForm& form) override {
+    shown.push_back("Editor: " + form.block_type);
+    return edit_entry && edit_entry(form);
+  }
+  std::unique_ptr<core::Progress> ShowProgress() override {
+    progress.emplace_back();
+    return std::make_unique<RecordedProgress>(*this, progress.size() - 1);
+  }
   void ReportError(const std::string& text) override { shown.push_back("Error report: " + text); }
 
  private:
+  class RecordedProgress : public core::Progress {
+   public:
+    RecordedProgress(ScriptedUi& ui, size_t index) : ui_(ui), index_(index) {}
+    void SetRange(int maximum) override { Record("r:" + std::to_string(maximum)); }
+    void SetPosition(int position) override { Record("p:" + std::to_string(position)); }
+    void Step() override { Record("step"); }
+    void SetLabel(const std::string& text) override { Record("l:" + text); }
+
+   private:
+    void Record(std::string event) { ui_.progress[index_].push_back(std::move(event)); }
+    ScriptedUi& ui_;
+    size_t index_;
+  };
+
   template <typename T>
   static T Take(std::deque<T>& queue, T none) {
     if (queue.empty()) return none;

@@ -1,0 +1,32 @@
+// What the entry editor shows of one .ref entry: its block type and one
+// row per property, numbered from 1 in their order on screen. The editor
+// works on these rows; the entry itself changes only when they are applied
+// after OK.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace core {
+
+struct EntryRow {
+  std::string name;
+  std::string value;
+};
+
+struct EntryForm {
+  // The block types the type box offers; any other text may be typed.
+  static const std::vector<std::string>& BlockTypes();
+  // The names the property-name chooser offers.
+  static const std::vector<std::string>& PropertyNames();
+
+  std::string block_type;
+  std::vector<EntryRow> rows;
+
+  // "Add": a new last row named "Property" with the value "Value".
+  void rfAddClick();
+  // A row's "X": the row goes, the rows below move up one number.
+  void DeleteRow(size_t index);
+};
+
+}  // namespace core
