@@ -16,6 +16,7 @@
 
 #include "platform/text.h"
 #include "platform/wildcard.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 namespace {
@@ -24,68 +25,8 @@ constexpr uint32_t kFilteredAttributes = kHidden | kSystem | kVolume | kDirector
 
 bool IsSeparator(char c) { return c == '\\' || c == '/'; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool HasDrive(std::string_view text) {
   return text.size() >= 2 && text[1] == ':' && IsLetter(text[0]);
-}
-
-// ---------------------------------------------------------------------------
-// Windows paths
-
-struct WindowsPath {
-  char drive = 0;                       // upper case
-  std::vector<std::string> components;  // ".", ".." and empty ones taken out
-};
-
-// Adds the components of text ("a\b/../c") to a path, never above its root.
-void AppendComponents(std::vector<std::string>& out, std::string_view text) {
-  size_t pos = 0;
-  while (pos <= text.size()) {
-    size_t end = pos;
-    while (end < text.size() && !IsSeparator(text[end])) ++end;
-    std::string_view part = text.substr(pos, end - pos);
-    if (part == "..") {
-      if (!out.empty()) out.pop_back();
-    } else if (!part.empty() && part != ".") {
-      out.emplace_back(part);
-    }
-    pos = end + 1;
-  }
-}
-
-// The current folder: an absolute Windows path "X:\a\b".
-std::optional<WindowsPath> ParseCurrentFolder(std::string_view text) {
-  if (!HasDrive(text)) return std::nullopt;
-  WindowsPath path;
-  path.drive = UpperLetter(text[0]);
-  AppendComponents(path.components, text.substr(2));
-  return path;
-}
-
-// Any Windows path, relative ones taken from the current folder. Nothing for
-// UNC paths (\\server\share, \\?\...), empty text and text holding a NUL.
-std::optional<WindowsPath> ParseWindowsPath(std::string_view text, std::string_view current) {
-  if (text.empty() || text.find('\0') != std::string_view::npos) return std::nullopt;
-  if (text.size() >= 2 && IsSeparator(text[0]) && IsSeparator(text[1])) return std::nullopt;
-  WindowsPath path;
-  std::string_view rest = text;
-  const auto current_path = ParseCurrentFolder(current);
-  if (HasDrive(text)) {
-    path.drive = UpperLetter(text[0]);
-    rest = text.substr(2);
-    // "X:rel" is taken from the current folder when that lies on X, else
-    // from X's root.
-    if ((rest.empty() || !IsSeparator(rest[0])) && current_path &&
-        current_path->drive == path.drive) {
-      path.components = current_path->components;
-    }
-  } else {
-    if (!current_path) return std::nullopt;
-    path.drive = current_path->drive;
-    if (!IsSeparator(rest[0])) path.components = current_path->components;
-  }
-  AppendComponents(path.components, rest);
-  return path;
 }
 
 // ---------------------------------------------------------------------------
