@@ -5,6 +5,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace core {
 
@@ -12,6 +13,10 @@ namespace core {
 // deselects the others; deselecting the selected one leaves none selected,
 // which only the console can bring about.
 enum class Compression { kNone, kNo, kZlib, kDxt };
+
+// The exclusive choice of the comparison's output: a batch file of copy
+// commands, the list of common files, the list of the route's own files.
+enum class ComparisonOutput { kBatch, kCommon, kUnique };
 
 struct Fields {
   // Textures page.
@@ -72,6 +77,21 @@ struct Fields {
   bool GroupBox5Visible = false;  // the entry fields, while AddAddToRef is checked
   bool GroupBox6Visible = false;  // the .sd fields, while CrSD is checked
   bool ESDBBVisible = false;      // while AddESDB is checked
+
+  // Clearing page: the property names the entry list shows.
+  std::string ClProps = "description filename";
+
+  // Comparison page. The route is chosen in the route state's CrRoute box.
+  bool CrSh = true;
+  bool CrTex = false;
+  bool CrEur1 = true;
+  bool CrEur2 = false;
+  bool CrUS1 = true;
+  bool CrUS2 = false;
+  bool CrJP1 = false;
+  bool CrJP2 = false;
+  ComparisonOutput CrOutput = ComparisonOutput::kBatch;  // CrOptBat, CrOptList, CrOptUn
+  std::vector<std::string> CrOut;  // the lines of the output box
 };
 
 }  // namespace core

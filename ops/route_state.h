@@ -31,6 +31,12 @@ struct RouteState {
   std::vector<std::string> AddClassItems;
   // None until a route is chosen.
   std::unique_ptr<route::Route> CurrentRoute;
+
+  // The clearing page's entry list: row i shows entry i + 1 of the current
+  // route. The focused row is -1 while the list is empty.
+  std::vector<std::string> ClShapes;
+  std::vector<bool> ClShapesSelected;
+  int ClShapesFocused = -1;
 };
 
 // The services a route of the program's main object works with.
