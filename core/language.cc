@@ -246,6 +246,8 @@ constexpr Texts kTexts[] = {
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
     {Msg::BadRouteName, "\"%s\" is not a route name: a route is named by its folder in ROUTES, without \\, /, : or ..",
      "\"%s\" не является именем маршрута: маршрут называется по своей папке в ROUTES, без \\, /, : и .."},
+    {Msg::NotAWindowsName, "Skipped %s: not a file name Windows can hold",
+     "Пропущен %s: такое имя файла недопустимо в Windows"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -
