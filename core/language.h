@@ -141,6 +141,7 @@ enum class Msg : int {
   FileBinary,
   RouteUnreadable,
   BadRouteName,
+  BadMipMapBias,
   NotAWindowsName,
   Count,
 };
