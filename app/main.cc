@@ -2,6 +2,7 @@
 // console when there is any command-line text, else the window.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/console_operations.h"
 #include "console/console.h"
@@ -11,6 +12,16 @@
 #include "platform/host.h"
 
 namespace {
+
+constexpr const char* kUsage =
+    "Usage: rastolin                 the main window\n"
+    "       rastolin -console        the interactive console\n"
+    "       rastolin \"<command>\"     one console command, then \"Press any key..\",\n"
+    "                                such as: rastolin \"makeace(-dir=c:\\tex;-zlib) a.tga\"\n"
+    "       rastolin --help, -h      this text\n"
+    "       rastolin --version       the version\n"
+    "Enter 'help' in the console for its commands. A console command exits with\n"
+    "code 1, or 2 when it failed.\n";
 
 std::string CommandLineText(int argc, char** argv) {
   std::string text;
@@ -24,6 +35,17 @@ std::string CommandLineText(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2) {
+    const std::string_view option = argv[1];
+    if (option == "--help" || option == "-h") {
+      fputs(kUsage, stdout);
+      return 0;
+    }
+    if (option == "--version") {
+      fputs("Rastolin v1.2b\n", stdout);
+      return 0;
+    }
+  }
   std::string error;
   std::optional<platform::Host> host = platform::OpenHost(error);
   if (!host) {
@@ -36,8 +58,7 @@ int main(int argc, char** argv) {
     core::ConvMain main(*host->files, *host->processes, ui);
     if (!command_line.empty()) {
       app::ConsoleOperations operations(main);
-      console::Console(main, *host->terminal, operations).Run(command_line);
-      return 1;
+      return console::Console(main, *host->terminal, operations).Run(command_line);
     }
     host->terminal->Write(
         "Window mode is not built yet; start with -console for the interactive console, "
@@ -45,6 +66,6 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const std::exception& failure) {
     ui.ReportError(failure.what());
-    return 0;
+    return console::kExitFailed;
   }
 }

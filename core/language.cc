@@ -244,6 +244,12 @@ constexpr Texts kTexts[] = {
      "%s хранится в двоичном виде и не может быть прочитан как текст"},
     {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+    {Msg::BadRouteName, "\"%s\" is not a route name: a route is named by its folder in ROUTES, without \\, /, : or ..",
+     "\"%s\" не является именем маршрута: маршрут называется по своей папке в ROUTES, без \\, /, : и .."},
+    {Msg::BadMipMapBias, "Mip-map bias \"%s\" is not a number such as -2 or 0.5",
+     "Смещение мип-уровней \"%s\" не является числом, например -2 или 0.5"},
+    {Msg::NotAWindowsName, "Skipped %s: not a file name Windows can hold",
+     "Пропущен %s: такое имя файла недопустимо в Windows"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -140,6 +140,9 @@ enum class Msg : int {
   FileCompressed,
   FileBinary,
   RouteUnreadable,
+  BadRouteName,
+  BadMipMapBias,
+  NotAWindowsName,
   Count,
 };
 

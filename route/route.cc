@@ -1,6 +1,7 @@
 #include "route/route.h"
 
 #include "core/error.h"
+#include "route/discovery.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
 
@@ -8,6 +9,7 @@ namespace route {
 
 Route::Route(const Services& services, const std::string& name, const std::string& msts_root)
     : Name(name), services_(services) {
+  if (!IsRouteName(name)) throw core::Error(services_.language.Format(core::Msg::BadRouteName, name));
   Folder = msts_root + "\\ROUTES\\" + name + "\\";
   RefPath = Folder + name + ".ref";
   if (services_.files.FileExists(RefPath)) return;

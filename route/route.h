@@ -27,7 +27,9 @@ class Route {
  public:
   // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:
   // the file named after the route, or else the first "*.ref" of the folder.
-  // Does not read the .ref file; every creator calls ReadRef next.
+  // Does not read the .ref file; every creator calls ReadRef next. Throws
+  // core::Error, touching nothing, for a name that is not a route name
+  // (IsRouteName).
   Route(const Services& services, const std::string& name, const std::string& msts_root);
 
   std::string Name;

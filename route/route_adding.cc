@@ -21,7 +21,7 @@ std::string SdNameFor(const std::string& shape_name) {
 void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool overwrite) {
   const std::string path = Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(shape_name);
   if (!overwrite && services_.files.FileExists(path) &&
-      !services_.ui.Ask("*.sd file already exists. Overwrite?")) {
+      !services_.ui.Ask("*.sd file already exists. Overwrite?", path)) {
     return;
   }
   if (!services_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
@@ -37,7 +37,7 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
   const std::string name = FileNameOf(source);
   const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;
   if (!overwrite && services_.files.FileExists(target) &&
-      !services_.ui.Ask(services_.language[core::Msg::OverwriteShape])) {
+      !services_.ui.Ask(services_.language[core::Msg::OverwriteShape], target)) {
     return false;
   }
   if (!services_.files.CopyFile(source, target, false)) {
@@ -59,7 +59,7 @@ bool Route::CopyTextures(const std::string& list) {
     const std::string name = FileNameOf(path);
     const std::string target = Folder + services_.language[core::Msg::TexturesFolder] + name;
     if (services_.files.FileExists(target) &&
-        !services_.ui.Ask(name + services_.language[core::Msg::TextureExists])) {
+        !services_.ui.Ask(name + services_.language[core::Msg::TextureExists], target)) {
       all_copied = false;
       continue;
     }

@@ -77,7 +77,7 @@ TEST_F(RouteAddingTest, AnExistingShapeIsReplacedOnlyWhenTheUserSaysYes) {
   Shape entry = Entry("C:\\work\\barn.s");
   ui.answers = {false};
   EXPECT_FALSE(route.AddShape(entry, SdProps(), true, true, false));
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "old barn");
   EXPECT_EQ(files.Content(kRef), ref_before);
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
@@ -127,7 +127,7 @@ TEST_F(RouteAddingTest, WriteSdAsksBeforeReplacingUnlessTold) {
   files.Add(kFolder + "SHAPES\\barn.sd", "mine");
   ui.answers = {false};
   route.WriteSd("barn.s", SdProps(), false);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: *.sd file already exists. Overwrite?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: *.sd file already exists. Overwrite? [" + kFolder + "SHAPES\\barn.sd]"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), "mine");
   ui.answers = {true};
   route.WriteSd("barn.s", SdProps(), false);
@@ -161,7 +161,8 @@ TEST_F(RouteAddingTest, CopyTexturesCopiesEveryPathAndAsksBeforeReplacing) {
   files.Add(kFolder + "TEXTURES\\b.ace", "old b");
   ui.answers = {false};
   EXPECT_FALSE(route.CopyTextures("C:\\t\\a.ace;C:\\t\\b.ace;C:\\t\\c.ace"));
-  EXPECT_EQ(ui.shown, (Lines{"Ask: b.ace: texture file already exists. Overwrite?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: b.ace: texture file already exists. Overwrite? [" + kFolder +
+                             "TEXTURES\\b.ace]"}));
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\a.ace"), "a");
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "old b");
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\c.ace"), "c");
