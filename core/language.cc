@@ -244,6 +244,8 @@ constexpr Texts kTexts[] = {
      "%s хранится в двоичном виде и не может быть прочитан как текст"},
     {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+    {Msg::RouteNotFound, "Route %s not found",
+     "Маршрут %s не найден"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

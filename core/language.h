@@ -140,6 +140,7 @@ enum class Msg : int {
   FileCompressed,
   FileBinary,
   RouteUnreadable,
+  RouteNotFound,
   Count,
 };
 
