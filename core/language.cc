@@ -250,6 +250,8 @@ constexpr Texts kTexts[] = {
      "Смещение мип-уровней \"%s\" не является числом, например -2 или 0.5"},
     {Msg::NotAWindowsName, "Skipped %s: not a file name Windows can hold",
      "Пропущен %s: такое имя файла недопустимо в Windows"},
+    {Msg::RouteNotFound, "Route %s not found",
+     "Маршрут %s не найден"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

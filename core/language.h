@@ -143,6 +143,7 @@ enum class Msg : int {
   BadRouteName,
   BadMipMapBias,
   NotAWindowsName,
+  RouteNotFound,
   Count,
 };
 

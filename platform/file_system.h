@@ -39,6 +39,15 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// What tells one folder from another, whichever path (a link, another
+// letter case) leads to it.
+struct FolderId {
+  uint64_t device = 0;
+  uint64_t node = 0;
+
+  friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -84,6 +93,10 @@ class FileSystem {
   virtual std::string FromUserPath(const std::string& text) const = 0;
   // The host path of a Windows path, or nothing when no drive holds it.
   virtual std::optional<std::string> ToHostPath(const std::string& path) const = 0;
+
+  // The identity of the folder a path leads to, or nothing when it leads to
+  // no folder.
+  virtual std::optional<FolderId> FolderIdentity(const std::string& path) const = 0;
 };
 
 }  // namespace platform

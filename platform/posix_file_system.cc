@@ -565,4 +565,13 @@ std::optional<std::string> PosixFileSystem::ToHostPath(const std::string& path) 
   return resolved->host;
 }
 
+std::optional<FolderId> PosixFileSystem::FolderIdentity(const std::string& path) const {
+  auto resolved = Resolve(drives_, current_folder_, path);
+  struct stat st;
+  if (!resolved || stat(resolved->host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return std::nullopt;
+  }
+  return FolderId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
+}
+
 }  // namespace platform

@@ -28,6 +28,7 @@ class PosixFileSystem : public FileSystem {
   std::string CurrentFolder() const override;
   std::string FromUserPath(const std::string& text) const override;
   std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<FolderId> FolderIdentity(const std::string& path) const override;
 
   const DriveMap& drives() const { return drives_; }
 

@@ -68,12 +68,14 @@ void MemoryFileSystem::AddFolder(const std::string& path) {
   std::string key = Key(path);
   std::vector<std::string> names = Components(path);
   folders_.emplace(key.substr(0, 3), key.substr(0, 3));
+  folder_ids_.emplace(key.substr(0, 3), folder_ids_.size() + 1);
   for (std::string k = key; k.size() > 3; k = ParentKey(k)) {
     std::string name = NameOf(k);
     for (const std::string& given : names) {
       if (platform::FoldCase(given) == name) name = given;
     }
     folders_.emplace(k, name);
+    folder_ids_.emplace(k, folder_ids_.size() + 1);
   }
 }
 
@@ -138,6 +140,7 @@ bool MemoryFileSystem::CreateFolder(const std::string& path) {
   std::string key = Key(path);
   if (folders_.count(key) || files_.count(key) || !folders_.count(ParentKey(key))) return false;
   folders_[key] = Components(path).back();
+  folder_ids_.emplace(key, folder_ids_.size() + 1);
   return true;
 }
 
@@ -187,6 +190,12 @@ std::vector<platform::FindEntry> MemoryFileSystem::Find(const std::string& patte
 
 std::optional<std::string> MemoryFileSystem::ToHostPath(const std::string& path) const {
   return Key(path);
+}
+
+std::optional<platform::FolderId> MemoryFileSystem::FolderIdentity(const std::string& path) const {
+  auto it = folder_ids_.find(Key(path));
+  if (it == folder_ids_.end()) return std::nullopt;
+  return platform::FolderId{0, it->second};
 }
 
 }  // namespace test_support

@@ -36,6 +36,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string CurrentFolder() const override { return current_; }
   std::string FromUserPath(const std::string& text) const override { return text; }
   std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<platform::FolderId> FolderIdentity(const std::string& path) const override;
 
  private:
   struct File {
@@ -50,6 +51,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string current_;
   std::map<std::string, File> files_;
   std::map<std::string, std::string> folders_;  // key -> name as created
+  std::map<std::string, uint64_t> folder_ids_;  // key -> a number of its own
   std::set<std::string> failing_;
   uint64_t writes_ = 0;
 };
