@@ -244,6 +244,12 @@ constexpr Texts kTexts[] = {
      "%s хранится в двоичном виде и не может быть прочитан как текст"},
     {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+    {Msg::NotRouteFile,
+     "%s is not a route file (it does not start with the SIMIS header) and is not read",
+     "%s не является файлом маршрута (он не начинается с заголовка SIMIS) и не будет прочитан"},
+    {Msg::RouteFileCutShort,
+     "%s ends inside an entry (its last block is not closed) and is not read",
+     "%s обрывается внутри записи (её последний блок не закрыт) и не будет прочитан"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -44,7 +44,8 @@ class Route {
 
   // Reads RefPath into Entries. Throws core::Error: "Cannot open file ..."
   // for a file that cannot be opened, a clear message for a compressed or
-  // binary one; the route then stays unreadable.
+  // binary one, one that does not open with the SIMIS header or one cut
+  // short inside an entry; the route then stays unreadable.
   void ReadRef();
   // Appends a "Static" entry holding the shape's properties, set one by one
   // with SetValue.
