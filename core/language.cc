@@ -250,6 +250,8 @@ constexpr Texts kTexts[] = {
     {Msg::RouteFileCutShort,
      "%s ends inside an entry (its last block is not closed) and is not read",
      "%s обрывается внутри записи (её последний блок не закрыт) и не будет прочитан"},
+    {Msg::LineBreakInProperty, "The property %s holds a line break and cannot be written",
+     "Свойство %s содержит перевод строки и не может быть записано"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -142,6 +142,7 @@ enum class Msg : int {
   RouteUnreadable,
   NotRouteFile,
   RouteFileCutShort,
+  LineBreakInProperty,
   Count,
 };
 

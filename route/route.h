@@ -64,6 +64,8 @@ class Route {
   // Copies the shape named by the entry's Filename into SHAPES\, then, as
   // asked, appends the entry (naming the bare file) and writes the .ref
   // file, and writes the .sd file. False when the shape was not copied.
+  // A line break in what would be written is refused before anything is
+  // copied.
   bool AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
                 bool overwrite);
   // Copies every texture of a ";"-separated list into TEXTURES\, asking

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/error.h"
 #include "platform/text.h"
 #include "route/blocks.h"
 
@@ -101,6 +102,15 @@ void Shape::AppendRefText(std::string& text) const {
     text.append(" )");
   }
   text.append("\r\n)\r\n");
+}
+
+void RefuseLineBreaks(const Shape& props, const core::Language& language) {
+  for (const Props& prop : props.PropList) {
+    if (prop.PropName.find_first_of("\r\n") != std::string::npos ||
+        prop.PropValue.find_first_of("\r\n") != std::string::npos) {
+      throw core::Error(language.Format(core::Msg::LineBreakInProperty, prop.PropName));
+    }
+  }
 }
 
 }  // namespace route

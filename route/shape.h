@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/language.h"
+
 namespace route {
 
 struct Props {
@@ -47,5 +49,10 @@ class Shape {
 
   bool operator==(const Shape&) const = default;
 };
+
+// Refuses (core::Error naming the property) a name or value that holds a
+// line break: typed into an entry or an .sd file, it would end the line
+// that its block needs.
+void RefuseLineBreaks(const Shape& props, const core::Language& language);
 
 }  // namespace route
