@@ -252,6 +252,14 @@ constexpr Texts kTexts[] = {
      "Пропущен %s: такое имя файла недопустимо в Windows"},
     {Msg::RouteNotFound, "Route %s not found",
      "Маршрут %s не найден"},
+    {Msg::NotRouteFile,
+     "%s is not a route file (it does not start with the SIMIS header) and is not read",
+     "%s не является файлом маршрута (он не начинается с заголовка SIMIS) и не будет прочитан"},
+    {Msg::RouteFileCutShort,
+     "%s ends inside an entry (its last block is not closed) and is not read",
+     "%s обрывается внутри записи (её последний блок не закрыт) и не будет прочитан"},
+    {Msg::LineBreakInProperty, "The property %s holds a line break and cannot be written",
+     "Свойство %s содержит перевод строки и не может быть записано"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -144,6 +144,9 @@ enum class Msg : int {
   BadMipMapBias,
   NotAWindowsName,
   RouteNotFound,
+  NotRouteFile,
+  RouteFileCutShort,
+  LineBreakInProperty,
   Count,
 };
 

@@ -3,6 +3,7 @@
 #include <utf8proc.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdint>
 
 namespace platform {
@@ -64,6 +65,59 @@ std::string MapCodePoints(std::string_view text, Map map) {
   return out;
 }
 
+// ED A0..BF 80..BF: a surrogate code in three bytes, which UTF-8 forbids
+// and a text read from UTF-16 uses for a lone one.
+bool IsLoneSurrogate(const unsigned char* bytes, ptrdiff_t left) {
+  return left >= 3 && bytes[0] == 0xED && (bytes[1] & 0xE0) == 0xA0 && (bytes[2] & 0xC0) == 0x80;
+}
+
+uint16_t SurrogateAt(const unsigned char* bytes) {
+  return static_cast<uint16_t>(0xD000 | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
+}
+
+bool IsValidUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
+  const auto size = static_cast<utf8proc_ssize_t>(text.size());
+  for (utf8proc_ssize_t pos = 0; pos < size;) {
+    if (bytes[pos] < 0x80) {
+      ++pos;
+      continue;
+    }
+    utf8proc_int32_t c;
+    utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
+    if (len <= 0) return false;
+    pos += len;
+  }
+  return true;
+}
+
+// Windows-1251 from 0x80 to 0xBF; 0xC0..0xFF are U+0410..U+044F in order.
+// 0x98 has no character and keeps its own code, as Windows maps it.
+constexpr char16_t kCp1251High[64] = {
+    0x0402, 0x0403, 0x201A, 0x0453, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x20AC, 0x2030, 0x0409, 0x2039, 0x040A, 0x040C, 0x040B, 0x040F,
+    0x0452, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0098, 0x2122, 0x0459, 0x203A, 0x045A, 0x045C, 0x045B, 0x045F,
+    0x00A0, 0x040E, 0x045E, 0x0408, 0x00A4, 0x0490, 0x00A6, 0x00A7,
+    0x0401, 0x00A9, 0x0404, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x0407,
+    0x00B0, 0x00B1, 0x0406, 0x0456, 0x0491, 0x00B5, 0x00B6, 0x00B7,
+    0x0451, 0x2116, 0x0454, 0x00BB, 0x0458, 0x0405, 0x0455, 0x0457,
+};
+
+std::string Cp1251ToUtf8(std::string_view bytes) {
+  std::string out;
+  out.reserve(bytes.size() * 2);
+  for (char byte : bytes) {
+    unsigned char b = static_cast<unsigned char>(byte);
+    if (b < 0x80) {
+      out += byte;
+    } else {
+      AppendUtf8(out, b < 0xC0 ? kCp1251High[b - 0x80] : char32_t{0x0410} + (b - 0xC0));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 std::string Utf16LeToUtf8(std::string_view bytes) {
@@ -85,8 +139,6 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
                unit_at(i + 1) >= 0xDC00 && unit_at(i + 1) <= 0xDFFF) {
       put(0x10000 + ((u - 0xD800) << 10) + (unit_at(i + 1) - 0xDC00));
       ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      put(kReplacement);
     } else {
       put(u);
     }
@@ -112,6 +164,11 @@ std::string Utf8ToUtf16Le(std::string_view text) {
       ++pos;
       continue;
     }
+    if (IsLoneSurrogate(bytes + pos, size - pos)) {
+      put(SurrogateAt(bytes + pos));
+      pos += 3;
+      continue;
+    }
     utf8proc_int32_t c;
     utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
     if (len <= 0) {
@@ -130,6 +187,31 @@ std::string Utf8ToUtf16Le(std::string_view text) {
   }
   out.resize(to - out.data());
   return out;
+}
+
+void JoinSurrogatePairs(std::string& text) {
+  size_t lead = text.find("\xED");
+  if (lead == std::string::npos) return;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const auto size = static_cast<ptrdiff_t>(text.size());
+  std::string out(text, 0, lead);
+  for (ptrdiff_t pos = static_cast<ptrdiff_t>(lead); pos < size;) {
+    if (IsLoneSurrogate(bytes + pos, size - pos) && IsLoneSurrogate(bytes + pos + 3, size - pos - 3)) {
+      uint16_t high = SurrogateAt(bytes + pos), low = SurrogateAt(bytes + pos + 3);
+      if (high <= 0xDBFF && low >= 0xDC00) {
+        AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
+        pos += 6;
+        continue;
+      }
+    }
+    out += static_cast<char>(bytes[pos++]);
+  }
+  text = std::move(out);
+}
+
+std::string EightBitToUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  return Cp1251ToUtf8(bytes);
 }
 
 std::string LowerCase(std::string_view text) {

@@ -30,7 +30,14 @@ void Route::ReadRef() {
   if (file.form == TextForm::kBinary) {
     throw core::Error(services_.language.Format(core::Msg::FileBinary, RefPath));
   }
-  Entries = ParseRef(file.text);
+  ParsedRef ref = ParseRef(file.text);
+  if (ref.fault == RefFault::kNoHeader) {
+    throw core::Error(services_.language.Format(core::Msg::NotRouteFile, RefPath));
+  }
+  if (ref.fault == RefFault::kUnclosedBlock) {
+    throw core::Error(services_.language.Format(core::Msg::RouteFileCutShort, RefPath));
+  }
+  Entries = std::move(ref.entries);
   read_ = true;
 }
 

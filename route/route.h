@@ -46,7 +46,8 @@ class Route {
 
   // Reads RefPath into Entries. Throws core::Error: "Cannot open file ..."
   // for a file that cannot be opened, a clear message for a compressed or
-  // binary one; the route then stays unreadable.
+  // binary one, one that does not open with the SIMIS header or one cut
+  // short inside an entry; the route then stays unreadable.
   void ReadRef();
   // Appends a "Static" entry holding the shape's properties, set one by one
   // with SetValue.
@@ -65,6 +66,8 @@ class Route {
   // Copies the shape named by the entry's Filename into SHAPES\, then, as
   // asked, appends the entry (naming the bare file) and writes the .ref
   // file, and writes the .sd file. False when the shape was not copied.
+  // A line break in what would be written is refused before anything is
+  // copied.
   bool AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
                 bool overwrite);
   // Copies every texture of a ";"-separated list into TEXTURES\, asking

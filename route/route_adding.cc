@@ -32,7 +32,11 @@ void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool o
 bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
                      bool overwrite) {
   // Refused before anything is copied, so that the route is left as it was.
-  if (add_to_ref) RefuseIfUnreadable();
+  if (add_to_ref) {
+    RefuseIfUnreadable();
+    RefuseLineBreaks(entry, services_.language);
+  }
+  if (create_sd) RefuseLineBreaks(sd_props, services_.language);
   const std::string source = entry.GetValue("Filename");
   const std::string name = FileNameOf(source);
   const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;

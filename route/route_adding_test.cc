@@ -123,6 +123,26 @@ TEST_F(RouteAddingTest, AnUnreadableRouteRefusesAnEntryBeforeCopying) {
   EXPECT_TRUE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.sd"));
 }
 
+TEST_F(RouteAddingTest, ALineBreakInAnEntryOrSdValueIsRefusedBeforeCopying) {
+  const std::string ref_before = files.Content(kRef);
+  Shape entry = Entry("C:\\work\\barn.s");
+  entry.SetValue("Class", "x\r\nStatic ( FileName ( evil.s ) )");
+  Shape sd = SdProps();
+  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
+  try {
+    route.AddShape(entry, SdProps(), true, true, true);
+    ADD_FAILURE() << "no error";
+  } catch (const core::Error& error) {
+    EXPECT_STREQ(error.what(), "The property Class holds a line break and cannot be written");
+  }
+  Shape clean = Entry("C:\\work\\barn.s");
+  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
+  EXPECT_EQ(files.Content(kRef), ref_before);
+  EXPECT_EQ(route.EntryCount(), 1);
+}
+
 TEST_F(RouteAddingTest, WriteSdAsksBeforeReplacingUnlessTold) {
   files.Add(kFolder + "SHAPES\\barn.sd", "mine");
   ui.answers = {false};
