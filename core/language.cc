@@ -244,6 +244,10 @@ constexpr Texts kTexts[] = {
      "%s хранится в двоичном виде и не может быть прочитан как текст"},
     {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+    {Msg::NotRegularFile, "%s is not a regular file and is not read",
+     "%s не является обычным файлом и не читается"},
+    {Msg::LeadsOutOfRoute, "%s leads out of the route and is not written",
+     "%s ведёт за пределы маршрута, запись не выполняется"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

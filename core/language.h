@@ -140,6 +140,8 @@ enum class Msg : int {
   FileCompressed,
   FileBinary,
   RouteUnreadable,
+  NotRegularFile,
+  LeadsOutOfRoute,
   Count,
 };
 
