@@ -86,11 +86,6 @@ int64_t TickMargin(int64_t modified_ns, int64_t changed_ns) {
   return 2 * coarse_tick;
 }
 
-bool EntryLess(const std::string& upper_a, const std::string& name_a, const std::string& upper_b,
-               const std::string& name_b) {
-  return upper_a != upper_b ? upper_a < upper_b : name_a < name_b;
-}
-
 }  // namespace
 
 std::optional<DirectoryCache::Stamp> DirectoryCache::StampOf(const struct stat& st) {
@@ -135,14 +130,10 @@ DirectoryCache::Listing* DirectoryCache::Read(const std::string& folder) {
   while (dirent* entry = readdir(dir)) {
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    listing.entries.push_back({UpperKey(name), std::string(name)});
+    listing.entries.insert({UpperKey(name), std::string(name)});
+    listing.by_folded[Folded(name)].emplace_back(name);
   }
   closedir(dir);
-  std::sort(listing.entries.begin(), listing.entries.end(), [](const Entry& a, const Entry& b) {
-    return EntryLess(a.upper, a.name, b.upper, b.name);
-  });
-  listing.by_folded.reserve(listing.entries.size());
-  for (const Entry& entry : listing.entries) listing.by_folded[Folded(entry.name)].push_back(entry.name);
   for (auto& [folded, names] : listing.by_folded) std::sort(names.begin(), names.end());
   const int64_t finished = Now();
   listing.read_ns = finished - started;
@@ -196,25 +187,13 @@ void DirectoryCache::AfterChange(const std::string& folder, std::string_view rem
 }
 
 void DirectoryCache::Insert(Listing& listing, const std::string& name) {
-  const std::string upper = UpperKey(name);
-  auto at = std::lower_bound(listing.entries.begin(), listing.entries.end(), name,
-                             [&](const Entry& entry, const std::string&) {
-                               return EntryLess(entry.upper, entry.name, upper, name);
-                             });
-  if (at != listing.entries.end() && at->name == name) return;
-  listing.entries.insert(at, {upper, name});
+  if (!listing.entries.insert({UpperKey(name), name}).second) return;
   std::vector<std::string>& same = listing.by_folded[Folded(name)];
   same.insert(std::lower_bound(same.begin(), same.end(), name), name);
 }
 
 void DirectoryCache::Remove(Listing& listing, const std::string& name) {
-  const std::string upper = UpperKey(name);
-  auto at = std::lower_bound(listing.entries.begin(), listing.entries.end(), name,
-                             [&](const Entry& entry, const std::string&) {
-                               return EntryLess(entry.upper, entry.name, upper, name);
-                             });
-  if (at == listing.entries.end() || at->name != name) return;
-  listing.entries.erase(at);
+  if (listing.entries.erase({UpperKey(name), name}) == 0) return;
   auto folded = listing.by_folded.find(Folded(name));
   std::vector<std::string>& same = folded->second;
   same.erase(std::find(same.begin(), same.end(), name));

@@ -16,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -51,10 +52,15 @@ class DirectoryCache {
   struct Entry {
     std::string upper;  // the sort key: the name's upper-case form
     std::string name;
+    // By upper-case form, then bytes: LessIgnoreCase, without working out
+    // the upper-case forms at each comparison.
+    friend bool operator<(const Entry& a, const Entry& b) {
+      return a.upper != b.upper ? a.upper < b.upper : a.name < b.name;
+    }
   };
   struct Listing {
     Stamp stamp;
-    std::vector<Entry> entries;  // by upper-case form, then bytes
+    std::set<Entry> entries;
     std::unordered_map<std::string, std::vector<std::string>> by_folded;  // names in byte order
     int64_t unsettled_since = -1;  // clock time; -1 when settled
     int64_t read_ns = 0;           // what the last read took

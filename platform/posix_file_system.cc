@@ -192,13 +192,18 @@ bool Rename(DirectoryCache& listings, const std::string& from, const std::string
 // a run cut short leaves at most one, and the next write takes it over.
 std::string TempName(const std::string& name) {
   constexpr std::string_view kSuffix = ".rastolin-tmp";
-  if (name.size() + kSuffix.size() + 1 <= NAME_MAX) return "." + name + std::string(kSuffix);
-  // Too long to extend: a hash of the name stands for it (FNV-1a).
-  uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
-  char text[17];
-  snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
-  return "." + std::string(text) + std::string(kSuffix);
+  std::string temp = ".";
+  if (name.size() + kSuffix.size() + 1 <= NAME_MAX) {
+    temp += name;
+  } else {
+    // Too long to extend: a hash of the name stands for it (FNV-1a).
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char text[17];
+    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    temp += text;
+  }
+  return temp += kSuffix;
 }
 
 // Opens the empty temporary file of a target in `folder` and locks it; its
