@@ -55,7 +55,9 @@ std::optional<std::string> RealPath(const std::string& host) {
 }
 
 // When the path is a symbolic link to a file, the file it leads to; else the
-// path itself. Writing to a linked file keeps the link.
+// path itself. Writing to a linked file keeps the link. A route asks
+// LinkOutOf before it writes, so only links that stay inside it are followed
+// for its files.
 std::string FollowLink(const std::string& host) {
   struct stat st;
   if (lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return host;
@@ -172,8 +174,8 @@ bool Rename(DirectoryCache& listings, const std::string& from, const std::string
     if (!renamed && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
 #endif
     // File systems without it: check, then rename (not proof against a race).
-    struct stat st;
     if (!renamed) {
+      struct stat st;
       if (lstat(to.c_str(), &st) == 0) return false;
       renamed = rename(from.c_str(), to.c_str()) == 0;
     }
@@ -469,8 +471,6 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) co
 bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   auto resolved = Resolve(path);
   if (!resolved || resolved->is_root) return false;
-  // A link is written through. The route asks LinkOutOf first and refuses a
-  // link that leads out of it, so only links that stay inside get here.
   const std::string target = FollowLink(resolved->host);
   struct stat old_stat;
   const bool replacing = stat(target.c_str(), &old_stat) == 0;
