@@ -260,6 +260,10 @@ constexpr Texts kTexts[] = {
      "%s обрывается внутри записи (её последний блок не закрыт) и не будет прочитан"},
     {Msg::LineBreakInProperty, "The property %s holds a line break and cannot be written",
      "Свойство %s содержит перевод строки и не может быть записано"},
+    {Msg::NotRegularFile, "%s is not a regular file and is not read",
+     "%s не является обычным файлом и не читается"},
+    {Msg::LeadsOutOfRoute, "%s leads out of the route and is not written",
+     "%s ведёт за пределы маршрута, запись не выполняется"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

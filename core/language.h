@@ -147,6 +147,8 @@ enum class Msg : int {
   NotRouteFile,
   RouteFileCutShort,
   LineBreakInProperty,
+  NotRegularFile,
+  LeadsOutOfRoute,
   Count,
 };
 

@@ -55,7 +55,9 @@ class Route {
 
   // Writes every entry to the path (RefPath when empty), replacing the file
   // as a whole. Throws core::Error("Cannot create file ...") when it cannot,
-  // leaving the old file; refuses on an unreadable route.
+  // leaving the old file; refuses on an unreadable route. Like every write
+  // of the route, it refuses a path outside the route's folder, or one that
+  // passes through a link leading out of it, before anything is written.
   void WriteRef(const std::string& path = "");
   // Writes the entries to the next free Rastolin_backups\<Name><N>.ref.
   void BackupRef();
@@ -80,6 +82,7 @@ class Route {
 
  private:
   void RefuseIfUnreadable() const;
+  void RefuseIfLeavingRoute(const std::string& path) const;
 
   Services services_;
   bool read_ = false;

@@ -86,6 +86,14 @@ TEST_F(RouteTest, AMissingRefCannotBeOpenedAndLeavesTheRouteUnreadable) {
   EXPECT_EQ(route.EntryCount(), 0);
 }
 
+TEST_F(RouteTest, ARefThatIsNoRegularFileIsNotRead) {
+  files.AddSpecial("C:\\MSTS\\ROUTES\\R\\R.ref");
+  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
+  EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }),
+            "C:\\MSTS\\ROUTES\\R\\R.ref is not a regular file and is not read");
+  EXPECT_TRUE(route.Unreadable());
+}
+
 TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   using namespace std::string_literals;
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
@@ -157,12 +165,15 @@ TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
   shape.AddProp("Filename", "house.s");
   shape.AddProp("Description", "Big house");
   route.AddEntry(shape);
-  route.WriteRef("C:\\MSTS\\copy.ref");
-  EXPECT_EQ(files.Content("C:\\MSTS\\copy.ref"),
+  route.WriteRef("C:\\MSTS\\ROUTES\\R\\copy.ref");
+  EXPECT_EQ(files.Content("C:\\MSTS\\ROUTES\\R\\copy.ref"),
             test_support::UnicodeFile(kRefHeader +
                         "Static (\r\n\tClass ( Buildings )\r\n\tFilename ( house.s )\r\n"
                         "\tDescription ( \"Big house\" )\r\n)\r\n"));
   EXPECT_EQ(files.Content(path).size(), 70u);
+  EXPECT_EQ(ErrorOf([&] { route.WriteRef("C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref"); }),
+            "C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref leads out of the route and is not written");
+  EXPECT_FALSE(files.FileExists("C:\\MSTS\\ROUTES\\elsewhere.ref"));
 }
 
 TEST_F(RouteTest, AFailedWriteKeepsTheOldFile) {
@@ -185,9 +196,9 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
                               "LevelCr ( junk FileName ( lc.s ) tail )"));
   Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
-  route.WriteRef("C:\\first.ref");
+  route.WriteRef("C:\\MSTS\\ROUTES\\R\\first.ref");
   Route again(test_support::ServicesOf(main), "R", "C:\\MSTS");
-  again.RefPath = "C:\\first.ref";
+  again.RefPath = "C:\\MSTS\\ROUTES\\R\\first.ref";
   again.ReadRef();
   ASSERT_EQ(again.EntryCount(), 4);
   EXPECT_EQ(again.Entries[0].GetValue("class"), "Жилые дома");
@@ -196,8 +207,9 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
   EXPECT_EQ(again.Entries[2].GetValue("d"), "a b c");
   EXPECT_EQ(again.Entries[3].PropList[0].PropName, "junk FileName");
   EXPECT_EQ(again.Entries[3].PropList[1].PropValue, "tail");
-  again.WriteRef("C:\\second.ref");
-  EXPECT_EQ(files.Content("C:\\second.ref"), files.Content("C:\\first.ref"));
+  again.WriteRef("C:\\MSTS\\ROUTES\\R\\second.ref");
+  EXPECT_EQ(files.Content("C:\\MSTS\\ROUTES\\R\\second.ref"),
+            files.Content("C:\\MSTS\\ROUTES\\R\\first.ref"));
 }
 
 TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
