@@ -244,6 +244,9 @@ constexpr Texts kTexts[] = {
      "%s хранится в двоичном виде и не может быть прочитан как текст"},
     {Msg::RouteUnreadable, "%s could not be read, so it is not written: its entries would be lost",
      "%s не удалось прочитать, поэтому он не будет перезаписан: его записи были бы потеряны"},
+    {Msg::CapEntryList, "Entries", "Записи"},
+    {Msg::CapComparisonResult, "Result", "Результат"},
+    {Msg::CapLog, "Log", "Журнал"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

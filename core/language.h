@@ -140,6 +140,10 @@ enum class Msg : int {
   FileCompressed,
   FileBinary,
   RouteUnreadable,
+  // Names of controls without a caption of their own, for assistive tools.
+  CapEntryList,
+  CapComparisonResult,
+  CapLog,
   Count,
 };
 
