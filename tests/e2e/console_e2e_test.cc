@@ -58,12 +58,6 @@ TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {
   EXPECT_EQ(run.output.substr(run.output.size() - kPrompt.size() - 1), kPrompt + "\n");
 }
 
-TEST_F(ConsoleEndToEnd, WithoutArgumentsItSaysHowToReachTheConsole) {
-  ProgramRun run = Run({}, "");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.output.find("-console"), std::string::npos);
-}
-
 TEST_F(ConsoleEndToEnd, AFolderOnNoDriveIsRefusedWithAReason) {
   std::filesystem::path outside = prefix.root() / "elsewhere";
   std::filesystem::create_directories(outside);
