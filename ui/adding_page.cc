@@ -126,8 +126,8 @@ QWidget* BuildAddingPage(PageContext& context) {
   captions.Label(shape_label, Msg::CapShapeFile, shape);
   captions.Label(textures_label, Msg::CapTextureFile, textures);
   captions.Label(route_label, Msg::CapRoute, route);
-  bind.Text(shape, fields.AddShapeFile);
-  bind.Text(textures, fields.AddTextures);
+  bind.Path(shape, fields.AddShapeFile, FromUserPath(context));
+  bind.Path(textures, fields.AddTextures, FromUserPaths(context));
   bind.Items(route, routes.AddRoute, routes.AddRouteIndex, context.choose_route);
   QPushButton* shape_browse = OperationButton(context, frame, "AddShapeBrowse",
                                               [&main] { ops::AddShapeBrowseClick(main); });

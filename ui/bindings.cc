@@ -52,6 +52,18 @@ void Bindings::Text(QLineEdit* edit, std::string& field, Handler changed) {
   });
 }
 
+void Bindings::Path(QLineEdit* edit, std::string& field,
+                    std::function<std::string(const std::string&)> from_user) {
+  Text(edit, field);
+  QObject::connect(edit, &QLineEdit::editingFinished, edit, [edit, &field, from_user] {
+    const std::string converted = from_user(field);
+    if (converted == field) return;
+    field = converted;
+    const QSignalBlocker blocker(edit);
+    edit->setText(Q(field));
+  });
+}
+
 void Bindings::Text(QComboBox* box, std::string& field) {
   QObject::connect(box, &QComboBox::editTextChanged, box,
                    [&field](const QString& text) { field = text.toStdString(); });

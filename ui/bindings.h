@@ -25,6 +25,10 @@ class Bindings {
 
   // `changed` runs after the field took the typed text.
   void Text(QLineEdit* edit, std::string& field, Handler changed = {});
+  // A path box: when the user is done typing, a host path (/home/me/a.tga)
+  // takes its Windows form through `from_user`.
+  void Path(QLineEdit* edit, std::string& field,
+            std::function<std::string(const std::string&)> from_user);
   // The typed text of an editable box.
   void Text(QComboBox* box, std::string& field);
   // A box whose list never changes: the field holds the chosen item's text.

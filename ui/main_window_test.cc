@@ -200,6 +200,17 @@ TEST_F(MainWindowTest, ConversionButtonsRunWithTheirPagesValues) {
   EXPECT_EQ(Main().settings.ReadString("PATHS", "MAKEACE", ""), "mk.exe");
 }
 
+TEST_F(MainWindowTest, TypedHostPathsTakeTheirWindowsFormWhenTypingEnds) {
+  Type("TexSource", "/tex/a.tga");
+  EXPECT_EQ(Main().fields.TexSource, "/tex/a.tga");
+  QTest::keyClick(Find<QLineEdit>("TexSource"), Qt::Key_Return);
+  Type("AddTextures", "/t/a.ace;C:\\b.ace;");
+  QTest::keyClick(Find<QLineEdit>("AddTextures"), Qt::Key_Return);
+  EXPECT_EQ(Main().fields.TexSource, "Z:\\tex\\a.tga");
+  EXPECT_EQ(Find<QLineEdit>("TexSource")->text(), "Z:\\tex\\a.tga");
+  EXPECT_EQ(Main().fields.AddTextures, "Z:\\t\\a.ace;C:\\b.ace;");
+}
+
 TEST_F(MainWindowTest, TheAddingPageInstallsAShapeIntoTheChosenRoute) {
   files.Add("C:\\models\\barn.s", "barn shape");
   Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kAdding));

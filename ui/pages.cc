@@ -5,6 +5,28 @@
 
 namespace ui {
 
+std::function<std::string(const std::string&)> FromUserPath(PageContext& context) {
+  return [&files = context.main.files](const std::string& text) {
+    return files.FromUserPath(text);
+  };
+}
+
+std::function<std::string(const std::string&)> FromUserPaths(PageContext& context) {
+  return [&files = context.main.files](const std::string& text) {
+    std::string converted;
+    size_t start = 0;
+    while (start < text.size()) {
+      size_t end = text.find(';', start);
+      const bool last = end == std::string::npos;
+      if (last) end = text.size();
+      converted += files.FromUserPath(text.substr(start, end - start));
+      if (!last) converted += ';';
+      start = end + 1;
+    }
+    return converted;
+  };
+}
+
 QPushButton* OperationButton(PageContext& context, QWidget* parent, const char* name,
                              std::function<void()> operation) {
   auto* button = Make<QPushButton>(parent, name);

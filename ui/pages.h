@@ -47,6 +47,11 @@ Control* Make(QWidget* parent, const char* name) {
   return control;
 }
 
+// A host path typed by the user in its Windows form; in a list of paths
+// (each followed by ";") every one of them.
+std::function<std::string(const std::string&)> FromUserPath(PageContext& context);
+std::function<std::string(const std::string&)> FromUserPaths(PageContext& context);
+
 // A button that runs `operation` when pressed.
 QPushButton* OperationButton(PageContext& context, QWidget* parent, const char* name,
                              std::function<void()> operation);

@@ -36,21 +36,26 @@ QWidget* BuildShapesPage(PageContext& context) {
     const char* button;
     void (*browse)(core::ConvMain&);
     bool hinted;
+    bool path;
   };
   const FileRow rows[] = {
       {"StaticText14", Msg::CapSourceDir, "ShapeDir", fields.ShapeDir, "ShDir",
-       convert::ShDirClick, true},
+       convert::ShDirClick, true, true},
       {"StaticText4", Msg::CapSource3ds, "ShInput", fields.ShInput, "ShIBrowse",
-       convert::ShIBrowseClick, false},
+       convert::ShIBrowseClick, false, false},
       {"StaticText5", Msg::CapOutputFile, "ShOutput", fields.ShOutput, "ShBrowse",
-       convert::ShBrowseClick, false},
+       convert::ShBrowseClick, false, true},
   };
   int row_number = 0;
   for (const FileRow& row : rows) {
     auto* edit = Make<QLineEdit>(frame, row.edit);
     auto* label = Make<QLabel>(frame, row.label);
     captions.Label(label, row.caption, edit);
-    bind.Text(edit, row.field);
+    if (row.path) {
+      bind.Path(edit, row.field, FromUserPath(context));
+    } else {
+      bind.Text(edit, row.field);
+    }
     QPushButton* button = OperationButton(context, frame, row.button,
                                           [&main, browse = row.browse] { browse(main); });
     captions.Button(button, Msg::CapBrowse);

@@ -33,8 +33,8 @@ QWidget* BuildTexturesPage(PageContext& context) {
   auto* output_label = Make<QLabel>(frame, "StaticText2");
   captions.Label(source_label, Msg::CapSourceFile, source);
   captions.Label(output_label, Msg::CapOutputFile, output);
-  bind.Text(source, fields.TexSource);
-  bind.Text(output, fields.TexOutput);
+  bind.Path(source, fields.TexSource, FromUserPath(context));
+  bind.Path(output, fields.TexOutput, FromUserPath(context));
   QPushButton* browse =
       OperationButton(context, frame, "TexBrowse", [&main] { convert::TexBrowseClick(main); });
   QPushButton* out =

@@ -7,6 +7,7 @@
 #include <QAbstractButton>
 #include <QLineEdit>
 #include <QTest>
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -23,6 +24,18 @@ namespace ui {
 inline const std::string kRefText =
     "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic (\r\n\tClass ( Houses )\r\n"
     "\tFileName ( hut.s )\r\n\tDescription ( Hut )\r\n)\r\n";
+
+// Host paths as a single drive Z: = / would give them.
+class HostPathFiles : public test_support::MemoryFileSystem {
+ public:
+  using MemoryFileSystem::MemoryFileSystem;
+  std::string FromUserPath(const std::string& text) const override {
+    if (!text.starts_with('/')) return text;
+    std::string path = "Z:" + text;
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+  }
+};
 
 class WindowFixture : public ::testing::Test {
  protected:
@@ -60,7 +73,7 @@ class WindowFixture : public ::testing::Test {
   }
   void Click(const char* button) { Find<QAbstractButton>(button)->click(); }
 
-  test_support::MemoryFileSystem files{"C:\\work"};
+  HostPathFiles files{"C:\\work"};
   test_support::FakeProcesses processes;
   test_support::ScriptedUi ui;
   ops::RouteState routes;
