@@ -11,6 +11,7 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
+#include <chrono>
 
 #include "convert/shape_dir.h"
 #include "convert/textures.h"
@@ -26,6 +27,8 @@ constexpr int kClientWidth = 623;
 constexpr int kClientHeight = 488;
 constexpr int kPagesHeight = 353;
 constexpr int kLogHeight = 129;
+// Work long enough for the user to have clicked or typed meanwhile.
+constexpr auto kLongWork = std::chrono::milliseconds(300);
 
 // Tabs with less room beside their captions, so that the six of them fit
 // the window's width in either language.
@@ -229,14 +232,15 @@ void TConvMainForm::ChooseRoute(int index) {
 void TConvMainForm::Run(const std::function<void()>& operation) {
   if (busy_) return;
   busy_ = true;
+  const auto started = std::chrono::steady_clock::now();
   try {
     operation();
   } catch (const std::exception& failure) {
     main_.ui.ReportError(failure.what());
   }
   ShowFields();
-  // Input given while the operation ran is dropped here, not acted on later.
-  QCoreApplication::processEvents();
+  // Input given during long work is dropped here, not acted on after it.
+  if (std::chrono::steady_clock::now() - started > kLongWork) QCoreApplication::processEvents();
   busy_ = false;
 }
 

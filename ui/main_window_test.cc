@@ -5,7 +5,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 
@@ -306,6 +308,27 @@ TEST_F(MainWindowTest, AnErrorIsReportedAndTheWindowGoesOn) {
   EXPECT_EQ(ui.shown, (std::vector<std::string>{
                           "Error report: Cannot open file C:\\MSTS\\ROUTES\\Line\\Line.ref",
                           "Warning: Select texture source file"}));
+}
+
+TEST_F(MainWindowTest, InputGivenDuringLongWorkIsDropped) {
+  int deletes = 0;
+  operations.ClDeleteClick = [&deletes](core::ConvMain&, ops::RouteState&) { ++deletes; };
+  operations.ClPropPrClick = [this](core::ConvMain&, ops::RouteState&) {
+    // A click that waits in the queue until the work is done.
+    QPushButton* button = Find<QPushButton>("ClDelete");
+    const QPointF centre = QRectF(button->rect()).center();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+      QCoreApplication::postEvent(button, new QMouseEvent(type, centre, button->mapToGlobal(centre),
+                                                          Qt::LeftButton, Qt::LeftButton,
+                                                          Qt::NoModifier));
+    }
+    QTest::qSleep(400);
+  };
+  Click("ClPropPr");
+  QCoreApplication::processEvents();
+  EXPECT_EQ(deletes, 0);
+  Click("ClDelete");
+  EXPECT_EQ(deletes, 1);
 }
 
 }  // namespace
