@@ -49,6 +49,7 @@ TEditForm::TEditForm(core::EntryForm& form, const core::Language& texts, QWidget
   for (const std::string& name : core::EntryForm::BlockTypes()) type->addItem(Q(name));
   type->setEditText(Q(form_.block_type));
   type->setAccessibleName("BlockType");
+  type->setMinimumWidth(140);
   connect(type, &QComboBox::editTextChanged, this,
           [this](const QString& text) { form_.block_type = text.toStdString(); });
   auto* add = Make<QPushButton>(this, "rfAdd");
