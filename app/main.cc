@@ -10,6 +10,9 @@
 #include "core/conv_main.h"
 #include "core/error.h"
 #include "platform/host.h"
+#ifdef RASTOLIN_WINDOW
+#include "ui/window_mode.h"
+#endif
 
 namespace {
 
@@ -53,6 +56,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string command_line = CommandLineText(argc, argv);
+#ifdef RASTOLIN_WINDOW
+  if (command_line.empty()) return ui::RunWindow(*host, argc, argv);
+#endif
   console::ConsoleUi ui(*host->terminal, *host->files);
   try {
     core::ConvMain main(*host->files, *host->processes, ui);

@@ -264,6 +264,9 @@ constexpr Texts kTexts[] = {
      "%s не является обычным файлом и не читается"},
     {Msg::LeadsOutOfRoute, "%s leads out of the route and is not written",
      "%s ведёт за пределы маршрута, запись не выполняется"},
+    {Msg::CapEntryList, "Entries", "Записи"},
+    {Msg::CapComparisonResult, "Result", "Результат"},
+    {Msg::CapLog, "Log", "Журнал"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

@@ -149,6 +149,10 @@ enum class Msg : int {
   LineBreakInProperty,
   NotRegularFile,
   LeadsOutOfRoute,
+  // Names of controls without a caption of their own, for assistive tools.
+  CapEntryList,
+  CapComparisonResult,
+  CapLog,
   Count,
 };
 

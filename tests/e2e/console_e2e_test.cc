@@ -88,12 +88,6 @@ TEST_F(ConsoleEndToEnd, HelpAndVersionAnswerWithoutOpeningTheConsole) {
   EXPECT_EQ(version.output, "Rastolin v1.2b\n");
 }
 
-TEST_F(ConsoleEndToEnd, WithoutArgumentsItSaysHowToReachTheConsole) {
-  ProgramRun run = Run({}, "");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.output.find("-console"), std::string::npos);
-}
-
 TEST_F(ConsoleEndToEnd, AFolderOnNoDriveIsRefusedWithAReason) {
   std::filesystem::path outside = prefix.root() / "elsewhere";
   std::filesystem::create_directories(outside);
