@@ -140,6 +140,14 @@ enum class Msg : int {
   FileCompressed,
   FileBinary,
   RouteUnreadable,
+  TextureMissing,
+  ShapeMissing,
+  NotMoved,
+  OutsideRoute,
+  KeptAs,
+  TexturesUnreadable,
+  FileUnreadable,
+  NoWorldFiles,
   Count,
 };
 
