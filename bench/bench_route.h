@@ -32,8 +32,18 @@ class SilentUi : public core::Ui {
   }
   bool ChooseObjects(core::ChoiceList&) override { return false; }
   bool EditEntry(core::EntryForm&) override { return false; }
-  std::unique_ptr<core::Progress> ShowProgress() override { return nullptr; }
+  std::unique_ptr<core::Progress> ShowProgress() override {
+    return std::make_unique<SilentProgress>();
+  }
   void ReportError(const std::string&) override {}
+
+  class SilentProgress : public core::Progress {
+   public:
+    void SetRange(int) override {}
+    void SetPosition(int) override {}
+    void Step() override {}
+    void SetLabel(const std::string&) override {}
+  };
 };
 
 class BenchInstallation {

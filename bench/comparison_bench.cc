@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/bench_route.h"
 #include "core/conv_main.h"
 #include "ops/comparison.h"
 #include "platform/host.h"
@@ -25,32 +26,6 @@ constexpr int kFiles = 20000;
 const char* const kRoutes[] = {"MyLine", "EUROPE1", "USA1"};
 const char* const kTextureFolders[] = {"", "SNOW\\", "WINTER\\", "NIGHT\\"};
 
-// A person who is never asked anything: the comparison's lists need none,
-// and a message would mean the comparison did no work worth timing.
-class SilentUi : public core::Ui {
- public:
-  void Message(const std::string&, const std::string& text) override {
-    throw std::runtime_error("unexpected message: " + text);
-  }
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override { return {}; }
-  std::vector<std::string> OpenFiles(const core::FileDialog&) override { return {}; }
-  std::optional<std::string> SaveFile(const core::FileDialog&) override { return {}; }
-  std::optional<std::string> ChooseTexture(const core::TextureChoice&) override { return {}; }
-  bool ChooseObjects(core::ChoiceList&) override { return false; }
-  bool EditEntry(core::EntryForm&) override { return false; }
-  std::unique_ptr<core::Progress> ShowProgress() override { return std::make_unique<NoProgress>(); }
-  void ReportError(const std::string& text) override { throw std::runtime_error(text); }
-
- private:
-  class NoProgress : public core::Progress {
-   public:
-    void SetRange(int) override {}
-    void SetPosition(int) override {}
-    void Step() override {}
-    void SetLabel(const std::string&) override {}
-  };
-};
 
 // The relative paths of a route's files: shapes with their .sd files in
 // SHAPES, textures in TEXTURES and its seasonal folders. Of every six files
@@ -109,7 +84,7 @@ class BenchRoutes {
   std::optional<platform::Host> host_;
   fs::path folder_;
   std::string root_;
-  SilentUi ui_;
+  bench::SilentUi ui_;
   std::unique_ptr<core::ConvMain> main_;
 };
 
@@ -152,4 +127,3 @@ BENCHMARK(RecursiveListing)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();

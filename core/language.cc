@@ -267,6 +267,22 @@ constexpr Texts kTexts[] = {
     {Msg::CapEntryList, "Entries", "Записи"},
     {Msg::CapComparisonResult, "Result", "Результат"},
     {Msg::CapLog, "Log", "Журнал"},
+    {Msg::TextureMissing, "%s: texture not found",
+     "%s: текстура не найдена"},
+    {Msg::ShapeMissing, "%s: shape not found",
+     "%s: объект не найден"},
+    {Msg::NotMoved, "%s: could not be moved into the backup folder",
+     "%s: не удалось переместить в папку резервных копий"},
+    {Msg::OutsideRoute, "%s: the name leads out of the route, nothing is moved",
+     "%s: имя ведёт за пределы маршрута, ничего не перемещено"},
+    {Msg::KeptAs, " (kept as %s: an earlier backup has that name)",
+     " (сохранён как %s: в резервных копиях уже есть файл с этим именем)"},
+    {Msg::TexturesUnreadable, "%s cannot be read as text, so its textures stay in the route",
+     "%s не читается как текст, поэтому его текстуры остаются в маршруте"},
+    {Msg::FileUnreadable, "%s cannot be read as text; the search stops, as its shapes would count as unused",
+     "%s не читается как текст; поиск остановлен, иначе его объекты считались бы неиспользуемыми"},
+    {Msg::NoWorldFiles, "%s holds no world files; the search stops, as every shape would count as unused",
+     "В %s нет файлов мира; поиск остановлен, иначе все объекты считались бы неиспользуемыми"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

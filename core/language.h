@@ -153,6 +153,14 @@ enum class Msg : int {
   CapEntryList,
   CapComparisonResult,
   CapLog,
+  TextureMissing,
+  ShapeMissing,
+  NotMoved,
+  OutsideRoute,
+  KeptAs,
+  TexturesUnreadable,
+  FileUnreadable,
+  NoWorldFiles,
   Count,
 };
 

@@ -220,13 +220,7 @@ void TConvMainForm::PageControl1Change(int index) {
 void TConvMainForm::About1Click() { about_->exec(); }
 
 void TConvMainForm::ChooseRoute(int index) {
-  Run([this, index] {
-    routes_.ClShapes.clear();
-    routes_.ClShapesSelected.clear();
-    routes_.ClShapesFocused = -1;
-    ops::AddRouteChange(main_, routes_, index);
-    if (operations_.ClPropPrClick) operations_.ClPropPrClick(main_, routes_);
-  });
+  Run([this, index] { ops::AddRouteChange(main_, routes_, index); });
 }
 
 void TConvMainForm::Run(const std::function<void()>& operation) {
