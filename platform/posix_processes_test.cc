@@ -112,6 +112,14 @@ TEST_F(PosixProcessesTest, StandardInputIsEmptyAndStandardErrorWritable) {
   EXPECT_EQ(run.output, "eof\nwritten\n/dev/null\n/dev/null\n");
 }
 
+TEST_F(PosixProcessesTest, ArgumentsArriveSplitByWindowsRules) {
+  Script("C:\\Tools\\args.sh", kPrintArgs);
+  ToolRun run = processes_.Run(
+      R"(C:\Tools\args.sh a "b c" d\"e "f\\" "" g""h "i""j" k\\l)", "C:\\");
+  EXPECT_TRUE(run.started);
+  EXPECT_EQ(run.output, R"([a][b c][d"e][f\][][gh][i"j][k\\l])");
+}
+
 TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPiece) {
   Script("C:\\Program Files\\t\\tool.exe", std::string("printf '%s|' \"$0\"\n") + kPrintArgs);
   std::string host = prefix_.Host("C:\\Program Files\\t\\tool.exe").string();
