@@ -42,6 +42,13 @@ TEST_F(TexturesTest, SuccessIsLoggedOnlyWhenTheOutputWasWritten) {
   EXPECT_EQ(files.Content("C:\\out\\old.ace"), "old");
 }
 
+TEST_F(TexturesTest, ARelativeOutputIsJudgedInTheSourcesFolder) {
+  main->fields.TexOutput = "a.ace";
+  TexProcClick(*main);
+  EXPECT_NE(files.Content("C:\\models\\tex\\a.ace"), "<missing>");
+  EXPECT_EQ(Logged(), Lines{"Texture C:\\models\\tex\\a.tga: conversion successful"});
+}
+
 TEST_F(TexturesTest, WithoutAnOutputNothingRuns) {
   main->fields.TexOutput = "";
   TexProcClick(*main);
