@@ -205,27 +205,5 @@ TEST_F(RouteAddingTest, LinksThatStayInsideTheRouteAreWrittenThrough) {
   EXPECT_EQ(reread.EntryCount(), 1);
 }
 
-TEST_F(RouteAddingTest, ReadOnlyFilesAreNotReplaced) {
-  files.Add(kFolder + "SHAPES\\barn.s", "kept shape");
-  files.Add(kFolder + "SHAPES\\barn.sd", "kept sd");
-  files.SetReadOnly(kFolder + "SHAPES\\barn.s");
-  files.SetReadOnly(kFolder + "SHAPES\\barn.sd");
-  files.SetReadOnly(kRef);
-  const std::string ref_before = files.Content(kRef);
-  Shape entry = Entry("C:\\work\\barn.s");
-  EXPECT_FALSE(route.AddShape(entry, SdProps(), true, true, true));
-  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file barn.s"}));
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "kept shape");
-  try {
-    route.WriteSd("barn.s", SdProps(), true);
-    ADD_FAILURE() << "written";
-  } catch (const core::Error& error) {
-    EXPECT_EQ(std::string(error.what()), "Cannot create file " + kFolder + "SHAPES\\barn.sd");
-  }
-  EXPECT_THROW(route.WriteRef(), core::Error);
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), "kept sd");
-  EXPECT_EQ(files.Content(kRef), ref_before);
-}
-
 }  // namespace
 }  // namespace route
