@@ -35,6 +35,14 @@ class RecordingOperations : public Operations {
     Record("BatchAdd");
     batches.push_back(request);
   }
+  // The clearing and comparison commands are checked end to end.
+  std::vector<std::string> ClPropPrClick(const std::string&) override { return {}; }
+  void ClDuplicatesClick(const std::string&) override {}
+  void ClDelUnexClick(const std::string&) override {}
+  std::vector<int> ClDeleteClick(const std::string&, const std::vector<int>&) override { return {}; }
+  void ClUnusedClick(const std::string&) override {}
+  void ClDelUnnamedClick(const std::string&) override {}
+  void CrProcClick(const std::string&, const std::optional<std::string>&) override {}
 
  private:
   void Record(const std::string& name) {
