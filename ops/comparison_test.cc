@@ -102,6 +102,20 @@ TEST_F(ComparisonTest, TheBatchIsAddedToTheOutputAndSavedWholeWithWindowsLineEnd
   EXPECT_EQ(files.Content(bat), saved);
 }
 
+TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {
+  routes.CrRouteIndex = -1;
+  Run(ComparisonOutput::kUnique);
+  CompareRoute(main, "Nowhere");
+  CompareRoute(main, "..");
+  CompareRoute(main, "MyLine\\SHAPES");
+  main.fields.MSTSRoot.clear();
+  CompareRoute(main, "MyLine");
+  EXPECT_EQ(ui.shown, (Lines{": Select route", "Warning: Route Nowhere not found", "Warning: Route .. not found",
+                             "Warning: Route MyLine\\SHAPES not found", "Warning: Select MSTS root dir"}));
+  EXPECT_EQ(main.fields.CrOut, Lines{"earlier"});
+  EXPECT_TRUE(ui.progress.empty());
+}
+
 // A link back into a folder being walked is listed but not entered; a link
 // to a folder elsewhere is walked like any folder.
 TEST(CollectRouteFilesTest, ALinkLoopEndsTheWalkThere) {
