@@ -52,26 +52,17 @@ class RouteClearingTest : public ::testing::Test {
   UnicodeReader reader{files};
 };
 
-TEST_F(RouteClearingTest, AShapeLeavesWithItsCompanionsAndEachTextureOnce) {
+TEST_F(RouteClearingTest, EachTextureLeavesOnceWithItsSeasonsWhateverTheWayItIsNamed) {
   files.Add(kRoute + "SHAPES\\shed.s",
-            ShapeFile({"brick.ace", "roof.ace", "brick.ace", "\"old tin.ace\"", "lost.ace"}));
-  for (const char* file :
-       {"SHAPES\\shed.sd", "SHAPES\\shed.thm", "TEXTURES\\brick.ace", "TEXTURES\\NIGHT\\brick.ace",
-        "TEXTURES\\roof.ace", "TEXTURES\\SNOW\\roof.ace", "TEXTURES\\old tin.ace"}) {
+            ShapeFile({"brick.ace", "BRICK.ACE", "\"old tin.ace\"", "lost.ace"}));
+  for (const char* file : {"TEXTURES\\brick.ace", "TEXTURES\\NIGHT\\brick.ace", "TEXTURES\\old tin.ace"})
     files.Add(kRoute + file, file);
-  }
-  route.DeleteEntry("shed.s", true, true, reader);
+  route.DeleteEntry("shed.s", false, true, reader);
   EXPECT_EQ(Logged(), (Lines{"brick.ace: texture deleted", "NIGHT\\brick.ace: texture deleted",
-                             "roof.ace: texture deleted", "SNOW\\roof.ace: texture deleted",
-                             "old tin.ace: texture deleted", "lost.ace: texture not found",
-                             kRoute + "SHAPES\\shed.s: shape deleted"}));
-  for (const char* moved : {"SHAPES\\shed.s", "SHAPES\\shed.sd", "TEXTURES\\NIGHT\\brick.ace",
-                            "TEXTURES\\old tin.ace"}) {
-    EXPECT_FALSE(files.FileExists(kRoute + moved)) << moved;
-    EXPECT_TRUE(files.FileExists(kBackup + moved)) << moved;
-  }
-  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\shed.thm"));
-  EXPECT_FALSE(files.FileExists(kBackup + "SHAPES\\shed.thm"));
+                             "old tin.ace: texture deleted", "lost.ace: texture not found"}));
+  for (const char* moved : {"TEXTURES\\NIGHT\\brick.ace", "TEXTURES\\old tin.ace"})
+    EXPECT_EQ(files.Content(kBackup + moved), moved);
+  EXPECT_TRUE(files.FileExists(kRoute + "SHAPES\\shed.s"));  // the shape files stay, as answered
   EXPECT_EQ(route.EntryCount(), 1);  // the by-name form leaves the entries
 }
 
@@ -123,8 +114,11 @@ TEST_F(RouteClearingTest, OddShapesAreHandledAsFarAsTheyCanBe) {
     files.Add(kRoute + "SHAPES\\" + name, name);
   }
   files.Add(kRoute + "SHAPES\\bin.s", "SIMISA@@@@@@@@@@JINX0s1b______tokens");
-  for (const char* name : {"shed", "sub.dir\\hut", "gone.s", "bin.s", ""})
+  files.Add(kRoute + "SHAPES\\Own.S", ShapeFile({}));
+  for (const char* name : {"shed", "sub.dir\\hut", "gone.s", "bin.s", "", "own.s"})
     route.DeleteEntry(name, true, true, reader);
+  // The backup keeps the name the file has on disk.
+  EXPECT_EQ(files.Find(kBackup + "SHAPES\\own.s", platform::kAnyAttributes).at(0).name, "Own.S");
   // Without a dot of its own a name keeps it whole for its companions.
   for (const char* moved : {"shed", "shed.sd", "hut", "hut.sd"})
     EXPECT_TRUE(files.FileExists(kBackup + "SHAPES\\" + moved));
@@ -134,7 +128,7 @@ TEST_F(RouteClearingTest, OddShapesAreHandledAsFarAsTheyCanBe) {
       Lines(Logged().begin() + 4, Logged().end()),
       (Lines{kRoute + "SHAPES\\gone.s: shape not found",
              kRoute + "SHAPES\\bin.s cannot be read as text, so its textures stay in the route",
-             kRoute + "SHAPES\\bin.s: shape deleted"}));
+             kRoute + "SHAPES\\bin.s: shape deleted", kRoute + "SHAPES\\own.s: shape deleted"}));
 }
 
 }  // namespace
