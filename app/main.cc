@@ -10,19 +10,6 @@
 #include "core/error.h"
 #include "platform/host.h"
 
-namespace {
-
-std::string CommandLineText(int argc, char** argv) {
-  std::string text;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) text += ' ';
-    text += argv[i];
-  }
-  return text;
-}
-
-}  // namespace
-
 int main(int argc, char** argv) {
   std::string error;
   std::optional<platform::Host> host = platform::OpenHost(error);
@@ -30,7 +17,7 @@ int main(int argc, char** argv) {
     fputs((error + "\n").c_str(), stderr);
     return 1;
   }
-  const std::string command_line = CommandLineText(argc, argv);
+  const std::string command_line = platform::CommandLineText(argc, argv);
   console::ConsoleUi ui(*host->terminal, *host->files);
   try {
     core::ConvMain main(*host->files, *host->processes, ui);

@@ -22,4 +22,8 @@ struct Host {
 // current folder that lies on no drive).
 std::optional<Host> OpenHost(std::string& error);
 
+// The command-line text after the program name, as the start-up takes it:
+// the arguments joined by blanks on POSIX, the text as typed on Windows.
+std::string CommandLineText(int argc, char** argv);
+
 }  // namespace platform

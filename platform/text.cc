@@ -1,9 +1,8 @@
 #include "platform/text.h"
 
-#include <utf8proc.h>
-
-#include <algorithm>
 #include <cstdint>
+
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {
@@ -28,40 +27,6 @@ char* PutUtf8(char* to, char32_t c) {
     *to++ = static_cast<char>(0x80 | (c & 0x3F));
   }
   return to;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  char encoded[4];
-  out.append(encoded, PutUtf8(encoded, c) - encoded);
-}
-
-// Maps every code point of valid UTF-8 through `map`; bytes that do not
-// start a valid sequence are copied unchanged.
-template <typename Map>
-std::string MapCodePoints(std::string_view text, Map map) {
-  std::string out;
-  out.reserve(text.size());
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-  utf8proc_ssize_t pos = 0;
-  const auto size = static_cast<utf8proc_ssize_t>(text.size());
-  while (pos < size) {
-    unsigned char first = bytes[pos];
-    if (first < 0x80) {
-      out += static_cast<char>(map(first));
-      ++pos;
-      continue;
-    }
-    utf8proc_int32_t c;
-    utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
-    if (len <= 0) {
-      out += static_cast<char>(first);
-      ++pos;
-      continue;
-    }
-    AppendUtf8(out, static_cast<char32_t>(map(c)));
-    pos += len;
-  }
-  return out;
 }
 
 }  // namespace
@@ -103,18 +68,18 @@ std::string Utf8ToUtf16Le(std::string_view text) {
     *to++ = static_cast<char>(unit & 0xFF);
     *to++ = static_cast<char>(unit >> 8);
   };
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-  utf8proc_ssize_t pos = 0;
-  const auto size = static_cast<utf8proc_ssize_t>(text.size());
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  size_t pos = 0;
+  const size_t size = text.size();
   while (pos < size) {
     if (bytes[pos] < 0x80) {
       put(bytes[pos]);
       ++pos;
       continue;
     }
-    utf8proc_int32_t c;
-    utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
-    if (len <= 0) {
+    char32_t c;
+    size_t len = DecodeUtf8(bytes + pos, size - pos, c);
+    if (len == 0) {
       put(static_cast<uint16_t>(kReplacement));
       ++pos;
       continue;
@@ -130,34 +95,6 @@ std::string Utf8ToUtf16Le(std::string_view text) {
   }
   out.resize(to - out.data());
   return out;
-}
-
-std::string LowerCase(std::string_view text) {
-  return MapCodePoints(text, [](utf8proc_int32_t c) { return utf8proc_tolower(c); });
-}
-
-std::string FoldCase(std::string_view text) {
-  // Simple folding: upper then lower, so that title-case and final forms
-  // meet their lower-case letters too.
-  return MapCodePoints(text, [](utf8proc_int32_t c) {
-    return utf8proc_tolower(utf8proc_toupper(c));
-  });
-}
-
-bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
-  if (a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin())) return true;
-  return FoldCase(a) == FoldCase(b);
-}
-
-bool LessIgnoreCase(std::string_view a, std::string_view b) {
-  // NTFS keeps names in the order of their upper-case forms, so "ab" comes
-  // before "a_b" ('B' < '_' < 'b').
-  auto upper = [](std::string_view s) {
-    return MapCodePoints(s, [](utf8proc_int32_t c) { return utf8proc_toupper(c); });
-  };
-  std::string ua = upper(a), ub = upper(b);
-  if (ua != ub) return ua < ub;
-  return a < b;
 }
 
 }  // namespace platform
