@@ -30,7 +30,8 @@ std::string GeneratedSd(const std::string& name) {
 class BatchAddEndToEnd : public ::testing::Test {
  protected:
   BatchAddEndToEnd() {
-    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write("C:\\work\\conv.ini",
+                 prefix.ToProgram("[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n"));
     prefix.Write(kRoute + "MyRoute.trk", "SIMISA@@@@@@@@@@JINX0r1t______\r\n");
     prefix.Write(kRoute + "tsection.dat", "");
     prefix.Write(kRoute + "MyRoute.ref",
@@ -50,9 +51,7 @@ class BatchAddEndToEnd : public ::testing::Test {
   }
 
   ProgramRun Run(const std::string& command, const std::string& input) {
-    return test_support::RunProgram(test_support::RastolinBinary(), {command},
-                                    prefix.Host("C:\\work"),
-                                    {{"WINEPREFIX", prefix.prefix().string()}}, input);
+    return test_support::RunInPrefix(prefix, {command}, "C:\\work", input);
   }
 
   std::string Read(const std::string& path) { return prefix.Read(path); }
