@@ -2,6 +2,7 @@
 // console when there is any command-line text, else the window.
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "app/console_operations.h"
 #include "console/console.h"
@@ -9,8 +10,36 @@
 #include "core/conv_main.h"
 #include "core/error.h"
 #include "platform/host.h"
+#ifdef RASTOLIN_WINDOW
+#include "ui/window_mode.h"
+#endif
+
+namespace {
+
+constexpr const char* kUsage =
+    "Usage: rastolin                 the main window\n"
+    "       rastolin -console        the interactive console\n"
+    "       rastolin \"<command>\"     one console command, then \"Press any key..\",\n"
+    "                                such as: rastolin \"makeace(-dir=c:\\tex;-zlib) a.tga\"\n"
+    "       rastolin --help, -h      this text\n"
+    "       rastolin --version       the version\n"
+    "Enter 'help' in the console for its commands. A console command exits with\n"
+    "code 1, or 2 when it failed.\n";
+
+}  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 2) {
+    const std::string_view option = argv[1];
+    if (option == "--help" || option == "-h") {
+      fputs(kUsage, stdout);
+      return 0;
+    }
+    if (option == "--version") {
+      fputs("Rastolin v1.2b\n", stdout);
+      return 0;
+    }
+  }
   std::string error;
   std::optional<platform::Host> host = platform::OpenHost(error);
   if (!host) {
@@ -18,13 +47,15 @@ int main(int argc, char** argv) {
     return 1;
   }
   const std::string command_line = platform::CommandLineText(argc, argv);
+#ifdef RASTOLIN_WINDOW
+  if (command_line.empty()) return ui::RunWindow(*host, argc, argv);
+#endif
   console::ConsoleUi ui(*host->terminal, *host->files);
   try {
     core::ConvMain main(*host->files, *host->processes, ui);
     if (!command_line.empty()) {
       app::ConsoleOperations operations(main);
-      console::Console(main, *host->terminal, operations).Run(command_line);
-      return 1;
+      return console::Console(main, *host->terminal, operations).Run(command_line);
     }
     host->terminal->Write(
         "Window mode is not built yet; start with -console for the interactive console, "
@@ -32,6 +63,6 @@ int main(int argc, char** argv) {
     return 0;
   } catch (const std::exception& failure) {
     ui.ReportError(failure.what());
-    return 0;
+    return console::kExitFailed;
   }
 }

@@ -1,24 +1,17 @@
 // Reading and writing a route's .ref file of 50,000 entries, through the
 // host's file system, next to reading and writing the same bytes as they
-// are. Run: build/bench/rastolin_bench
+// are.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
-#include <memory>
 #include <optional>
-#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-#include "console/console_ui.h"
-#include "core/conv_main.h"
-#include "platform/host.h"
+#include "bench/bench_route.h"
 #include "route/ref_file.h"
-#include "route/route.h"
 #include "route/text_file.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
@@ -44,54 +37,33 @@ std::vector<route::Shape> LargeRoute() {
   return entries;
 }
 
-// A route folder in a temporary host folder, seen through the host's own
-// file system, and the program's main object over it.
-class BenchRoute {
+// A route whose .ref file holds the large route's entries.
+class RefBench {
  public:
-  BenchRoute() {
-    std::string error;
-    host_ = platform::OpenHost(error);
-    if (!host_) throw std::runtime_error(error);
-    folder_ = fs::temp_directory_path() / ("rastolin-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_ / "MSTS" / "ROUTES" / "Large");
-    root_ = host_->files->FromUserPath((folder_ / "MSTS").string());
-    if (root_.size() < 2 || root_[1] != ':') {
-      throw std::runtime_error("the temporary folder lies on no drive of the Wine prefix");
-    }
-    ui_ = std::make_unique<console::ConsoleUi>(*host_->terminal, *host_->files);
-    main_ = std::make_unique<core::ConvMain>(*host_->files, *host_->processes, *ui_);
+  RefBench() {
+    std::filesystem::create_directories(install_.host_root() / "ROUTES" / "Large");
     bytes_ = route::UnicodeFileBytes(route::RefText(LargeRoute()));
-    if (!host_->files->ReplaceFile(RefPath(), bytes_)) throw std::runtime_error("cannot write " + RefPath());
-  }
-  ~BenchRoute() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
+    if (!install_.files().ReplaceFile(RefPath(), bytes_)) throw std::runtime_error("cannot write " + RefPath());
   }
 
-  std::string RefPath() const { return root_ + "\\ROUTES\\Large\\Large.ref"; }
-  std::string CopyPath() const { return root_ + "\\ROUTES\\Large\\copy.ref"; }
+  std::string RefPath() const { return install_.root() + "\\ROUTES\\Large\\Large.ref"; }
+  std::string CopyPath() const { return install_.root() + "\\ROUTES\\Large\\copy.ref"; }
   const std::string& bytes() const { return bytes_; }
-  platform::FileSystem& files() { return *host_->files; }
-  route::Route MakeRoute() {
-    return route::Route(route::Services{*host_->files, main_->language, main_->log, *ui_}, "Large", root_);
-  }
+  platform::FileSystem& files() { return install_.files(); }
+  route::Route MakeRoute() { return install_.MakeRoute("Large"); }
 
  private:
-  std::optional<platform::Host> host_;
-  fs::path folder_;
-  std::string root_;
-  std::unique_ptr<console::ConsoleUi> ui_;
-  std::unique_ptr<core::ConvMain> main_;
+  bench::BenchInstallation install_;
   std::string bytes_;
 };
 
-BenchRoute& Shared() {
-  static BenchRoute bench;
+RefBench& Shared() {
+  static RefBench bench;
   return bench;
 }
 
 void ReadRef(benchmark::State& state) {
-  BenchRoute& bench = Shared();
+  RefBench& bench = Shared();
   route::Route large = bench.MakeRoute();
   for (auto _ : state) {
     large.ReadRef();
@@ -102,7 +74,7 @@ void ReadRef(benchmark::State& state) {
 }
 
 void WriteRef(benchmark::State& state) {
-  BenchRoute& bench = Shared();
+  RefBench& bench = Shared();
   route::Route large = bench.MakeRoute();
   large.ReadRef();
   for (auto _ : state) large.WriteRef(bench.CopyPath());
@@ -111,7 +83,7 @@ void WriteRef(benchmark::State& state) {
 }
 
 void RawRead(benchmark::State& state) {
-  BenchRoute& bench = Shared();
+  RefBench& bench = Shared();
   for (auto _ : state) {
     std::optional<std::string> bytes = bench.files().ReadFile(bench.RefPath());
     benchmark::DoNotOptimize(bytes);
@@ -120,7 +92,7 @@ void RawRead(benchmark::State& state) {
 }
 
 void RawWrite(benchmark::State& state) {
-  BenchRoute& bench = Shared();
+  RefBench& bench = Shared();
   for (auto _ : state) bench.files().ReplaceFile(bench.CopyPath(), bench.bytes());
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bench.bytes().size()));
 }
@@ -131,5 +103,3 @@ BENCHMARK(WriteRef)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawWrite)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();

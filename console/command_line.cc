@@ -39,4 +39,24 @@ std::string GetOption(std::string_view key, std::string_view option_text) {
   return core::Trim(option_text.substr(start, end == std::string_view::npos ? end : end - start));
 }
 
+std::vector<std::string> Options(std::string_view option_text) {
+  std::vector<std::string> options;
+  for (const std::string& piece : core::SplitText(option_text, ';')) {
+    std::string option = core::Trim(piece);
+    if (!option.empty()) options.push_back(std::move(option));
+  }
+  return options;
+}
+
+std::string OptionKey(std::string_view option) {
+  return core::Trim(option.substr(0, option.find('=')));
+}
+
+bool HasWholeOption(std::string_view key, std::string_view option_text) {
+  for (const std::string& option : Options(option_text)) {
+    if (option == key) return true;
+  }
+  return false;
+}
+
 }  // namespace console

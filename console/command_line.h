@@ -23,4 +23,12 @@ ParsedLine ParseLine(std::string_view line);
 // Keys are found by plain substring search.
 std::string GetOption(std::string_view key, std::string_view option_text);
 
+// The options of an option text: the pieces between ";", trimmed, empty ones
+// left out.
+std::vector<std::string> Options(std::string_view option_text);
+// An option's key: the option up to its "=", trimmed.
+std::string OptionKey(std::string_view option);
+// Whether the key is one whole option of the text, not just a part of one.
+bool HasWholeOption(std::string_view key, std::string_view option_text);
+
 }  // namespace console

@@ -1,8 +1,11 @@
 #include "console/console.h"
 
+#include <algorithm>
+#include <vector>
+
+#include "convert/shape_text.h"
 #include "convert/textures.h"
 #include "core/strings.h"
-#include "tools/shape_groups.h"
 
 namespace console {
 namespace {
@@ -16,26 +19,66 @@ constexpr const char* kHelp =
     "shapedir(-dir=...;[-b])\n=====\n"
     "batchadd(-dir=...;-route=...;[class=...;][-over;][-sub;][-texs;])\n=====\n";
 
-// The path up to and including its last "." (all of it when it has none),
-// followed by "ace".
-std::string AceNameFor(const std::string& path) {
-  size_t dot = path.rfind('.');
-  return (dot == std::string::npos ? "" : path.substr(0, dot + 1)) + "ace";
+// The options each command takes effect with; any other gets a hint.
+const std::vector<std::string>* KnownOptions(std::string_view command) {
+  static const std::vector<std::string> kTexture = {"-dir",   "-zlib", "-no",    "-dxt",
+                                                    "-trans", "-bmp",  "-width", "-height"};
+  static const std::vector<std::string> kShape = {"-dir", "-b", "-mip"};
+  static const std::vector<std::string> kBatchAdd = {"-dir", "-route", "-class",
+                                                     "-sub", "-over",  "-texs"};
+  if (command == "makeace" || command == "makeacedir") return &kTexture;
+  if (command == "shape" || command == "shapedir") return &kShape;
+  if (command == "batchadd") return &kBatchAdd;
+  return nullptr;
 }
+
+std::string JoinKeys(const std::vector<std::string>& keys) {
+  std::string text;
+  for (const std::string& key : keys) text += (text.empty() ? "" : ", ") + key;
+  return text;
+}
+
+// Prints every log line as it is added, for as long as it lives.
+class LogPrinter {
+ public:
+  LogPrinter(core::Log& log, platform::Terminal& terminal)
+      : log_(log),
+        observer_(log.Observe([&terminal](const std::string& line) { terminal.Write(line + "\n"); })) {}
+  ~LogPrinter() { log_.StopObserving(observer_); }
+  LogPrinter(const LogPrinter&) = delete;
+  LogPrinter& operator=(const LogPrinter&) = delete;
+
+ private:
+  core::Log& log_;
+  int observer_;
+};
 
 }  // namespace
 
 Console::Console(core::ConvMain& main, platform::Terminal& terminal, Operations& operations)
     : main_(main), terminal_(terminal), operations_(operations) {}
 
-void Console::Run(const std::string& command_line) {
+int Console::Run(const std::string& command_line) {
   terminal_.SetTitle("Rastolin v1.2b - console version");
   terminal_.Write("Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n");
   const bool from_command_line = command_line != "-console";
+  // Printed as they come, log lines stand before the questions and errors
+  // that follow them.
+  LogPrinter printer(main_.log, terminal_);
   std::string line = command_line;
+  // "-console" itself is no command.
+  bool execute = from_command_line;
+  bool failed = false;
   for (;;) {
-    if (!Execute(ParseLine(line))) return;
-    for (const std::string& logged : main_.log.lines()) terminal_.Write(logged + "\n");
+    if (execute) {
+      try {
+        if (!Execute(line)) return kExitNormal;
+      } catch (const std::exception& error) {
+        main_.ui.ReportError(error.what());
+        failed = true;
+      }
+    }
+    execute = true;
     terminal_.Write(from_command_line ? "Press any key.."
                                       : "Enter new command('q' for exit):\n$ ");
     std::optional<std::string> next = terminal_.ReadLine(kMaxLine);
@@ -43,26 +86,24 @@ void Console::Run(const std::string& command_line) {
     if (!next) {
       // End of input: leave the terminal on a fresh line.
       terminal_.Write("\n");
-      return;
+      break;
     }
-    if (!next->empty() && next->front() == 'q') return;
-    if (from_command_line) return;
+    if (!next->empty() && next->front() == 'q') break;
+    if (from_command_line) break;
     line = *next;
   }
+  return from_command_line && failed ? kExitFailed : kExitNormal;
 }
 
-bool Console::Execute(ParsedLine line) {
+bool Console::Execute(const std::string& text) {
+  ParsedLine line = ParseLine(text);
+  HintUnknownOptions(line);
   // Options reach the fields by the family a name belongs to, before the
   // command itself is looked up.
   if (core::Contains(line.CommandName, "makeace")) {
     TransferTextureOptions(line);
   } else if (core::Contains(line.CommandName, "shape")) {
-    if (line.DirOption.empty()) {
-      terminal_.Write(line.CommandName + ": a folder is needed, as in " + line.CommandName +
-                      "(-dir=c:\\models); the command is skipped\n");
-      return true;
-    }
-    TransferShapeOptions(line);
+    if (!TransferShapeOptions(line)) return true;
   }
 
   if (line.CommandName == "makeace") {
@@ -82,6 +123,8 @@ bool Console::Execute(ParsedLine line) {
   } else if (line.ArgumentText == "main") {
     main_.processes.RestartDetached();
     return false;
+  } else if (const std::string typed = core::Trim(text); !typed.empty()) {
+    Hint("\"" + typed + "\" is no command; enter 'help' for the commands");
   }
   return true;
 }
@@ -95,7 +138,7 @@ void Console::TransferTextureOptions(ParsedLine& line) {
   fields.TexTrans = core::Contains(options, "-trans");
   if (core::Contains(options, "-bmp")) {
     fields.TexCab = true;
-    convert::TexCabClick(main_);
+    operations_.TexCabClick();
     fields.TexWidth = GetOption("-width", options);
     fields.TexHeight = GetOption("-height", options);
   }
@@ -103,51 +146,68 @@ void Console::TransferTextureOptions(ParsedLine& line) {
   if (!line.DirOption.empty() && line.DirOption.back() != '\\') line.DirOption += "\\";
 }
 
-void Console::TransferShapeOptions(ParsedLine& line) {
-  core::Fields& fields = main_.fields;
+bool Console::TransferShapeOptions(ParsedLine& line) {
+  const std::string& name = line.CommandName;
+  if (line.DirOption.empty()) {
+    Hint(name + ": a folder is needed, as in " + name + "(-dir=c:\\models); the command is skipped");
+    return false;
+  }
   const std::string& options = line.OptionText;
+  const std::string mip = GetOption("-mip", options);
+  // Checked before any field changes, so that a later command does not
+  // inherit the value either.
+  if (!mip.empty() && !convert::IsMipMapBias(mip)) {
+    Hint(name + ": " + main_.language.Format(core::Msg::BadMipMapBias, mip));
+    return false;
+  }
+  core::Fields& fields = main_.fields;
   fields.ShCompress = core::Contains(options, "-b");
   fields.ShUnicode = true;
-  std::string mip = GetOption("-mip", options);
+  operations_.ShUnicodeClick();
   if (!mip.empty()) {
     fields.ShMipMap = true;
     fields.ShMipMapV = mip;
+    operations_.ShMipMapClick();
   }
   line.DirOption = main_.files.FromUserPath(line.DirOption);
   if (line.DirOption.back() == '\\') line.DirOption.pop_back();
   fields.ShapeDir = line.DirOption;
+  return true;
 }
 
 void Console::MakeAce(const ParsedLine& line) {
+  if (line.FileList.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
+  HintMissingFolder(line, line.DirOption);
   for (const std::string& entry : line.FileList) {
     std::string source = line.DirOption.empty() ? main_.files.FromUserPath(entry) : entry;
     main_.fields.TexSource = line.DirOption + source;
-    main_.fields.TexOutput = line.DirOption + AceNameFor(source);
+    main_.fields.TexOutput = line.DirOption + convert::AceNameFor(source);
     operations_.TexProcClick();
   }
 }
 
 void Console::MakeAceDir(const ParsedLine& line) {
-  if (line.DirOption.empty() || !main_.files.FolderExists(line.DirOption)) return;
-  MakeAceFrom(line.DirOption, "*.tga");
-  MakeAceFrom(line.DirOption, "*.bmp");
-}
-
-void Console::MakeAceFrom(const std::string& folder, const std::string& pattern) {
-  for (const platform::FindEntry& entry : main_.files.Find(folder + pattern, platform::kAnyAttributes)) {
-    std::string path = folder + entry.name;
-    terminal_.Write(path + "\n");
-    main_.fields.TexSource = path;
-    main_.fields.TexOutput = AceNameFor(path);
-    operations_.TexProcClick();
+  if (line.DirOption.empty()) {
+    Hint("makeacedir: a folder is needed, as in makeacedir(-dir=c:\\tex)");
+    return;
   }
+  if (!main_.files.FolderExists(line.DirOption)) {
+    HintMissingFolder(line, line.DirOption);
+    return;
+  }
+  operations_.ConvertTextureFolder(line.DirOption,
+                                   [this](const std::string& path) { terminal_.Write(path + "\n"); });
 }
 
 void Console::Shape(const ParsedLine& line) {
+  if (line.FileList.empty()) {
+    Hint("shape: no model given, as in shape(-dir=c:\\models) house house.s");
+  }
+  HintMissingFolder(line, line.DirOption);
   for (const std::string& entry : line.FileList) {
     std::vector<std::string> tokens = core::SplitText(core::Trim(entry), ' ');
     if (tokens.empty()) {
-      terminal_.Write("shape: an empty entry is skipped\n");
+      Hint("shape: an empty entry is skipped");
       continue;
     }
     const std::string& prefix = tokens.front();
@@ -168,17 +228,12 @@ void Console::Shape(const ParsedLine& line) {
 }
 
 void Console::ShapeDir(const ParsedLine& line) {
-  const std::string folder = line.DirOption + "\\";
-  std::vector<std::string> names;
-  for (const platform::FindEntry& found : main_.files.Find(folder + "*.3ds", platform::kAnyAttributes)) {
-    names.push_back(found.name);
+  if (!main_.files.FolderExists(line.DirOption)) {
+    HintMissingFolder(line, line.DirOption);
+    return;
   }
-  for (const tools::ShapeGroup& group : tools::GroupByStem(names)) {
-    terminal_.Write(group.names + "\n");
-    main_.fields.ShInput = group.names;
-    main_.fields.ShOutput = folder + group.stem + ".s";
-    operations_.ShProcClick();
-  }
+  operations_.ShConvertDir(line.DirOption,
+                           [this](const std::string& names) { terminal_.Write(names + "\n"); });
 }
 
 void Console::BatchAdd(const ParsedLine& line) {
@@ -188,28 +243,49 @@ void Console::BatchAdd(const ParsedLine& line) {
   request.folder = main_.files.FromUserPath(line.DirOption);
   request.class_name = GetOption("-class", options);
   request.sub = core::Contains(options, "-sub");
-  request.over = core::Contains(options, "-over");
+  // Found within other options ("-class=cross-over"), it would replace
+  // edited files without a question.
+  request.over = HasWholeOption("-over", options);
   request.texs = core::Contains(options, "-texs");
   // Without a folder the search would start at the drive's root, and with
   // -sub take in the whole drive.
   if (request.folder.empty() || request.route.empty()) {
-    terminal_.Write("batchadd: a folder and a route are needed, as in "
-                    "batchadd(-dir=c:\\content;-route=myroute); the command is skipped\n");
+    Hint("batchadd: a folder and a route are needed, as in "
+         "batchadd(-dir=c:\\content;-route=myroute); the command is skipped");
     return;
   }
+  HintMissingFolder(line, request.folder);
   operations_.BatchAdd(request);
 }
 
 void Console::ChangeLang(const ParsedLine& line) {
+  const std::string text = core::Trim(line.OptionText);
   int number = 0;
-  if (!core::ParseWholeNumber(core::Trim(line.OptionText), number)) {
-    terminal_.Write("changelang: \"" + line.OptionText +
-                    "\" is not a language number (0 Russian, 1 English)\n");
+  if (!core::ParseWholeNumber(text, number) ||
+      (number != core::kRussian && number != core::kEnglish)) {
+    Hint("changelang: \"" + text + "\" is not a language number (0 Russian, 1 English)");
     return;
   }
   main_.language.SetTexts(number);
 }
 
 void Console::Help() { terminal_.Write(kHelp); }
+
+void Console::Hint(const std::string& text) { terminal_.WriteError(text + "\n"); }
+
+void Console::HintUnknownOptions(const ParsedLine& line) {
+  const std::vector<std::string>* known = KnownOptions(line.CommandName);
+  if (!known) return;
+  for (const std::string& option : Options(line.OptionText)) {
+    const std::string key = OptionKey(option);
+    if (std::find(known->begin(), known->end(), key) != known->end()) continue;
+    Hint(line.CommandName + ": unknown option \"" + key + "\"; it takes " + JoinKeys(*known));
+  }
+}
+
+void Console::HintMissingFolder(const ParsedLine& line, const std::string& folder) {
+  if (folder.empty() || main_.files.FolderExists(folder)) return;
+  Hint(line.CommandName + ": the folder " + folder + " does not exist");
+}
 
 }  // namespace console

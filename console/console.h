@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "console/command_line.h"
 #include "console/operations.h"
@@ -10,6 +11,11 @@
 #include "platform/terminal.h"
 
 namespace console {
+
+// The program's exit code after the console: callers rely on 1 for a
+// normal end; 2 tells that the command given on the command line failed.
+constexpr int kExitNormal = 1;
+constexpr int kExitFailed = 2;
 
 class Console {
  public:
@@ -19,22 +25,30 @@ class Console {
   Console(core::ConvMain& main, platform::Terminal& terminal, Operations& operations);
 
   // Runs until "q", the end of input, the "main" command, or, for a command
-  // given on the command line, one line of input after it.
-  void Run(const std::string& command_line);
+  // given on the command line, one line of input after it. Log lines are
+  // printed as they are added. An error that ends a command is printed and
+  // the prompt goes on. Returns the exit code.
+  int Run(const std::string& command_line);
 
  private:
   // False when the console must end at once.
-  bool Execute(ParsedLine line);
+  bool Execute(const std::string& text);
   void TransferTextureOptions(ParsedLine& line);
-  void TransferShapeOptions(ParsedLine& line);
+  // False when the command must be skipped.
+  bool TransferShapeOptions(ParsedLine& line);
   void MakeAce(const ParsedLine& line);
   void MakeAceDir(const ParsedLine& line);
-  void MakeAceFrom(const std::string& folder, const std::string& pattern);
   void Shape(const ParsedLine& line);
   void ShapeDir(const ParsedLine& line);
   void BatchAdd(const ParsedLine& line);
   void ChangeLang(const ParsedLine& line);
   void Help();
+
+  // One line on standard error about a mistake in the command; standard
+  // output stays as it is.
+  void Hint(const std::string& text);
+  void HintUnknownOptions(const ParsedLine& line);
+  void HintMissingFolder(const ParsedLine& line, const std::string& folder);
 
   core::ConvMain& main_;
   platform::Terminal& terminal_;

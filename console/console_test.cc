@@ -10,16 +10,31 @@
 namespace console {
 namespace {
 
-// Keeps the fields as they stood at every call.
+using Lines = std::vector<std::string>;
+
+// Keeps the fields as they stood at every operation, and the click
+// handlers run, in order.
 class RecordingOperations : public Operations {
  public:
   explicit RecordingOperations(core::ConvMain& main) : main_(main) {}
   std::vector<std::string> calls;
   std::vector<core::Fields> fields;
+  std::vector<std::string> clicks;
   std::vector<BatchAddRequest> batches;
+  // Names a folder conversion finds.
+  std::vector<std::string> found;
 
   void TexProcClick() override { Record("TexProcClick"); }
+  void TexCabClick() override { clicks.push_back("TexCabClick"); }
+  void ConvertTextureFolder(const std::string& folder, const Announce& announce) override {
+    ConvertFolder("ConvertTextureFolder " + folder, announce);
+  }
   void ShProcClick() override { Record("ShProcClick"); }
+  void ShUnicodeClick() override { clicks.push_back("ShUnicodeClick"); }
+  void ShMipMapClick() override { clicks.push_back("ShMipMapClick"); }
+  void ShConvertDir(const std::string& folder, const Announce& announce) override {
+    ConvertFolder("ShConvertDir " + folder, announce);
+  }
   void BatchAdd(const BatchAddRequest& request) override {
     Record("BatchAdd");
     batches.push_back(request);
@@ -31,19 +46,26 @@ class RecordingOperations : public Operations {
     fields.push_back(main_.fields);
     main_.log.Add(name + " ran");
   }
+  void ConvertFolder(const std::string& call, const Announce& announce) {
+    calls.push_back(call);
+    for (const std::string& name : found) {
+      announce(name);
+      main_.log.Add("converted " + name);
+    }
+  }
   core::ConvMain& main_;
 };
 
 class ConsoleTest : public ::testing::Test {
  protected:
   // Runs an interactive console over the lines, then "q".
-  void Interactive(const std::string& lines) {
+  int Interactive(const std::string& lines) {
     terminal = test_support::FakeTerminal(lines + "q\n");
-    Console(main, terminal, operations).Run("-console");
+    return Console(main, terminal, operations).Run("-console");
   }
-  void Command(const std::string& command_line, const std::string& input = "\n") {
+  int Command(const std::string& command_line, const std::string& input = "\n") {
     terminal = test_support::FakeTerminal(input);
-    Console(main, terminal, operations).Run(command_line);
+    return Console(main, terminal, operations).Run(command_line);
   }
 
   test_support::MemoryFileSystem files{"C:\\work"};
@@ -58,7 +80,7 @@ const char kBanner[] = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help
 const char kPrompt[] = "Enter new command('q' for exit):\n$ ";
 
 TEST_F(ConsoleTest, HelpFromTheCommandLinePrintsTheHelpAndWaitsForOneLine) {
-  Command("help", "\nmore\n");
+  EXPECT_EQ(Command("help", "\nmore\n"), kExitNormal);
   EXPECT_EQ(terminal.title, "Rastolin v1.2b - console version");
   EXPECT_EQ(terminal.output,
             std::string(kBanner) +
@@ -109,9 +131,7 @@ TEST_F(ConsoleTest, LongLinesAreReadInPieces) {
 TEST_F(ConsoleTest, ChangelangSwitchesTheTextsWithoutWritingTheSettings) {
   Interactive("changelang(1)\nchangelang(0)\n");
   EXPECT_EQ(main.language[core::Msg::CapAddShape], "Добавить объект");
-  Interactive("changelang(english)\n");
-  EXPECT_NE(terminal.output.find("changelang: \"english\" is not a language number"),
-            std::string::npos);
+  Interactive("changelang(english)\nchangelang(2)\n");
   EXPECT_EQ(main.language[core::Msg::CapAddShape], "Добавить объект");
   EXPECT_FALSE(files.FileExists("C:\\work\\conv.ini"));
 }
@@ -123,11 +143,45 @@ TEST_F(ConsoleTest, MainRestartsTheProgramAndEndsAtOnce) {
   EXPECT_EQ(terminal.reads, 0);
 }
 
-TEST_F(ConsoleTest, TheLogIsPrintedAfterEachCommandAndCleared) {
-  Interactive("makeace() a.tga\nmakeace() b.tga\n");
+TEST_F(ConsoleTest, EachLogLineIsPrintedOnceAsItIsAddedAndTheLogIsCleared) {
+  files.AddFolder("C:\\tex");
+  operations.found = {"c:\\tex\\a.tga", "c:\\tex\\b.bmp"};
+  Interactive("makeace() a.tga\nmakeacedir(-dir=c:\\tex)\n");
+  EXPECT_EQ(operations.calls, (Lines{"TexProcClick", "ConvertTextureFolder c:\\tex\\"}));
   EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + "TexProcClick ran\n" + kPrompt +
-                                 "TexProcClick ran\n" + kPrompt);
+                                 "c:\\tex\\a.tga\nconverted c:\\tex\\a.tga\n"
+                                 "c:\\tex\\b.bmp\nconverted c:\\tex\\b.bmp\n" + kPrompt);
   EXPECT_TRUE(main.log.lines().empty());
+}
+
+TEST_F(ConsoleTest, EachMistakeGetsOneHintOnStandardErrorAndNothingOnStandardOutput) {
+  files.AddFolder("C:\\tex");
+  main.language.SetTexts(core::kEnglish);
+  const struct {
+    const char* line;
+    const char* hint;
+  } cases[] = {
+      {"", ""},
+      {"Help()", "\"Help()\" is no command; enter 'help' for the commands"},
+      {"makeacedir(-dir=c:\\tex; -zip )",
+       "makeacedir: unknown option \"-zip\"; it takes -dir, -zlib, -no, -dxt, -trans, -bmp, "
+       "-width, -height"},
+      {"makeacedir()", "makeacedir: a folder is needed, as in makeacedir(-dir=c:\\tex)"},
+      {"shapedir(-dir=c:\\nowhere)", "shapedir: the folder c:\\nowhere does not exist"},
+      {"shape(-dir=c:\\tex;-mip=abc) a", "shape: Mip-map bias \"abc\" is not a number such as -2 or 0.5"},
+      {"shape(-dir=c:\\tex;-mip) a", "shape: Mip-map bias \"-mip\" is not a number such as -2 or 0.5"},
+      {"changelang(english)", "changelang: \"english\" is not a language number (0 Russian, 1 English)"},
+  };
+  for (const auto& mistake : cases) {
+    Interactive(std::string(mistake.line) + "\n");
+    EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + kPrompt) << mistake.line;
+    EXPECT_EQ(terminal.errors, *mistake.hint ? std::string(mistake.hint) + "\n" : "") << mistake.line;
+  }
+  EXPECT_FALSE(main.fields.ShMipMap);
+  EXPECT_EQ(operations.calls, Lines{"ConvertTextureFolder c:\\tex\\"});
+  Command("makeace(-dir=c:\\nowhere) a.tga");
+  EXPECT_EQ(terminal.errors, "makeace: the folder c:\\nowhere\\ does not exist\n");
+  EXPECT_EQ(operations.calls.size(), 2u);
 }
 
 TEST_F(ConsoleTest, MakeaceConvertsEachEntryOfTheFolder) {
@@ -158,12 +212,11 @@ TEST_F(ConsoleTest, CompressionFollowsTheOrderOfTheButtons) {
 }
 
 TEST_F(ConsoleTest, BitmapSizeStaysForLaterCommandsAndTransparencyDoesNot) {
-  EXPECT_FALSE(main.fields.GroupBox3Enabled);
   Interactive("makeace(-trans;-bmp;-width=256;-height=128) a.bmp\nmakeace() b.tga\n"
               "makeace(-bmp) c.bmp\n");
   EXPECT_TRUE(operations.fields[0].TexTrans);
-  // Switching the bitmap option on enables the size fields, as the page does.
-  EXPECT_TRUE(operations.fields[0].GroupBox3Enabled);
+  // Switching the bitmap option on runs the switch's handler, as the page does.
+  EXPECT_EQ(operations.clicks, (Lines{"TexCabClick", "TexCabClick"}));
   EXPECT_TRUE(operations.fields[1].TexCab);
   EXPECT_FALSE(operations.fields[1].TexTrans);
   EXPECT_EQ(operations.fields[1].TexWidth, "256");
@@ -180,27 +233,13 @@ TEST_F(ConsoleTest, CommandsWithoutParenthesesOrWithUnknownNamesDoNothing) {
   EXPECT_EQ(main.fields.TexCompression, core::Compression::kNone);
 }
 
-TEST_F(ConsoleTest, MakeacedirConvertsTargasThenBitmapsInNameOrder) {
-  files.Add("C:\\tex\\B.tga", "");
-  files.Add("C:\\tex\\a.TGA", "");
-  files.Add("C:\\tex\\a.bmp", "");
-  files.Add("C:\\tex\\c.ace", "");
-  files.AddFolder("C:\\tex\\x.tga");
-  Command("makeacedir(-dir=c:\\tex)");
-  ASSERT_EQ(operations.calls.size(), 4u);
-  EXPECT_EQ(operations.fields[0].TexSource, "c:\\tex\\a.TGA");
-  EXPECT_EQ(operations.fields[0].TexOutput, "c:\\tex\\a.ace");
-  EXPECT_EQ(operations.fields[1].TexSource, "c:\\tex\\B.tga");
-  EXPECT_EQ(operations.fields[2].TexSource, "c:\\tex\\x.tga");
-  EXPECT_EQ(operations.fields[3].TexSource, "c:\\tex\\a.bmp");
-  EXPECT_NE(terminal.output.find("c:\\tex\\a.TGA\nc:\\tex\\B.tga\nc:\\tex\\x.tga\nc:\\tex\\a.bmp\n"),
-            std::string::npos);
-}
-
-TEST_F(ConsoleTest, MakeacedirOnAMissingFolderDoesNothing) {
-  Command("makeacedir(-dir=c:\\nowhere)");
-  Command("makeacedir()");
-  EXPECT_TRUE(operations.calls.empty());
+TEST_F(ConsoleTest, FolderConversionsGetAnExistingFolder) {
+  files.AddFolder("C:\\tex");
+  files.AddFolder("C:\\models");
+  Interactive("makeacedir(-dir=c:\\tex)\nmakeacedir(-dir=c:\\nowhere)\nshapedir(-dir=c:\\models\\;-b)\n"
+              "shapedir(-dir=c:\\nowhere)\n");
+  EXPECT_EQ(operations.calls, (Lines{"ConvertTextureFolder c:\\tex\\", "ShConvertDir c:\\models"}));
+  EXPECT_EQ(main.fields.ShapeDir, "c:\\nowhere");
 }
 
 TEST_F(ConsoleTest, ShapeTakesTheNumberedModelsOfEachPrefix) {
@@ -217,6 +256,7 @@ TEST_F(ConsoleTest, ShapeTakesTheNumberedModelsOfEachPrefix) {
   EXPECT_EQ(house.ShMipMapV, "3");
   EXPECT_TRUE(house.ShUnicode);
   EXPECT_FALSE(house.ShCompress);
+  EXPECT_EQ(operations.clicks, (Lines{"ShUnicodeClick", "ShMipMapClick"}));
   EXPECT_EQ(operations.fields[1].ShInput, "shed1.3ds ");
   EXPECT_EQ(operations.fields[1].ShOutput, "c:\\models\\barn");
 }
@@ -238,32 +278,20 @@ TEST_F(ConsoleTest, ADirThatHoldsDashBSwitchesBinaryOutputOn) {
 TEST_F(ConsoleTest, ShapeCommandsWithoutAFolderOrWithEmptyEntriesAreSkipped) {
   Interactive("shape() house house\nshapedir()\n");
   EXPECT_TRUE(operations.calls.empty());
-  EXPECT_NE(terminal.output.find("shape: a folder is needed"), std::string::npos);
-  EXPECT_NE(terminal.output.find("shapedir: a folder is needed"), std::string::npos);
+  EXPECT_EQ(terminal.errors,
+            "shape: a folder is needed, as in shape(-dir=c:\\models); the command is skipped\n"
+            "shapedir: a folder is needed, as in shapedir(-dir=c:\\models); the command is skipped\n");
   files.AddFolder("C:\\m");
   Command("shape(-dir=c:\\m) a a;;b b");
   EXPECT_EQ(operations.calls.size(), 2u);
-  EXPECT_NE(terminal.output.find("shape: an empty entry is skipped"), std::string::npos);
-}
-
-TEST_F(ConsoleTest, ShapedirConvertsOneShapePerStem) {
-  for (const char* name : {"house.3ds", "house1.3ds", "house2.3ds", "wall.3ds", "12.3ds"}) {
-    files.Add(std::string("C:\\models\\") + name, "");
-  }
-  Command("shapedir(-dir=c:\\models\\;-b)");
-  ASSERT_EQ(operations.calls.size(), 2u);
-  EXPECT_EQ(operations.fields[0].ShInput, "house.3ds house1.3ds house2.3ds ");
-  EXPECT_EQ(operations.fields[0].ShOutput, "c:\\models\\house.s");
-  EXPECT_TRUE(operations.fields[0].ShCompress);
-  EXPECT_EQ(operations.fields[1].ShInput, "wall.3ds ");
-  EXPECT_EQ(operations.fields[1].ShOutput, "c:\\models\\wall.s");
-  EXPECT_NE(terminal.output.find("house.3ds house1.3ds house2.3ds \nwall.3ds \n"),
-            std::string::npos);
+  EXPECT_EQ(terminal.errors, "shape: an empty entry is skipped\n");
 }
 
 TEST_F(ConsoleTest, MipValueStaysAndTheBinarySwitchIsSetAnew) {
   files.AddFolder("C:\\m");
-  Interactive("shape(-dir=c:\\m;-b;-mip=-2) a\nshape(-dir=c:\\m) a\n");
+  Interactive("shape(-dir=c:\\m;-b;-mip=-2) a\nshape(-dir=c:\\m) a\nshape(-dir=c:\\m;-mip=2x) a\n");
+  ASSERT_EQ(operations.calls.size(), 2u);
+  EXPECT_EQ(main.fields.ShMipMapV, "-2");
   EXPECT_EQ(operations.fields[1].ShMipMapV, "-2");
   EXPECT_TRUE(operations.fields[1].ShMipMap);
   EXPECT_FALSE(operations.fields[1].ShCompress);
@@ -281,13 +309,25 @@ TEST_F(ConsoleTest, BatchaddPassesItsOptions) {
   EXPECT_FALSE(request.over);
 }
 
+TEST_F(ConsoleTest, OverCountsOnlyAsAWholeOption) {
+  Interactive("batchadd(-dir=c:\\new;-route=r;-class=cross-over)\n"
+              "batchadd(-dir=c:\\new;-route=r;-class=take-over;-overx)\n"
+              "batchadd(-dir=c:\\new;-route=r; -over )\n");
+  ASSERT_EQ(operations.batches.size(), 3u);
+  EXPECT_EQ(operations.batches[0].class_name, "cross-over");
+  EXPECT_FALSE(operations.batches[0].over);
+  EXPECT_FALSE(operations.batches[1].over);
+  EXPECT_TRUE(operations.batches[2].over);
+}
+
 TEST_F(ConsoleTest, BatchaddWithoutAFolderOrARouteIsSkippedWithAReason) {
   Interactive("batchadd(-route=myroute;-sub)\nbatchadd(-dir=c:\\new)\n");
   EXPECT_TRUE(operations.batches.empty());
   const std::string reason =
       "batchadd: a folder and a route are needed, as in batchadd(-dir=c:\\content;-route=myroute); "
       "the command is skipped\n";
-  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + reason + kPrompt + reason + kPrompt);
+  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + kPrompt + kPrompt);
+  EXPECT_EQ(terminal.errors, reason + reason);
 }
 
 }  // namespace

@@ -6,12 +6,15 @@
 #include <string>
 
 #include "platform/file_system.h"
+#include "platform/windows_path.h"
 
 namespace convert {
 
 // The path as a tool started in `folder` takes it: a relative name is taken
 // from that folder, a name starting with "\" from that folder's drive.
-std::string PathFrom(const std::string& folder, const std::string& path);
+inline std::string PathFrom(const std::string& folder, const std::string& path) {
+  return platform::JoinPath(folder, path);
+}
 
 // Remembers a file's stamp before a tool runs.
 class OutputWatch {

@@ -7,15 +7,6 @@
 namespace convert {
 namespace {
 
-TEST(PathFromTest, RelativeNamesAreTakenFromTheToolsFolder) {
-  EXPECT_EQ(PathFrom("C:\\tex", "a.ace"), "C:\\tex\\a.ace");
-  EXPECT_EQ(PathFrom("C:\\", "out\\a.ace"), "C:\\out\\a.ace");
-  EXPECT_EQ(PathFrom("D:\\tex", "\\out\\a.ace"), "D:\\out\\a.ace");
-  EXPECT_EQ(PathFrom("C:\\tex", "E:\\a.ace"), "E:\\a.ace");
-  EXPECT_EQ(PathFrom("C:\\tex", "\\\\server\\share\\a.ace"), "\\\\server\\share\\a.ace");
-  EXPECT_EQ(PathFrom("", "a.ace"), "a.ace");
-}
-
 TEST(OutputWatchTest, OnlyAFileCreatedOrRewrittenSinceCounts) {
   test_support::MemoryFileSystem files;
   OutputWatch fresh(files, "C:\\work\\a.ace");

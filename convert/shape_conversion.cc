@@ -111,7 +111,7 @@ std::string WorkCopyName(const platform::FileSystem& files, const std::string& f
   }
 }
 
-void ShProcClick(core::ConvMain& main) {
+void ConvertShape(core::ConvMain& main) {
   if (!tools::CheckTools(main)) return;
   const core::Fields& fields = main.fields;
   if (fields.ShInput.empty()) {
@@ -122,10 +122,17 @@ void ShProcClick(core::ConvMain& main) {
     main.ui.Message("Warning", main.language[core::Msg::SelectOutputFile]);
     return;
   }
+  // The value goes into the shape as typed, where MSTS expects a number.
+  if (fields.ShMipMap && !IsMipMapBias(fields.ShMipMapV)) {
+    main.ui.Message("Warning", main.language.Format(core::Msg::BadMipMapBias, fields.ShMipMapV));
+    return;
+  }
   if (!ConvertModels(main)) return;
   if (fields.ShUnicode && !ConvertToUnicode(main)) return;
   if (fields.ShCompress) ConvertToBinary(main);
 }
+
+void ShProcClick(core::ConvMain& main) { ConvertShape(main); }
 
 void ShIBrowseClick(core::ConvMain& main) {
   core::FileDialog dialog;

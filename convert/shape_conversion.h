@@ -11,7 +11,11 @@ namespace convert {
 
 // Converts the models named in ShInput (bare names in ShapeDir) into
 // ShOutput. Each step is judged by the file it must leave; a step that left
-// nothing logs why, and the steps that need its file do not run.
+// nothing logs why, and the steps that need its file do not run. With
+// ShMipMap on, a ShMipMapV that is not a number is refused before anything
+// runs.
+void ConvertShape(core::ConvMain& main);
+// The page's Run button.
 void ShProcClick(core::ConvMain& main);
 
 // The models' Browse button: the picked files' names, each after one blank.

@@ -64,10 +64,16 @@ TEST_F(ShProcClickTest, MissingInputsWarnAndRunNothing) {
   ShProcClick(*main);
   main->fields.ShInput = "";
   ShProcClick(*main);
+  main->fields.ShInput = "house1.3ds ";
+  main->fields.ShOutput = "C:\\out\\House.s";
+  main->fields.ShMipMap = true;
+  main->fields.ShMipMapV = "abc";
+  ShProcClick(*main);
   files.DeleteFile("C:\\MSTS\\UTILS\\makeace.exe");
   ShProcClick(*main);
   EXPECT_EQ(ui.shown, (Lines{"Warning: Select output file",
                              "Warning: You have to specify at least one 3ds-file",
+                             "Warning: Mip-map bias \"abc\" is not a number such as -2 or 0.5",
                              "Warning: Unable to find makeace.exe"}));
   EXPECT_TRUE(processes.runs.empty());
 }

@@ -11,17 +11,22 @@ class ShapeDirTest : public ConvertFixture {
     for (const char* name : {"wall.3ds", "house2.3ds", "house.3ds", "12.3ds", "house1.3ds"})
       files.Add(std::string("C:\\models\\") + name, "3ds");
     files.Add("C:\\models\\readme.txt", "");
+  // A host name Windows cannot hold.
+  files.Add("C:\\models\\wall:2.3ds", "3ds");
   }
 };
 
 TEST_F(ShapeDirTest, NumberedModelsOfOneStemBecomeOneShapeInTheFolder) {
   main->fields.ShUnicode = false;
-  ShConvertDir(*main, "C:\\models");
+  Lines announced;
+  ShConvertDir(*main, "C:\\models", [&](const std::string& names) { announced.push_back(names); });
+  EXPECT_EQ(announced, (Lines{"house.3ds house1.3ds house2.3ds ", "wall.3ds "}));
   EXPECT_EQ(Runs(),
             (Lines{"C:\\MSTS\\UTILS\\conv3ds.exe \"C:\\models\\house.s\" "
                    "house.3ds house1.3ds house2.3ds | C:\\models",
                    "C:\\MSTS\\UTILS\\conv3ds.exe \"C:\\models\\wall.s\" wall.3ds | C:\\models"}));
-  EXPECT_EQ(Logged(), (Lines{"Shape C:\\models\\house.s: conversion successful",
+  EXPECT_EQ(Logged(), (Lines{"Skipped wall:2.3ds: not a file name Windows can hold",
+                             "Shape C:\\models\\house.s: conversion successful",
                              "Shape C:\\models\\wall.s: conversion successful"}));
   EXPECT_EQ(main->fields.ShapeDir, "C:\\models");
   EXPECT_EQ(main->fields.ShInput, "wall.3ds ");

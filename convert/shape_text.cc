@@ -66,6 +66,22 @@ void CheckImage(core::ConvMain& main, const core::TextureChoice& dialog, std::st
 
 }  // namespace
 
+bool IsMipMapBias(std::string_view text) {
+  if (!text.empty() && (text.front() == '-' || text.front() == '+')) text.remove_prefix(1);
+  size_t digits = 0;
+  bool point = false;
+  for (char c : text) {
+    if (c >= '0' && c <= '9') {
+      ++digits;
+    } else if (c == '.' && !point) {
+      point = true;
+    } else {
+      return false;
+    }
+  }
+  return digits > 0;
+}
+
 bool SetMipMapBias(std::string& line, const std::string& value) {
   size_t open = line.find('(');
   if (open == std::string::npos) return false;

@@ -18,6 +18,10 @@ namespace convert {
 // line ending in CR LF. Throws core::Error when it cannot be read or written.
 void ShPostProcess(core::ConvMain& main);
 
+// Whether a text is a mip-map bias MSTS reads: a decimal number with an
+// optional sign, such as -2, 0.5 or .5; no blanks, no exponent.
+bool IsMipMapBias(std::string_view text);
+
 // The bias edit of one texture entry; false (line unchanged) when fewer
 // than three blanks follow its "(".
 bool SetMipMapBias(std::string& line, const std::string& value);

@@ -19,6 +19,13 @@ TEST(MipMapBiasTest, TheThirdValueIsReplacedAsTyped) {
   EXPECT_EQ(line, "\t\ttexture ( 12 3 0 ff000000 )");
 }
 
+TEST(MipMapBiasTest, OnlyADecimalNumberIsABias) {
+  for (const char* text : {"0", "-2", "+1", "0.5", "-.5", "3."}) EXPECT_TRUE(IsMipMapBias(text)) << text;
+  for (const char* text : {"", "abc", "-", ".", "1.2.3", " 1", "1 ", "1e3", "--1", "2x", "0,5"}) {
+    EXPECT_FALSE(IsMipMapBias(text)) << text;
+  }
+}
+
 TEST(MipMapBiasTest, AnEntryWithoutThreeValuesIsLeftAlone) {
   for (std::string line : {"\t\ttexture ( 0 )", "\t\ttexture ( 0 0 ", "\t\ttexture 0 0 0 x",
                            "\t\ttexture ("}) {

@@ -1,6 +1,7 @@
 #include "convert/textures.h"
 
 #include "convert/output_watch.h"
+#include "platform/windows_path.h"
 #include "tools/choose_folder.h"
 #include "tools/run_tool.h"
 #include "tools/split_path.h"
@@ -22,24 +23,14 @@ std::string MakeaceCommandLine(const core::ConvMain& main, const std::string& so
   return line;
 }
 
-// The path up to and including its last "." (all of it without one), then "ace".
-std::string AceNameFor(const std::string& path) {
-  size_t dot = path.rfind('.');
-  return (dot == std::string::npos ? path : path.substr(0, dot + 1)) + "ace";
-}
-
-void ConvertAll(core::ConvMain& main, const std::string& folder, const std::string& pattern) {
-  for (const platform::FindEntry& entry :
-       main.files.Find(folder + pattern, platform::kAnyAttributes)) {
-    main.fields.TexSource = folder + entry.name;
-    main.fields.TexOutput = AceNameFor(main.fields.TexSource);
-    TexProcClick(main);
-  }
-}
-
 }  // namespace
 
-void TexProcClick(core::ConvMain& main) {
+std::string AceNameFor(const std::string& path) {
+  size_t dot = path.rfind('.');
+  return (dot == std::string::npos ? "" : path.substr(0, dot + 1)) + "ace";
+}
+
+void ConvertTexture(core::ConvMain& main) {
   if (!tools::CheckTools(main)) return;
   const core::Fields& fields = main.fields;
   if (fields.TexSource.empty()) {
@@ -64,6 +55,25 @@ void TexProcClick(core::ConvMain& main) {
                  main.language[core::Msg::ConversionDone]);
   } else {
     main.log.Add(main.language.Format(core::Msg::TextureNoOutput, fields.TexSource));
+  }
+}
+
+void TexProcClick(core::ConvMain& main) { ConvertTexture(main); }
+
+void ConvertTextureFolder(core::ConvMain& main, const std::string& folder,
+                          const Announce& announce) {
+  for (const char* pattern : {"*.tga", "*.bmp"}) {
+    for (const platform::FindEntry& entry :
+         main.files.Find(folder + pattern, platform::kAnyAttributes)) {
+      if (!platform::IsWindowsFileName(entry.name)) {
+        main.log.Add(main.language.Format(core::Msg::NotAWindowsName, entry.name));
+        continue;
+      }
+      main.fields.TexSource = folder + entry.name;
+      main.fields.TexOutput = AceNameFor(main.fields.TexSource);
+      if (announce) announce(main.fields.TexSource);
+      ConvertTexture(main);
+    }
   }
 }
 
@@ -92,9 +102,7 @@ void BtTex1Click(core::ConvMain& main) {
   std::optional<std::string> folder =
       tools::ChooseFolder(main, main.language[core::Msg::SelectConvertDir], "");
   if (!folder) return;
-  const std::string base = *folder + "\\";
-  ConvertAll(main, base, "*.tga");
-  ConvertAll(main, base, "*.bmp");
+  ConvertTextureFolder(main, *folder + "\\");
 }
 
 }  // namespace convert

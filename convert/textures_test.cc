@@ -167,6 +167,7 @@ TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
   files.Add("C:\\pics\\a.bmp", "bmp");
   files.Add("C:\\pics\\A.TGA", "tga");
   files.Add("C:\\pics\\notes.txt", "txt");
+  files.Add("C:\\pics\\what?.tga", "tga");
   ui.folders = {std::string("C:\\pics"), std::nullopt};
   BtTex1Click(*main);
   BtTex1Click(*main);
@@ -176,6 +177,7 @@ TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
                            "C:\\MSTS\\UTILS\\makeace.exe a.bmp \"C:\\pics\\a.ace\" -zlib | C:\\pics",
                            "C:\\MSTS\\UTILS\\makeace.exe b.bmp \"C:\\pics\\b.ace\" -zlib | C:\\pics"}));
   EXPECT_EQ(Logged(), (Lines{"Texture C:\\pics\\A.TGA: conversion successful",
+                             "Skipped what?.tga: not a file name Windows can hold",
                              "Texture C:\\pics\\a.bmp: conversion successful",
                              "Texture C:\\pics\\b.bmp: conversion successful"}));
 }

@@ -1,10 +1,11 @@
 // The log: the lines every operation reports. The window shows them; the
-// console prints and clears them after each command.
+// console prints each as it is added and clears them after each command.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace core {
@@ -19,12 +20,15 @@ class Log {
   void Clear();
 
   const std::vector<std::string>& lines() const { return lines_; }
-  // Called for every line added from now on.
-  void Observe(Observer observer) { observers_.push_back(std::move(observer)); }
+  // Called for every line added from now on, until StopObserving is given
+  // the number this returns.
+  int Observe(Observer observer);
+  void StopObserving(int observer);
 
  private:
   std::vector<std::string> lines_;
-  std::vector<Observer> observers_;
+  std::vector<std::pair<int, Observer>> observers_;
+  int next_observer_ = 0;
 };
 
 }  // namespace core

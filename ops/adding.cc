@@ -4,7 +4,7 @@
 
 namespace ops {
 
-void AddProcClick(core::ConvMain& main, RouteState& routes) {
+void AddShapeToRoute(core::ConvMain& main, RouteState& routes) {
   const core::Fields& fields = main.fields;
   const core::Language& texts = main.language;
   if (!main.files.FileExists(fields.AddShapeFile)) {
@@ -37,6 +37,8 @@ void AddProcClick(core::ConvMain& main, RouteState& routes) {
   }
 }
 
+void AddProcClick(core::ConvMain& main, RouteState& routes) { AddShapeToRoute(main, routes); }
+
 void AddShapeBrowseClick(core::ConvMain& main) {
   core::FileDialog dialog;
   dialog.filter = "Shape File(*.s)|*.s";
@@ -50,7 +52,7 @@ void CrSDClick(core::Fields& fields) { fields.GroupBox6Visible = fields.CrSD; }
 
 void AddESDBClick(core::Fields& fields) { fields.ESDBBVisible = fields.AddESDB; }
 
-void AddTexProcClick(core::ConvMain& main, RouteState& routes) {
+void AddTexturesToRoute(core::ConvMain& main, RouteState& routes) {
   const core::Language& texts = main.language;
   if (!routes.CurrentRoute) {
     main.ui.Message("Warning", texts[core::Msg::SelectRoute]);
@@ -63,6 +65,10 @@ void AddTexProcClick(core::ConvMain& main, RouteState& routes) {
   main.log.Add(routes.CurrentRoute->CopyTextures(main.fields.AddTextures)
                    ? texts[core::Msg::TexturesAdded]
                    : texts[core::Msg::TextureErrors]);
+}
+
+void AddTexProcClick(core::ConvMain& main, RouteState& routes) {
+  AddTexturesToRoute(main, routes);
 }
 
 void AddTexBrowseClick(core::ConvMain& main) {

@@ -7,8 +7,10 @@
 
 namespace ops {
 
-// "Add shape": copies AddShapeFile into the current route, with a .ref
-// entry when AddAddToRef is checked and an .sd file when CrSD is.
+// Copies AddShapeFile into the current route, with a .ref entry when
+// AddAddToRef is checked and an .sd file when CrSD is.
+void AddShapeToRoute(core::ConvMain& main, RouteState& routes);
+// The "Add shape" button.
 void AddProcClick(core::ConvMain& main, RouteState& routes);
 // The shape file dialog; a picked file goes into AddShapeFile.
 void AddShapeBrowseClick(core::ConvMain& main);
@@ -18,8 +20,10 @@ void AddAddToRefClick(core::Fields& fields);
 void CrSDClick(core::Fields& fields);
 void AddESDBClick(core::Fields& fields);
 
-// "Add textures": copies every texture of AddTextures into the current
-// route's TEXTURES folder.
+// Copies every texture of AddTextures into the current route's TEXTURES
+// folder.
+void AddTexturesToRoute(core::ConvMain& main, RouteState& routes);
+// The "Add textures" button.
 void AddTexProcClick(core::ConvMain& main, RouteState& routes);
 // The texture dialog; the picked files replace AddTextures, each followed
 // by ";".

@@ -91,7 +91,8 @@ TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFields) {
   fields.AddESDB = true;
   AddProcClick(main, routes);
   AddProcClick(main, routes);  // replacing the shape is declined
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?", "Error:  error while adding file"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]",
+                             "Error:  error while adding file"}));
   EXPECT_EQ(files.Content(kRef),
             test_support::UnicodeFile(kHeader + "\r\nStatic (\r\n\tClass ( Trees )\r\n\tFileName ( oak.s )\r\n)\r\n"
                         "Static (\r\n\tClass ( Buildings )\r\n\tDescription ( \"Old barn\" )\r\n"
@@ -111,7 +112,7 @@ TEST_F(AddingTest, ReplacingAShapeAddsASecondEntry) {
   AddProcClick(main, routes);
   ui.answers = {true};
   AddProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]"}));
   EXPECT_EQ(routes.CurrentRoute->EntryCount(), 3);
   // The new class reaches the class list only when the route is read again.
   EXPECT_EQ(routes.AddClassItems, (Lines{"Trees"}));
@@ -196,8 +197,9 @@ TEST_F(AddingTest, AddTexturesWarnsThenCopiesAndSummarises) {
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "b");
   ui.answers = {true, false};
   AddTexProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: a.ace: texture file already exists. Overwrite?",
-                             "Ask: b.ace: texture file already exists. Overwrite?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: a.ace: texture file already exists. Overwrite? [" + kFolder + "TEXTURES\\a.ace]",
+                             "Ask: b.ace: texture file already exists. Overwrite? [" + kFolder +
+                                 "TEXTURES\\b.ace]"}));
   EXPECT_EQ(main.log.lines(), (Lines{"All textures added", "There were errors during adding textures"}));
   EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
 }

@@ -1,6 +1,7 @@
 #include "ops/batch_add.h"
 
 #include "ops/route_state.h"
+#include "platform/windows_path.h"
 #include "route/shape.h"
 
 namespace ops {
@@ -25,17 +26,28 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
   // system takes that.
   const std::string folder = folder_path + "\\";
 
+  // A host name such as "..\x.s" would reach outside the folder.
+  auto windows_name = [&](const std::string& name) {
+    if (platform::IsWindowsFileName(name)) return true;
+    main.log.Add(texts.Format(core::Msg::NotAWindowsName, name));
+    return false;
+  };
+
   for (const platform::FindEntry& found : main.files.Find(folder + "*.s", platform::kAnyAttributes)) {
     if (found.attributes & platform::kDirectory) continue;
     const std::string& name = found.name;
+    if (!windows_name(name)) continue;
     const std::string own_sd = folder + name.substr(0, name.rfind('.') + 1) + "sd";
     const bool has_own_sd = main.files.FileExists(own_sd);
     entry.SetValue(texts[core::Msg::KeyFileName], folder + name);
     entry.SetValue(texts[core::Msg::KeyDescription], name);
     if (route.AddShape(entry, sd_props, true, !has_own_sd, over)) {
       // The shape's own .sd file follows only a shape that is in the route.
-      if (has_own_sd) route.CopyIntoRoute(own_sd, texts[core::Msg::ShapesFolder], over);
-      main.log.Add("Added shape " + name);
+      if (has_own_sd && !route.CopyIntoRoute(own_sd, texts[core::Msg::ShapesFolder], over)) {
+        main.log.Add("Added shape " + name + " without its .sd file");
+      } else {
+        main.log.Add("Added shape " + name);
+      }
     } else {
       main.log.Add("Skipped shape " + name);
     }
@@ -44,7 +56,7 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
   if (texs) {
     for (const platform::FindEntry& found :
          main.files.Find(folder + "*.ace", platform::kAnyAttributes)) {
-      if (found.attributes & platform::kDirectory) continue;
+      if ((found.attributes & platform::kDirectory) || !windows_name(found.name)) continue;
       const bool there = route.CopyIntoRoute(folder + found.name, texts[core::Msg::TexturesFolder], over);
       main.log.Add((there ? "Added texture " : "Skipped texture ") + found.name);
     }
@@ -55,7 +67,7 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
       if (found.name == "." || found.name == "..") continue;
       // Only a plain folder: one marked read-only, hidden, system or archive
       // is passed over.
-      if (found.attributes != platform::kDirectory) continue;
+      if (found.attributes != platform::kDirectory || !windows_name(found.name)) continue;
       AddFolder(main, route, folder + found.name, class_value, sub, over, texs);
     }
   }

@@ -21,7 +21,9 @@ void BatchAdd(core::ConvMain& main, const std::string& route_name, const std::st
 // its textures, then with sub each plain subfolder the same way. Without
 // over, replacing a shape or a generated .sd file is asked first and other
 // existing files are kept. Logs "Added shape "/"Skipped shape " and
-// "Added texture "/"Skipped texture " with each name.
+// "Added texture "/"Skipped texture " with each name, and names a shape
+// whose own .sd file could not be copied. A file or folder whose name
+// Windows cannot hold is skipped with a log line.
 void AddFolder(core::ConvMain& main, route::Route& route, const std::string& folder,
                const std::string& class_name, bool sub, bool over, bool texs);
 

@@ -88,9 +88,9 @@ TEST_F(BatchAddTest, ASecondRunAsksAboutEveryShapeAndGeneratedSdFile) {
   main.log.Clear();
   ui.answers = {true, false, false};
   BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?",
-                             "Ask: *.sd file already exists. Overwrite?",
-                             "Ask: Overwrite existing shape file?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\a.s]",
+                             "Ask: *.sd file already exists. Overwrite? [" + kFolder + "SHAPES\\a.sd]",
+                             "Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\b.s]"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.s"), "a2");
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
@@ -126,6 +126,25 @@ TEST_F(BatchAddTest, AnOwnSdFileFollowsOnlyAShapeThatWasAdded) {
   files.FailWritesTo(kFolder + "SHAPES\\b.s");
   BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\b.sd"));
+}
+
+TEST_F(BatchAddTest, AShapeWhoseOwnSdFileFailsToCopyIsLoggedWithoutIt) {
+  files.FailWritesTo(kFolder + "SHAPES\\b.sd");
+  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
+  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s without its .sd file"}));
+}
+
+TEST_F(BatchAddTest, NamesWindowsCannotHoldAreSkipped) {
+  files.Add("C:\\new\\x:y.s", "outside");
+  files.Add("C:\\new\\x:y.ace", "outside");
+  files.Add("C:\\new\\a|b\\c.s", "c");
+  BatchAdd(main, "MyRoute", "C:\\new", "", true, false, true);
+  const std::string skipped = ": not a file name Windows can hold";
+  EXPECT_EQ(main.log.lines(),
+            (Lines{"Added shape a.s", "Added shape b.s", "Skipped x:y.s" + skipped,
+                   "Added texture x.ace", "Skipped x:y.ace" + skipped, "Skipped a|b" + skipped,
+                   "Added shape c.s", "Added texture y.ace", "Added shape d.s"}));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\x:y.s"));
 }
 
 TEST_F(BatchAddTest, AFolderGivenWithATrailingBackslashWorksAlike) {

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "ops/clearing.h"
 #include "platform/text.h"
 #include "route/discovery.h"
 
@@ -43,10 +44,14 @@ void AddRouteChange(core::ConvMain& main, RouteState& routes, int index) {
   // Emptied first, so that a route that cannot be read does not show the
   // classes of the one chosen before.
   routes.AddClassItems.clear();
+  routes.ClShapes.clear();
+  routes.ClShapesSelected.clear();
+  routes.ClShapesFocused = -1;
   routes.CurrentRoute->ReadRef();
   routes.AddClassItems = route::GatherClasses(*routes.CurrentRoute);
   std::sort(routes.AddClassItems.begin(), routes.AddClassItems.end(),
             [](const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); });
+  ClPropPrClick(main, routes);
 }
 
 }  // namespace ops

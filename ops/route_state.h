@@ -49,9 +49,10 @@ route::Services RouteServices(core::ConvMain& main);
 Page ListRoutes(core::ConvMain& main, RouteState& routes, Page shown);
 
 // A choice of item `index` in AddRoute or ClRoute: selects it in both and
-// makes that route current, reading its .ref file and gathering its
-// classes. A .ref file that cannot be read raises core::Error; the route
-// then stays current, marked unreadable, with an empty class list.
+// makes that route current, reading its .ref file, gathering its classes
+// and showing its entries on the clearing page. A .ref file that cannot be
+// read raises core::Error; the route then stays current, marked
+// unreadable, with an empty class list and no entry rows.
 void AddRouteChange(core::ConvMain& main, RouteState& routes, int index);
 
 }  // namespace ops

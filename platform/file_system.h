@@ -39,22 +39,38 @@ struct FileStamp {
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
 
+// What tells one folder from another, whichever path (a link, another
+// letter case) leads to it.
+struct FolderId {
+  uint64_t device = 0;
+  uint64_t node = 0;
+
+  friend bool operator==(const FolderId&, const FolderId&) = default;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
 
-  // True when a file (not a folder) lies at the path.
+  // True when a file lies at the path. Only a regular file is a file: a
+  // FIFO or a device is neither read, nor written, nor listed.
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool FolderExists(const std::string& path) const = 0;
+  // True when something that is neither a file nor a folder (a FIFO, a
+  // device, a socket) lies at the path; on Windows, a device name such as
+  // NUL or CON in any folder.
+  virtual bool IsSpecialFile(const std::string& path) const = 0;
   // The stamp of a file (not a folder), or nothing when there is none.
   virtual std::optional<FileStamp> Stamp(const std::string& path) const = 0;
 
   // Copies a file. With fail_if_exists an existing target makes it fail;
-  // without, the target is replaced. Copying a file onto itself fails.
+  // without, the target is replaced unless it is read-only. Copying a file
+  // onto itself fails.
   virtual bool CopyFile(const std::string& from, const std::string& to,
                         bool fail_if_exists) = 0;
   // Moves a file or folder; fails when the target exists.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
+  // Fails for a read-only file, as on Windows.
   virtual bool DeleteFile(const std::string& path) = 0;
   // Creates one folder level; the parent must exist.
   virtual bool CreateFolder(const std::string& path) = 0;
@@ -62,8 +78,8 @@ class FileSystem {
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
-  // exists under another letter case names that file. On failure the old
-  // file is left as it was.
+  // exists under another letter case names that file. A read-only file is
+  // not replaced. On failure the old file is left as it was.
   virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
 
   // The entries matching a wildcard path (the last component holds * and ?),
@@ -73,6 +89,13 @@ class FileSystem {
   // their bit; plain files always pass.
   virtual std::vector<FindEntry> Find(const std::string& pattern,
                                       uint32_t mask) const = 0;
+
+  // The first link on the way from `folder` down to `path` that leads out of
+  // the folder's real location, as a Windows path; nothing when none does or
+  // when `path` does not lie beneath `folder`. The folder itself may be
+  // reached through links. A link that leads nowhere counts as leading out.
+  virtual std::optional<std::string> LinkOutOf(const std::string& folder,
+                                               const std::string& path) const = 0;
 
   // The program's current folder as a Windows path (C:\work). Relative paths
   // are taken from it.
@@ -84,6 +107,10 @@ class FileSystem {
   virtual std::string FromUserPath(const std::string& text) const = 0;
   // The host path of a Windows path, or nothing when no drive holds it.
   virtual std::optional<std::string> ToHostPath(const std::string& path) const = 0;
+
+  // The identity of the folder a path leads to, or nothing when it leads to
+  // no folder.
+  virtual std::optional<FolderId> FolderIdentity(const std::string& path) const = 0;
 };
 
 }  // namespace platform

@@ -1,20 +1,18 @@
 #include "platform/posix_file_system.h"
 
-#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utf8proc.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <string_view>
+#include <utility>
 
-#include "platform/text.h"
 #include "platform/wildcard.h"
 #include "platform/windows_path.h"
 
@@ -22,12 +20,6 @@ namespace platform {
 namespace {
 
 constexpr uint32_t kFilteredAttributes = kHidden | kSystem | kVolume | kDirectory;
-
-bool IsSeparator(char c) { return c == '\\' || c == '/'; }
-bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-bool HasDrive(std::string_view text) {
-  return text.size() >= 2 && text[1] == ':' && IsLetter(text[0]);
-}
 
 // ---------------------------------------------------------------------------
 // Host paths
@@ -48,89 +40,32 @@ std::string NameOf(const std::string& host) {
   return cut == std::string::npos ? host : host.substr(cut + 1);
 }
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
+// Whether a canonical host path is `folder` (also canonical) or lies in it.
+bool Within(std::string_view path, std::string_view folder) {
+  if (folder == "/" || path == folder) return true;
+  return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
 }
 
-// Whether a name folds to `folded` (a FoldCase result). An ASCII name folds
-// to its ASCII lower case, which saves the conversion for most names.
-bool FoldsTo(std::string_view name, const std::string& folded) {
-  if (IsAscii(name)) {
-    if (name.size() != folded.size()) return false;
-    for (size_t i = 0; i < name.size(); ++i) {
-      char c = name[i];
-      if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-      if (c != folded[i]) return false;
-    }
-    return true;
-  }
-  return FoldCase(name) == folded;
-}
-
-// The entry of a folder whose name equals `name` without regard to case. When
-// several do (a case-sensitive host), the first in byte order, so the choice
-// does not depend on the order readdir happens to give.
-std::optional<std::string> FindNameIgnoringCase(const std::string& folder, std::string_view name) {
-  DIR* dir = opendir(folder.c_str());
-  if (!dir) return std::nullopt;
-  const std::string folded = FoldCase(name);
-  std::optional<std::string> found;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view candidate = entry->d_name;
-    if (candidate == "." || candidate == "..") continue;
-    if (FoldsTo(candidate, folded) && (!found || candidate < *found)) found = std::string(candidate);
-  }
-  closedir(dir);
-  return found;
-}
-
-struct Resolved {
-  std::string host;        // the host path
-  bool is_root = false;    // the root of its drive
-  std::string typed_name;  // the last component as the caller wrote it
-};
-
-// Maps a Windows path onto the host: each component is taken as it is when
-// the host has that name, else as the name that equals it without regard to
-// case; from the first component that matches nothing on, the components are
-// taken as typed.
-std::optional<Resolved> Resolve(const DriveMap& drives, std::string_view current,
-                                std::string_view text) {
-  auto path = ParseWindowsPath(text, current);
-  if (!path) return std::nullopt;
-  auto root = drives.HostRoot(path->drive);
-  if (!root) return std::nullopt;
-  Resolved out;
-  out.host = *root;
-  out.is_root = path->components.empty();
-  bool missing = false;
-  for (const auto& component : path->components) {
-    const size_t folder_length = out.host.size();
-    JoinInPlace(out.host, component);
-    if (missing) continue;
-    struct stat st;
-    if (lstat(out.host.c_str(), &st) == 0) continue;  // the usual case: exact name
-    if (errno != ENOENT) {
-      missing = true;  // not a folder, or not searchable: nothing to scan
-      continue;
-    }
-    const std::string folder = out.host.substr(0, folder_length);
-    if (auto found = FindNameIgnoringCase(folder, component)) {
-      out.host.resize(folder_length);
-      JoinInPlace(out.host, *found);
-    } else {
-      missing = true;
-    }
-  }
-  if (!path->components.empty()) out.typed_name = path->components.back();
+std::optional<std::string> RealPath(const std::string& host) {
+  char* real = realpath(host.c_str(), nullptr);
+  if (!real) return std::nullopt;
+  std::string out(real);
+  free(real);
   return out;
 }
 
+// When the path is a symbolic link to a file, the file it leads to; else the
+// path itself. Writing to a linked file keeps the link. A route asks
+// LinkOutOf before it writes, so only links that stay inside it are followed
+// for its files.
+std::string FollowLink(const std::string& host) {
+  struct stat st;
+  if (lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return host;
+  return RealPath(host).value_or(host);
+}
+
 // ---------------------------------------------------------------------------
-// File helpers
+// Files
 
 class Fd {
  public:
@@ -140,6 +75,7 @@ class Fd {
   Fd& operator=(const Fd&) = delete;
   int get() const { return fd_; }
   bool valid() const { return fd_ >= 0; }
+  int Release() { return std::exchange(fd_, -1); }
   // Closes now; false when close reports an error (a write that failed late).
   bool Close() {
     if (fd_ < 0) return true;
@@ -151,6 +87,20 @@ class Fd {
  private:
   int fd_;
 };
+
+// Opens a regular file for reading. The open does not wait, so that a FIFO
+// or a device is refused rather than read forever (reading a regular file
+// never waits anyway).
+int OpenRegular(const std::string& host, struct stat& st) {
+  Fd fd(open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.valid() || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+  return fd.Release();
+}
+
+// A file that may be replaced or deleted: a regular file whose read-only
+// attribute (the owner's write bit) is not set. Decided by the mode alone,
+// so that root is held to it as well.
+bool Replaceable(const struct stat& st) { return S_ISREG(st.st_mode) && (st.st_mode & S_IWUSR); }
 
 bool WriteAll(int fd, const char* data, size_t size) {
   while (size > 0) {
@@ -192,38 +142,6 @@ mode_t CurrentUmask() {
   return mask;
 }
 
-// A new empty file in a folder with a hidden unique name; its path goes to
-// `path`.
-int MakeTempFile(const std::string& folder, std::string& path) {
-  path = folder;
-  JoinInPlace(path, ".rastolin-XXXXXX");
-  return mkostemp(path.data(), O_CLOEXEC);
-}
-
-// rename() that fails when the target exists.
-bool RenameNoReplace(const std::string& from, const std::string& to) {
-#ifdef RENAME_NOREPLACE
-  if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-  if (errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
-#endif
-  // File systems without it: check, then rename (not proof against a race).
-  struct stat st;
-  if (lstat(to.c_str(), &st) == 0) return false;
-  return rename(from.c_str(), to.c_str()) == 0;
-}
-
-// When the path is a symbolic link to a file, the file it leads to; else the
-// path itself. Replacing a linked file keeps the link.
-std::string FollowLink(const std::string& host) {
-  struct stat st;
-  if (lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return host;
-  char* real = realpath(host.c_str(), nullptr);
-  if (!real) return host;
-  std::string out(real);
-  free(real);
-  return out;
-}
-
 void SyncFolder(const std::string& folder) {
   int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd < 0) return;
@@ -231,25 +149,121 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
-// Copies an open file into a new temporary file in `folder`, with the
-// source's permission bits and modification time. The temporary path goes to
-// `temp`; empty when the copy failed (nothing is left behind then).
-bool CopyToTemp(int source, const struct stat& source_stat, const std::string& folder,
-                std::string& temp) {
-  Fd out(MakeTempFile(folder, temp));
-  if (!out.valid()) {
-    temp.clear();
+// ---------------------------------------------------------------------------
+// Changes in folders, each kept in step with the folder listings
+
+bool Unlink(DirectoryCache& listings, const std::string& host) {
+  const std::string folder = ParentOf(host);
+  listings.BeforeChange(folder);
+  if (unlink(host.c_str()) != 0) return false;
+  listings.AfterChange(folder, NameOf(host), {});
+  return true;
+}
+
+// rename(); without `replace` it fails when the target exists.
+bool Rename(DirectoryCache& listings, const std::string& from, const std::string& to, bool replace) {
+  const std::string from_folder = ParentOf(from), to_folder = ParentOf(to);
+  listings.BeforeChange(from_folder);
+  if (to_folder != from_folder) listings.BeforeChange(to_folder);
+  bool renamed = false;
+  if (replace) {
+    renamed = rename(from.c_str(), to.c_str()) == 0;
+  } else {
+#ifdef RENAME_NOREPLACE
+    renamed = renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0;
+    if (!renamed && errno != EINVAL && errno != ENOSYS && errno != ENOTSUP) return false;
+#endif
+    // File systems without it: check, then rename (not proof against a race).
+    if (!renamed) {
+      struct stat st;
+      if (lstat(to.c_str(), &st) == 0) return false;
+      renamed = rename(from.c_str(), to.c_str()) == 0;
+    }
+  }
+  if (!renamed) return false;
+  if (to_folder == from_folder) {
+    listings.AfterChange(from_folder, NameOf(from), NameOf(to));
+  } else {
+    listings.AfterChange(from_folder, NameOf(from), {});
+    listings.AfterChange(to_folder, {}, NameOf(to));
+  }
+  return true;
+}
+
+// The hidden name of a target's temporary file. One fixed name per target:
+// a run cut short leaves at most one, and the next write takes it over.
+std::string TempName(const std::string& name) {
+  constexpr std::string_view kSuffix = ".rastolin-tmp";
+  std::string temp = ".";
+  if (name.size() + kSuffix.size() + 1 <= NAME_MAX) {
+    temp += name;
+  } else {
+    // Too long to extend: a hash of the name stands for it (FNV-1a).
+    uint64_t hash = 14695981039346656037ull;
+    for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+    char text[17];
+    snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+    temp += text;
+  }
+  return temp += kSuffix;
+}
+
+// Opens the empty temporary file of a target in `folder` and locks it; its
+// path goes to `temp`. Whatever lies at that name is taken over, unless
+// another run holds the lock (it is writing the same target): then this
+// write fails rather than mixing the two.
+int OpenTemp(DirectoryCache& listings, const std::string& folder, const std::string& name,
+             std::string& temp) {
+  temp = folder;
+  JoinInPlace(temp, TempName(name));
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    // A link, a FIFO or a file with other names at the temporary name is
+    // removed, never written through.
+    struct stat st;
+    if (lstat(temp.c_str(), &st) == 0 && (!S_ISREG(st.st_mode) || st.st_nlink > 1) &&
+        !Unlink(listings, temp)) {
+      return -1;
+    }
+    listings.BeforeChange(folder);
+    Fd fd(open(temp.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0600));
+    if (!fd.valid()) {
+      // One left by another user, or a link that appeared meanwhile.
+      if ((errno == EACCES || errno == EPERM || errno == ELOOP) && Unlink(listings, temp)) continue;
+      return -1;
+    }
+    listings.AfterChange(folder, {}, NameOf(temp));
+    struct stat opened;
+    if (fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode) ||
+        flock(fd.get(), LOCK_EX | LOCK_NB) != 0) {
+      return -1;
+    }
+    // Still the file of that name: another run may have renamed it over its
+    // target before the lock was ours.
+    if (lstat(temp.c_str(), &st) == 0 && st.st_dev == opened.st_dev && st.st_ino == opened.st_ino) {
+      return ftruncate(fd.get(), 0) == 0 ? fd.Release() : -1;
+    }
+  }
+  return -1;
+}
+
+// Writes the temporary file of `target` with `fill`, flushes it and renames
+// it over the target (failing when one exists, unless `replace`). Nothing
+// but the old target is left when it fails.
+template <typename Fill>
+bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool replace, Fill fill) {
+  const std::string folder = ParentOf(target);
+  std::string temp;
+  Fd out(OpenTemp(listings, folder, NameOf(target), temp));
+  if (!out.valid()) return false;
+  bool ok = fill(out.get()) && fsync(out.get()) == 0;
+  ok = out.Close() && ok;
+  ok = ok && Rename(listings, temp, target, replace);
+  if (!ok) {
+    Unlink(listings, temp);
     return false;
   }
-  const timespec times[2] = {source_stat.st_atim, source_stat.st_mtim};
-  bool ok = CopyContent(source, out.get()) && fchmod(out.get(), source_stat.st_mode & 07777) == 0;
-  if (ok) futimens(out.get(), times);  // best effort
-  ok = out.Close() && ok;
-  if (!ok) {
-    unlink(temp.c_str());
-    temp.clear();
-  }
-  return ok;
+  SyncFolder(folder);
+  return true;
 }
 
 uint32_t AttributesOf(std::string_view name, const struct stat& st) {
@@ -261,56 +275,6 @@ uint32_t AttributesOf(std::string_view name, const struct stat& st) {
 
 bool PassesMask(uint32_t attributes, uint32_t mask) {
   return (attributes & kFilteredAttributes & ~mask) == 0;
-}
-
-// The upper-case form of a name, code point by code point; bytes that are
-// not UTF-8 stay as they are.
-std::string UpperKey(std::string_view name) {
-  std::string out;
-  out.reserve(name.size());
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(name.data());
-  const auto size = static_cast<utf8proc_ssize_t>(name.size());
-  utf8proc_ssize_t pos = 0;
-  while (pos < size) {
-    if (bytes[pos] < 0x80) {
-      const char c = static_cast<char>(bytes[pos++]);
-      out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
-      continue;
-    }
-    utf8proc_int32_t c;
-    utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
-    if (len <= 0) {
-      out += static_cast<char>(bytes[pos++]);
-      continue;
-    }
-    utf8proc_uint8_t encoded[4];
-    utf8proc_ssize_t encoded_length = utf8proc_encode_char(utf8proc_toupper(c), encoded);
-    out.append(reinterpret_cast<const char*>(encoded), static_cast<size_t>(encoded_length));
-    pos += len;
-  }
-  return out;
-}
-
-// Sorts entries by LessIgnoreCase. That compares upper-case forms, which are
-// worked out here once per name instead of twice per comparison; a final
-// pass checks the order with LessIgnoreCase itself and sorts again by it
-// should the two ever disagree.
-void SortByName(std::vector<FindEntry>& entries) {
-  std::vector<std::pair<std::string, size_t>> keys;
-  keys.reserve(entries.size());
-  for (size_t i = 0; i < entries.size(); ++i) keys.emplace_back(UpperKey(entries[i].name), i);
-  std::sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-    if (a.first != b.first) return a.first < b.first;
-    return entries[a.second].name < entries[b.second].name;
-  });
-  std::vector<FindEntry> sorted;
-  sorted.reserve(entries.size());
-  for (const auto& key : keys) sorted.push_back(std::move(entries[key.second]));
-  entries = std::move(sorted);
-  auto less = [](const FindEntry& a, const FindEntry& b) { return LessIgnoreCase(a.name, b.name); };
-  if (!std::is_sorted(entries.begin(), entries.end(), less)) {
-    std::sort(entries.begin(), entries.end(), less);
-  }
 }
 
 }  // namespace
@@ -334,22 +298,65 @@ std::optional<PosixFileSystem> PosixFileSystem::FromEnvironment() {
   return PosixFileSystem(std::move(drives), *current);
 }
 
+// Maps a Windows path onto the host: each component is taken as it is when
+// the host has that name, else as the name that equals it without regard to
+// case (the first in byte order, so the choice does not depend on the order
+// the folder happens to list them in); from the first component that
+// matches nothing on, the components are taken as typed.
+std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_view text) const {
+  auto path = ParseWindowsPath(text, current_folder_);
+  if (!path) return std::nullopt;
+  auto root = drives_.HostRoot(path->drive);
+  if (!root) return std::nullopt;
+  Resolved out;
+  out.host = *root;
+  out.is_root = path->components.empty();
+  bool missing = false;
+  for (const auto& component : path->components) {
+    const size_t folder_length = out.host.size();
+    JoinInPlace(out.host, component);
+    if (missing) continue;
+    struct stat st;
+    if (lstat(out.host.c_str(), &st) == 0) continue;  // the usual case: exact name
+    if (errno != ENOENT) {
+      missing = true;  // not a folder, or not searchable: nothing to look in
+      continue;
+    }
+    out.host.resize(folder_length);
+    if (auto found = listings_.Match(out.host, component)) {
+      JoinInPlace(out.host, *found);
+    } else {
+      JoinInPlace(out.host, component);
+      missing = true;
+    }
+  }
+  if (!path->components.empty()) out.typed_name = path->components.back();
+  return out;
+}
+
 bool PosixFileSystem::FileExists(const std::string& path) const {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   struct stat st;
-  return resolved && stat(resolved->host.c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+  return resolved && stat(resolved->host.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
 bool PosixFileSystem::FolderExists(const std::string& path) const {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   struct stat st;
   return resolved && stat(resolved->host.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
-std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
-  auto resolved = Resolve(drives_, current_folder_, path);
+bool PosixFileSystem::IsSpecialFile(const std::string& path) const {
+  auto resolved = Resolve(path);
   struct stat st;
-  if (!resolved || stat(resolved->host.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) {
+  return resolved && stat(resolved->host.c_str(), &st) == 0 && !S_ISREG(st.st_mode) &&
+         !S_ISDIR(st.st_mode);
+}
+
+std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
+  auto resolved = Resolve(path);
+  struct stat st;
+  if (!resolved || stat(resolved->host.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
     return std::nullopt;
   }
   FileStamp stamp;
@@ -362,35 +369,33 @@ std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
 
 bool PosixFileSystem::CopyFile(const std::string& from, const std::string& to,
                                bool fail_if_exists) {
-  auto source = Resolve(drives_, current_folder_, from);
-  auto target = Resolve(drives_, current_folder_, to);
+  auto source = Resolve(from);
+  auto target = Resolve(to);
   if (!source || !target || target->is_root) return false;
-  Fd in(open(source->host.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat source_stat;
-  if (!in.valid() || fstat(in.get(), &source_stat) != 0 || S_ISDIR(source_stat.st_mode)) {
-    return false;
-  }
+  Fd in(OpenRegular(source->host, source_stat));
+  if (!in.valid()) return false;
   const std::string target_host = FollowLink(target->host);
   struct stat target_stat;
   if (stat(target_host.c_str(), &target_stat) == 0) {
     if (target_stat.st_dev == source_stat.st_dev && target_stat.st_ino == source_stat.st_ino) {
       return false;  // onto itself
     }
-    if (fail_if_exists || S_ISDIR(target_stat.st_mode)) return false;
+    if (fail_if_exists || !Replaceable(target_stat)) return false;
   } else if (fail_if_exists && lstat(target_host.c_str(), &target_stat) == 0) {
     return false;  // a broken link still holds the name
   }
-  std::string temp;
-  if (!CopyToTemp(in.get(), source_stat, ParentOf(target_host), temp)) return false;
-  const bool moved = fail_if_exists ? RenameNoReplace(temp, target_host)
-                                    : rename(temp.c_str(), target_host.c_str()) == 0;
-  if (!moved) unlink(temp.c_str());
-  return moved;
+  return WriteThroughTemp(listings_, target_host, !fail_if_exists, [&](int out) {
+    const timespec times[2] = {source_stat.st_atim, source_stat.st_mtim};
+    if (!CopyContent(in.get(), out) || fchmod(out, source_stat.st_mode & 07777) != 0) return false;
+    futimens(out, times);  // best effort
+    return true;
+  });
 }
 
 bool PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {
-  auto source = Resolve(drives_, current_folder_, from);
-  auto target = Resolve(drives_, current_folder_, to);
+  auto source = Resolve(from);
+  auto target = Resolve(to);
   if (!source || !target || source->is_root || target->is_root) return false;
   struct stat source_stat;
   if (lstat(source->host.c_str(), &source_stat) != 0) return false;
@@ -402,48 +407,55 @@ bool PosixFileSystem::MoveFile(const std::string& from, const std::string& to) {
     if (target_host != source->host || target->typed_name == NameOf(source->host)) return false;
     target_host = ParentOf(target_host);
     JoinInPlace(target_host, target->typed_name);
-    return rename(source->host.c_str(), target_host.c_str()) == 0;
+    return Rename(listings_, source->host, target_host, true);
   }
-  if (RenameNoReplace(source->host, target_host)) return true;
+  if (Rename(listings_, source->host, target_host, false)) return true;
   if (errno != EXDEV || !S_ISREG(source_stat.st_mode)) return false;
   // Another device: copy the file, then delete the original.
-  Fd in(open(source->host.c_str(), O_RDONLY | O_CLOEXEC));
+  struct stat opened;
+  Fd in(OpenRegular(source->host, opened));
   if (!in.valid()) return false;
-  std::string temp;
-  if (!CopyToTemp(in.get(), source_stat, ParentOf(target_host), temp)) return false;
-  if (!RenameNoReplace(temp, target_host)) {
-    unlink(temp.c_str());
-    return false;
-  }
-  if (unlink(source->host.c_str()) != 0) {
-    unlink(target_host.c_str());
+  const bool copied = WriteThroughTemp(listings_, target_host, false, [&](int out) {
+    const timespec times[2] = {opened.st_atim, opened.st_mtim};
+    if (!CopyContent(in.get(), out) || fchmod(out, opened.st_mode & 07777) != 0) return false;
+    futimens(out, times);  // best effort
+    return true;
+  });
+  if (!copied) return false;
+  if (!Unlink(listings_, source->host)) {
+    Unlink(listings_, target_host);
     return false;
   }
   return true;
 }
 
 bool PosixFileSystem::DeleteFile(const std::string& path) {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   if (!resolved || resolved->is_root) return false;
+  // A link that leads nowhere is deleted as itself.
   struct stat st;
-  if (stat(resolved->host.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-  return unlink(resolved->host.c_str()) == 0;
+  if (stat(resolved->host.c_str(), &st) == 0 && !Replaceable(st)) return false;
+  return Unlink(listings_, resolved->host);
 }
 
 bool PosixFileSystem::CreateFolder(const std::string& path) {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   if (!resolved || resolved->is_root) return false;
-  return mkdir(resolved->host.c_str(), 0777) == 0;
+  const std::string folder = ParentOf(resolved->host);
+  listings_.BeforeChange(folder);
+  if (mkdir(resolved->host.c_str(), 0777) != 0) return false;
+  listings_.AfterChange(folder, {}, NameOf(resolved->host));
+  return true;
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) const {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   if (!resolved) return std::nullopt;
-  Fd in(open(resolved->host.c_str(), O_RDONLY | O_CLOEXEC));
   struct stat st;
-  if (!in.valid() || fstat(in.get(), &st) != 0 || S_ISDIR(st.st_mode)) return std::nullopt;
+  Fd in(OpenRegular(resolved->host, st));
+  if (!in.valid()) return std::nullopt;
   std::string bytes;
-  if (S_ISREG(st.st_mode)) bytes.reserve(static_cast<size_t>(st.st_size));
+  bytes.reserve(static_cast<size_t>(st.st_size));
   char buffer[1 << 16];
   for (;;) {
     ssize_t got = read(in.get(), buffer, sizeof buffer);
@@ -457,98 +469,96 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) co
 }
 
 bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   if (!resolved || resolved->is_root) return false;
   const std::string target = FollowLink(resolved->host);
   struct stat old_stat;
   const bool replacing = stat(target.c_str(), &old_stat) == 0;
-  if (replacing && S_ISDIR(old_stat.st_mode)) return false;
-  const std::string folder = ParentOf(target);
-  std::string temp;
-  Fd out(MakeTempFile(folder, temp));
-  if (!out.valid()) return false;
-  bool ok = WriteAll(out.get(), bytes.data(), bytes.size());
-  if (ok) {
-    if (replacing) {
-      if (old_stat.st_uid != geteuid() || old_stat.st_gid != getegid()) {
-        // Keeps the owner where we may (as root); a failure changes nothing.
-        (void)!fchown(out.get(), old_stat.st_uid, old_stat.st_gid);
-      }
-      ok = fchmod(out.get(), old_stat.st_mode & 07777) == 0;
-    } else {
-      ok = fchmod(out.get(), 0666 & ~CurrentUmask()) == 0;
+  if (replacing && !Replaceable(old_stat)) return false;
+  return WriteThroughTemp(listings_, target, true, [&](int out) {
+    if (!WriteAll(out, bytes.data(), bytes.size())) return false;
+    if (!replacing) return fchmod(out, 0666 & ~CurrentUmask()) == 0;
+    if (old_stat.st_uid != geteuid() || old_stat.st_gid != getegid()) {
+      // Keeps the owner where we may (as root); a failure changes nothing.
+      (void)!fchown(out, old_stat.st_uid, old_stat.st_gid);
     }
-  }
-  ok = ok && fsync(out.get()) == 0;
-  ok = out.Close() && ok;
-  ok = ok && rename(temp.c_str(), target.c_str()) == 0;
-  if (!ok) {
-    unlink(temp.c_str());
-    return false;
-  }
-  SyncFolder(folder);
-  return true;
+    return fchmod(out, old_stat.st_mode & 07777) == 0;
+  });
 }
 
 std::vector<FindEntry> PosixFileSystem::Find(const std::string& pattern, uint32_t mask) const {
   std::vector<FindEntry> out;
   // The folder part keeps its last separator ("C:\" stays the root);
   // "X:*.s" searches X's current folder, "*.s" the current folder.
-  std::string folder_path, name_pattern;
-  const size_t cut = pattern.find_last_of("\\/");
-  if (cut != std::string::npos) {
-    folder_path = pattern.substr(0, cut + 1);
-    name_pattern = pattern.substr(cut + 1);
-  } else if (HasDrive(pattern)) {
-    folder_path = pattern.substr(0, 2);
-    name_pattern = pattern.substr(2);
-  } else {
-    folder_path = ".";
-    name_pattern = pattern;
-  }
+  const FolderAndName parts = SplitLastName(pattern);
+  const std::string name_pattern(parts.name);
   if (name_pattern.empty()) return out;
-  auto folder = Resolve(drives_, current_folder_, folder_path);
+  auto folder = Resolve(parts.folder.empty() ? std::string_view(".") : parts.folder);
   if (!folder) return out;
 
   const bool has_wildcards = name_pattern.find_first_of("*?") != std::string::npos;
   if (!has_wildcards && name_pattern != "." && name_pattern != "..") {
-    // One name: the exact one when it exists, saving a scan of the folder.
+    // One name: the exact one when it exists, saving a look at the folder.
     std::string host = folder->host;
     JoinInPlace(host, name_pattern);
     struct stat st;
     if (stat(host.c_str(), &st) == 0) {
       uint32_t attributes = AttributesOf(name_pattern, st);
-      if (PassesMask(attributes, mask)) out.push_back({name_pattern, attributes});
+      if ((S_ISREG(st.st_mode) || S_ISDIR(st.st_mode)) && PassesMask(attributes, mask)) {
+        out.push_back({name_pattern, attributes});
+      }
       return out;
     }
   }
 
-  DIR* dir = opendir(folder->host.c_str());
-  if (!dir) return out;
-  const int dir_fd = dirfd(dir);
-  std::vector<FindEntry> entries;
-  while (dirent* entry = readdir(dir)) {
-    std::string_view name = entry->d_name;
-    if (name == "." || name == "..") continue;
-    if (!MatchesWildcard(name_pattern, name)) continue;
-    if (name[0] == '.' && !(mask & kHidden)) continue;  // hidden, before the stat
-    struct stat st;
-    if (fstatat(dir_fd, entry->d_name, &st, 0) != 0) continue;  // a broken link
-    const uint32_t attributes = AttributesOf(name, st);
-    if (PassesMask(attributes, mask)) entries.push_back({std::string(name), attributes});
-  }
-  closedir(dir);
-
+  Fd dir(open(folder->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!dir.valid()) return out;
   // Windows lists "." and ".." in every folder but a drive's root.
   if (!folder->is_root && PassesMask(kDirectory, mask)) {
     for (const char* dot : {".", ".."}) {
       if (MatchesWildcard(name_pattern, dot)) out.push_back({dot, kDirectory});
     }
   }
-  SortByName(entries);
-  out.insert(out.end(), std::make_move_iterator(entries.begin()),
-             std::make_move_iterator(entries.end()));
+  const bool listed = listings_.ForEach(folder->host, [&](const std::string& name) {
+    if (!MatchesWildcard(name_pattern, name)) return;
+    if (name[0] == '.' && !(mask & kHidden)) return;  // hidden, before the stat
+    struct stat st;
+    if (fstatat(dir.get(), name.c_str(), &st, 0) != 0) return;  // a broken link
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return;  // not a file to the program
+    const uint32_t attributes = AttributesOf(name, st);
+    if (PassesMask(attributes, mask)) out.push_back({name, attributes});
+  });
+  if (!listed) out.clear();
   return out;
+}
+
+std::optional<std::string> PosixFileSystem::LinkOutOf(const std::string& folder,
+                                                      const std::string& path) const {
+  auto base = ParseWindowsPath(folder, current_folder_);
+  auto target = ParseWindowsPath(path, current_folder_);
+  if (!base || !target || !LiesInside(path, folder, current_folder_)) return std::nullopt;
+  auto base_host = Resolve(folder);
+  auto target_host = Resolve(path);
+  if (!base_host || !target_host) return std::nullopt;
+  const std::optional<std::string> real_folder = RealPath(base_host->host);
+  if (!real_folder) return std::nullopt;  // no folder: nothing can be written there
+  const std::string& host = target_host->host;
+  WindowsPath walked{target->drive, base->components};
+  // The host path holds one name per component, so each step down is the
+  // next "/" of it.
+  size_t end = base_host->host.size();
+  if (!host.starts_with(base_host->host)) return target->Text();
+  for (size_t i = base->components.size(); i < target->components.size() && end != std::string::npos; ++i) {
+    walked.components.push_back(target->components[i]);
+    end = host.find('/', end + 1);
+    const std::string step = host.substr(0, end);
+    struct stat st;
+    if (lstat(step.c_str(), &st) != 0) return std::nullopt;  // nothing further exists
+    if (!S_ISLNK(st.st_mode)) continue;
+    const std::optional<std::string> leads_to = RealPath(step);
+    if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
+  }
+  return std::nullopt;
 }
 
 std::string PosixFileSystem::CurrentFolder() const { return current_folder_; }
@@ -560,9 +570,18 @@ std::string PosixFileSystem::FromUserPath(const std::string& text) const {
 }
 
 std::optional<std::string> PosixFileSystem::ToHostPath(const std::string& path) const {
-  auto resolved = Resolve(drives_, current_folder_, path);
+  auto resolved = Resolve(path);
   if (!resolved) return std::nullopt;
   return resolved->host;
+}
+
+std::optional<FolderId> PosixFileSystem::FolderIdentity(const std::string& path) const {
+  auto resolved = Resolve(path);
+  struct stat st;
+  if (!resolved || stat(resolved->host.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)) {
+    return std::nullopt;
+  }
+  return FolderId{static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino)};
 }
 
 }  // namespace platform

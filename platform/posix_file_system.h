@@ -1,6 +1,11 @@
 // FileSystem over the host file system, through the drives of a Wine prefix.
+// Files are regular files only. A file is written to a temporary file
+// beside it (".<name>.rastolin-tmp", one per target), flushed and renamed
+// over it, so that a run cut short leaves the old file and at most that one
+// temporary file, which the next write of the target takes over.
 #pragma once
 
+#include "platform/directory_cache.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
 
@@ -16,6 +21,7 @@ class PosixFileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
+  bool IsSpecialFile(const std::string& path) const override;
   std::optional<FileStamp> Stamp(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to,
                 bool fail_if_exists) override;
@@ -25,15 +31,26 @@ class PosixFileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  std::optional<std::string> LinkOutOf(const std::string& folder,
+                                       const std::string& path) const override;
   std::string CurrentFolder() const override;
   std::string FromUserPath(const std::string& text) const override;
   std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<FolderId> FolderIdentity(const std::string& path) const override;
 
   const DriveMap& drives() const { return drives_; }
 
  private:
+  struct Resolved {
+    std::string host;        // the host path
+    bool is_root = false;    // the root of its drive
+    std::string typed_name;  // the last component as the caller wrote it
+  };
+  std::optional<Resolved> Resolve(std::string_view path) const;
+
   DriveMap drives_;
   std::string current_folder_;
+  mutable DirectoryCache listings_;
 };
 
 }  // namespace platform

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -572,6 +573,146 @@ TEST_F(PosixFileSystemTest, ReadFileReadsWholeFilesButNotFolders) {
   EXPECT_EQ(files.ReadFile("C:\\R\\DATA.BIN"), bytes);
   EXPECT_EQ(files.ReadFile("C:\\R"), std::nullopt);
   EXPECT_EQ(files.ReadFile("C:\\R\\none"), std::nullopt);
+}
+
+// --- Files that are not files, read-only files, temporary files, links -------
+
+TEST_F(PosixFileSystemTest, FifosAndDevicesAreNeitherReadNorWritten) {
+  temp_.Write("C:\\R\\plain.ref", "plain");
+  ASSERT_EQ(mkfifo(temp_.Host("C:\\R\\R.ref").c_str(), 0644), 0);
+  fs::create_symlink("/dev/zero", temp_.Host("C:\\R\\zero.ref"));
+  auto files = Files();
+  for (const char* path : {"C:\\R\\r.ref", "C:\\R\\zero.ref"}) {
+    SCOPED_TRACE(path);
+    EXPECT_EQ(files.ReadFile(path), std::nullopt);
+    EXPECT_FALSE(files.FileExists(path));
+    EXPECT_TRUE(files.IsSpecialFile(path));
+    EXPECT_EQ(files.Stamp(path), std::nullopt);
+    EXPECT_FALSE(files.CopyFile(path, "C:\\R\\copy.ref", false));
+  }
+  EXPECT_FALSE(files.IsSpecialFile("C:\\R\\plain.ref"));
+  EXPECT_FALSE(files.IsSpecialFile("C:\\R"));
+  EXPECT_EQ(Names(files.Find("C:\\R\\*.ref", kAnyAttributes)), std::vector<std::string>{"plain.ref"});
+  EXPECT_TRUE(files.Find("C:\\R\\R.ref", kAnyAttributes).empty());
+  EXPECT_FALSE(files.ReplaceFile("C:\\R\\R.ref", "x"));
+  EXPECT_FALSE(files.CopyFile("C:\\R\\plain.ref", "C:\\R\\R.ref", false));
+  EXPECT_FALSE(files.DeleteFile("C:\\R\\R.ref"));
+  EXPECT_TRUE(fs::is_fifo(temp_.Host("C:\\R\\R.ref")));
+  EXPECT_EQ(HostNames(temp_.Host("C:\\R")), (std::set<std::string>{"R.ref", "plain.ref", "zero.ref"}));
+}
+
+TEST_F(PosixFileSystemTest, ReadOnlyFilesAreNeitherReplacedNorDeleted) {
+  temp_.Write("C:\\R\\R.ref", "old");
+  temp_.Write("C:\\R\\new.s", "new");
+  fs::permissions(temp_.Host("C:\\R\\R.ref"), fs::perms(0444));
+  auto files = Files();
+  EXPECT_FALSE(files.ReplaceFile("C:\\R\\r.ref", "x"));
+  EXPECT_FALSE(files.CopyFile("C:\\R\\new.s", "C:\\R\\R.ref", false));
+  EXPECT_FALSE(files.DeleteFile("C:\\R\\R.ref"));
+  EXPECT_EQ(temp_.Read("C:\\R\\R.ref"), "old");
+  EXPECT_EQ(HostNames(temp_.Host("C:\\R")), (std::set<std::string>{"R.ref", "new.s"}));
+  fs::permissions(temp_.Host("C:\\R\\R.ref"), fs::perms(0644));
+  EXPECT_TRUE(files.ReplaceFile("C:\\R\\r.ref", "x"));
+}
+
+TEST_F(PosixFileSystemTest, AWriteCutShortLeavesOneTemporaryFileThatTheNextWriteTakesOver) {
+  temp_.Write("C:\\Cfg\\conv.ini", "old");
+  auto files = Files();
+  const std::string big(64 * 1024, 'n');
+  // Killed half-way, three times over: the file-size limit ends the child.
+  for (int run = 0; run < 3; ++run) {
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+      rlimit none = {0, 0}, small = {4096, 4096};
+      setrlimit(RLIMIT_CORE, &none);
+      setrlimit(RLIMIT_FSIZE, &small);
+      signal(SIGXFSZ, SIG_DFL);
+      files.ReplaceFile("C:\\Cfg\\conv.ini", big);
+      _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status));
+  }
+  EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "old");
+  EXPECT_EQ(HostNames(temp_.Host("C:\\Cfg")),
+            (std::set<std::string>{".conv.ini.rastolin-tmp", "conv.ini"}));
+  EXPECT_TRUE(files.ReplaceFile("C:\\Cfg\\conv.ini", "new"));
+  EXPECT_EQ(HostNames(temp_.Host("C:\\Cfg")), std::set<std::string>{"conv.ini"});
+
+  // A temporary name that is a link is removed, never written through.
+  temp_.Write("C:\\Mine\\notes.txt", "mine");
+  fs::create_symlink(temp_.Host("C:\\Mine\\notes.txt"), temp_.Host("C:\\Cfg\\.a.s.rastolin-tmp"));
+  EXPECT_TRUE(files.CopyFile("C:\\Cfg\\conv.ini", "C:\\Cfg\\a.s", false));
+  EXPECT_EQ(temp_.Read("C:\\Mine\\notes.txt"), "mine");
+  EXPECT_EQ(HostNames(temp_.Host("C:\\Cfg")), (std::set<std::string>{"a.s", "conv.ini"}));
+
+  // Another run writing the same target holds the lock: this write fails.
+  WriteHostFile(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp"), "");
+  const int held = open(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp").c_str(), O_RDWR);
+  ASSERT_EQ(flock(held, LOCK_EX), 0);
+  EXPECT_FALSE(files.ReplaceFile("C:\\Cfg\\conv.ini", "other"));
+  close(held);
+  EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "new");
+}
+
+TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder) {
+  temp_.MakeFolder("C:\\MSTS\\ROUTES\\R\\SHAPES");
+  temp_.Write("C:\\Outside\\notes.txt", "mine");
+  temp_.MakeFolder("C:\\Disk\\R2");
+  const auto link = [&](const fs::path& target, const char* at) {
+    fs::create_symlink(target, temp_.Host(at));
+  };
+  link("SHAPES", "C:\\MSTS\\ROUTES\\R\\in");
+  link(temp_.Host("C:\\Outside"), "C:\\MSTS\\ROUTES\\R\\out");
+  link(temp_.Host("C:\\Outside\\notes.txt"), "C:\\MSTS\\ROUTES\\R\\R.ref");
+  link(temp_.Host("C:\\nothing"), "C:\\MSTS\\ROUTES\\R\\dangling");
+  link(temp_.Host("C:\\Disk\\R2"), "C:\\MSTS\\ROUTES\\L");
+  link("../../MSTS/ROUTES/R", "C:\\Disk\\R2\\up");
+  auto files = Files();
+  const std::string r = "C:\\MSTS\\ROUTES\\R";
+  const struct {
+    std::string folder, path;
+    std::optional<std::string> leaving;
+  } cases[] = {
+      {r, r + "\\SHAPES\\a.s", std::nullopt},
+      {r, r + "\\in\\a.s", std::nullopt},
+      {r, r + "\\new\\a.s", std::nullopt},
+      {r, r + "\\OUT\\a.s", r + "\\OUT"},
+      {r + "\\", r + "\\r.ref", r + "\\r.ref"},
+      {r, r + "\\dangling", r + "\\dangling"},
+      {r, "C:\\Outside\\notes.txt", std::nullopt},
+      {"c:\\msts\\routes\\l", "C:\\MSTS\\ROUTES\\L\\SHAPES\\a.s", std::nullopt},
+      {"C:\\MSTS\\ROUTES\\L", "C:\\MSTS\\ROUTES\\L\\up\\x.s", "C:\\MSTS\\ROUTES\\L\\up"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(files.LinkOutOf(c.folder, c.path), c.leaving) << c.path;
+}
+
+TEST_F(PosixFileSystemTest, FolderListingsFollowChangesOnDiskAndTheProgramsOwn) {
+  temp_.Write("C:\\F\\Old.S", "");
+  const fs::path folder = temp_.Host("C:\\F");
+  // A folder last changed long ago: its listing is trusted at once.
+  const timespec long_ago[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
+  ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), long_ago, 0), 0);
+  auto files = Files();
+  EXPECT_TRUE(files.FileExists("C:\\F\\old.s"));
+  EXPECT_FALSE(files.FileExists("C:\\F\\new.s"));
+  WriteHostFile(folder / "NEW.S", "");
+  fs::remove(folder / "Old.S");
+  EXPECT_TRUE(files.FileExists("C:\\F\\new.s"));
+  EXPECT_FALSE(files.FileExists("C:\\F\\old.s"));
+
+  EXPECT_TRUE(files.ReplaceFile("C:\\F\\Made.s", "m"));
+  EXPECT_TRUE(files.FileExists("C:\\F\\MADE.S"));
+  EXPECT_TRUE(files.MoveFile("C:\\F\\made.s", "C:\\F\\Moved.s"));
+  EXPECT_FALSE(files.FileExists("C:\\F\\MADE.S"));
+  EXPECT_TRUE(files.CopyFile("C:\\F\\MOVED.S", "C:\\F\\Copy.s", true));
+  EXPECT_TRUE(files.DeleteFile("C:\\F\\moved.s"));
+  EXPECT_TRUE(files.CreateFolder("C:\\F\\Sub"));
+  EXPECT_EQ(Names(files.Find("c:\\f\\*", 0)), (std::vector<std::string>{"Copy.s", "NEW.S"}));
+  EXPECT_TRUE(files.FolderExists("C:\\F\\SUB"));
+  EXPECT_EQ(HostNames(folder), (std::set<std::string>{"Copy.s", "NEW.S", "Sub"}));
 }
 
 // --- Large folders -----------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "platform/text.h"
 
+#include <cstddef>
 #include <cstdint>
 
 #include "platform/utf8.h"
@@ -29,6 +30,21 @@ char* PutUtf8(char* to, char32_t c) {
   return to;
 }
 
+void AppendUtf8(std::string& out, char32_t c) {
+  char encoded[4];
+  out.append(encoded, PutUtf8(encoded, c) - encoded);
+}
+
+// ED A0..BF 80..BF: a surrogate code in three bytes, which UTF-8 forbids
+// and a text read from UTF-16 uses for a lone one.
+bool IsLoneSurrogate(const unsigned char* bytes, ptrdiff_t left) {
+  return left >= 3 && bytes[0] == 0xED && (bytes[1] & 0xE0) == 0xA0 && (bytes[2] & 0xC0) == 0x80;
+}
+
+uint16_t SurrogateAt(const unsigned char* bytes) {
+  return static_cast<uint16_t>(0xD000 | ((bytes[1] & 0x3F) << 6) | (bytes[2] & 0x3F));
+}
+
 }  // namespace
 
 std::string Utf16LeToUtf8(std::string_view bytes) {
@@ -50,8 +66,6 @@ std::string Utf16LeToUtf8(std::string_view bytes) {
                unit_at(i + 1) >= 0xDC00 && unit_at(i + 1) <= 0xDFFF) {
       put(0x10000 + ((u - 0xD800) << 10) + (unit_at(i + 1) - 0xDC00));
       ++i;
-    } else if (u >= 0xD800 && u <= 0xDFFF) {
-      put(kReplacement);
     } else {
       put(u);
     }
@@ -77,6 +91,11 @@ std::string Utf8ToUtf16Le(std::string_view text) {
       ++pos;
       continue;
     }
+    if (IsLoneSurrogate(bytes + pos, static_cast<ptrdiff_t>(size - pos))) {
+      put(SurrogateAt(bytes + pos));
+      pos += 3;
+      continue;
+    }
     char32_t c;
     size_t len = DecodeUtf8(bytes + pos, size - pos, c);
     if (len == 0) {
@@ -95,6 +114,26 @@ std::string Utf8ToUtf16Le(std::string_view text) {
   }
   out.resize(to - out.data());
   return out;
+}
+
+void JoinSurrogatePairs(std::string& text) {
+  size_t lead = text.find("\xED");
+  if (lead == std::string::npos) return;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const auto size = static_cast<ptrdiff_t>(text.size());
+  std::string out(text, 0, lead);
+  for (ptrdiff_t pos = static_cast<ptrdiff_t>(lead); pos < size;) {
+    if (IsLoneSurrogate(bytes + pos, size - pos) && IsLoneSurrogate(bytes + pos + 3, size - pos - 3)) {
+      uint16_t high = SurrogateAt(bytes + pos), low = SurrogateAt(bytes + pos + 3);
+      if (high <= 0xDBFF && low >= 0xDC00) {
+        AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00));
+        pos += 6;
+        continue;
+      }
+    }
+    out += static_cast<char>(bytes[pos++]);
+  }
+  text = std::move(out);
 }
 
 }  // namespace platform

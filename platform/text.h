@@ -7,10 +7,21 @@
 namespace platform {
 
 // UTF-16LE bytes (without a byte-order mark; an odd last byte is dropped)
-// to UTF-8. Unpaired surrogates become U+FFFD.
+// to UTF-8. A lone surrogate takes the three-byte form of its code (as in
+// WTF-8), so that it goes back to the same unit and names the same file.
 std::string Utf16LeToUtf8(std::string_view bytes);
-// UTF-8 to UTF-16LE bytes. Bytes that are not UTF-8 become U+FFFD.
+// UTF-8, lone surrogates in their three-byte form included, to UTF-16LE
+// bytes. Other bytes that are not UTF-8 become U+FFFD.
 std::string Utf8ToUtf16Le(std::string_view text);
+// Joins a lead surrogate followed by a trail surrogate, both in their
+// three-byte form, into the four bytes of the character they make, as a
+// text read from UTF-16 holds it.
+void JoinSurrogatePairs(std::string& text);
+
+// 8-bit text to UTF-8: kept as it is when it is valid UTF-8, else read as
+// the ANSI code page of Russian Windows (Windows-1251), so that no
+// character is lost.
+std::string EightBitToUtf8(std::string_view bytes);
 
 // Lower case by the simple Unicode mapping, so Cyrillic names lower like
 // Latin ones; bytes that are not UTF-8 stay as they are.

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef _WIN32
+#include "platform/win32_api.h"
+#endif
+
 namespace platform {
 namespace {
 
@@ -12,9 +16,20 @@ TEST(Utf16, RoundTripsCyrillicAndAstralCharacters) {
   EXPECT_EQ(Utf16LeToUtf8(utf16), text);
 }
 
-TEST(Utf16, OddLastByteIsDroppedAndLoneSurrogatesAreReplaced) {
+TEST(Utf16, OddLastByteIsDroppedAndLoneSurrogatesComeBackUnchanged) {
   EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A");
-  EXPECT_EQ(Utf16LeToUtf8(std::string("\x00\xD8" "A\0", 4)), "\xEF\xBF\xBD" "A");
+  // A lead without its trail, a trail alone, and a lead at the very end.
+  const std::string lone("\x00\xD8" "A\0" "\x00\xDC" "\xFF\xDB", 8);
+  const std::string wtf8 = "\xED\xA0\x80" "A" "\xED\xB0\x80" "\xED\xAF\xBF";
+  EXPECT_EQ(Utf16LeToUtf8(lone), wtf8);
+  EXPECT_EQ(Utf8ToUtf16Le(wtf8), lone);
+}
+
+TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
+  std::string text = "\xED\xA0\xBD" "\xED\xBA\x82" "x" "\xED\xB0\x80\xED\xA0\x80";
+  JoinSurrogatePairs(text);
+  // A lead then a trail make one character; a trail then a lead stay apart.
+  EXPECT_EQ(text, "\xF0\x9F\x9A\x82" "x" "\xED\xB0\x80\xED\xA0\x80");
 }
 
 TEST(Utf16, BytesThatAreNotUtf8BecomeReplacementCharacters) {
@@ -26,9 +41,10 @@ TEST(Utf16, TextsThatGrowMostConvertWhole) {
   // UTF-16: the largest outputs for their input.
   std::string surrogates;
   for (int i = 0; i < 1000; ++i) surrogates += std::string("\x00\xDC", 2);
-  std::string replaced;
-  for (int i = 0; i < 1000; ++i) replaced += "\xEF\xBF\xBD";
-  EXPECT_EQ(Utf16LeToUtf8(surrogates), replaced);
+  std::string wtf8;
+  for (int i = 0; i < 1000; ++i) wtf8 += "\xED\xB0\x80";
+  EXPECT_EQ(Utf16LeToUtf8(surrogates), wtf8);
+  EXPECT_EQ(Utf8ToUtf16Le(wtf8), surrogates);
   std::string stray(1000, '\xFF');
   std::string expected;
   for (int i = 0; i < 1000; ++i) expected += "\xFD\xFF";
@@ -40,16 +56,39 @@ TEST(Utf16, TextsThatGrowMostConvertWhole) {
   EXPECT_EQ(Utf16LeToUtf8(""), "");
 }
 
+#ifdef _WIN32
+TEST(EightBit, Utf8StaysAndAnythingElseIsTheAnsiCodePage) {
+  EXPECT_EQ(EightBitToUtf8("Дуб большой.s"), "Дуб большой.s");
+  // 0xC0 is А in Windows-1251 and À in Windows-1252.
+  const UINT page = GetACP();
+  if (page != 1251 && page != 1252) GTEST_SKIP() << "no expectation for code page " << page;
+  EXPECT_EQ(EightBitToUtf8("\xC0."), page == 1251 ? "А." : "À.");
+}
+#else
+TEST(EightBit, Utf8StaysAndAnythingElseIsWindows1251) {
+  EXPECT_EQ(EightBitToUtf8("Дуб большой.s"), "Дуб большой.s");
+  EXPECT_EQ(EightBitToUtf8("\xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9"), "Дуб большой");
+  // Every byte from 0x80 up, the one without a character included.
+  EXPECT_EQ(EightBitToUtf8("\x80\x88\x98\xA8\xB9\xBF\xC0\xFF"), "Ђ€\u0098Ё№їАя");
+  // A surrogate code is not UTF-8, so the bytes are 1251 text.
+  EXPECT_EQ(EightBitToUtf8("\xED\xA0\x80"), "н\u00A0Ђ");
+  EXPECT_EQ(EightBitToUtf8(""), "");
+}
+#endif
+
 TEST(Case, LowersLatinAndCyrillicAndKeepsForeignBytes) {
   EXPECT_EQ(LowerCase("MAKEACE(-DXT) C:\\TEX\\A.TGA"), "makeace(-dxt) c:\\tex\\a.tga");
   EXPECT_EQ(LowerCase("ДОМ.3DS"), "дом.3ds");
   EXPECT_EQ(LowerCase("A\xC0Z"), "a\xC0z");
+  EXPECT_EQ(LowerCase("Ж\xED\xA0\x80Ж"), "ж\xED\xA0\x80ж");
 }
 
 TEST(Case, ComparesWithoutRegardToCase) {
   EXPECT_TRUE(EqualsIgnoreCase("FileName", "filename"));
   EXPECT_TRUE(EqualsIgnoreCase("Вокзал.S", "вокзал.s"));
   EXPECT_FALSE(EqualsIgnoreCase("house.s", "house.sd"));
+  EXPECT_TRUE(EqualsIgnoreCase("A\xED\xB0\x80.s", "a\xED\xB0\x80.S"));
+  EXPECT_FALSE(EqualsIgnoreCase("a\xED\xB0\x80.s", "a\xED\xB0\x81.s"));
 }
 
 TEST(Case, OrdersNamesAsNtfsDoes) {

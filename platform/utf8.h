@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string_view>
 
 namespace platform {
 
@@ -39,6 +40,17 @@ inline size_t DecodeUtf8(const unsigned char* bytes, size_t left, char32_t& c) {
   }
   if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return 0;
   return length;
+}
+
+inline bool IsValidUtf8(std::string_view text) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  char32_t c;
+  for (size_t pos = 0; pos < text.size();) {
+    size_t len = DecodeUtf8(bytes + pos, text.size() - pos, c);
+    if (len == 0) return false;
+    pos += len;
+  }
+  return true;
 }
 
 }  // namespace platform

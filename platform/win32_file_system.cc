@@ -5,8 +5,10 @@
 
 #include "platform/win32_api.h"
 #include "platform/win32_handle.h"
+#include "platform/text.h"
 #include "platform/win32_wide.h"
 #include "platform/wildcard.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 namespace {
@@ -79,6 +81,35 @@ bool NamesDevice(const std::string& path) {
   Handle handle(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
                             FILE_FLAG_BACKUP_SEMANTICS, nullptr));
   return !handle.valid() || GetFileType(handle.get()) != FILE_TYPE_DISK;
+}
+
+// Where a path really leads, links (reparse points) followed: "C:\a\b",
+// or "\\server\share\b" for a network path. Nothing when it leads nowhere.
+std::optional<std::string> RealPath(const std::string& path) {
+  Handle handle(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) return std::nullopt;
+  std::wstring real(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD size = GetFinalPathNameByHandleW(handle.get(), real.data(),
+                                           static_cast<DWORD>(real.size()), 0);
+    if (size == 0) return std::nullopt;
+    if (size < real.size()) {
+      real.resize(size);
+      break;
+    }
+    real.resize(size);
+  }
+  std::wstring_view text = real;
+  if (text.starts_with(L"\\\\?\\UNC\\")) return "\\\\" + Narrow(text.substr(8));
+  if (text.starts_with(L"\\\\?\\")) text.remove_prefix(4);
+  return Narrow(text);
+}
+
+bool Within(const std::string& path, const std::string& folder) {
+  return EqualsIgnoreCase(path, folder) ||
+         (path.size() > folder.size() && path[folder.size()] == '\\' &&
+          EqualsIgnoreCase(std::string_view(path).substr(0, folder.size()), folder));
 }
 
 // A name that no ordinary path can reach: Win32 drops a trailing dot or
@@ -222,6 +253,10 @@ bool Win32FileSystem::FolderExists(const std::string& path) const {
   return IsFolder(AttributesOf(path));
 }
 
+bool Win32FileSystem::IsSpecialFile(const std::string& path) const {
+  return Exists(AttributesOf(path)) && NamesDevice(path);
+}
+
 std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
   if (NamesDevice(path)) return std::nullopt;
   Handle file(CreateFileW(ApiPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
@@ -355,12 +390,41 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_
   return out;
 }
 
+std::optional<std::string> Win32FileSystem::LinkOutOf(const std::string& folder,
+                                                      const std::string& path) const {
+  auto base = ParseWindowsPath(folder, current_folder_);
+  auto target = ParseWindowsPath(path, current_folder_);
+  if (!base || !target || !LiesInside(path, folder, current_folder_)) return std::nullopt;
+  const std::optional<std::string> real_folder = RealPath(folder);
+  if (!real_folder) return std::nullopt;  // no folder: nothing can be written there
+  WindowsPath walked = *base;
+  for (size_t i = base->components.size(); i < target->components.size(); ++i) {
+    walked.components.push_back(target->components[i]);
+    const DWORD attributes = AttributesOf(walked.Text());
+    if (!Exists(attributes)) return std::nullopt;  // nothing further exists
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    const std::optional<std::string> leads_to = RealPath(walked.Text());
+    if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
+  }
+  return std::nullopt;
+}
+
 std::string Win32FileSystem::CurrentFolder() const { return current_folder_; }
 
 std::string Win32FileSystem::FromUserPath(const std::string& text) const { return text; }
 
 std::optional<std::string> Win32FileSystem::ToHostPath(const std::string& path) const {
   return path;
+}
+
+std::optional<FolderId> Win32FileSystem::FolderIdentity(const std::string& path) const {
+  Handle folder(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.valid()) return std::nullopt;
+  std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(folder.get());
+  if (!info || !(info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return FolderId{info->dwVolumeSerialNumber,
+                  (static_cast<uint64_t>(info->nFileIndexHigh) << 32) | info->nFileIndexLow};
 }
 
 }  // namespace platform

@@ -16,6 +16,7 @@ class Win32FileSystem : public FileSystem {
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
+  bool IsSpecialFile(const std::string& path) const override;
   std::optional<FileStamp> Stamp(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to,
                 bool fail_if_exists) override;
@@ -25,9 +26,12 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  std::optional<std::string> LinkOutOf(const std::string& folder,
+                                       const std::string& path) const override;
   std::string CurrentFolder() const override;
   std::string FromUserPath(const std::string& text) const override;
   std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<FolderId> FolderIdentity(const std::string& path) const override;
 
  private:
   std::string current_folder_;

@@ -18,6 +18,30 @@ struct WindowsPath {
   std::string Text() const;
 };
 
+bool IsPathSeparator(char c);
+// Whether the text starts with a drive letter and a colon.
+bool HasDriveLetter(std::string_view text);
+
+// "C:" for "C:\x" and "C:x", "\\server\share" for a network path, else
+// empty.
+std::string_view PathRoot(std::string_view path);
+
+// The path as a program working in `folder` takes it, joined as text: a
+// path naming its drive or server stays as it is, but "X:" alone is the
+// folder when that lies on X (else X's root); "\x" goes to the folder's
+// root; any other name goes beneath the folder. An empty folder adds
+// nothing.
+std::string JoinPath(std::string_view folder, std::string_view path);
+
+// A path cut before its last name, the folder keeping its separator:
+// "C:\a\*.s" gives "C:\a\" and "*.s", "C:*.s" gives "C:" and "*.s", "*.s"
+// gives "" and "*.s".
+struct FolderAndName {
+  std::string_view folder;
+  std::string_view name;
+};
+FolderAndName SplitLastName(std::string_view path);
+
 // An absolute Windows path "X:\a\b" (the form of a current folder).
 std::optional<WindowsPath> ParseAbsolutePath(std::string_view text);
 

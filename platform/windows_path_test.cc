@@ -21,6 +21,44 @@ TEST(WindowsPathTest, RelativeAndDottedPathsAreTakenFromTheCurrentFolder) {
   }
 }
 
+TEST(WindowsPathTest, JoinTakesAPathAsAProgramInTheFolderWould) {
+  const struct {
+    const char* folder;
+    const char* path;
+    const char* expected;
+  } cases[] = {
+      {"C:\\tex", "a.ace", "C:\\tex\\a.ace"},
+      {"C:\\", "out\\a.ace", "C:\\out\\a.ace"},
+      {"D:\\tex", "\\out\\a.ace", "D:\\out\\a.ace"},
+      {"\\\\srv\\share\\x", "\\out", "\\\\srv\\share\\out"},
+      {"C:\\tex", "E:\\a.ace", "E:\\a.ace"},
+      {"C:\\tex", "\\\\server\\share\\a.ace", "\\\\server\\share\\a.ace"},
+      {"c:\\tex", "C:", "c:\\tex"},
+      {"C:\\tex", "D:", "D:\\"},
+      {"", "a.ace", "a.ace"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(JoinPath(c.folder, c.path), c.expected) << c.path;
+}
+
+TEST(WindowsPathTest, RootsAndLastNames) {
+  EXPECT_EQ(PathRoot("c:\\x"), "c:");
+  EXPECT_EQ(PathRoot("C:x"), "C:");
+  EXPECT_EQ(PathRoot("\\\\srv\\share\\x"), "\\\\srv\\share");
+  EXPECT_EQ(PathRoot("\\x"), "");
+  const struct {
+    const char* path;
+    const char* folder;
+    const char* name;
+  } cases[] = {{"C:\\a\\*.s", "C:\\a\\", "*.s"}, {"C:*.s", "C:", "*.s"},
+               {"*.s", "", "*.s"},                 {"a/b", "a/", "b"},
+               {"C:\\", "C:\\", ""}};
+  for (const auto& c : cases) {
+    const FolderAndName parts = SplitLastName(c.path);
+    EXPECT_EQ(parts.folder, c.folder) << c.path;
+    EXPECT_EQ(parts.name, c.name) << c.path;
+  }
+}
+
 TEST(WindowsPathTest, NamesWindowsCannotHoldAreNotFileNames) {
   EXPECT_TRUE(IsWindowsFileName("Дуб большой.s"));
   for (const char* name : {"", "..\\secret\\key.s", "a/b", "c:x", "a*", "q?", "\"q\"", "<", "|",

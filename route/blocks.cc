@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/strings.h"
+#include "platform/text.h"
 
 namespace route {
 namespace {
@@ -15,18 +16,42 @@ std::string_view TrimView(std::string_view text) {
   return text;
 }
 
+// Whether c counts for the block structure, keeping track of quoted runs.
+// Quotes themselves and everything inside a run are text.
+bool Structural(char c, bool& quoted) {
+  if (quoted) {
+    if (c == '"' || c == '\r' || c == '\n') quoted = false;
+    return false;
+  }
+  if (c == '"') {
+    quoted = true;
+    return false;
+  }
+  return true;
+}
+
 std::string StripQuotes(std::string_view value) {
   std::string out;
   out.reserve(value.size());
   std::copy_if(value.begin(), value.end(), std::back_inserter(out), [](char c) { return c != '"'; });
+  // Surrogates that a quote kept apart now meet.
+  platform::JoinSurrogatePairs(out);
   return core::Trim(out);
 }
 
 }  // namespace
 
+size_t BlockReader::FindOpen() const {
+  bool quoted = false;
+  for (size_t i = pos_; i < text_.size(); ++i) {
+    if (Structural(text_[i], quoted) && text_[i] == '(') return i;
+  }
+  return std::string_view::npos;
+}
+
 bool BlockReader::Next(Block& block) {
   if (pos_ >= text_.size()) return false;
-  size_t open = no_more_open_ ? std::string_view::npos : text_.find('(', pos_);
+  size_t open = no_more_open_ ? std::string_view::npos : FindOpen();
   size_t start;
   if (open == std::string_view::npos) {
     // Remembered, so that a long tail without "(" is not searched again for
@@ -41,8 +66,10 @@ bool BlockReader::Next(Block& block) {
     start = open + 1;
   }
   int depth = 1;
+  bool quoted = false;
   size_t end = start;
   for (; end < text_.size(); ++end) {
+    if (!Structural(text_[end], quoted)) continue;
     if (text_[end] == '(') {
       ++depth;
     } else if (text_[end] == ')' && --depth == 0) {
@@ -50,8 +77,15 @@ bool BlockReader::Next(Block& block) {
     }
   }
   block.value = TrimView(text_.substr(start, end - start));
-  pos_ = end < text_.size() ? end + 1 : text_.size();
+  block.closed = end < text_.size();
+  pos_ = block.closed ? end + 1 : text_.size();
   return true;
+}
+
+bool EndsInsideQuotes(std::string_view text) {
+  bool quoted = false;
+  for (char c : text) Structural(c, quoted);
+  return quoted;
 }
 
 void ParseBlocks(std::string_view text, Shape& target, bool strip_quotes) {

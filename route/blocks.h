@@ -1,6 +1,7 @@
 // The block grammar of MSTS text files: name ( value ), where the value may
-// hold further blocks. Values are cut by counting parentheses only; double
-// quotes do not shield them.
+// hold further blocks. Blocks are cut by counting parentheses outside quoted
+// runs: a double quote opens a run, which ends at the next double quote or
+// at the end of its line, so one stray quote cannot hide the rest of a file.
 #pragma once
 
 #include <string>
@@ -15,6 +16,7 @@ struct Block {
   std::string_view name;   // trimmed text before "("
   std::string_view value;  // trimmed text up to the matching ")" or the end
   bool opened = false;     // false for a piece of text that holds no "("
+  bool closed = false;     // false when the text ends before the matching ")"
 };
 
 // Walks the blocks of a text one at a time, in time linear in its length.
@@ -25,10 +27,17 @@ class BlockReader {
   bool Next(Block& block);
 
  private:
+  // The first "(" outside quoted runs from pos_ on, or npos.
+  size_t FindOpen() const;
+
   std::string_view text_;
   size_t pos_ = 0;
   bool no_more_open_ = false;
 };
+
+// Whether a quoted run is still open at the end of the text: written before
+// a "(", its quote would hide that parenthesis.
+bool EndsInsideQuotes(std::string_view text);
 
 // Appends each block of the text to the target as a property. With
 // strip_quotes every double quote leaves the value, which is trimmed again.

@@ -38,13 +38,17 @@ TEST(ParseBlocksTest, AMissingClosingParenthesisEndsTheBlockAtTheEnd) {
   EXPECT_THAT(Parse("A (", false), ElementsAre(Prop("A", "")));
 }
 
-TEST(ParseBlocksTest, QuotesDoNotShieldParentheses) {
+TEST(ParseBlocksTest, AQuotedRunIsOneTokenUpToItsQuoteOrItsLineEnd) {
   EXPECT_THAT(Parse("Description ( \"Shed (old\" ) Filename ( x.s )", true),
-              ElementsAre(Prop("Description", "Shed (old ) Filename ( x.s )")));
+              ElementsAre(Prop("Description", "Shed (old"), Prop("Filename", "x.s")));
+  EXPECT_THAT(Parse("A ( \"x ) y\r\n) B ( 2 )", false),
+              ElementsAre(Prop("A", "\"x ) y"), Prop("B", "2")));
+  EXPECT_THAT(Parse("\"a(b\" ( 1 ) \"c)\"", false),
+              ElementsAre(Prop("\"a(b\"", "1"), Prop("", "\"c)\"")));
 }
 
 TEST(ParseBlocksTest, StrippingRemovesEveryQuoteAndTrimsAgain) {
-  EXPECT_THAT(Parse("Class ( \"My houses\" ) D ( \" a \"b\" )", true),
+  EXPECT_THAT(Parse("Class ( \"My houses\" ) D ( \" a \"b\"\" )", true),
               ElementsAre(Prop("Class", "My houses"), Prop("D", "a b")));
   EXPECT_THAT(Parse("Class ( \"My houses\" )", false), ElementsAre(Prop("Class", "\"My houses\"")));
 }

@@ -3,14 +3,20 @@
 #include <unordered_set>
 
 #include "platform/text.h"
+#include "platform/windows_path.h"
 
 namespace route {
+
+bool IsRouteName(std::string_view name) {
+  return platform::IsWindowsFileName(name) && name.find("..") == std::string_view::npos &&
+         name.back() != '.' && name.back() != ' ';
+}
 
 std::vector<std::string> FindRoutes(const platform::FileSystem& files, const std::string& msts_root) {
   std::vector<std::string> routes;
   const std::string base = msts_root + "\\Routes\\";
   for (const platform::FindEntry& entry : files.Find(base + "*", platform::kDirectory)) {
-    if (entry.name == "." || entry.name == "..") continue;
+    if (!IsRouteName(entry.name)) continue;
     // A plain file holds no "*.dat", so it never counts.
     if (!files.Find(base + entry.name + "\\*.dat", platform::kAnyAttributes).empty()) {
       routes.push_back(entry.name);

@@ -1,23 +1,36 @@
 #include "route/ref_file.h"
 
+#include <algorithm>
+
 #include "route/blocks.h"
 #include "route/text_file.h"
 
 namespace route {
 
-std::vector<Shape> ParseRef(std::string_view text) {
-  size_t line_end = text.find('\n');
-  if (line_end != std::string_view::npos) text.remove_prefix(line_end + 1);
-  std::vector<Shape> entries;
+ParsedRef ParseRef(std::string_view text) {
+  ParsedRef ref;
+  if (!text.starts_with(kSimisOpening)) {
+    // An empty file holds nothing that writing could lose.
+    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; })) {
+      ref.fault = RefFault::kNoHeader;
+    }
+    return ref;
+  }
+  text.remove_prefix(std::min(text.find_first_of("\r\n"), text.size()));
   BlockReader reader(text);
   Block block;
   while (reader.Next(block)) {
     if (!block.opened) continue;
-    Shape& entry = entries.emplace_back();
+    if (!block.closed) {
+      ref.entries.clear();
+      ref.fault = RefFault::kUnclosedBlock;
+      return ref;
+    }
+    Shape& entry = ref.entries.emplace_back();
     entry.BlockType = std::string(block.name);
     ParseBlocks(block.value, entry, true);
   }
-  return entries;
+  return ref;
 }
 
 std::string RefText(const std::vector<Shape>& entries) {

@@ -10,10 +10,24 @@
 
 namespace route {
 
-// The entries of a .ref text. The first line (the header, whatever it
-// holds) is skipped; a trailing piece without "(" is not an entry. Values
-// lose their double quotes and are trimmed.
-std::vector<Shape> ParseRef(std::string_view text);
+// Why a .ref text is not read: writing entries over such a text would lose
+// what it holds.
+enum class RefFault {
+  kNone,
+  kNoHeader,       // it does not open with the SIMIS header
+  kUnclosedBlock,  // it ends inside an entry: the file was cut short
+};
+
+struct ParsedRef {
+  std::vector<Shape> entries;  // empty unless fault is kNone
+  RefFault fault = RefFault::kNone;
+};
+
+// The entries of a .ref text. The header line, which ends at the first CR or
+// LF, is skipped; a text holding nothing but blanks has no entries. A
+// trailing piece without "(" is not an entry. Values lose their double
+// quotes and are trimmed.
+ParsedRef ParseRef(std::string_view text);
 
 // The header, CR LF CR LF, then every entry's ToRefText.
 std::string RefText(const std::vector<Shape>& entries);

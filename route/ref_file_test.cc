@@ -25,9 +25,15 @@ std::string Wide(std::string_view ascii) {
   return bytes;
 }
 
+// The entries of a header line and the body; the text must be read.
+std::vector<Shape> Entries(std::string_view body) {
+  ParsedRef ref = ParseRef(kHeader + std::string(body));
+  EXPECT_EQ(ref.fault, RefFault::kNone) << body;
+  return ref.entries;
+}
+
 TEST(ParseRefTest, ReadsEachTopLevelBlockAsAnEntry) {
-  std::vector<Shape> entries = ParseRef(
-      "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+  std::vector<Shape> entries = Entries(
       "Static (\r\n\tClass ( \"My houses\" )\r\n\tFileName ( house.s )\r\n"
       "\tDescription ( \"Big \"old\" house\" )\r\n)\r\n"
       "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"
@@ -44,7 +50,7 @@ TEST(ParseRefTest, ReadsEachTopLevelBlockAsAnEntry) {
 }
 
 TEST(ParseRefTest, KeywordsAndNamesKeepTheirLetterCase) {
-  std::vector<Shape> entries = ParseRef("header\nSTATIC ( FILENAME ( x.s ) )");
+  std::vector<Shape> entries = Entries("STATIC ( FILENAME ( x.s ) )");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].BlockType, "STATIC");
   EXPECT_THAT(entries[0].PropList, ElementsAre(Prop("FILENAME", "x.s")));
@@ -52,43 +58,57 @@ TEST(ParseRefTest, KeywordsAndNamesKeepTheirLetterCase) {
 }
 
 TEST(ParseRefTest, RepeatedNamesStaySeparate) {
-  std::vector<Shape> entries =
-      ParseRef("h\nStatic ( Filename ( house.s ) Filename ( barn.s ) )\n");
+  std::vector<Shape> entries = Entries("Static ( Filename ( house.s ) Filename ( barn.s ) )\n");
   ASSERT_EQ(entries.size(), 1u);
   EXPECT_EQ(entries[0].PropCount(), 2);
   EXPECT_EQ(entries[0].GetValue("filename"), "house.s");
 }
 
-TEST(ParseRefTest, TheFirstLineIsDroppedWhateverItHolds) {
-  // Without a header the first entry goes with the first line.
-  std::vector<Shape> entries = ParseRef("Static ( FileName ( a.s ) )\nStatic ( FileName ( b.s ) )");
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_EQ(entries[0].GetValue("FileName"), "b.s");
-  // A text without any line break is all body.
-  EXPECT_EQ(ParseRef("Static ( FileName ( a.s ) )").size(), 1u);
+TEST(ParseRefTest, TheHeaderLineMustOpenTheTextAndEndsAtCrOrLf) {
+  ParsedRef ref = ParseRef("SIMISA@@@@@@@@@@JINX0r1t______\rStatic ( FileName ( a.s ) )");
+  ASSERT_EQ(ref.entries.size(), 1u);
+  EXPECT_EQ(ref.entries[0].GetValue("FileName"), "a.s");
+  for (std::string_view text : {"Static ( FileName ( a.s ) )\nStatic ( FileName ( b.s ) )",
+                                "SIMISA@@@@@@@@@@JINX\r\nStatic ( )", " SIMISA@@@@@@@@@@JINX0r1t______\r\n"}) {
+    EXPECT_EQ(ParseRef(text).fault, RefFault::kNoHeader) << text;
+  }
+  // An empty text has nothing to lose.
+  EXPECT_EQ(ParseRef(" \r\n\t").fault, RefFault::kNone);
+}
+
+TEST(ParseRefTest, AnEntryLeftOpenAtTheEndRefusesTheText) {
+  for (std::string_view body : {"Static ( FileName ( a.s )\nStatic ( FileName ( b.s ) )\n",
+                                "Static ( FileName ( a.s ) )\nStatic ( FileName ( b.s",
+                                "Static ( D ( 5\" gauge ) )\r\nStatic ( )\r\n", "Static ("}) {
+    ParsedRef ref = ParseRef(kHeader + std::string(body));
+    EXPECT_EQ(ref.fault, RefFault::kUnclosedBlock) << body;
+    EXPECT_THAT(ref.entries, IsEmpty());
+  }
 }
 
 TEST(ParseRefTest, EmptyAndHeaderOnlyTextsHaveNoEntries) {
-  EXPECT_THAT(ParseRef(""), IsEmpty());
-  EXPECT_THAT(ParseRef("SIMISA@@@@@@@@@@JINX0t1t______"), IsEmpty());
-  EXPECT_THAT(ParseRef(kHeader), IsEmpty());
-  EXPECT_THAT(ParseRef(kHeader + "\r\n  trailing words\r\n"), IsEmpty());
+  EXPECT_THAT(ParseRef("SIMISA@@@@@@@@@@JINX0t1t______").entries, IsEmpty());
+  EXPECT_THAT(Entries(""), IsEmpty());
+  EXPECT_THAT(Entries("\r\n  trailing words\r\n"), IsEmpty());
 }
 
 TEST(ParseRefTest, FreeTextAndCommentsAreReadAsWritten) {
   std::vector<Shape> entries =
-      ParseRef("h\nComment ( made by hand )\nStatic ( FileName ( a.s ) loose words )\n");
+      Entries("Comment ( made by hand )\nStatic ( FileName ( a.s ) loose words )\n");
   ASSERT_EQ(entries.size(), 2u);
   EXPECT_EQ(entries[0].BlockType, "Comment");
   EXPECT_THAT(entries[0].PropList, ElementsAre(Prop("", "made by hand")));
   EXPECT_THAT(entries[1].PropList, ElementsAre(Prop("FileName", "a.s"), Prop("", "loose words")));
 }
 
-TEST(ParseRefTest, AMissingClosingParenthesisTakesTheRestOfTheFile) {
-  std::vector<Shape> entries = ParseRef("h\nStatic ( FileName ( a.s )\nStatic ( FileName ( b.s ) )\n");
-  ASSERT_EQ(entries.size(), 1u);
-  EXPECT_THAT(entries[0].PropList,
-              ElementsAre(Prop("FileName", "a.s"), Prop("Static", "FileName ( b.s )")));
+TEST(ParseRefTest, QuotedParenthesesAreTextAndAStrayQuoteEndsWithItsLine) {
+  std::vector<Shape> entries = Entries(
+      "Static ( Description ( \"a (b\" ) FileName ( a.s ) )\r\n"
+      "Static ( Description ( 5\" gauge\r\n ) FileName ( b.s ) )\r\n");
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_THAT(entries[0].PropList, ElementsAre(Prop("Description", "a (b"), Prop("FileName", "a.s")));
+  EXPECT_THAT(entries[1].PropList,
+              ElementsAre(Prop("Description", "5 gauge"), Prop("FileName", "b.s")));
 }
 
 TEST(RefTextTest, WritesTheHeaderThenEveryEntry) {
@@ -120,7 +140,7 @@ TEST(RefTextTest, LargeFilesAndLongEntriesComeBackWhole) {
   }
   for (int p = 0; p < 40; ++p) entries[7].AddProp("P" + std::to_string(p), std::to_string(p));
   std::string written = RefText(entries);
-  std::vector<Shape> back = ParseRef(written);
+  std::vector<Shape> back = ParseRef(written).entries;
   ASSERT_EQ(back.size(), 50000u);
   EXPECT_EQ(back[7].PropCount(), 42);
   EXPECT_EQ(back[7].GetValue("p39"), "39");
@@ -128,13 +148,18 @@ TEST(RefTextTest, LargeFilesAndLongEntriesComeBackWhole) {
   EXPECT_EQ(RefText(back), written);
 }
 
-TEST(RefTextTest, AnUnbalancedParenthesisIsWrittenUnchangedAndReadsBackDifferently) {
-  Shape shed;
-  shed.AddProp("Description", "Shed (old");
-  shed.AddProp("FileName", "shed.s");
-  std::string written = RefText({shed, Shape()});
-  EXPECT_NE(written.find("Description ( \"Shed (old\" )"), std::string::npos);
-  EXPECT_EQ(ParseRef(written).size(), 1u);
+TEST(RefTextTest, EveryValueReadsBackAsItWasWritten) {
+  Shape entry;
+  for (std::string value : {"Shed (old", "a) (b", "-1", "'q'", "+", ",x", "*.s", "a b\r\nc (", "x\ny",
+                            "Дом \"5\" (1)", "\xED\xA0\x80 (", ".s", "", "plain"}) {
+    entry.AddProp("P", value);
+  }
+  entry.AddProp("Open\"name", "v");
+  entry.BlockType = "Odd \"type";
+  std::vector<Shape> back = ParseRef(RefText({entry, Shape()})).entries;
+  ASSERT_EQ(back.size(), 2u);
+  entry.PropList[9].PropValue = "Дом 5 (1)";  // its quotes left out
+  EXPECT_EQ(back[0], entry);
 }
 
 TEST(SdTextTest, WritesTheHeaderTheShapeAndOneLinePerProperty) {

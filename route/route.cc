@@ -1,6 +1,8 @@
 #include "route/route.h"
 
 #include "core/error.h"
+#include "route/discovery.h"
+#include "platform/windows_path.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
 
@@ -8,6 +10,7 @@ namespace route {
 
 Route::Route(const Services& services, const std::string& name, const std::string& msts_root)
     : Name(name), services_(services) {
+  if (!IsRouteName(name)) throw core::Error(services_.language.Format(core::Msg::BadRouteName, name));
   Folder = msts_root + "\\ROUTES\\" + name + "\\";
   RefPath = Folder + name + ".ref";
   if (services_.files.FileExists(RefPath)) return;
@@ -21,6 +24,9 @@ Route::Route(const Services& services, const std::string& name, const std::strin
 void Route::ReadRef() {
   read_ = false;
   Entries.clear();
+  if (services_.files.IsSpecialFile(RefPath)) {
+    throw core::Error(services_.language.Format(core::Msg::NotRegularFile, RefPath));
+  }
   TextFile file = ReadTextFile(services_.files, RefPath);
   if (file.form == TextForm::kCompressed) {
     throw core::Error(services_.language.Format(core::Msg::FileCompressed, RefPath));
@@ -28,7 +34,14 @@ void Route::ReadRef() {
   if (file.form == TextForm::kBinary) {
     throw core::Error(services_.language.Format(core::Msg::FileBinary, RefPath));
   }
-  Entries = ParseRef(file.text);
+  ParsedRef ref = ParseRef(file.text);
+  if (ref.fault == RefFault::kNoHeader) {
+    throw core::Error(services_.language.Format(core::Msg::NotRouteFile, RefPath));
+  }
+  if (ref.fault == RefFault::kUnclosedBlock) {
+    throw core::Error(services_.language.Format(core::Msg::RouteFileCutShort, RefPath));
+  }
+  Entries = std::move(ref.entries);
   read_ = true;
 }
 
@@ -41,9 +54,22 @@ void Route::RefuseIfUnreadable() const {
   if (Unreadable()) throw core::Error(services_.language.Format(core::Msg::RouteUnreadable, RefPath));
 }
 
+// The route folder itself may be reached through links; nothing beneath it
+// is written through one that leads elsewhere.
+void Route::RefuseIfLeavingRoute(const std::string& path) const {
+  std::optional<std::string> leaving;
+  if (!platform::LiesInside(path, Folder, services_.files.CurrentFolder())) {
+    leaving = path;
+  } else {
+    leaving = services_.files.LinkOutOf(Folder, path);
+  }
+  if (leaving) throw core::Error(services_.language.Format(core::Msg::LeadsOutOfRoute, *leaving));
+}
+
 void Route::WriteRef(const std::string& path) {
   RefuseIfUnreadable();
   const std::string target = path.empty() ? RefPath : path;
+  RefuseIfLeavingRoute(target);
   if (!services_.files.ReplaceFile(target, UnicodeFileBytes(RefText(Entries)))) {
     throw core::Error("Cannot create file " + target);
   }
@@ -52,6 +78,7 @@ void Route::WriteRef(const std::string& path) {
 void Route::BackupRef() {
   RefuseIfUnreadable();
   const std::string folder = Folder + services_.language[core::Msg::BackupFolder];
+  RefuseIfLeavingRoute(folder);
   // A folder that cannot be made shows as the write's own failure.
   if (!services_.files.FolderExists(folder)) services_.files.CreateFolder(folder);
   int number = 1;

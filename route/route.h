@@ -3,7 +3,9 @@
 // clearing, comparing) goes through one of these.
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/language.h"
@@ -23,11 +25,30 @@ struct Services {
   core::Ui& ui;
 };
 
+// Reads an MSTS data file (a shape, a world file) as text, in whatever
+// form it is stored.
+class TextReader {
+ public:
+  virtual ~TextReader() = default;
+  // The file's text; nothing when the file cannot be read or its content
+  // cannot be made into text.
+  virtual std::optional<std::string> ReadText(const std::string& path) = 0;
+};
+
+// The form two file or shape names share when they differ only in letter
+// case: the key of every name look-up.
+std::string FoldName(std::string_view name);
+// A file name as a shape or world file gives it: trimmed, without the
+// double quotes around a name with blanks.
+std::string CleanName(std::string_view text);
+
 class Route {
  public:
   // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:
   // the file named after the route, or else the first "*.ref" of the folder.
-  // Does not read the .ref file; every creator calls ReadRef next.
+  // Does not read the .ref file; every creator calls ReadRef next. Throws
+  // core::Error, touching nothing, for a name that is not a route name
+  // (IsRouteName).
   Route(const Services& services, const std::string& name, const std::string& msts_root);
 
   std::string Name;
@@ -44,7 +65,8 @@ class Route {
 
   // Reads RefPath into Entries. Throws core::Error: "Cannot open file ..."
   // for a file that cannot be opened, a clear message for a compressed or
-  // binary one; the route then stays unreadable.
+  // binary one, one that does not open with the SIMIS header or one cut
+  // short inside an entry; the route then stays unreadable.
   void ReadRef();
   // Appends a "Static" entry holding the shape's properties, set one by one
   // with SetValue.
@@ -52,7 +74,9 @@ class Route {
 
   // Writes every entry to the path (RefPath when empty), replacing the file
   // as a whole. Throws core::Error("Cannot create file ...") when it cannot,
-  // leaving the old file; refuses on an unreadable route.
+  // leaving the old file; refuses on an unreadable route. Like every write
+  // of the route, it refuses a path outside the route's folder, or one that
+  // passes through a link leading out of it, before anything is written.
   void WriteRef(const std::string& path = "");
   // Writes the entries to the next free Rastolin_backups\<Name><N>.ref.
   void BackupRef();
@@ -63,6 +87,8 @@ class Route {
   // Copies the shape named by the entry's Filename into SHAPES\, then, as
   // asked, appends the entry (naming the bare file) and writes the .ref
   // file, and writes the .sd file. False when the shape was not copied.
+  // A line break in what would be written is refused before anything is
+  // copied.
   bool AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
                 bool overwrite);
   // Copies every texture of a ";"-separated list into TEXTURES\, asking
@@ -73,8 +99,54 @@ class Route {
   // lies in the route afterwards.
   bool CopyIntoRoute(const std::string& source, const std::string& subfolder, bool overwrite);
 
+  // Clearing. Files leave the route only into Rastolin_backups\ (SHAPES\,
+  // TEXTURES\ and its seasonal folders); a name that leads out of the
+  // route is never followed, and every file is logged as it fares.
+
+  // Removes every entry whose FileName repeats an earlier entry's (in any
+  // letter case), logging "Deleted " and the name, then writes the .ref
+  // file. Returns how many went.
+  int DeleteDuplicates();
+  // Removes every Static entry whose shape is missing from SHAPES\,
+  // logging its name. Returns how many went; the caller writes the file.
+  int DeleteNonexistent();
+  // Removes the marked entries (entry n is marked[n - 1]) in one pass,
+  // after taking their files out of the route as DeleteEntry does.
+  void DeleteEntries(const std::vector<bool>& marked, bool move_shape_files, bool move_textures,
+                     TextReader& reader);
+  // Takes the files of a shape (a name relative to SHAPES\) out of the
+  // route; the entries stay. With move_textures first the textures the
+  // shape names, with their seasonal copies; with move_shape_files the
+  // shape and its .sd, while its .thm, a thumbnail the route editor makes
+  // again, is deleted.
+  void DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
+                   TextReader& reader);
+
  private:
   void RefuseIfUnreadable() const;
+  void RefuseIfLeavingRoute(const std::string& path) const;
+
+  enum class Fate { kMoved, kMissing, kOutside, kFailed };
+  struct Removal {
+    Fate fate;
+    std::string kept_as;  // the backup's name when an earlier one had the file's name
+  };
+  // Whether folder + name may be read, moved or deleted: the name is a
+  // relative one and leads to nothing outside the folder, which lies in
+  // the route, and no link on the way leads out of the route. Every file
+  // the clearing touches passes this check.
+  bool InRoute(const std::string& folder, const std::string& name) const;
+  // Moves folder + name into the backup folder, beside any earlier backup
+  // of that name; with an empty backup folder the file is deleted.
+  Removal TakeOut(const std::string& folder, const std::string& name,
+                  const std::string& backup_folder);
+  void TakeShapeOut(const std::string& file_name, bool move_shape_files, bool move_textures,
+                    TextReader& reader);
+  void TakeTexturesOut(const std::string& shape_path, TextReader& reader);
+  void TakeTextureOut(const std::string& name);
+  std::string BackupFolder() const;
+  void MakeFolder(const std::string& path);
+  void RemoveMarked(const std::vector<bool>& marked);
 
   Services services_;
   bool read_ = false;

@@ -20,8 +20,9 @@ std::string SdNameFor(const std::string& shape_name) {
 
 void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool overwrite) {
   const std::string path = Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(shape_name);
+  RefuseIfLeavingRoute(path);
   if (!overwrite && services_.files.FileExists(path) &&
-      !services_.ui.Ask("*.sd file already exists. Overwrite?")) {
+      !services_.ui.Ask("*.sd file already exists. Overwrite?", path)) {
     return;
   }
   if (!services_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
@@ -32,12 +33,21 @@ void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool o
 bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool create_sd,
                      bool overwrite) {
   // Refused before anything is copied, so that the route is left as it was.
-  if (add_to_ref) RefuseIfUnreadable();
+  if (add_to_ref) {
+    RefuseIfUnreadable();
+    RefuseLineBreaks(entry, services_.language);
+  }
+  if (create_sd) RefuseLineBreaks(sd_props, services_.language);
   const std::string source = entry.GetValue("Filename");
   const std::string name = FileNameOf(source);
   const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;
+  RefuseIfLeavingRoute(target);
+  if (add_to_ref) RefuseIfLeavingRoute(RefPath);
+  if (create_sd) {
+    RefuseIfLeavingRoute(Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(name));
+  }
   if (!overwrite && services_.files.FileExists(target) &&
-      !services_.ui.Ask(services_.language[core::Msg::OverwriteShape])) {
+      !services_.ui.Ask(services_.language[core::Msg::OverwriteShape], target)) {
     return false;
   }
   if (!services_.files.CopyFile(source, target, false)) {
@@ -54,12 +64,18 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
 }
 
 bool Route::CopyTextures(const std::string& list) {
+  const std::vector<std::string> paths = SplitList(list, ';');
+  auto target_of = [&](const std::string& path) {
+    return Folder + services_.language[core::Msg::TexturesFolder] + FileNameOf(path);
+  };
+  // All refused before the first is copied.
+  for (const std::string& path : paths) RefuseIfLeavingRoute(target_of(path));
   bool all_copied = true;
-  for (const std::string& path : SplitList(list, ';')) {
+  for (const std::string& path : paths) {
     const std::string name = FileNameOf(path);
-    const std::string target = Folder + services_.language[core::Msg::TexturesFolder] + name;
+    const std::string target = target_of(path);
     if (services_.files.FileExists(target) &&
-        !services_.ui.Ask(name + services_.language[core::Msg::TextureExists])) {
+        !services_.ui.Ask(name + services_.language[core::Msg::TextureExists], target)) {
       all_copied = false;
       continue;
     }
@@ -74,6 +90,7 @@ bool Route::CopyTextures(const std::string& list) {
 bool Route::CopyIntoRoute(const std::string& source, const std::string& subfolder,
                           bool overwrite) {
   const std::string target = Folder + subfolder + FileNameOf(source);
+  RefuseIfLeavingRoute(target);
   if (services_.files.CopyFile(source, target, !overwrite)) return true;
   return !overwrite && services_.files.FileExists(target);
 }

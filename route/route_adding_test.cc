@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/error.h"
 #include "platform/text.h"
 #include "route/route.h"
@@ -77,7 +79,7 @@ TEST_F(RouteAddingTest, AnExistingShapeIsReplacedOnlyWhenTheUserSaysYes) {
   Shape entry = Entry("C:\\work\\barn.s");
   ui.answers = {false};
   EXPECT_FALSE(route.AddShape(entry, SdProps(), true, true, false));
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "old barn");
   EXPECT_EQ(files.Content(kRef), ref_before);
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
@@ -123,11 +125,31 @@ TEST_F(RouteAddingTest, AnUnreadableRouteRefusesAnEntryBeforeCopying) {
   EXPECT_TRUE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.sd"));
 }
 
+TEST_F(RouteAddingTest, ALineBreakInAnEntryOrSdValueIsRefusedBeforeCopying) {
+  const std::string ref_before = files.Content(kRef);
+  Shape entry = Entry("C:\\work\\barn.s");
+  entry.SetValue("Class", "x\r\nStatic ( FileName ( evil.s ) )");
+  Shape sd = SdProps();
+  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
+  try {
+    route.AddShape(entry, SdProps(), true, true, true);
+    ADD_FAILURE() << "no error";
+  } catch (const core::Error& error) {
+    EXPECT_STREQ(error.what(), "The property Class holds a line break and cannot be written");
+  }
+  Shape clean = Entry("C:\\work\\barn.s");
+  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
+  EXPECT_EQ(files.Content(kRef), ref_before);
+  EXPECT_EQ(route.EntryCount(), 1);
+}
+
 TEST_F(RouteAddingTest, WriteSdAsksBeforeReplacingUnlessTold) {
   files.Add(kFolder + "SHAPES\\barn.sd", "mine");
   ui.answers = {false};
   route.WriteSd("barn.s", SdProps(), false);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: *.sd file already exists. Overwrite?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: *.sd file already exists. Overwrite? [" + kFolder + "SHAPES\\barn.sd]"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), "mine");
   ui.answers = {true};
   route.WriteSd("barn.s", SdProps(), false);
@@ -161,7 +183,8 @@ TEST_F(RouteAddingTest, CopyTexturesCopiesEveryPathAndAsksBeforeReplacing) {
   files.Add(kFolder + "TEXTURES\\b.ace", "old b");
   ui.answers = {false};
   EXPECT_FALSE(route.CopyTextures("C:\\t\\a.ace;C:\\t\\b.ace;C:\\t\\c.ace"));
-  EXPECT_EQ(ui.shown, (Lines{"Ask: b.ace: texture file already exists. Overwrite?"}));
+  EXPECT_EQ(ui.shown, (Lines{"Ask: b.ace: texture file already exists. Overwrite? [" + kFolder +
+                             "TEXTURES\\b.ace]"}));
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\a.ace"), "a");
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "old b");
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\c.ace"), "c");
@@ -192,6 +215,98 @@ TEST_F(RouteAddingTest, CopyIntoRouteKeepsOrReplacesAndSaysWhetherTheFileIsThere
   files.FailWritesTo(kFolder + "SHAPES\\x.ace");
   EXPECT_FALSE(route.CopyIntoRoute("C:\\in\\x.ace", "SHAPES\\", true));
   EXPECT_TRUE(ui.shown.empty());
+}
+
+// Each write of the route against a link planted in it that leads out: the
+// write is refused naming the link, and nothing is written anywhere.
+TEST_F(RouteAddingTest, NothingIsWrittenThroughALinkOutOfTheRoute) {
+  files.Add("C:\\t\\a.ace", "a");
+  // A user's file outside that reads as a route file, so the guard is what
+  // keeps it.
+  const std::string mine = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( m.s ) )\r\n");
+  files.Add("C:\\Users\\me\\notes.txt", mine);
+  files.AddFolder("C:\\Users\\me\\Outside");
+  const struct {
+    const char* link;
+    const char* target;
+    std::function<void(Route&)> write;
+  } cases[] = {
+      {"R.ref", "C:\\Users\\me\\notes.txt", [](Route& r) { r.WriteRef(); }},
+      {"Rastolin_backups", "C:\\Users\\me\\Outside", [](Route& r) { r.BackupRef(); }},
+      {"SHAPES", "C:\\Users\\me\\Outside",
+       [](Route& r) {
+         Shape entry = Entry("C:\\work\\barn.s");
+         r.AddShape(entry, SdProps(), true, true, true);
+       }},
+      {"SHAPES\\barn.sd", "C:\\Users\\me\\notes.txt",
+       [](Route& r) { r.WriteSd("barn.s", SdProps(), true); }},
+      {"TEXTURES\\b.ace", "C:\\Users\\me\\notes.txt",
+       [](Route& r) { r.CopyTextures("C:\\t\\a.ace;C:\\t\\b.ace"); }},
+      {"TEXTURES", "C:\\Users\\me\\Outside",
+       [](Route& r) { r.CopyIntoRoute("C:\\t\\a.ace", "TEXTURES\\", true); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.link);
+    test_support::MemoryFileSystem disk = files;
+    disk.AddLink(kFolder + c.link, c.target);
+    core::ConvMain on_disk{disk, processes, ui};
+    on_disk.language.SetTexts(core::kEnglish);
+    Route linked(test_support::ServicesOf(on_disk), "R", "C:\\MSTS");
+    linked.ReadRef();
+    try {
+      c.write(linked);
+      ADD_FAILURE() << "written";
+    } catch (const core::Error& error) {
+      EXPECT_EQ(std::string(error.what()), kFolder + c.link + " leads out of the route and is not written");
+    }
+    EXPECT_EQ(disk.Content("C:\\Users\\me\\notes.txt"), mine);
+    EXPECT_TRUE(disk.Find("C:\\Users\\me\\Outside\\*", platform::kAnyAttributes).empty());
+    EXPECT_FALSE(disk.FileExists(kFolder + "TEXTURES\\a.ace"));
+    EXPECT_FALSE(disk.FileExists(kFolder + "SHAPES\\barn.s"));
+  }
+  EXPECT_TRUE(ui.shown.empty());
+}
+
+TEST_F(RouteAddingTest, LinksThatStayInsideTheRouteAreWrittenThrough) {
+  files.AddFolder(kFolder + "Real");
+  files.AddLink(kFolder + "SHAPES", kFolder + "Real");
+  files.AddFolder("D:\\Disk\\R\\SHAPES");
+  files.Add("D:\\Disk\\R\\R.ref", test_support::UnicodeFile(kRefHeader));
+  files.AddLink("C:\\MSTS\\ROUTES\\Linked", "D:\\Disk\\R");
+  Shape entry = Entry("C:\\work\\barn.s");
+  EXPECT_TRUE(route.AddShape(entry, SdProps(), true, true, false));
+  EXPECT_EQ(files.Content(kFolder + "Real\\barn.sd"), kBarnSd);
+
+  Route linked(test_support::ServicesOf(main), "Linked", "C:\\MSTS");
+  linked.ReadRef();
+  Shape again = Entry("C:\\work\\barn.s");
+  EXPECT_TRUE(linked.AddShape(again, SdProps(), true, false, false));
+  EXPECT_EQ(files.Content("D:\\Disk\\R\\SHAPES\\barn.s"), "barn shape");
+  Route reread(test_support::ServicesOf(main), "Linked", "C:\\MSTS");
+  reread.ReadRef();
+  EXPECT_EQ(reread.EntryCount(), 1);
+}
+
+TEST_F(RouteAddingTest, ReadOnlyFilesAreNotReplaced) {
+  files.Add(kFolder + "SHAPES\\barn.s", "kept shape");
+  files.Add(kFolder + "SHAPES\\barn.sd", "kept sd");
+  files.SetReadOnly(kFolder + "SHAPES\\barn.s");
+  files.SetReadOnly(kFolder + "SHAPES\\barn.sd");
+  files.SetReadOnly(kRef);
+  const std::string ref_before = files.Content(kRef);
+  Shape entry = Entry("C:\\work\\barn.s");
+  EXPECT_FALSE(route.AddShape(entry, SdProps(), true, true, true));
+  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file barn.s"}));
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "kept shape");
+  try {
+    route.WriteSd("barn.s", SdProps(), true);
+    ADD_FAILURE() << "written";
+  } catch (const core::Error& error) {
+    EXPECT_EQ(std::string(error.what()), "Cannot create file " + kFolder + "SHAPES\\barn.sd");
+  }
+  EXPECT_THROW(route.WriteRef(), core::Error);
+  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"), "kept sd");
+  EXPECT_EQ(files.Content(kRef), ref_before);
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ namespace {
 
 
 const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
+const std::string kNotRef =
+    " is not a route file (it does not start with the SIMIS header) and is not read";
 
 class RouteTest : public ::testing::Test {
  protected:
@@ -67,13 +69,13 @@ TEST_F(RouteTest, ReadRefReplacesTheEntries) {
   EXPECT_EQ(route.Entries[0].GetValue("filename"), "c.s");
 }
 
-TEST_F(RouteTest, AnEightBitRefIsReadAsText) {
-  files.Add("C:\\MSTS\\ROUTES\\R\\R.ref",
-            "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) Description ( \"Дом\" ) )\r\n");
+TEST_F(RouteTest, AnEightBitRefIsReadAsWindows1251WhenItIsNotUtf8) {
+  files.Add("C:\\MSTS\\ROUTES\\R\\R.ref", "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) "
+                                         "Description ( \"\xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9\" ) )\r\n");
   Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
   ASSERT_EQ(route.EntryCount(), 1);
-  EXPECT_EQ(route.Entries[0].GetValue("Description"), "Дом");
+  EXPECT_EQ(route.Entries[0].GetValue("Description"), "Дуб большой");
 }
 
 TEST_F(RouteTest, AMissingRefCannotBeOpenedAndLeavesTheRouteUnreadable) {
@@ -84,27 +86,50 @@ TEST_F(RouteTest, AMissingRefCannotBeOpenedAndLeavesTheRouteUnreadable) {
   EXPECT_EQ(route.EntryCount(), 0);
 }
 
-TEST_F(RouteTest, CompressedAndBinaryRefFilesAreRefusedAndNeverOverwritten) {
-  using namespace std::string_literals;
-  const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
-  const std::string compressed = "SIMISA@F\x20\0\0\0@@@@\x78\x9c\x01\x02"s;
-  files.Add(path, compressed);
+TEST_F(RouteTest, ARefThatIsNoRegularFileIsNotRead) {
+  files.AddSpecial("C:\\MSTS\\ROUTES\\R\\R.ref");
   Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }),
-            path + " is stored compressed and cannot be read as text");
+            "C:\\MSTS\\ROUTES\\R\\R.ref is not a regular file and is not read");
   EXPECT_TRUE(route.Unreadable());
-  Shape entry;
-  entry.AddProp("FileName", "new.s");
-  route.AddEntry(entry);
-  EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }),
-            path + " could not be read, so it is not written: its entries would be lost");
-  EXPECT_NE(ErrorOf([&] { route.BackupRef(); }), "<no error>");
-  EXPECT_EQ(files.Content(path), compressed);
-  EXPECT_FALSE(files.FolderExists("C:\\MSTS\\ROUTES\\R\\Rastolin_backups"));
+}
 
-  files.Add(path, "SIMISA@@@@@@@@@@JINX0r1b______\x01\x02"s);
-  EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }),
-            path + " is stored in binary form and cannot be read as text");
+TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
+  using namespace std::string_literals;
+  const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
+  std::string random_bytes;
+  for (int i = 0; i < 300; ++i) random_bytes += static_cast<char>((i * 149 + 71) % 256);
+  std::string big_endian = "\xFE\xFF"s;
+  for (char c : kRefHeader + "Static ( FileName ( a.s ) )\r\n") big_endian += "\0"s + c;
+  const struct {
+    std::string bytes;
+    std::string error;
+  } kCases[] = {
+      {"SIMISA@F\x20\0\0\0@@@@\x78\x9c\x01\x02"s, " is stored compressed and cannot be read as text"},
+      {"SIMISA@@@@@@@@@@JINX0r1b______\x01\x02"s, " is stored in binary form and cannot be read as text"},
+      {random_bytes, kNotRef},
+      {big_endian, kNotRef},
+      {platform::Utf8ToUtf16Le("Static ( FileName ( a.s ) )\r\n"), kNotRef},
+      {test_support::UnicodeFile("Static ( FileName ( a.s ) )\r\n"), kNotRef},
+      {"Static ( FileName ( a.s ) )\r\n", kNotRef},
+      {test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
+       " ends inside an entry (its last block is not closed) and is not read"},
+  };
+  for (const auto& test : kCases) {
+    files.Add(path, test.bytes);
+    Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
+    EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), path + test.error);
+    EXPECT_TRUE(route.Unreadable());
+    EXPECT_EQ(route.EntryCount(), 0);
+    Shape entry;
+    entry.AddProp("FileName", "new.s");
+    route.AddEntry(entry);
+    EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }),
+              path + " could not be read, so it is not written: its entries would be lost");
+    EXPECT_NE(ErrorOf([&] { route.BackupRef(); }), "<no error>");
+    EXPECT_EQ(files.Content(path), test.bytes);
+  }
+  EXPECT_FALSE(files.FolderExists("C:\\MSTS\\ROUTES\\R\\Rastolin_backups"));
 }
 
 TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
@@ -140,12 +165,15 @@ TEST_F(RouteTest, WriteRefWritesTheExactBytesToRefPathOrTheGivenPath) {
   shape.AddProp("Filename", "house.s");
   shape.AddProp("Description", "Big house");
   route.AddEntry(shape);
-  route.WriteRef("C:\\MSTS\\copy.ref");
-  EXPECT_EQ(files.Content("C:\\MSTS\\copy.ref"),
+  route.WriteRef("C:\\MSTS\\ROUTES\\R\\copy.ref");
+  EXPECT_EQ(files.Content("C:\\MSTS\\ROUTES\\R\\copy.ref"),
             test_support::UnicodeFile(kRefHeader +
                         "Static (\r\n\tClass ( Buildings )\r\n\tFilename ( house.s )\r\n"
                         "\tDescription ( \"Big house\" )\r\n)\r\n"));
   EXPECT_EQ(files.Content(path).size(), 70u);
+  EXPECT_EQ(ErrorOf([&] { route.WriteRef("C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref"); }),
+            "C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref leads out of the route and is not written");
+  EXPECT_FALSE(files.FileExists("C:\\MSTS\\ROUTES\\elsewhere.ref"));
 }
 
 TEST_F(RouteTest, AFailedWriteKeepsTheOldFile) {
@@ -168,9 +196,9 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
                               "LevelCr ( junk FileName ( lc.s ) tail )"));
   Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
   route.ReadRef();
-  route.WriteRef("C:\\first.ref");
+  route.WriteRef("C:\\MSTS\\ROUTES\\R\\first.ref");
   Route again(test_support::ServicesOf(main), "R", "C:\\MSTS");
-  again.RefPath = "C:\\first.ref";
+  again.RefPath = "C:\\MSTS\\ROUTES\\R\\first.ref";
   again.ReadRef();
   ASSERT_EQ(again.EntryCount(), 4);
   EXPECT_EQ(again.Entries[0].GetValue("class"), "Жилые дома");
@@ -179,8 +207,9 @@ TEST_F(RouteTest, ReadWriteReadWriteGivesIdenticalBytes) {
   EXPECT_EQ(again.Entries[2].GetValue("d"), "a b c");
   EXPECT_EQ(again.Entries[3].PropList[0].PropName, "junk FileName");
   EXPECT_EQ(again.Entries[3].PropList[1].PropValue, "tail");
-  again.WriteRef("C:\\second.ref");
-  EXPECT_EQ(files.Content("C:\\second.ref"), files.Content("C:\\first.ref"));
+  again.WriteRef("C:\\MSTS\\ROUTES\\R\\second.ref");
+  EXPECT_EQ(files.Content("C:\\MSTS\\ROUTES\\R\\second.ref"),
+            files.Content("C:\\MSTS\\ROUTES\\R\\first.ref"));
 }
 
 TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {

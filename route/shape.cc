@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "core/error.h"
 #include "platform/text.h"
+#include "route/blocks.h"
 
 namespace route {
 namespace {
@@ -13,6 +15,40 @@ bool IsAscii(std::string_view text) {
 }
 
 char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+// Names are written as read. One whose last line leaves a quote open had
+// that quote closed by a line break when it was read; the break goes back
+// in, or the quote would hide the "(" that follows.
+void AppendName(std::string& text, std::string_view name) {
+  text.append(name);
+  if (EndsInsideQuotes(name)) text.append("\r\n");
+}
+
+bool NeedsQuotes(std::string_view value) {
+  return !value.empty() && (static_cast<unsigned char>(value.front()) < '.' ||
+                            value.find_first_of(" ()") != std::string_view::npos);
+}
+
+void AppendValue(std::string& text, std::string_view rest) {
+  std::string unquoted;
+  if (rest.find('"') != std::string_view::npos) {
+    std::copy_if(rest.begin(), rest.end(), std::back_inserter(unquoted), [](char c) { return c != '"'; });
+    rest = unquoted;
+  }
+  if (!NeedsQuotes(rest)) {
+    text.append(rest);
+    return;
+  }
+  // A quoted run ends with its line, so every line is quoted on its own.
+  for (;;) {
+    size_t line_end = rest.find_first_of("\r\n");
+    std::string_view line = rest.substr(0, line_end);
+    if (!line.empty()) text.append(1, '"').append(line).append(1, '"');
+    if (line_end == std::string_view::npos) return;
+    text.append(1, rest[line_end]);
+    rest.remove_prefix(line_end + 1);
+  }
+}
 
 }  // namespace
 
@@ -56,19 +92,25 @@ std::string Shape::ToRefText() const {
 }
 
 void Shape::AppendRefText(std::string& text) const {
-  text.append(BlockType).append(" (");
+  AppendName(text, BlockType);
+  text.append(" (");
   for (const Props& prop : PropList) {
-    text.append("\r\n\t").append(prop.PropName).append(" ( ");
-    // Only a space makes the editor need quotes; tabs and quotes inside a
-    // value are written as they are.
-    if (prop.PropValue.find(' ') != std::string::npos) {
-      text.append(1, '"').append(prop.PropValue).append(1, '"');
-    } else {
-      text.append(prop.PropValue);
-    }
+    text.append("\r\n\t");
+    AppendName(text, prop.PropName);
+    text.append(" ( ");
+    AppendValue(text, prop.PropValue);
     text.append(" )");
   }
   text.append("\r\n)\r\n");
+}
+
+void RefuseLineBreaks(const Shape& props, const core::Language& language) {
+  for (const Props& prop : props.PropList) {
+    if (prop.PropName.find_first_of("\r\n") != std::string::npos ||
+        prop.PropValue.find_first_of("\r\n") != std::string::npos) {
+      throw core::Error(language.Format(core::Msg::LineBreakInProperty, prop.PropName));
+    }
+  }
 }
 
 }  // namespace route

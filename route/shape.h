@@ -7,11 +7,15 @@
 #include <string_view>
 #include <vector>
 
+#include "core/language.h"
+
 namespace route {
 
 struct Props {
   std::string PropName;   // in the letter case it was read or set in
   std::string PropValue;
+
+  bool operator==(const Props&) const = default;
 };
 
 // Property names are compared without regard to letter case, so
@@ -35,10 +39,20 @@ class Shape {
   void AddProp(std::string name, std::string value);
 
   // The entry as a .ref file holds it: "Type (", one line per property,
-  // ")", each line ended by CR LF.
+  // ")", each line ended by CR LF. A value is quoted when it holds a space
+  // or a parenthesis or begins with a character below "." (which other
+  // readers drop from a bare value); its own double quotes, which reading
+  // drops anyway, are left out.
   std::string ToRefText() const;
   // The same, appended to a text that is being built.
   void AppendRefText(std::string& text) const;
+
+  bool operator==(const Shape&) const = default;
 };
+
+// Refuses (core::Error naming the property) a name or value that holds a
+// line break: typed into an entry or an .sd file, it would end the line
+// that its block needs.
+void RefuseLineBreaks(const Shape& props, const core::Language& language);
 
 }  // namespace route

@@ -64,17 +64,25 @@ TEST(ShapeToRefTextTest, WritesTheFiveLinesOfAnEntry) {
             ")\r\n");
 }
 
-TEST(ShapeToRefTextTest, OnlyASpaceMakesAValueQuoted) {
+TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters) {
   Shape shape = Entry({{"Tab", "a\tb"}, {"Empty", ""}, {"Quoted", "\"x\""}, {"Lead", " x"},
-                       {"Paren", "Shed (old"}});
+                       {"Paren", "Shed (old"}, {"Close", "a)"}, {"Minus", "-1"}, {"Plus", "+x"},
+                       {"Dot", ".5"}, {"Inner", "a-b,c"}, {"Typed", "5\" gauge"}, {"Lines", "a b\r\nc"}});
   shape.BlockType = "Hazard";
   EXPECT_EQ(shape.ToRefText(),
             "Hazard (\r\n"
             "\tTab ( a\tb )\r\n"
             "\tEmpty (  )\r\n"
-            "\tQuoted ( \"x\" )\r\n"
+            "\tQuoted ( x )\r\n"
             "\tLead ( \" x\" )\r\n"
             "\tParen ( \"Shed (old\" )\r\n"
+            "\tClose ( \"a)\" )\r\n"
+            "\tMinus ( \"-1\" )\r\n"
+            "\tPlus ( \"+x\" )\r\n"
+            "\tDot ( .5 )\r\n"
+            "\tInner ( a-b,c )\r\n"
+            "\tTyped ( \"5 gauge\" )\r\n"
+            "\tLines ( \"a b\"\r\n\"c\" )\r\n"
             ")\r\n");
 }
 

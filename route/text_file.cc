@@ -7,7 +7,8 @@ namespace route {
 namespace {
 
 constexpr std::string_view kByteOrderMark = "\xFF\xFE";
-constexpr std::string_view kSignature = "SIMISA@@@@@@@@@@";
+// What a text editor may put before UTF-8 text.
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 // The signature as UTF-16LE text that lost its byte-order mark.
 constexpr std::string_view kWideSignature{"S\0I\0M\0I\0S\0A\0", 12};
 
@@ -19,8 +20,7 @@ TextForm FormOf(std::string_view bytes) {
   }
   if (bytes.starts_with("SIMISA@F")) return TextForm::kCompressed;
   // "JINX0s1b______": the eighth letter of the type line tells text from tokens.
-  if (bytes.starts_with(kSignature) && bytes.substr(16).starts_with("JINX0") &&
-      bytes.size() > 23 && bytes[23] == 'b') {
+  if (bytes.starts_with(kSimisOpening) && bytes.size() > 23 && bytes[23] == 'b') {
     return TextForm::kBinary;
   }
   return TextForm::kEightBit;
@@ -38,7 +38,8 @@ TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path
       file.text = platform::Utf16LeToUtf8(view);
       break;
     case TextForm::kEightBit:
-      file.text = std::move(*bytes);
+      if (view.starts_with(kUtf8Mark)) view.remove_prefix(kUtf8Mark.size());
+      file.text = platform::EightBitToUtf8(view);
       break;
     case TextForm::kCompressed:
     case TextForm::kBinary:

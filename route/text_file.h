@@ -9,12 +9,14 @@
 
 namespace route {
 
+// What every SIMIS file that is neither compressed nor binary opens with.
+inline constexpr std::string_view kSimisOpening = "SIMISA@@@@@@@@@@JINX0";
 // The header line of the .ref and .sd files the program writes.
 inline constexpr std::string_view kSimisHeader = "SIMISA@@@@@@@@@@JINX0t1t______";
 
 enum class TextForm {
   kUnicode,     // FF FE and UTF-16LE
-  kEightBit,    // bytes as they are
+  kEightBit,    // UTF-8 when it is valid UTF-8, else the ANSI code page
   kCompressed,  // "SIMISA@F" and a zlib stream
   kBinary,      // a SIMIS header whose type line ends in "b": tokens, not text
 };

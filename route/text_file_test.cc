@@ -34,10 +34,15 @@ TEST_F(ReadTextFileTest, UnicodeTextBecomesUtf8WithoutTheMark) {
   EXPECT_EQ(file.text, "SIMISA\r\nДом 🚂\r\n");
 }
 
-TEST_F(ReadTextFileTest, EightBitTextKeepsItsBytes) {
-  files.Add("C:\\r\\a.ref", "SIMISA@@@@@@@@@@JINX0r1t______\r\nStatic ( FileName ( caf\xE9.s ) )");
-  EXPECT_EQ(ReadUnicodeText(files, "C:\\r\\a.ref"),
-            "SIMISA@@@@@@@@@@JINX0r1t______\r\nStatic ( FileName ( caf\xE9.s ) )");
+TEST_F(ReadTextFileTest, EightBitTextIsUtf8OrElseWindows1251) {
+  files.Add("C:\\r\\a.ref", "SIMISA\r\nStatic ( Description ( \xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9 ) )");
+  files.Add("C:\\r\\b.ref", "SIMISA\r\nStatic ( Description ( Дуб большой ) )");
+  files.Add("C:\\r\\c.ref", "\xEF\xBB\xBFSIMISA\r\nStatic ( Description ( Дуб большой ) )");
+  for (const char* name : {"a.ref", "b.ref", "c.ref"}) {
+    TextFile file = ReadTextFile(files, std::string("C:\\r\\") + name);
+    EXPECT_EQ(file.form, TextForm::kEightBit);
+    EXPECT_EQ(file.text, "SIMISA\r\nStatic ( Description ( Дуб большой ) )") << name;
+  }
 }
 
 TEST_F(ReadTextFileTest, CompressedAndBinaryFilesGiveNoText) {

@@ -25,18 +25,21 @@ void Button1Click(core::ConvMain& main) {
   CheckTools(main);
 }
 
+void SetMstsRoot(core::ConvMain& main, const std::string& root) {
+  main.settings.WriteString("PATHS", "ROOT", root);
+  main.fields.MSTSRoot = root;
+  const std::string& editor = main.tools.FfeditcName;
+  if (!main.files.FileExists(EditorFolder(root) + editor + ".exe")) {
+    main.ui.Message("Warning", main.language.Format(core::Msg::UnableToFind, editor));
+  }
+  if (main.fields.PathUtils.empty()) main.fields.PathUtils = root + "\\UTILS";
+  main.settings.WriteString("PATHS", "UTILS", root + "\\UTILS");
+}
+
 void MSTSSelectClick(core::ConvMain& main) {
   std::optional<std::string> root =
       ChooseFolder(main, main.language[core::Msg::SelectMstsRoot], "");
-  if (!root) return;
-  main.settings.WriteString("PATHS", "ROOT", *root);
-  main.fields.MSTSRoot = *root;
-  const std::string& editor = main.tools.FfeditcName;
-  if (!main.files.FileExists(EditorFolder(*root) + editor + ".exe")) {
-    main.ui.Message("Warning", main.language.Format(core::Msg::UnableToFind, editor));
-  }
-  if (main.fields.PathUtils.empty()) main.fields.PathUtils = *root + "\\UTILS";
-  main.settings.WriteString("PATHS", "UTILS", *root + "\\UTILS");
+  if (root) SetMstsRoot(main, *root);
 }
 
 }  // namespace tools

@@ -19,9 +19,11 @@ bool CheckTools(core::ConvMain& main);
 // the check runs whether or not one was chosen.
 void Button1Click(core::ConvMain& main);
 
-// The MSTS root's Browse button: stores and shows the chosen root, warns
-// when its editor tool is missing, and stores root + "\UTILS" as the
-// utilities folder (showing it only when PathUtils was empty).
+// Stores and shows the root, warns when its editor tool is missing, and
+// stores root + "\UTILS" as the utilities folder (showing it only when
+// PathUtils was empty).
+void SetMstsRoot(core::ConvMain& main, const std::string& root);
+// The MSTS root's Browse button.
 void MSTSSelectClick(core::ConvMain& main);
 
 }  // namespace tools

@@ -14,6 +14,7 @@ using test_support::ProgramRun;
 
 
 const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
+const std::string kPrompt = "Enter new command('q' for exit):\n$ ";
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kCommand = "batchadd(-dir=C:\\Content;-route=MyRoute;-class=Bridges;-sub;-texs)";
 
@@ -93,14 +94,17 @@ TEST_F(BatchAddEndToEnd, ASecondRunAsksOnTheTerminalAndTakesTheAnswersFromStanda
   prefix.Write(kRoute + "SHAPES\\Arch.sd", "tuned by hand");
 
   // Arch.s: replace, but keep its .sd file; pier.s: keep; rail.s: replace both.
+  // Each question names its file and follows the log lines before it.
   ProgramRun run = Run(kCommand, "y\nn\nnein\nYes\nД\n\n");
+  const std::string shapes = "C:\\MSTS\\ROUTES\\myroute\\SHAPES\\";
   EXPECT_EQ(run.output, kBanner +
-                            "Overwrite existing shape file? [y/n] "
-                            "*.sd file already exists. Overwrite? [y/n] "
-                            "Overwrite existing shape file? [y/n] "
-                            "Overwrite existing shape file? [y/n] "
-                            "*.sd file already exists. Overwrite? [y/n] "
-                            "Added shape Arch.s\nSkipped shape pier.s\nAdded texture stone.ace\n"
+                            shapes + "Arch.s\nOverwrite existing shape file? [y/n] " +
+                            shapes + "Arch.sd\n*.sd file already exists. Overwrite? [y/n] "
+                            "Added shape Arch.s\n" +
+                            shapes + "pier.s\nOverwrite existing shape file? [y/n] "
+                            "Skipped shape pier.s\nAdded texture stone.ace\n" +
+                            shapes + "rail.s\nOverwrite existing shape file? [y/n] " +
+                            shapes + "rail.sd\n*.sd file already exists. Overwrite? [y/n] "
                             "Added shape rail.s\nAdded texture rust.ace\n"
                             "Press any key..");
   EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.s"), "arch shape 2");
@@ -122,12 +126,56 @@ TEST_F(BatchAddEndToEnd, OverReplacesWithoutAQuestion) {
   EXPECT_NE(ref.find(platform::Utf8ToUtf16Le("Class ( Rastolin )")), std::string::npos);
 }
 
-TEST_F(BatchAddEndToEnd, AnUnknownRouteEndsTheProgramWithTheErrorAndAddsNothing) {
-  ProgramRun run = Run("batchadd(-dir=C:\\Content;-route=Elsewhere)", "\n");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE((run.output + run.errors).find("Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref"),
-            std::string::npos);
+TEST_F(BatchAddEndToEnd, AnErrorEndsOnlyItsCommandAfterTheLogLinesBeforeIt) {
+  ProgramRun unknown = Run("-console", "batchadd(-dir=C:\\Content;-route=Elsewhere)\nhelp\nq\n");
+  EXPECT_EQ(unknown.exit_code, 1);
+  EXPECT_TRUE(unknown.output.starts_with(
+      kBanner + kPrompt + "Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref\n" + kPrompt +
+      "Enter 'main' to return to the window mode\n"))
+      << unknown.output;
   EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\Arch.s")));
+
+  // The .sd file of the last shape cannot be written over a folder.
+  prefix.MakeFolder(kRoute + "SHAPES\\rail.sd");
+  ProgramRun run = Run(kCommand, "\n");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.output, kBanner +
+                            "Added shape Arch.s\nAdded shape pier.s\nAdded texture stone.ace\n"
+                            "Cannot create file C:\\MSTS\\ROUTES\\myroute\\SHAPES\\rail.sd\n"
+                            "Press any key..");
+}
+
+TEST_F(BatchAddEndToEnd, OverWithinAnotherOptionStillAsks) {
+  Run(kCommand, "\n");
+  prefix.Write(kRoute + "SHAPES\\Arch.s", "edited by hand");
+  ProgramRun run = Run("batchadd(-dir=C:\\Content;-route=MyRoute;-class=take-over)", "n\nn\n\n");
+  EXPECT_NE(run.output.find("Overwrite existing shape file? [y/n] Skipped shape Arch.s\n"),
+            std::string::npos);
+  EXPECT_EQ(Read(kRoute + "SHAPES\\Arch.s"), "edited by hand");
+}
+
+TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
+  const std::string outside_ref = test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n");
+  prefix.Write("C:\\outside\\outside.ref", outside_ref);
+  const std::string ref = Read(kRoute + "MyRoute.ref");
+  for (const char* route : {"..\\..\\outside", "C:\\MSTS\\ROUTES\\MyRoute"}) {
+    ProgramRun run = Run(std::string("batchadd(-dir=C:\\Content;-route=") + route + ")", "\n");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.output, kBanner + "\"" + platform::LowerCase(route) +
+                              "\" is not a route name: a route is named by its folder in ROUTES, "
+                              "without \\, /, : or ..\nPress any key..");
+  }
+  EXPECT_EQ(Read("C:\\outside\\outside.ref"), outside_ref);
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host("C:\\outside\\SHAPES")));
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), ref);
+
+  // On Linux a file name may hold backslashes.
+  prefix.Write("C:\\secret\\key.s", "secret");
+  test_support::WriteHostFile(prefix.Host("C:\\Content") / "..\\secret\\key.s", "decoy");
+  ProgramRun run = Run(kCommand, "\n");
+  EXPECT_NE(run.output.find("Skipped ..\\secret\\key.s: not a file name Windows can hold\n"),
+            std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\key.s")));
 }
 
 }  // namespace

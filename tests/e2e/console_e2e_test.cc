@@ -56,10 +56,34 @@ TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {
   EXPECT_EQ(run.output.substr(run.output.size() - kPrompt.size() - 1), kPrompt + "\n");
 }
 
-TEST_F(ConsoleEndToEnd, WithoutArgumentsItSaysHowToReachTheConsole) {
-  ProgramRun run = Run({}, "");
-  EXPECT_EQ(run.exit_code, 0);
-  EXPECT_NE(run.output.find("-console"), std::string::npos);
+TEST_F(ConsoleEndToEnd, MistakesGetHintsOnStandardErrorAndStandardOutputStaysAsItIs) {
+  ProgramRun run = Run({"-console"},
+                       "makeace a.tga\nmakeace(-zlb)\nmakeacedir(-dir=c:\\nowhere)\n"
+                       "shape(-dir=c:\\work)\nchangelang(7)\nq\n");
+  EXPECT_EQ(run.exit_code, 1);
+  std::string prompts;
+  for (int i = 0; i < 6; ++i) prompts += kPrompt;
+  EXPECT_EQ(run.output, kBanner + prompts);
+  EXPECT_EQ(run.errors,
+            "\"makeace a.tga\" is no command; enter 'help' for the commands\n"
+            "makeace: unknown option \"-zlb\"; it takes -dir, -zlib, -no, -dxt, -trans, -bmp, -width, "
+            "-height\n"
+            "makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga\n"
+            "makeacedir: the folder c:\\nowhere\\ does not exist\n"
+            "shape: no model given, as in shape(-dir=c:\\models) house house.s\n"
+            "changelang: \"7\" is not a language number (0 Russian, 1 English)\n");
+}
+
+TEST_F(ConsoleEndToEnd, HelpAndVersionAnswerWithoutOpeningTheConsole) {
+  for (const char* option : {"--help", "-h"}) {
+    ProgramRun run = Run({option}, "");
+    EXPECT_EQ(run.exit_code, 0) << option;
+    EXPECT_TRUE(run.output.starts_with("Usage: rastolin ")) << option;
+    EXPECT_EQ(run.output.find("console."), std::string::npos) << option;
+  }
+  ProgramRun version = Run({"--version"}, "");
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.output, "Rastolin v1.2b\n");
 }
 
 #ifndef _WIN32

@@ -180,10 +180,9 @@ TEST_F(ConvertEndToEnd, MakeacedirConvertsTargasThenBitmaps) {
   prefix.Write("C:\\tex\\notes.txt", "");
   ProgramRun run = Command("makeacedir(-dir=c:\\tex;-dxt)");
   EXPECT_EQ(run.output, kBanner +
-                            "c:\\tex\\A.tga\nc:\\tex\\b.tga\nc:\\tex\\a.bmp\n"
-                            "Texture c:\\tex\\A.tga: conversion successful\n"
-                            "Texture c:\\tex\\b.tga: conversion successful\n"
-                            "Texture c:\\tex\\a.bmp: conversion successful\n" +
+                            "c:\\tex\\A.tga\nTexture c:\\tex\\A.tga: conversion successful\n"
+                            "c:\\tex\\b.tga\nTexture c:\\tex\\b.tga: conversion successful\n"
+                            "c:\\tex\\a.bmp\nTexture c:\\tex\\a.bmp: conversion successful\n" +
                             kPressAnyKey);
   EXPECT_EQ(ToolRuns(), (Runs{{"makeace", "C:\\tex", {"A.tga", "c:\\tex\\A.ace", "-dxt"}},
                               {"makeace", "C:\\tex", {"b.tga", "c:\\tex\\b.ace", "-dxt"}},
@@ -204,9 +203,9 @@ TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
       "shape(-dir=c:\\models) wall wall.s\n");
   EXPECT_EQ(run.output, kBanner + kPrompt +
                             "house1.3ds\nHouse2.3DS\n"
-                            "wall7.3ds\n"
                             "Shape c:\\models\\house.s: conversion successful\n"
                             "Shape c:\\models\\house.s converted to Unicode\n"
+                            "wall7.3ds\n"
                             "Shape c:\\models\\w: conversion successful\n"
                             "Shape c:\\models\\w converted to Unicode\n" +
                             kPrompt +
@@ -228,6 +227,16 @@ TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
   EXPECT_EQ(prefix.Read("C:\\models\\wall.s"), test_support::UnicodeFile(ShapeText({"brick.ace"}, "-3")));
 }
 
+TEST_F(ConvertEndToEnd, AMipMapBiasThatIsNotANumberIsRefusedBeforeAnythingRuns) {
+  Models({{"house1.3ds", {"brick.tga"}}});
+  ProgramRun run = Interactive("shape(-dir=c:\\models;-mip=abc) house house.s\nshapedir(-dir=c:\\models;-mip=1x)\n");
+  EXPECT_EQ(run.output, kBanner + kPrompt + kPrompt + kPrompt);
+  EXPECT_EQ(run.errors, "shape: Mip-map bias \"abc\" is not a number such as -2 or 0.5\n"
+                        "shapedir: Mip-map bias \"1x\" is not a number such as -2 or 0.5\n");
+  EXPECT_TRUE(ToolRuns().empty());
+  EXPECT_FALSE(Exists("C:\\models\\house.s"));
+}
+
 TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStem) {
   Models({{"house.3ds", {"brick.tga"}},
           {"house1.3ds", {"roof.tga"}},
@@ -237,9 +246,9 @@ TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStem) {
   ProgramRun run = Command("shapedir(-dir=c:\\models)");
   EXPECT_EQ(run.output, kBanner +
                             "house.3ds house1.3ds house2.3ds \n"
-                            "wall.3ds \n"
                             "Shape c:\\models\\house.s: conversion successful\n"
                             "Shape c:\\models\\house.s converted to Unicode\n"
+                            "wall.3ds \n"
                             "Shape c:\\models\\wall.s: conversion successful\n"
                             "Shape c:\\models\\wall.s converted to Unicode\n" +
                             kPressAnyKey);
@@ -259,10 +268,11 @@ TEST_F(ConvertEndToEnd, BinaryOutputGoesThroughACopyThatIsRemovedAfterwards) {
   Models({{"house1.3ds", {"brick.tga"}}, {"wall.3ds", {"brick.tga"}}});
   ProgramRun run = Command("shapedir(-dir=c:\\models;-b)");
   EXPECT_EQ(run.output, kBanner +
-                            "house1.3ds \nwall.3ds \n"
+                            "house1.3ds \n"
                             "Shape c:\\models\\house.s: conversion successful\n"
                             "Shape c:\\models\\house.s converted to Unicode\n"
                             "Shape c:\\models\\house.s converted to binary\n"
+                            "wall.3ds \n"
                             "Shape c:\\models\\wall.s: conversion successful\n"
                             "Shape c:\\models\\wall.s converted to Unicode\n"
                             "Shape c:\\models\\wall.s converted to binary\n" +
@@ -329,9 +339,9 @@ TEST_F(ConvertEndToEnd, AShapeToolFailureStopsThatShapeOnly) {
   ProgramRun run = Command("shapedir(-dir=c:\\models;-b)");
   EXPECT_EQ(run.output, kBanner +
                             "house.3ds house1.3ds \n"
-                            "wall.3ds \n"
                             "conv3ds: house1.3ds is not a 3DS file\n"
                             "Shape c:\\models\\house.s: conversion failed, no output file\n"
+                            "wall.3ds \n"
                             "Shape c:\\models\\wall.s: conversion successful\n"
                             "Shape c:\\models\\wall.s converted to Unicode\n"
                             "Shape c:\\models\\wall.s converted to binary\n" +

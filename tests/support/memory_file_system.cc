@@ -4,29 +4,33 @@
 
 #include "platform/text.h"
 #include "platform/wildcard.h"
+#include "platform/windows_path.h"
 
 namespace test_support {
 namespace {
 
-std::vector<std::string> Components(const std::string& text) {
-  std::vector<std::string> parts;
-  std::string part;
-  for (char c : text + "\\") {
-    if (c == '\\' || c == '/') {
-      if (part == "..") {
-        if (!parts.empty()) parts.pop_back();
-      } else if (!part.empty() && part != ".") {
-        parts.push_back(part);
-      }
-      part.clear();
-    } else {
-      part += c;
-    }
-  }
-  return parts;
+using platform::FoldCase;
+
+std::string ParentKey(const std::string& key) {
+  const size_t slash = key.rfind('\\');
+  if (slash == std::string::npos) return "";
+  return slash <= 2 ? key.substr(0, 3) : key.substr(0, slash);
 }
 
-std::string NameOf(const std::string& key) { return key.substr(key.rfind('\\') + 1); }
+void AppendKey(std::string& key, const std::string& component) {
+  if (key.back() != '\\') key += '\\';
+  key += FoldCase(component);
+}
+
+// Whether a key names `base` or lies beneath it.
+bool Beneath(const std::string& key, const std::string& base) {
+  const std::string prefix = base.back() == '\\' ? base : base + "\\";
+  return key == base || key.compare(0, prefix.size(), prefix) == 0;
+}
+
+std::string LastName(const std::string& path) {
+  return std::string(platform::SplitLastName(path).name);
+}
 
 }  // namespace
 
@@ -35,52 +39,70 @@ MemoryFileSystem::MemoryFileSystem(std::string current_folder)
   AddFolder(current_);
 }
 
-std::string MemoryFileSystem::Key(const std::string& path) const {
-  std::string drive;
-  std::string rest;
-  if (path.size() >= 2 && path[1] == ':') {
-    drive = path.substr(0, 2);
-    rest = path.substr(2);
-    if (rest.empty() || (rest[0] != '\\' && rest[0] != '/')) {
-      if (platform::EqualsIgnoreCase(drive, current_.substr(0, 2))) rest = current_.substr(2) + "\\" + rest;
-    }
-  } else if (!path.empty() && (path[0] == '\\' || path[0] == '/')) {
-    drive = current_.substr(0, 2);
-    rest = path;
-  } else {
-    drive = current_.substr(0, 2);
-    rest = current_.substr(2) + "\\" + path;
+std::string MemoryFileSystem::KeyOf(const std::vector<std::string>& components, char drive,
+                                    size_t follow) const {
+  std::string key = FoldCase(std::string{drive, ':', '\\'});
+  for (size_t i = 0; i < components.size(); ++i) {
+    AppendKey(key, components[i]);
+    if (i >= follow) continue;
+    auto link = links_.find(key);
+    if (link != links_.end()) key = Key(link->second);
+    if (key.empty()) return key;
   }
-  std::string key = platform::FoldCase(drive);
-  for (const std::string& part : Components(rest)) key += "\\" + platform::FoldCase(part);
-  if (key.size() == 2) key += "\\";
   return key;
 }
 
-std::string MemoryFileSystem::ParentKey(const std::string& key) const {
-  size_t slash = key.rfind('\\');
-  if (slash <= 2) return key.substr(0, 3);
-  return key.substr(0, slash);
+std::string MemoryFileSystem::Key(const std::string& path) const {
+  auto parsed = platform::ParseWindowsPath(path, current_);
+  if (!parsed) return "";
+  return KeyOf(parsed->components, parsed->drive, parsed->components.size());
+}
+
+std::string MemoryFileSystem::EntryKey(const std::string& path) const {
+  auto parsed = platform::ParseWindowsPath(path, current_);
+  if (!parsed) return "";
+  const size_t count = parsed->components.size();
+  return KeyOf(parsed->components, parsed->drive, count == 0 ? 0 : count - 1);
+}
+
+bool MemoryFileSystem::Writable(const std::string& key) const {
+  if (key.empty() || failing_.count(key) || folders_.count(key) || specials_.count(key)) {
+    return false;
+  }
+  auto existing = files_.find(key);
+  return folders_.count(ParentKey(key)) && (existing == files_.end() || !existing->second.read_only);
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {
-  // Walk down from the drive root, naming each level as the path spells it.
-  std::string key = Key(path);
-  std::vector<std::string> names = Components(path);
-  folders_.emplace(key.substr(0, 3), key.substr(0, 3));
-  for (std::string k = key; k.size() > 3; k = ParentKey(k)) {
-    std::string name = NameOf(k);
-    for (const std::string& given : names) {
-      if (platform::FoldCase(given) == name) name = given;
-    }
-    folders_.emplace(k, name);
+  // Walks down from the drive root, naming each level as the path spells it.
+  auto parsed = platform::ParseWindowsPath(path, current_);
+  if (!parsed) return;
+  folders_.emplace(KeyOf({}, parsed->drive, 0), "");
+  std::vector<std::string> walked;
+  for (const std::string& component : parsed->components) {
+    walked.push_back(component);
+    folders_.emplace(KeyOf(walked, parsed->drive, walked.size()), component);
   }
 }
 
 void MemoryFileSystem::Add(const std::string& path, const std::string& bytes) {
-  size_t slash = path.find_last_of("\\/");
-  AddFolder(slash == std::string::npos ? current_ : path.substr(0, slash));
-  files_[Key(path)] = File{Components(path).back(), bytes, ++writes_};
+  AddFolder(std::string(platform::SplitLastName(path).folder));
+  files_[Key(path)] = File{LastName(path), bytes, ++writes_};
+}
+
+void MemoryFileSystem::AddLink(const std::string& path, const std::string& target) {
+  AddFolder(std::string(platform::SplitLastName(path).folder));
+  links_[EntryKey(path)] = target;
+}
+
+void MemoryFileSystem::AddSpecial(const std::string& path) {
+  AddFolder(std::string(platform::SplitLastName(path).folder));
+  specials_.insert(Key(path));
+}
+
+void MemoryFileSystem::SetReadOnly(const std::string& path) {
+  auto it = files_.find(Key(path));
+  if (it != files_.end()) it->second.read_only = true;
 }
 
 std::string MemoryFileSystem::Content(const std::string& path) const {
@@ -98,6 +120,10 @@ bool MemoryFileSystem::FolderExists(const std::string& path) const {
   return folders_.count(Key(path)) > 0;
 }
 
+bool MemoryFileSystem::IsSpecialFile(const std::string& path) const {
+  return specials_.count(Key(path)) > 0;
+}
+
 std::optional<platform::FileStamp> MemoryFileSystem::Stamp(const std::string& path) const {
   auto it = files_.find(Key(path));
   if (it == files_.end()) return std::nullopt;
@@ -109,35 +135,39 @@ std::optional<platform::FileStamp> MemoryFileSystem::Stamp(const std::string& pa
 
 bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
                                 bool fail_if_exists) {
-  std::string source = Key(from), target = Key(to);
+  const std::string source = Key(from), target = Key(to);
   auto it = files_.find(source);
-  if (it == files_.end() || source == target || failing_.count(target)) return false;
-  if (!folders_.count(ParentKey(target))) return false;
-  if (fail_if_exists && files_.count(target)) return false;
+  if (it == files_.end() || source == target || !Writable(target)) return false;
   auto existing = files_.find(target);
-  std::string name = existing != files_.end() ? existing->second.name : Components(to).back();
+  if (fail_if_exists && existing != files_.end()) return false;
+  const std::string name = existing != files_.end() ? existing->second.name : LastName(to);
   files_[target] = File{name, it->second.bytes, ++writes_};
   return true;
 }
 
 bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
-  std::string source = Key(from), target = Key(to);
+  const std::string source = Key(from), target = Key(to);
   auto it = files_.find(source);
-  if (it == files_.end() || files_.count(target) || failing_.count(target)) return false;
-  if (!folders_.count(ParentKey(target))) return false;
-  files_[target] = File{Components(to).back(), it->second.bytes, it->second.version};
+  if (it == files_.end() || files_.count(target) || !Writable(target)) return false;
+  files_[target] = File{LastName(to), it->second.bytes, it->second.version, it->second.read_only};
   files_.erase(source);
   return true;
 }
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
-  return files_.erase(Key(path)) > 0;
+  auto it = files_.find(Key(path));
+  if (it == files_.end() || it->second.read_only) return false;
+  files_.erase(it);
+  return true;
 }
 
 bool MemoryFileSystem::CreateFolder(const std::string& path) {
-  std::string key = Key(path);
-  if (folders_.count(key) || files_.count(key) || !folders_.count(ParentKey(key))) return false;
-  folders_[key] = Components(path).back();
+  const std::string key = Key(path);
+  if (key.empty() || folders_.count(key) || files_.count(key) || specials_.count(key) ||
+      !folders_.count(ParentKey(key))) {
+    return false;
+  }
+  folders_[key] = LastName(path);
   return true;
 }
 
@@ -148,33 +178,31 @@ std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) c
 }
 
 bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
-  std::string key = Key(path);
-  if (failing_.count(key) || !folders_.count(ParentKey(key)) || folders_.count(key)) return false;
+  const std::string key = Key(path);
+  if (!Writable(key)) return false;
   auto existing = files_.find(key);
-  std::string name = existing != files_.end() ? existing->second.name : Components(path).back();
+  const std::string name = existing != files_.end() ? existing->second.name : LastName(path);
   files_[key] = File{name, std::string(bytes), ++writes_};
   return true;
 }
 
 std::vector<platform::FindEntry> MemoryFileSystem::Find(const std::string& pattern,
                                                         uint32_t mask) const {
-  size_t slash = pattern.find_last_of("\\/");
-  std::string folder = slash == std::string::npos ? "" : pattern.substr(0, slash + 1);
-  std::string wildcard = slash == std::string::npos ? pattern : pattern.substr(slash + 1);
-  std::string folder_key = Key(folder.empty() ? current_ : folder);
+  const platform::FolderAndName parts = platform::SplitLastName(pattern);
+  const std::string folder_key = Key(parts.folder.empty() ? current_ : std::string(parts.folder));
   std::vector<platform::FindEntry> entries;
   if (!folders_.count(folder_key)) return entries;
   auto in_folder = [&](const std::string& key) {
     return key.size() > folder_key.size() && ParentKey(key) == folder_key;
   };
   for (const auto& [key, file] : files_) {
-    if (in_folder(key) && platform::MatchesWildcard(wildcard, file.name)) {
-      entries.push_back({file.name, platform::kArchive});
+    if (in_folder(key) && platform::MatchesWildcard(parts.name, file.name)) {
+      entries.push_back({file.name, platform::kArchive | (file.read_only ? platform::kReadOnly : 0u)});
     }
   }
   if (mask & platform::kDirectory) {
     for (const auto& [key, name] : folders_) {
-      if (in_folder(key) && platform::MatchesWildcard(wildcard, name)) {
+      if (in_folder(key) && platform::MatchesWildcard(parts.name, name)) {
         entries.push_back({name, platform::kDirectory});
       }
     }
@@ -185,8 +213,32 @@ std::vector<platform::FindEntry> MemoryFileSystem::Find(const std::string& patte
   return entries;
 }
 
+std::optional<std::string> MemoryFileSystem::LinkOutOf(const std::string& folder,
+                                                       const std::string& path) const {
+  auto base = platform::ParseWindowsPath(folder, current_);
+  auto target = platform::ParseWindowsPath(path, current_);
+  if (!base || !target || !platform::LiesInside(path, folder, current_)) return std::nullopt;
+  const std::string real = Key(folder);
+  platform::WindowsPath walked{target->drive, base->components};
+  for (size_t i = base->components.size(); i < target->components.size(); ++i) {
+    walked.components.push_back(target->components[i]);
+    auto link = links_.find(KeyOf(walked.components, walked.drive, i));
+    if (link != links_.end() && !Beneath(Key(link->second), real)) return walked.Text();
+  }
+  return std::nullopt;
+}
+
 std::optional<std::string> MemoryFileSystem::ToHostPath(const std::string& path) const {
-  return Key(path);
+  std::string key = Key(path);
+  if (key.empty()) return std::nullopt;
+  return key;
+}
+
+std::optional<platform::FolderId> MemoryFileSystem::FolderIdentity(const std::string& path) const {
+  // A folder is its key, with links followed.
+  const std::string key = Key(path);
+  if (!folders_.count(key)) return std::nullopt;
+  return platform::FolderId{0, std::hash<std::string>{}(key)};
 }
 
 }  // namespace test_support

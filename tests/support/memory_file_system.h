@@ -1,5 +1,5 @@
 // An in-memory FileSystem for unit tests: Windows paths, names compared
-// without regard to case, and failures on demand.
+// without regard to case, links, read-only files and failures on demand.
 #pragma once
 
 #include <map>
@@ -18,6 +18,13 @@ class MemoryFileSystem : public platform::FileSystem {
   // Adds a file, making its folders.
   void Add(const std::string& path, const std::string& bytes);
   void AddFolder(const std::string& path);
+  // Plants a symbolic link: paths through `path` lead to `target`, a full
+  // path of a folder or a file.
+  void AddLink(const std::string& path, const std::string& target);
+  // Plants something that is neither a file nor a folder (a FIFO, a device).
+  void AddSpecial(const std::string& path);
+  // Sets a file's read-only attribute.
+  void SetReadOnly(const std::string& path);
   // The content of a file, or "<missing>".
   std::string Content(const std::string& path) const;
   // Every later write to this path fails.
@@ -25,6 +32,7 @@ class MemoryFileSystem : public platform::FileSystem {
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
+  bool IsSpecialFile(const std::string& path) const override;
   std::optional<platform::FileStamp> Stamp(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
@@ -33,23 +41,34 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   std::vector<platform::FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  std::optional<std::string> LinkOutOf(const std::string& folder,
+                                       const std::string& path) const override;
   std::string CurrentFolder() const override { return current_; }
   std::string FromUserPath(const std::string& text) const override { return text; }
   std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<platform::FolderId> FolderIdentity(const std::string& path) const override;
 
  private:
   struct File {
     std::string name;  // as first written
     std::string bytes;
     uint64_t version = 0;  // a new one for every write
+    bool read_only = false;
   };
-  // Drive letter and folded components, e.g. "C:\WORK\A.TGA".
+  // Drive letter and folded components through every link, e.g.
+  // "c:\work\a.tga"; empty for a path that names nothing (a UNC path).
   std::string Key(const std::string& path) const;
-  std::string ParentKey(const std::string& key) const;
+  // The same, but a link as the last component stays itself.
+  std::string EntryKey(const std::string& path) const;
+  std::string KeyOf(const std::vector<std::string>& components, char drive, size_t follow) const;
+  // Whether a new file may be written at the key.
+  bool Writable(const std::string& key) const;
 
   std::string current_;
   std::map<std::string, File> files_;
   std::map<std::string, std::string> folders_;  // key -> name as created
+  std::map<std::string, std::string> links_;    // key of the link -> target
+  std::set<std::string> specials_;
   std::set<std::string> failing_;
   uint64_t writes_ = 0;
 };

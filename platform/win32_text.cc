@@ -1,4 +1,6 @@
-// Letter case by the system's own tables, the ones NTFS and the shell use.
+// Text rules of Windows: letter case by the system's own tables, the ones
+// NTFS and the shell use, and 8-bit text that is not UTF-8 read in the
+// system's ANSI code page.
 #include "platform/win32_api.h"
 
 #include "platform/text.h"
@@ -83,6 +85,14 @@ int CompareIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 }  // namespace
+
+std::string EightBitToUtf8(std::string_view bytes) {
+  if (IsValidUtf8(bytes)) return std::string(bytes);
+  const int size = static_cast<int>(bytes.size());
+  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, nullptr, 0), L'\0');
+  MultiByteToWideChar(CP_ACP, 0, bytes.data(), size, wide.data(), static_cast<int>(wide.size()));
+  return Narrow(wide);
+}
 
 std::string LowerCase(std::string_view text) {
   return MapCase(text, LCMAP_LOWERCASE | LCMAP_LINGUISTIC_CASING);

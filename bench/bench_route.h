@@ -1,0 +1,88 @@
+// A throw-away MSTS installation in a temporary host folder, seen through the
+// host's own file system, with the program's main object over it and a Ui
+// that asks nobody.
+#pragma once
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+
+#include "core/conv_main.h"
+#include "core/ui.h"
+#include "platform/host.h"
+#include "route/route.h"
+
+namespace bench {
+
+// Answers No and shows nothing, so that a benchmark never waits for a person.
+class SilentUi : public core::Ui {
+ public:
+  void Message(const std::string&, const std::string&) override {}
+  bool Ask(const std::string&, const std::string&) override { return false; }
+  std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
+    return std::nullopt;
+  }
+  std::vector<std::string> OpenFiles(const core::FileDialog&) override { return {}; }
+  std::optional<std::string> SaveFile(const core::FileDialog&) override { return std::nullopt; }
+  std::optional<std::string> ChooseTexture(const core::TextureChoice&) override {
+    return std::nullopt;
+  }
+  bool ChooseObjects(core::ChoiceList&) override { return false; }
+  bool EditEntry(core::EntryForm&) override { return false; }
+  std::unique_ptr<core::Progress> ShowProgress() override {
+    return std::make_unique<SilentProgress>();
+  }
+  void ReportError(const std::string&) override {}
+
+  class SilentProgress : public core::Progress {
+   public:
+    void SetRange(int) override {}
+    void SetPosition(int) override {}
+    void Step() override {}
+    void SetLabel(const std::string&) override {}
+  };
+};
+
+class BenchInstallation {
+ public:
+  BenchInstallation() {
+    std::string error;
+    host_ = platform::OpenHost(error);
+    if (!host_) throw std::runtime_error(error);
+    folder_ = std::filesystem::temp_directory_path() /
+              ("rastolin-bench-" + std::to_string(std::random_device{}()));
+    std::filesystem::create_directories(folder_ / "MSTS" / "ROUTES");
+    root_ = host_->files->FromUserPath((folder_ / "MSTS").string());
+    if (root_.size() < 2 || root_[1] != ':') {
+      throw std::runtime_error("the temporary folder lies on no drive of the Wine prefix");
+    }
+    main_ = std::make_unique<core::ConvMain>(*host_->files, *host_->processes, ui_);
+  }
+  ~BenchInstallation() {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder_, ignored);
+  }
+  BenchInstallation(const BenchInstallation&) = delete;
+  BenchInstallation& operator=(const BenchInstallation&) = delete;
+
+  // The MSTS root as a Windows path, and as a host path.
+  const std::string& root() const { return root_; }
+  std::filesystem::path host_root() const { return folder_ / "MSTS"; }
+  platform::FileSystem& files() { return *host_->files; }
+  core::ConvMain& main() { return *main_; }
+  route::Route MakeRoute(const std::string& name) {
+    return route::Route(route::Services{*host_->files, main_->language, main_->log, ui_}, name, root_);
+  }
+
+ private:
+  std::optional<platform::Host> host_;
+  std::filesystem::path folder_;
+  std::string root_;
+  SilentUi ui_;
+  std::unique_ptr<core::ConvMain> main_;
+};
+
+}  // namespace bench

@@ -1,0 +1,220 @@
+// The clearing page's heavy work on generated large routes, through the
+// host's file system: the unused search over 1,000 world files (about
+// 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, next to
+// merely reading those world files; removing duplicates and deleting
+// 10,000 selected rows of a .ref of 50,000 entries, next to reading and
+// writing that .ref. Run: build/bench/rastolin_clearing_bench
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <random>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "bench/bench_route.h"
+#include "core/conv_main.h"
+#include "ops/clearing.h"
+#include "ops/route_state.h"
+#include "ops/simis_reader.h"
+#include "ops/unused.h"
+#include "platform/host.h"
+#include "route/ref_file.h"
+#include "route/text_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int kWorldFiles = 1000;
+constexpr int kObjectsPerWorld = 150;
+constexpr int kUnusedRefEntries = 20000;
+constexpr int kLargeRefEntries = 50000;
+constexpr int kRemoved = 10000;
+
+
+std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + ".s"; }
+
+// A tile as the route editor leaves it: scenery drawn from the handful of
+// shapes of its neighbourhood (most of them in the .ref, some long gone
+// from it), and track pieces, which no .ref lists.
+std::string WorldText(std::mt19937& random) {
+  constexpr int kShapes = kUnusedRefEntries + kUnusedRefEntries / 4;
+  std::uniform_int_distribution<int> neighbourhood(0, kShapes - 1);
+  std::vector<std::string> palette;
+  for (int i = 0; i < 40; ++i) palette.push_back(ShapeName(neighbourhood(random)));
+  std::uniform_int_distribution<int> scenery(0, static_cast<int>(palette.size()) - 1);
+  std::uniform_int_distribution<int> track(0, 299);
+  std::string text = "SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n";
+  for (int i = 0; i < kObjectsPerWorld; ++i) {
+    const bool is_track = i % 3 == 0;
+    const std::string name =
+        is_track ? "A1t" + std::to_string(track(random)) + "mStrt.s" : palette[scenery(random)];
+    text += std::string(is_track ? "\tTrackObj" : "\tStatic") + " (\r\n\t\tUiD ( " +
+            std::to_string(i) + " )\r\n\t\tFileName ( " + name +
+            " )\r\n\t\tStaticFlags ( 00100000 )\r\n\t\tPosition ( -512.4 101.2 233.9 )\r\n"
+            "\t\tQDirection ( 0 0.7071 0 0.7071 )\r\n\t\tVDbId ( 4294967295 )\r\n\t)\r\n";
+  }
+  return text + ")\r\n";
+}
+
+std::vector<route::Shape> RefEntries(int count, int distinct) {
+  std::vector<route::Shape> entries(count);
+  for (int i = 0; i < count; ++i) {
+    entries[i].AddProp("Class", "Buildings");
+    std::string name = ShapeName(i % distinct);
+    if (i >= distinct) name[0] = 's';  // a duplicate in another letter case
+    entries[i].AddProp("FileName", name);
+    entries[i].AddProp("Description", "Object number " + std::to_string(i));
+  }
+  return entries;
+}
+
+// Two routes in a temporary host folder: Worlds for the unused search,
+// Large for the removals, and the program's main object over them.
+class BenchInstallation {
+ public:
+  BenchInstallation() {
+    std::string error;
+    host_ = platform::OpenHost(error);
+    if (!host_) throw std::runtime_error(error);
+    folder_ = fs::temp_directory_path() /
+              ("rastolin-clearing-bench-" + std::to_string(std::random_device{}()));
+    fs::create_directories(folder_ / "MSTS" / "ROUTES" / "Worlds" / "WORLD");
+    fs::create_directories(folder_ / "MSTS" / "ROUTES" / "Large");
+    root_ = host_->files->FromUserPath((folder_ / "MSTS").string());
+    if (root_.size() < 2 || root_[1] != ':') {
+      throw std::runtime_error("the temporary folder lies on no drive of the Wine prefix");
+    }
+    main_ = std::make_unique<core::ConvMain>(*host_->files, *host_->processes, ui_);
+
+    std::mt19937 random(7);
+    const std::string worlds = root_ + "\\ROUTES\\Worlds\\";
+    for (int i = 0; i < kWorldFiles; ++i) {
+      const std::string bytes = route::UnicodeFileBytes(WorldText(random));
+      world_bytes_ += static_cast<int64_t>(bytes.size());
+      Write(worlds + "WORLD\\w-" + std::to_string(i) + ".w", bytes);
+    }
+    Write(
+        worlds + "Worlds.ref",
+        route::UnicodeFileBytes(route::RefText(RefEntries(kUnusedRefEntries, kUnusedRefEntries))));
+    large_ref_ = route::UnicodeFileBytes(
+        route::RefText(RefEntries(kLargeRefEntries, kLargeRefEntries - kRemoved)));
+    Write(LargeRefPath(), large_ref_);
+  }
+  ~BenchInstallation() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+  }
+
+  core::ConvMain& main() { return *main_; }
+  platform::FileSystem& files() { return *host_->files; }
+  int64_t world_bytes() const { return world_bytes_; }
+  std::string WorldFolder() const { return root_ + "\\ROUTES\\Worlds\\WORLD\\"; }
+  std::string LargeRefPath() const { return root_ + "\\ROUTES\\Large\\Large.ref"; }
+  std::string LargeBackup() const {
+    return root_ + "\\ROUTES\\Large\\Rastolin_backups\\Large1.ref";
+  }
+  const std::string& large_ref() const { return large_ref_; }
+
+  std::unique_ptr<route::Route> Open(const std::string& name) {
+    auto opened = std::make_unique<route::Route>(ops::RouteServices(*main_), name, root_);
+    opened->ReadRef();
+    return opened;
+  }
+  void Write(const std::string& path, const std::string& bytes) {
+    if (!host_->files->ReplaceFile(path, bytes)) throw std::runtime_error("cannot write " + path);
+  }
+
+ private:
+  std::optional<platform::Host> host_;
+  fs::path folder_;
+  std::string root_;
+  bench::SilentUi ui_;
+  std::unique_ptr<core::ConvMain> main_;
+  int64_t world_bytes_ = 0;
+  std::string large_ref_;
+};
+
+BenchInstallation& Shared() {
+  static BenchInstallation bench;
+  return bench;
+}
+
+void FindUnused(benchmark::State& state) {
+  BenchInstallation& bench = Shared();
+  std::unique_ptr<route::Route> worlds = bench.Open("Worlds");
+  ops::SimisReader reader(bench.main(), *worlds);
+  bench::SilentUi::SilentProgress progress;
+  size_t unused = 0;
+  for (auto _ : state) unused = ops::FindUnused(bench.main(), *worlds, reader, progress).size();
+  if (unused == 0 || unused == kUnusedRefEntries)
+    state.SkipWithError("the search found no used or no unused shapes");
+  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+void ReadWorldFiles(benchmark::State& state) {
+  BenchInstallation& bench = Shared();
+  for (auto _ : state) {
+    for (const platform::FindEntry& found :
+         bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
+      std::optional<std::string> bytes = bench.files().ReadFile(bench.WorldFolder() + found.name);
+      benchmark::DoNotOptimize(bytes);
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+void ReadAndWriteRef(benchmark::State& state) {
+  BenchInstallation& bench = Shared();
+  for (auto _ : state) {
+    std::unique_ptr<route::Route> large = bench.Open("Large");
+    large->WriteRef();
+  }
+}
+
+void DeleteDuplicates(benchmark::State& state) {
+  BenchInstallation& bench = Shared();
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Write(bench.LargeRefPath(), bench.large_ref());
+    bench.main().log.Clear();
+    std::unique_ptr<route::Route> large = bench.Open("Large");
+    state.ResumeTiming();
+    if (large->DeleteDuplicates() != kRemoved) state.SkipWithError("duplicates were missed");
+  }
+}
+
+void DeleteSelected(benchmark::State& state) {
+  BenchInstallation& bench = Shared();
+  core::ConvMain& main = bench.main();
+  ops::RouteState routes;
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Write(bench.LargeRefPath(), bench.large_ref());
+    bench.files().DeleteFile(bench.LargeBackup());
+    routes.CurrentRoute = bench.Open("Large");
+    ops::ClPropPrClick(main, routes);
+    for (size_t row = 0; row < routes.ClShapesSelected.size(); row += kLargeRefEntries / kRemoved) {
+      routes.ClShapesSelected[row] = true;
+    }
+    state.ResumeTiming();
+    ops::ClDeleteClick(main, routes);
+    if (routes.CurrentRoute->EntryCount() != kLargeRefEntries - kRemoved)
+      state.SkipWithError("rows were missed");
+    // Released here, as the read and write beside it releases its route.
+    routes.CurrentRoute.reset();
+    routes.ClShapes.clear();
+  }
+}
+
+BENCHMARK(FindUnused)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
+BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadAndWriteRef)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+

@@ -1,0 +1,105 @@
+#include "ops/clearing.h"
+
+#include <algorithm>
+
+#include "core/error.h"
+#include "ops/simis_reader.h"
+#include "route/blocks.h"
+
+namespace ops {
+
+route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes) {
+  route::Route* route = routes.CurrentRoute.get();
+  if (route && route->Unreadable()) {
+    throw core::Error(main.language.Format(core::Msg::RouteUnreadable, route->RefPath));
+  }
+  return route;
+}
+
+std::vector<std::string> ListProperties(const route::Route& route, const std::string& names) {
+  const std::vector<std::string> columns = route::SplitList(names, ' ');
+  std::vector<std::string> rows;
+  rows.reserve(route.Entries.size());
+  for (const route::Shape& entry : route.Entries) {
+    std::string& row = rows.emplace_back();
+    for (size_t i = 0; i < columns.size(); ++i) {
+      if (i > 0) row += " - ";
+      // An entry's free text is a property without a name; no column shows it.
+      if (!columns[i].empty()) row += entry.GetValue(columns[i]);
+    }
+  }
+  return rows;
+}
+
+void ClPropPrClick(core::ConvMain& main, RouteState& routes) {
+  if (!routes.CurrentRoute || main.fields.ClProps.empty()) return;
+  routes.ClShapes = ListProperties(*routes.CurrentRoute, main.fields.ClProps);
+  routes.ClShapesSelected.assign(routes.ClShapes.size(), false);
+  routes.ClShapesFocused = routes.ClShapes.empty() ? -1 : 0;
+}
+
+void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
+  if (routes.ClShapesFocused < 0) return;
+  route::Route* route = ClearableRoute(main, routes);
+  if (!route) return;
+  const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteFilesQuestion]);
+  const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  route->BackupRef();
+  // Row i shows entry i + 1: the selection marks the entries.
+  std::vector<bool> marked(route->Entries.size());
+  for (size_t row = 0; row < marked.size() && row < routes.ClShapesSelected.size(); ++row) {
+    marked[row] = routes.ClShapesSelected[row];
+  }
+  SimisReader reader(main, *route);
+  route->DeleteEntries(marked, move_files, move_textures, reader);
+  // The rows go with their entries, so that the list still matches them
+  // when ClProps is empty and the refresh leaves it.
+  size_t kept = 0;
+  for (size_t row = 0; row < routes.ClShapes.size(); ++row) {
+    if (row < marked.size() && marked[row]) continue;
+    routes.ClShapes[kept++] = std::move(routes.ClShapes[row]);
+  }
+  routes.ClShapes.resize(kept);
+  routes.ClShapesSelected.assign(kept, false);
+  routes.ClShapesFocused =
+      kept == 0 ? -1 : std::min(routes.ClShapesFocused, static_cast<int>(kept) - 1);
+  route->WriteRef();
+  ClPropPrClick(main, routes);
+}
+
+void ClDuplicatesClick(core::ConvMain& main, RouteState& routes) {
+  route::Route* route = ClearableRoute(main, routes);
+  if (!route) return;
+  const int count = route->DeleteDuplicates();
+  main.log.Add(main.language.Format(core::Msg::DuplicatesDeleted, std::to_string(count)));
+  ClPropPrClick(main, routes);
+}
+
+void ClDelUnexClick(core::ConvMain& main, RouteState& routes) {
+  route::Route* route = ClearableRoute(main, routes);
+  if (!route) return;
+  const int count = route->DeleteNonexistent();
+  if (count > 0) route->WriteRef();
+  main.log.Add(main.language.Format(core::Msg::NonexistentDeleted, std::to_string(count)));
+  ClPropPrClick(main, routes);
+}
+
+void ClShapesDblClick(core::ConvMain& main, RouteState& routes) {
+  if (routes.ClShapesFocused < 0) return;
+  route::Route* route = ClearableRoute(main, routes);
+  if (!route || routes.ClShapesFocused >= route->EntryCount()) return;
+  route::Shape& entry = route->Entries[routes.ClShapesFocused];
+  core::EntryForm form;
+  form.block_type = entry.BlockType;
+  form.rows.reserve(entry.PropList.size());
+  for (const route::Props& prop : entry.PropList)
+    form.rows.push_back({prop.PropName, prop.PropValue});
+  if (main.ui.EditEntry(form)) {
+    entry.PropList.clear();
+    for (const core::EntryRow& row : form.rows) entry.SetValue(row.name, row.value);
+    entry.BlockType = form.block_type;
+  }
+  route->WriteRef();
+}
+
+}  // namespace ops

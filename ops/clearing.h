@@ -1,0 +1,44 @@
+// The clearing page: its entry list, the entry editor, and removing
+// duplicate, dangling and selected entries of the current route. Every
+// button does nothing without a current route and refuses a route whose
+// .ref file could not be read.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "core/conv_main.h"
+#include "ops/route_state.h"
+
+namespace ops {
+
+// The current route when the clearing page may change it; none without
+// one. Throws core::Error for a route whose .ref file could not be read.
+route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes);
+
+// One row per entry: the values of the space-separated property names
+// (an empty name gives an empty value), joined by " - ".
+std::vector<std::string> ListProperties(const route::Route& route, const std::string& names);
+
+// "Show": the rows of ListProperties for ClProps, none selected, the first
+// one focused. An empty ClProps leaves the rows as they are.
+void ClPropPrClick(core::ConvMain& main, RouteState& routes);
+
+// "Delete selected": asks "Delete files?" and "Delete textures, used in
+// shapes?", backs up the .ref file, removes the selected rows' entries with
+// their files as answered, writes the .ref file and shows the rows again.
+// Nothing happens while the list has no focused row.
+void ClDeleteClick(core::ConvMain& main, RouteState& routes);
+
+// "Delete duplicates" and "Delete non-existent", each followed by its
+// count in the log and the rows shown again.
+void ClDuplicatesClick(core::ConvMain& main, RouteState& routes);
+void ClDelUnexClick(core::ConvMain& main, RouteState& routes);
+
+// A double click on the list: the entry editor on the focused row's entry.
+// OK applies the rows in order (a name repeated in another letter case
+// replaces the earlier row's property in its place) and the block type;
+// the .ref file is written on every close.
+void ClShapesDblClick(core::ConvMain& main, RouteState& routes);
+
+}  // namespace ops

@@ -1,0 +1,101 @@
+// What the clearing tests share: route R of an MSTS installation in memory,
+// chosen on the clearing page, with the editor tool played the way
+// ffeditc_unicode /u behaves, and MSTS files as the route holds them.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <zlib.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "core/conv_main.h"
+#include "ops/route_state.h"
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/msts_text.h"
+#include "tests/support/scripted_ui.h"
+
+namespace ops {
+
+using Lines = std::vector<std::string>;
+
+inline const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
+inline const std::string kBackup = kRoute + "Rastolin_backups\\";
+inline const std::string kFfedit = "C:\\MSTS\\UTILS\\FFEDIT\\";
+// A binary shape: the SIMIS header, then tokens.
+inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\x47\0\0\0\x10\0\0\0", 38);
+
+inline std::string ShapeText(const Lines& images) {
+  std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
+  for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
+  return text + "\t)\r\n)\r\n";
+}
+
+inline std::string WorldText(const Lines& shapes) {
+  std::string text = "SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n";
+  for (const std::string& shape : shapes)
+    text += "\tStatic (\r\n\t\tFileName ( " + shape + " )\r\n\t)\r\n";
+  return text + ")\r\n";
+}
+
+// "SIMISA@F", the body's length, "@@@@", the body deflated.
+inline std::string Compressed(const std::string& body) {
+  uLongf size = compressBound(body.size());
+  std::string stream(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
+            reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION);
+  std::string file = "SIMISA@F";
+  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xff);
+  return file + "@@@@" + stream.substr(0, size);
+}
+
+class ClearingFixture : public ::testing::Test {
+ protected:
+  ClearingFixture() {
+    main.language.SetTexts(core::kEnglish);
+    main.fields.MSTSRoot = "C:\\MSTS";
+    files.Add(kFfedit + "ffeditc_unicode.exe", "MZ");
+    // "<folder>ffeditc_unicode.exe <name> /u /o:<name>" rewrites the work copy.
+    processes.on_run = [this](const test_support::FakeProcesses::Call& call) {
+      std::istringstream words(call.command_line);
+      std::string tool, name;
+      words >> tool >> name;
+      if (!tool_text.empty())
+        files.ReplaceFile(call.working_folder + name, test_support::UnicodeFile(tool_text));
+      return platform::ToolRun{true, ""};
+    };
+  }
+
+  // Makes R, with these .ref entries, the current route.
+  void Choose(const std::string& entries) {
+    files.Add(kRoute + "R.ref",
+              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n" + entries));
+    routes.AddRoute = routes.ClRoute = {"R"};
+    AddRouteChange(main, routes, 0);
+  }
+  route::Route& Route() { return *routes.CurrentRoute; }
+  const Lines& Logged() const { return main.log.lines(); }
+  Lines FileNames() {
+    Lines names;
+    for (const route::Shape& entry : Route().Entries) names.push_back(entry.GetValue("FileName"));
+    return names;
+  }
+  Lines Runs() const {
+    Lines runs;
+    for (const auto& run : processes.runs)
+      runs.push_back(run.command_line + " | " + run.working_folder);
+    return runs;
+  }
+
+  test_support::MemoryFileSystem files;
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+  RouteState routes;
+  // What the editor tool turns a file into; it fails while this is empty.
+  std::string tool_text;
+};
+
+}  // namespace ops

@@ -1,0 +1,160 @@
+#include "ops/comparison.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "core/error.h"
+#ifndef _WIN32
+#include "platform/posix_file_system.h"
+#endif
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/scripted_ui.h"
+#include "tests/support/temp_prefix.h"
+
+namespace ops {
+namespace {
+
+using Lines = std::vector<std::string>;
+using core::ComparisonOutput;
+
+const std::string kRoutes = "C:\\MSTS\\ROUTES\\";
+
+class ComparisonTest : public ::testing::Test {
+ protected:
+  ComparisonTest() {
+    main.language.SetTexts(core::kEnglish);
+    main.fields.MSTSRoot = "C:\\MSTS";
+    main.fields.CrTex = true;
+    for (const char* file : {"SHAPES\\bridge.s", "SHAPES\\bridge.sd", "SHAPES\\BRIDGE2.S", "SHAPES\\own.s",
+                             "SHAPES\\readme.txt", "SHAPES\\old.set\\mast.s", "TEXTURES\\rock.ace",
+                             "TEXTURES\\SNOW\\rock.ace", "TEXTURES\\own.ace"}) {
+      files.Add(kRoutes + "MyLine\\" + file, "x");
+    }
+    // Existence ignores letter case; EUROPE1 comes before USA1 whatever the
+    // ticks' order, and an unticked route finds nothing.
+    for (const char* file : {"EUROPE1\\SHAPES\\Bridge.s", "EUROPE1\\SHAPES\\BRIDGE.SD",
+                             "EUROPE1\\TEXTURES\\snow\\ROCK.ACE", "EUROPE1\\SHAPES\\OLD.SET\\readme.txt",
+                             "USA1\\SHAPES\\bridge.s", "USA1\\TEXTURES\\rock.ace", "USA1\\TEXTURES\\own.ace\\x",
+                             "EUROPE2\\SHAPES\\own.s", "JAPAN2\\SHAPES\\own.s"}) {
+      files.Add(kRoutes + file, "x");
+    }
+    routes.CrRoute = {"Alpha", "MyLine"};
+    routes.CrRouteIndex = 1;
+  }
+
+  Lines Run(ComparisonOutput output) {
+    main.fields.CrOutput = output;
+    main.fields.CrOut = {"earlier"};
+    CrProcClick(main, routes);
+    return main.fields.CrOut;
+  }
+
+  test_support::MemoryFileSystem files;
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+  RouteState routes;
+};
+
+TEST_F(ComparisonTest, TheListsSplitTheRouteFilesByTheFirstTickedRouteThatHasThem) {
+  EXPECT_EQ(Run(ComparisonOutput::kCommon),
+            (Lines{"EUROPE1\\SHAPES\\bridge.s", "EUROPE1\\SHAPES\\bridge.sd", "EUROPE1\\TEXTURES\\SNOW\\rock.ace",
+                   "USA1\\TEXTURES\\rock.ace"}));
+  EXPECT_EQ(Run(ComparisonOutput::kUnique),
+            (Lines{"SHAPES\\old.set", "SHAPES\\old.set\\mast.s", "SHAPES\\own.s", "TEXTURES\\own.ace"}));
+  EXPECT_TRUE(ui.shown.empty());
+  // Two trees of the route and of each of the two ticked routes.
+  EXPECT_EQ(ui.progress[0][0], "r:6");
+  EXPECT_EQ(ui.progress[0][1], "l:C:\\MSTS\\ROUTES\\MyLine\\SHAPES: 0");
+  // A default route is compared with the others only; the fragment keeps
+  // its letter case, so BRIDGE.SD and ROCK.ACE are not its files.
+  main.fields.CrOutput = ComparisonOutput::kCommon;
+  CompareRoute(main, "europe1");
+  EXPECT_EQ(main.fields.CrOut, Lines{"USA1\\SHAPES\\Bridge.s"});
+
+  main.fields.CrEur2 = true;
+  main.fields.CrTex = false;
+  EXPECT_EQ(Run(ComparisonOutput::kCommon),
+            (Lines{"EUROPE1\\SHAPES\\bridge.s", "EUROPE1\\SHAPES\\bridge.sd", "EUROPE2\\SHAPES\\own.s"}));
+  main.fields.CrEur1 = main.fields.CrEur2 = main.fields.CrUS1 = false;
+  EXPECT_EQ(Run(ComparisonOutput::kCommon), Lines{});
+  EXPECT_EQ(Run(ComparisonOutput::kUnique),
+            (Lines{"SHAPES\\bridge.s", "SHAPES\\bridge.sd", "SHAPES\\old.set", "SHAPES\\old.set\\mast.s",
+                   "SHAPES\\own.s"}));
+}
+
+TEST_F(ComparisonTest, TheBatchIsAddedToTheOutputAndSavedWholeWithWindowsLineEnds) {
+  main.fields.CrTex = false;
+  const std::string bat = kRoutes + "restore.bat";
+  ui.saved = {bat, std::nullopt};
+  const Lines expected{"earlier", "copy \"EUROPE1\\SHAPES\\bridge.s\" \"MyLine\\SHAPES\\bridge.s\"",
+                       "copy \"EUROPE1\\SHAPES\\bridge.sd\" \"MyLine\\SHAPES\\bridge.sd\""};
+  const std::string copies = expected[1] + "\r\n" + expected[2] + "\r\n";
+  EXPECT_EQ(Run(ComparisonOutput::kBatch), expected);
+  EXPECT_EQ(files.Content(bat), "earlier\r\n" + copies);
+  const core::FileDialog& dialog = ui.file_dialogs.at(0);
+  EXPECT_EQ(dialog.filter, "*.*|*.*");
+  EXPECT_EQ(dialog.default_extension, "bat");
+  EXPECT_EQ(dialog.initial_folder, "C:\\MSTS\\ROUTES");
+  EXPECT_TRUE(dialog.confirm_overwrite);
+
+  // Cancelled: the new lines stay below the old ones, nothing is written.
+  CrProcClick(main, routes);
+  EXPECT_EQ(main.fields.CrOut.size(), 5u);
+  // A given file takes the dialog's place; with nothing to compare the
+  // output is saved as it stands.
+  main.fields.CrSh = false;
+  CompareRoute(main, "MyLine", kRoutes + "given.bat");
+  EXPECT_EQ(files.Content(kRoutes + "given.bat"), "earlier\r\n" + copies + copies);
+  EXPECT_EQ(ui.file_dialogs.size(), 2u);
+
+  main.fields.CrSh = true;
+  files.FailWritesTo(bat);
+  ui.saved = {bat};
+  try {
+    CrProcClick(main, routes);
+    ADD_FAILURE() << "a failed save passed as done";
+  } catch (const core::Error& error) {
+    EXPECT_EQ(error.what(), "Cannot create file " + bat);
+  }
+  EXPECT_EQ(files.Content(bat), "earlier\r\n" + copies);
+  EXPECT_EQ(main.fields.CrOut.size(), 7u);
+}
+
+TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {
+  routes.CrRouteIndex = -1;
+  Run(ComparisonOutput::kUnique);
+  CompareRoute(main, "Nowhere");
+  CompareRoute(main, "..");
+  CompareRoute(main, "MyLine\\SHAPES");
+  main.fields.MSTSRoot.clear();
+  CompareRoute(main, "MyLine");
+  EXPECT_EQ(ui.shown, (Lines{": Select route", "Warning: Route Nowhere not found", "Warning: Route .. not found",
+                             "Warning: Route MyLine\\SHAPES not found", "Warning: Select MSTS root dir"}));
+  EXPECT_EQ(main.fields.CrOut, Lines{"earlier"});
+  EXPECT_TRUE(ui.progress.empty());
+}
+
+#ifndef _WIN32
+// A link back into a folder being walked is listed but not entered; a link
+// to a folder elsewhere is walked like any folder.
+TEST(CollectRouteFilesTest, ALinkLoopEndsTheWalkThere) {
+  namespace fs = std::filesystem;
+  test_support::TempPrefix prefix;
+  prefix.Write("C:\\SHAPES\\a.s", "");
+  prefix.Write("C:\\SHAPES\\sub\\b.s", "");
+  fs::create_directory_symlink("..", prefix.Host("C:\\SHAPES\\sub\\loop.s"));
+  fs::create_directory_symlink("sub", prefix.Host("C:\\SHAPES\\twin.s"));
+  platform::PosixFileSystem files(platform::DriveMap(prefix.prefix().string()), "C:\\");
+  test_support::ScriptedUi ui;
+  Lines list;
+  CollectRouteFiles(files, ui, "C:\\shapes\\", "SHAPES", ".s", list);
+  EXPECT_EQ(list, (Lines{"SHAPES\\a.s", "SHAPES\\sub\\b.s", "SHAPES\\sub\\loop.s", "SHAPES\\twin.s",
+                         "SHAPES\\twin.s\\b.s", "SHAPES\\twin.s\\loop.s"}));
+}
+#endif
+
+}  // namespace
+}  // namespace ops

@@ -1,0 +1,69 @@
+#include "ops/name_set.h"
+
+#include <algorithm>
+#include <cstring>
+#include <functional>
+
+namespace ops {
+uint32_t NameSet::Hash(std::string_view folded) {
+  return static_cast<uint32_t>(std::hash<std::string_view>{}(folded));
+}
+
+NameSet::NameSet(size_t expected) {
+  size_t size = 64;
+  while (size * 3 < expected * 4) size *= 2;
+  slots_.resize(size);
+}
+
+size_t NameSet::Probe(std::string_view name, uint32_t hash) const {
+  // Heads are padded with zeros, so they compare whole, in a few words.
+  char head[kHead] = {};
+  std::memcpy(head, name.data(), std::min(name.size(), kHead));
+  const size_t mask = slots_.size() - 1;
+  for (size_t at = hash & mask;; at = (at + 1) & mask) {
+    const Slot& slot = slots_[at];
+    if (slot.number == 0) return at;
+    if (slot.hash != hash || slot.length != name.size() ||
+        std::memcmp(slot.head, head, kHead) != 0) {
+      continue;
+    }
+    if (name.size() <= kHead ||
+        std::string_view(names_).substr(starts_[slot.number - 1], name.size()) == name) {
+      return at;
+    }
+  }
+}
+
+size_t NameSet::Insert(std::string_view folded) {
+  const uint32_t hash = Hash(folded);
+  Slot& slot = slots_[Probe(folded, hash)];
+  if (slot.number != 0) return slot.number - 1;
+  names_ += folded;
+  starts_.push_back(names_.size());
+  slot.hash = hash;
+  slot.number = static_cast<uint32_t>(size());
+  slot.length = static_cast<uint32_t>(folded.size());
+  std::memcpy(slot.head, folded.data(), std::min(folded.size(), kHead));
+  // At most three quarters full, so that a probe meets a free slot soon.
+  if (size() * 4 > slots_.size() * 3) Grow();
+  return size() - 1;
+}
+
+size_t NameSet::Find(std::string_view folded, uint32_t hash) const {
+  const Slot& slot = slots_[Probe(folded, hash)];
+  return slot.number == 0 ? npos : slot.number - 1;
+}
+
+void NameSet::Grow() {
+  std::vector<Slot> old(slots_.size() * 2);
+  old.swap(slots_);
+  const size_t mask = slots_.size() - 1;
+  for (const Slot& slot : old) {
+    if (slot.number == 0) continue;
+    size_t at = slot.hash & mask;
+    while (slots_[at].number != 0) at = (at + 1) & mask;
+    slots_[at] = slot;
+  }
+}
+
+}  // namespace ops

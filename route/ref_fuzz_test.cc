@@ -1,0 +1,118 @@
+// Damaged .ref files, made from valid ones with a fixed seed: each one is
+// either refused and left on disk as it was, or read, written and read again
+// to the same entries.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "core/error.h"
+#include "platform/text.h"
+#include "route/route.h"
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/msts_text.h"
+#include "tests/support/route_services.h"
+#include "tests/support/scripted_ui.h"
+
+namespace route {
+namespace {
+
+using namespace std::string_literals;
+
+const std::string kBody =
+    "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( дом.s )\r\n"
+    "\tDescription ( \"Shed (old, say)\" )\r\n\tShadow ( NONE )\r\n)\r\n"
+    "Hazard (\r\n\tFileName ( deer.haz )\r\n\tDescription ( -1 )\r\n)\r\n"
+    "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  Nested ( A ( 1 ) \"b)\" )\n)\n"
+    "LevelCr ( junk FileName ( lc.s ) tail )\r\n"
+    "Transfer ( FileName ( \"a b\" ) Width ( 2 ) Height ( ) )\r\n"
+    "Comment ( made by hand )\r\n";
+
+// Unicode with and without its mark, UTF-8, Windows-1251.
+std::vector<std::string> Seeds() {
+  const std::string text = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n" + kBody;
+  const std::string cp1251 =
+      "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( Class ( \"\xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9\" )"
+      " FileName ( \xE4\xF3\xE1.s ) Description ( \"(\xF1\xF2\xE0\xF0\xFB\xE9)\" ) )\r\n";
+  return {test_support::UnicodeFile(text), platform::Utf8ToUtf16Le(text), text, cp1251,
+          // Lone surrogates, and a pair that only its quote keeps apart.
+          test_support::UnicodeFile(text) + "S\0(\0\x00\xD8 \0D\0(\0\"\0\x3D\xD8\"\0\x82\xDE)\0)\0"s};
+}
+
+// One to four damages of the kinds real files suffer and attacks use.
+std::string Mutate(std::string bytes, std::mt19937& random) {
+  const bool wide = bytes.size() > 1 && (bytes[1] == '\0' || bytes.starts_with("\xFF\xFE"));
+  auto at = [&] {
+    size_t pos = random() % (bytes.size() + 1);
+    return wide ? pos & ~size_t{1} : pos;
+  };
+  auto insert = [&](std::string_view ascii) {
+    std::string piece;
+    for (char c : ascii) {
+      piece += c;
+      if (wide) piece += '\0';
+    }
+    bytes.insert(at(), piece);
+  };
+  for (int edits = 1 + random() % 4; edits > 0 && !bytes.empty(); --edits) {
+    switch (random() % 8) {
+      case 0: bytes[random() % bytes.size()] ^= static_cast<char>(1 << random() % 8); break;
+      case 1: bytes.insert(at(), 1, static_cast<char>(random())); break;
+      case 2: bytes.erase(random() % bytes.size(), 1 + random() % 8); break;
+      case 3: bytes.resize(random() % bytes.size()); break;
+      case 4: insert("\""); break;
+      case 5: insert(random() % 2 ? "(" : ")"); break;
+      case 6: insert(random() % 2 ? "\r\n" : " \"x ( "); break;
+      case 7:
+        bytes.insert(at(), wide ? (random() % 2 ? "\x00\xD8"s : "\x00\xDC"s) : "\xED\xA0\x80"s);
+        break;
+    }
+  }
+  return bytes;
+}
+
+class RefFuzzTest : public ::testing::Test {
+ protected:
+  RefFuzzTest() { main.language.SetTexts(core::kEnglish); }
+
+  test_support::MemoryFileSystem files;
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+};
+
+TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries) {
+  const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
+  std::mt19937 random(20240611);
+  int refused = 0, read = 0;
+  for (const std::string& seed : Seeds()) {
+    for (int round = 0; round < 400 && !HasFailure(); ++round) {
+      const std::string bytes = Mutate(seed, random);
+      SCOPED_TRACE(::testing::PrintToString(bytes));
+      files.Add(path, bytes);
+      Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
+      try {
+        route.ReadRef();
+      } catch (const core::Error&) {
+        ++refused;
+        EXPECT_THROW(route.WriteRef(), core::Error);
+        EXPECT_EQ(files.Content(path), bytes);
+        continue;
+      }
+      ++read;
+      route.WriteRef();
+      const std::string written = files.Content(path);
+      Route again(test_support::ServicesOf(main), "R", "C:\\MSTS");
+      again.ReadRef();
+      EXPECT_EQ(again.Entries, route.Entries);
+      again.WriteRef();
+      EXPECT_EQ(files.Content(path), written);
+    }
+  }
+  // Both outcomes are common, so neither side goes untested.
+  EXPECT_GT(refused, 300);
+  EXPECT_GT(read, 300);
+}
+
+}  // namespace
+}  // namespace route

@@ -1,0 +1,101 @@
+#include "ui/clear_unused.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "ui/appearance.h"
+#include "ui/error_report.h"
+#include "ui/pages.h"
+
+namespace ui {
+
+using core::Msg;
+
+TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, QWidget* parent)
+    : QDialog(parent), list_(list) {
+  setObjectName("ClearUnused");
+  const QString caption = QString::fromStdString(texts[Msg::CapObjectsToDelete]);
+  setWindowTitle(caption);
+  TakeWorkingColour(this);
+
+  auto* group = Make<QGroupBox>(this, "GroupBox1");
+  group->setTitle(caption);
+  rows_ = Make<QListWidget>(group, "ClDeleteList");
+  rows_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+  rows_->setUniformItemSizes(true);
+  rows_->setAccessibleName(caption);
+  (new QVBoxLayout(group))->addWidget(rows_);
+  connect(rows_, &QListWidget::itemSelectionChanged, this, [this] {
+    for (int row = 0; row < rows_->count(); ++row) {
+      list_.Select(static_cast<size_t>(row), rows_->item(row)->isSelected());
+    }
+  });
+
+  auto* all = Make<QPushButton>(this, "ClAll");
+  auto* none = Make<QPushButton>(this, "ClNone");
+  auto* add = Make<QPushButton>(this, "ClAddToRef");
+  auto* ok = Make<QPushButton>(this, "OKButton");
+  auto* cancel = Make<QPushButton>(this, "CancelButton");
+  all->setText("*");
+  none->setText("X");
+  // The symbols say nothing when read aloud; the tool-tips do.
+  for (auto [button, key] : {std::pair{all, Msg::CapSelectAll}, {none, Msg::CapDeselectAll}}) {
+    button->setToolTip(QString::fromStdString(texts[key]));
+    button->setAccessibleName(button->toolTip());
+    button->setFixedWidth(32);
+  }
+  FixedCaption(add, QString::fromStdString(texts[Msg::CapAdd]));
+  FixedCaption(ok, "OK");
+  FixedCaption(cancel, "Cancel");
+  add->setVisible(list.HasAdd());
+  ok->setDefault(true);
+  connect(all, &QPushButton::clicked, this, [this] {
+    list_.ClAllClick();
+    ShowRows();
+  });
+  connect(none, &QPushButton::clicked, this, [this] {
+    list_.ClNoneClick();
+    ShowRows();
+  });
+  connect(add, &QPushButton::clicked, this, [this] { ClAddToRefClick(); });
+  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(all);
+  buttons->addWidget(none);
+  buttons->addWidget(add);
+  buttons->addStretch();
+  buttons->addWidget(ok);
+  buttons->addWidget(cancel);
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(group, 1);
+  layout->addLayout(buttons);
+  resize(360, 420);
+  ShowRows();
+}
+
+void TClearUnused::ShowRows() {
+  const QSignalBlocker blocker(rows_);
+  rows_->clear();
+  for (size_t row = 0; row < list_.size(); ++row) {
+    rows_->addItem(QString::fromStdString(list_.Name(row)));
+  }
+  for (size_t row = 0; row < list_.size(); ++row) {
+    rows_->item(static_cast<int>(row))->setSelected(list_.IsSelected(row));
+  }
+}
+
+void TClearUnused::ClAddToRefClick() {
+  try {
+    list_.ClAddToRefClick();
+  } catch (const std::exception& failure) {
+    ShowErrorReport(this, failure.what());
+  }
+  ShowRows();
+}
+
+}  // namespace ui

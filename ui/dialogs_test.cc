@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "core/language.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_prefix.h"
+#include "ui/clear_unused.h"
+#include "ui/edit_form.h"
+#include "ui/fence.h"
+#include "ui/qt_ui.h"
+#include "ui/texture_dialog.h"
+#include "ui/window_mode.h"
+
+namespace ui {
+namespace {
+
+using Names = std::vector<std::string>;
+
+const core::Language kEnglish(core::kEnglish);
+
+template <typename Control>
+Control* Find(QWidget& dialog, const QString& name) {
+  auto* control = dialog.findChild<Control*>(name);
+  EXPECT_NE(control, nullptr) << name.toStdString();
+  return control;
+}
+
+Names Rows(const QListWidget* list) {
+  Names rows;
+  for (int row = 0; row < list->count(); ++row) rows.push_back(list->item(row)->text().toStdString());
+  return rows;
+}
+
+TEST(ClearUnusedTest, SelectsAllOrNoneAndAddsTheSelectedRows) {
+  Names added;
+  core::ChoiceList list({"shed.s", "Barn.s", "arch.s"},
+                        [&added](const Names& names) { added = names; });
+  TClearUnused dialog(list, kEnglish, nullptr);
+  auto* rows = Find<QListWidget>(dialog, "ClDeleteList");
+  EXPECT_EQ(Rows(rows), (Names{"arch.s", "Barn.s", "shed.s"}));
+  EXPECT_EQ(Find<QPushButton>(dialog, "ClAll")->toolTip(), "Select all");
+  EXPECT_EQ(Find<QPushButton>(dialog, "ClNone")->toolTip(), "Deselect all");
+  EXPECT_FALSE(Find<QPushButton>(dialog, "ClAddToRef")->isHidden());
+
+  Find<QPushButton>(dialog, "ClAll")->click();
+  EXPECT_EQ(list.SelectedNames(), (Names{"arch.s", "Barn.s", "shed.s"}));
+  EXPECT_EQ(rows->selectedItems().size(), 3);
+  Find<QPushButton>(dialog, "ClNone")->click();
+  EXPECT_TRUE(list.SelectedNames().empty());
+  EXPECT_TRUE(rows->selectedItems().empty());
+
+  rows->item(1)->setSelected(true);
+  Find<QPushButton>(dialog, "ClAddToRef")->click();
+  EXPECT_EQ(added, Names{"Barn.s"});
+  EXPECT_EQ(Rows(rows), (Names{"arch.s", "shed.s"}));
+
+  core::ChoiceList without_add({"a.s"});
+  TClearUnused plain(without_add, kEnglish, nullptr);
+  EXPECT_TRUE(Find<QPushButton>(plain, "ClAddToRef")->isHidden());
+}
+
+TEST(EditFormTest, RowsAreAddedDeletedRenamedAndRenumbered) {
+  core::EntryForm form;
+  form.block_type = "Static";
+  form.rows = {{"FileName", "hut.s"}, {"Description", "Hut"}, {"Class", "Houses"}};
+  TEditForm dialog(form, kEnglish, nullptr);
+  dialog.show();
+  Find<QPushButton>(dialog, "rfAdd")->click();
+  EXPECT_EQ(Find<QLabel>(dialog, "rfName4")->text(), "Property");
+  EXPECT_EQ(Find<QLineEdit>(dialog, "rfValue4")->text(), "Value");
+
+  Find<QPushButton>(dialog, "rfDelete2")->click();
+  QTest::qWait(0);
+  EXPECT_EQ(dialog.findChild<QLabel*>("rfName4"), nullptr);
+  EXPECT_EQ(Find<QLabel>(dialog, "rfName2")->text(), "Class");
+  EXPECT_EQ(Find<QLabel>(dialog, "rfName3")->text(), "Property");
+
+  // The name chooser on row 3: the first of the known names, then a typed one on row 1.
+  QTest::mouseClick(Find<QLabel>(dialog, "rfName3"), Qt::LeftButton);
+  auto* chooser = Find<QComboBox>(dialog, "PropertyChooser");
+  EXPECT_EQ(chooser->currentText(), "Property");
+  chooser->setCurrentText("Shadow");
+  QTest::mouseClick(Find<QLabel>(dialog, "rfName1"), Qt::LeftButton);
+  QTest::qWait(0);
+  Find<QComboBox>(dialog, "PropertyChooser")->setEditText("SHADOW");
+  QTest::keyClicks(Find<QLineEdit>(dialog, "rfValue1"), "x");
+  Find<QComboBox>(dialog, "ShapeType")->setEditText("Hazard");
+  QTest::keyClicks(Find<QLineEdit>(dialog, "rfValue3"), "ROUND");
+  dialog.accept();
+
+  EXPECT_EQ(form.block_type, "Hazard");
+  ASSERT_EQ(form.rows.size(), 3u);
+  EXPECT_EQ(form.rows[0].name, "SHADOW");
+  EXPECT_EQ(form.rows[0].value, "hut.sx");
+  EXPECT_EQ(form.rows[1].name, "Class");
+  EXPECT_EQ(form.rows[2].name, "Shadow");
+  EXPECT_EQ(form.rows[2].value, "ValueROUND");
+}
+
+TEST(EditFormTest, AnEntryWithManyPropertiesOpensWhole) {
+  core::EntryForm form;
+  for (int i = 1; i <= 40; ++i) form.rows.push_back({"P" + std::to_string(i), "v"});
+  TEditForm dialog(form, kEnglish, nullptr);
+  EXPECT_EQ(Find<QLabel>(dialog, "rfName40")->text(), "P40");
+}
+
+TEST(TextureDialogTest, OffersTheNameAndGivesTheChoice) {
+  const core::TextureChoice choice{"Texture replace brick.ace", "Textures", "Change on",
+                                   {"brick2", "stone"}, "brick"};
+  for (bool save : {true, false}) {
+    TMMT dialog(choice, nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Texture replace brick.ace");
+    EXPECT_EQ(Find<QComboBox>(dialog, "ChangeTex")->count(), 2);
+    QTimer::singleShot(0, &dialog, [&dialog, save] {
+      EXPECT_EQ(Find<QComboBox>(dialog, "ChangeTex")->currentText(), "brick");
+      Find<QComboBox>(dialog, "ChangeTex")->setEditText("stone");
+      Find<QPushButton>(dialog, save ? "Button1" : "Button2")->click();
+    });
+    EXPECT_EQ(dialog.Choose(), save ? std::optional<std::string>("stone") : std::nullopt);
+  }
+}
+
+TEST(FenceTest, TheBarStaysWithinItsRange) {
+  TFence fence(kEnglish, nullptr);
+  EXPECT_EQ(fence.size(), QSize(281, 61));
+  auto* bar = Find<QProgressBar>(fence, "ClSrchProgress");
+  EXPECT_EQ(bar->maximum(), 500);
+  fence.SetRange(2);
+  fence.Step();
+  fence.Step();
+  fence.Step();
+  EXPECT_EQ(bar->value(), 2);
+  fence.SetLabel("Search in a.w");
+  EXPECT_EQ(Find<QLabel>(fence, "ClTileName")->text(), "Search in a.w");
+  EXPECT_EQ(Find<QLabel>(fence, "StatusBar")->text(), "Please,wait...");
+}
+
+TEST(FileDialogTest, FiltersTakeQtsForm) {
+  EXPECT_EQ(QtFilter("Targa Bitmap(*.tga)|*.tga|Bitmap(*.bmp)|*.bmp"),
+            "Targa Bitmap(*.tga);;Bitmap(*.bmp)");
+  EXPECT_EQ(QtFilter("ACE File|*.ace"), "ACE File (*.ace)");
+  EXPECT_EQ(QtFilter("*.3ds files|*.3ds"), "*.3ds files (*.3ds)");
+  EXPECT_EQ(QtFilter(""), "");
+}
+
+TEST(WindowModeTest, WithoutADisplayOneLineSaysWhatToDo) {
+  test_support::TempPrefix prefix;
+  prefix.MakeFolder("C:\\work");
+  for (const char* display : {"", ":97"}) {
+    test_support::ProgramRun run = test_support::RunProgram(
+        test_support::RastolinBinary(), {}, prefix.Host("C:\\work"),
+        {{"WINEPREFIX", prefix.prefix().string()}, {"DISPLAY", display},
+         {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}},
+        "");
+    EXPECT_EQ(run.exit_code, 2) << display;
+    EXPECT_EQ(run.errors, std::string(kNoDisplay) + "\n") << display;
+    EXPECT_EQ(run.output, "");
+  }
+}
+
+}  // namespace
+}  // namespace ui

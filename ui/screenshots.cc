@@ -1,0 +1,133 @@
+// Renders every page of the main window, in English and in Russian, and the
+// dialogs, to PNG files, so that a person can look at them all. Run it in a
+// folder holding a conv.ini (the demo installation's Samples folder) with
+// QT_QPA_PLATFORM=offscreen.
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QTabWidget>
+#include <QTimer>
+#include <cstdio>
+#include <functional>
+
+#include "core/conv_main.h"
+#include "ops/route_state.h"
+#include "platform/host.h"
+#include "ui/about_box.h"
+#include "ui/main_window.h"
+#include "ui/operations.h"
+#include "ui/qt_ui.h"
+
+namespace {
+
+class Camera {
+ public:
+  explicit Camera(QString folder) : folder_(std::move(folder)) {}
+
+  void Take(QWidget& widget, const QString& name) {
+    const QString path = folder_ + "/" + name + ".png";
+    if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+  }
+
+  // Opens a modal dialog, takes it as soon as it shows, and closes it.
+  void TakeModal(const QString& name, const std::function<void()>& open) {
+    QTimer::singleShot(200, [this, name] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (!dialog) return;
+      Take(*dialog, name);
+      dialog->close();
+    });
+    open();
+  }
+
+ private:
+  QString folder_;
+};
+
+void Click(QWidget& window, const char* name) {
+  window.findChild<QAbstractButton*>(name)->click();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fputs("usage: rastolin-screenshots <output folder>\n", stderr);
+    return 2;
+  }
+  QApplication application(argc, argv);
+  std::string error;
+  std::optional<platform::Host> host = platform::OpenHost(error);
+  if (!host) {
+    std::fprintf(stderr, "%s\n", error.c_str());
+    return 1;
+  }
+  QDir().mkpath(argv[1]);
+  Camera camera(QString::fromLocal8Bit(argv[1]));
+
+  ui::QtUi qt_ui(*host->files);
+  core::ConvMain main(*host->files, *host->processes, qt_ui);
+  ops::RouteState routes;
+  ui::TConvMainForm window(main, routes, ui::ProgramOperations());
+  qt_ui.Attach(&window, &main.language);
+  window.show();
+  auto* pages = window.findChild<QTabWidget*>("PageControl1");
+
+  const char* const page_names[] = {"textures", "shapes", "adding", "clearing", "comparison",
+                                    "settings"};
+  for (int number : {core::kEnglish, core::kRussian}) {
+    window.Russian1Click(number);
+    const QString language = number == core::kEnglish ? "en" : "ru";
+    for (int page = 0; page < pages->count(); ++page) {
+      pages->setCurrentIndex(page);
+      camera.Take(window, language + "-" + QString::number(page + 1) + "-" + page_names[page]);
+    }
+    // The adding page with every group open and a route chosen.
+    pages->setCurrentIndex(static_cast<int>(ops::Page::kAdding));
+    window.findChild<QComboBox*>("AddRoute")->activated(0);
+    for (const char* box : {"AddAddToRef", "CrSD", "AddESDB"}) Click(window, box);
+    camera.Take(window, language + "-3-adding-open");
+    for (const char* box : {"AddAddToRef", "CrSD", "AddESDB"}) Click(window, box);
+
+    camera.TakeModal(language + "-about", [&window] { window.About1Click(); });
+    camera.TakeModal(language + "-warning", [&] {
+      qt_ui.Message("Warning", main.language[core::Msg::SelectMstsRoot]);
+    });
+    camera.TakeModal(language + "-question", [&] {
+      qt_ui.Ask(main.language[core::Msg::DeleteFilesQuestion], "C:\\MSTS\\ROUTES\\X\\a.s");
+    });
+    camera.TakeModal(language + "-texture", [&] {
+      qt_ui.ChooseTexture({main.language[core::Msg::CapTextureReplace] + "brick.ace",
+                           main.language[core::Msg::CapTextures],
+                           main.language[core::Msg::CapChangeOn],
+                           {"brick", "roof", "window"},
+                           "brick"});
+    });
+    camera.TakeModal(language + "-objects", [&] {
+      core::ChoiceList list({"shed.s", "barn.s", "tower.s"}, [](const std::vector<std::string>&) {});
+      list.Select(1, true);
+      qt_ui.ChooseObjects(list);
+    });
+    camera.TakeModal(language + "-entry", [&] {
+      core::EntryForm form;
+      form.block_type = "Static";
+      form.rows = {{"Class", "Houses"}, {"FileName", "hut.s"}, {"Description", "Hut"},
+                   {"Shadow", "ROUND"}};
+      qt_ui.EditEntry(form);
+    });
+    camera.TakeModal(language + "-open", [&] {
+      qt_ui.OpenFiles({"", "Targa Bitmap(*.tga)|*.tga|Bitmap(*.bmp)|*.bmp", "", "C:\\Samples",
+                       false, false});
+    });
+    {
+      std::unique_ptr<core::Progress> progress = qt_ui.ShowProgress();
+      progress->SetPosition(200);
+      progress->SetLabel(main.language[core::Msg::SearchIn] + "w-012345+014567.w");
+      for (QWidget* widget : QApplication::topLevelWidgets()) {
+        if (widget->objectName() == "Fence") camera.Take(*widget, language + "-progress");
+      }
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,81 @@
+#include "ui/window_mode.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+
+#include "core/conv_main.h"
+#include "ops/route_state.h"
+#include "ui/main_window.h"
+#include "ui/operations.h"
+#include "ui/qt_ui.h"
+
+namespace ui {
+
+const char* const kNoDisplay =
+    "rastolin: no display can be opened; start a display (DISPLAY or WAYLAND_DISPLAY) or use "
+    "rastolin -console for the text console";
+
+namespace {
+
+bool HasValue(const char* name) {
+  const char* value = std::getenv(name);
+  return value && *value;
+}
+
+// Where no display is named, Qt would abort; a platform named outright
+// (offscreen for tests) is left to Qt.
+bool DisplayNamed() {
+#ifdef _WIN32
+  return true;
+#else
+  return HasValue("QT_QPA_PLATFORM") || HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
+#endif
+}
+
+// Qt's messages while it connects to the display are held back: they are
+// shown if it succeeds, and replaced by the one clear line if it fails.
+QStringList held_messages;
+
+void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type != QtFatalMsg) {
+    held_messages.append(message);
+    return;
+  }
+  std::fprintf(stderr, "%s\n", kNoDisplay);
+  std::fflush(stderr);
+  std::_Exit(2);
+}
+
+}  // namespace
+
+int RunWindow(platform::Host& host, int& argc, char** argv) {
+  if (!DisplayNamed()) {
+    std::fprintf(stderr, "%s\n", kNoDisplay);
+    return 2;
+  }
+  const QtMessageHandler previous = qInstallMessageHandler(HoldMessage);
+  QApplication application(argc, argv);
+  qInstallMessageHandler(previous);
+  for (const QString& message : held_messages) qWarning("%s", qUtf8Printable(message));
+  held_messages.clear();
+
+  QtUi ui(*host.files);
+  std::optional<core::ConvMain> main;
+  try {
+    main.emplace(*host.files, *host.processes, ui);
+  } catch (const std::exception& failure) {
+    ui.ReportError(failure.what());
+    return 0;
+  }
+  ops::RouteState routes;
+  TConvMainForm window(*main, routes, ProgramOperations());
+  ui.Attach(&window, &main->language);
+  window.CenterOnScreen();
+  window.show();
+  application.exec();
+  return 0;
+}
+
+}  // namespace ui
