@@ -46,7 +46,7 @@ TEST_F(ClearingTest, DeleteSelectedAsksBacksUpAndRemovesTheSelectedEntries) {
   EXPECT_EQ(ui.shown, (Lines{"Ask: Delete files?", "Ask: Delete textures, used in shapes?"}));
   EXPECT_EQ(FileNames(), (Lines{"b.haz", "shed.s"}));
   EXPECT_EQ(routes.ClShapes, (Lines{" - b.haz", " - shed.s"}));
-  EXPECT_EQ(route::ParseRef(route::ReadUnicodeText(files, kBackup + "R1.ref")).size(), 5u);
+  EXPECT_EQ(route::ParseRef(route::ReadUnicodeText(files, kBackup + "R1.ref")).entries.size(), 5u);
   EXPECT_EQ(files.Content(kRoute + "R.ref"),
             route::UnicodeFileBytes(route::RefText(Route().Entries)));
   EXPECT_EQ(files.Content(kRoute + "SHAPES\\a.s"), "shape");

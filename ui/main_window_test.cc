@@ -279,9 +279,9 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   Click("CrOptUn");
   Click("CrProc");
   Click("CrProc");
-  EXPECT_EQ(calls, (std::vector<std::string>{"show description filename", "show filename",
-                                             "delete 011 focus 2", "edit 1", "compare 0 2",
-                                             "compare 0 2"}));
+  // Choosing the route fills the list through the route change itself.
+  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "delete 011 focus 2", "edit 1",
+                                             "compare 0 2", "compare 0 2"}));
   EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "copy \"a\" \"b\"\ncopy \"a\" \"b\"");
   for (const char* unset : {"ClDuplicates", "ClUnused", "ClDelUnnamed", "ClDelUnex"}) {
     EXPECT_FALSE(Find<QWidget>(unset)->isEnabled()) << unset;
