@@ -29,6 +29,7 @@ constexpr const char* kUsage =
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepLineEnds();
   if (argc == 2) {
     const std::string_view option = argv[1];
     if (option == "--help" || option == "-h") {

@@ -21,6 +21,8 @@ std::optional<Host> OpenHost(std::string& error) {
   return host;
 }
 
+void KeepLineEnds() {}
+
 std::string CommandLineText(int argc, char** argv) {
   std::string text;
   for (int i = 1; i < argc; ++i) {

@@ -1,5 +1,10 @@
 #include "platform/host.h"
 
+#include <fcntl.h>
+#include <io.h>
+
+#include <cstdio>
+
 #include "platform/command_line.h"
 #include "platform/win32_api.h"
 #include "platform/win32_file_system.h"
@@ -19,6 +24,11 @@ std::optional<Host> OpenHost(std::string& error) {
   host.processes = std::make_unique<Win32Processes>();
   host.terminal = std::make_unique<Win32Terminal>();
   return host;
+}
+
+void KeepLineEnds() {
+  _setmode(_fileno(stdout), _O_BINARY);
+  _setmode(_fileno(stderr), _O_BINARY);
 }
 
 std::string CommandLineText(int, char**) {

@@ -169,6 +169,7 @@ TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
   EXPECT_FALSE(std::filesystem::exists(prefix.Host("C:\\outside\\SHAPES")));
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), ref);
 
+#ifndef _WIN32
   // On Linux a file name may hold backslashes.
   prefix.Write("C:\\secret\\key.s", "secret");
   test_support::WriteHostFile(prefix.Host("C:\\Content") / "..\\secret\\key.s", "decoy");
@@ -176,6 +177,7 @@ TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
   EXPECT_NE(run.output.find("Skipped ..\\secret\\key.s: not a file name Windows can hold\n"),
             std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\key.s")));
+#endif
 }
 
 }  // namespace
