@@ -6,7 +6,14 @@
 #include "convert/shape_dir.h"
 #include "convert/textures.h"
 #include "core/conv_main.h"
+#include "core/error.h"
 #include "ops/batch_add.h"
+#include "ops/clearing.h"
+#include "ops/comparison.h"
+#include "ops/route_state.h"
+#include "ops/unused.h"
+#include "platform/text.h"
+#include "route/discovery.h"
 
 namespace app {
 
@@ -29,7 +36,74 @@ class ConsoleOperations : public console::Operations {
                   request.over, request.texs);
   }
 
+  std::vector<std::string> ClPropPrClick(const std::string& route) override {
+    return Choose(route).ClShapes;
+  }
+  void ClDuplicatesClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    ops::ClDuplicatesClick(main_, routes);
+  }
+  void ClDelUnexClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    ops::ClDelUnexClick(main_, routes);
+  }
+  std::vector<int> ClDeleteClick(const std::string& route,
+                                 const std::vector<int>& numbers) override {
+    ops::RouteState routes = Choose(route);
+    const int rows = static_cast<int>(routes.ClShapes.size());
+    std::vector<int> missing;
+    for (int number : numbers) {
+      if (number < 1 || number > rows) missing.push_back(number);
+    }
+    if (!missing.empty() || numbers.empty()) return missing;
+    for (int number : numbers) routes.ClShapesSelected[number - 1] = true;
+    routes.ClShapesFocused = numbers.front() - 1;
+    ops::ClDeleteClick(main_, routes);
+    return missing;
+  }
+  void ClUnusedClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    ops::ClUnusedClick(main_, routes);
+  }
+  void ClDelUnnamedClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    ops::ClDelUnnamedClick(main_, routes);
+  }
+  void CrProcClick(const std::string& route,
+                   const std::optional<std::string>& batch_file) override {
+    const std::string name = Listed(route);
+    // Refused here rather than warned about, so that the command fails.
+    if (!route::IsRouteName(name) ||
+        !main_.files.FolderExists(main_.fields.MSTSRoot + "\\ROUTES\\" + name)) {
+      throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
+    }
+    ops::CompareRoute(main_, name, batch_file);
+  }
+
  private:
+  // The route box's item of that name in any letter case, so that what is
+  // made for the route (its .ref backups, the batch lines) carries its own
+  // spelling; else the name as typed, which the route refuses or fails to
+  // read as any other.
+  std::string Listed(const std::string& name) const {
+    if (main_.fields.MSTSRoot.empty()) {
+      throw core::Error(main_.language[core::Msg::SelectMstsRoot]);
+    }
+    for (const std::string& listed : route::FindRoutes(main_.files, main_.fields.MSTSRoot)) {
+      if (platform::EqualsIgnoreCase(listed, name)) return listed;
+    }
+    return name;
+  }
+
+  // The route chosen and read as the clearing page's route box does it,
+  // for this command alone: the window's current route is not touched.
+  ops::RouteState Choose(const std::string& name) {
+    ops::RouteState routes;
+    routes.AddRoute = routes.ClRoute = {Listed(name)};
+    ops::AddRouteChange(main_, routes, 0);
+    return routes;
+  }
+
   core::ConvMain& main_;
 };
 

@@ -23,8 +23,8 @@ constexpr const char* kUsage =
     "                                such as: rastolin \"makeace(-dir=c:\\tex;-zlib) a.tga\"\n"
     "       rastolin --help, -h      this text\n"
     "       rastolin --version       the version\n"
-    "Enter 'help' in the console for its commands. A console command exits with\n"
-    "code 1, or 2 when it failed.\n";
+    "Enter 'help' in the console for its commands, 'help route' for clearing and\n"
+    "comparing routes. A console command exits with code 1, or 2 when it failed.\n";
 
 }  // namespace
 

@@ -97,13 +97,8 @@ class AddBench {
   std::string final_ref_;
 };
 
-AddBench& Shared() {
-  static AddBench bench;
-  return bench;
-}
-
 void LookUp(benchmark::State& state, const std::vector<std::string>& paths, bool exist) {
-  platform::FileSystem& files = Shared().install().files();
+  platform::FileSystem& files = bench::Shared<AddBench>().install().files();
   size_t i = 0;
   for (auto _ : state) {
     const bool found = files.FileExists(paths[i++ % paths.size()]);
@@ -113,8 +108,9 @@ void LookUp(benchmark::State& state, const std::vector<std::string>& paths, bool
 }
 
 std::vector<std::string> Paths(const std::function<std::string(int)>& name) {
+  const std::string shapes = bench::Shared<AddBench>().Shapes();
   std::vector<std::string> paths;
-  for (int i = 0; i < 1000; ++i) paths.push_back(Shared().Shapes() + name(i * 19 % kShapesInRoute));
+  for (int i = 0; i < 1000; ++i) paths.push_back(shapes + name(i * 19 % kShapesInRoute));
   return paths;
 }
 
@@ -131,7 +127,7 @@ void LookUpMissing(benchmark::State& state) {
 }
 
 void BatchAdd(benchmark::State& state) {
-  AddBench& bench = Shared();
+  AddBench& bench = bench::Shared<AddBench>();
   core::ConvMain& main = bench.install().main();
   for (auto _ : state) {
     state.PauseTiming();
@@ -160,7 +156,7 @@ void WriteDurably(const fs::path& target, std::string_view bytes) {
 }
 
 void DurableWrites(benchmark::State& state) {
-  AddBench& bench = Shared();
+  AddBench& bench = bench::Shared<AddBench>();
   const std::string sd = route::UnicodeFileBytes(
       route::SdText("New_0.s", [] {
         route::Shape props;

@@ -73,16 +73,37 @@ class BenchInstallation {
   std::filesystem::path host_root() const { return folder_ / "MSTS"; }
   platform::FileSystem& files() { return *host_->files; }
   core::ConvMain& main() { return *main_; }
-  route::Route MakeRoute(const std::string& name) {
-    return route::Route(route::Services{*host_->files, main_->language, main_->log, ui_}, name, root_);
+  route::Route MakeRoute(const std::string& name) { return route::Route(Services(), name, root_); }
+  // The route with its .ref file read, owned the way the window owns the
+  // route it works on.
+  std::unique_ptr<route::Route> OpenRoute(const std::string& name) {
+    auto opened = std::make_unique<route::Route>(Services(), name, root_);
+    opened->ReadRef();
+    return opened;
+  }
+  // Writes a file at a Windows path.
+  void Write(const std::string& path, const std::string& bytes) {
+    if (!host_->files->ReplaceFile(path, bytes)) throw std::runtime_error("cannot write " + path);
   }
 
  private:
+  route::Services Services() {
+    return route::Services{*host_->files, main_->language, main_->log, ui_};
+  }
+
   std::optional<platform::Host> host_;
   std::filesystem::path folder_;
   std::string root_;
   SilentUi ui_;
   std::unique_ptr<core::ConvMain> main_;
 };
+
+// The one set-up of its kind in the benchmark binary, made when a benchmark
+// first needs it.
+template <typename Bench>
+Bench& Shared() {
+  static Bench bench;
+  return bench;
+}
 
 }  // namespace bench

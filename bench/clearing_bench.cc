@@ -3,14 +3,13 @@
 // 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, next to
 // merely reading those world files; removing duplicates and deleting
 // 10,000 selected rows of a .ref of 50,000 entries, next to reading and
-// writing that .ref. Run: build/bench/rastolin_clearing_bench
+// writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <random>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -33,7 +32,6 @@ constexpr int kObjectsPerWorld = 150;
 constexpr int kUnusedRefEntries = 20000;
 constexpr int kLargeRefEntries = 50000;
 constexpr int kRemoved = 10000;
-
 
 std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + ".s"; }
 
@@ -72,26 +70,14 @@ std::vector<route::Shape> RefEntries(int count, int distinct) {
   return entries;
 }
 
-// Two routes in a temporary host folder: Worlds for the unused search,
-// Large for the removals, and the program's main object over them.
-class BenchInstallation {
+// Two routes: Worlds for the unused search, Large for the removals.
+class ClearingBench : public bench::BenchInstallation {
  public:
-  BenchInstallation() {
-    std::string error;
-    host_ = platform::OpenHost(error);
-    if (!host_) throw std::runtime_error(error);
-    folder_ = fs::temp_directory_path() /
-              ("rastolin-clearing-bench-" + std::to_string(std::random_device{}()));
-    fs::create_directories(folder_ / "MSTS" / "ROUTES" / "Worlds" / "WORLD");
-    fs::create_directories(folder_ / "MSTS" / "ROUTES" / "Large");
-    root_ = host_->files->FromUserPath((folder_ / "MSTS").string());
-    if (root_.size() < 2 || root_[1] != ':') {
-      throw std::runtime_error("the temporary folder lies on no drive of the Wine prefix");
-    }
-    main_ = std::make_unique<core::ConvMain>(*host_->files, *host_->processes, ui_);
-
+  ClearingBench() {
+    fs::create_directories(host_root() / "ROUTES" / "Worlds" / "WORLD");
+    fs::create_directories(host_root() / "ROUTES" / "Large");
     std::mt19937 random(7);
-    const std::string worlds = root_ + "\\ROUTES\\Worlds\\";
+    const std::string worlds = root() + "\\ROUTES\\Worlds\\";
     for (int i = 0; i < kWorldFiles; ++i) {
       const std::string bytes = route::UnicodeFileBytes(WorldText(random));
       world_bytes_ += static_cast<int64_t>(bytes.size());
@@ -104,48 +90,23 @@ class BenchInstallation {
         route::RefText(RefEntries(kLargeRefEntries, kLargeRefEntries - kRemoved)));
     Write(LargeRefPath(), large_ref_);
   }
-  ~BenchInstallation() {
-    std::error_code ignored;
-    fs::remove_all(folder_, ignored);
-  }
 
-  core::ConvMain& main() { return *main_; }
-  platform::FileSystem& files() { return *host_->files; }
   int64_t world_bytes() const { return world_bytes_; }
-  std::string WorldFolder() const { return root_ + "\\ROUTES\\Worlds\\WORLD\\"; }
-  std::string LargeRefPath() const { return root_ + "\\ROUTES\\Large\\Large.ref"; }
+  std::string WorldFolder() const { return root() + "\\ROUTES\\Worlds\\WORLD\\"; }
+  std::string LargeRefPath() const { return root() + "\\ROUTES\\Large\\Large.ref"; }
   std::string LargeBackup() const {
-    return root_ + "\\ROUTES\\Large\\Rastolin_backups\\Large1.ref";
+    return root() + "\\ROUTES\\Large\\Rastolin_backups\\Large1.ref";
   }
   const std::string& large_ref() const { return large_ref_; }
 
-  std::unique_ptr<route::Route> Open(const std::string& name) {
-    auto opened = std::make_unique<route::Route>(ops::RouteServices(*main_), name, root_);
-    opened->ReadRef();
-    return opened;
-  }
-  void Write(const std::string& path, const std::string& bytes) {
-    if (!host_->files->ReplaceFile(path, bytes)) throw std::runtime_error("cannot write " + path);
-  }
-
  private:
-  std::optional<platform::Host> host_;
-  fs::path folder_;
-  std::string root_;
-  bench::SilentUi ui_;
-  std::unique_ptr<core::ConvMain> main_;
   int64_t world_bytes_ = 0;
   std::string large_ref_;
 };
 
-BenchInstallation& Shared() {
-  static BenchInstallation bench;
-  return bench;
-}
-
 void FindUnused(benchmark::State& state) {
-  BenchInstallation& bench = Shared();
-  std::unique_ptr<route::Route> worlds = bench.Open("Worlds");
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  std::unique_ptr<route::Route> worlds = bench.OpenRoute("Worlds");
   ops::SimisReader reader(bench.main(), *worlds);
   bench::SilentUi::SilentProgress progress;
   size_t unused = 0;
@@ -156,7 +117,7 @@ void FindUnused(benchmark::State& state) {
 }
 
 void ReadWorldFiles(benchmark::State& state) {
-  BenchInstallation& bench = Shared();
+  ClearingBench& bench = bench::Shared<ClearingBench>();
   for (auto _ : state) {
     for (const platform::FindEntry& found :
          bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
@@ -168,34 +129,34 @@ void ReadWorldFiles(benchmark::State& state) {
 }
 
 void ReadAndWriteRef(benchmark::State& state) {
-  BenchInstallation& bench = Shared();
+  ClearingBench& bench = bench::Shared<ClearingBench>();
   for (auto _ : state) {
-    std::unique_ptr<route::Route> large = bench.Open("Large");
+    std::unique_ptr<route::Route> large = bench.OpenRoute("Large");
     large->WriteRef();
   }
 }
 
 void DeleteDuplicates(benchmark::State& state) {
-  BenchInstallation& bench = Shared();
+  ClearingBench& bench = bench::Shared<ClearingBench>();
   for (auto _ : state) {
     state.PauseTiming();
     bench.Write(bench.LargeRefPath(), bench.large_ref());
     bench.main().log.Clear();
-    std::unique_ptr<route::Route> large = bench.Open("Large");
+    std::unique_ptr<route::Route> large = bench.OpenRoute("Large");
     state.ResumeTiming();
     if (large->DeleteDuplicates() != kRemoved) state.SkipWithError("duplicates were missed");
   }
 }
 
 void DeleteSelected(benchmark::State& state) {
-  BenchInstallation& bench = Shared();
+  ClearingBench& bench = bench::Shared<ClearingBench>();
   core::ConvMain& main = bench.main();
   ops::RouteState routes;
   for (auto _ : state) {
     state.PauseTiming();
     bench.Write(bench.LargeRefPath(), bench.large_ref());
     bench.files().DeleteFile(bench.LargeBackup());
-    routes.CurrentRoute = bench.Open("Large");
+    routes.CurrentRoute = bench.OpenRoute("Large");
     ops::ClPropPrClick(main, routes);
     for (size_t row = 0; row < routes.ClShapesSelected.size(); row += kLargeRefEntries / kRemoved) {
       routes.ClShapesSelected[row] = true;

@@ -5,7 +5,6 @@
 
 #include <filesystem>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -43,7 +42,7 @@ class RefBench {
   RefBench() {
     std::filesystem::create_directories(install_.host_root() / "ROUTES" / "Large");
     bytes_ = route::UnicodeFileBytes(route::RefText(LargeRoute()));
-    if (!install_.files().ReplaceFile(RefPath(), bytes_)) throw std::runtime_error("cannot write " + RefPath());
+    install_.Write(RefPath(), bytes_);
   }
 
   std::string RefPath() const { return install_.root() + "\\ROUTES\\Large\\Large.ref"; }
@@ -57,13 +56,8 @@ class RefBench {
   std::string bytes_;
 };
 
-RefBench& Shared() {
-  static RefBench bench;
-  return bench;
-}
-
 void ReadRef(benchmark::State& state) {
-  RefBench& bench = Shared();
+  RefBench& bench = bench::Shared<RefBench>();
   route::Route large = bench.MakeRoute();
   for (auto _ : state) {
     large.ReadRef();
@@ -74,7 +68,7 @@ void ReadRef(benchmark::State& state) {
 }
 
 void WriteRef(benchmark::State& state) {
-  RefBench& bench = Shared();
+  RefBench& bench = bench::Shared<RefBench>();
   route::Route large = bench.MakeRoute();
   large.ReadRef();
   for (auto _ : state) large.WriteRef(bench.CopyPath());
@@ -83,7 +77,7 @@ void WriteRef(benchmark::State& state) {
 }
 
 void RawRead(benchmark::State& state) {
-  RefBench& bench = Shared();
+  RefBench& bench = bench::Shared<RefBench>();
   for (auto _ : state) {
     std::optional<std::string> bytes = bench.files().ReadFile(bench.RefPath());
     benchmark::DoNotOptimize(bytes);
@@ -92,7 +86,7 @@ void RawRead(benchmark::State& state) {
 }
 
 void RawWrite(benchmark::State& state) {
-  RefBench& bench = Shared();
+  RefBench& bench = bench::Shared<RefBench>();
   for (auto _ : state) bench.files().ReplaceFile(bench.CopyPath(), bench.bytes());
   state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(bench.bytes().size()));
 }

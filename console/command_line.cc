@@ -59,4 +59,14 @@ bool HasWholeOption(std::string_view key, std::string_view option_text) {
   return false;
 }
 
+std::optional<std::string> OptionValue(std::string_view key, std::string_view option_text) {
+  for (const std::string& option : Options(option_text)) {
+    if (OptionKey(option) != key) continue;
+    const size_t equals = option.find('=');
+    if (equals == std::string::npos) return "";
+    return core::Trim(std::string_view(option).substr(equals + 1));
+  }
+  return std::nullopt;
+}
+
 }  // namespace console

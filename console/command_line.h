@@ -2,6 +2,7 @@
 // whole before it is read.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,5 +31,9 @@ std::vector<std::string> Options(std::string_view option_text);
 std::string OptionKey(std::string_view option);
 // Whether the key is one whole option of the text, not just a part of one.
 bool HasWholeOption(std::string_view key, std::string_view option_text);
+// The value after "=" of the first option whose key is exactly `key`,
+// trimmed (empty when the option has no "="); nothing when no option has
+// that key.
+std::optional<std::string> OptionValue(std::string_view key, std::string_view option_text);
 
 }  // namespace console

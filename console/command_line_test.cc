@@ -6,45 +6,31 @@ namespace console {
 namespace {
 
 TEST(ParseLineTest, CutsNameOptionsAndArgumentsOfALoweredLine) {
-  ParsedLine line = ParseLine("  MAKEACE(-DIR=C:\\TEX;-ZLIB) A.TGA;B.BMP\r\n");
+  ParsedLine line = ParseLine("  MAKEACE(-DIR=C:\\TEX;-ZLIB) A.TGA; B.BMP\r\n");
   EXPECT_EQ(line.CommandName, "makeace");
   EXPECT_EQ(line.OptionText, "-dir=c:\\tex;-zlib");
-  EXPECT_EQ(line.ArgumentText, "a.tga;b.bmp");
-  EXPECT_EQ(line.FileList, (std::vector<std::string>{"a.tga", "b.bmp"}));
+  EXPECT_EQ(line.ArgumentText, "a.tga; b.bmp");
+  EXPECT_EQ(line.FileList, (std::vector<std::string>{"a.tga", " b.bmp"}));  // entries are not trimmed
   EXPECT_EQ(line.DirOption, "c:\\tex");
-}
-
-TEST(ParseLineTest, ALineWithoutParenthesesIsAllArgument) {
-  ParsedLine line = ParseLine("makeace a.tga");
+  // Without parentheses the line is all argument; only the first ")" counts.
+  line = ParseLine("makeace a.tga");
   EXPECT_EQ(line.CommandName, "");
   EXPECT_EQ(line.OptionText, "");
   EXPECT_EQ(line.ArgumentText, "makeace a.tga");
   EXPECT_EQ(ParseLine("help\n").ArgumentText, "help");
+  EXPECT_EQ(ParseLine("shape(-dir=c:\\m) a (b) c").ArgumentText, "a (b) c");
+  line = ParseLine("-dir=x) a.tga");
+  EXPECT_EQ(line.CommandName, "");
+  EXPECT_EQ(line.OptionText, "-dir=x");
+  EXPECT_EQ(line.DirOption, "x");
 }
 
-TEST(ParseLineTest, OnlyTheFirstClosingParenthesisCounts) {
-  ParsedLine line = ParseLine("shape(-dir=c:\\m) a (b) c");
-  EXPECT_EQ(line.CommandName, "shape");
-  EXPECT_EQ(line.ArgumentText, "a (b) c");
-  ParsedLine no_open = ParseLine("-dir=x) a.tga");
-  EXPECT_EQ(no_open.CommandName, "");
-  EXPECT_EQ(no_open.OptionText, "-dir=x");
-  EXPECT_EQ(no_open.DirOption, "x");
-}
-
-TEST(ParseLineTest, EntriesAreNotTrimmed) {
-  EXPECT_EQ(ParseLine("makeace(-dir=c:\\tex) a.tga; b.tga").FileList,
-            (std::vector<std::string>{"a.tga", " b.tga"}));
-}
-
-TEST(GetOptionTest, ReadsTheValueAfterTheKey) {
+TEST(GetOptionTest, ReadsTheValueAfterTheKeyOrTheNextOnesOrItself) {
   EXPECT_EQ(GetOption("-dir", "-zlib;-dir= c:\\tex ;-no"), "c:\\tex");
   EXPECT_EQ(GetOption("-width", "-bmp;-width=256;-height=128"), "256");
   EXPECT_EQ(GetOption("-height", "-bmp;-width=256;-height=128"), "128");
   EXPECT_EQ(GetOption("-route", "-dir=x"), "");
-}
-
-TEST(GetOptionTest, AKeyWithoutEqualsSignTakesTheNextOnesValueOrItself) {
+  // A key without "=" takes the next one's value, or itself.
   EXPECT_EQ(GetOption("-bmp", "-bmp"), "-bmp");
   EXPECT_EQ(GetOption("-sub", "-sub;-dir=c:\\x"), "c:\\x");
   // The last character is never taken for the "=".

@@ -19,6 +19,37 @@ constexpr const char* kHelp =
     "shapedir(-dir=...;[-b])\n=====\n"
     "batchadd(-dir=...;-route=...;[class=...;][-over;][-sub;][-texs;])\n=====\n";
 
+// The second page, "help route": clearing a route and comparing it.
+constexpr const char* kRouteHelp =
+    "listref(-route=...;[-props=...;])\n=====\n"
+    "deldup(-route=...)\n=====\n"
+    "delunex(-route=...)\n=====\n"
+    "delentry(-route=...) N1;[N2;]...\n=====\n"
+    "delunused(-route=...)\n=====\n"
+    "delnotinref(-route=...)\n=====\n"
+    "compare(-route=...;[-shapes;][-textures;][-eur1;][-eur2;][-us1;][-us2;][-jp1;][-jp2;]"
+    "[-common;|-unique;|-bat=...;])\n=====\n";
+
+// The commands that work on the entries and files of one route.
+bool IsClearing(std::string_view command) {
+  return command == "listref" || command == "deldup" || command == "delunex" ||
+         command == "delentry" || command == "delunused" || command == "delnotinref";
+}
+
+// The comparison's options that switch a check box on; given ones replace
+// the defaults of their group.
+struct CompareSwitch {
+  const char* option;
+  bool core::Fields::*field;
+};
+constexpr CompareSwitch kTrees[] = {{"-shapes", &core::Fields::CrSh},
+                                    {"-textures", &core::Fields::CrTex}};
+constexpr CompareSwitch kDefaultRoutes[] = {
+    {"-eur1", &core::Fields::CrEur1}, {"-eur2", &core::Fields::CrEur2},
+    {"-us1", &core::Fields::CrUS1},   {"-us2", &core::Fields::CrUS2},
+    {"-jp1", &core::Fields::CrJP1},   {"-jp2", &core::Fields::CrJP2},
+};
+
 // The options each command takes effect with; any other gets a hint.
 const std::vector<std::string>* KnownOptions(std::string_view command) {
   static const std::vector<std::string> kTexture = {"-dir",   "-zlib", "-no",    "-dxt",
@@ -26,9 +57,17 @@ const std::vector<std::string>* KnownOptions(std::string_view command) {
   static const std::vector<std::string> kShape = {"-dir", "-b", "-mip"};
   static const std::vector<std::string> kBatchAdd = {"-dir", "-route", "-class",
                                                      "-sub", "-over",  "-texs"};
+  static const std::vector<std::string> kListRef = {"-route", "-props"};
+  static const std::vector<std::string> kClearing = {"-route"};
+  static const std::vector<std::string> kCompare = {
+      "-route", "-shapes", "-textures", "-eur1",   "-eur2",   "-us1",
+      "-us2",   "-jp1",    "-jp2",      "-common", "-unique", "-bat"};
   if (command == "makeace" || command == "makeacedir") return &kTexture;
   if (command == "shape" || command == "shapedir") return &kShape;
   if (command == "batchadd") return &kBatchAdd;
+  if (command == "listref") return &kListRef;
+  if (IsClearing(command)) return &kClearing;
+  if (command == "compare") return &kCompare;
   return nullptr;
 }
 
@@ -116,8 +155,14 @@ bool Console::Execute(const std::string& text) {
     ShapeDir(line);
   } else if (line.CommandName == "batchadd") {
     BatchAdd(line);
+  } else if (IsClearing(line.CommandName)) {
+    Clearing(line);
+  } else if (line.CommandName == "compare") {
+    Compare(line);
   } else if (line.ArgumentText == "help" || line.ArgumentText == "/?") {
     Help();
+  } else if (line.ArgumentText == "help route" || line.ArgumentText == "/? route") {
+    RouteHelp();
   } else if (line.CommandName == "changelang") {
     ChangeLang(line);
   } else if (line.ArgumentText == "main") {
@@ -269,7 +314,112 @@ void Console::ChangeLang(const ParsedLine& line) {
   main_.language.SetTexts(number);
 }
 
+std::optional<std::string> Console::RouteOption(const ParsedLine& line) {
+  std::optional<std::string> route = OptionValue("-route", line.OptionText);
+  if (route && !route->empty()) return route;
+  Hint(line.CommandName + ": a route is needed, as in " + line.CommandName +
+       "(-route=myroute); the command is skipped");
+  return std::nullopt;
+}
+
+void Console::Clearing(const ParsedLine& line) {
+  const std::optional<std::string> route = RouteOption(line);
+  if (!route) return;
+  const std::string& name = line.CommandName;
+  if (name == "listref") {
+    const std::string props = OptionValue("-props", line.OptionText).value_or("");
+    main_.fields.ClProps = props.empty() ? core::Fields().ClProps : props;
+    const std::vector<std::string> rows = operations_.ClPropPrClick(*route);
+    for (size_t row = 0; row < rows.size(); ++row) {
+      terminal_.Write(std::to_string(row + 1) + "  " + rows[row] + "\n");
+    }
+  } else if (name == "deldup") {
+    operations_.ClDuplicatesClick(*route);
+  } else if (name == "delunex") {
+    operations_.ClDelUnexClick(*route);
+  } else if (name == "delentry") {
+    DelEntry(line, *route);
+  } else if (name == "delunused") {
+    operations_.ClUnusedClick(*route);
+  } else {
+    operations_.ClDelUnnamedClick(*route);
+  }
+}
+
+void Console::DelEntry(const ParsedLine& line, const std::string& route) {
+  std::vector<int> numbers;
+  for (const std::string& entry : line.FileList) {
+    const std::string text = core::Trim(entry);
+    int number = 0;
+    if (!core::ParseWholeNumber(text, number)) {
+      Hint("delentry: \"" + text + "\" is no entry number; nothing is deleted");
+      return;
+    }
+    numbers.push_back(number);
+  }
+  if (numbers.empty()) {
+    Hint("delentry: no entry number given, as in delentry(-route=myroute) 3;5;9 "
+         "(listref shows the numbers)");
+    return;
+  }
+  const std::vector<int> missing = operations_.ClDeleteClick(route, numbers);
+  if (missing.empty()) return;
+  std::string list;
+  for (int number : missing) list += (list.empty() ? "" : ", ") + std::to_string(number);
+  Hint("delentry: the route has no entry " + list + "; nothing is deleted");
+}
+
+void Console::Compare(const ParsedLine& line) {
+  const std::optional<std::string> route = RouteOption(line);
+  if (!route) return;
+  const std::string& options = line.OptionText;
+  const std::optional<std::string> batch = OptionValue("-bat", options);
+  const bool common = HasWholeOption("-common", options);
+  const bool unique = HasWholeOption("-unique", options);
+  if (int{common} + int{unique} + int{batch.has_value()} > 1) {
+    Hint("compare: -common, -unique and -bat exclude each other; the command is skipped");
+    return;
+  }
+  if (batch && batch->empty()) {
+    Hint("compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat; "
+         "the command is skipped");
+    return;
+  }
+  core::Fields& fields = main_.fields;
+  const core::Fields defaults;
+  auto set_group = [&](const auto& group) {
+    const bool given = std::any_of(std::begin(group), std::end(group), [&](const CompareSwitch& s) {
+      return HasWholeOption(s.option, options);
+    });
+    for (const CompareSwitch& s : group) {
+      fields.*s.field = given ? HasWholeOption(s.option, options) : defaults.*s.field;
+    }
+  };
+  set_group(kTrees);
+  set_group(kDefaultRoutes);
+  fields.CrOutput = common   ? core::ComparisonOutput::kCommon
+                    : unique ? core::ComparisonOutput::kUnique
+                             : core::ComparisonOutput::kBatch;
+  // In the window the batch lines gather in CrOut from one press to the
+  // next; a command prints, and saves, only its own.
+  fields.CrOut.clear();
+  auto print = [&] {
+    for (const std::string& out : fields.CrOut) terminal_.Write(out + "\n");
+  };
+  try {
+    operations_.CrProcClick(*route, batch ? std::optional(main_.files.FromUserPath(*batch))
+                                          : std::nullopt);
+  } catch (const std::exception&) {
+    // The lines stand before the error that kept them from being saved.
+    print();
+    throw;
+  }
+  print();
+}
+
 void Console::Help() { terminal_.Write(kHelp); }
+
+void Console::RouteHelp() { terminal_.Write(kRouteHelp); }
 
 void Console::Hint(const std::string& text) { terminal_.WriteError(text + "\n"); }
 

@@ -2,6 +2,7 @@
 // interactive prompt with "-console".
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -42,7 +43,14 @@ class Console {
   void ShapeDir(const ParsedLine& line);
   void BatchAdd(const ParsedLine& line);
   void ChangeLang(const ParsedLine& line);
+  // The clearing commands and compare: the route they name, or nothing
+  // after a hint.
+  std::optional<std::string> RouteOption(const ParsedLine& line);
+  void Clearing(const ParsedLine& line);
+  void DelEntry(const ParsedLine& line, const std::string& route);
+  void Compare(const ParsedLine& line);
   void Help();
+  void RouteHelp();
 
   // One line on standard error about a mistake in the command; standard
   // output stays as it is.

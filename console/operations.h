@@ -4,7 +4,9 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace console {
 
@@ -35,6 +37,23 @@ class Operations {
   // One shape per stem of the folder's models.
   virtual void ShConvertDir(const std::string& folder, const Announce& announce) = 0;
   virtual void BatchAdd(const BatchAddRequest& request) = 0;
+
+  // The clearing page's buttons and the comparison's "Create", each on the
+  // route it names, which it chooses and reads for itself. The rows of
+  // ClProps the route's entry list shows.
+  virtual std::vector<std::string> ClPropPrClick(const std::string& route) = 0;
+  virtual void ClDuplicatesClick(const std::string& route) = 0;
+  virtual void ClDelUnexClick(const std::string& route) = 0;
+  // "Delete selected" with these entry numbers (from 1) selected. Returns
+  // the numbers that name no entry; while there are any, nothing is done.
+  virtual std::vector<int> ClDeleteClick(const std::string& route,
+                                         const std::vector<int>& numbers) = 0;
+  virtual void ClUnusedClick(const std::string& route) = 0;
+  virtual void ClDelUnnamedClick(const std::string& route) = 0;
+  // Fills CrOut; the batch file goes to `batch_file`, or without one where
+  // the save question says.
+  virtual void CrProcClick(const std::string& route,
+                           const std::optional<std::string>& batch_file) = 0;
 };
 
 }  // namespace console

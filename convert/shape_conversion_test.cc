@@ -42,15 +42,6 @@ TEST_F(ShProcClickTest, TheWholePipelineEndsInACompressedShape) {
   EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
 }
 
-TEST_F(ShProcClickTest, RussianLinesButTheBinaryLineStaysEnglish) {
-  main->language.SetTexts(core::kRussian);
-  main->fields.ShCompress = true;
-  ShProcClick(*main);
-  EXPECT_EQ(Logged(), (Lines{"Шейп C:\\out\\House.s: конвертация успешна",
-                             "Шейп C:\\out\\House.s конвертирован в Юникод",
-                             "Shape C:\\out\\House.s converted to binary"}));
-}
-
 TEST_F(ShProcClickTest, OnlyTheInputNamesAreLowerCasedAndTheLineIsTrimmed) {
   main->fields.ShInput = "   ";
   main->fields.ShUnicode = false;
@@ -93,16 +84,6 @@ TEST_F(ShProcClickTest, NoNewShapeMeansNoLaterStepOnAnOlderFile) {
   EXPECT_EQ(Output(), "older shape");
 }
 
-TEST_F(ShProcClickTest, TheTextIsEditedBeforeTheUnicodeStep) {
-  main->fields.ShMipMap = true;
-  main->fields.ShMipMapV = "-3";
-  ShProcClick(*main);
-  std::string edited = kShapeText;
-  edited.replace(edited.find("( 0 0 0 ff"), 10, "( 0 0 -3 ff");
-  edited.replace(edited.find("( 1 0 0 ff"), 10, "( 1 0 -3 ff");
-  EXPECT_EQ(Output(), test_support::UnicodeFile(edited));
-}
-
 TEST_F(ShProcClickTest, AFailedUnicodeStepIsReportedAndTheBinaryStepStillRuns) {
   main->fields.ShCompress = true;
   broken.insert("txt2uni");
@@ -127,29 +108,6 @@ TEST_F(ShProcClickTest, TheBinaryStepRunsWithoutTheUnicodeStep) {
                            "c:\\msts\\utils\\ffedit\\ffeditc_unicode house.s /c /o:house.s | "
                            "C:\\MSTS\\UTILS\\FFEDIT\\"}));
   EXPECT_EQ(Output(), "SIMISA@F" + kShapeText);
-}
-
-TEST_F(ShProcClickTest, AMissingEditorToolIsLoggedWithoutABox) {
-  files.DeleteFile("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe");
-  main->fields.ShCompress = true;
-  ShProcClick(*main);
-  EXPECT_EQ(Logged().back(), "Unable to find ffeditc_unicode");
-  EXPECT_TRUE(ui.shown.empty());
-  EXPECT_EQ(Output(), test_support::UnicodeFile(kShapeText));
-}
-
-TEST_F(ShProcClickTest, AUsersFileInTheEditorFolderIsNeitherOverwrittenNorDeleted) {
-  files.Add(std::string(kFfedit) + "house.s", "the user's shape");
-  files.Add(std::string(kFfedit) + "House_1.s", "another");
-  main->fields.ShCompress = true;
-  ShProcClick(*main);
-  EXPECT_EQ(Runs().back(),
-            "c:\\msts\\utils\\ffedit\\ffeditc_unicode house_2.s /c /o:house_2.s | "
-            "C:\\MSTS\\UTILS\\FFEDIT\\");
-  EXPECT_EQ(files.Content(std::string(kFfedit) + "house.s"), "the user's shape");
-  EXPECT_EQ(files.Content(std::string(kFfedit) + "House_1.s"), "another");
-  EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "house.s", "House_1.s"}));
-  EXPECT_EQ(Output(), "SIMISA@F" + test_support::UnicodeFile(kShapeText));
 }
 
 TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
@@ -223,22 +181,6 @@ TEST_F(ShapesPageTest, BrowsingForTheOutput) {
   EXPECT_EQ(ui.file_dialogs[0].filter, "MSTS Shape File(*.s)|*.s");
   EXPECT_EQ(ui.file_dialogs[0].default_extension, "s");
   EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
-}
-
-TEST_F(ShapesPageTest, SwitchesEnableAndShowTheirCompanions) {
-  main->fields.ShCompress = true;
-  main->fields.ShUnicode = false;
-  ShUnicodeClick(*main);
-  EXPECT_FALSE(main->fields.ShCompressEnabled);
-  EXPECT_TRUE(main->fields.ShCompress);
-  main->fields.ShUnicode = true;
-  ShUnicodeClick(*main);
-  EXPECT_TRUE(main->fields.ShCompressEnabled);
-
-  EXPECT_FALSE(main->fields.ShMipMapVVisible);
-  main->fields.ShMipMap = true;
-  ShMipMapClick(*main);
-  EXPECT_TRUE(main->fields.ShMipMapVVisible);
 }
 
 }  // namespace

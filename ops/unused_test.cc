@@ -103,7 +103,7 @@ TEST_F(UnusedTest, DeleteUnusedMovesTheChosenShapesAndKeepsTheirEntries) {
   Choose(
       "Static ( FileName ( used.s ) )\r\nStatic ( FileName ( old.s ) )\r\nStatic ( FileName ( "
       "Gone.s ) )\r\n");
-  files.Add(kRoute + "SHAPES\\old.s", test_support::UnicodeFile(ShapeText({"old.ace"})));
+  files.Add(kRoute + "SHAPES\\Old.s", test_support::UnicodeFile(ShapeText({"old.ace"})));
   files.Add(kRoute + "TEXTURES\\old.ace", "");
   ui.choose_objects = [](core::ChoiceList& list) { return false; };
   routes.ClShapes = {"stale"};
@@ -125,6 +125,8 @@ TEST_F(UnusedTest, DeleteUnusedMovesTheChosenShapesAndKeepsTheirEntries) {
                              kRoute + "SHAPES\\old.s: shape deleted"}));
   EXPECT_TRUE(files.FileExists(kRoute + "TEXTURES\\old.ace"));
   EXPECT_TRUE(files.FileExists(kBackup + "R1.ref"));
+  // Found as old.s, the shape keeps its own name in the backup.
+  EXPECT_EQ(files.Find(kBackup + "SHAPES\\*", platform::kAnyAttributes).back().name, "Old.s");
   EXPECT_EQ(FileNames(), (Lines{"used.s", "old.s", "Gone.s"}));
   EXPECT_EQ(files.Content(kRoute + "R.ref"),
             route::UnicodeFileBytes(route::RefText(Route().Entries)));

@@ -48,47 +48,27 @@ TEST(SplitArgumentsTest, BlanksAndTabsSeparate) {
   EXPECT_EQ(SplitArguments("p   "), (Args{"p"}));
 }
 
-TEST(ProgramCandidatesTest, UnquotedProgramIsTriedUpToEachBlank) {
-  auto candidates =
-      ProgramCandidates(R"(  C:\Program Files\Tool\makeace.exe a.tga "C:\out dir\a.ace" -zlib)");
-  ASSERT_EQ(candidates.size(), 6u);
-  EXPECT_EQ(candidates[0].program, R"(C:\Program)");
-  EXPECT_EQ(candidates[0].rest, R"( Files\Tool\makeace.exe a.tga "C:\out dir\a.ace" -zlib)");
-  EXPECT_EQ(candidates[1].program, R"(C:\Program Files\Tool\makeace.exe)");
-  EXPECT_EQ(candidates[1].rest, R"( a.tga "C:\out dir\a.ace" -zlib)");
-  EXPECT_EQ(candidates[2].program, R"(C:\Program Files\Tool\makeace.exe a.tga)");
-  EXPECT_EQ(candidates[3].program, R"(C:\Program Files\Tool\makeace.exe a.tga "C:\out)");
-  EXPECT_EQ(candidates[3].rest, R"( dir\a.ace" -zlib)");
-  EXPECT_EQ(candidates[5].program,
-            R"(C:\Program Files\Tool\makeace.exe a.tga "C:\out dir\a.ace" -zlib)");
-  EXPECT_EQ(candidates[5].rest, "");
+using Candidates = std::vector<std::pair<std::string, std::string>>;
+
+Candidates CandidatesOf(std::string_view line) {
+  Candidates out;
+  for (const ProgramCandidate& candidate : ProgramCandidates(line)) out.emplace_back(candidate.program, candidate.rest);
+  return out;
 }
 
-TEST(ProgramCandidatesTest, EveryBlankOfARunCounts) {
-  auto candidates = ProgramCandidates("a  b");
-  ASSERT_EQ(candidates.size(), 3u);
-  EXPECT_EQ(candidates[0].program, "a");
-  EXPECT_EQ(candidates[0].rest, "  b");
-  EXPECT_EQ(candidates[1].program, "a ");
-  EXPECT_EQ(candidates[1].rest, " b");
-  EXPECT_EQ(candidates[2].program, "a  b");
-}
-
-TEST(ProgramCandidatesTest, QuotedProgramIsOnlyTheQuotedText) {
-  auto candidates = ProgramCandidates(R"("C:\Program Files\t\tool" a "b c")");
-  ASSERT_EQ(candidates.size(), 1u);
-  EXPECT_EQ(candidates[0].program, R"(C:\Program Files\t\tool)");
-  EXPECT_EQ(candidates[0].rest, R"( a "b c")");
-
-  candidates = ProgramCandidates(R"("C:\no end)");
-  ASSERT_EQ(candidates.size(), 1u);
-  EXPECT_EQ(candidates[0].program, R"(C:\no end)");
-  EXPECT_EQ(candidates[0].rest, "");
-}
-
-TEST(ProgramCandidatesTest, BlankLineHasNoProgram) {
-  EXPECT_TRUE(ProgramCandidates("").empty());
-  EXPECT_TRUE(ProgramCandidates(" \t ").empty());
+TEST(ProgramCandidatesTest, AnUnquotedProgramIsTriedUpToEachBlankAQuotedOneIsTheQuotedText) {
+  EXPECT_EQ(CandidatesOf(R"(  C:\Program Files\t.exe a "C:\out dir\a.ace")"),
+            (Candidates{{R"(C:\Program)", R"( Files\t.exe a "C:\out dir\a.ace")"},
+                        {R"(C:\Program Files\t.exe)", R"( a "C:\out dir\a.ace")"},
+                        {R"(C:\Program Files\t.exe a)", R"( "C:\out dir\a.ace")"},
+                        {R"(C:\Program Files\t.exe a "C:\out)", R"( dir\a.ace")"},
+                        {R"(C:\Program Files\t.exe a "C:\out dir\a.ace")", ""}}));
+  EXPECT_EQ(CandidatesOf("a  b"), (Candidates{{"a", "  b"}, {"a ", " b"}, {"a  b", ""}}));
+  EXPECT_EQ(CandidatesOf(R"("C:\Program Files\t\tool" a "b c")"),
+            (Candidates{{R"(C:\Program Files\t\tool)", R"( a "b c")"}}));
+  EXPECT_EQ(CandidatesOf(R"("C:\no end)"), (Candidates{{R"(C:\no end)", ""}}));
+  EXPECT_EQ(CandidatesOf(""), Candidates{});
+  EXPECT_EQ(CandidatesOf(" \t "), Candidates{});
 }
 
 TEST(TextAfterProgramTest, KeepsTheTypedTextWithItsQuotes) {

@@ -69,6 +69,7 @@ TEST_F(PosixProcessesTest, ProgramsThatCannotStartLeaveNothingOpen) {
   fs::permissions(prefix_.Host("C:\\Tools\\garbage.bin"), fs::perms::owner_exec,
                   fs::perm_options::add);
   Script("C:\\Tools\\ok.sh", "echo ok\n");
+  Script("C:\\Tools\\quiet.sh", "exit 3\n");
   size_t before = OpenDescriptors();
 
   EXPECT_FALSE(processes_.Run("C:\\Tools\\missing.exe a b", "C:\\Tools").started);
@@ -82,15 +83,12 @@ TEST_F(PosixProcessesTest, ProgramsThatCannotStartLeaveNothingOpen) {
   ToolRun ok = processes_.Run("C:\\Tools\\ok.sh", "C:\\Tools");
   EXPECT_TRUE(ok.started);
   EXPECT_EQ(ok.output, "ok\n");
+  // A silent tool that fails has still run.
+  ToolRun quiet = processes_.Run("C:\\Tools\\quiet.sh", "C:\\Tools");
+  EXPECT_TRUE(quiet.started);
+  EXPECT_EQ(quiet.output, "");
 
   EXPECT_EQ(OpenDescriptors(), before);
-}
-
-TEST_F(PosixProcessesTest, SilentFailingToolCountsAsRun) {
-  Script("C:\\Tools\\quiet.sh", "exit 3\n");
-  ToolRun run = processes_.Run("C:\\Tools\\quiet.sh", "C:\\");
-  EXPECT_TRUE(run.started);
-  EXPECT_EQ(run.output, "");
 }
 
 TEST_F(PosixProcessesTest, LargeOutputIsDrainedAndCutToTheKeptPart) {
@@ -102,15 +100,6 @@ TEST_F(PosixProcessesTest, LargeOutputIsDrainedAndCutToTheKeptPart) {
   while (expected.size() < Processes::kKeptOutput) expected += "0123456789abcde\n";
   EXPECT_EQ(run.output, expected);
   EXPECT_EQ(prefix_.Read("C:\\Tools\\done.txt"), "finished\n");
-}
-
-TEST_F(PosixProcessesTest, RunsInTheWorkingFolderFoundWithoutRegardToCase) {
-  prefix_.Write("C:\\Work\\In\\data.txt", "relative content\n");
-  Script("C:\\Tools\\where.sh", "pwd -P\ncat data.txt\n");
-  ToolRun run = processes_.Run("c:\\tools\\WHERE.SH", "c:\\work\\IN");
-  EXPECT_TRUE(run.started);
-  EXPECT_EQ(run.output,
-            prefix_.Host("C:\\Work\\In").string() + "\nrelative content\n");
 }
 
 TEST_F(PosixProcessesTest, StandardInputIsEmptyAndStandardErrorWritable) {
@@ -165,11 +154,8 @@ TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {
   run = processes_.Run(R"(Win\Tool.exe x)", "C:\\Win");
   EXPECT_TRUE(run.started);
   EXPECT_EQ(run.output, folder + "\n" + R"([C:\Win\Tool.exe][x])");
-}
 
-TEST_F(PosixProcessesTest, MissingWineMeansNotStarted) {
-  prefix_.Write("C:\\Win\\Tool.exe", "MZ");
-  test_support::ScopedEnv env("RASTOLIN_WINE", (prefix_.root() / "no-such-wine").string());
+  test_support::ScopedEnv missing("RASTOLIN_WINE", (prefix_.root() / "no-such-wine").string());
   size_t before = OpenDescriptors();
   EXPECT_FALSE(processes_.Run("C:\\Win\\Tool.exe", "C:\\Win").started);
   EXPECT_EQ(OpenDescriptors(), before);

@@ -46,42 +46,28 @@ std::string ReadAll(int fd) {
   return bytes;
 }
 
-TEST(PosixTerminalTest, ReadLineSplitsLongLinesAndLosesNothing) {
+TEST(PosixTerminalTest, ReadLineSplitsLongLinesLosesNothingAndLeavesTheRestInStandardInput) {
+  using Lines = std::vector<std::optional<std::string>>;
   int input = PipeHolding("first\nsecond line\n\nlast");
-  std::optional<std::string> lines[7];
+  Lines lines;
   {
     Redirect redirect(STDIN_FILENO, input);
     PosixTerminal terminal;
-    lines[0] = terminal.ReadLine(100);
-    lines[1] = terminal.ReadLine(4);
-    lines[2] = terminal.ReadLine(7);
-    lines[3] = terminal.ReadLine(100);
-    lines[4] = terminal.ReadLine(2);
-    lines[5] = terminal.ReadLine(100);
-    lines[6] = terminal.ReadLine(100);
+    for (size_t most : {100, 4, 7, 100, 2, 100, 100}) lines.push_back(terminal.ReadLine(most));
   }
   close(input);
-  EXPECT_EQ(lines[0], "first\n");
-  EXPECT_EQ(lines[1], "seco");
-  EXPECT_EQ(lines[2], "nd line");
-  EXPECT_EQ(lines[3], "\n");
-  EXPECT_EQ(lines[4], "\n");
-  EXPECT_EQ(lines[5], "last");
-  EXPECT_EQ(lines[6], std::nullopt);
-}
+  EXPECT_EQ(lines, (Lines{"first\n", "seco", "nd line", "\n", "\n", "last", std::nullopt}));
 
-TEST(PosixTerminalTest, ReadLineLeavesTheRestInStandardInput) {
-  int input = PipeHolding("one\ntwo\n");
-  std::optional<std::string> line;
+  input = PipeHolding("one\ntwo\n");
   std::string rest;
   {
     Redirect redirect(STDIN_FILENO, input);
     PosixTerminal terminal;
-    line = terminal.ReadLine(100);
+    lines = {terminal.ReadLine(100)};
     rest = ReadAll(STDIN_FILENO);
   }
   close(input);
-  EXPECT_EQ(line, "one\n");
+  EXPECT_EQ(lines, Lines{"one\n"});
   EXPECT_EQ(rest, "two\n");
 }
 

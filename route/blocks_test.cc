@@ -1,63 +1,46 @@
 #include "route/blocks.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 namespace route {
 namespace {
 
-std::vector<Props> Parse(std::string_view text, bool strip_quotes) {
-  Shape target;
-  ParseBlocks(text, target, strip_quotes);
-  return target.PropList;
-}
+using V = std::vector<std::string>;
 
-MATCHER_P2(Prop, name, value, "") { return arg.PropName == name && arg.PropValue == value; }
-
-using ::testing::ElementsAre;
-
-TEST(ParseBlocksTest, NestedBlocksStayRawTextOfTheValue) {
-  EXPECT_THAT(Parse("Foo ( Bar ( 1 ) )", false), ElementsAre(Prop("Foo", "Bar ( 1 )")));
-  EXPECT_THAT(Parse("  A(1)B  (  2  )\r\n", false),
-              ElementsAre(Prop("A", "1"), Prop("B", "2"), Prop("", "")));
-}
-
-TEST(ParseBlocksTest, AStrayWordBecomesPartOfTheNextName) {
-  EXPECT_THAT(Parse("A ( 1 ) junk B ( 2 )", false),
-              ElementsAre(Prop("A", "1"), Prop("junk B", "2")));
-}
-
-TEST(ParseBlocksTest, TextWithoutAnOpeningParenthesisIsAValueWithoutName) {
-  EXPECT_THAT(Parse("A ( 1 ) free text", false), ElementsAre(Prop("A", "1"), Prop("", "free text")));
-  EXPECT_THAT(Parse("left ) over ) end", false),
-              ElementsAre(Prop("", "left"), Prop("", "over"), Prop("", "end")));
-}
-
-TEST(ParseBlocksTest, AMissingClosingParenthesisEndsTheBlockAtTheEnd) {
-  EXPECT_THAT(Parse("A ( 1 ( 2 ) ", false), ElementsAre(Prop("A", "1 ( 2 )")));
-  EXPECT_THAT(Parse("A (", false), ElementsAre(Prop("A", "")));
-}
-
-TEST(ParseBlocksTest, AQuotedRunIsOneTokenUpToItsQuoteOrItsLineEnd) {
-  EXPECT_THAT(Parse("Description ( \"Shed (old\" ) Filename ( x.s )", true),
-              ElementsAre(Prop("Description", "Shed (old"), Prop("Filename", "x.s")));
-  EXPECT_THAT(Parse("A ( \"x ) y\r\n) B ( 2 )", false),
-              ElementsAre(Prop("A", "\"x ) y"), Prop("B", "2")));
-  EXPECT_THAT(Parse("\"a(b\" ( 1 ) \"c)\"", false),
-              ElementsAre(Prop("\"a(b\"", "1"), Prop("", "\"c)\"")));
-}
-
-TEST(ParseBlocksTest, StrippingRemovesEveryQuoteAndTrimsAgain) {
-  EXPECT_THAT(Parse("Class ( \"My houses\" ) D ( \" a \"b\"\" )", true),
-              ElementsAre(Prop("Class", "My houses"), Prop("D", "a b")));
-  EXPECT_THAT(Parse("Class ( \"My houses\" )", false), ElementsAre(Prop("Class", "\"My houses\"")));
+TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
+  const struct {
+    const char* text;
+    bool strip_quotes;
+    std::vector<Props> props;
+  } cases[] = {
+      // Nested blocks stay raw text of the value.
+      {"Foo ( Bar ( 1 ) )", false, {{"Foo", "Bar ( 1 )"}}},
+      {"  A(1)B  (  2  )\r\n", false, {{"A", "1"}, {"B", "2"}, {"", ""}}},
+      // A stray word becomes part of the next name; text without "(" is a value without name.
+      {"A ( 1 ) junk B ( 2 )", false, {{"A", "1"}, {"junk B", "2"}}},
+      {"A ( 1 ) free text", false, {{"A", "1"}, {"", "free text"}}},
+      {"left ) over ) end", false, {{"", "left"}, {"", "over"}, {"", "end"}}},
+      // A missing ")" ends the block at the end.
+      {"A ( 1 ( 2 ) ", false, {{"A", "1 ( 2 )"}}},
+      {"A (", false, {{"A", ""}}},
+      // A quoted run is one token up to its quote or its line end.
+      {"Description ( \"Shed (old\" ) Filename ( x.s )", true, {{"Description", "Shed (old"}, {"Filename", "x.s"}}},
+      {"A ( \"x ) y\r\n) B ( 2 )", false, {{"A", "\"x ) y"}, {"B", "2"}}},
+      {"\"a(b\" ( 1 ) \"c)\"", false, {{"\"a(b\"", "1"}, {"", "\"c)\""}}},
+      // Stripping removes every quote and trims again.
+      {"Class ( \"My houses\" ) D ( \" a \"b\"\" )", true, {{"Class", "My houses"}, {"D", "a b"}}},
+      {"Class ( \"My houses\" )", false, {{"Class", "\"My houses\""}}},
+  };
+  for (const auto& c : cases) {
+    Shape target;
+    ParseBlocks(c.text, target, c.strip_quotes);
+    EXPECT_EQ(target.PropList, c.props) << c.text;
+  }
 }
 
 TEST(SplitListTest, CutsAtTheSeparatorKeepingEmptyPieces) {
-  using V = std::vector<std::string>;
   EXPECT_EQ(SplitList("a.ace;b.ace;", ';'), (V{"a.ace", "b.ace"}));
   EXPECT_EQ(SplitList("a.ace;;b.ace", ';'), (V{"a.ace", "", "b.ace"}));
-  EXPECT_EQ(SplitList("a.ace;b.ace", ';'), (V{"a.ace", "b.ace"}));
   EXPECT_EQ(SplitList("a.ace; \t", ';'), (V{"a.ace"}));
   EXPECT_EQ(SplitList(" a.ace ;", ';'), (V{" a.ace "}));
   EXPECT_EQ(SplitList("description  filename", ' '), (V{"description", "", "filename"}));
@@ -68,7 +51,6 @@ TEST(FileNameOfTest, TakesThePartAfterTheLastSeparator) {
   EXPECT_EQ(FileNameOf("C:\\work\\barn.s"), "barn.s");
   EXPECT_EQ(FileNameOf("barn.s"), "barn.s");
   EXPECT_EQ(FileNameOf("C:\\work\\"), "");
-  EXPECT_EQ(FileNameOf(""), "");
   // A name can never leave the folder it is copied into.
   EXPECT_EQ(FileNameOf("C:\\t\\a/../../evil.ace"), "evil.ace");
 }

@@ -159,7 +159,11 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   if (backup_folder.empty()) {
     return {services_.files.DeleteFile(path) ? Fate::kMoved : Fate::kFailed, {}};
   }
-  const std::string own_name = FileNameOf(name);
+  // The backup keeps the name the file has on disk, whatever letter case
+  // the entry or the search gave it.
+  std::string own_name = FileNameOf(name);
+  const std::vector<platform::FindEntry> found = services_.files.Find(path, platform::kAnyAttributes);
+  if (found.size() == 1) own_name = found.front().name;
   if (!InRoute(backup_folder, own_name)) return {Fate::kOutside, {}};
   auto taken = [&](const std::string& candidate) {
     return services_.files.FileExists(backup_folder + candidate) ||

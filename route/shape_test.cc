@@ -11,57 +11,24 @@ Shape Entry(std::initializer_list<Props> props) {
   return shape;
 }
 
-TEST(ShapeTest, ANewShapeIsAnEmptyStaticBlock) {
-  Shape shape;
-  EXPECT_EQ(shape.BlockType, "Static");
-  EXPECT_EQ(shape.PropCount(), 0);
-  EXPECT_EQ(shape.GetValue("FileName"), "");
-}
-
 TEST(ShapeTest, GetValueFindsTheFirstPropertyOfTheNameInAnyLetterCase) {
-  Shape shape = Entry({{"Class", "Bridges"}, {"FILENAME", "house.s"}, {"Filename", "barn.s"}});
+  Shape shape = Entry({{"Class", "Bridges"}, {"FILENAME", "house.s"}, {"Filename", "barn.s"},
+                       {"Описание", "мост"}});
   EXPECT_EQ(shape.GetValue("filename"), "house.s");
-  EXPECT_EQ(shape.GetValue("Filename"), "house.s");
   EXPECT_EQ(shape.GetValue("class"), "Bridges");
   EXPECT_EQ(shape.GetValue("Class "), "");
   EXPECT_EQ(shape.GetValue("Clas"), "");
-}
-
-TEST(ShapeTest, CyrillicNamesMatchWithoutRegardToCase) {
-  Shape shape = Entry({{"Описание", "мост"}});
   EXPECT_EQ(shape.GetValue("ОПИСАНИЕ"), "мост");
-  EXPECT_EQ(shape.GetValue("описание"), "мост");
   EXPECT_EQ(shape.GetValue("опис"), "");
+  EXPECT_EQ(Shape().GetValue("FileName"), "");
 }
 
-TEST(ShapeTest, SetValueReplacesNameAndValueInPlaceOrAppends) {
-  Shape shape = Entry({{"Class", "A"}, {"FileName", "a.s"}, {"Shadow", "NONE"}});
-  shape.SetValue("filename", "b.s");
-  ASSERT_EQ(shape.PropCount(), 3);
-  EXPECT_EQ(shape.PropList[1].PropName, "filename");
-  EXPECT_EQ(shape.PropList[1].PropValue, "b.s");
-  shape.SetValue("Align", "NONE");
-  ASSERT_EQ(shape.PropCount(), 4);
-  EXPECT_EQ(shape.PropList[3].PropName, "Align");
-}
-
-TEST(ShapeTest, SetValueTouchesOnlyTheFirstOfRepeatedNamesAndAddPropNeverLooks) {
-  Shape shape = Entry({{"FileName", "a.s"}});
-  shape.AddProp("filename", "b.s");
+TEST(ShapeTest, SetValueReplacesTheFirstOfTheNameInPlaceOrAppends) {
+  Shape shape = Entry({{"FileName", "a.s"}, {"Shadow", "NONE"}, {"filename", "b.s"}});
   shape.SetValue("FILENAME", "c.s");
-  ASSERT_EQ(shape.PropCount(), 2);
-  EXPECT_EQ(shape.PropList[0].PropValue, "c.s");
-  EXPECT_EQ(shape.PropList[1].PropValue, "b.s");
-}
-
-TEST(ShapeToRefTextTest, WritesTheFiveLinesOfAnEntry) {
-  Shape shape = Entry({{"Class", "Buildings"}, {"Filename", "house.s"}, {"Description", "Big house"}});
-  EXPECT_EQ(shape.ToRefText(),
-            "Static (\r\n"
-            "\tClass ( Buildings )\r\n"
-            "\tFilename ( house.s )\r\n"
-            "\tDescription ( \"Big house\" )\r\n"
-            ")\r\n");
+  shape.SetValue("Align", "NONE");
+  EXPECT_EQ(shape.PropList, (std::vector<Props>{{"FILENAME", "c.s"}, {"Shadow", "NONE"},
+                                                {"filename", "b.s"}, {"Align", "NONE"}}));
 }
 
 TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters) {
@@ -84,12 +51,8 @@ TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters)
             "\tTyped ( \"5 gauge\" )\r\n"
             "\tLines ( \"a b\"\r\n\"c\" )\r\n"
             ")\r\n");
-}
-
-TEST(ShapeToRefTextTest, AnEntryWithoutPropertiesIsItsTypeAndTheParentheses) {
-  Shape shape;
-  shape.BlockType = "LevelCr";
-  EXPECT_EQ(shape.ToRefText(), "LevelCr (\r\n)\r\n");
+  shape = Shape();
+  EXPECT_EQ(shape.ToRefText(), "Static (\r\n)\r\n");
 }
 
 }  // namespace

@@ -12,49 +12,42 @@ namespace {
 using namespace std::string_literals;
 
 TEST(FormOfTest, TellsTheFormsOfMstsFilesApart) {
-  EXPECT_EQ(FormOf("\xFF\xFE" "S\0I\0"s), TextForm::kUnicode);
-  EXPECT_EQ(FormOf("S\0I\0M\0I\0S\0A\0@\0"s), TextForm::kUnicode);
-  EXPECT_EQ(FormOf("SIMISA@F\x10\0\0\0@@@@x\x9c"s), TextForm::kCompressed);
-  EXPECT_EQ(FormOf("SIMISA@@@@@@@@@@JINX0s1b______\x41\x00"s), TextForm::kBinary);
-  EXPECT_EQ(FormOf("SIMISA@@@@@@@@@@JINX0s1t______\r\n"), TextForm::kEightBit);
-  EXPECT_EQ(FormOf("SIMISA@@@@@@@@@@JINX0"), TextForm::kEightBit);
-  EXPECT_EQ(FormOf(""), TextForm::kEightBit);
-  EXPECT_EQ(FormOf("\xFF"), TextForm::kEightBit);
+  const std::pair<std::string, TextForm> cases[] = {
+      {"\xFF\xFE" "S\0I\0"s, TextForm::kUnicode},
+      {"S\0I\0M\0I\0S\0A\0@\0"s, TextForm::kUnicode},
+      {"SIMISA@F\x10\0\0\0@@@@x\x9c"s, TextForm::kCompressed},
+      {"SIMISA@@@@@@@@@@JINX0s1b______\x41\x00"s, TextForm::kBinary},
+      {"SIMISA@@@@@@@@@@JINX0s1t______\r\n", TextForm::kEightBit},
+      {"SIMISA@@@@@@@@@@JINX0", TextForm::kEightBit},
+      {"", TextForm::kEightBit},
+      {"\xFF", TextForm::kEightBit},
+  };
+  for (const auto& [bytes, form] : cases) EXPECT_EQ(FormOf(bytes), form) << bytes;
 }
 
-class ReadTextFileTest : public ::testing::Test {
- protected:
+TEST(ReadTextFileTest, TextComesAsUtf8WhateverItsForm) {
   test_support::MemoryFileSystem files;
-};
-
-TEST_F(ReadTextFileTest, UnicodeTextBecomesUtf8WithoutTheMark) {
-  files.Add("C:\\r\\a.ref", "\xFF\xFE"s + platform::Utf8ToUtf16Le("SIMISA\r\nДом 🚂\r\n"));
-  TextFile file = ReadTextFile(files, "C:\\r\\a.ref");
-  EXPECT_EQ(file.form, TextForm::kUnicode);
-  EXPECT_EQ(file.text, "SIMISA\r\nДом 🚂\r\n");
-}
-
-TEST_F(ReadTextFileTest, EightBitTextIsUtf8OrElseWindows1251) {
-  files.Add("C:\\r\\a.ref", "SIMISA\r\nStatic ( Description ( \xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9 ) )");
-  files.Add("C:\\r\\b.ref", "SIMISA\r\nStatic ( Description ( Дуб большой ) )");
-  files.Add("C:\\r\\c.ref", "\xEF\xBB\xBFSIMISA\r\nStatic ( Description ( Дуб большой ) )");
-  for (const char* name : {"a.ref", "b.ref", "c.ref"}) {
-    TextFile file = ReadTextFile(files, std::string("C:\\r\\") + name);
-    EXPECT_EQ(file.form, TextForm::kEightBit);
-    EXPECT_EQ(file.text, "SIMISA\r\nStatic ( Description ( Дуб большой ) )") << name;
+  const std::string text = "SIMISA\r\nStatic ( Description ( Дуб большой 🚂 ) )";
+  files.Add("C:\\r\\unicode.ref", "\xFF\xFE"s + platform::Utf8ToUtf16Le(text));
+  files.Add("C:\\r\\utf8.ref", text);
+  files.Add("C:\\r\\mark.ref", "\xEF\xBB\xBF" + text);
+  files.Add("C:\\r\\1251.ref", "SIMISA\r\nStatic ( Description ( \xC4\xF3\xE1 \xE1\xEE\xEB\xFC\xF8\xEE\xE9 ) )");
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\unicode.ref").form, TextForm::kUnicode);
+  for (const char* name : {"unicode.ref", "utf8.ref", "mark.ref"}) {
+    EXPECT_EQ(ReadTextFile(files, std::string("C:\\r\\") + name).text, text) << name;
   }
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\1251.ref").text, "SIMISA\r\nStatic ( Description ( Дуб большой ) )");
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\mark.ref").form, TextForm::kEightBit);
 }
 
-TEST_F(ReadTextFileTest, CompressedAndBinaryFilesGiveNoText) {
+TEST(ReadTextFileTest, CompressedAndBinaryFilesGiveNoTextAndAMissingFileIsAnError) {
+  test_support::MemoryFileSystem files;
   files.Add("C:\\w\\a.w", "SIMISA@F\x20\0\0\0@@@@\x78\x9c garbled ( FileName ( x.s ) )"s);
   files.Add("C:\\w\\b.w", "SIMISA@@@@@@@@@@JINX0w0b______ FileName ( x.s )");
   EXPECT_EQ(ReadTextFile(files, "C:\\w\\a.w").form, TextForm::kCompressed);
   EXPECT_EQ(ReadUnicodeText(files, "C:\\w\\a.w"), "");
   EXPECT_EQ(ReadTextFile(files, "C:\\w\\b.w").form, TextForm::kBinary);
   EXPECT_EQ(ReadUnicodeText(files, "C:\\w\\b.w"), "");
-}
-
-TEST_F(ReadTextFileTest, AFileThatCannotBeOpenedIsAnError) {
   try {
     ReadUnicodeText(files, "C:\\nowhere\\x.ref");
     FAIL() << "no error";

@@ -8,7 +8,7 @@
 
 #include "ui/appearance.h"
 #include "ui/icons.h"
-#include "ui/pages.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -45,14 +45,9 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   grid->setColumnStretch(2, 1);
   grid->setRowStretch(row, 1);
 
-  auto* ok = Make<QPushButton>(this, "OKButton");
-  FixedCaption(ok, "OK");
-  ok->setDefault(true);
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(panel, 1);
-  layout->addWidget(ok, 0, Qt::AlignHCenter);
+  layout->addWidget(AcceptButton(this, this, "OKButton", "OK"), 0, Qt::AlignHCenter);
   setFixedSize(298, 213);
 }
 

@@ -8,7 +8,7 @@
 
 #include "ui/appearance.h"
 #include "ui/error_report.h"
-#include "ui/pages.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -37,8 +37,8 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
   auto* all = Make<QPushButton>(this, "ClAll");
   auto* none = Make<QPushButton>(this, "ClNone");
   auto* add = Make<QPushButton>(this, "ClAddToRef");
-  auto* ok = Make<QPushButton>(this, "OKButton");
-  auto* cancel = Make<QPushButton>(this, "CancelButton");
+  QPushButton* ok = AcceptButton(this, this, "OKButton", "OK");
+  QPushButton* cancel = RejectButton(this, this, "CancelButton", "Cancel");
   all->setText("*");
   none->setText("X");
   // The symbols say nothing when read aloud; the tool-tips do.
@@ -48,10 +48,7 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
     button->setFixedWidth(32);
   }
   FixedCaption(add, QString::fromStdString(texts[Msg::CapAdd]));
-  FixedCaption(ok, "OK");
-  FixedCaption(cancel, "Cancel");
   add->setVisible(list.HasAdd());
-  ok->setDefault(true);
   connect(all, &QPushButton::clicked, this, [this] {
     list_.ClAllClick();
     ShowRows();
@@ -61,19 +58,10 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
     ShowRows();
   });
   connect(add, &QPushButton::clicked, this, [this] { ClAddToRefClick(); });
-  connect(ok, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addWidget(all);
-  buttons->addWidget(none);
-  buttons->addWidget(add);
-  buttons->addStretch();
-  buttons->addWidget(ok);
-  buttons->addWidget(cancel);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group, 1);
-  layout->addLayout(buttons);
+  layout->addLayout(Row({all, none, add, kStretch, ok, cancel}));
   resize(360, 420);
   ShowRows();
 }

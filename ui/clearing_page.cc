@@ -71,26 +71,16 @@ QListWidget* EntryList(PageContext& context, QWidget* parent) {
 }  // namespace
 
 QWidget* BuildClearingPage(PageContext& context) {
-  core::ConvMain& main = context.main;
   ops::RouteState& routes = context.routes;
   const RouteOperations& operations = context.operations;
   Captions& captions = context.captions;
+  auto [page, frame] = MakeFramedPage(context, "Clearing", "GroupBox7", Msg::CapClearing);
 
-  auto* page = Make<QWidget>(nullptr, "Clearing");
-  auto* frame = Make<QGroupBox>(page, "GroupBox7");
-  captions.Group(frame, Msg::CapClearing);
-  (new QVBoxLayout(page))->addWidget(frame);
-
-  auto* route = Make<QComboBox>(frame, "ClRoute");
-  route->setMaxVisibleItems(12);
-  auto* route_label = Make<QLabel>(frame, "StaticText20");
-  captions.Label(route_label, Msg::CapRoute, route);
-  context.bindings.Items(route, routes.ClRoute, routes.ClRouteIndex, context.choose_route);
-
-  auto* properties = Make<QLineEdit>(frame, "ClProps");
-  auto* properties_label = Make<QLabel>(frame, "StaticText21");
-  captions.Label(properties_label, Msg::CapProperties, properties);
-  context.bindings.Text(properties, main.fields.ClProps);
+  QComboBox* route = RouteBox(context, frame, "ClRoute", routes.ClRoute, routes.ClRouteIndex,
+                              context.choose_route);
+  QLabel* route_label = CaptionLabel(context, "StaticText20", Msg::CapRoute, route);
+  QLineEdit* properties = Edit(context, frame, "ClProps", context.main.fields.ClProps);
+  QLabel* properties_label = CaptionLabel(context, "StaticText21", Msg::CapProperties, properties);
   QPushButton* show = RouteButton(context, frame, "ClPropPr", operations.ClPropPrClick);
   captions.Button(show, Msg::CapShow);
 
@@ -120,9 +110,7 @@ QWidget* BuildClearingPage(PageContext& context) {
   auto* grid = new QGridLayout(frame);
   grid->addWidget(route_label, 0, 0);
   grid->addWidget(route, 0, 1, 1, 2);
-  grid->addWidget(properties_label, 1, 0);
-  grid->addWidget(properties, 1, 1);
-  grid->addWidget(show, 1, 2);
+  AddLine(grid, 1, properties_label, properties, show);
   auto* body = new QHBoxLayout;
   body->addWidget(entries, 1);
   body->addLayout(buttons);

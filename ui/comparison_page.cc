@@ -19,26 +19,18 @@ using core::Msg;
 QWidget* BuildComparisonPage(PageContext& context) {
   core::Fields& fields = context.main.fields;
   ops::RouteState& routes = context.routes;
-  Bindings& bind = context.bindings;
-  Captions& captions = context.captions;
-
   auto* page = Make<QWidget>(nullptr, "TabSheet5");
-  auto* title = Make<QLabel>(page, "StaticText12");
-  captions.Label(title, Msg::CapStandardRoutes);
+  QLabel* title = PageTitle(context, page, "StaticText12", Msg::CapStandardRoutes);
   title->setAlignment(Qt::AlignHCenter);
-  QFont bold = title->font();
-  bold.setBold(true);
-  title->setFont(bold);
 
-  auto* route = Make<QComboBox>(page, "CrRoute");
-  route->setMaxVisibleItems(12);
-  auto* route_label = Make<QLabel>(page, "StaticText22");
-  captions.Label(route_label, Msg::CapRoute, route);
-  bind.Items(route, routes.CrRoute, routes.CrRouteIndex,
-             [&routes](int index) { routes.CrRouteIndex = index; });
+  QComboBox* route = RouteBox(context, page, "CrRoute", routes.CrRoute, routes.CrRouteIndex,
+                              [&routes](int index) { routes.CrRouteIndex = index; });
+  auto* route_row = new QHBoxLayout;
+  route_row->addWidget(CaptionLabel(context, "StaticText22", Msg::CapRoute, route));
+  route_row->addWidget(route, 1);
 
   auto* compare_label = Make<QLabel>(page, "StaticText13");
-  captions.Label(compare_label, Msg::CapRoutesToCompare);
+  context.captions.Label(compare_label, Msg::CapRoutesToCompare);
   struct Standard {
     const char* name;
     const char* caption;
@@ -54,31 +46,24 @@ QWidget* BuildComparisonPage(PageContext& context) {
   for (const Standard& standard : standards) {
     auto* box = Make<QCheckBox>(page, standard.name);
     FixedCaption(box, QString::fromLatin1(standard.caption));
-    bind.Check(box, standard.field);
+    context.bindings.Check(box, standard.field);
     standard_grid->addWidget(box, number / 2, number % 2);
     ++number;
   }
 
-  auto* shapes = Make<QCheckBox>(page, "CrSh");
-  auto* textures = Make<QCheckBox>(page, "CrTex");
-  captions.Button(shapes, Msg::CapCheckShapes);
-  captions.Button(textures, Msg::CapCheckTexturesCmp);
-  bind.Check(shapes, fields.CrSh);
-  bind.Check(textures, fields.CrTex);
+  QCheckBox* shapes = Switch(context, page, "CrSh", Msg::CapCheckShapes, fields.CrSh);
+  QCheckBox* textures = Switch(context, page, "CrTex", Msg::CapCheckTexturesCmp, fields.CrTex);
 
-  auto select = [&fields](core::ComparisonOutput output, bool selected) {
+  using Output = core::ComparisonOutput;
+  auto select = [&fields](Output output, bool selected) {
     if (selected) fields.CrOutput = output;
   };
-  auto* batch = Make<QRadioButton>(page, "CrOptBat");
-  auto* common = Make<QRadioButton>(page, "CrOptList");
-  auto* unique = Make<QRadioButton>(page, "CrOptUn");
-  captions.Button(batch, Msg::CapCreateBat);
-  captions.Button(common, Msg::CapListCommon);
-  captions.Button(unique, Msg::CapListUnique);
-  using Output = core::ComparisonOutput;
-  bind.Radio<Output>(batch, fields.CrOutput, Output::kBatch, select);
-  bind.Radio<Output>(common, fields.CrOutput, Output::kCommon, select);
-  bind.Radio<Output>(unique, fields.CrOutput, Output::kUnique, select);
+  QRadioButton* batch =
+      Option(context, page, "CrOptBat", Msg::CapCreateBat, fields.CrOutput, Output::kBatch, select);
+  QRadioButton* common = Option(context, page, "CrOptList", Msg::CapListCommon, fields.CrOutput,
+                                Output::kCommon, select);
+  QRadioButton* unique = Option(context, page, "CrOptUn", Msg::CapListUnique, fields.CrOutput,
+                                Output::kUnique, select);
 
   QPushButton* create = RouteButton(context, page, "CrProc", context.operations.CrProcClick);
   FixedCaption(create, "Create");
@@ -87,20 +72,14 @@ QWidget* BuildComparisonPage(PageContext& context) {
   output->setLineWrapMode(QPlainTextEdit::NoWrap);
   output->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   output->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  captions.Name(output, Msg::CapComparisonResult);
-  bind.Lines(output, fields.CrOut);
+  context.captions.Name(output, Msg::CapComparisonResult);
+  context.bindings.Lines(output, fields.CrOut);
 
   auto* controls = new QVBoxLayout;
-  auto* route_row = new QHBoxLayout;
-  route_row->addWidget(route_label);
-  route_row->addWidget(route, 1);
   controls->addLayout(route_row);
   controls->addWidget(compare_label);
   controls->addLayout(standard_grid);
-  auto* checks = new QHBoxLayout;
-  checks->addWidget(shapes);
-  checks->addWidget(textures);
-  controls->addLayout(checks);
+  controls->addLayout(Row({shapes, textures}));
   controls->addWidget(batch);
   controls->addWidget(common);
   controls->addWidget(unique);

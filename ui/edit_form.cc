@@ -13,7 +13,7 @@
 #include <functional>
 
 #include "ui/appearance.h"
-#include "ui/pages.h"
+#include "ui/widgets.h"
 
 namespace ui {
 namespace {
@@ -43,10 +43,7 @@ TEditForm::TEditForm(core::EntryForm& form, const core::Language& texts, QWidget
   setWindowTitle("REF-entry editing");
   TakeWorkingColour(this);
 
-  auto* type = Make<QComboBox>(this, "ShapeType");
-  type->setEditable(true);
-  type->setInsertPolicy(QComboBox::NoInsert);
-  for (const std::string& name : core::EntryForm::BlockTypes()) type->addItem(Q(name));
+  QComboBox* type = EditableBox(this, "ShapeType", core::EntryForm::BlockTypes());
   type->setEditText(Q(form_.block_type));
   type->setAccessibleName("BlockType");
   type->setMinimumWidth(140);
@@ -55,10 +52,6 @@ TEditForm::TEditForm(core::EntryForm& form, const core::Language& texts, QWidget
   auto* add = Make<QPushButton>(this, "rfAdd");
   FixedCaption(add, Q(texts_[Msg::CapAdd]));
   connect(add, &QPushButton::clicked, this, [this] { rfAddClick(); });
-  auto* top = new QHBoxLayout;
-  top->addWidget(type);
-  top->addWidget(add);
-  top->addStretch();
 
   auto* scroll = Make<QScrollArea>(this, "Rows");
   scroll->setWidgetResizable(true);
@@ -74,23 +67,13 @@ TEditForm::TEditForm(core::EntryForm& form, const core::Language& texts, QWidget
   grid_->setColumnMinimumWidth(0, 90);
   content_layout->addLayout(grid_);
 
-  ok_ = Make<QPushButton>(content_, "rfOK");
-  cancel_ = Make<QPushButton>(content_, "rfCancel");
-  FixedCaption(ok_, "OK");
-  FixedCaption(cancel_, "Cancel");
-  ok_->setDefault(true);
-  connect(ok_, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel_, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(ok_);
-  buttons->addWidget(cancel_);
-  buttons->addStretch();
-  content_layout->addLayout(buttons);
+  ok_ = AcceptButton(this, content_, "rfOK", "OK");
+  QPushButton* cancel = RejectButton(this, content_, "rfCancel", "Cancel");
+  content_layout->addLayout(ui::Row({kStretch, ok_, cancel, kStretch}));
   content_layout->addStretch();
 
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
+  layout->addLayout(ui::Row({type, add, kStretch}));
   layout->addWidget(scroll, 1);
   installEventFilter(this);
   resize(461, 265);
@@ -168,10 +151,7 @@ void TEditForm::ShowRows() {
 void TEditForm::OpenChooser(size_t index) {
   CloseChooser();
   QLabel* label = rows_[index].label;
-  chooser_ = Make<QComboBox>(content_, "PropertyChooser");
-  chooser_->setEditable(true);
-  chooser_->setInsertPolicy(QComboBox::NoInsert);
-  for (const std::string& name : core::EntryForm::PropertyNames()) chooser_->addItem(Q(name));
+  chooser_ = EditableBox(content_, "PropertyChooser", core::EntryForm::PropertyNames());
   chooser_->setEditText(label->text());
   chooser_->setAccessibleName(Q(texts_[Msg::CapProperty]));
   chooser_->setGeometry(label->geometry().x(), label->geometry().y(),

@@ -46,7 +46,6 @@ class TEditForm : public QDialog {
   QWidget* content_;
   QGridLayout* grid_;
   QPushButton* ok_;
-  QPushButton* cancel_;
   std::vector<Row> rows_;
   QComboBox* chooser_ = nullptr;
   size_t chooser_row_ = 0;

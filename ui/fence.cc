@@ -8,7 +8,7 @@
 #include <algorithm>
 
 #include "ui/appearance.h"
-#include "ui/pages.h"
+#include "ui/widgets.h"
 
 namespace ui {
 

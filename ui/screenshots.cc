@@ -74,6 +74,10 @@ int main(int argc, char** argv) {
   window.show();
   auto* pages = window.findChild<QTabWidget*>("PageControl1");
 
+  // A route chosen, so that the adding and clearing pages show one.
+  pages->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
+  window.findChild<QComboBox*>("ClRoute")->activated(0);
+
   const char* const page_names[] = {"textures", "shapes", "adding", "clearing", "comparison",
                                     "settings"};
   for (int number : {core::kEnglish, core::kRussian}) {

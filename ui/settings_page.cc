@@ -15,61 +15,27 @@ using core::Msg;
 QWidget* BuildSettingsPage(PageContext& context) {
   core::ConvMain& main = context.main;
   core::Fields& fields = main.fields;
-  Bindings& bind = context.bindings;
-  Captions& captions = context.captions;
-
   auto* page = Make<QWidget>(nullptr, "TabSheet3");
-  auto* title = Make<QLabel>(page, "StaticText3");
-  captions.Label(title, Msg::CapPaths);
-  QFont bold = title->font();
-  bold.setBold(true);
-  title->setFont(bold);
+  QLabel* title = PageTitle(context, page, "StaticText3", Msg::CapPaths);
 
   // The two folders show their values but are set only through Browse.
-  auto* root = Make<QLineEdit>(page, "MSTSRoot");
-  auto* utilities = Make<QLineEdit>(page, "PathUtils");
+  QLineEdit* root = Edit(context, page, "MSTSRoot", fields.MSTSRoot);
+  QLineEdit* utilities = Edit(context, page, "PathUtils", fields.PathUtils);
   root->setEnabled(false);
   utilities->setEnabled(false);
-  bind.Text(root, fields.MSTSRoot);
-  bind.Text(utilities, fields.PathUtils);
-  QPushButton* root_browse =
-      OperationButton(context, page, "MSTSSelect", [&main] { tools::MSTSSelectClick(main); });
-  QPushButton* utilities_browse =
-      OperationButton(context, page, "Button1", [&main] { tools::Button1Click(main); });
-  captions.Button(root_browse, Msg::CapBrowse);
-  captions.Button(utilities_browse, Msg::CapBrowse);
+  QPushButton* root_browse = BrowseButton(context, page, "MSTSSelect", tools::MSTSSelectClick);
+  QPushButton* utilities_browse = BrowseButton(context, page, "Button1", tools::Button1Click);
 
-  auto* texture_tool = Make<QLineEdit>(page, "ConTexV");
-  auto* shape_tool = Make<QLineEdit>(page, "ConvShV");
-  bind.Text(texture_tool, fields.ConTexV, [&context, &main] {
-    context.run([&main] { main.ConTexVChange(); });
-  });
-  bind.Text(shape_tool, fields.ConvShV, [&context, &main] {
-    context.run([&main] { main.ConvShVChange(); });
-  });
+  QLineEdit* texture_tool = Edit(context, page, "ConTexV", fields.ConTexV,
+                                 Runner(context, [&main] { main.ConTexVChange(); }));
+  QLineEdit* shape_tool = Edit(context, page, "ConvShV", fields.ConvShV,
+                               Runner(context, [&main] { main.ConvShVChange(); }));
 
-  struct Row {
-    const char* label;
-    Msg caption;
-    QLineEdit* edit;
-    QPushButton* button;
-  };
-  const Row rows[] = {
-      {"Label5", Msg::CapMstsRoot, root, root_browse},
-      {"Label1", Msg::CapConverterPath, utilities, utilities_browse},
-      {"Label2", Msg::CapTextureConverter, texture_tool, nullptr},
-      {"Label3", Msg::CapShapeConverter, shape_tool, nullptr},
-  };
   auto* grid = new QGridLayout;
-  int number = 0;
-  for (const Row& row : rows) {
-    auto* label = Make<QLabel>(page, row.label);
-    captions.Label(label, row.caption, row.edit);
-    grid->addWidget(label, number, 0);
-    grid->addWidget(row.edit, number, 1);
-    if (row.button) grid->addWidget(row.button, number, 2);
-    ++number;
-  }
+  AddLine(context, grid, 0, "Label5", Msg::CapMstsRoot, root, root_browse);
+  AddLine(context, grid, 1, "Label1", Msg::CapConverterPath, utilities, utilities_browse);
+  AddLine(context, grid, 2, "Label2", Msg::CapTextureConverter, texture_tool);
+  AddLine(context, grid, 3, "Label3", Msg::CapShapeConverter, shape_tool);
   grid->setColumnStretch(1, 1);
 
   auto* layout = new QVBoxLayout(page);

@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/appearance.h"
-#include "ui/pages.h"
+#include "ui/widgets.h"
 
 namespace ui {
 
@@ -19,12 +19,7 @@ TMMT::TMMT(const core::TextureChoice& choice, QWidget* parent) : QDialog(parent)
 
   auto* group = Make<QGroupBox>(this, "GroupBox1");
   group->setTitle(QString::fromStdString(choice.group_caption));
-  change_tex_ = Make<QComboBox>(group, "ChangeTex");
-  change_tex_->setEditable(true);
-  change_tex_->setInsertPolicy(QComboBox::NoInsert);
-  for (const std::string& name : choice.candidates) {
-    change_tex_->addItem(QString::fromStdString(name));
-  }
+  change_tex_ = EditableBox(group, "ChangeTex", choice.candidates);
   change_tex_->setEditText(QString::fromStdString(choice.text));
   auto* label = FixedLabel(group, "Label1", QString::fromStdString(choice.label), change_tex_);
   auto* row = new QHBoxLayout(group);
@@ -32,21 +27,12 @@ TMMT::TMMT(const core::TextureChoice& choice, QWidget* parent) : QDialog(parent)
   row->addWidget(change_tex_, 1);
 
   // The two buttons keep their captions in both languages.
-  auto* save = Make<QPushButton>(this, "Button1");
-  auto* cancel = Make<QPushButton>(this, "Button2");
-  FixedCaption(save, "Сохранить");
-  FixedCaption(cancel, "Отмена");
-  save->setDefault(true);
-  connect(save, &QPushButton::clicked, this, &QDialog::accept);
-  connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(save);
-  buttons->addWidget(cancel);
+  QPushButton* save = AcceptButton(this, this, "Button1", "Сохранить");
+  QPushButton* cancel = RejectButton(this, this, "Button2", "Отмена");
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group);
-  layout->addLayout(buttons);
+  layout->addLayout(Row({kStretch, save, cancel}));
   setFixedSize(471, 148);
 }
 

@@ -180,4 +180,64 @@ TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
 #endif
 }
 
+TEST_F(BatchAddEndToEnd, ARouteFileIsRewrittenOnlyWhenItWasReadWhole) {
+  // Not a .ref at all, and one cut short inside its last entry: refused, untouched.
+  std::string random_bytes;
+  for (int i = 0; i < 300; ++i) random_bytes += static_cast<char>((i * 149 + 71) % 256);
+  const std::string header = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
+  for (const std::string& bytes :
+       {random_bytes, test_support::UnicodeFile(header + "Static (\r\n\tFileName ( a.s )\r\n")}) {
+    prefix.Write(kRoute + "MyRoute.ref", bytes);
+    ProgramRun run = Run(kCommand, "\n");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_NE(run.output.find("myroute.ref"), std::string::npos) << run.output;
+    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), bytes);
+    EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\Arch.s")));
+  }
+
+  // Parentheses inside a quoted value are text: every entry survives, and the
+  // value goes back in quotes.
+  prefix.Write(kRoute + "MyRoute.ref",
+               test_support::UnicodeFile(header + "Static (\r\n\tDescription ( \"a (b\" )\r\n"
+                                         "\tFileName ( ab.s )\r\n)\r\n" + Entry("later.s")));
+  ProgramRun run = Run(kCommand, "\n");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+                                      "Static (\r\n\tDescription ( \"a (b\" )\r\n"
+                                      "\tFileName ( ab.s )\r\n)\r\n" +
+                                      Entry("later.s") + Entry("Arch.s") + Entry("pier.s") +
+                                      Entry("rail.s")));
+}
+
+#ifndef _WIN32
+TEST_F(BatchAddEndToEnd, NothingIsWrittenThroughALinkOutOfTheRoute) {
+  const std::string mine =
+      test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n" + Entry("mine.s"));
+  prefix.Write("C:\\Users\\me\\notes.ref", mine);
+  prefix.MakeFolder("C:\\Users\\me\\Outside");
+  const std::filesystem::path ref = prefix.Host(kRoute + "MyRoute.ref");
+  std::filesystem::remove(ref);
+  std::filesystem::create_symlink(prefix.Host("C:\\Users\\me\\notes.ref"), ref);
+  ProgramRun run = Run(kCommand, "\n");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.output.find("myroute.ref leads out of the route and is not written"),
+            std::string::npos)
+      << run.output;
+  EXPECT_EQ(Read("C:\\Users\\me\\notes.ref"), mine);
+
+  std::filesystem::remove(ref);
+  prefix.Write(kRoute + "MyRoute.ref", mine);
+  std::filesystem::remove_all(prefix.Host(kRoute + "SHAPES"));
+  std::filesystem::create_directory_symlink(prefix.Host("C:\\Users\\me\\Outside"),
+                                            prefix.Host(kRoute + "SHAPES"));
+  run = Run(kCommand, "\n");
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_NE(run.output.find("SHAPES leads out of the route and is not written"), std::string::npos)
+      << run.output;
+  EXPECT_TRUE(std::filesystem::is_empty(prefix.Host("C:\\Users\\me\\Outside")));
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), mine);
+}
+#endif
+
 }  // namespace

@@ -1,0 +1,196 @@
+// Clearing a route and comparing it from the console of the built program:
+// the .ref bytes each command leaves, the files moved into the backup
+// folder, and the questions and choice lists answered on standard input.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+#include "tests/support/msts_text.h"
+#include "tests/support/run_program.h"
+#include "tests/support/temp_prefix.h"
+
+namespace {
+
+using test_support::ProgramRun;
+
+const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
+const std::string kPrompt = "Enter new command('q' for exit):\n$ ";
+const std::string kEnd = "Press any key..";
+const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
+const std::string kBackup = kRoute + "Rastolin_backups\\";
+const std::string kAsk = "Delete textures, used in shapes? [y/n] ";
+
+// A Unicode name, a shape and its duplicate, a dangling entry, an unused
+// one, a hazard and a shape only the car spawner names.
+const std::string kEntries[] = {
+    "Static (\r\n\tFileName ( Барак.s )\r\n\tDescription ( \"Старый барак\" )\r\n)\r\n",
+    "Static (\r\n\tFileName ( shed.s )\r\n)\r\n",
+    "Static (\r\n\tFileName ( SHED.S )\r\n)\r\n",
+    "Static (\r\n\tFileName ( lost.s )\r\n)\r\n",
+    "Static (\r\n\tFileName ( tower.s )\r\n)\r\n",
+    "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n",
+    "Static (\r\n\tFileName ( car.s )\r\n)\r\n",
+};
+
+// The .ref file with the entries but those numbered (from 1) `removed`.
+std::string Ref(std::initializer_list<int> removed = {}, const std::string& added = "") {
+  std::string text = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
+  for (int number = 1; number <= 7; ++number) {
+    if (std::find(removed.begin(), removed.end(), number) == removed.end())
+      text += kEntries[number - 1];
+  }
+  return test_support::UnicodeFile(text + added);
+}
+std::string Unicode(const std::string& text) {
+  return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\n" + text);
+}
+
+class ClearingEndToEnd : public ::testing::Test {
+ protected:
+  ClearingEndToEnd() {
+    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write(kRoute + "MyRoute.ref", Ref());
+    prefix.Write(kRoute + "carspawn.dat", Unicode("1\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n"));
+    prefix.Write(kRoute + "WORLD\\w-000001+000001.w",
+                 Unicode("Tr_Worldfile (\r\n\tStatic ( FileName ( Барак.s ) )\r\n"
+                         "\tStatic ( FileName ( Shed.s ) )\r\n)\r\n"));
+    for (const char* shape : {"Барак.s", "car.s", "extra.s", "orphan.s"})
+      prefix.Write(kRoute + "SHAPES\\" + shape, Unicode("shape ( )\r\n"));
+    prefix.Write(kRoute + "SHAPES\\shed.s",
+                 Unicode("\timage ( brick.ace )\r\n\timage ( roof.ace )\r\n"));
+    prefix.Write(kRoute + "SHAPES\\shed.thm", "thumbnail");
+    prefix.Write(kRoute + "SHAPES\\tower.s", Unicode("\timage ( tower.ace )\r\n"));
+    prefix.Write(kRoute + "SHAPES\\tower.sd", "tower sd");
+    for (const char* texture : {"brick.ace", "roof.ace", "SNOW\\roof.ace", "tower.ace"})
+      prefix.Write(kRoute + "TEXTURES\\" + texture, texture);
+    // The shed is EUROPE1's, which comes before USA1.
+    prefix.Write("C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\Shed.s", "");
+    prefix.Write("C:\\MSTS\\ROUTES\\USA1\\SHAPES\\shed.s", "");
+    prefix.Write("C:\\MSTS\\ROUTES\\USA1\\SHAPES\\car.s", "");
+    prefix.Write("C:\\MSTS\\ROUTES\\USA1\\TEXTURES\\brick.ace", "");
+    prefix.Write("C:\\MSTS\\ROUTES\\USA2\\SHAPES\\tower.sd", "");
+  }
+
+  ProgramRun Run(const std::string& command, const std::string& input) {
+    return test_support::RunProgram(test_support::RastolinBinary(), {command},
+                                    prefix.Host("C:\\work"),
+                                    {{"WINEPREFIX", prefix.prefix().string()}}, input);
+  }
+  std::string Read(const std::string& path) { return prefix.Read(path); }
+
+  test_support::TempPrefix prefix;
+};
+
+TEST_F(ClearingEndToEnd, ListrefNumbersTheEntriesAndRefusesWhatItCannotRead) {
+  ProgramRun run = Run("-console",
+                       "listref(-route=MYROUTE;-props=description  filename)\n"
+                       "listref(-props=x)\nlistref(-route=myroute;-prop=x)\nq\n");
+  EXPECT_EQ(run.output,
+            kBanner + kPrompt +
+                "1  Старый барак -  - Барак.s\n2   -  - shed.s\n3   -  - SHED.S\n"
+                "4   -  - lost.s\n5   -  - tower.s\n6   -  - deer.haz\n7   -  - car.s\n" +
+                kPrompt + kPrompt +
+                "1  Старый барак - Барак.s\n2   - shed.s\n3   - SHED.S\n4   - lost.s\n"
+                "5   - tower.s\n6   - deer.haz\n7   - car.s\n" +
+                kPrompt);
+  EXPECT_EQ(run.errors,
+            "listref: a route is needed, as in listref(-route=myroute); the command is skipped\n"
+            "listref: unknown option \"-prop\"; it takes -route, -props\n");
+  EXPECT_EQ(Run("listref(-route=elsewhere)", "\n").output,
+            kBanner + "Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref\n" + kEnd);
+  EXPECT_EQ(Run("deldup(-route=..\\myroute)", "\n").exit_code, 2);
+  prefix.Write(kRoute + "MyRoute.ref", Ref().substr(0, 100));
+  EXPECT_EQ(Run("delunex(-route=myroute)", "\n").exit_code, 2);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref().substr(0, 100));
+  EXPECT_NE(Run("help route", "\n").output.find("delentry(-route=...) N1;[N2;]...\n=====\n"),
+            std::string::npos);
+}
+
+TEST_F(ClearingEndToEnd, DeldupRemovesLaterEntriesOfTheSameShape) {
+  EXPECT_EQ(Run("deldup(-route=myroute)", "\n").output,
+            kBanner + "Deleted SHED.S\nDeleted 1 duplicated entries\n" + kEnd);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({3}));
+}
+
+TEST_F(ClearingEndToEnd, DelunexRemovesStaticEntriesWithoutAShape) {
+  EXPECT_EQ(Run("delunex(-route=myroute)", "\n").output,
+            kBanner + "lost.s\nDeleted 1 unexisting file entries\n" + kEnd);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({4}));
+}
+
+TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswered) {
+  ProgramRun wrong =
+      Run("-console", "delentry(-route=myroute) 2;8\ndelentry(-route=myroute) x\nq\n");
+  EXPECT_EQ(wrong.errors,
+            "delentry: the route has no entry 8; nothing is deleted\n"
+            "delentry: \"x\" is no entry number; nothing is deleted\n");
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+
+  ProgramRun run = Run("delentry(-route=myroute) 5;2", "y\nyes\n\n");
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk +
+                            "brick.ace: texture deleted\nroof.ace: texture deleted\n"
+                            "SNOW\\roof.ace: texture deleted\n" +
+                            kRoute + "SHAPES\\shed.s: shape deleted\ntower.ace: texture deleted\n" +
+                            kRoute + "SHAPES\\tower.s: shape deleted\n" + kEnd);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({2, 5}));
+  EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), Ref());
+  EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
+  EXPECT_EQ(Read(kBackup + "TEXTURES\\SNOW\\roof.ace"), "SNOW\\roof.ace");
+  EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\shed.thm")));
+}
+
+TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) {
+  ProgramRun run = Run("delunused(-route=myroute)", "2\ny\nn\n\n");
+  EXPECT_EQ(run.output,
+            kBanner +
+                "1  lost.s\n2  tower.s\nSelect rows (1 3 5-7, all, none; empty to cancel): "
+                "Delete shape files? [y/n] " +
+                kAsk + kRoute + "SHAPES\\tower.s: shape deleted\n" + kEnd);
+  EXPECT_EQ(run.errors, "");  // no progress where standard error is no terminal
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());  // the entries stay
+  EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), Ref());
+  EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
+  EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+}
+
+TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
+  ProgramRun run = Run("delnotinref(-route=myroute)", "add 1\n1\nyes\nno\n\n");
+  const std::string choose = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
+  EXPECT_EQ(run.output, kBanner + "1  extra.s\n2  orphan.s\n" + choose + "1  orphan.s\n" + choose +
+                            "Delete shape files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\orphan.s: shape deleted\n" + kEnd);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
+            Ref({},
+                "Static (\r\n\tFileName ( extra.s )\r\n\tDescription ( extra.s )\r\n"
+                "\tClass ( Rastolin )\r\n)\r\n"));
+  EXPECT_EQ(Read(kBackup + "SHAPES\\orphan.s"), Unicode("shape ( )\r\n"));
+}
+
+TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles) {
+  ProgramRun run =
+      Run("-console",
+          "compare(-route=myroute;-bat=c:\\out.bat)\n"
+          "compare(-route=myroute;-textures;-us1;-common)\n"
+          "compare(-route=myroute;-eur2;-us2;-unique)\n"
+          "compare(-route=myroute;-us12)\n\ncompare(-route=myroute;-common;-unique)\nq\n");
+  // The route keeps its own spelling, and each command prints only its own lines.
+  const std::string copy =
+      "copy \"EUROPE1\\SHAPES\\shed.s\" \"MyRoute\\SHAPES\\shed.s\"\n"
+      "copy \"USA1\\SHAPES\\car.s\" \"MyRoute\\SHAPES\\car.s\"\n";
+  EXPECT_EQ(run.output,
+            kBanner + kPrompt + copy + kPrompt + "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
+                "SHAPES\\car.s\nSHAPES\\extra.s\nSHAPES\\orphan.s\nSHAPES\\shed.s\n"
+                "SHAPES\\tower.s\nSHAPES\\Барак.s\n" +
+                kPrompt + "Save as (*.*|*.*; empty to cancel): " + copy + kPrompt + kPrompt);
+  EXPECT_EQ(run.errors,
+            "compare: unknown option \"-us12\"; it takes -route, -shapes, -textures, -eur1, -eur2, "
+            "-us1, -us2, -jp1, -jp2, -common, -unique, -bat\n"
+            "compare: -common, -unique and -bat exclude each other; the command is skipped\n");
+  EXPECT_EQ(Read("C:\\out.bat"), test_support::Crlf(copy));
+  ProgramRun missing = Run("compare(-route=elsewhere;-common)", "\n");
+  EXPECT_EQ(missing.exit_code, 2);
+  EXPECT_EQ(missing.output, kBanner + "Route elsewhere not found\n" + kEnd);
+}
+
+}  // namespace
