@@ -26,18 +26,10 @@ constexpr const char* kUsage =
     "Enter 'help' in the console for its commands, 'help route' for clearing and\n"
     "comparing routes. A console command exits with code 1, or 2 when it failed.\n";
 
-std::string CommandLineText(int argc, char** argv) {
-  std::string text;
-  for (int i = 1; i < argc; ++i) {
-    if (i > 1) text += ' ';
-    text += argv[i];
-  }
-  return text;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::KeepLineEnds();
   if (argc == 2) {
     const std::string_view option = argv[1];
     if (option == "--help" || option == "-h") {
@@ -55,7 +47,7 @@ int main(int argc, char** argv) {
     fputs((error + "\n").c_str(), stderr);
     return 1;
   }
-  const std::string command_line = CommandLineText(argc, argv);
+  const std::string command_line = platform::CommandLineText(argc, argv);
 #ifdef RASTOLIN_WINDOW
   if (command_line.empty()) return ui::RunWindow(*host, argc, argv);
 #endif

@@ -104,4 +104,16 @@ std::vector<ProgramCandidate> ProgramCandidates(std::string_view command_line) {
   return candidates;
 }
 
+std::string_view TextAfterProgram(std::string_view command_line) {
+  size_t i = 0;
+  if (!command_line.empty() && command_line[0] == '"') {
+    i = command_line.find('"', 1);
+    i = i == std::string_view::npos ? command_line.size() : i + 1;
+  } else {
+    while (i < command_line.size() && !IsBlank(command_line[i])) ++i;
+  }
+  while (i < command_line.size() && IsBlank(command_line[i])) ++i;
+  return command_line.substr(i);
+}
+
 }  // namespace platform

@@ -23,4 +23,9 @@ struct ProgramCandidate {
 };
 std::vector<ProgramCandidate> ProgramCandidates(std::string_view command_line);
 
+// What follows the program name in the command line a process was started
+// with (GetCommandLineW), blanks after the name left out: the text exactly
+// as it was typed, quotes and all.
+std::string_view TextAfterProgram(std::string_view command_line);
+
 }  // namespace platform

@@ -71,5 +71,15 @@ TEST(ProgramCandidatesTest, AnUnquotedProgramIsTriedUpToEachBlankAQuotedOneIsThe
   EXPECT_EQ(CandidatesOf(" \t "), Candidates{});
 }
 
+TEST(TextAfterProgramTest, KeepsTheTypedTextWithItsQuotes) {
+  EXPECT_EQ(TextAfterProgram(R"("C:\Program Filesastolin.exe"  makeace(-dir=c:	ex) a.tga)"),
+            R"(makeace(-dir=c:	ex) a.tga)");
+  EXPECT_EQ(TextAfterProgram(R"(rastolin.exe "help" )"), R"("help" )");
+  EXPECT_EQ(TextAfterProgram(R"("rastolin.exe"-console)"), "-console");
+  EXPECT_EQ(TextAfterProgram("rastolin.exe"), "");
+  EXPECT_EQ(TextAfterProgram(R"("C:
+o end)"), "");
+}
+
 }  // namespace
 }  // namespace platform

@@ -57,7 +57,8 @@ class FileSystem {
   virtual bool FileExists(const std::string& path) const = 0;
   virtual bool FolderExists(const std::string& path) const = 0;
   // True when something that is neither a file nor a folder (a FIFO, a
-  // device, a socket) lies at the path. Windows has none.
+  // device, a socket) lies at the path; on Windows, a device name such as
+  // NUL or CON in any folder.
   virtual bool IsSpecialFile(const std::string& path) const = 0;
   // The stamp of a file (not a folder), or nothing when there is none.
   virtual std::optional<FileStamp> Stamp(const std::string& path) const = 0;

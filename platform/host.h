@@ -22,4 +22,13 @@ struct Host {
 // current folder that lies on no drive).
 std::optional<Host> OpenHost(std::string& error);
 
+// Makes the C standard output and error pass line ends as they are (Windows
+// would write CR LF for each LF), so that all the program writes ends its
+// lines alike.
+void KeepLineEnds();
+
+// The command-line text after the program name, as the start-up takes it:
+// the arguments joined by blanks on POSIX, the text as typed on Windows.
+std::string CommandLineText(int argc, char** argv);
+
 }  // namespace platform

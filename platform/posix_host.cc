@@ -21,4 +21,15 @@ std::optional<Host> OpenHost(std::string& error) {
   return host;
 }
 
+void KeepLineEnds() {}
+
+std::string CommandLineText(int argc, char** argv) {
+  std::string text;
+  for (int i = 1; i < argc; ++i) {
+    if (i > 1) text += ' ';
+    text += argv[i];
+  }
+  return text;
+}
+
 }  // namespace platform

@@ -159,5 +159,31 @@ TEST_F(PosixProcessesTest, RestartStartsThisProgramDetached) {
   EXPECT_EQ(test_support::ReadHostFile(probe), "args=1 leader=1 stdin=/dev/null");
 }
 
+// A real Windows program under the real Wine: built when the build has
+// MinGW, run when the test run names an initialized prefix.
+TEST(PosixProcessesWineTest, WindowsToolRunsUnderWine) {
+#ifndef RASTOLIN_WINE_PROBE
+  GTEST_SKIP() << "no MinGW compiler built the Windows probe";
+#else
+  const char* wine_prefix = getenv("RASTOLIN_TEST_WINEPREFIX");
+  if (!wine_prefix || !*wine_prefix) GTEST_SKIP() << "RASTOLIN_TEST_WINEPREFIX names no prefix";
+  test_support::ScopedEnv env("WINEPREFIX", wine_prefix);
+  test_support::TempPrefix scratch;
+  fs::copy_file(RASTOLIN_WINE_PROBE, scratch.root() / "Probe Tool.exe");
+  fs::create_directories(scratch.root() / "work");
+  // The prefix's own drives, as Wine shows them to the tool.
+  PosixFileSystem files(DriveMap(wine_prefix), "Z:\\");
+  PosixProcesses processes(files);
+  const std::string tool = files.FromUserPath((scratch.root() / "Probe Tool.exe").string());
+  const std::string work = files.FromUserPath((scratch.root() / "work").string());
+
+  ToolRun run = processes.Run("\"" + tool + "\" 100000 \"b c\" d\\\"e", work);
+  EXPECT_TRUE(run.started);
+  std::string expected = work + "\n[100000][b c][d\"e]\n";
+  while (expected.size() < Processes::kKeptOutput) expected += std::string(63, 'x') + "\n";
+  EXPECT_EQ(run.output, expected.substr(0, Processes::kKeptOutput));
+#endif
+}
+
 }  // namespace
 }  // namespace platform

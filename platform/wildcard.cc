@@ -1,11 +1,10 @@
 #include "platform/wildcard.h"
 
-#include <utf8proc.h>
-
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
+#include "platform/utf8.h"
 
 namespace platform {
 namespace {
@@ -24,23 +23,17 @@ char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 std::vector<char32_t> CodePoints(std::string_view text) {
   std::vector<char32_t> out;
   out.reserve(text.size());
-  const auto* bytes = reinterpret_cast<const utf8proc_uint8_t*>(text.data());
-  const auto size = static_cast<utf8proc_ssize_t>(text.size());
-  utf8proc_ssize_t pos = 0;
-  while (pos < size) {
-    if (bytes[pos] < 0x80) {
-      out.push_back(bytes[pos]);
-      ++pos;
-      continue;
-    }
-    utf8proc_int32_t c;
-    utf8proc_ssize_t len = utf8proc_iterate(bytes + pos, size - pos, &c);
-    if (len <= 0) {
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  size_t pos = 0;
+  while (pos < text.size()) {
+    char32_t c;
+    size_t len = DecodeUtf8(bytes + pos, text.size() - pos, c);
+    if (len == 0) {
       out.push_back(0x110000 + bytes[pos]);
       ++pos;
       continue;
     }
-    out.push_back(static_cast<char32_t>(c));
+    out.push_back(c);
     pos += len;
   }
   return out;

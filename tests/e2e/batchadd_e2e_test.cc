@@ -31,7 +31,8 @@ std::string GeneratedSd(const std::string& name) {
 class BatchAddEndToEnd : public ::testing::Test {
  protected:
   BatchAddEndToEnd() {
-    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write("C:\\work\\conv.ini",
+                 prefix.ToProgram("[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n"));
     prefix.Write(kRoute + "MyRoute.trk", "SIMISA@@@@@@@@@@JINX0r1t______\r\n");
     prefix.Write(kRoute + "tsection.dat", "");
     prefix.Write(kRoute + "MyRoute.ref",
@@ -51,9 +52,7 @@ class BatchAddEndToEnd : public ::testing::Test {
   }
 
   ProgramRun Run(const std::string& command, const std::string& input) {
-    return test_support::RunProgram(test_support::RastolinBinary(), {command},
-                                    prefix.Host("C:\\work"),
-                                    {{"WINEPREFIX", prefix.prefix().string()}}, input);
+    return test_support::RunInPrefix(prefix, {command}, "C:\\work", input);
   }
 
   std::string Read(const std::string& path) { return prefix.Read(path); }
@@ -170,6 +169,7 @@ TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
   EXPECT_FALSE(std::filesystem::exists(prefix.Host("C:\\outside\\SHAPES")));
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), ref);
 
+#ifndef _WIN32
   // On Linux a file name may hold backslashes.
   prefix.Write("C:\\secret\\key.s", "secret");
   test_support::WriteHostFile(prefix.Host("C:\\Content") / "..\\secret\\key.s", "decoy");
@@ -177,6 +177,7 @@ TEST_F(BatchAddEndToEnd, NothingOutsideTheRouteOrTheFolderIsTouched) {
   EXPECT_NE(run.output.find("Skipped ..\\secret\\key.s: not a file name Windows can hold\n"),
             std::string::npos);
   EXPECT_FALSE(std::filesystem::exists(prefix.Host(kRoute + "SHAPES\\key.s")));
+#endif
 }
 
 TEST_F(BatchAddEndToEnd, ARouteFileIsRewrittenOnlyWhenItWasReadWhole) {

@@ -49,7 +49,8 @@ std::string Unicode(const std::string& text) {
 class ClearingEndToEnd : public ::testing::Test {
  protected:
   ClearingEndToEnd() {
-    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write("C:\\work\\conv.ini",
+                 prefix.ToProgram("[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\MSTS\r\n"));
     prefix.Write(kRoute + "MyRoute.ref", Ref());
     prefix.Write(kRoute + "carspawn.dat", Unicode("1\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n"));
     prefix.Write(kRoute + "WORLD\\w-000001+000001.w",
@@ -73,9 +74,7 @@ class ClearingEndToEnd : public ::testing::Test {
   }
 
   ProgramRun Run(const std::string& command, const std::string& input) {
-    return test_support::RunProgram(test_support::RastolinBinary(), {command},
-                                    prefix.Host("C:\\work"),
-                                    {{"WINEPREFIX", prefix.prefix().string()}}, input);
+    return test_support::RunInPrefix(prefix, {command}, "C:\\work", input);
   }
   std::string Read(const std::string& path) { return prefix.Read(path); }
 

@@ -70,8 +70,9 @@ class ConvertEndToEnd : public ::testing::Test {
     fs::copy_file(test_support::StandinFolder() / (tool + ".exe"), prefix.Host(windows_path));
   }
   void Settings(const std::string& language) {
-    prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=" + language +
-                                           "\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n");
+    prefix.Write("C:\\work\\conv.ini",
+                 prefix.ToProgram("[INF]\r\nLANGUAGE=" + language +
+                                  "\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n"));
   }
   void Models(const std::vector<std::pair<std::string, std::vector<std::string>>>& models) {
     for (const auto& [name, textures] : models)
@@ -83,13 +84,9 @@ class ConvertEndToEnd : public ::testing::Test {
   // An interactive console over the lines, then "q".
   ProgramRun Interactive(const std::string& lines) { return Run({"-console"}, lines + "q\n"); }
   ProgramRun Run(const std::vector<std::string>& args, const std::string& input) {
-    return test_support::RunProgram(
-        test_support::RastolinBinary(), args, prefix.Host("C:\\work"),
-        {{"WINEPREFIX", prefix.prefix().string()},
-         {"RASTOLIN_STANDIN_LOG", (prefix.root() / "standin.log").string()}},
-        input);
+    return test_support::RunInPrefix(prefix, args, "C:\\work", input);
   }
-  Runs ToolRuns() const { return test_support::ReadStandinLog(prefix.root() / "standin.log"); }
+  Runs ToolRuns() const { return test_support::ReadStandinLog(prefix); }
   bool Exists(const std::string& windows_path) const {
     return fs::exists(prefix.Host(windows_path));
   }

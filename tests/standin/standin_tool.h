@@ -1,12 +1,13 @@
-// What every stand-in SDK tool shares: the file system as Wine shows it to a
-// Windows program, and the log of runs that the tests read.
+// What every stand-in SDK tool shares: the file system as the tool sees it
+// (through Wine's drives when it is a POSIX program), its arguments, and the
+// log of runs that the tests read.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/posix_file_system.h"
+#include "platform/host.h"
 
 namespace standin {
 
@@ -18,8 +19,8 @@ class Tool {
   Tool(std::string name, int argc, char** argv);
 
   // False when no drive holds the working folder; files() is then unusable.
-  bool ready() const { return files_.has_value(); }
-  platform::FileSystem& files() { return *files_; }
+  bool ready() const { return host_.has_value(); }
+  platform::FileSystem& files() { return *host_->files; }
   const std::vector<std::string>& args() const { return args_; }
 
   // Prints "<name>: <message>" on standard output and returns the exit code.
@@ -28,7 +29,7 @@ class Tool {
  private:
   std::string name_;
   std::vector<std::string> args_;
-  std::optional<platform::PosixFileSystem> files_;
+  std::optional<platform::Host> host_;
 };
 
 }  // namespace standin

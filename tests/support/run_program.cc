@@ -1,14 +1,95 @@
 #include "tests/support/run_program.h"
 
 #include <cstdlib>
+#include <random>
 #include <stdexcept>
 
-#include "tests/support/temp_prefix.h"
+#ifdef _WIN32
+#include "platform/win32_api.h"
+#include "platform/win32_handle.h"
+#include "platform/win32_wide.h"
+#endif
 
 namespace fs = std::filesystem;
 
 namespace test_support {
 namespace {
+
+fs::path ScratchFolder() {
+  std::random_device random;
+  fs::path scratch = fs::temp_directory_path() / ("rastolin-run-" + std::to_string(random()));
+  fs::create_directories(scratch);
+  return scratch;
+}
+
+#ifdef _WIN32
+
+fs::path OwnPath() {
+  wchar_t path[MAX_PATH];
+  return fs::path(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
+}
+
+HANDLE Inheritable(const fs::path& file, DWORD access, DWORD disposition) {
+  SECURITY_ATTRIBUTES inherit{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+  return CreateFileW(file.c_str(), access, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                     disposition, 0, nullptr);
+}
+
+// This process's environment with the given variables set.
+std::wstring EnvironmentBlock(const std::map<std::string, std::string>& overrides) {
+  std::wstring block;
+  wchar_t* current = GetEnvironmentStringsW();
+  for (const wchar_t* entry = current; *entry; entry += wcslen(entry) + 1) {
+    std::wstring_view text = entry;
+    bool replaced = false;
+    for (const auto& [name, value] : overrides) {
+      std::wstring prefix = platform::Wide(name) + L"=";
+      if (text.size() >= prefix.size() &&
+          CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
+                               static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL) {
+        replaced = true;
+      }
+    }
+    if (!replaced) block.append(text).push_back(L'\0');
+  }
+  FreeEnvironmentStringsW(current);
+  for (const auto& [name, value] : overrides) {
+    block.append(platform::Wide(name + "=" + value)).push_back(L'\0');
+  }
+  block.push_back(L'\0');
+  return block;
+}
+
+int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
+          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
+  std::wstring line = L"\"" + program.native() + L"\"";
+  for (const std::string& arg : args) line += L" " + platform::Wide(arg);
+  platform::Handle in(Inheritable(scratch / "in", GENERIC_READ, OPEN_EXISTING));
+  platform::Handle out(Inheritable(scratch / "out", GENERIC_WRITE, CREATE_ALWAYS));
+  platform::Handle err(Inheritable(scratch / "err", GENERIC_WRITE, CREATE_ALWAYS));
+  STARTUPINFOW startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = in.get();
+  startup.hStdOutput = out.get();
+  startup.hStdError = err.get();
+  std::wstring block = EnvironmentBlock(environment);
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
+                      CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS, block.data(), folder.c_str(),
+                      &startup, &info)) {
+    throw std::runtime_error("cannot start " + program.string());
+  }
+  platform::Handle process(info.hProcess), thread(info.hThread);
+  WaitForSingleObject(process.get(), INFINITE);
+  DWORD code = 0;
+  GetExitCodeProcess(process.get(), &code);
+  return static_cast<int>(code);
+}
+
+#else
+
+fs::path OwnPath() { return fs::read_symlink("/proc/self/exe"); }
 
 std::string Quote(const std::string& text) {
   std::string out = "'";
@@ -22,18 +103,8 @@ std::string Quote(const std::string& text) {
   return out + "'";
 }
 
-}  // namespace
-
-fs::path RastolinBinary() { return RASTOLIN_BINARY; }
-
-ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& args,
-                      const fs::path& folder, const std::map<std::string, std::string>& environment,
-                      const std::string& input) {
-  const fs::path scratch = fs::temp_directory_path() /
-                           ("rastolin-run-" + std::to_string(std::rand()) + "-" +
-                            std::to_string(reinterpret_cast<uintptr_t>(&input)));
-  fs::create_directories(scratch);
-  WriteHostFile(scratch / "in", input);
+int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
+          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
   std::string command = "cd " + Quote(folder.string()) + " && env";
   for (const auto& [name, value] : environment) command += " " + Quote(name + "=" + value);
   command += " " + Quote(program.string());
@@ -41,11 +112,47 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& a
   command += " <" + Quote((scratch / "in").string()) + " >" + Quote((scratch / "out").string()) +
              " 2>" + Quote((scratch / "err").string());
   int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+#endif
+
+}  // namespace
+
+fs::path BuildFolder() {
+  for (fs::path folder = OwnPath().parent_path(); folder.has_relative_path();
+       folder = folder.parent_path()) {
+    if (fs::exists(folder / "CMakeCache.txt")) return folder;
+  }
+  throw std::runtime_error("the test does not lie in a build folder");
+}
+
+fs::path RastolinBinary() { return BuildFolder() / RASTOLIN_BINARY; }
+
+ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& args,
+                      const fs::path& folder, const std::map<std::string, std::string>& environment,
+                      const std::string& input) {
+  const fs::path scratch = ScratchFolder();
+  WriteHostFile(scratch / "in", input);
   ProgramRun run;
-  run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.exit_code = Start(program, args, folder, environment, scratch);
   run.output = ReadHostFile(scratch / "out");
   run.errors = ReadHostFile(scratch / "err");
-  fs::remove_all(scratch);
+  RemoveFolder(scratch);
+  return run;
+}
+
+ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
+                       std::string_view folder, const std::string& input) {
+  prefix.MakeFolder(folder);
+  std::map<std::string, std::string> environment = prefix.Environment();
+  environment["RASTOLIN_STANDIN_LOG"] = Utf8Of(prefix.StandinLog());
+  std::vector<std::string> program_args;
+  for (const std::string& arg : args) program_args.push_back(prefix.ToProgram(arg));
+  ProgramRun run = RunProgram(RastolinBinary(), program_args, prefix.Host(folder), environment,
+                              prefix.ToProgram(input));
+  run.output = prefix.FromProgram(run.output);
+  run.errors = prefix.FromProgram(run.errors);
   return run;
 }
 

@@ -1,11 +1,13 @@
-// Runs a built program the way a user would: in a folder, with a Wine
-// prefix, typed input and its output captured.
+// Runs a built program the way a user would: in a folder, with typed input
+// and its output captured.
 #pragma once
 
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
+
+#include "tests/support/temp_prefix.h"
 
 namespace test_support {
 
@@ -15,12 +17,21 @@ struct ProgramRun {
   std::string errors;  // standard error
 };
 
-// The built rastolin binary.
+// The build folder of the running test, and the programs built in it.
+std::filesystem::path BuildFolder();
 std::filesystem::path RastolinBinary();
 
+// The arguments go on the command line as they are, joined by blanks, the
+// way a user types them.
 ProgramRun RunProgram(const std::filesystem::path& program, const std::vector<std::string>& args,
                       const std::filesystem::path& folder,
                       const std::map<std::string, std::string>& environment,
                       const std::string& input);
+
+// Runs rastolin in a folder of the fixture's drive C, its stand-in tools
+// logging to the fixture's log. "C:\" in the arguments and the input names
+// the fixture's drive, and so it does in the output (TempPrefix::ToProgram).
+ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
+                       std::string_view folder, const std::string& input);
 
 }  // namespace test_support

@@ -1,10 +1,10 @@
 #include "tests/support/standin_log.h"
 
-#include "tests/support/temp_prefix.h"
+#include "tests/support/run_program.h"
 
 namespace test_support {
 
-std::filesystem::path StandinFolder() { return RASTOLIN_STANDIN_DIR; }
+std::filesystem::path StandinFolder() { return BuildFolder() / "standin"; }
 
 void PrintTo(const StandinRun& run, std::ostream* out) {
   *out << run.tool << " in " << run.working_folder << ":";
@@ -35,6 +35,15 @@ std::vector<StandinRun> ReadStandinLog(const std::filesystem::path& log) {
     run.args.assign(fields.begin() + std::min<size_t>(2, fields.size()), fields.end());
     runs.push_back(std::move(run));
     start = end + 1;
+  }
+  return runs;
+}
+
+std::vector<StandinRun> ReadStandinLog(const TempPrefix& prefix) {
+  std::vector<StandinRun> runs = ReadStandinLog(prefix.StandinLog());
+  for (StandinRun& run : runs) {
+    run.working_folder = prefix.FromProgram(run.working_folder);
+    for (std::string& arg : run.args) arg = prefix.FromProgram(arg);
   }
   return runs;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/temp_prefix.h"
+
 namespace test_support {
 
 // The folder holding the built stand-ins: makeace.exe, conv3ds.exe,
@@ -25,5 +27,7 @@ void PrintTo(const StandinRun& run, std::ostream* out);
 // The runs recorded in a log file (RASTOLIN_STANDIN_LOG), oldest first;
 // none when the file does not exist.
 std::vector<StandinRun> ReadStandinLog(const std::filesystem::path& log);
+// The runs in a fixture's log, its drive named "C:\" (TempPrefix::FromProgram).
+std::vector<StandinRun> ReadStandinLog(const TempPrefix& prefix);
 
 }  // namespace test_support

@@ -1,0 +1,430 @@
+#include "platform/win32_file_system.h"
+
+#include <algorithm>
+#include <cstdio>
+
+#include "platform/win32_api.h"
+#include "platform/win32_handle.h"
+#include "platform/text.h"
+#include "platform/win32_wide.h"
+#include "platform/wildcard.h"
+#include "platform/windows_path.h"
+
+namespace platform {
+namespace {
+
+constexpr uint32_t kFilteredAttributes = kHidden | kSystem | kVolume | kDirectory;
+// What a copy takes over from its source, as CopyFileW does.
+constexpr DWORD kCopiedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                    FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool HasDrive(std::string_view text) {
+  return text.size() >= 2 && text[1] == ':' && IsLetter(text[0]);
+}
+
+// The folder part of a path as written, with its last separator: "C:\a\"
+// for "C:\a\b", "C:" for "C:b", empty for a bare name.
+std::string FolderOf(const std::string& path) {
+  size_t cut = path.find_last_of("\\/");
+  if (cut != std::string::npos) return path.substr(0, cut + 1);
+  if (HasDrive(path)) return path.substr(0, 2);
+  return "";
+}
+
+std::string NameOf(const std::string& path) { return path.substr(FolderOf(path).size()); }
+
+// The path as the API takes it. A long one goes through "\\?\" so that
+// MAX_PATH does not cut it short.
+std::wstring ApiPath(const std::string& path) {
+  std::wstring wide = Wide(path);
+  if (wide.size() < MAX_PATH - 12) return wide;
+  DWORD size = GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr);
+  if (size == 0) return wide;
+  std::wstring full(size, L'\0');
+  size = GetFullPathNameW(wide.c_str(), size, full.data(), nullptr);
+  full.resize(size);
+  if (full.starts_with(L"\\\\?\\") || full.starts_with(L"\\\\.\\")) return full;
+  if (full.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+DWORD AttributesOf(const std::string& path) { return GetFileAttributesW(ApiPath(path).c_str()); }
+
+bool Exists(DWORD attributes) { return attributes != INVALID_FILE_ATTRIBUTES; }
+bool IsFolder(DWORD attributes) {
+  return Exists(attributes) && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// Whether Windows takes a name for a device in any folder: NUL, CON, COM1
+// and their like, with or without an extension.
+bool LooksLikeDevice(std::string_view name) {
+  std::string base(name.substr(0, name.find('.')));
+  while (!base.empty() && (base.back() == ' ' || base.back() == ':')) base.pop_back();
+  for (char& c : base) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+      base == "CONOUT$") {
+    return true;
+  }
+  if (!base.starts_with("COM") && !base.starts_with("LPT")) return false;
+  std::string_view number = std::string_view(base).substr(3);
+  return (number.size() == 1 && number[0] >= '0' && number[0] <= '9') || number == "\xC2\xB9" ||
+         number == "\xC2\xB2" || number == "\xC2\xB3";
+}
+
+// Whether a path leads to a device rather than to a file or folder.
+bool NamesDevice(const std::string& path) {
+  if (!LooksLikeDevice(NameOf(path))) return false;
+  Handle handle(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  return !handle.valid() || GetFileType(handle.get()) != FILE_TYPE_DISK;
+}
+
+// Where a path really leads, links (reparse points) followed: "C:\a\b",
+// or "\\server\share\b" for a network path. Nothing when it leads nowhere.
+std::optional<std::string> RealPath(const std::string& path) {
+  Handle handle(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) return std::nullopt;
+  std::wstring real(MAX_PATH, L'\0');
+  for (;;) {
+    DWORD size = GetFinalPathNameByHandleW(handle.get(), real.data(),
+                                           static_cast<DWORD>(real.size()), 0);
+    if (size == 0) return std::nullopt;
+    if (size < real.size()) {
+      real.resize(size);
+      break;
+    }
+    real.resize(size);
+  }
+  std::wstring_view text = real;
+  if (text.starts_with(L"\\\\?\\UNC\\")) return "\\\\" + Narrow(text.substr(8));
+  if (text.starts_with(L"\\\\?\\")) text.remove_prefix(4);
+  return Narrow(text);
+}
+
+bool Within(const std::string& path, const std::string& folder) {
+  return EqualsIgnoreCase(path, folder) ||
+         (path.size() > folder.size() && path[folder.size()] == '\\' &&
+          EqualsIgnoreCase(std::string_view(path).substr(0, folder.size()), folder));
+}
+
+// A name that no ordinary path can reach: Win32 drops a trailing dot or
+// blank from a path and reads a device name as the device, so such a path
+// would name another file.
+bool Unreachable(std::string_view name) {
+  return name.empty() || name.back() == '.' || name.back() == ' ' || LooksLikeDevice(name);
+}
+
+// An existing file's path with its name as the folder holds it (letter
+// case, long name), so that replacing it keeps that name.
+std::string AsStored(const std::string& path) {
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(ApiPath(path).c_str(), FindExInfoBasic, &data,
+                                 FindExSearchNameMatch, nullptr, 0);
+  if (find == INVALID_HANDLE_VALUE) return path;
+  FindClose(find);
+  return FolderOf(path) + Narrow(data.cFileName);
+}
+
+std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(HANDLE handle) {
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(handle, &info)) return std::nullopt;
+  return info;
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const std::string& path) {
+  Handle other(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!other.valid()) return false;
+  std::optional<BY_HANDLE_FILE_INFORMATION> b = InformationOf(other.get());
+  return b && a.dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
+         a.nFileIndexHigh == b->nFileIndexHigh && a.nFileIndexLow == b->nFileIndexLow;
+}
+
+int64_t Nanoseconds(int64_t ticks) { return ticks * 100; }
+int64_t Ticks(const FILETIME& time) {
+  return static_cast<int64_t>((static_cast<uint64_t>(time.dwHighDateTime) << 32) |
+                              time.dwLowDateTime);
+}
+
+bool WriteAll(HANDLE out, const char* data, size_t size) {
+  while (size > 0) {
+    const DWORD chunk = static_cast<DWORD>(std::min<size_t>(size, 1 << 20));
+    DWORD written = 0;
+    if (!WriteFile(out, data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    size -= written;
+  }
+  return true;
+}
+
+bool CopyContent(HANDLE in, HANDLE out) {
+  std::string buffer(1 << 16, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(in, buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return false;
+    }
+    if (got == 0) return true;
+    if (!WriteAll(out, buffer.data(), got)) return false;
+  }
+}
+
+// The temporary file a write of `target` goes through, beside it. A name
+// too long to extend is stood for by a hash of it (FNV-1a).
+std::string TempPathFor(const std::string& target) {
+  constexpr std::string_view kSuffix = ".rastolin-tmp";
+  const std::string name = NameOf(target);
+  if (Wide(name).size() + kSuffix.size() + 1 <= 255) {
+    return FolderOf(target) + "." + name + std::string(kSuffix);
+  }
+  uint64_t hash = 14695981039346656037ull;
+  for (unsigned char c : name) hash = (hash ^ c) * 1099511628211ull;
+  char text[17];
+  snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(hash));
+  return FolderOf(target) + "." + text + std::string(kSuffix);
+}
+
+void Discard(const std::wstring& path) {
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  DeleteFileW(path.c_str());
+}
+
+// Fills the temporary file of `target` (fill(handle) writes it), flushes
+// it, gives it `attributes` and moves it over the target, which must not
+// exist unless `replace`. Nothing is left behind on failure.
+template <typename Fill>
+bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes, Fill fill) {
+  const std::wstring temp = ApiPath(TempPathFor(target));
+  // One left by a run cut short is taken over, read-only or not.
+  const DWORD leftover = GetFileAttributesW(temp.c_str());
+  if (Exists(leftover) && (leftover & ~FILE_ATTRIBUTE_ARCHIVE)) {
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  Handle out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                         FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!out.valid()) return false;
+  bool ok = fill(out.get()) && FlushFileBuffers(out.get());
+  ok = out.Close() && ok;
+  if (ok && attributes != 0 && attributes != FILE_ATTRIBUTE_ARCHIVE) {
+    ok = SetFileAttributesW(temp.c_str(), attributes) != 0;
+  }
+  const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  ok = ok && MoveFileExW(temp.c_str(), ApiPath(target).c_str(), flags);
+  if (!ok) Discard(temp);
+  return ok;
+}
+
+bool PassesMask(uint32_t attributes, uint32_t mask) {
+  return (attributes & kFilteredAttributes & ~mask) == 0;
+}
+
+struct Found {
+  std::wstring name;
+  uint32_t attributes;
+};
+
+// NTFS order: names compared by their upper-case forms, UTF-16 unit by unit.
+bool Before(const Found& a, const Found& b) {
+  int order = CompareStringOrdinal(a.name.data(), static_cast<int>(a.name.size()), b.name.data(),
+                                   static_cast<int>(b.name.size()), TRUE);
+  return order != CSTR_EQUAL ? order == CSTR_LESS_THAN : a.name < b.name;
+}
+
+}  // namespace
+
+Win32FileSystem::Win32FileSystem() {
+  DWORD size = GetCurrentDirectoryW(0, nullptr);
+  std::wstring folder(size, L'\0');
+  size = GetCurrentDirectoryW(size, folder.data());
+  folder.resize(size);
+  current_folder_ = Narrow(folder);
+}
+
+bool Win32FileSystem::FileExists(const std::string& path) const {
+  const DWORD attributes = AttributesOf(path);
+  return Exists(attributes) && !IsFolder(attributes) && !NamesDevice(path);
+}
+
+bool Win32FileSystem::FolderExists(const std::string& path) const {
+  return IsFolder(AttributesOf(path));
+}
+
+bool Win32FileSystem::IsSpecialFile(const std::string& path) const {
+  return Exists(AttributesOf(path)) && NamesDevice(path);
+}
+
+std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
+  if (NamesDevice(path)) return std::nullopt;
+  Handle file(CreateFileW(ApiPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
+                          OPEN_EXISTING, 0, nullptr));
+  if (!file.valid()) return std::nullopt;
+  std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(file.get());
+  if (!info || (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  FileStamp stamp;
+  stamp.identity = ((static_cast<uint64_t>(info->nFileIndexHigh) << 32) | info->nFileIndexLow) ^
+                   (static_cast<uint64_t>(info->dwVolumeSerialNumber) << 40);
+  stamp.size = static_cast<int64_t>((static_cast<uint64_t>(info->nFileSizeHigh) << 32) |
+                                    info->nFileSizeLow);
+  stamp.modified_ns = Nanoseconds(Ticks(info->ftLastWriteTime));
+  FILE_BASIC_INFO basic;
+  if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
+    stamp.changed_ns = Nanoseconds(basic.ChangeTime.QuadPart);
+  }
+  return stamp;
+}
+
+bool Win32FileSystem::CopyFile(const std::string& from, const std::string& to,
+                               bool fail_if_exists) {
+  if (NamesDevice(from) || LooksLikeDevice(NameOf(to))) return false;
+  Handle in(CreateFileW(ApiPath(from).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                        nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!in.valid()) return false;
+  std::optional<BY_HANDLE_FILE_INFORMATION> source = InformationOf(in.get());
+  if (!source || (source->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  std::string target = to;
+  const DWORD existing = AttributesOf(to);
+  if (Exists(existing)) {
+    if (fail_if_exists || (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) ||
+        SameFile(*source, to)) {
+      return false;
+    }
+    target = AsStored(to);
+  }
+  return WriteThroughTemp(target, !fail_if_exists, source->dwFileAttributes & kCopiedAttributes,
+                          [&](HANDLE out) {
+                            if (!CopyContent(in.get(), out)) return false;
+                            SetFileTime(out, nullptr, nullptr, &source->ftLastWriteTime);
+                            return true;
+                          });
+}
+
+bool Win32FileSystem::MoveFile(const std::string& from, const std::string& to) {
+  if (LooksLikeDevice(NameOf(from)) || LooksLikeDevice(NameOf(to))) return false;
+  return MoveFileExW(ApiPath(from).c_str(), ApiPath(to).c_str(), MOVEFILE_COPY_ALLOWED) != 0;
+}
+
+bool Win32FileSystem::DeleteFile(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return false;
+  return DeleteFileW(ApiPath(path).c_str()) != 0;
+}
+
+bool Win32FileSystem::CreateFolder(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return false;
+  return CreateDirectoryW(ApiPath(path).c_str(), nullptr) != 0;
+}
+
+std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
+  if (NamesDevice(path)) return std::nullopt;
+  Handle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  if (!in.valid() || GetFileType(in.get()) != FILE_TYPE_DISK) return std::nullopt;
+  std::string bytes;
+  LARGE_INTEGER size;
+  if (GetFileSizeEx(in.get(), &size)) bytes.reserve(static_cast<size_t>(size.QuadPart));
+  std::string buffer(1 << 16, '\0');
+  for (;;) {
+    DWORD got = 0;
+    if (!::ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      return std::nullopt;
+    }
+    if (got == 0) return bytes;
+    bytes.append(buffer.data(), got);
+  }
+}
+
+bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
+  if (LooksLikeDevice(NameOf(path))) return false;
+  std::string target = path;
+  DWORD attributes = 0;
+  const DWORD existing = AttributesOf(path);
+  if (Exists(existing)) {
+    if (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    target = AsStored(path);
+    attributes = existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+  }
+  return WriteThroughTemp(target, true, attributes, [&](HANDLE out) {
+    return WriteAll(out, bytes.data(), bytes.size());
+  });
+}
+
+std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) const {
+  std::vector<FindEntry> out;
+  const std::string folder = FolderOf(pattern);
+  const std::string name_pattern = pattern.substr(folder.size());
+  if (name_pattern.empty()) return out;
+  // The folder is listed whole and matched here: the system would match the
+  // pattern against 8.3 short names too, so that "*.tga" found "a.tgax"
+  // through "A~1.TGA". One plain name is looked up by itself.
+  const bool one_name = name_pattern.find_first_of("*?") == std::string::npos &&
+                        name_pattern != "." && name_pattern != "..";
+  WIN32_FIND_DATAW data;
+  HANDLE find = FindFirstFileExW(ApiPath(one_name ? pattern : folder + "*").c_str(),
+                                 FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
+                                 FIND_FIRST_EX_LARGE_FETCH);
+  if (find == INVALID_HANDLE_VALUE) return out;
+  std::vector<Found> dots, entries;
+  do {
+    const std::wstring_view name = data.cFileName;
+    const uint32_t attributes = data.dwFileAttributes & kAnyAttributes;
+    if (!PassesMask(attributes, mask)) continue;
+    const std::string narrow = Narrow(name);
+    if (!MatchesWildcard(name_pattern, narrow)) continue;
+    if (name == L"." || name == L"..") {
+      dots.push_back({std::wstring(name), attributes});
+    } else if (!Unreachable(narrow)) {
+      entries.push_back({std::wstring(name), attributes});
+    }
+  } while (FindNextFileW(find, &data));
+  FindClose(find);
+
+  std::sort(dots.begin(), dots.end(), [](const Found& a, const Found& b) { return a.name < b.name; });
+  std::sort(entries.begin(), entries.end(), Before);
+  out.reserve(dots.size() + entries.size());
+  for (const std::vector<Found>* list : {&dots, &entries}) {
+    for (const Found& entry : *list) out.push_back({Narrow(entry.name), entry.attributes});
+  }
+  return out;
+}
+
+std::optional<std::string> Win32FileSystem::LinkOutOf(const std::string& folder,
+                                                      const std::string& path) const {
+  auto base = ParseWindowsPath(folder, current_folder_);
+  auto target = ParseWindowsPath(path, current_folder_);
+  if (!base || !target || !LiesInside(path, folder, current_folder_)) return std::nullopt;
+  const std::optional<std::string> real_folder = RealPath(folder);
+  if (!real_folder) return std::nullopt;  // no folder: nothing can be written there
+  WindowsPath walked = *base;
+  for (size_t i = base->components.size(); i < target->components.size(); ++i) {
+    walked.components.push_back(target->components[i]);
+    const DWORD attributes = AttributesOf(walked.Text());
+    if (!Exists(attributes)) return std::nullopt;  // nothing further exists
+    if (!(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    const std::optional<std::string> leads_to = RealPath(walked.Text());
+    if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
+  }
+  return std::nullopt;
+}
+
+std::string Win32FileSystem::CurrentFolder() const { return current_folder_; }
+
+std::string Win32FileSystem::FromUserPath(const std::string& text) const { return text; }
+
+std::optional<std::string> Win32FileSystem::ToHostPath(const std::string& path) const {
+  return path;
+}
+
+std::optional<FolderId> Win32FileSystem::FolderIdentity(const std::string& path) const {
+  Handle folder(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!folder.valid()) return std::nullopt;
+  std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(folder.get());
+  if (!info || !(info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return std::nullopt;
+  return FolderId{info->dwVolumeSerialNumber,
+                  (static_cast<uint64_t>(info->nFileIndexHigh) << 32) | info->nFileIndexLow};
+}
+
+}  // namespace platform

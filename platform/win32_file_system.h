@@ -1,0 +1,40 @@
+// FileSystem over the Win32 API, where the program's Windows paths are the
+// host's own. Files are written to a temporary file beside them
+// (".<name>.rastolin-tmp"), flushed and moved over the target, so that a
+// write cut short leaves the old file.
+#pragma once
+
+#include "platform/file_system.h"
+
+namespace platform {
+
+class Win32FileSystem : public FileSystem {
+ public:
+  // The current folder is the process's at this moment; the program never
+  // changes it.
+  Win32FileSystem();
+
+  bool FileExists(const std::string& path) const override;
+  bool FolderExists(const std::string& path) const override;
+  bool IsSpecialFile(const std::string& path) const override;
+  std::optional<FileStamp> Stamp(const std::string& path) const override;
+  bool CopyFile(const std::string& from, const std::string& to,
+                bool fail_if_exists) override;
+  bool MoveFile(const std::string& from, const std::string& to) override;
+  bool DeleteFile(const std::string& path) override;
+  bool CreateFolder(const std::string& path) override;
+  std::optional<std::string> ReadFile(const std::string& path) const override;
+  bool ReplaceFile(const std::string& path, std::string_view bytes) override;
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  std::optional<std::string> LinkOutOf(const std::string& folder,
+                                       const std::string& path) const override;
+  std::string CurrentFolder() const override;
+  std::string FromUserPath(const std::string& text) const override;
+  std::optional<std::string> ToHostPath(const std::string& path) const override;
+  std::optional<FolderId> FolderIdentity(const std::string& path) const override;
+
+ private:
+  std::string current_folder_;
+};
+
+}  // namespace platform
