@@ -1,0 +1,144 @@
+// The whole Clearing flow done with the keyboard alone: every key goes to
+// the control that has the focus, or to the open message box, as it would
+// for a person who cannot use a mouse.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTest>
+#include <QTimer>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/conv_main.h"
+#include "ops/route_state.h"
+#include "platform/text.h"
+#include "tests/support/fake_processes.h"
+#include "tests/support/memory_file_system.h"
+#include "tests/support/msts_text.h"
+#include "ui/main_window.h"
+#include "ui/operations.h"
+#include "ui/qt_ui.h"
+
+namespace ui {
+namespace {
+
+const std::string kRoute = "C:\\MSTS\\ROUTES\\Line\\";
+
+class KeyboardTest : public ::testing::Test {
+ protected:
+  KeyboardTest() {
+    files.Add("C:\\work\\conv.ini",
+              "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n");
+    files.Add(kRoute + "tsection.dat", "");
+    files.Add(kRoute + "Line.ref",
+              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                        "Static ( FileName ( hut.s ) Description ( Hut ) )\r\n"
+                                        "Static ( FileName ( shed.s ) Description ( Shed ) )\r\n"
+                                        "Static ( FileName ( barn.s ) Description ( Barn ) )\r\n"));
+    for (const char* tool : {"conv3ds.exe", "txt2uni.exe", "makeace.exe"}) {
+      files.Add(std::string("C:\\MSTS\\UTILS\\") + tool, "MZ");
+    }
+    for (const char* shape : {"hut.s", "shed.s", "barn.s"}) {
+      files.Add(kRoute + "SHAPES\\" + shape, shape);
+    }
+    main.emplace(files, processes, ui);
+    window.emplace(*main, routes, ProgramOperations());
+    ui.Attach(&*window, &main->language);
+    window->show();
+    QApplication::setActiveWindow(&*window);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&*window));
+    AnswerBoxes();
+  }
+
+  // The key goes where the keyboard's input goes: the open message box, or
+  // the control with the focus.
+  static void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* target = QApplication::activeModalWidget();
+    if (!target) target = QApplication::activeWindow();
+    ASSERT_NE(target, nullptr);
+    if (QWidget* focus = target->focusWidget()) target = focus;
+    QTest::keyClick(target, static_cast<Qt::Key>(key), modifiers);
+  }
+  static QString Focused() {
+    QWidget* focus = QApplication::focusWidget();
+    return focus ? focus->objectName() : QString();
+  }
+  // Tab, as a person does, until the focus reaches the control.
+  static void TabTo(const char* name) {
+    for (int presses = 0; presses < 60 && Focused() != name; ++presses) Press(Qt::Key_Tab);
+    ASSERT_EQ(Focused(), name);
+  }
+  // Every message box that opens is noted and answered with the next key
+  // given, or closed with Escape when none is left.
+  void AnswerBoxes() {
+    auto* timer = new QTimer(&*window);
+    QObject::connect(timer, &QTimer::timeout, timer, [this] {
+      auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+      if (!box || box->property("answered").toBool()) return;
+      box->setProperty("answered", true);
+      boxes.push_back(box->text().toStdString());
+      int key = Qt::Key_Escape;
+      if (!answers.empty()) {
+        key = answers.front();
+        answers.erase(answers.begin());
+      }
+      Press(key);
+    });
+    timer->start(10);
+  }
+
+  test_support::MemoryFileSystem files{"C:\\work"};
+  test_support::FakeProcesses processes;
+  QtUi ui{files};
+  std::optional<core::ConvMain> main;
+  ops::RouteState routes;
+  std::optional<TConvMainForm> window;
+  std::vector<int> answers;
+  std::vector<std::string> boxes;
+};
+
+TEST_F(KeyboardTest, TheClearingFlowNeedsNoMouse) {
+  auto* pages = window->findChild<QTabWidget*>("PageControl1");
+  TabTo("qt_tabwidget_tabbar");  // the page tabs
+  const int clearing = pages->indexOf(window->findChild<QWidget*>("Clearing"));
+  for (int presses = 0; presses < 6 && pages->currentIndex() != clearing; ++presses) {
+    Press(pages->currentIndex() < clearing ? Qt::Key_Right : Qt::Key_Left);
+  }
+  ASSERT_EQ(pages->currentIndex(), clearing);
+
+  TabTo("ClRoute");
+  Press(Qt::Key_Down);  // the first route, which lists its entries
+  auto* list = window->findChild<QListWidget*>("ClShapes");
+  ASSERT_EQ(list->count(), 3);
+  TabTo("ClPropPr");
+  Press(Qt::Key_Space);  // Show again: the same rows
+  ASSERT_EQ(list->count(), 3);
+
+  TabTo("ClShapes");
+  Press(Qt::Key_Down);
+  Press(Qt::Key_Down, Qt::ShiftModifier);
+  EXPECT_EQ(routes.ClShapesSelected, (std::vector<bool>{false, true, true}));
+
+  TabTo("ClDelete");
+  answers = {Qt::Key_Return, Qt::Key_Escape};  // files: Yes; textures: No
+  Press(Qt::Key_Space);
+
+  EXPECT_EQ(boxes,
+            (std::vector<std::string>{"Delete files?", "Delete textures, used in shapes?"}));
+  EXPECT_EQ(list->count(), 1);
+  EXPECT_EQ(files.Content(kRoute + "Rastolin_backups\\SHAPES\\shed.s"), "shed.s");
+  EXPECT_EQ(files.Content(kRoute + "Rastolin_backups\\SHAPES\\barn.s"), "barn.s");
+  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\shed.s"));
+  EXPECT_EQ(files.Content(kRoute + "SHAPES\\hut.s"), "hut.s");
+  const std::string ref = files.Content(kRoute + "Line.ref");
+  EXPECT_NE(ref.find(platform::Utf8ToUtf16Le("hut.s")), std::string::npos);
+  EXPECT_EQ(ref.find(platform::Utf8ToUtf16Le("shed.s")), std::string::npos);
+}
+
+}  // namespace
+}  // namespace ui
