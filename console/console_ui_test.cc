@@ -20,31 +20,14 @@ class ConsoleUiTest : public ::testing::Test {
   ConsoleUi ui{terminal, files};
 };
 
-// The [y/n] question, "y", "Yes" and "Д" are checked end to end.
+// The [y/n] question, "y", "Yes" and "Д" are checked end to end, as is the
+// save dialog. No console command reaches the folder, file and texture
+// dialogs, which only the window's buttons open.
 TEST_F(ConsoleUiTest, QuestionsTakeAWholeTrimmedYesAndEndOfInputIsNo) {
   Over(" Да \nyesno\n");
   EXPECT_TRUE(ui.Ask("Overwrite?"));
   EXPECT_FALSE(ui.Ask("Overwrite?"));
   EXPECT_FALSE(ui.Ask("Overwrite?"));
-}
-
-TEST_F(ConsoleUiTest, FoldersAndFilesAreTypedAndAnEmptyLineCancels) {
-  Over("C:\\MSTS\n\nC:\\t\\a.ace; C:\\t\\b.ace;\nC:\\x.s;C:\\y.s\n");
-  EXPECT_EQ(ui.ChooseFolder("Select MSTS root dir", ""), "C:\\MSTS");
-  EXPECT_EQ(ui.ChooseFolder("Select MSTS root dir", ""), std::nullopt);
-  core::FileDialog many{"", "ACE File|*.ace", "", "", true, false};
-  EXPECT_EQ(ui.OpenFiles(many), (std::vector<std::string>{"C:\\t\\a.ace", "C:\\t\\b.ace"}));
-  core::FileDialog one{"", "Shape File(*.s)|*.s", "", "", false, false};
-  EXPECT_EQ(ui.OpenFiles(one), (std::vector<std::string>{"C:\\x.s"}));
-}
-
-TEST_F(ConsoleUiTest, TheTextureDialogShowsTheCandidatesAndReadsTheNewName) {
-  core::TextureChoice choice{"Texture replace planks.ace", "Textures", "Change on",
-                             {"brick", "roof"}, "planks"};
-  EXPECT_EQ(Over("roof2\n\n").ChooseTexture(choice), "roof2");
-  EXPECT_TRUE(terminal.output.starts_with(
-      "Texture replace planks.ace\nTextures: brick roof\nChange on [planks]"));
-  EXPECT_EQ(ui.ChooseTexture(choice), std::nullopt);
 }
 
 TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {

@@ -253,7 +253,8 @@ TEST_F(PosixFileSystemTest, ReplaceFileLeavesTheOldFileInAFolderItCannotWrite) {
   const fs::path folders[] = {temp_.root(), temp_.drive_c(), temp_.Host("C:\\Locked")};
   for (const fs::path& folder : folders) fs::permissions(folder, fs::perms(0555));
   fs::permissions(temp_.Host("C:\\Locked\\conv.ini"), fs::perms(0666));
-  auto replaced = AsUnprivilegedUser([&] { return files_.ReplaceFile("C:\\locked\\CONV.INI", "new"); });
+  auto replaced =
+      AsUnprivilegedUser([&] { return files_.ReplaceFile("C:\\locked\\CONV.INI", "new"); });
   for (const fs::path& folder : folders) fs::permissions(folder, fs::perms(0755));
   ASSERT_TRUE(replaced) << "the unprivileged attempt did not run";
   EXPECT_FALSE(*replaced);
