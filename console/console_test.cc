@@ -88,11 +88,9 @@ TEST_F(ConsoleTest, ACommandLineRunsOneCommandAndWaitsForOneLine) {
 }
 
 TEST_F(ConsoleTest, OnlyALowerCaseQAtTheStartEndsAndLongLinesAreReadInPieces) {
-  terminal = test_support::FakeTerminal("Q\n q\nquit\nnever read\n");
-  Console(main, terminal, operations).Run("-console");
+  Interactive("Q\n q\nquit\nnever read\n");
   EXPECT_EQ(terminal.reads, 3);
-  terminal = test_support::FakeTerminal(std::string(5000, 'x') + "\nq\n");
-  Console(main, terminal, operations).Run("-console");
+  Interactive(std::string(5000, 'x') + "\n");
   EXPECT_EQ(terminal.reads, 3);  // 4086 bytes, the rest of the line, then q
 }
 
