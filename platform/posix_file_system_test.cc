@@ -135,7 +135,8 @@ TEST_F(PosixFileSystemTest, FindSortsAsLessIgnoreCaseDotsFirst) {
     EXPECT_FALSE(LessIgnoreCase(found[i], found[i - 1])) << found[i - 1] << " before " << found[i];
   }
   EXPECT_EQ(Found(files_, "C:\\N\\*.*"), found);
-  EXPECT_EQ(Found(files_, "C:\\N\\A*"), (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s", "A\xC1.s"}));
+  EXPECT_EQ(Found(files_, "C:\\N\\A*"),
+            (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s", "A\xC1.s"}));
 }
 
 TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
