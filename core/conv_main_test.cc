@@ -16,42 +16,27 @@ class ConvMainTest : public ::testing::Test {
   test_support::ScriptedUi ui;
 };
 
-TEST_F(ConvMainTest, WithoutConvIniEverythingHasItsDefault) {
+TEST_F(ConvMainTest, WithoutConvIniTheTextsAreRussianAndNothingIsWritten) {
   ConvMain main(files, processes, ui);
   EXPECT_EQ(main.settings.path(), "C:\\models\\conv.ini");
   EXPECT_EQ(main.language[Msg::CapAddShape], "Добавить объект");
-  EXPECT_EQ(main.fields.PathUtils, "");
-  EXPECT_EQ(main.fields.MSTSRoot, "");
   EXPECT_EQ(main.tools.MakeaceName, "makeace.exe");
-  EXPECT_EQ(main.tools.Conv3dsName, "conv3ds.exe");
-  EXPECT_EQ(main.tools.FfeditcName, "ffeditc_unicode");
   EXPECT_FALSE(files.FileExists("C:\\models\\conv.ini"));
+  // A current folder at a drive's root gives a doubled backslash.
+  test_support::MemoryFileSystem root_files{"C:\\"};
+  EXPECT_EQ(ConvMain(root_files, processes, ui).settings.path(), "C:\\\\conv.ini");
 }
 
 TEST_F(ConvMainTest, LoadsTheConvIniOfTheCurrentFolder) {
   files.Add("C:\\models\\conv.ini",
-            "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n"
-            "LASTDIR=C:\\3d\r\n");
+            "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nLASTDIR=C:\\3d\r\nMAKEACE=\r\n"
+            "CONV3DS=conv3ds_new.exe\r\n");
   ConvMain main(files, processes, ui);
   EXPECT_EQ(main.language[Msg::CapAddShape], "Add shape");
-  EXPECT_EQ(main.fields.PathUtils, "C:\\MSTS\\UTILS");
-  EXPECT_EQ(main.fields.MSTSRoot, "C:\\MSTS");
   EXPECT_EQ(main.fields.ShapeDir, "C:\\3d");
-}
-
-TEST_F(ConvMainTest, ACurrentFolderAtADriveRootGivesADoubledBackslash) {
-  test_support::MemoryFileSystem root_files{"C:\\"};
-  ConvMain main(root_files, processes, ui);
-  EXPECT_EQ(main.settings.path(), "C:\\\\conv.ini");
-}
-
-TEST_F(ConvMainTest, StoredToolNamesReplaceTheDefaultsAndAreWrittenBack) {
-  files.Add("C:\\models\\conv.ini", "[PATHS]\r\nMAKEACE=\r\nCONV3DS=conv3ds_new.exe\r\n");
-  ConvMain main(files, processes, ui);
+  // A stored tool name replaces the default, even an empty one.
   EXPECT_EQ(main.tools.MakeaceName, "");
-  EXPECT_EQ(main.fields.ConTexV, "");
   EXPECT_EQ(main.tools.Conv3dsName, "conv3ds_new.exe");
-  EXPECT_EQ(main.settings.ReadString("PATHS", "MAKEACE", "missing"), "");
 }
 
 }  // namespace

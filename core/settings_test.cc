@@ -1,5 +1,6 @@
 #include "core/settings.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "core/error.h"
@@ -14,15 +15,8 @@ class SettingsTest : public ::testing::Test {
   Settings settings{files, "C:\\work\\conv.ini"};
 };
 
-TEST_F(SettingsTest, MissingFileOrKeyReadsTheDefault) {
-  EXPECT_EQ(settings.ReadString("PATHS", "UTILS", "none"), "none");
-  EXPECT_EQ(settings.ReadInteger("INF", "LANGUAGE", 0), 0);
-  files.Add("C:\\work\\conv.ini", "[PATHS]\r\nROOT=C:\\MSTS\r\n");
-  EXPECT_EQ(settings.ReadString("PATHS", "UTILS", "none"), "none");
-  EXPECT_EQ(settings.ReadString("INF", "ROOT", "none"), "none");
-}
-
 TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmedAndCut) {
+  EXPECT_EQ(settings.ReadString("PATHS", "ROOT", "none"), "none");
   files.Add("C:\\work\\conv.ini",
             "[inf]\nlanguage = 1\nA=12x\nB=-3\nC=\nD=english\n[Paths]\n  Root=  C:\\Program Files\\MSTS  \n"
             "LASTDIR=\"C:\\3d\"\nLONG=" + std::string(3000, 'x') + "\n");
@@ -30,7 +24,9 @@ TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmedAndCut) {
   EXPECT_EQ(settings.ReadString("PATHS", "ROOT", ""), "C:\\Program Files\\MSTS");
   EXPECT_EQ(settings.ReadString("PATHS", "LASTDIR", ""), "C:\\3d");
   EXPECT_EQ(settings.ReadString("PATHS", "LONG", "").size(), 2047u);
-  // A value that is not a whole number reads as the default.
+  EXPECT_EQ(settings.ReadString("INF", "ROOT", "none"), "none");
+  // A missing key, or a value that is not a whole number, reads as the default.
+  EXPECT_EQ(settings.ReadInteger("INF", "MISSING", 7), 7);
   EXPECT_EQ(settings.ReadInteger("INF", "A", 7), 7);
   EXPECT_EQ(settings.ReadInteger("INF", "B", 7), -3);
   EXPECT_EQ(settings.ReadInteger("INF", "C", 7), 7);
@@ -57,12 +53,8 @@ TEST_F(SettingsTest, WritesReplaceKeysInPlaceAndKeepEverythingElse) {
 TEST_F(SettingsTest, AFailedWriteReportsThePathAndKeepsTheFile) {
   files.Add("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n");
   files.FailWritesTo("C:\\work\\conv.ini");
-  try {
-    settings.WriteString("PATHS", "ROOT", "C:\\MSTS");
-    FAIL() << "the write should have failed";
-  } catch (const Error& error) {
-    EXPECT_STREQ(error.what(), "Unable to write to C:\\work\\conv.ini");
-  }
+  EXPECT_THAT([&] { settings.WriteString("PATHS", "ROOT", "C:\\MSTS"); },
+              ::testing::ThrowsMessage<Error>("Unable to write to C:\\work\\conv.ini"));
   EXPECT_EQ(files.Content("C:\\work\\conv.ini"), "[INF]\r\nLANGUAGE=1\r\n");
 }
 

@@ -56,6 +56,7 @@ class PosixFileSystemTest : public ::testing::Test {
   }
 
   test_support::TempPrefix temp_;
+  PosixFileSystem files_ = Files();
 };
 
 // --- Resolution --------------------------------------------------------------
@@ -96,23 +97,22 @@ TEST_F(PosixFileSystemTest, MatchesEveryComponentWithoutRegardToCaseFromTheCurre
 
 TEST_F(PosixFileSystemTest, UncPathsAndUnknownDrivesResolveToNothing) {
   temp_.Write("C:\\a.txt", "a");
-  auto files = Files();
   for (std::string path : {"\\\\server\\share\\a.txt", "//server/share/a.txt",
                            "\\\\?\\C:\\a.txt", "Q:\\a.txt", "Q:a.txt", ""}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(files.ToHostPath(path), std::nullopt);
-    EXPECT_FALSE(files.FileExists(path));
-    EXPECT_FALSE(files.FolderExists(path));
-    EXPECT_EQ(files.ReadFile(path), std::nullopt);
-    EXPECT_FALSE(files.ReplaceFile(path, "x"));
-    EXPECT_FALSE(files.CreateFolder(path));
-    EXPECT_FALSE(files.DeleteFile(path));
-    EXPECT_FALSE(files.CopyFile("C:\\a.txt", path, false));
-    EXPECT_FALSE(files.CopyFile(path, "C:\\b.txt", false));
-    EXPECT_FALSE(files.MoveFile(path, "C:\\b.txt"));
-    EXPECT_FALSE(files.MoveFile("C:\\a.txt", path));
+    EXPECT_EQ(files_.ToHostPath(path), std::nullopt);
+    EXPECT_FALSE(files_.FileExists(path));
+    EXPECT_FALSE(files_.FolderExists(path));
+    EXPECT_EQ(files_.ReadFile(path), std::nullopt);
+    EXPECT_FALSE(files_.ReplaceFile(path, "x"));
+    EXPECT_FALSE(files_.CreateFolder(path));
+    EXPECT_FALSE(files_.DeleteFile(path));
+    EXPECT_FALSE(files_.CopyFile("C:\\a.txt", path, false));
+    EXPECT_FALSE(files_.CopyFile(path, "C:\\b.txt", false));
+    EXPECT_FALSE(files_.MoveFile(path, "C:\\b.txt"));
+    EXPECT_FALSE(files_.MoveFile("C:\\a.txt", path));
     if (!path.empty()) {
-      EXPECT_TRUE(files.Find(path + "\\*", kAnyAttributes).empty());
+      EXPECT_TRUE(files_.Find(path + "\\*", kAnyAttributes).empty());
     }
   }
   EXPECT_EQ(OnDisk("C:\\"), std::set<std::string>{"a.txt"});
@@ -127,16 +127,16 @@ TEST_F(PosixFileSystemTest, FindSortsAsLessIgnoreCaseDotsFirst) {
       "~x.s", "Ab", "ab", "1.s", "10.s", "9.s", "\xF0\x9F\x9A\x82.s", "É.s", "e.s"};
   temp_.MakeFolder("C:\\N");
   for (const auto& name : names) WriteHostFile(temp_.Host("C:\\N") / name, "");
-  auto files = Files();
-  const Names found = Found(files, "c:/n/*");
+  const Names found = Found(files_, "c:/n/*");
   ASSERT_EQ(found.size(), names.size() + 2);
   EXPECT_EQ(found[0], ".");
   EXPECT_EQ(found[1], "..");
   for (size_t i = 3; i < found.size(); ++i) {
     EXPECT_FALSE(LessIgnoreCase(found[i], found[i - 1])) << found[i - 1] << " before " << found[i];
   }
-  EXPECT_EQ(Found(files, "C:\\N\\*.*"), found);
-  EXPECT_EQ(Found(files, "C:\\N\\A*"), (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s", "A\xC1.s"}));
+  EXPECT_EQ(Found(files_, "C:\\N\\*.*"), found);
+  EXPECT_EQ(Found(files_, "C:\\N\\A*"),
+            (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s", "A\xC1.s"}));
 }
 
 TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
@@ -149,12 +149,11 @@ TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
   fs::create_symlink(temp_.Host("C:\\F\\Sub"), temp_.Host("C:\\F\\sub-link"));
   fs::create_symlink(temp_.Host("C:\\F\\plain.txt"), temp_.Host("C:\\F\\file-link"));
   fs::create_symlink(temp_.Host("C:\\nothing"), temp_.Host("C:\\F\\broken-link"));
-  auto files = Files();
-  EXPECT_EQ(Listed(files, "C:\\F\\*", kAnyAttributes),
+  EXPECT_EQ(Listed(files_, "C:\\F\\*", kAnyAttributes),
             (Listing{{".", 16}, {"..", 16}, {".git", 18}, {".hidden", 34}, {"file-link", 32},
                      {"locked.txt", 33}, {"plain.txt", 32}, {"Sub", 16}, {"sub-link", 16}}));
   // The mask kDirectory leaves out the hidden entries.
-  EXPECT_EQ(Listed(files, "C:\\F\\*", kDirectory),
+  EXPECT_EQ(Listed(files_, "C:\\F\\*", kDirectory),
             (Listing{{".", 16}, {"..", 16}, {"file-link", 32}, {"locked.txt", 33}, {"plain.txt", 32},
                      {"Sub", 16}, {"sub-link", 16}}));
 }
@@ -188,29 +187,28 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesNewFilesAndReplacesOldOnesInPlace) 
   temp_.Write("C:\\MSTS\\Conv.INI", "old");
   temp_.Write("C:\\Real\\conv.ini", "old");
   fs::create_symlink(temp_.Host("C:\\Real\\conv.ini"), temp_.Host("C:\\Cfg\\link.ini"));
-  auto files = Files();
-  EXPECT_TRUE(files.ReplaceFile("C:\\cfg\\new.ini", "first"));
+  EXPECT_TRUE(files_.ReplaceFile("C:\\cfg\\new.ini", "first"));
   EXPECT_EQ(temp_.Read("C:\\Cfg\\new.ini"), "first");
   const mode_t mask = umask(0);
   umask(mask);
   EXPECT_EQ(Permissions(temp_.Host("C:\\Cfg\\new.ini")), 0666 & ~mask);
   fs::permissions(temp_.Host("C:\\Cfg\\new.ini"), fs::perms(0640));
   const std::string big = std::string(200000, 'z') + '\0' + std::string(200000, 'y');
-  EXPECT_TRUE(files.ReplaceFile("C:\\Cfg\\new.ini", big));
-  EXPECT_EQ(files.ReadFile("C:\\CFG\\NEW.INI"), big);
+  EXPECT_TRUE(files_.ReplaceFile("C:\\Cfg\\new.ini", big));
+  EXPECT_EQ(files_.ReadFile("C:\\CFG\\NEW.INI"), big);
   EXPECT_EQ(Permissions(temp_.Host("C:\\Cfg\\new.ini")), 0640u);
 
   // Another letter case names the same file; a link stays a link.
-  EXPECT_TRUE(files.ReplaceFile("c:\\msts\\conv.ini", "new"));
+  EXPECT_TRUE(files_.ReplaceFile("c:\\msts\\conv.ini", "new"));
   EXPECT_EQ(OnDisk("C:\\MSTS"), std::set<std::string>{"Conv.INI"});
   EXPECT_EQ(temp_.Read("C:\\MSTS\\Conv.INI"), "new");
-  EXPECT_TRUE(files.ReplaceFile("C:\\Cfg\\LINK.ini", "new"));
+  EXPECT_TRUE(files_.ReplaceFile("C:\\Cfg\\LINK.ini", "new"));
   EXPECT_TRUE(fs::is_symlink(temp_.Host("C:\\Cfg\\link.ini")));
   EXPECT_EQ(temp_.Read("C:\\Real\\conv.ini"), "new");
 
-  EXPECT_FALSE(files.ReplaceFile("C:\\Missing\\a.ini", "x"));
-  EXPECT_FALSE(files.ReplaceFile("C:\\Cfg\\Folder", "x"));
-  EXPECT_FALSE(files.ReplaceFile("C:\\", "x"));
+  EXPECT_FALSE(files_.ReplaceFile("C:\\Missing\\a.ini", "x"));
+  EXPECT_FALSE(files_.ReplaceFile("C:\\Cfg\\Folder", "x"));
+  EXPECT_FALSE(files_.ReplaceFile("C:\\", "x"));
   EXPECT_TRUE(fs::is_directory(temp_.Host("C:\\Cfg\\Folder")));
   EXPECT_EQ(OnDisk("C:\\Cfg"), (std::set<std::string>{"Folder", "link.ini", "new.ini"}));
 }
@@ -218,18 +216,17 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesNewFilesAndReplacesOldOnesInPlace) 
 TEST_F(PosixFileSystemTest, StampsTellARewrittenFileFromTheOldOne) {
   temp_.Write("C:\\out\\a.ace", "old");
   temp_.MakeFolder("C:\\out\\sub");
-  auto files = Files();
-  auto before = files.Stamp("C:\\OUT\\A.ACE");
+  auto before = files_.Stamp("C:\\OUT\\A.ACE");
   ASSERT_TRUE(before.has_value());
-  EXPECT_EQ(files.Stamp("C:\\out\\a.ace"), before);
+  EXPECT_EQ(files_.Stamp("C:\\out\\a.ace"), before);
   // In place, as a tool writing its output would; then replaced.
   WriteHostFile(temp_.Host("C:\\out\\a.ace"), "new!");
-  auto rewritten = files.Stamp("C:\\out\\a.ace");
+  auto rewritten = files_.Stamp("C:\\out\\a.ace");
   EXPECT_NE(rewritten, before);
-  ASSERT_TRUE(files.ReplaceFile("C:\\out\\a.ace", "new!"));
-  EXPECT_NE(files.Stamp("C:\\out\\a.ace"), rewritten);
-  EXPECT_EQ(files.Stamp("C:\\out\\sub"), std::nullopt);
-  EXPECT_EQ(files.Stamp("C:\\out\\missing"), std::nullopt);
+  ASSERT_TRUE(files_.ReplaceFile("C:\\out\\a.ace", "new!"));
+  EXPECT_NE(files_.Stamp("C:\\out\\a.ace"), rewritten);
+  EXPECT_EQ(files_.Stamp("C:\\out\\sub"), std::nullopt);
+  EXPECT_EQ(files_.Stamp("C:\\out\\missing"), std::nullopt);
 }
 
 // Runs `body` as a user who may not write to folders owned by root: in a
@@ -257,8 +254,8 @@ TEST_F(PosixFileSystemTest, ReplaceFileLeavesTheOldFileInAFolderItCannotWrite) {
   const fs::path folders[] = {temp_.root(), temp_.drive_c(), temp_.Host("C:\\Locked")};
   for (const fs::path& folder : folders) fs::permissions(folder, fs::perms(0555));
   fs::permissions(temp_.Host("C:\\Locked\\conv.ini"), fs::perms(0666));
-  auto files = Files();
-  auto replaced = AsUnprivilegedUser([&] { return files.ReplaceFile("C:\\locked\\CONV.INI", "new"); });
+  auto replaced =
+      AsUnprivilegedUser([&] { return files_.ReplaceFile("C:\\locked\\CONV.INI", "new"); });
   for (const fs::path& folder : folders) fs::permissions(folder, fs::perms(0755));
   ASSERT_TRUE(replaced) << "the unprivileged attempt did not run";
   EXPECT_FALSE(*replaced);
@@ -274,22 +271,21 @@ TEST_F(PosixFileSystemTest, CopyFileCopiesHonoursFailIfExistsAndNeverCopiesOntoI
   temp_.MakeFolder("C:\\Dst\\Sub");
   fs::permissions(temp_.Host("C:\\Src\\a.s"), fs::perms(0640));
   fs::create_hard_link(temp_.Host("C:\\Src\\a.s"), temp_.Host("C:\\Src\\hard.s"));
-  auto files = Files();
-  EXPECT_TRUE(files.CopyFile("c:\\src\\a.s", "C:\\dst\\b.s", true));
+  EXPECT_TRUE(files_.CopyFile("c:\\src\\a.s", "C:\\dst\\b.s", true));
   EXPECT_EQ(temp_.Read("C:\\Dst\\b.s"), "new");
   EXPECT_EQ(Permissions(temp_.Host("C:\\Dst\\b.s")), 0640u);
 
-  EXPECT_FALSE(files.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", true));  // exists as A.S
+  EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", true));  // exists as A.S
   EXPECT_EQ(temp_.Read("C:\\Dst\\A.S"), "old");
-  EXPECT_TRUE(files.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", false));
+  EXPECT_TRUE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", false));
   EXPECT_EQ(temp_.Read("C:\\Dst\\A.S"), "new");
 
-  EXPECT_FALSE(files.CopyFile("C:\\Src\\missing.s", "C:\\Dst\\x.s", false));
-  EXPECT_FALSE(files.CopyFile("C:\\Src", "C:\\Dst\\x", false));
-  EXPECT_FALSE(files.CopyFile("C:\\Src\\a.s", "C:\\Dst\\Sub", false));
-  EXPECT_FALSE(files.CopyFile("C:\\Src\\a.s", "C:\\Nowhere\\a.s", false));
+  EXPECT_FALSE(files_.CopyFile("C:\\Src\\missing.s", "C:\\Dst\\x.s", false));
+  EXPECT_FALSE(files_.CopyFile("C:\\Src", "C:\\Dst\\x", false));
+  EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\Sub", false));
+  EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Nowhere\\a.s", false));
   for (const char* to : {"c:\\SRC\\A.S", "C:\\Src\\hard.s"}) {
-    EXPECT_FALSE(files.CopyFile("C:\\Src\\a.s", to, false)) << to;
+    EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", to, false)) << to;
   }
   EXPECT_EQ(temp_.Read("C:\\Src\\a.s"), "new");
   EXPECT_EQ(OnDisk("C:\\Dst"), (std::set<std::string>{"A.S", "Sub", "b.s"}));
@@ -297,25 +293,32 @@ TEST_F(PosixFileSystemTest, CopyFileCopiesHonoursFailIfExistsAndNeverCopiesOntoI
   EXPECT_EQ(OnDisk("C:\\Src"), (std::set<std::string>{"a.s", "hard.s"}));
 }
 
-TEST_F(PosixFileSystemTest, MoveFileMovesFilesAndFoldersButNeverReplaces) {
+TEST_F(PosixFileSystemTest, FoldersAreMovedAndCreatedOneLevelAtATimeButNeverReadNorDeleted) {
   temp_.Write("C:\\A\\one.s", "one");
   temp_.Write("C:\\B\\Two.S", "two");
   temp_.Write("C:\\Old\\x.s", "x");
-  auto files = Files();
-  EXPECT_FALSE(files.MoveFile("C:\\A\\one.s", "C:\\b\\two.s"));
+  EXPECT_EQ(files_.ReadFile("C:\\Old"), std::nullopt);
+  EXPECT_FALSE(files_.DeleteFile("C:\\Old"));
+  EXPECT_FALSE(files_.CreateFolder("C:\\D\\A"));
+  EXPECT_TRUE(files_.CreateFolder("C:\\D\\"));
+  EXPECT_FALSE(files_.CreateFolder("C:\\d"));
+  EXPECT_FALSE(files_.CreateFolder("C:\\"));
+  EXPECT_TRUE(OnDisk("C:\\D").empty());
+
+  EXPECT_FALSE(files_.MoveFile("C:\\A\\one.s", "C:\\b\\two.s"));
   EXPECT_EQ(temp_.Read("C:\\A\\one.s"), "one");
   EXPECT_EQ(temp_.Read("C:\\B\\Two.S"), "two");
-  EXPECT_TRUE(files.MoveFile("c:\\a\\ONE.S", "C:\\b\\Three.s"));
+  EXPECT_TRUE(files_.MoveFile("c:\\a\\ONE.S", "C:\\b\\Three.s"));
   EXPECT_EQ(temp_.Read("C:\\B\\Three.s"), "one");
   EXPECT_TRUE(OnDisk("C:\\A").empty());
 
-  EXPECT_TRUE(files.MoveFile("C:\\old", "C:\\b\\Moved"));
+  EXPECT_TRUE(files_.MoveFile("C:\\old", "C:\\b\\Moved"));
   EXPECT_EQ(temp_.Read("C:\\B\\Moved\\x.s"), "x");
-  EXPECT_TRUE(files.MoveFile("C:\\B\\Moved\\x.s", "C:\\B\\Moved\\X.S"));
+  EXPECT_TRUE(files_.MoveFile("C:\\B\\Moved\\x.s", "C:\\B\\Moved\\X.S"));
   EXPECT_EQ(OnDisk("C:\\B\\Moved"), std::set<std::string>{"X.S"});
-  EXPECT_FALSE(files.MoveFile("C:\\B\\Moved\\X.S", "C:\\B\\Moved\\X.S"));
-  EXPECT_FALSE(files.MoveFile("C:\\B", "C:\\B\\Moved\\Inside"));
-  EXPECT_FALSE(files.MoveFile("C:\\", "C:\\Elsewhere"));
+  EXPECT_FALSE(files_.MoveFile("C:\\B\\Moved\\X.S", "C:\\B\\Moved\\X.S"));
+  EXPECT_FALSE(files_.MoveFile("C:\\B", "C:\\B\\Moved\\Inside"));
+  EXPECT_FALSE(files_.MoveFile("C:\\", "C:\\Elsewhere"));
 }
 
 TEST_F(PosixFileSystemTest, MoveFileCopiesFilesAcrossDevices) {
@@ -329,25 +332,13 @@ TEST_F(PosixFileSystemTest, MoveFileCopiesFilesAcrossDevices) {
   temp_.AddDrive('r', shm);
   temp_.Write("C:\\a.s", "across");
   WriteHostFile(fs::path(shm) / "taken.s", "taken");
-  auto files = Files();
+  auto files = Files();  // with the new drive
   EXPECT_FALSE(files.MoveFile("C:\\a.s", "R:\\TAKEN.S"));
   EXPECT_TRUE(files.MoveFile("C:\\a.s", "R:\\b.s"));
   EXPECT_EQ(ReadHostFile(fs::path(shm) / "b.s"), "across");
   EXPECT_FALSE(fs::exists(temp_.Host("C:\\a.s")));
   EXPECT_EQ(OnHost(shm), (std::set<std::string>{"b.s", "taken.s"}));
   fs::remove_all(shm);
-}
-
-TEST_F(PosixFileSystemTest, FoldersAreNeitherReadNorDeletedAndCreatedOneLevelAtATime) {
-  temp_.MakeFolder("C:\\D\\Sub");
-  auto files = Files();
-  EXPECT_EQ(files.ReadFile("C:\\D\\Sub"), std::nullopt);
-  EXPECT_FALSE(files.DeleteFile("C:\\D\\Sub"));
-  EXPECT_FALSE(files.CreateFolder("C:\\D\\A\\B"));
-  EXPECT_TRUE(files.CreateFolder("C:\\D\\A\\"));
-  EXPECT_FALSE(files.CreateFolder("C:\\D\\a"));
-  EXPECT_FALSE(files.CreateFolder("C:\\"));
-  EXPECT_EQ(OnDisk("C:\\D"), (std::set<std::string>{"A", "Sub"}));
 }
 
 // --- Files that are not files, read-only files, temporary files, links -------
@@ -358,35 +349,33 @@ TEST_F(PosixFileSystemTest, FifosDevicesAndReadOnlyFilesAreNeitherReplacedNorDel
   fs::permissions(temp_.Host("C:\\R\\locked.ref"), fs::perms(0444));
   ASSERT_EQ(mkfifo(temp_.Host("C:\\R\\R.ref").c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", temp_.Host("C:\\R\\zero.ref"));
-  auto files = Files();
   for (const char* path : {"C:\\R\\r.ref", "C:\\R\\zero.ref"}) {
     SCOPED_TRACE(path);
-    EXPECT_EQ(files.ReadFile(path), std::nullopt);
-    EXPECT_FALSE(files.FileExists(path));
-    EXPECT_TRUE(files.IsSpecialFile(path));
-    EXPECT_EQ(files.Stamp(path), std::nullopt);
-    EXPECT_FALSE(files.CopyFile(path, "C:\\R\\copy.ref", false));
+    EXPECT_EQ(files_.ReadFile(path), std::nullopt);
+    EXPECT_FALSE(files_.FileExists(path));
+    EXPECT_TRUE(files_.IsSpecialFile(path));
+    EXPECT_EQ(files_.Stamp(path), std::nullopt);
+    EXPECT_FALSE(files_.CopyFile(path, "C:\\R\\copy.ref", false));
   }
-  EXPECT_FALSE(files.IsSpecialFile("C:\\R\\plain.ref"));
-  EXPECT_FALSE(files.IsSpecialFile("C:\\R"));
-  EXPECT_EQ(Found(files, "C:\\R\\*.ref"), (Names{"locked.ref", "plain.ref"}));
-  EXPECT_EQ(Found(files, "C:\\R\\R.ref"), Names{});
+  EXPECT_FALSE(files_.IsSpecialFile("C:\\R\\plain.ref"));
+  EXPECT_FALSE(files_.IsSpecialFile("C:\\R"));
+  EXPECT_EQ(Found(files_, "C:\\R\\*.ref"), (Names{"locked.ref", "plain.ref"}));
+  EXPECT_EQ(Found(files_, "C:\\R\\R.ref"), Names{});
   for (const char* path : {"C:\\R\\R.ref", "C:\\R\\LOCKED.ref"}) {
     SCOPED_TRACE(path);
-    EXPECT_FALSE(files.ReplaceFile(path, "x"));
-    EXPECT_FALSE(files.CopyFile("C:\\R\\plain.ref", path, false));
-    EXPECT_FALSE(files.DeleteFile(path));
+    EXPECT_FALSE(files_.ReplaceFile(path, "x"));
+    EXPECT_FALSE(files_.CopyFile("C:\\R\\plain.ref", path, false));
+    EXPECT_FALSE(files_.DeleteFile(path));
   }
   EXPECT_TRUE(fs::is_fifo(temp_.Host("C:\\R\\R.ref")));
   EXPECT_EQ(temp_.Read("C:\\R\\locked.ref"), "old");
   EXPECT_EQ(OnDisk("C:\\R"), (std::set<std::string>{"R.ref", "locked.ref", "plain.ref", "zero.ref"}));
   fs::permissions(temp_.Host("C:\\R\\locked.ref"), fs::perms(0644));
-  EXPECT_TRUE(files.ReplaceFile("C:\\R\\locked.ref", "x"));
+  EXPECT_TRUE(files_.ReplaceFile("C:\\R\\locked.ref", "x"));
 }
 
 TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOverByTheNext) {
   temp_.Write("C:\\Cfg\\conv.ini", "old");
-  auto files = Files();
   // A child writes under a file-size limit, whose signal either ends it
   // half-way or is ignored, so that the write fails.
   auto limited_write = [&](bool killed) {
@@ -396,7 +385,7 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
       setrlimit(RLIMIT_CORE, &none);
       setrlimit(RLIMIT_FSIZE, &small);
       signal(SIGXFSZ, killed ? SIG_DFL : SIG_IGN);
-      _exit(files.ReplaceFile("C:\\Cfg\\conv.ini", std::string(64 * 1024, 'n')) ? 1 : 0);
+      _exit(files_.ReplaceFile("C:\\Cfg\\conv.ini", std::string(64 * 1024, 'n')) ? 1 : 0);
     }
     int status = -1;
     waitpid(child, &status, 0);
@@ -408,13 +397,13 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
   for (int run = 0; run < 3; ++run) EXPECT_TRUE(WIFSIGNALED(limited_write(true)));
   EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "old");
   EXPECT_EQ(OnDisk("C:\\Cfg"), (std::set<std::string>{".conv.ini.rastolin-tmp", "conv.ini"}));
-  EXPECT_TRUE(files.ReplaceFile("C:\\Cfg\\conv.ini", "new"));
+  EXPECT_TRUE(files_.ReplaceFile("C:\\Cfg\\conv.ini", "new"));
   EXPECT_EQ(OnDisk("C:\\Cfg"), std::set<std::string>{"conv.ini"});
 
   // A temporary name that is a link is removed, never written through.
   temp_.Write("C:\\Mine\\notes.txt", "mine");
   fs::create_symlink(temp_.Host("C:\\Mine\\notes.txt"), temp_.Host("C:\\Cfg\\.a.s.rastolin-tmp"));
-  EXPECT_TRUE(files.CopyFile("C:\\Cfg\\conv.ini", "C:\\Cfg\\a.s", false));
+  EXPECT_TRUE(files_.CopyFile("C:\\Cfg\\conv.ini", "C:\\Cfg\\a.s", false));
   EXPECT_EQ(temp_.Read("C:\\Mine\\notes.txt"), "mine");
   EXPECT_EQ(OnDisk("C:\\Cfg"), (std::set<std::string>{"a.s", "conv.ini"}));
 
@@ -422,7 +411,7 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
   WriteHostFile(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp"), "");
   const int held = open(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp").c_str(), O_RDWR);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
-  EXPECT_FALSE(files.ReplaceFile("C:\\Cfg\\conv.ini", "other"));
+  EXPECT_FALSE(files_.ReplaceFile("C:\\Cfg\\conv.ini", "other"));
   close(held);
   EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "new");
 }
@@ -440,7 +429,6 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
   link(temp_.Host("C:\\nothing"), "C:\\MSTS\\ROUTES\\R\\dangling");
   link(temp_.Host("C:\\Disk\\R2"), "C:\\MSTS\\ROUTES\\L");
   link("../../MSTS/ROUTES/R", "C:\\Disk\\R2\\up");
-  auto files = Files();
   const std::string r = "C:\\MSTS\\ROUTES\\R";
   const struct {
     std::string folder, path;
@@ -456,7 +444,7 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
       {"c:\\msts\\routes\\l", "C:\\MSTS\\ROUTES\\L\\SHAPES\\a.s", std::nullopt},
       {"C:\\MSTS\\ROUTES\\L", "C:\\MSTS\\ROUTES\\L\\up\\x.s", "C:\\MSTS\\ROUTES\\L\\up"},
   };
-  for (const auto& c : cases) EXPECT_EQ(files.LinkOutOf(c.folder, c.path), c.leaving) << c.path;
+  for (const auto& c : cases) EXPECT_EQ(files_.LinkOutOf(c.folder, c.path), c.leaving) << c.path;
 }
 
 TEST_F(PosixFileSystemTest, FolderListingsFollowChangesOnDiskAndTheProgramsOwn) {
@@ -465,22 +453,21 @@ TEST_F(PosixFileSystemTest, FolderListingsFollowChangesOnDiskAndTheProgramsOwn) 
   // A folder last changed long ago: its listing is trusted at once.
   const timespec long_ago[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), long_ago, 0), 0);
-  auto files = Files();
-  EXPECT_TRUE(files.FileExists("C:\\F\\old.s"));
-  EXPECT_FALSE(files.FileExists("C:\\F\\new.s"));
+  EXPECT_TRUE(files_.FileExists("C:\\F\\old.s"));
+  EXPECT_FALSE(files_.FileExists("C:\\F\\new.s"));
   WriteHostFile(folder / "NEW.S", "");
   fs::remove(folder / "Old.S");
-  EXPECT_TRUE(files.FileExists("C:\\F\\new.s"));
-  EXPECT_FALSE(files.FileExists("C:\\F\\old.s"));
+  EXPECT_TRUE(files_.FileExists("C:\\F\\new.s"));
+  EXPECT_FALSE(files_.FileExists("C:\\F\\old.s"));
 
-  EXPECT_TRUE(files.ReplaceFile("C:\\F\\Made.s", "m"));
-  EXPECT_TRUE(files.FileExists("C:\\F\\MADE.S"));
-  EXPECT_TRUE(files.MoveFile("C:\\F\\made.s", "C:\\F\\Moved.s"));
-  EXPECT_FALSE(files.FileExists("C:\\F\\MADE.S"));
-  EXPECT_TRUE(files.CopyFile("C:\\F\\MOVED.S", "C:\\F\\Copy.s", true));
-  EXPECT_TRUE(files.DeleteFile("C:\\F\\moved.s"));
-  EXPECT_TRUE(files.CreateFolder("C:\\F\\Sub"));
-  EXPECT_EQ(Found(files, "c:\\f\\*"), (Names{".", "..", "Copy.s", "NEW.S", "Sub"}));
+  EXPECT_TRUE(files_.ReplaceFile("C:\\F\\Made.s", "m"));
+  EXPECT_TRUE(files_.FileExists("C:\\F\\MADE.S"));
+  EXPECT_TRUE(files_.MoveFile("C:\\F\\made.s", "C:\\F\\Moved.s"));
+  EXPECT_FALSE(files_.FileExists("C:\\F\\MADE.S"));
+  EXPECT_TRUE(files_.CopyFile("C:\\F\\MOVED.S", "C:\\F\\Copy.s", true));
+  EXPECT_TRUE(files_.DeleteFile("C:\\F\\moved.s"));
+  EXPECT_TRUE(files_.CreateFolder("C:\\F\\Sub"));
+  EXPECT_EQ(Found(files_, "c:\\f\\*"), (Names{".", "..", "Copy.s", "NEW.S", "Sub"}));
   EXPECT_EQ(OnHost(folder), (std::set<std::string>{"Copy.s", "NEW.S", "Sub"}));
 }
 

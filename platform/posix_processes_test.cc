@@ -68,20 +68,18 @@ TEST_F(PosixProcessesTest, ProgramsThatCannotStartLeaveNothingOpen) {
   prefix_.Write("C:\\Tools\\garbage.bin", "\x7f" "ELF garbage");
   fs::permissions(prefix_.Host("C:\\Tools\\garbage.bin"), fs::perms::owner_exec,
                   fs::perm_options::add);
-  Script("C:\\Tools\\ok.sh", "echo ok\n");
   Script("C:\\Tools\\quiet.sh", "exit 3\n");
   size_t before = OpenDescriptors();
 
   const std::pair<const char*, const char*> refused[] = {
       {"C:\\Tools\\missing.exe a b", "C:\\Tools"}, {"", "C:\\Tools"},
       {"C:\\Tools\\plain.txt", "C:\\Tools"},       {"C:\\Tools\\garbage.bin", "C:\\Tools"},
-      {"C:\\Tools\\ok.sh", "C:\\NoSuchFolder"},    {"C:\\Tools\\ok.sh", "C:\\Tools\\plain.txt"},
-      {"Q:\\ok.sh", "C:\\Tools"}};
-  for (const auto& [line, folder] : refused) EXPECT_FALSE(processes_.Run(line, folder).started) << line;
-  ToolRun ok = processes_.Run("C:\\Tools\\ok.sh", "C:\\Tools");
-  EXPECT_TRUE(ok.started);
-  EXPECT_EQ(ok.output, "ok\n");
-  // A silent tool that fails has still run.
+      {"C:\\Tools\\quiet.sh", "C:\\NoSuchFolder"}, {"C:\\Tools\\quiet.sh", "C:\\Tools\\plain.txt"},
+      {"Q:\\quiet.sh", "C:\\Tools"}};
+  for (const auto& [line, folder] : refused)
+    EXPECT_FALSE(processes_.Run(line, folder).started) << line;
+  // A silent tool that fails has still run; what tools print is checked end
+  // to end.
   ToolRun quiet = processes_.Run("C:\\Tools\\quiet.sh", "C:\\Tools");
   EXPECT_TRUE(quiet.started);
   EXPECT_EQ(quiet.output, "");
@@ -119,9 +117,6 @@ TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPiece) {
   Script("C:\\Program.exe", std::string("printf 'first|'\n") + kPrintArgs);
   run = processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\");
   EXPECT_EQ(run.output, R"(first|[Files\t\tool][x][y z])");
-
-  run = processes_.Run(R"("C:\Program Files\t\tool" x "y z")", "C:\\");
-  EXPECT_EQ(run.output, host + "|[x][y z]");
 }
 
 TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {

@@ -16,13 +16,14 @@ TEST(Utf16, RoundTripsCyrillicAndAstralCharacters) {
   EXPECT_EQ(Utf16LeToUtf8(utf16), text);
 }
 
-TEST(Utf16, OddLastByteIsDroppedAndLoneSurrogatesComeBackUnchanged) {
-  EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A");
+TEST(Utf16, BrokenTextIsKeptWhereItCanBeAndReplacedWhereItCannot) {
+  EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A");  // the odd last byte
   // A lead without its trail, a trail alone, and a lead at the very end.
   const std::string lone("\x00\xD8" "A\0" "\x00\xDC" "\xFF\xDB", 8);
   const std::string wtf8 = "\xED\xA0\x80" "A" "\xED\xB0\x80" "\xED\xAF\xBF";
   EXPECT_EQ(Utf16LeToUtf8(lone), wtf8);
   EXPECT_EQ(Utf8ToUtf16Le(wtf8), lone);
+  EXPECT_EQ(Utf8ToUtf16Le("a\xE9z"), std::string("a\0\xFD\xFFz\0", 6));
 }
 
 TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
@@ -30,10 +31,6 @@ TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
   JoinSurrogatePairs(text);
   // A lead then a trail make one character; a trail then a lead stay apart.
   EXPECT_EQ(text, "\xF0\x9F\x9A\x82" "x" "\xED\xB0\x80\xED\xA0\x80");
-}
-
-TEST(Utf16, BytesThatAreNotUtf8BecomeReplacementCharacters) {
-  EXPECT_EQ(Utf8ToUtf16Le("a\xE9z"), std::string("a\0\xFD\xFFz\0", 6));
 }
 
 std::string Repeat(std::string_view piece, int times) {
@@ -50,8 +47,6 @@ TEST(Utf16, TextsThatGrowMostConvertWhole) {
   EXPECT_EQ(Utf16LeToUtf8(surrogates), wtf8);
   EXPECT_EQ(Utf8ToUtf16Le(wtf8), surrogates);
   EXPECT_EQ(Utf8ToUtf16Le(std::string(1000, '\xFF')), Repeat("\xFD\xFF", 1000));
-  const std::string astral = Repeat("\xF0\x9F\x9A\x82", 1000);
-  EXPECT_EQ(Utf16LeToUtf8(Utf8ToUtf16Le(astral)), astral);
   EXPECT_EQ(Utf8ToUtf16Le(""), "");
   EXPECT_EQ(Utf16LeToUtf8(""), "");
 }
@@ -76,14 +71,11 @@ TEST(EightBit, Utf8StaysAndAnythingElseIsWindows1251) {
 }
 #endif
 
-TEST(Case, LowersLatinAndCyrillicAndKeepsForeignBytes) {
+TEST(Case, LowersComparesAndOrdersLatinAndCyrillicAsNtfsDoes) {
   EXPECT_EQ(LowerCase("MAKEACE(-DXT) C:\\TEX\\A.TGA"), "makeace(-dxt) c:\\tex\\a.tga");
   EXPECT_EQ(LowerCase("ДОМ.3DS"), "дом.3ds");
   EXPECT_EQ(LowerCase("A\xC0Z"), "a\xC0z");
   EXPECT_EQ(LowerCase("Ж\xED\xA0\x80Ж"), "ж\xED\xA0\x80ж");
-}
-
-TEST(Case, ComparesAndOrdersAsNtfsDoes) {
   EXPECT_TRUE(EqualsIgnoreCase("Вокзал.S", "вокзал.s"));
   EXPECT_FALSE(EqualsIgnoreCase("house.s", "house.sd"));
   EXPECT_TRUE(EqualsIgnoreCase("A\xED\xB0\x80.s", "a\xED\xB0\x80.S"));

@@ -32,25 +32,17 @@ class ToolChecksTest : public ::testing::Test {
   std::optional<core::ConvMain> main;
 };
 
-TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesPresentStoreTheFolder) {
-  files.Add("C:\\MSTS\\UTILS\\makeace.exe", "MZ");
-  main->fields.PathUtils = "C:\\MSTS\\UTILS";
-  EXPECT_FALSE(CheckTools(*main));
-  EXPECT_EQ(ui.shown, Shown{"Warning: Unable to find conv3ds.exe"});
-  EXPECT_EQ(Stored("UTILS"), "<none>");
-  InstallUtilities("C:\\MSTS\\UTILS");
-  EXPECT_TRUE(CheckTools(*main));
-  EXPECT_EQ(ui.shown.size(), 1u);
-  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
-}
-
-TEST_F(ToolChecksTest, TheNamesFollowTheToolNameFieldsAndTheLanguage) {
+TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder) {
   InstallUtilities("C:\\MSTS\\UTILS");
   main->fields.PathUtils = "C:\\MSTS\\UTILS";
   main->SetConvShV("conv3ds_new.exe");
-  main->language.SetTexts(core::kRussian);
   EXPECT_FALSE(CheckTools(*main));
-  EXPECT_EQ(ui.shown, Shown{"Warning: Невозможно найти conv3ds_new.exe"});
+  EXPECT_EQ(ui.shown, Shown{"Warning: Unable to find conv3ds_new.exe"});
+  EXPECT_EQ(Stored("UTILS"), "<none>");
+  main->SetConvShV("conv3ds.exe");
+  EXPECT_TRUE(CheckTools(*main));
+  EXPECT_EQ(ui.shown.size(), 1u);
+  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
 TEST_F(ToolChecksTest, AnEmptyUtilitiesFolderLooksAtTheDriveRoot) {
@@ -69,33 +61,26 @@ TEST_F(ToolChecksTest, Button1ClickTakesTheChosenFolderAndChecksEvenOnCancel) {
   EXPECT_EQ(ui.shown, (Shown{"Folder: Select directory with the program:",
                              "Warning: Unable to find conv3ds.exe",
                              "Folder: Select directory with the program:"}));
-  EXPECT_EQ(ui.folder_initials, (Shown{"", ""}));
   EXPECT_EQ(Stored("UTILS"), "D:\\SDK");
 }
 
 TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
   files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
-  ui.folders = {std::nullopt, std::string("C:\\MSTS")};
+  ui.folders = {std::nullopt, std::string("C:\\MSTS"), std::string("E:\\Games\\MSTS")};
   MSTSSelectClick(*main);
-  EXPECT_EQ(main->fields.MSTSRoot, "");
   EXPECT_EQ(Stored("ROOT"), "<none>");
   MSTSSelectClick(*main);
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir", "Folder: Select MSTS root dir"}));
   EXPECT_EQ(main->fields.MSTSRoot, "C:\\MSTS");
   EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
-  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
-}
-
-TEST_F(ToolChecksTest, ARootWithoutTheEditorWarnsAndIsKeptAllTheSame) {
-  main->fields.PathUtils = "D:\\SDK";
-  ui.folders = {std::string("E:\\Games\\MSTS")};
+  // A root without the editor tool is warned of and kept all the same; the
+  // shown folder stays, the stored one is the root's until the next check.
   MSTSSelectClick(*main);
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir",
+  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir", "Folder: Select MSTS root dir",
+                             "Folder: Select MSTS root dir",
                              "Warning: Unable to find ffeditc_unicode"}));
   EXPECT_EQ(main->fields.MSTSRoot, "E:\\Games\\MSTS");
-  // The shown folder stays; the stored one is the root's until the next check.
-  EXPECT_EQ(main->fields.PathUtils, "D:\\SDK");
+  EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("UTILS"), "E:\\Games\\MSTS\\UTILS");
 }
 

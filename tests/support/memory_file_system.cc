@@ -69,8 +69,7 @@ bool MemoryFileSystem::Writable(const std::string& key) const {
   if (key.empty() || failing_.count(key) || folders_.count(key) || specials_.count(key)) {
     return false;
   }
-  auto existing = files_.find(key);
-  return folders_.count(ParentKey(key)) && (existing == files_.end() || !existing->second.read_only);
+  return folders_.count(ParentKey(key)) > 0;
 }
 
 void MemoryFileSystem::AddFolder(const std::string& path) {
@@ -98,11 +97,6 @@ void MemoryFileSystem::AddLink(const std::string& path, const std::string& targe
 void MemoryFileSystem::AddSpecial(const std::string& path) {
   AddFolder(std::string(platform::SplitLastName(path).folder));
   specials_.insert(Key(path));
-}
-
-void MemoryFileSystem::SetReadOnly(const std::string& path) {
-  auto it = files_.find(Key(path));
-  if (it != files_.end()) it->second.read_only = true;
 }
 
 std::string MemoryFileSystem::Content(const std::string& path) const {
@@ -149,14 +143,14 @@ bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) 
   const std::string source = Key(from), target = Key(to);
   auto it = files_.find(source);
   if (it == files_.end() || files_.count(target) || !Writable(target)) return false;
-  files_[target] = File{LastName(to), it->second.bytes, it->second.version, it->second.read_only};
+  files_[target] = File{LastName(to), it->second.bytes, it->second.version};
   files_.erase(source);
   return true;
 }
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   auto it = files_.find(Key(path));
-  if (it == files_.end() || it->second.read_only) return false;
+  if (it == files_.end()) return false;
   files_.erase(it);
   return true;
 }
@@ -197,7 +191,7 @@ std::vector<platform::FindEntry> MemoryFileSystem::Find(const std::string& patte
   };
   for (const auto& [key, file] : files_) {
     if (in_folder(key) && platform::MatchesWildcard(parts.name, file.name)) {
-      entries.push_back({file.name, platform::kArchive | (file.read_only ? platform::kReadOnly : 0u)});
+      entries.push_back({file.name, platform::kArchive});
     }
   }
   if (mask & platform::kDirectory) {

@@ -1,5 +1,5 @@
 // An in-memory FileSystem for unit tests: Windows paths, names compared
-// without regard to case, links, read-only files and failures on demand.
+// without regard to case, links and failures on demand.
 #pragma once
 
 #include <map>
@@ -23,8 +23,6 @@ class MemoryFileSystem : public platform::FileSystem {
   void AddLink(const std::string& path, const std::string& target);
   // Plants something that is neither a file nor a folder (a FIFO, a device).
   void AddSpecial(const std::string& path);
-  // Sets a file's read-only attribute.
-  void SetReadOnly(const std::string& path);
   // The content of a file, or "<missing>".
   std::string Content(const std::string& path) const;
   // Every later write to this path fails.
@@ -53,7 +51,6 @@ class MemoryFileSystem : public platform::FileSystem {
     std::string name;  // as first written
     std::string bytes;
     uint64_t version = 0;  // a new one for every write
-    bool read_only = false;
   };
   // Drive letter and folded components through every link, e.g.
   // "c:\work\a.tga"; empty for a path that names nothing (a UNC path).
