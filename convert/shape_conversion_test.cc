@@ -121,13 +121,27 @@ TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
   EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "shed.s"}));
 }
 
-TEST_F(ShProcClickTest, ACopyTheToolDidNotRewriteNeverComesBack) {
+TEST_F(ShProcClickTest, ACopyTheToolDidNotRewriteNeverComesBackAndAMissingToolIsLogged) {
   main->fields.ShCompress = true;
   broken.insert("ffeditc_unicode");
   ShProcClick(*main);
   EXPECT_EQ(Logged().back(), "Shape C:\\out\\House.s: not converted to binary");
-  EXPECT_EQ(Output(), test_support::UnicodeFile(kShapeText));
   EXPECT_EQ(EditorFolder(), Lines{"ffeditc_unicode.exe"});
+  files.DeleteFile(std::string(kFfedit) + "ffeditc_unicode.exe");
+  ShProcClick(*main);
+  EXPECT_EQ(Logged().back(), "Unable to find ffeditc_unicode");
+  EXPECT_EQ(Output(), test_support::UnicodeFile(kShapeText));
+}
+
+TEST_F(ShProcClickTest, TheTextureCheckEditsTheShapeBeforeTheBinaryStep) {
+  main->fields.ShCompress = true;
+  main->fields.ShCheckTex = true;
+  ui.answers = {true};
+  ui.textures = {std::string("brick")};
+  ShProcClick(*main);
+  std::string edited = kShapeText;
+  edited.replace(edited.find("planks.ace"), 10, "brick.ace");
+  EXPECT_EQ(Output(), "SIMISA@F" + test_support::UnicodeFile(edited));
 }
 
 TEST_F(ShProcClickTest, AShapeAtADriveRootConvertsInThatRoot) {

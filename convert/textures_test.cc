@@ -93,13 +93,13 @@ TEST_F(TexturesTest, BrowsingForTheOutputAsksBeforeReplacing) {
   EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
 }
 
-TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
+TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmapsAnnouncingEach) {
   files.Add("C:\\pics\\b.bmp", "bmp");
   files.Add("C:\\pics\\a.bmp", "bmp");
   files.Add("C:\\pics\\A.TGA", "tga");
   files.Add("C:\\pics\\notes.txt", "txt");
   files.Add("C:\\pics\\what?.tga", "tga");
-  ui.folders = {std::string("C:\\pics"), std::nullopt};
+  ui.folders = {std::nullopt, std::string("C:\\pics")};
   BtTex1Click(*main);
   BtTex1Click(*main);
   EXPECT_EQ(ui.shown, (Lines{"Folder: Select convert directory", "Folder: Select convert directory"}));
@@ -111,6 +111,10 @@ TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
                              "Skipped what?.tga: not a file name Windows can hold",
                              "Texture C:\\pics\\a.bmp: conversion successful",
                              "Texture C:\\pics\\b.bmp: conversion successful"}));
+  Lines announced;
+  ConvertTextureFolder(*main, "C:\\pics\\",
+                       [&](const std::string& path) { announced.push_back(path); });
+  EXPECT_EQ(announced, (Lines{"C:\\pics\\A.TGA", "C:\\pics\\a.bmp", "C:\\pics\\b.bmp"}));
 }
 
 }  // namespace
