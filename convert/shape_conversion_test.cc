@@ -182,7 +182,6 @@ TEST_F(ShapesPageTest, BrowsingForModelsKeepsTheirNamesOnly) {
   ShIBrowseClick(*main);
   EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds ");
   ASSERT_EQ(ui.file_dialogs.size(), 2u);
-  EXPECT_EQ(ui.file_dialogs[0].filter, "*.3ds files|*.3ds");
   EXPECT_TRUE(ui.file_dialogs[0].multiple);
   EXPECT_EQ(ui.file_dialogs[0].initial_folder, "C:\\models");
 }
@@ -192,7 +191,6 @@ TEST_F(ShapesPageTest, BrowsingForTheOutput) {
   ShBrowseClick(*main);
   ShBrowseClick(*main);
   EXPECT_EQ(main->fields.ShOutput, "C:\\out\\a.s");
-  EXPECT_EQ(ui.file_dialogs[0].filter, "MSTS Shape File(*.s)|*.s");
   EXPECT_EQ(ui.file_dialogs[0].default_extension, "s");
   EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
 }

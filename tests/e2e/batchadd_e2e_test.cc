@@ -98,8 +98,8 @@ TEST_F(BatchAddEndToEnd, AnErrorEndsOnlyItsCommandAfterTheLogLinesBeforeIt) {
   ProgramRun unknown = Interactive("batchadd(-dir=C:\\Content;-route=Elsewhere)\nhelp\n");
   EXPECT_EQ(unknown.exit_code, 1);
   EXPECT_TRUE(unknown.output.starts_with(
-      kBanner + kPrompt + "Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref\n" + kPrompt +
-      "Enter 'main' to return to the window mode\n"))
+      kBanner + kPrompt + "Cannot open file C:\\MSTS\\ROUTES\\elsewhere\\elsewhere.ref\n" +
+      kPrompt + "Enter 'main' to return to the window mode\n"))
       << unknown.output;
   EXPECT_FALSE(Exists(kRoute + "SHAPES\\Arch.s"));
 
@@ -114,7 +114,8 @@ TEST_F(BatchAddEndToEnd, AnErrorEndsOnlyItsCommandAfterTheLogLinesBeforeIt) {
 }
 
 TEST_F(BatchAddEndToEnd, ARouteIsNamedByItsFolderAndNothingOutsideIsTouched) {
-  const std::string outside_ref = test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n");
+  const std::string outside_ref =
+      test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n");
   prefix.Write("C:\\outside\\outside.ref", outside_ref);
   const std::string ref = Read(kRoute + "MyRoute.ref");
   for (const char* route : {"..\\..\\outside", "C:\\MSTS\\ROUTES\\MyRoute"}) {

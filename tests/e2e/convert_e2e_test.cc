@@ -94,8 +94,9 @@ TEST_F(ConvertEndToEnd, MakeaceTakesNamesFromTheCurrentFolderWithoutDir) {
   prefix.Write("C:\\work\\Brick.TGA", kTga);
   prefix.Write("C:\\work\\sub\\roof.tga", kTga);
   ProgramRun run = Command("makeace(-zlib) brick.tga;sub\\roof.tga");
-  EXPECT_EQ(ToolRuns(), (Runs{{"makeace", "C:\\work", {"brick.tga", "brick.ace", "-zlib"}},
-                              {"makeace", "C:\\work\\sub", {"roof.tga", "sub\\roof.ace", "-zlib"}}}));
+  EXPECT_EQ(ToolRuns(),
+            (Runs{{"makeace", "C:\\work", {"brick.tga", "brick.ace", "-zlib"}},
+                  {"makeace", "C:\\work\\sub", {"roof.tga", "sub\\roof.ace", "-zlib"}}}));
   // The relative output is taken from the source's folder, where sub\ does not exist.
   EXPECT_EQ(run.output, kBanner +
                             "Texture brick.tga: conversion successful\n"
@@ -104,19 +105,6 @@ TEST_F(ConvertEndToEnd, MakeaceTakesNamesFromTheCurrentFolderWithoutDir) {
                             kEnd);
   EXPECT_EQ(Read("C:\\work\\brick.ace"), "SIMISA@@@@@@@@@@options -zlib\r\n" + kTga);
   EXPECT_FALSE(Exists("C:\\work\\sub\\roof.ace"));
-}
-
-TEST_F(ConvertEndToEnd, AMissingSourceIsSkippedAndAFailingToolIsReported) {
-  prefix.Write("C:\\tex\\a.tga", kTga);
-  ProgramRun run = Command("makeace(-dir=c:\\tex;-bmp;-width=2 5;-height=8) missing.tga;a.tga");
-  EXPECT_EQ(ToolRuns(), (Runs{{"makeace", "C:\\tex",
-                               {"a.tga", "c:\\tex\\a.ace", "-bmp", "-width:(2", "5)",
-                                "-height:(8)"}}}));
-  EXPECT_EQ(run.output, kBanner +
-                            "makeace: -bmp needs -width:(W) -height:(H)\n"
-                            "Texture c:\\tex\\a.tga: conversion failed, no output file\n" +
-                            kEnd);
-  EXPECT_FALSE(Exists("C:\\tex\\a.ace"));
 }
 
 TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
