@@ -49,10 +49,14 @@ TEST_F(TexturesTest, ARelativeOutputIsJudgedInTheSourcesFolder) {
   EXPECT_EQ(Logged(), Lines{"Texture C:\\models\\tex\\a.tga: conversion successful"});
 }
 
-TEST_F(TexturesTest, WithoutAnOutputNothingRuns) {
+TEST_F(TexturesTest, WithoutAnOutputOrAnExistingSourceNothingRuns) {
   main->fields.TexOutput = "";
   TexProcClick(*main);
   EXPECT_EQ(ui.shown, Lines{"Warning: Select output file"});
+  main->fields.TexOutput = "C:\\out\\a.ace";
+  main->fields.TexSource = "C:\\models\\tex\\missing.tga";
+  TexProcClick(*main);
+  EXPECT_EQ(ui.shown.size(), 1u);
   EXPECT_TRUE(processes.runs.empty());
 }
 
@@ -78,7 +82,6 @@ TEST_F(TexturesTest, BrowsingForTheSourceProposesTheOutput) {
   TexBrowseClick(*main);
   EXPECT_EQ(main->fields.TexSource, "tga");
   ASSERT_EQ(ui.file_dialogs.size(), 4u);
-  EXPECT_EQ(ui.file_dialogs[0].filter, "Targa Bitmap(*.tga)|*.tga|Bitmap(*.bmp)|*.bmp");
   EXPECT_FALSE(ui.file_dialogs[0].multiple);
 }
 
@@ -88,18 +91,17 @@ TEST_F(TexturesTest, BrowsingForTheOutputAsksBeforeReplacing) {
   TexOutClick(*main);
   EXPECT_EQ(main->fields.TexOutput, "C:\\out\\b.ace");
   ASSERT_EQ(ui.file_dialogs.size(), 2u);
-  EXPECT_EQ(ui.file_dialogs[0].filter, "MSTS Texture(*.ace)|*.ace");
   EXPECT_EQ(ui.file_dialogs[0].default_extension, "ace");
   EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
 }
 
-TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
+TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmapsAnnouncingEach) {
   files.Add("C:\\pics\\b.bmp", "bmp");
   files.Add("C:\\pics\\a.bmp", "bmp");
   files.Add("C:\\pics\\A.TGA", "tga");
   files.Add("C:\\pics\\notes.txt", "txt");
   files.Add("C:\\pics\\what?.tga", "tga");
-  ui.folders = {std::string("C:\\pics"), std::nullopt};
+  ui.folders = {std::nullopt, std::string("C:\\pics")};
   BtTex1Click(*main);
   BtTex1Click(*main);
   EXPECT_EQ(ui.shown, (Lines{"Folder: Select convert directory", "Folder: Select convert directory"}));
@@ -111,6 +113,10 @@ TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmaps) {
                              "Skipped what?.tga: not a file name Windows can hold",
                              "Texture C:\\pics\\a.bmp: conversion successful",
                              "Texture C:\\pics\\b.bmp: conversion successful"}));
+  Lines announced;
+  ConvertTextureFolder(*main, "C:\\pics\\",
+                       [&](const std::string& path) { announced.push_back(path); });
+  EXPECT_EQ(announced, (Lines{"C:\\pics\\A.TGA", "C:\\pics\\a.bmp", "C:\\pics\\b.bmp"}));
 }
 
 }  // namespace

@@ -93,13 +93,7 @@ fs::path OwnPath() { return fs::read_symlink("/proc/self/exe"); }
 
 std::string Quote(const std::string& text) {
   std::string out = "'";
-  for (char c : text) {
-    if (c == '\'') {
-      out += "'\\''";
-    } else {
-      out += c;
-    }
-  }
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 

@@ -1,5 +1,8 @@
 #include "tests/support/standin_log.h"
 
+#include <algorithm>
+#include <sstream>
+
 #include "tests/support/run_program.h"
 
 namespace test_support {
@@ -13,28 +16,16 @@ void PrintTo(const StandinRun& run, std::ostream* out) {
 
 std::vector<StandinRun> ReadStandinLog(const std::filesystem::path& log) {
   std::vector<StandinRun> runs;
-  std::string text = ReadHostFile(log);
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
+  std::istringstream lines(ReadHostFile(log));
+  for (std::string line; std::getline(lines, line);) {
+    // Tool, working folder and arguments, separated by tabs; empty ones count.
     std::vector<std::string> fields;
-    size_t field = start;
-    for (;;) {
-      size_t tab = text.find('\t', field);
-      if (tab == std::string::npos || tab > end) {
-        fields.push_back(text.substr(field, end - field));
-        break;
-      }
-      fields.push_back(text.substr(field, tab - field));
-      field = tab + 1;
-    }
-    StandinRun run;
-    run.tool = fields[0];
-    if (fields.size() > 1) run.working_folder = fields[1];
-    run.args.assign(fields.begin() + std::min<size_t>(2, fields.size()), fields.end());
-    runs.push_back(std::move(run));
-    start = end + 1;
+    size_t start = 0;
+    for (size_t tab; (tab = line.find('\t', start)) != std::string::npos; start = tab + 1)
+      fields.push_back(line.substr(start, tab - start));
+    fields.push_back(line.substr(start));
+    fields.resize(std::max<size_t>(fields.size(), 2));
+    runs.push_back({fields[0], fields[1], {fields.begin() + 2, fields.end()}});
   }
   return runs;
 }
