@@ -1,29 +1,17 @@
 #include "ops/adding.h"
 
-#include <gtest/gtest.h>
-
-#include "core/error.h"
-#include "platform/text.h"
-#include "tests/support/fake_processes.h"
-#include "tests/support/memory_file_system.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/msts_text.h"
+#include "ops/ops_fixture.h"
 
 namespace ops {
 namespace {
-
-using Lines = std::vector<std::string>;
-
 
 const std::string kHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n";
 const std::string kFolder = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kRef = kFolder + "MyRoute.ref";
 
-class AddingTest : public ::testing::Test {
+class AddingTest : public OpsFixture {
  protected:
   AddingTest() {
-    main.language.SetTexts(core::kEnglish);
-    main.fields.MSTSRoot = "C:\\MSTS";
     files.Add(kFolder + "MyRoute.trk", "");
     files.Add(kFolder + "tsection.dat", "");
     files.Add(kRef, test_support::UnicodeFile(kHeader + "\r\nStatic ( Class ( Trees ) FileName ( oak.s ) )\r\n"));
@@ -36,12 +24,6 @@ class AddingTest : public ::testing::Test {
     ListRoutes(main, routes, Page::kAdding);
     AddRouteChange(main, routes, 0);
   }
-
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main{files, processes, ui};
-  RouteState routes;
 };
 
 TEST_F(AddingTest, TheThreeChecksStopBeforeAnythingIsTouched) {
@@ -77,7 +59,7 @@ TEST_F(AddingTest, WithOnlyCreateSdTheShapeAndItsSdFileAreAddedAndTheRefIsLeftAl
   EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: shape succesfully added"}));
 }
 
-TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFields) {
+TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFieldsAndAReplacedShapeAddsAnEntry) {
   ChooseRoute();
   core::Fields& fields = main.fields;
   fields.AddShapeFile = "C:\\work\\barn.s";
@@ -102,38 +84,15 @@ TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFields) {
                                   "\tESD_Detail_Level ( 2 ) \r\n"
                                   "\tESD_Bounding_Box ( 0 0 0 0 0 0  ) \r\n)\r\n"));
   EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: shape succesfully added"}));
-}
 
-TEST_F(AddingTest, ReplacingAShapeAddsASecondEntry) {
-  ChooseRoute();
-  main.fields.AddShapeFile = "C:\\work\\barn.s";
-  main.fields.AddAddToRef = true;
-  main.fields.AddClass = "Sheds";
-  AddProcClick(main, routes);
+  // Replacing the shape adds a second entry; its class reaches the class
+  // list only when the route is read again.
   ui.answers = {true};
   AddProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]"}));
-  EXPECT_EQ(routes.CurrentRoute->EntryCount(), 3);
-  // The new class reaches the class list only when the route is read again.
   EXPECT_EQ(routes.AddClassItems, (Lines{"Trees"}));
   AddRouteChange(main, routes, 0);
-  EXPECT_EQ(routes.AddClassItems, (Lines{"Sheds", "Trees"}));
+  EXPECT_EQ(routes.AddClassItems, (Lines{"Buildings", "Trees"}));
   EXPECT_EQ(routes.CurrentRoute->EntryCount(), 3);
-}
-
-TEST_F(AddingTest, AFailedCopyIsReportedTwiceAndAddsNothing) {
-  ChooseRoute();
-  const std::string ref = files.Content(kRef);
-  files.FailWritesTo(kFolder + "SHAPES\\barn.s");
-  main.fields.AddShapeFile = "C:\\work\\barn.s";
-  main.fields.AddAddToRef = true;
-  main.fields.AddClass = "Sheds";
-  main.fields.CrSD = true;
-  AddProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Error: Failed to copy file barn.s", "Error:  error while adding file"}));
-  EXPECT_EQ(files.Content(kRef), ref);
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
-  EXPECT_TRUE(main.log.lines().empty());
 }
 
 TEST_F(AddingTest, BrowseButtonsFillTheirFieldsUnlessCancelled) {
@@ -148,20 +107,32 @@ TEST_F(AddingTest, BrowseButtonsFillTheirFieldsUnlessCancelled) {
                              "Open: ACE File|*.ace", "Open: ACE File|*.ace"}));
 }
 
-TEST_F(AddingTest, AddTexturesWarnsThenCopiesAndSummarises) {
+TEST_F(AddingTest, AddTexturesAsksBeforeEachReplacementAndReportsEveryFailure) {
   AddTexProcClick(main, routes);
   ChooseRoute();
   AddTexProcClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Warning: Select route", "Warning: Texture list empty"}));
   files.Add("C:\\t\\a.ace", "a");
-  main.fields.AddTextures = "C:\\t\\a.ace;C:\\t\\b.ace;";
-  AddTexProcClick(main, routes);
-  main.fields.AddTextures = "C:\\t\\a.ace;";
-  ui.answers = {true};
-  AddTexProcClick(main, routes);
+  files.Add("C:\\t\\b.ace", "b");
+  files.Add(kFolder + "TEXTURES\\b.ace", "old b");
+  files.AddFolder(kFolder + "TEXTURES\\WINTER");
+  main.fields.AddTextures = "C:\\t\\b.ace;C:\\t\\missing.ace;;C:\\t\\a.ace;";
+  AddTexProcClick(main, routes);  // b.ace is kept, as answered
   EXPECT_EQ(files.Content(kFolder + "TEXTURES\\a.ace"), "a");
-  EXPECT_EQ(main.log.lines(), (Lines{"There were errors during adding textures", "All textures added"}));
-  EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;");
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "old b");
+  EXPECT_FALSE(files.FileExists(kFolder + "TEXTURES\\WINTER\\a.ace"));
+  main.fields.AddTextures = "C:\\t\\a.ace;C:\\t\\b.ace";
+  ui.answers = {true, true};
+  AddTexProcClick(main, routes);
+  EXPECT_EQ(files.Content(kFolder + "TEXTURES\\b.ace"), "b");
+  auto asked = [](const std::string& name) {
+    return "Ask: " + name + ": texture file already exists. Overwrite? [" + kFolder +
+           "TEXTURES\\" + name + "]";
+  };
+  EXPECT_EQ(ui.shown, (Lines{"Warning: Select route", "Warning: Texture list empty",
+                             asked("b.ace"), "Error: Failed to copy file missing.ace",
+                             "Error: Failed to copy file ", asked("a.ace"), asked("b.ace")}));
+  EXPECT_EQ(main.log.lines(),
+            (Lines{"There were errors during adding textures", "All textures added"}));
 }
 
 }  // namespace

@@ -1,31 +1,27 @@
 #include "ops/comparison.h"
 
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
 #include <filesystem>
 
 #include "core/error.h"
+#include "ops/ops_fixture.h"
 #ifndef _WIN32
 #include "platform/posix_file_system.h"
 #endif
-#include "tests/support/fake_processes.h"
-#include "tests/support/memory_file_system.h"
-#include "tests/support/scripted_ui.h"
 #include "tests/support/temp_prefix.h"
 
 namespace ops {
 namespace {
 
-using Lines = std::vector<std::string>;
 using core::ComparisonOutput;
+using ::testing::ThrowsMessage;
 
 const std::string kRoutes = "C:\\MSTS\\ROUTES\\";
 
-class ComparisonTest : public ::testing::Test {
+class ComparisonTest : public OpsFixture {
  protected:
   ComparisonTest() {
-    main.language.SetTexts(core::kEnglish);
-    main.fields.MSTSRoot = "C:\\MSTS";
     main.fields.CrTex = true;
     for (const char* file : {"SHAPES\\bridge.s", "SHAPES\\bridge.sd", "SHAPES\\BRIDGE2.S", "SHAPES\\own.s",
                              "SHAPES\\readme.txt", "SHAPES\\old.set\\mast.s", "TEXTURES\\rock.ace",
@@ -50,12 +46,6 @@ class ComparisonTest : public ::testing::Test {
     CrProcClick(main, routes);
     return main.fields.CrOut;
   }
-
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main{files, processes, ui};
-  RouteState routes;
 };
 
 TEST_F(ComparisonTest, TheListsSplitTheRouteFilesByTheFirstTickedRouteThatHasThem) {
@@ -95,12 +85,8 @@ TEST_F(ComparisonTest, TheBatchIsAddedToTheOutputAndSavedWholeWithWindowsLineEnd
 
   files.FailWritesTo(bat);
   ui.saved = {bat};
-  try {
-    CrProcClick(main, routes);
-    ADD_FAILURE() << "a failed save passed as done";
-  } catch (const core::Error& error) {
-    EXPECT_EQ(error.what(), "Cannot create file " + bat);
-  }
+  EXPECT_THAT([&] { CrProcClick(main, routes); },
+              ThrowsMessage<core::Error>("Cannot create file " + bat));
   EXPECT_EQ(files.Content(bat), saved);
 }
 

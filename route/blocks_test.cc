@@ -5,8 +5,6 @@
 namespace route {
 namespace {
 
-using V = std::vector<std::string>;
-
 TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
   const struct {
     const char* text;
@@ -36,15 +34,6 @@ TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
     ParseBlocks(c.text, target, c.strip_quotes);
     EXPECT_EQ(target.PropList, c.props) << c.text;
   }
-}
-
-TEST(SplitListTest, CutsAtTheSeparatorKeepingEmptyPieces) {
-  EXPECT_EQ(SplitList("a.ace;b.ace;", ';'), (V{"a.ace", "b.ace"}));
-  EXPECT_EQ(SplitList("a.ace;;b.ace", ';'), (V{"a.ace", "", "b.ace"}));
-  EXPECT_EQ(SplitList("a.ace; \t", ';'), (V{"a.ace"}));
-  EXPECT_EQ(SplitList(" a.ace ;", ';'), (V{" a.ace "}));
-  EXPECT_EQ(SplitList("description  filename", ' '), (V{"description", "", "filename"}));
-  EXPECT_EQ(SplitList("", ';'), V{});
 }
 
 TEST(FileNameOfTest, TakesThePartAfterTheLastSeparator) {

@@ -2,11 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/text.h"
-#include "tests/support/route_services.h"
-#include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
-#include "tests/support/scripted_ui.h"
 
 namespace route {
 namespace {
@@ -32,23 +28,6 @@ TEST(RouteNameTest, OnlyAPlainFolderNameOfRoutesOpensARoute) {
                            "x:", "a*", "a..b", "line.", "line "}) {
     EXPECT_FALSE(IsRouteName(name)) << name;
   }
-}
-
-TEST(GatherClassesTest, EachClassOnceInOrderOfFirstAppearance) {
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main(files, processes, ui);
-  files.Add("C:\\MSTS\\ROUTES\\R\\R.ref",
-            "\xFF\xFE" + platform::Utf8ToUtf16Le(
-                             "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                             "Static ( Class ( Buildings ) )\r\nStatic ( FileName ( x.s ) )\r\n"
-                             "Static ( CLASS ( buildings ) )\r\nHazard ( class ( Деревья ) )\r\n"
-                             "Static ( Class ( ) )\r\nStatic ( Class ( ДЕРЕВЬЯ ) )\r\n"
-                             "Static ( Class ( Trees ) )"));
-  Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
-  route.ReadRef();
-  EXPECT_EQ(GatherClasses(route), (Names{"Buildings", "Деревья", "Trees"}));
 }
 
 }  // namespace

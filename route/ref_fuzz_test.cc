@@ -7,12 +7,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "route/route.h"
-#include "tests/support/fake_processes.h"
-#include "tests/support/memory_file_system.h"
-#include "tests/support/msts_text.h"
-#include "tests/support/route_services.h"
-#include "tests/support/scripted_ui.h"
+#include "route/route_fixture.h"
 
 namespace route {
 namespace {
@@ -71,15 +66,7 @@ std::string Mutate(std::string bytes, std::mt19937& random) {
   return bytes;
 }
 
-class RefFuzzTest : public ::testing::Test {
- protected:
-  RefFuzzTest() { main.language.SetTexts(core::kEnglish); }
-
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main{files, processes, ui};
-};
+using RefFuzzTest = RouteFixture;
 
 TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
@@ -90,7 +77,7 @@ TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries)
       const std::string bytes = Mutate(seed, random);
       SCOPED_TRACE(::testing::PrintToString(bytes));
       files.Add(path, bytes);
-      Route route(test_support::ServicesOf(main), "R", "C:\\MSTS");
+      Route route = Open();
       try {
         route.ReadRef();
       } catch (const core::Error&) {
@@ -102,7 +89,7 @@ TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries)
       ++read;
       route.WriteRef();
       const std::string written = files.Content(path);
-      Route again(test_support::ServicesOf(main), "R", "C:\\MSTS");
+      Route again = Open();
       again.ReadRef();
       EXPECT_EQ(again.Entries, route.Entries);
       again.WriteRef();

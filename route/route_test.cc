@@ -4,11 +4,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "tests/support/route_services.h"
-#include "tests/support/fake_processes.h"
-#include "tests/support/memory_file_system.h"
-#include "tests/support/scripted_ui.h"
-#include "tests/support/msts_text.h"
+#include "route/route_fixture.h"
 
 namespace route {
 namespace {
@@ -18,13 +14,8 @@ const std::string kPath = "C:\\MSTS\\ROUTES\\R\\R.ref";
 const std::string kNotRef =
     " is not a route file (it does not start with the SIMIS header) and is not read";
 
-class RouteTest : public ::testing::Test {
+class RouteTest : public RouteFixture {
  protected:
-  RouteTest() { main.language.SetTexts(core::kEnglish); }
-
-  Route Open(const std::string& name = "R") {
-    return Route(test_support::ServicesOf(main), name, "C:\\MSTS");
-  }
   static std::string ErrorOf(const std::function<void()>& action) {
     try {
       action();
@@ -33,38 +24,16 @@ class RouteTest : public ::testing::Test {
     }
     return "<no error>";
   }
-
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main{files, processes, ui};
 };
 
 TEST_F(RouteTest, TheRefFileIsNamedAfterTheRouteOrElseTheFirstInItsFolder) {
   files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", test_support::UnicodeFile(kRefHeader));
   Route route = Open("MyRoute");
-  EXPECT_EQ(route.Folder, "C:\\MSTS\\ROUTES\\MyRoute\\");
   EXPECT_EQ(route.RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref");
   files.AddFolder("C:\\MSTS\\ROUTES\\Other\\a.ref");  // a folder, not a file
   files.Add("C:\\MSTS\\ROUTES\\Other\\routes.ref", test_support::UnicodeFile(kRefHeader));
   files.Add("C:\\MSTS\\ROUTES\\Other\\zz.ref", test_support::UnicodeFile(kRefHeader));
   EXPECT_EQ(Open("Other").RefPath, "C:\\MSTS\\ROUTES\\Other\\routes.ref");
-  files.AddFolder("C:\\MSTS\\ROUTES\\Empty");
-  EXPECT_EQ(Open("Empty").RefPath, "C:\\MSTS\\ROUTES\\Empty\\Empty.ref");
-}
-
-TEST_F(RouteTest, ReadRefReplacesTheEntries) {
-  files.Add(kPath, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nHazard ( FileName ( b.haz ) )\r\n"));
-  Route route = Open();
-  EXPECT_TRUE(route.Unreadable());
-  route.ReadRef();
-  ASSERT_EQ(route.EntryCount(), 2);
-  EXPECT_EQ(route.Entries[1].BlockType, "Hazard");
-  EXPECT_FALSE(route.Unreadable());
-  files.Add(kPath, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( c.s ) )\r\n"));
-  route.ReadRef();
-  ASSERT_EQ(route.EntryCount(), 1);
-  EXPECT_EQ(route.Entries[0].GetValue("filename"), "c.s");
 }
 
 TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
@@ -82,96 +51,56 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
       {random_bytes, kNotRef},
       {big_endian, kNotRef},
       {platform::Utf8ToUtf16Le("Static ( FileName ( a.s ) )\r\n"), kNotRef},
-      {test_support::UnicodeFile("Static ( FileName ( a.s ) )\r\n"), kNotRef},
-      {"Static ( FileName ( a.s ) )\r\n", kNotRef},
       {test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
        " ends inside an entry (its last block is not closed) and is not read"},
       {std::nullopt, " is not a regular file and is not read"},
   };
-  for (const auto& test : kCases) {
-    test_support::MemoryFileSystem disk;
-    if (test.bytes) {
-      disk.Add(kPath, *test.bytes);
-    } else {
-      disk.AddSpecial(kPath);
-    }
-    core::ConvMain on_disk{disk, processes, ui};
-    on_disk.language.SetTexts(core::kEnglish);
-    Route route(test_support::ServicesOf(on_disk), "R", "C:\\MSTS");
-    EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), kPath + test.error);
-    EXPECT_TRUE(route.Unreadable());
-    EXPECT_EQ(route.EntryCount(), 0);
-    Shape entry;
-    entry.AddProp("FileName", "new.s");
-    route.AddEntry(entry);
-    EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }),
-              kPath + " could not be read, so it is not written: its entries would be lost");
-    EXPECT_NE(ErrorOf([&] { route.BackupRef(); }), "<no error>");
-    EXPECT_EQ(disk.Content(kPath), test.bytes.value_or("<missing>"));
-    EXPECT_FALSE(disk.FolderExists("C:\\MSTS\\ROUTES\\R\\Rastolin_backups"));
-  }
   files.AddFolder("C:\\MSTS\\ROUTES\\R");
   Route missing = Open();
   EXPECT_EQ(ErrorOf([&] { missing.ReadRef(); }), "Cannot open file " + kPath);
   EXPECT_TRUE(missing.Unreadable());
+  for (const auto& test : kCases) {
+    if (test.bytes) {
+      files.Add(kPath, *test.bytes);
+    } else {
+      files.DeleteFile(kPath);
+      files.AddSpecial(kPath);
+    }
+    Route route = Open();
+    EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), kPath + test.error);
+    EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }),
+              kPath + " could not be read, so it is not written: its entries would be lost");
+    EXPECT_NE(ErrorOf([&] { route.BackupRef(); }), "<no error>");
+    EXPECT_EQ(files.Content(kPath), test.bytes.value_or("<missing>"));
+    EXPECT_FALSE(files.FolderExists("C:\\MSTS\\ROUTES\\R\\Rastolin_backups"));
+  }
 }
 
-TEST_F(RouteTest, AddEntryAppendsAStaticEntrySettingPropertiesOneByOne) {
-  files.Add(kPath, test_support::UnicodeFile(kRefHeader + "Hazard ( FileName ( h.haz ) )\r\n"));
-  Route route = Open();
-  route.ReadRef();
-  Shape shape;
-  shape.BlockType = "Hazard";
-  shape.AddProp("FileName", "a.s");
-  shape.AddProp("Class", "X");
-  shape.AddProp("filename", "b.s");
-  route.AddEntry(shape);
-  route.AddEntry(shape);
-  ASSERT_EQ(route.EntryCount(), 3);
-  const Shape& added = route.Entries[1];
-  EXPECT_EQ(added.BlockType, "Static");
-  ASSERT_EQ(added.PropCount(), 2);
-  EXPECT_EQ(added.PropList[0].PropName, "filename");
-  EXPECT_EQ(added.PropList[0].PropValue, "b.s");
-  EXPECT_EQ(added.PropList[1].PropName, "Class");
-  EXPECT_EQ(route.Entries[2].PropCount(), 2);
-}
-
-TEST_F(RouteTest, WriteRefWritesToRefPathOrTheGivenPathInsideTheRoute) {
-  const std::string before = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
+TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
+  const std::string before =
+      test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
+  const std::string backups = "C:\\MSTS\\ROUTES\\R\\Rastolin_backups\\";
   files.Add(kPath, before);
   Route route = Open();
   route.ReadRef();
-  route.Entries.clear();
-  route.WriteRef("C:\\MSTS\\ROUTES\\R\\copy.ref");
-  EXPECT_EQ(files.Content("C:\\MSTS\\ROUTES\\R\\copy.ref"), test_support::UnicodeFile(kRefHeader));
-  EXPECT_EQ(files.Content(kPath), before);
+  route.BackupRef();
+  EXPECT_EQ(files.Content(backups + "R1.ref"),
+            test_support::UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( a.s )\r\n)\r\n"));
+  route.BackupRef();
+  files.DeleteFile(backups + "R1.ref");
+  files.Add(backups + "R3.ref", "x");
+  route.BackupRef();
+  EXPECT_TRUE(files.FileExists(backups + "R1.ref"));
+  EXPECT_TRUE(files.FileExists(backups + "R2.ref"));
+
   EXPECT_EQ(ErrorOf([&] { route.WriteRef("C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref"); }),
             "C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref leads out of the route and is not written");
   EXPECT_FALSE(files.FileExists("C:\\MSTS\\ROUTES\\elsewhere.ref"));
   // A failed write keeps the old file.
+  route.Entries.clear();
   files.FailWritesTo(kPath);
   EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }), "Cannot create file " + kPath);
   EXPECT_EQ(files.Content(kPath), before);
-}
-
-TEST_F(RouteTest, BackupsTakeTheFirstFreeNumberInTheirOwnFolder) {
-  const std::string folder = "C:\\MSTS\\ROUTES\\MyRoute\\";
-  files.Add(folder + "MyRoute.ref", test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n"));
-  Route route = Open("MyRoute");
-  route.ReadRef();
-  route.BackupRef();
-  EXPECT_EQ(files.Content(folder + "Rastolin_backups\\MyRoute1.ref"),
-            test_support::UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( a.s )\r\n)\r\n"));
-  route.BackupRef();
-  EXPECT_TRUE(files.FileExists(folder + "Rastolin_backups\\MyRoute2.ref"));
-  files.DeleteFile(folder + "Rastolin_backups\\MyRoute1.ref");
-  files.Add(folder + "Rastolin_backups\\MyRoute3.ref", "x");
-  route.BackupRef();
-  EXPECT_TRUE(files.FileExists(folder + "Rastolin_backups\\MyRoute1.ref"));
-  files.FailWritesTo(folder + "Rastolin_backups\\MyRoute4.ref");
-  EXPECT_EQ(ErrorOf([&] { route.BackupRef(); }),
-            "Cannot create file " + folder + "Rastolin_backups\\MyRoute4.ref");
 }
 
 }  // namespace

@@ -16,19 +16,9 @@ TEST(ShapeTest, GetValueFindsTheFirstPropertyOfTheNameInAnyLetterCase) {
                        {"Описание", "мост"}});
   EXPECT_EQ(shape.GetValue("filename"), "house.s");
   EXPECT_EQ(shape.GetValue("class"), "Bridges");
-  EXPECT_EQ(shape.GetValue("Class "), "");
   EXPECT_EQ(shape.GetValue("Clas"), "");
   EXPECT_EQ(shape.GetValue("ОПИСАНИЕ"), "мост");
   EXPECT_EQ(shape.GetValue("опис"), "");
-  EXPECT_EQ(Shape().GetValue("FileName"), "");
-}
-
-TEST(ShapeTest, SetValueReplacesTheFirstOfTheNameInPlaceOrAppends) {
-  Shape shape = Entry({{"FileName", "a.s"}, {"Shadow", "NONE"}, {"filename", "b.s"}});
-  shape.SetValue("FILENAME", "c.s");
-  shape.SetValue("Align", "NONE");
-  EXPECT_EQ(shape.PropList, (std::vector<Props>{{"FILENAME", "c.s"}, {"Shadow", "NONE"},
-                                                {"filename", "b.s"}, {"Align", "NONE"}}));
 }
 
 TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters) {
@@ -51,8 +41,6 @@ TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters)
             "\tTyped ( \"5 gauge\" )\r\n"
             "\tLines ( \"a b\"\r\n\"c\" )\r\n"
             ")\r\n");
-  shape = Shape();
-  EXPECT_EQ(shape.ToRefText(), "Static (\r\n)\r\n");
 }
 
 }  // namespace

@@ -21,10 +21,6 @@
 
 namespace ui {
 
-inline const std::string kRefText =
-    "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic (\r\n\tClass ( Houses )\r\n"
-    "\tFileName ( hut.s )\r\n\tDescription ( Hut )\r\n)\r\n";
-
 // Host paths as a single drive Z: = / would give them.
 class HostPathFiles : public test_support::MemoryFileSystem {
  public:
@@ -48,7 +44,9 @@ class WindowFixture : public ::testing::Test {
     }
     files.Add("C:\\MSTS\\ROUTES\\Line\\Line.trk", "");
     files.Add("C:\\MSTS\\ROUTES\\Line\\tsection.dat", "");
-    files.Add("C:\\MSTS\\ROUTES\\Line\\Line.ref", test_support::UnicodeFile(kRefText));
+    files.Add("C:\\MSTS\\ROUTES\\Line\\Line.ref",
+              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                        "Static ( Class ( Houses ) FileName ( hut.s ) )\r\n"));
     files.AddFolder("C:\\MSTS\\ROUTES\\Line\\SHAPES");
   }
 

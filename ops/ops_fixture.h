@@ -1,5 +1,6 @@
-// What the clearing tests share: route R of an MSTS installation in memory,
-// chosen on the clearing page, with the editor tool played the way
+// What the operation tests share: an MSTS installation in memory, the main
+// object over it in English, and the route boxes. The clearing tests add
+// route R, chosen on the clearing page, the editor tool played the way
 // ffeditc_unicode /u behaves, and MSTS files as the route holds them.
 #pragma once
 
@@ -51,11 +52,23 @@ inline std::string Compressed(const std::string& body) {
   return file + "@@@@" + stream.substr(0, size);
 }
 
-class ClearingFixture : public ::testing::Test {
+class OpsFixture : public ::testing::Test {
  protected:
-  ClearingFixture() {
+  OpsFixture() {
     main.language.SetTexts(core::kEnglish);
     main.fields.MSTSRoot = "C:\\MSTS";
+  }
+
+  test_support::MemoryFileSystem files;
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+  RouteState routes;
+};
+
+class ClearingFixture : public OpsFixture {
+ protected:
+  ClearingFixture() {
     files.Add(kFfedit + "ffeditc_unicode.exe", "MZ");
     // "<folder>ffeditc_unicode.exe <name> /u /o:<name>" rewrites the work copy.
     processes.on_run = [this](const test_support::FakeProcesses::Call& call) {
@@ -89,11 +102,6 @@ class ClearingFixture : public ::testing::Test {
     return runs;
   }
 
-  test_support::MemoryFileSystem files;
-  test_support::FakeProcesses processes;
-  test_support::ScriptedUi ui;
-  core::ConvMain main{files, processes, ui};
-  RouteState routes;
   // What the editor tool turns a file into; it fails while this is empty.
   std::string tool_text;
 };
