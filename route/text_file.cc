@@ -48,10 +48,6 @@ TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path
   return file;
 }
 
-std::string ReadUnicodeText(const platform::FileSystem& files, const std::string& path) {
-  return ReadTextFile(files, path).text;
-}
-
 std::string UnicodeFileBytes(std::string_view text) {
   std::string bytes(kByteOrderMark);
   bytes += platform::Utf8ToUtf16Le(text);

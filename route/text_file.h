@@ -31,10 +31,6 @@ struct TextFile {
 // Throws core::Error("Cannot open file " + path) when the file cannot be read.
 TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path);
 
-// The whole text of a file. A compressed or binary file has no text to give
-// and reads as empty, so a search in it finds nothing.
-std::string ReadUnicodeText(const platform::FileSystem& files, const std::string& path);
-
 // FF FE, then the text as UTF-16LE, without a terminating zero.
 std::string UnicodeFileBytes(std::string_view text);
 
