@@ -176,11 +176,6 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
     state.ClShapesSelected.assign(3, false);
     state.ClShapesFocused = 0;
   };
-  operations.ClDeleteClick = [&calls](core::ConvMain&, ops::RouteState& state) {
-    std::string selected;
-    for (bool row : state.ClShapesSelected) selected += row ? '1' : '0';
-    calls.push_back("delete " + selected + " focus " + std::to_string(state.ClShapesFocused));
-  };
   operations.ClShapesDblClick = [&calls](core::ConvMain&, ops::RouteState& state) {
     calls.push_back("edit " + std::to_string(state.ClShapesFocused));
   };
@@ -195,17 +190,12 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   Click("ClPropPr");
   auto* list = Find<QListWidget>("ClShapes");
   ASSERT_EQ(list->count(), 3);
-  list->item(1)->setSelected(true);
-  list->item(2)->setSelected(true);
-  list->setCurrentRow(2, QItemSelectionModel::NoUpdate);
-  Click("ClDelete");
   list->itemDoubleClicked(list->item(1));
   Find<QComboBox>("CrRoute")->activated(0);
   Click("CrOptUn");
   Click("CrProc");
   // Choosing the route fills the list through the route change itself.
-  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "delete 011 focus 2", "edit 1",
-                                             "compare 0 2"}));
+  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "edit 1", "compare 0 2"}));
   EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "copy \"a\" \"b\"");
 }
 
