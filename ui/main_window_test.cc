@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <set>
 
 #include "core/error.h"
 #include "ui/window_fixture.h"
@@ -76,6 +77,22 @@ TEST_F(MainWindowTest, EveryPageStartsWithItsDefaults) {
   EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
 }
 
+// Every text the window shows a person or a screen reader.
+std::set<QString> Shown(QWidget& window) {
+  std::set<QString> shown;
+  for (QWidget* control : window.findChildren<QWidget*>()) {
+    shown.insert({control->toolTip(), control->accessibleName()});
+    if (auto* button = qobject_cast<QAbstractButton*>(control)) shown.insert(button->text());
+    if (auto* label = qobject_cast<QLabel*>(control)) shown.insert(label->text());
+    if (auto* group = qobject_cast<QGroupBox*>(control)) shown.insert(group->title());
+    if (auto* tabs = qobject_cast<QTabWidget*>(control)) {
+      for (int page = 0; page < tabs->count(); ++page) shown.insert(tabs->tabText(page));
+    }
+  }
+  for (QAction* action : window.findChildren<QAction*>()) shown.insert(action->text());
+  return shown;
+}
+
 TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheCaptionsAndStoresTheChoice) {
   // One control of each kind of caption: tab, frame, button, box, label,
   // menu item and hint; then captions that no language changes.
@@ -94,6 +111,13 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheCaptionsAndStoresTheChoice) {
     }
     EXPECT_EQ(Find<QWidget>("ShapeDir")->toolTip(), Q(texts[Msg::HintShapeDir]));
     for (const auto& [name, text] : fixed) EXPECT_EQ(Caption(Window(), name), text) << name;
+    // No text of the other language is left anywhere.
+    const core::Language other(1 - number);
+    const std::set<QString> shown = Shown(Window());
+    for (int key = 0; key < core::kMessageCount; ++key) {
+      const QString stale = Q(other[static_cast<Msg>(key)]);
+      if (stale != Q(texts[static_cast<Msg>(key)])) EXPECT_FALSE(shown.contains(stale)) << stale.toStdString();
+    }
     EXPECT_EQ(Main().settings.ReadInteger("INF", "LANGUAGE", -1), number);
   }
   EXPECT_EQ(Find<QLineEdit>("TexSource")->accessibleName(), "Source file");
