@@ -136,7 +136,6 @@ TEST(FenceTest, TheBarStaysWithinItsRange) {
   EXPECT_EQ(bar->value(), 2);
   fence.SetLabel("Search in a.w");
   EXPECT_EQ(Find<QLabel>(fence, "ClTileName")->text(), "Search in a.w");
-  EXPECT_EQ(Find<QLabel>(fence, "StatusBar")->text(), "Please,wait...");
 }
 
 TEST(FileDialogTest, FiltersTakeQtsForm) {

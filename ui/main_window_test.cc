@@ -155,7 +155,6 @@ TEST_F(MainWindowTest, ConversionButtonsRunWithTheirPagesValues) {
   EXPECT_TRUE(Find<QWidget>("GroupBox3")->isEnabled());
 
   Type("ConTexV", "mk.exe");
-  EXPECT_EQ(Main().tools.MakeaceName, "mk.exe");
   EXPECT_EQ(Main().settings.ReadString("PATHS", "MAKEACE", ""), "mk.exe");
 }
 

@@ -10,7 +10,6 @@
 
 #include "platform/posix_file_system.h"
 #include "platform/posix_processes.h"
-#include "tests/standin/three_ds.h"
 #include "tests/support/msts_text.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/standin_log.h"
@@ -57,16 +56,6 @@ class StandinTest : public ::testing::Test {
   platform::PosixFileSystem files_;
   platform::PosixProcesses processes_;
 };
-
-TEST_F(StandinTest, Conv3dsAndTxt2uniWriteNothingForAMissingInput) {
-  prefix_.Write(R"(C:\Models\a.3ds)", standin::Make3ds({"brick.tga"}));
-  const std::string conv3ds = std::string(kUtils) + "conv3ds.exe ";
-  const std::string output = Run(conv3ds + R"("C:\Models\a.s" a.3ds missing.3ds)", R"(C:\Models)");
-  EXPECT_NE(output.find("missing.3ds"), std::string::npos);
-  Run(conv3ds + R"("C:\Models\b.s")", R"(C:\Models)");
-  Run(std::string(kUtils) + "txt2uni.exe missing.s", R"(C:\Models)");
-  EXPECT_EQ(OnDisk(R"(C:\Models)"), std::set<std::string>{"a.3ds"});
-}
 
 TEST_F(StandinTest, FfeditcStoresTheBodyLengthAndRefusesOtherSwitches) {
   const std::string copy = std::string(kFfedit) + "House.s";
