@@ -18,7 +18,7 @@ class NameSet {
   // Room for about `expected` names before the table grows.
   explicit NameSet(size_t expected = 0);
 
-  // The number of a name (folded by route::FoldName), added when new.
+  // The number of a name (folded by platform::FoldCase), added when new.
   size_t Insert(std::string_view folded);
   // The number of a name, or npos.
   size_t Find(std::string_view folded) const { return Find(folded, Hash(folded)); }

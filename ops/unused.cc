@@ -39,7 +39,7 @@ class NameFolder {
       const unsigned unit = static_cast<unsigned char>(raw[i]) |
                             (width == 2 ? static_cast<unsigned char>(raw[i + 1]) << 8 : 0u);
       if (unit >= 0x80) {
-        buffer_ = route::FoldName(
+        buffer_ = platform::FoldCase(
             route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
         return buffer_;
       }
@@ -133,7 +133,7 @@ class StaticNames {
     for (size_t i = 0; i < route.Entries.size(); ++i) {
       const std::string& name = route.Entries[i].GetValue(kFileName);
       if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType, "static")) {
-        number_of_[i] = names_.Insert(route::FoldName(name));
+        number_of_[i] = names_.Insert(platform::FoldCase(name));
       }
     }
     marked_.resize(names_.size());
@@ -215,7 +215,7 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
                                     SimisReader& reader, core::Progress& progress) {
   StaticNames statics(route);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    statics.Mark(route::FoldName(name));
+    statics.Mark(platform::FoldCase(name));
   const std::string world = route.Folder + "WORLD\\";
   const std::vector<platform::FindEntry> tiles = FilesOf(main.files, world + "*.w");
   if (tiles.empty()) throw core::Error(main.language.Format(core::Msg::NoWorldFiles, world));
@@ -257,12 +257,12 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
                                       SimisReader& reader) {
   NameSet known;
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    known.Insert(route::FoldName(name));
+    known.Insert(platform::FoldCase(name));
   for (const route::Shape& entry : route.Entries)
-    known.Insert(route::FoldName(entry.GetValue(kFileName)));
+    known.Insert(platform::FoldCase(entry.GetValue(kFileName)));
   std::vector<std::string> names;
   for (const platform::FindEntry& file : FilesOf(main.files, route.Folder + "SHAPES\\*.s")) {
-    if (!known.Contains(route::FoldName(file.name))) names.push_back(file.name);
+    if (!known.Contains(platform::FoldCase(file.name))) names.push_back(file.name);
   }
   return names;
 }

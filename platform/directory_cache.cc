@@ -21,20 +21,6 @@ constexpr size_t kMostListings = 1024;
 // program keeps writing to costs a few percent of the time at most.
 constexpr int64_t kReadCostShare = 50;
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-// FoldCase, without the conversion for ASCII names.
-std::string Folded(std::string_view name) {
-  if (!IsAscii(name)) return FoldCase(name);
-  std::string out(name);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 // The upper-case form of a name, code point by code point, as
 // LessIgnoreCase compares it; bytes that are not UTF-8 stay as they are.
 std::string UpperKey(std::string_view name) {
@@ -131,7 +117,7 @@ DirectoryCache::Listing* DirectoryCache::Read(const std::string& folder) {
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
     listing.entries.insert({UpperKey(name), std::string(name)});
-    listing.by_folded[Folded(name)].emplace_back(name);
+    listing.by_folded[FoldCase(name)].emplace_back(name);
   }
   closedir(dir);
   for (auto& [folded, names] : listing.by_folded) std::sort(names.begin(), names.end());
@@ -150,7 +136,7 @@ DirectoryCache::Listing* DirectoryCache::Read(const std::string& folder) {
 std::optional<std::string> DirectoryCache::Match(const std::string& folder, std::string_view name) {
   const Listing* listing = Current(folder);
   if (!listing) return std::nullopt;
-  auto found = listing->by_folded.find(Folded(name));
+  auto found = listing->by_folded.find(FoldCase(name));
   if (found == listing->by_folded.end()) return std::nullopt;
   return found->second.front();
 }
@@ -188,13 +174,13 @@ void DirectoryCache::AfterChange(const std::string& folder, std::string_view rem
 
 void DirectoryCache::Insert(Listing& listing, const std::string& name) {
   if (!listing.entries.insert({UpperKey(name), name}).second) return;
-  std::vector<std::string>& same = listing.by_folded[Folded(name)];
+  std::vector<std::string>& same = listing.by_folded[FoldCase(name)];
   same.insert(std::lower_bound(same.begin(), same.end(), name), name);
 }
 
 void DirectoryCache::Remove(Listing& listing, const std::string& name) {
   if (listing.entries.erase({UpperKey(name), name}) == 0) return;
-  auto folded = listing.by_folded.find(Folded(name));
+  auto folded = listing.by_folded.find(FoldCase(name));
   std::vector<std::string>& same = folded->second;
   same.erase(std::find(same.begin(), same.end(), name));
   if (same.empty()) listing.by_folded.erase(folded);

@@ -83,6 +83,11 @@ std::string LowerCase(std::string_view text) {
 }
 
 std::string FoldCase(std::string_view text) {
+  if (IsAscii(text)) {
+    std::string out(text);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+  }
   // Simple folding: upper then lower, so that title-case and final forms
   // meet their lower-case letters too.
   return MapCodePoints(text, [](utf8proc_int32_t c) {

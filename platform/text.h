@@ -32,4 +32,16 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 // Orders names the way NTFS lists them: by folded name.
 bool LessIgnoreCase(std::string_view a, std::string_view b);
 
+// ASCII text changes case without tables: only non-ASCII letters (the Kelvin
+// sign, the long s) fold onto ASCII ones, never the other way.
+inline bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+inline char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 }  // namespace platform

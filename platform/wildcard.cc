@@ -9,15 +9,6 @@
 namespace platform {
 namespace {
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
-char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // The code points of UTF-8 text. A byte that does not start a valid sequence
 // stands for itself, kept apart from every real code point.
 std::vector<char32_t> CodePoints(std::string_view text) {

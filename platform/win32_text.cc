@@ -10,13 +10,6 @@
 namespace platform {
 namespace {
 
-bool IsAscii(std::string_view text) {
-  for (char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
-  }
-  return true;
-}
-
 // The length of the valid UTF-8 that starts the text.
 size_t ValidPrefix(std::string_view text) {
   const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());

@@ -35,9 +35,6 @@ class TextReader {
   virtual std::optional<std::string> ReadText(const std::string& path) = 0;
 };
 
-// The form two file or shape names share when they differ only in letter
-// case: the key of every name look-up.
-std::string FoldName(std::string_view name);
 // A file name as a shape or world file gives it: trimmed, without the
 // double quotes around a name with blanks.
 std::string CleanName(std::string_view text);

@@ -14,11 +14,6 @@ namespace {
 
 constexpr std::string_view kFileName = "FileName";
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
 // name_1.s, name_2.s ... beside a name already taken.
 std::string NumberedName(const std::string& name, int number) {
   size_t dot = name.rfind('.');
@@ -41,15 +36,6 @@ std::string CleanName(std::string_view text) {
   return name;
 }
 
-std::string FoldName(std::string_view name) {
-  if (!IsAscii(name)) return platform::FoldCase(name);
-  std::string folded(name);
-  for (char& c : folded) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return folded;
-}
-
 int Route::DeleteDuplicates() {
   RefuseIfUnreadable();
   std::unordered_set<std::string> seen;
@@ -57,7 +43,7 @@ int Route::DeleteDuplicates() {
   int count = 0;
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
-    if (name.empty() || seen.insert(FoldName(name)).second) continue;
+    if (name.empty() || seen.insert(platform::FoldCase(name)).second) continue;
     marked[i] = true;
     ++count;
     services_.log.Add("Deleted " + name);
@@ -78,7 +64,7 @@ int Route::DeleteNonexistent() {
   std::unordered_set<std::string> present;
   for (const platform::FindEntry& found :
        services_.files.Find(shapes + "*", platform::kAnyAttributes)) {
-    if (!(found.attributes & platform::kDirectory)) present.insert(FoldName(found.name));
+    if (!(found.attributes & platform::kDirectory)) present.insert(platform::FoldCase(found.name));
   }
   std::vector<bool> marked(Entries.size());
   int count = 0;
@@ -86,7 +72,7 @@ int Route::DeleteNonexistent() {
     const std::string& name = Entries[i].GetValue(kFileName);
     if (name.empty() || !NamesMatch(Entries[i].BlockType, "static")) continue;
     const bool exists = name.find_first_of("\\/") == std::string::npos
-                            ? present.count(FoldName(name)) > 0
+                            ? present.count(platform::FoldCase(name)) > 0
                             : services_.files.FileExists(shapes + name);
     if (exists) continue;
     marked[i] = true;
@@ -235,7 +221,7 @@ void Route::TakeTexturesOut(const std::string& shape_path, TextReader& reader) {
     if (close == std::string::npos) break;
     const std::string name = CleanName(std::string_view(*text).substr(open + 1, close - open - 1));
     pos = close + 1;
-    if (!name.empty() && done.insert(FoldName(name)).second) TakeTextureOut(name);
+    if (!name.empty() && done.insert(platform::FoldCase(name)).second) TakeTextureOut(name);
   }
 }
 

@@ -9,13 +9,6 @@
 namespace route {
 namespace {
 
-bool IsAscii(std::string_view text) {
-  return std::all_of(text.begin(), text.end(),
-                     [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-}
-
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
 // Names are written as read. One whose last line leaves a quote open had
 // that quote closed by a line break when it was read; the break goes back
 // in, or the quote would hide the "(" that follows.
@@ -54,10 +47,11 @@ void AppendValue(std::string& text, std::string_view rest) {
 
 bool NamesMatch(std::string_view a, std::string_view b) {
   // Property names are nearly always ASCII; folding them needs no tables.
-  if (IsAscii(a) && IsAscii(b)) {
+  if (platform::IsAscii(a) && platform::IsAscii(b)) {
     return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return platform::AsciiLower(x) == platform::AsciiLower(y);
+           });
   }
   return platform::EqualsIgnoreCase(a, b);
 }

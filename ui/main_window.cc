@@ -90,12 +90,12 @@ TConvMainForm::TConvMainForm(core::ConvMain& main, ops::RouteState& routes,
   pages_->setGeometry(0, 0, kClientWidth, kPagesHeight);
   pages_->setIconSize(QSize(16, 16));
   using Builder = QWidget* (*)(PageContext&);
-  struct PageSpec {
+  struct PageTab {
     Builder build;
     ops::Page page;
     Msg caption;
   };
-  const PageSpec specs[] = {
+  const PageTab tabs[] = {
       {BuildTexturesPage, ops::Page::kTextures, Msg::CapTextures},
       {BuildShapesPage, ops::Page::kShapes, Msg::CapShapes},
       {BuildAddingPage, ops::Page::kAdding, Msg::CapAddingPage},
@@ -103,11 +103,11 @@ TConvMainForm::TConvMainForm(core::ConvMain& main, ops::RouteState& routes,
       {BuildComparisonPage, ops::Page::kComparison, Msg::CapShapesTextures},
       {BuildSettingsPage, ops::Page::kSettings, Msg::CapSettings},
   };
-  for (const PageSpec& spec : specs) {
-    QWidget* page = spec.build(context_);
+  for (const PageTab& tab : tabs) {
+    QWidget* page = tab.build(context_);
     page->setAutoFillBackground(true);
-    pages_->addTab(page, PageIcon(spec.page), QString());
-    captions_.Tab(pages_, page, spec.caption);
+    pages_->addTab(page, PageIcon(tab.page), QString());
+    captions_.Tab(pages_, page, tab.caption);
   }
   connect(pages_, &QTabWidget::currentChanged, this, [this](int index) { PageControl1Change(index); });
 
