@@ -34,18 +34,19 @@ class NameFolder {
   // The clean (route::CleanName), folded name of a piece of text whose characters are
   // `width` bytes (1: UTF-8, 2: UTF-16LE); valid until the next call.
   std::string_view Fold(std::string_view raw, size_t width) {
-    buffer_.clear();
-    for (size_t i = 0; i < raw.size(); i += width) {
-      const unsigned unit = static_cast<unsigned char>(raw[i]) |
-                            (width == 2 ? static_cast<unsigned char>(raw[i + 1]) << 8 : 0u);
+    const size_t length = raw.size() / width;
+    if (buffer_.size() < length) buffer_.resize(length);
+    for (size_t i = 0; i < length; ++i) {
+      const unsigned unit = static_cast<unsigned char>(raw[i * width]) |
+                            (width == 2 ? static_cast<unsigned char>(raw[i * width + 1]) << 8 : 0u);
       if (unit >= 0x80) {
         buffer_ = platform::FoldCase(
             route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
         return buffer_;
       }
-      buffer_ += static_cast<char>(unit >= 'A' && unit <= 'Z' ? unit - 'A' + 'a' : unit);
+      buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
     }
-    std::string_view name = buffer_;
+    std::string_view name(buffer_.data(), length);
     auto trim = [&] {
       while (!name.empty() && static_cast<unsigned char>(name.front()) <= 32) name.remove_prefix(1);
       while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32) name.remove_suffix(1);
