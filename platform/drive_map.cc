@@ -14,14 +14,6 @@ namespace {
 char UpperLetter(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 bool IsLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
-std::optional<std::string> RealPath(const std::string& path) {
-  char* resolved = realpath(path.c_str(), nullptr);
-  if (!resolved) return std::nullopt;
-  std::string out(resolved);
-  free(resolved);
-  return out;
-}
-
 bool IsFolder(const std::string& path) {
   struct stat st;
   return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
@@ -75,6 +67,14 @@ std::string Canonical(const std::string& host_path) {
 }
 
 }  // namespace
+
+std::optional<std::string> RealPath(const std::string& path) {
+  char* resolved = realpath(path.c_str(), nullptr);
+  if (!resolved) return std::nullopt;
+  std::string out(resolved);
+  free(resolved);
+  return out;
+}
 
 DriveMap::DriveMap(const std::string& prefix) {
   std::string devices = prefix;

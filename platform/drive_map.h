@@ -30,4 +30,8 @@ class DriveMap {
   std::map<char, std::string> drives_;  // upper-case letter -> host folder
 };
 
+// The canonical form of a host path, every link followed; nothing when the
+// path leads nowhere.
+std::optional<std::string> RealPath(const std::string& path);
+
 }  // namespace platform

@@ -46,14 +46,6 @@ bool Within(std::string_view path, std::string_view folder) {
   return path.size() > folder.size() && path.starts_with(folder) && path[folder.size()] == '/';
 }
 
-std::optional<std::string> RealPath(const std::string& host) {
-  char* real = realpath(host.c_str(), nullptr);
-  if (!real) return std::nullopt;
-  std::string out(real);
-  free(real);
-  return out;
-}
-
 // When the path is a symbolic link to a file, the file it leads to; else the
 // path itself. Writing to a linked file keeps the link. A route asks
 // LinkOutOf before it writes, so only links that stay inside it are followed
