@@ -23,11 +23,19 @@ class ConsoleUiTest : public ::testing::Test {
 // The [y/n] question, "y", "Yes" and "Д" are checked end to end, as is the
 // save dialog. No console command reaches the folder, file and texture
 // dialogs, which only the window's buttons open.
-TEST_F(ConsoleUiTest, QuestionsTakeAWholeTrimmedYesAndEndOfInputIsNo) {
-  Over(" Да \nyesno\n");
+TEST_F(ConsoleUiTest, EachAnswerIsOneWholeLineAndTheEndOfInputCancels) {
+  core::ChoiceList list({"a.s", "b.s"});
+  std::string rows;
+  for (int i = 0; i < 3000; ++i) rows += "1 ";
+  Over(" Да \nyesno\n" + rows + "2\ny\n");
   EXPECT_TRUE(ui.Ask("Overwrite?"));
   EXPECT_FALSE(ui.Ask("Overwrite?"));
-  EXPECT_FALSE(ui.Ask("Overwrite?"));
+  // Longer than one read: its tail answers no other question.
+  EXPECT_TRUE(ui.ChooseObjects(list));
+  EXPECT_EQ(list.SelectedNames(), (std::vector<std::string>{"a.s", "b.s"}));
+  EXPECT_TRUE(ui.Ask("Delete files?"));
+  EXPECT_THROW(ui.Ask("Delete textures?"), core::Cancelled);
+  EXPECT_THROW(ui.ChooseObjects(list), core::Cancelled);
 }
 
 TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
@@ -42,15 +50,23 @@ TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
   EXPECT_FALSE(ui.ChooseObjects(list));  // an empty line cancels
 }
 
-TEST_F(ConsoleUiTest, ProgressGoesToStandardErrorOnATerminal) {
+TEST_F(ConsoleUiTest, ProgressShowsTheItemOnAWatchedTerminalAskedOnce) {
   terminal.error_is_terminal = true;
-  {
+  for (int run = 0; run < 2; ++run) {
     auto progress = ui.ShowProgress();
     progress->SetRange(500);
-    progress->SetLabel("Search in b.w");
-    progress->Step();
+    for (const char* tile : {"a.w", "b.w"}) {
+      progress->SetPosition(5);
+      progress->SetItem(tile[0] - 'a' + 1, 2);
+      progress->SetLabel(std::string("Search in ") + tile);
+      progress->SetPosition(100);
+      progress->Step();
+    }
   }
-  EXPECT_EQ(terminal.errors, "\r\033[KSearch in b.w (0/500)\r\033[KSearch in b.w (1/500)\n");
+  const std::string shown =
+      "\r\033[KSearch in a.w (1 of 2)\r\033[KSearch in b.w (2 of 2)\n";
+  EXPECT_EQ(terminal.errors, shown + shown);
+  EXPECT_EQ(terminal.terminal_checks, 1);
   EXPECT_EQ(terminal.output, "");
 }
 

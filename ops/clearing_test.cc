@@ -103,7 +103,7 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsInOrderOnOkAndWritesOnEveryClose) {
   const std::string as_written = route::UnicodeFileBytes(route::RefText(Route().Entries));
   routes.ClShapesFocused = 1;
   ui.edit_entry = [](core::EntryForm& form) {
-    form.rfAddClick();
+    form.rfAddClick(core::Language(core::kEnglish));
     form.block_type = "Hazard";
     return false;
   };

@@ -223,9 +223,11 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   constexpr int kBarEnd = 500;
   NameFolder folder;
   size_t names_found = 0;
+  int number = 0;
   for (const platform::FindEntry& tile : tiles) {
     const std::string path = world + tile.name;
     progress.SetPosition(5);
+    progress.SetItem(++number, static_cast<int>(tiles.size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
     const std::optional<std::string> bytes = main.files.ReadFile(path);
     if (!bytes) throw core::Error("Cannot open file " + path);

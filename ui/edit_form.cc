@@ -87,8 +87,7 @@ void TEditForm::accept() {
 
 void TEditForm::rfAddClick() {
   CloseChooser();
-  // The new row's texts follow the language, as the dialog's captions do.
-  form_.rows.push_back(core::EntryRow{texts_[Msg::CapProperty], texts_[Msg::CapValue]});
+  form_.rfAddClick(texts_);
   ShowRows();
 }
 
