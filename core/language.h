@@ -161,6 +161,8 @@ enum class Msg : int {
   TexturesUnreadable,
   FileUnreadable,
   NoWorldFiles,
+  HintPropertyName,
+  FilesMovedTo,
   Count,
 };
 

@@ -20,8 +20,6 @@ namespace {
 
 using core::Msg;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
 // What a control shows as its caption: a button's or label's text, a
 // frame's title, a menu item's text, a page's tab.
 QString Caption(QWidget& window, const char* name) {
