@@ -324,7 +324,7 @@ constexpr Constant kConstants[] = {
 
 }  // namespace
 
-Language::Language(int number) {
+Language::Language(int number) : number_(number) {
   SetTexts(number);
   for (const Constant& constant : kConstants) {
     texts_[static_cast<int>(constant.key)] = constant.value;
@@ -333,6 +333,7 @@ Language::Language(int number) {
 
 void Language::SetTexts(int number) {
   if (number != kRussian && number != kEnglish) return;
+  number_ = number;
   for (const Texts& text : kTexts) {
     texts_[static_cast<int>(text.key)] = number == kEnglish ? text.english : text.russian;
   }

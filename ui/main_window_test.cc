@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -118,6 +119,11 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheCaptionsAndStoresTheChoice) {
       EXPECT_FALSE(shown.contains(stale)) << stale.toStdString();
     }
     EXPECT_EQ(Main().settings.ReadInteger("INF", "LANGUAGE", -1), number);
+    // Qt's own buttons and file dialogs follow.
+    QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), number == core::kRussian ? "&Нет" : "&No");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"),
+              number == core::kRussian ? "Перейти к:" : "Look in:");
   }
   EXPECT_EQ(Find<QLineEdit>("TexSource")->accessibleName(), "Source file");
 }
