@@ -207,11 +207,6 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   operations.ClShapesDblClick = [&calls](core::ConvMain&, ops::RouteState& state) {
     calls.push_back("edit " + std::to_string(state.ClShapesFocused));
   };
-  operations.CrProcClick = [&calls](core::ConvMain& main, ops::RouteState& state) {
-    calls.push_back("compare " + std::to_string(state.CrRouteIndex) + " " +
-                    std::to_string(static_cast<int>(main.fields.CrOutput)));
-    main.fields.CrOut.push_back("copy \"a\" \"b\"");
-  };
   Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
   Find<QComboBox>("ClRoute")->activated(0);
   Type("ClProps", "filename");
@@ -219,12 +214,49 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   auto* list = Find<QListWidget>("ClShapes");
   ASSERT_EQ(list->count(), 3);
   list->itemDoubleClicked(list->item(1));
-  Find<QComboBox>("CrRoute")->activated(0);
-  Click("CrOptUn");
-  Click("CrProc");
   // Choosing the route fills the list through the route change itself.
-  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "edit 1", "compare 0 2"}));
-  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "copy \"a\" \"b\"");
+  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "edit 1"}));
+}
+
+TEST_F(MainWindowTest, EachClearingButtonAndCreateDoTheirOwnJob) {
+  const std::string route = "C:\\MSTS\\ROUTES\\Line\\";
+  files.Add(route + "Line.ref",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                      "Static ( FileName ( hut.s ) )\r\nStatic ( FileName ( HUT.S ) )\r\n"
+                                      "Static ( FileName ( gone.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n"));
+  for (const char* shape : {"hut.s", "shed.s", "orphan.s"}) files.Add(route + "SHAPES\\" + shape, "");
+  files.Add(route + "WORLD\\w.w",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\n"
+                                      "Tr_Worldfile ( Static ( FileName ( hut.s ) ) )\r\n"));
+  files.Add("C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\hut.s", "");
+  operations = ProgramOperations();
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
+  Find<QComboBox>("ClRoute")->activated(0);
+  // Each shows its own choice list (always cancelled here) or log line.
+  const std::pair<const char*, const char*> presses[] = {
+      {"ClUnused", "Objects: 2 rows"},
+      {"ClDelUnnamed", "Objects: 1 rows, Add"},
+      {"ClDuplicates", "Deleted 1 duplicated entries"},
+      {"ClDelUnex", "Deleted 1 unexisting file entries"},
+  };
+  for (const auto& [button, result] : presses) {
+    const size_t shown = ui.shown.size();
+    Click(button);
+    EXPECT_EQ(ui.shown.size() > shown ? ui.shown.back() : Main().log.lines().back(), result)
+        << button;
+  }
+  EXPECT_EQ(Find<QListWidget>("ClShapes")->count(), 2);
+
+  Find<QComboBox>("CrRoute")->activated(0);
+  Click("CrOptList");
+  Click("CrProc");
+  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "EUROPE1\\SHAPES\\hut.s");
+  // The batch lines stand alone in the box that is saved.
+  Click("CrOptBat");
+  Click("CrProc");
+  EXPECT_EQ(ui.shown.back(), "Save: *.*|*.*");
+  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(),
+            "copy \"EUROPE1\\SHAPES\\hut.s\" \"Line\\SHAPES\\hut.s\"");
 }
 
 TEST_F(MainWindowTest, ClosingReleasesTheChosenRouteWithoutWritingItsRef) {
