@@ -299,11 +299,13 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
     route->BackupRef();
     const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
     const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+    const int moved = route->FilesMoved();
     for (const std::string& name : list.SelectedNames()) {
       route->DeleteEntry(name, move_files, move_textures, reader);
       main.ui.KeepAlive();
     }
     route->WriteRef();
+    NoteMovedFiles(main, *route, moved);
   }
   ClPropPrClick(main, routes);
 }
@@ -321,12 +323,14 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   fence->SetRange(static_cast<int>(selected.size()));
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const int moved = route->FilesMoved();
   for (const std::string& name : selected) {
     fence->SetLabel(name);
     route->DeleteEntry(name, move_files, move_textures, reader);
     fence->Step();
     main.ui.KeepAlive();
   }
+  NoteMovedFiles(main, *route, moved);
 }
 
 }  // namespace ops

@@ -158,6 +158,7 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   std::string target = own_name;
   for (int number = 1; taken(target); ++number) target = NumberedName(own_name, number);
   if (!services_.files.MoveFile(path, backup_folder + target)) return {Fate::kFailed, {}};
+  ++files_moved_;
   return {Fate::kMoved, target == own_name ? std::string() : target};
 }
 

@@ -12,6 +12,7 @@ namespace {
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
 const std::string kAsk = "Delete textures, used in shapes? [y/n] ";
+const std::string kMovedTo = "The files taken out lie in " + kBackup + "\n";
 
 // A Unicode name, a shape and its duplicate, a dangling entry, an unused
 // one, a hazard and a shape only the car spawner names.
@@ -102,7 +103,7 @@ TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswer
                             "brick.ace: texture deleted\nroof.ace: texture deleted\n"
                             "SNOW\\roof.ace: texture deleted\n" +
                             kRoute + "SHAPES\\shed.s: shape deleted\ntower.ace: texture deleted\n" +
-                            kRoute + "SHAPES\\tower.s: shape deleted\n" + kEnd);
+                            kRoute + "SHAPES\\tower.s: shape deleted\n" + kMovedTo + kEnd);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({2, 5}));
   EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), Ref());
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
@@ -116,7 +117,7 @@ TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) 
             kBanner +
                 "1  lost.s\n2  tower.s\nSelect rows (1 3 5-7, all, none; empty to cancel): "
                 "Delete shape files? [y/n] " +
-                kAsk + kRoute + "SHAPES\\tower.s: shape deleted\n" + kEnd);
+                kAsk + kRoute + "SHAPES\\tower.s: shape deleted\n" + kMovedTo + kEnd);
   EXPECT_EQ(run.errors, "");  // no progress where standard error is no terminal
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());  // the entries stay
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
@@ -128,7 +129,7 @@ TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
   const std::string choose = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
   EXPECT_EQ(run.output, kBanner + "1  extra.s\n2  orphan.s\n" + choose + "1  orphan.s\n" + choose +
                             "Delete shape files? [y/n] " + kAsk + kRoute +
-                            "SHAPES\\orphan.s: shape deleted\n" + kEnd);
+                            "SHAPES\\orphan.s: shape deleted\n" + kMovedTo + kEnd);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
             Ref({},
                 "Static (\r\n\tFileName ( extra.s )\r\n\tDescription ( extra.s )\r\n"
