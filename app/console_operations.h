@@ -85,7 +85,9 @@ class ConsoleOperations : public console::Operations {
 
   std::string NoWindow() const override {
 #ifdef RASTOLIN_WINDOW
-    return ui::DisplayNamed() ? "" : "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    return ui::DisplayNamed()
+               ? ""
+               : "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
 #else
     return "this rastolin is built without its window";
 #endif

@@ -17,7 +17,9 @@ std::vector<std::string> Pieces(std::string_view option_text) {
 }
 
 // An option's key: the option up to its "=", trimmed.
-std::string KeyOf(std::string_view option) { return core::Trim(option.substr(0, option.find('='))); }
+std::string KeyOf(std::string_view option) {
+  return core::Trim(option.substr(0, option.find('=')));
+}
 
 // The value after "=" of the first whole option with that key, trimmed
 // (empty when it has no "="); nothing when no option has that key.

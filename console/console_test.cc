@@ -114,7 +114,8 @@ TEST_F(ConsoleTest, MainRestartsTheProgramAndEndsAtOnceWhereAWindowCanOpen) {
 }
 
 TEST_F(ConsoleTest, MakeaceTakesEachEntryAsTyped) {
-  for (const char* name : {"a.tga", " b.bmp", "noext"}) files.Add(std::string("C:\\tex\\") + name, "");
+  for (const char* name : {"a.tga", " b.bmp", "noext"})
+    files.Add(std::string("C:\\tex\\") + name, "");
   EXPECT_EQ(Command("MAKEACE(-DIR=C:\\TEX) A.TGA; b.bmp;noext"), kExitNormal);
   ASSERT_EQ(operations.calls.size(), 3u);
   EXPECT_EQ(operations.fields[1].TexSource, "c:\\tex\\ b.bmp");
@@ -137,8 +138,8 @@ TEST_F(ConsoleTest, AWarningOrAFailureLineMakesTheCommandExitWithTwo) {
   operations.on_texture = [this] { main.ui.Ask("Overwrite?"); };
   EXPECT_EQ(Command("makeace(-dir=c:\\tex) a.tga", ""), kExitFailed);
   EXPECT_EQ(terminal.output,
-            std::string(kBanner) + "TexProcClick ran\nOverwrite? [y/n] \nEnd of input: the command is cancelled\n" +
-                "Press any key..\n");
+            std::string(kBanner) + "TexProcClick ran\nOverwrite? [y/n] \n" +
+                "End of input: the command is cancelled\nPress any key..\n");
   EXPECT_EQ(operations.calls.size(), 3u);
 }
 

@@ -220,11 +220,13 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
 
 TEST_F(MainWindowTest, EachClearingButtonAndCreateDoTheirOwnJob) {
   const std::string route = "C:\\MSTS\\ROUTES\\Line\\";
-  files.Add(route + "Line.ref",
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                      "Static ( FileName ( hut.s ) )\r\nStatic ( FileName ( HUT.S ) )\r\n"
-                                      "Static ( FileName ( gone.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n"));
-  for (const char* shape : {"hut.s", "shed.s", "orphan.s"}) files.Add(route + "SHAPES\\" + shape, "");
+  files.Add(route + "Line.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                                         "Static ( FileName ( hut.s ) )\r\n"
+                                                         "Static ( FileName ( HUT.S ) )\r\n"
+                                                         "Static ( FileName ( gone.s ) )\r\n"
+                                                         "Static ( FileName ( shed.s ) )\r\n"));
+  for (const char* shape : {"hut.s", "shed.s", "orphan.s"})
+    files.Add(route + "SHAPES\\" + shape, "");
   files.Add(route + "WORLD\\w.w",
             test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\n"
                                       "Tr_Worldfile ( Static ( FileName ( hut.s ) ) )\r\n"));
