@@ -124,6 +124,23 @@ TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) 
   EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
 }
 
+TEST_F(ClearingEndToEnd, AnAnswerIsOneWholeLineAndTheEndOfInputCancelsTheCommand) {
+  std::string rows;
+  for (int i = 0; i < 3000; ++i) rows += "2 ";
+  // Longer than one read of a command line: its tail answers no question.
+  ProgramRun run = Run({"delunused(-route=myroute)"}, rows + "\ny\ny\n\n");
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(Read(kBackup + "SHAPES\\tower.s"), Unicode("\timage ( tower.ace )\r\n"));
+  EXPECT_EQ(Read(kBackup + "TEXTURES\\tower.ace"), "tower.ace");
+
+  ProgramRun cut = Run({"delentry(-route=myroute) 2"}, "y\n");
+  EXPECT_EQ(cut.exit_code, 2);
+  EXPECT_EQ(cut.output, kBanner + "Delete files? [y/n] " + kAsk +
+                            "\nEnd of input: the command is cancelled\n" + kEnd + "\n");
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+  EXPECT_TRUE(Exists(kRoute + "SHAPES\\shed.s"));
+}
+
 TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
   ProgramRun run = Run({"delnotinref(-route=myroute)"}, "add 1\n1\nyes\nno\n\n");
   const std::string choose = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
