@@ -283,6 +283,10 @@ constexpr Texts kTexts[] = {
      "%s не читается как текст; поиск остановлен, иначе его объекты считались бы неиспользуемыми"},
     {Msg::NoWorldFiles, "%s holds no world files; the search stops, as every shape would count as unused",
      "В %s нет файлов мира; поиск остановлен, иначе все объекты считались бы неиспользуемыми"},
+    {Msg::HintPropertyName, "Click, or press Space or F2, to choose another name",
+     "Щёлкните или нажмите Пробел или F2, чтобы выбрать другое имя"},
+    {Msg::FilesMovedTo, "The files taken out lie in %s",
+     "Убранные файлы находятся в %s"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -
@@ -320,7 +324,7 @@ constexpr Constant kConstants[] = {
 
 }  // namespace
 
-Language::Language(int number) {
+Language::Language(int number) : number_(number) {
   SetTexts(number);
   for (const Constant& constant : kConstants) {
     texts_[static_cast<int>(constant.key)] = constant.value;
@@ -329,6 +333,7 @@ Language::Language(int number) {
 
 void Language::SetTexts(int number) {
   if (number != kRussian && number != kEnglish) return;
+  number_ = number;
   for (const Texts& text : kTexts) {
     texts_[static_cast<int>(text.key)] = number == kEnglish ? text.english : text.russian;
   }

@@ -16,6 +16,12 @@ route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes) {
   return route;
 }
 
+void NoteMovedFiles(core::ConvMain& main, const route::Route& route, int moved_before) {
+  if (route.FilesMoved() == moved_before) return;
+  main.log.Add(main.language.Format(core::Msg::FilesMovedTo,
+                                    route.Folder + main.language[core::Msg::BackupFolder]));
+}
+
 std::vector<std::string> ListProperties(const route::Route& route, const std::string& names) {
   const std::vector<std::string> columns = route::SplitList(names, ' ');
   std::vector<std::string> rows;
@@ -51,6 +57,7 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
     marked[row] = routes.ClShapesSelected[row];
   }
   SimisReader reader(main, *route);
+  const int moved = route->FilesMoved();
   route->DeleteEntries(marked, move_files, move_textures, reader);
   // The rows go with their entries, so that the list still matches them
   // when ClProps is empty and the refresh leaves it.
@@ -64,6 +71,7 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   routes.ClShapesFocused =
       kept == 0 ? -1 : std::min(routes.ClShapesFocused, static_cast<int>(kept) - 1);
   route->WriteRef();
+  NoteMovedFiles(main, *route, moved);
   ClPropPrClick(main, routes);
 }
 

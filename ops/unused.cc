@@ -223,9 +223,11 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   constexpr int kBarEnd = 500;
   NameFolder folder;
   size_t names_found = 0;
+  int number = 0;
   for (const platform::FindEntry& tile : tiles) {
     const std::string path = world + tile.name;
     progress.SetPosition(5);
+    progress.SetItem(++number, static_cast<int>(tiles.size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
     const std::optional<std::string> bytes = main.files.ReadFile(path);
     if (!bytes) throw core::Error("Cannot open file " + path);
@@ -297,11 +299,13 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
     route->BackupRef();
     const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
     const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+    const int moved = route->FilesMoved();
     for (const std::string& name : list.SelectedNames()) {
       route->DeleteEntry(name, move_files, move_textures, reader);
       main.ui.KeepAlive();
     }
     route->WriteRef();
+    NoteMovedFiles(main, *route, moved);
   }
   ClPropPrClick(main, routes);
 }
@@ -319,12 +323,14 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   fence->SetRange(static_cast<int>(selected.size()));
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const int moved = route->FilesMoved();
   for (const std::string& name : selected) {
     fence->SetLabel(name);
     route->DeleteEntry(name, move_files, move_textures, reader);
     fence->Step();
     main.ui.KeepAlive();
   }
+  NoteMovedFiles(main, *route, moved);
 }
 
 }  // namespace ops

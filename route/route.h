@@ -118,6 +118,9 @@ class Route {
   // again, is deleted.
   void DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
                    TextReader& reader);
+  // How many files have been moved into Rastolin_backups\ since the route
+  // was made.
+  int FilesMoved() const { return files_moved_; }
 
  private:
   void RefuseIfUnreadable() const;
@@ -147,6 +150,7 @@ class Route {
 
   Services services_;
   bool read_ = false;
+  int files_moved_ = 0;
 };
 
 }  // namespace route

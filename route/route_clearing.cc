@@ -158,6 +158,7 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   std::string target = own_name;
   for (int number = 1; taken(target); ++number) target = NumberedName(own_name, number);
   if (!services_.files.MoveFile(path, backup_folder + target)) return {Fate::kFailed, {}};
+  ++files_moved_;
   return {Fate::kMoved, target == own_name ? std::string() : target};
 }
 
@@ -168,7 +169,7 @@ void Route::TakeShapeOut(const std::string& file_name, bool move_shape_files, bo
   const std::string shapes = Folder + language[core::Msg::ShapesFolder];
   const std::string shape_path = shapes + file_name;
   if (!InRoute(shapes, file_name)) {
-    services_.log.Add(language.Format(core::Msg::OutsideRoute, file_name));
+    services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, file_name));
     return;
   }
   if (!services_.files.FileExists(shape_path)) {
@@ -183,8 +184,11 @@ void Route::TakeShapeOut(const std::string& file_name, bool move_shape_files, bo
   MakeFolder(backup);
   const Removal shape = TakeOut(shapes, file_name, backup);
   if (shape.fate != Fate::kMoved) {
-    services_.log.Add(language.Format(
-        shape.fate == Fate::kMissing ? core::Msg::ShapeMissing : core::Msg::NotMoved, shape_path));
+    if (shape.fate == Fate::kMissing) {
+      services_.log.Add(language.Format(core::Msg::ShapeMissing, shape_path));
+    } else {
+      services_.log.AddFailure(language.Format(core::Msg::NotMoved, shape_path));
+    }
     return;
   }
   services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
@@ -199,7 +203,7 @@ void Route::TakeShapeOut(const std::string& file_name, bool move_shape_files, bo
   if (sd.fate == Fate::kMoved && !sd.kept_as.empty()) {
     services_.log.Add(shapes + base + "sd" + KeptAs(language, sd.kept_as));
   } else if (sd.fate == Fate::kFailed) {
-    services_.log.Add(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
+    services_.log.AddFailure(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
   }
   TakeOut(shapes, base + "thm", "");
 }
@@ -207,7 +211,7 @@ void Route::TakeShapeOut(const std::string& file_name, bool move_shape_files, bo
 void Route::TakeTexturesOut(const std::string& shape_path, TextReader& reader) {
   const std::optional<std::string> text = reader.ReadText(shape_path);
   if (!text) {
-    services_.log.Add(services_.language.Format(core::Msg::TexturesUnreadable, shape_path));
+    services_.log.AddFailure(services_.language.Format(core::Msg::TexturesUnreadable, shape_path));
     return;
   }
   const std::string& marker = services_.language[core::Msg::ImageLinePrefix];
@@ -240,10 +244,10 @@ void Route::TakeTextureOut(const std::string& name) {
         services_.log.Add(language.Format(core::Msg::TextureMissing, shown));
         break;
       case Fate::kOutside:
-        services_.log.Add(language.Format(core::Msg::OutsideRoute, shown));
+        services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, shown));
         break;
       case Fate::kFailed:
-        services_.log.Add(language.Format(core::Msg::NotMoved, shown));
+        services_.log.AddFailure(language.Format(core::Msg::NotMoved, shown));
         break;
     }
   };
