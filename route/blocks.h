@@ -1,7 +1,9 @@
 // The block grammar of MSTS text files: name ( value ), where the value may
 // hold further blocks. Blocks are cut by counting parentheses outside quoted
-// runs: a double quote opens a run, which ends at the next double quote or
-// at the end of its line, so one stray quote cannot hide the rest of a file.
+// runs. A double quote opens a run, which ends at the next double quote or
+// at the end of its line, so one stray quote cannot hide the rest of a
+// file. Inside a run \" stands for a quote and \\ for a backslash; any other
+// backslash is itself.
 #pragma once
 
 #include <string>
@@ -17,6 +19,8 @@ struct Block {
   std::string_view value;  // trimmed text up to the matching ")" or the end
   bool opened = false;     // false for a piece of text that holds no "("
   bool closed = false;     // false when the text ends before the matching ")"
+  size_t open = 0;         // where the "(" stands in the reader's text
+  size_t end = 0;          // just past the matching ")", or the text's size
 };
 
 // Walks the blocks of a text one at a time, in time linear in its length.
@@ -39,10 +43,16 @@ class BlockReader {
 // a "(", its quote would hide that parenthesis.
 bool EndsInsideQuotes(std::string_view text);
 
-// Appends each block of the text to the target as a property. With
-// strip_quotes every double quote leaves the value, which is trimmed again.
-// Text after the last block becomes a property with an empty name.
-void ParseBlocks(std::string_view text, Shape& target, bool strip_quotes);
+// A value as the format means it. Each quoted run stands for its text, with
+// \" and \\ undone, and runs joined by "+" (on one line or across a line
+// break) make one string; text outside runs stays as it is. A value that
+// holds a block of its own stays as written, quotes and all.
+std::string ValueOf(std::string_view written);
+
+// Appends each block of the text to the target as a property, the value
+// through ValueOf when unquote is set. Text after the last block becomes a
+// property with an empty name.
+void ParseBlocks(std::string_view text, Shape& target, bool unquote);
 
 // The pieces between one-character separators, empty ones too; the piece
 // after the last separator only when it holds more than blanks.

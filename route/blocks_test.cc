@@ -8,7 +8,7 @@ namespace {
 TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
   const struct {
     const char* text;
-    bool strip_quotes;
+    bool unquote;
     std::vector<Props> props;
   } cases[] = {
       // Nested blocks stay raw text of the value.
@@ -25,14 +25,21 @@ TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
       {"Description ( \"Shed (old\" ) Filename ( x.s )", true, {{"Description", "Shed (old"}, {"Filename", "x.s"}}},
       {"A ( \"x ) y\r\n) B ( 2 )", false, {{"A", "\"x ) y"}, {"B", "2"}}},
       {"\"a(b\" ( 1 ) \"c)\"", false, {{"\"a(b\"", "1"}, {"", "\"c)\""}}},
-      // Stripping removes every quote and trims again.
-      {"Class ( \"My houses\" ) D ( \" a \"b\"\" )", true, {{"Class", "My houses"}, {"D", "a b"}}},
+      // Unquoted, a run stands for its text: \" and \\ undone, blanks kept, "+" joining runs.
+      {"Class ( \"My houses\" ) D ( \" a \"b\"\" )", true, {{"Class", "My houses"}, {"D", " a b"}}},
       {"Class ( \"My houses\" )", false, {{"Class", "\"My houses\""}}},
+      {"D ( \"Pipe 12\\\"\" ) F ( x.s ) S ( \"Say \\\"hi\\\"\" ) P ( \"C:\\dir\\\\\" )", true,
+       {{"D", "Pipe 12\""}, {"F", "x.s"}, {"S", "Say \"hi\""}, {"P", "C:\\dir\\"}}},
+      {"A ( \"  padded  \" ) B ( \"Shed\t2\" ) C ( \"one \" +\r\n\t\"two\" \"three\" )", true,
+       {{"A", "  padded  "}, {"B", "Shed\t2"}, {"C", "one two three"}}},
+      // A value holding a block stays as written; numbers side by side stay apart.
+      {"S ( Head ( \"a b\" ) ) R ( 0.8 1.2 ) T ( 5\" gauge\r\n)", true,
+       {{"S", "Head ( \"a b\" )"}, {"R", "0.8 1.2"}, {"T", "5 gauge"}}},
   };
   for (const auto& c : cases) {
     Shape target;
-    ParseBlocks(c.text, target, c.strip_quotes);
-    EXPECT_EQ(target.PropList, c.props) << c.text;
+    ParseBlocks(c.text, target, c.unquote);
+    EXPECT_EQ(target.PropList(), c.props) << c.text;
   }
 }
 
