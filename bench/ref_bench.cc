@@ -24,7 +24,7 @@ std::vector<route::Shape> LargeRoute() {
   std::vector<route::Shape> entries(kEntries);
   for (int i = 0; i < kEntries; ++i) {
     route::Shape& entry = entries[i];
-    entry.BlockType = kinds[i % 7];
+    entry.SetBlockType(kinds[i % 7]);
     entry.AddProp("Class", classes[i % 5]);
     entry.AddProp("FileName", "Shape_" + std::to_string(i) + ".s");
     entry.AddProp("Description", "Object number " + std::to_string(i) + " of the route");
