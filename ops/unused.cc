@@ -192,17 +192,17 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
   };
   if (std::optional<std::string> text = ListText(main, reader, route.Folder + "carspawn.dat")) {
     route::Shape pairs;
-    route::ParseBlocks(*text, pairs, false);
+    route::ParseBlocks(*text, pairs);
     for (const route::Props& pair : pairs.PropList()) add(LeadingShape(pair.PropValue, true));
   }
   if (std::optional<std::string> text = ListText(main, reader, route.Folder + "speedpost.dat")) {
     // The shapes stand one level inside the sets; every set counts.
     route::Shape sets;
-    route::ParseBlocks(*text, sets, false);
+    route::ParseBlocks(*text, sets);
     for (const route::Props& set : sets.PropList()) {
       route::Shape pairs;
       pairs.AddProp(set.PropName, set.PropValue);
-      route::ParseBlocks(set.PropValue, pairs, false);
+      route::ParseBlocks(set.PropValue, pairs);
       for (const route::Props& pair : pairs.PropList()) {
         if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false));
       }

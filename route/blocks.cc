@@ -1,5 +1,7 @@
 #include "route/blocks.h"
 
+#include <algorithm>
+
 #include "core/strings.h"
 #include "platform/text.h"
 
@@ -7,12 +9,6 @@ namespace route {
 namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
-
-std::string_view TrimView(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
 
 size_t SkipBlanks(std::string_view text, size_t pos) {
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
@@ -47,24 +43,49 @@ Run RunAt(std::string_view text, size_t pos) {
   return {text.size(), false};
 }
 
+template <bool kAlsoClose>
+size_t Find(std::string_view text, size_t pos) {
+  while (pos < text.size()) {
+    const char c = text[pos];
+    if (c == '(' || (kAlsoClose && c == ')')) return pos;
+    pos = c == '"' ? RunAt(text, pos).end : pos + 1;
+  }
+  return std::string_view::npos;
+}
+
 }  // namespace
 
-size_t BlockReader::FindOpen() const {
-  for (size_t i = pos_; i < text_.size();) {
-    if (text_[i] == '"') {
-      i = RunAt(text_, i).end;
-    } else if (text_[i] == '(') {
-      return i;
-    } else {
-      ++i;
+std::string_view TrimView(std::string_view text) {
+  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+size_t FindOpen(std::string_view text, size_t pos) { return Find<false>(text, pos); }
+
+size_t FindParenthesis(std::string_view text, size_t pos) { return Find<true>(text, pos); }
+
+size_t FindClose(std::string_view text, size_t pos) {
+  int depth = 1;
+  while (pos < text.size()) {
+    const char c = text[pos];
+    if (c == '"') {
+      pos = RunAt(text, pos).end;
+      continue;
     }
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')' && --depth == 0) {
+      return pos;
+    }
+    ++pos;
   }
   return std::string_view::npos;
 }
 
 bool BlockReader::Next(Block& block) {
   if (pos_ >= text_.size()) return false;
-  size_t open = no_more_open_ ? std::string_view::npos : FindOpen();
+  const size_t open = no_more_open_ ? std::string_view::npos : FindOpen(text_, pos_);
   size_t start;
   if (open == std::string_view::npos) {
     // Remembered, so that a long tail without "(" is not searched again for
@@ -72,33 +93,16 @@ bool BlockReader::Next(Block& block) {
     no_more_open_ = true;
     block.name = {};
     block.opened = false;
-    block.open = pos_;
     start = pos_;
   } else {
     block.name = TrimView(text_.substr(pos_, open - pos_));
     block.opened = true;
-    block.open = open;
     start = open + 1;
   }
-  int depth = 1;
-  size_t end = start;
-  while (end < text_.size()) {
-    const char c = text_[end];
-    if (c == '"') {
-      end = RunAt(text_, end).end;
-      continue;
-    }
-    if (c == '(') {
-      ++depth;
-    } else if (c == ')' && --depth == 0) {
-      break;
-    }
-    ++end;
-  }
-  block.value = TrimView(text_.substr(start, end - start));
-  block.closed = end < text_.size();
-  block.end = block.closed ? end + 1 : text_.size();
-  pos_ = block.end;
+  const size_t close = FindClose(text_, start);
+  block.closed = close != std::string_view::npos;
+  block.value = TrimView(text_.substr(start, (block.closed ? close : text_.size()) - start));
+  pos_ = block.closed ? close + 1 : text_.size();
   return true;
 }
 
@@ -115,9 +119,11 @@ std::string ValueOf(std::string_view written) {
   const size_t quote = written.find('"');
   if (quote == std::string_view::npos) return std::string(written);
   // The common form: one run with nothing to undo.
+  const std::string_view inside = written.substr(1, written.size() >= 2 ? written.size() - 2 : 0);
   if (quote == 0 && written.size() >= 2 && written.back() == '"' &&
-      written.find_first_of("\"\\\r\n", 1) == written.size() - 1) {
-    return std::string(written.substr(1, written.size() - 2));
+      std::none_of(inside.begin(), inside.end(),
+                   [](char c) { return c == '"' || c == '\\' || c == '\r' || c == '\n'; })) {
+    return std::string(inside);
   }
   std::string value;
   value.reserve(written.size());
@@ -149,13 +155,10 @@ std::string ValueOf(std::string_view written) {
   return value;
 }
 
-void ParseBlocks(std::string_view text, Shape& target, bool unquote) {
+void ParseBlocks(std::string_view text, Shape& target) {
   BlockReader reader(text);
   Block block;
-  while (reader.Next(block)) {
-    target.AddProp(std::string(block.name),
-                   unquote ? ValueOf(block.value) : std::string(block.value));
-  }
+  while (reader.Next(block)) target.AddProp(std::string(block.name), std::string(block.value));
 }
 
 std::vector<std::string> SplitList(std::string_view text, char separator) {

@@ -19,8 +19,6 @@ struct Block {
   std::string_view value;  // trimmed text up to the matching ")" or the end
   bool opened = false;     // false for a piece of text that holds no "("
   bool closed = false;     // false when the text ends before the matching ")"
-  size_t open = 0;         // where the "(" stands in the reader's text
-  size_t end = 0;          // just past the matching ")", or the text's size
 };
 
 // Walks the blocks of a text one at a time, in time linear in its length.
@@ -31,13 +29,21 @@ class BlockReader {
   bool Next(Block& block);
 
  private:
-  // The first "(" outside quoted runs from pos_ on, or npos.
-  size_t FindOpen() const;
-
   std::string_view text_;
   size_t pos_ = 0;
   bool no_more_open_ = false;
 };
+
+// Where the first "(" outside quoted runs stands from pos on, or npos.
+size_t FindOpen(std::string_view text, size_t pos);
+// The same for the first "(" or ")".
+size_t FindParenthesis(std::string_view text, size_t pos);
+// Where the ")" closing a block stands, given where the text just after its
+// "(" begins; npos when the text ends first.
+size_t FindClose(std::string_view text, size_t pos);
+
+// The text without the characters of code 32 and below at either end.
+std::string_view TrimView(std::string_view text);
 
 // Whether a quoted run is still open at the end of the text: written before
 // a "(", its quote would hide that parenthesis.
@@ -49,10 +55,9 @@ bool EndsInsideQuotes(std::string_view text);
 // holds a block of its own stays as written, quotes and all.
 std::string ValueOf(std::string_view written);
 
-// Appends each block of the text to the target as a property, the value
-// through ValueOf when unquote is set. Text after the last block becomes a
-// property with an empty name.
-void ParseBlocks(std::string_view text, Shape& target, bool unquote);
+// Appends each block of the text to the target as a property, its value as
+// written. Text after the last block becomes a property with an empty name.
+void ParseBlocks(std::string_view text, Shape& target);
 
 // The pieces between one-character separators, empty ones too; the piece
 // after the last separator only when it holds more than blanks.

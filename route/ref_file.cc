@@ -15,8 +15,15 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
 
 bool IsFormatBlock(std::string_view keyword) {
-  return keyword.starts_with('_') || NamesMatch(keyword, "include") ||
-         NamesMatch(keyword, "comment") || NamesMatch(keyword, "skip");
+  if (keyword.starts_with('_')) return true;
+  switch (keyword.size()) {
+    case 4:
+      return NamesMatch(keyword, "skip");
+    case 7:
+      return NamesMatch(keyword, "include") || NamesMatch(keyword, "comment");
+    default:
+      return false;
+  }
 }
 
 // The line (from 1) that holds the character at offset: CR LF, CR and LF
@@ -43,32 +50,39 @@ size_t EntryEnd(std::string_view text, size_t end) {
 
 class RefReader {
  public:
-  // Cuts the text after the header line into entries, the text before each
-  // and the tail. Returns where the block that does not close begins, or
-  // npos.
-  static size_t ReadBody(std::string_view body, ParsedRef& ref) {
-    BlockReader reader(body);
-    Block block;
+  // Cuts the text from `from` on (after the header line) into entries, the
+  // text before each and the tail, in one pass. Returns where, from `from`
+  // on, the block that does not close begins, or npos.
+  static size_t ReadBody(const std::shared_ptr<const std::string>& text, size_t from,
+                         ParsedRef& ref) {
+    const std::string_view body = std::string_view(*text).substr(from);
     size_t done = 0;      // the text up to here belongs to an entry or stands before one
     size_t previous = 0;  // the end of the block before
-    std::string scratch;
-    while (reader.Next(block)) {
-      if (!block.opened) continue;
-      size_t word_end = block.open;
+    std::vector<Props> props;
+    for (size_t open = FindOpen(body, 0); open != std::string_view::npos;
+         open = FindOpen(body, previous)) {
+      size_t word_end = open;
       while (word_end > previous && IsBlank(body[word_end - 1])) --word_end;
       size_t word_start = word_end;
       while (word_start > previous && InWord(body[word_start - 1])) --word_start;
-      const size_t start = word_start == word_end ? block.open : word_start;
-      if (!block.closed) return start;
-      previous = block.end;
+      const size_t start = word_start == word_end ? open : word_start;
       const std::string_view keyword = body.substr(word_start, word_end - word_start);
-      if (IsFormatBlock(keyword)) continue;
-      const size_t end = EntryEnd(body, block.end);
-      Shape& entry = ref.entries.emplace_back();
+      if (IsFormatBlock(keyword)) {
+        const size_t close = FindClose(body, open + 1);
+        if (close == std::string_view::npos) return start;
+        previous = close + 1;
+        continue;
+      }
+      Shape entry;
+      const size_t close = ReadProps(body, open + 1, entry, props);
+      if (close == std::string_view::npos) return start;
+      previous = close + 1;
+      const size_t end = EntryEnd(body, previous);
       entry.block_type_ = keyword;
       entry.before_ = body.substr(done, start - done);
+      entry.read_text_ = text;
       entry.source_ = body.substr(start, end - start);
-      ReadProps(block.value, entry, scratch);
+      ref.entries.push_back(std::move(entry));
       done = end;
     }
     ref.tail = body.substr(done);
@@ -77,30 +91,51 @@ class RefReader {
 
   static std::optional<Shape> ReadEntry(std::string_view text) {
     ParsedRef ref;
-    if (ReadBody(text, ref) != std::string_view::npos || ref.entries.size() != 1 ||
-        ref.entries.front().source_.size() != text.size()) {
+    if (ReadBody(std::make_shared<const std::string>(text), 0, ref) != std::string_view::npos ||
+        ref.entries.size() != 1 || ref.entries.front().source_.size() != text.size()) {
       return std::nullopt;
     }
     return std::move(ref.entries.front());
   }
 
  private:
-  static void ReadProps(std::string_view body, Shape& entry, std::string& scratch) {
-    BlockReader reader(body);
-    Block block;
-    while (reader.Next(block)) {
-      Props& prop = entry.props_.emplace_back();
-      prop.PropName = block.name;
-      prop.PropValue = ValueOf(block.value);
-      scratch.clear();
-      AppendRefValue(scratch, prop.PropValue);
-      // A form whose quote is left open needs the line break that ended it.
-      if (scratch != block.value && !EndsInsideQuotes(block.value)) prop.written_as = block.value;
+  // Reads the properties of the entry whose "(" stands just before pos,
+  // and returns where its ")" stands, or npos when the text ends first.
+  // They are gathered in `props` first, so that each entry's list is
+  // allocated once, at its size.
+  static size_t ReadProps(std::string_view body, size_t pos, Shape& entry,
+                          std::vector<Props>& props) {
+    props.clear();
+    for (;;) {
+      const size_t mark = FindParenthesis(body, pos);
+      if (mark == std::string_view::npos) return mark;
+      const std::string_view before = TrimView(body.substr(pos, mark - pos));
+      if (body[mark] == ')') {
+        // Free text after the last property is one without a name.
+        if (!before.empty()) AddProp(props, {}, before);
+        entry.props_.assign(std::make_move_iterator(props.begin()),
+                            std::make_move_iterator(props.end()));
+        return mark;
+      }
+      const size_t close = FindClose(body, mark + 1);
+      if (close == std::string_view::npos) return close;
+      AddProp(props, before, TrimView(body.substr(mark + 1, close - mark - 1)));
+      pos = close + 1;
+    }
+  }
+
+  static void AddProp(std::vector<Props>& props, std::string_view name, std::string_view written) {
+    Props& prop = props.emplace_back();
+    prop.PropName = name;
+    prop.PropValue = ValueOf(written);
+    // A form whose quote is left open needs the line break that ended it.
+    if (!IsOwnForm(prop.PropValue, written) && !EndsInsideQuotes(written)) {
+      prop.written_as = written;
     }
   }
 };
 
-ParsedRef ParseRef(std::string_view text) {
+ParsedRef ParseRef(std::string text) {
   ParsedRef ref;
   if (!text.starts_with(kSimisOpening)) {
     if (std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
@@ -114,11 +149,12 @@ ParsedRef ParseRef(std::string_view text) {
   }
   const size_t header_end = std::min(text.find_first_of("\r\n"), text.size());
   ref.header = text.substr(0, header_end);
-  const size_t unclosed = RefReader::ReadBody(text.substr(header_end), ref);
+  const auto shared = std::make_shared<const std::string>(std::move(text));
+  const size_t unclosed = RefReader::ReadBody(shared, header_end, ref);
   if (unclosed != std::string_view::npos) {
     ref.entries.clear();
     ref.fault = RefFault::kUnclosedBlock;
-    ref.fault_line = LineOf(text, header_end + unclosed);
+    ref.fault_line = LineOf(*shared, header_end + unclosed);
   }
   return ref;
 }

@@ -37,7 +37,7 @@ struct ParsedRef {
 // from. The header line ends at the first CR or LF. A block's keyword is
 // the word right before its "("; the text before that word is text around
 // the entries.
-ParsedRef ParseRef(std::string_view text);
+ParsedRef ParseRef(std::string text);
 
 // The one entry a text holds, when the text is an entry's text exactly as
 // ParseRef cuts it (its keyword, its block, and the line break after it

@@ -48,7 +48,7 @@ TEST(ParseRefTest, TheHeaderLineMustOpenTheTextAndEndsAtCrOrLf) {
   EXPECT_EQ(ref.entries[0].GetValue("FileName"), "a.s");
   for (std::string_view text : {"Static ( FileName ( a.s ) )\nStatic ( FileName ( b.s ) )",
                                 "SIMISA@@@@@@@@@@JINX\r\nStatic ( )", " SIMISA@@@@@@@@@@JINX0r1t______\r\n"}) {
-    EXPECT_EQ(ParseRef(text).fault, RefFault::kNoHeader) << text;
+    EXPECT_EQ(ParseRef(std::string(text)).fault, RefFault::kNoHeader) << text;
   }
   // An empty text has nothing to lose.
   EXPECT_EQ(ParseRef(" \r\n\t").fault, RefFault::kNone);

@@ -51,7 +51,7 @@ void Route::ReadRef() {
   if (file.form == TextForm::kBinary) {
     throw core::Error(services_.language.Format(core::Msg::FileBinary, RefPath));
   }
-  ParsedRef ref = ParseRef(file.text);
+  ParsedRef ref = ParseRef(std::move(file.text));
   if (ref.fault == RefFault::kNoHeader) {
     throw core::Error(services_.language.Format(core::Msg::NotRouteFile, RefPath));
   }
@@ -80,7 +80,7 @@ std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) 
     Shape& entry = Entries[i];
     if (i < marked.size() && marked[i]) {
       removed.push_back({static_cast<int>(i + 1),
-                         entry.AsRead() ? std::move(entry.source_) : entry.ToRefText(),
+                         entry.Text(),
                          entry.before_.size()});
       carried += entry.before_;
       continue;
@@ -117,7 +117,7 @@ void Route::ReplaceEntry(size_t index, Shape edited) {
       }
     }
   }
-  edited.source_.clear();
+  edited.Forget();
   edited.before_ = std::move(entry.before_);
   entry = std::move(edited);
 }

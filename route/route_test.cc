@@ -76,6 +76,21 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   }
 }
 
+TEST_F(RouteTest, AnEntryIsPutInOnlyFromTheWholeTextOfOneEntryAtAPlaceThatExists) {
+  const std::string before = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
+  files.Add(kPath, before);
+  Route route = Open();
+  route.ReadRef();
+  for (std::string_view text : {"", "Static (", "Static ( ) Static ( )", " Static ( )",
+                                "Static ( ) x", "Static ( )\r\n\r\n", "_skip ( Static ( ) )", "x"}) {
+    EXPECT_FALSE(route.InsertEntry(1, text, 0)) << text;
+  }
+  EXPECT_FALSE(route.InsertEntry(0, "Static ( )", 0));
+  EXPECT_FALSE(route.InsertEntry(3, "Static ( )", 0));
+  route.WriteRef();
+  EXPECT_EQ(files.Content(kPath), before);
+}
+
 TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   const std::string before =
       test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");

@@ -18,7 +18,24 @@ bool NeedsQuotes(std::string_view value) {
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
+// What AppendRefValue writes otherwise than as it stands inside a run.
+bool HasEscapesOrBreaks(std::string_view value) {
+  return std::any_of(value.begin(), value.end(),
+                     [](char c) { return c == '"' || c == '\\' || IsLineBreak(c); });
+}
+
 }  // namespace
+
+bool IsOwnForm(std::string_view value, std::string_view written) {
+  if (!NeedsQuotes(value)) return written == value;
+  if (!HasEscapesOrBreaks(value)) {
+    return written.size() == value.size() + 2 && written.front() == '"' &&
+           written.back() == '"' && written.substr(1, value.size()) == value;
+  }
+  std::string own;
+  AppendRefValue(own, value);
+  return own == written;
+}
 
 void AppendRefValue(std::string& text, std::string_view value) {
   if (!NeedsQuotes(value)) {
@@ -69,15 +86,20 @@ const std::string& Shape::GetValue(std::string_view name) const {
   return kNone;
 }
 
+void Shape::Forget() {
+  read_text_.reset();
+  source_ = {};
+}
+
 void Shape::SetBlockType(std::string type) {
-  source_.clear();
+  Forget();
   block_type_ = std::move(type);
 }
 
 void Shape::SetValue(const std::string& name, const std::string& value) {
   for (Props& prop : props_) {
     if (NamesMatch(prop.PropName, name)) {
-      source_.clear();
+      Forget();
       if (prop.PropValue != value) prop.written_as.clear();
       prop.PropName = name;
       prop.PropValue = value;
@@ -88,7 +110,7 @@ void Shape::SetValue(const std::string& name, const std::string& value) {
 }
 
 void Shape::AddProp(std::string name, std::string value) {
-  source_.clear();
+  Forget();
   props_.push_back(Props{std::move(name), std::move(value)});
 }
 

@@ -3,6 +3,7 @@
 // .sd properties, the blocks of a file while it is read).
 #pragma once
 
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -74,12 +75,18 @@ class Shape {
   friend class RefReader;
   friend class Route;
 
+  // Drops the text the entry was read from.
+  void Forget();
+
   std::string block_type_ = "Static";
   std::vector<Props> props_;
   // The entry's text as read: from its keyword through its closing ")",
   // and on through the line break ending that line when nothing but
-  // blanks follows on it. Empty for an entry made or changed since.
-  std::string source_;
+  // blanks follows on it. Empty for an entry made or changed since. It is
+  // a piece of the text the entries read with it share, which saves a
+  // large route an allocation per entry.
+  std::shared_ptr<const std::string> read_text_;
+  std::string_view source_;
   // The text between the entry before it (or the header line) and it, as
   // read: blank lines, comment lines, blocks that are no entries.
   std::string before_;
@@ -92,5 +99,7 @@ void RefuseLineBreaks(const Shape& props, const core::Language& language);
 
 // Appends a value as the program writes it (see Shape::ToRefText).
 void AppendRefValue(std::string& text, std::string_view value);
+// Whether AppendRefValue writes the value so.
+bool IsOwnForm(std::string_view value, std::string_view written);
 
 }  // namespace route
