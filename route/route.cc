@@ -79,9 +79,7 @@ std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) 
   for (size_t i = 0; i < Entries.size(); ++i) {
     Shape& entry = Entries[i];
     if (i < marked.size() && marked[i]) {
-      removed.push_back({static_cast<int>(i + 1),
-                         entry.Text(),
-                         entry.before_.size()});
+      removed.push_back({static_cast<int>(i + 1), entry.Text(), entry.before_.size()});
       carried += entry.before_;
       continue;
     }

@@ -35,11 +35,14 @@ class TextReader {
   virtual std::optional<std::string> ReadText(const std::string& path) = 0;
 };
 
-// An entry taken out of a route, with what puts it back where it stood.
+// An entry taken out of a route, with what puts it back where it stood
+// (Route::InsertEntry).
 struct RemovedEntry {
-  int number;         // its number before the removal
-  std::string text;   // its text as it stood in the file
-  size_t offset;      // how much text stood between it and what came before it
+  int number;        // its number before the removal
+  std::string text;  // its text as it stood in the file
+  // The characters that stood between it and the entry before it (or the
+  // header line); they stay in the file.
+  size_t offset;
 };
 
 // A file name as a shape or world file gives it: trimmed, without the
