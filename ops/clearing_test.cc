@@ -5,8 +5,6 @@
 #include "core/error.h"
 #include "ops/ops_fixture.h"
 #include "ops/unused.h"
-#include "route/ref_file.h"
-#include "route/text_file.h"
 
 namespace ops {
 namespace {

@@ -53,7 +53,6 @@ TEST(ShapeTextTest, AnEntryChangedAfterReadingIsWrittenInTheProgramsLayout) {
     void (*change)(Shape&);
     std::string text;
   } cases[] = {
-      {[](Shape&) {}, read},
       // Values left as they were keep the form they were read in.
       {[](Shape& e) { e.SetBlockType("Static"); },
        "Static (\r\n\tScaleRange ( 0.8 1.2 )\r\n\tFileName ( \"a\" + \"b.s\" )\r\n)\r\n"},
