@@ -125,13 +125,11 @@ class RefReader {
   }
 
   static void AddProp(std::vector<Props>& props, std::string_view name, std::string_view written) {
-    Props& prop = props.emplace_back();
-    prop.PropName = name;
-    prop.PropValue = ValueOf(written);
+    std::string value = ValueOf(written);
     // A form whose quote is left open needs the line break that ended it.
-    if (!IsOwnForm(prop.PropValue, written) && !EndsInsideQuotes(written)) {
-      prop.written_as = written;
-    }
+    const bool keep_form = !IsOwnForm(value, written) && !EndsInsideQuotes(written);
+    props.push_back(Props{std::string(name), std::move(value),
+                          keep_form ? std::string(written) : std::string()});
   }
 };
 
