@@ -1,6 +1,17 @@
 #include "core/entry_form.h"
 
+#include <algorithm>
+
 namespace core {
+namespace {
+
+bool IsWord(const std::string& text) {
+  return !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
+    return static_cast<unsigned char>(c) <= 32 || c == '(' || c == ')' || c == '"';
+  });
+}
+
+}  // namespace
 
 const std::vector<std::string>& EntryForm::BlockTypes() {
   static const std::vector<std::string> kTypes = {"Static", "Hazard", "LevelCr", "Pickup",
@@ -20,6 +31,16 @@ void EntryForm::rfAddClick(const Language& texts) {
 
 void EntryForm::DeleteRow(size_t index) {
   if (index < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+}
+
+std::string EntryForm::Refusal(const Language& texts) const {
+  if (!IsWord(block_type)) return texts.Format(Msg::BadBlockType, block_type);
+  for (size_t row = 0; row < rows.size(); ++row) {
+    if (!IsWord(rows[row].name)) {
+      return texts.Format(Msg::BadPropertyName, std::to_string(row + 1), rows[row].name);
+    }
+  }
+  return {};
 }
 
 }  // namespace core

@@ -30,6 +30,12 @@ struct EntryForm {
   void rfAddClick(const Language& texts);
   // A row's "X": the row goes, the rows below move up one number.
   void DeleteRow(size_t index);
+
+  // Why the form cannot become an entry, naming the row at fault; empty
+  // when it can. The block type and every property name must read back as
+  // one word: none may be empty or hold a blank, a line break, a
+  // parenthesis or a quote. A value may hold anything.
+  std::string Refusal(const Language& texts) const;
 };
 
 }  // namespace core

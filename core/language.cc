@@ -256,8 +256,8 @@ constexpr Texts kTexts[] = {
      "%s is not a route file (it does not start with the SIMIS header) and is not read",
      "%s не является файлом маршрута (он не начинается с заголовка SIMIS) и не будет прочитан"},
     {Msg::RouteFileCutShort,
-     "%s ends inside an entry (its last block is not closed) and is not read",
-     "%s обрывается внутри записи (её последний блок не закрыт) и не будет прочитан"},
+     "%s ends inside an entry (the block beginning on line %s is not closed) and is not read",
+     "%s обрывается внутри записи (блок, начатый в строке %s, не закрыт) и не будет прочитан"},
     {Msg::LineBreakInProperty, "The property %s holds a line break and cannot be written",
      "Свойство %s содержит перевод строки и не может быть записано"},
     {Msg::NotRegularFile, "%s is not a regular file and is not read",
@@ -287,6 +287,12 @@ constexpr Texts kTexts[] = {
      "Щёлкните или нажмите Пробел или F2, чтобы выбрать другое имя"},
     {Msg::FilesMovedTo, "The files taken out lie in %s",
      "Убранные файлы находятся в %s"},
+    {Msg::BadBlockType,
+     "The block type \"%s\" cannot be written: it must be one word, without blanks, parentheses or quotes",
+     "Тип блока \"%s\" нельзя записать: это должно быть одно слово, без пробелов, скобок и кавычек"},
+    {Msg::BadPropertyName,
+     "Row %s: the property name \"%s\" cannot be written: it must be one word, without blanks, parentheses or quotes",
+     "Строка %s: имя свойства \"%s\" нельзя записать: это должно быть одно слово, без пробелов, скобок и кавычек"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -
@@ -343,6 +349,17 @@ std::string Language::Format(Msg key, const std::string& value) const {
   std::string text = (*this)[key];
   size_t at = text.find("%s");
   if (at != std::string::npos) text.replace(at, 2, value);
+  return text;
+}
+
+std::string Language::Format(Msg key, const std::string& first, const std::string& second) const {
+  std::string text = (*this)[key];
+  size_t at = text.find("%s");
+  if (at == std::string::npos) return text;
+  text.replace(at, 2, first);
+  // Searched after the first value, which may hold a "%s" of its own.
+  at = text.find("%s", at + first.size());
+  if (at != std::string::npos) text.replace(at, 2, second);
   return text;
 }
 

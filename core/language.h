@@ -163,6 +163,8 @@ enum class Msg : int {
   NoWorldFiles,
   HintPropertyName,
   FilesMovedTo,
+  BadBlockType,
+  BadPropertyName,
   Count,
 };
 
@@ -187,6 +189,8 @@ class Language {
   }
   // The text with its first "%s" replaced by the value.
   std::string Format(Msg key, const std::string& value) const;
+  // The text with its first two "%s" replaced by the values, in order.
+  std::string Format(Msg key, const std::string& first, const std::string& second) const;
 
  private:
   std::array<std::string, kMessageCount> texts_;

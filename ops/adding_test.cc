@@ -76,7 +76,7 @@ TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFieldsAndAReplacedShapeAddsAnEnt
   EXPECT_EQ(ui.shown, (Lines{"Ask: Overwrite existing shape file? [" + kFolder + "SHAPES\\barn.s]",
                              "Error:  error while adding file"}));
   EXPECT_EQ(files.Content(kRef),
-            test_support::UnicodeFile(kHeader + "\r\nStatic (\r\n\tClass ( Trees )\r\n\tFileName ( oak.s )\r\n)\r\n"
+            test_support::UnicodeFile(kHeader + "\r\nStatic ( Class ( Trees ) FileName ( oak.s ) )\r\n"
                         "Static (\r\n\tClass ( Buildings )\r\n\tDescription ( \"Old barn\" )\r\n"
                         "\tFilename ( barn.s )\r\n\tShadow ( ROUND )\r\n\tAlign ( NONE )\r\n)\r\n"));
   EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"),

@@ -96,16 +96,24 @@ void ClShapesDblClick(core::ConvMain& main, RouteState& routes) {
   if (routes.ClShapesFocused < 0) return;
   route::Route* route = ClearableRoute(main, routes);
   if (!route || routes.ClShapesFocused >= route->EntryCount()) return;
-  route::Shape& entry = route->Entries[routes.ClShapesFocused];
+  const route::Shape& entry = route->Entries[routes.ClShapesFocused];
   core::EntryForm form;
-  form.block_type = entry.BlockType;
-  form.rows.reserve(entry.PropList.size());
-  for (const route::Props& prop : entry.PropList)
+  form.block_type = entry.BlockType();
+  form.rows.reserve(entry.PropList().size());
+  for (const route::Props& prop : entry.PropList())
     form.rows.push_back({prop.PropName, prop.PropValue});
-  if (main.ui.EditEntry(form)) {
-    entry.PropList.clear();
-    for (const core::EntryRow& row : form.rows) entry.SetValue(row.name, row.value);
-    entry.BlockType = form.block_type;
+  // A refused form goes back to the editor as it was left, until it can be
+  // written or is cancelled.
+  while (main.ui.EditEntry(form)) {
+    const std::string refusal = form.Refusal(main.language);
+    if (refusal.empty()) {
+      route::Shape edited;
+      for (const core::EntryRow& row : form.rows) edited.SetValue(row.name, row.value);
+      edited.SetBlockType(form.block_type);
+      route->ReplaceEntry(static_cast<size_t>(routes.ClShapesFocused), std::move(edited));
+      break;
+    }
+    main.ui.Message("Warning", refusal);
   }
   route->WriteRef();
 }

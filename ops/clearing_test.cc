@@ -5,8 +5,6 @@
 #include "core/error.h"
 #include "ops/ops_fixture.h"
 #include "ops/unused.h"
-#include "route/ref_file.h"
-#include "route/text_file.h"
 
 namespace ops {
 namespace {
@@ -97,36 +95,55 @@ TEST_F(ClearingTest, EveryButtonRefusesARouteThatCouldNotBeRead) {
   EXPECT_FALSE(files.FolderExists(kBackup));
 }
 
-TEST_F(ClearingTest, TheEditorAppliesItsRowsInOrderOnOkAndWritesOnEveryClose) {
+TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBackAndWritesOnClose) {
   Choose(
       "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( f.s ) Shadow ( NONE ) Class ( c ) Align "
       "( NONE ) )");
-  const std::string as_written = route::UnicodeFileBytes(route::RefText(Route().Entries));
+  const std::string as_read = files.Content(kRoute + "R.ref");
   routes.ClShapesFocused = 1;
-  ui.edit_entry = [](core::EntryForm& form) {
-    form.rfAddClick(core::Language(core::kEnglish));
-    form.block_type = "Hazard";
-    return false;
-  };
-  ClShapesDblClick(main, routes);
-  EXPECT_EQ(files.Content(kRoute + "R.ref"), as_written);  // Cancel changes nothing, yet writes
+  // Cancel after changes, and OK without any, leave the entry as it was read.
+  for (bool ok : {false, true}) {
+    ui.edit_entry = [ok](core::EntryForm& form) {
+      if (!ok) form.block_type = "Hazard";
+      return ok;
+    };
+    ClShapesDblClick(main, routes);
+    EXPECT_EQ(files.Content(kRoute + "R.ref"), as_read);
+  }
 
-  ui.edit_entry = [](core::EntryForm& form) {
-    EXPECT_EQ(form.rows.size(), 4u);
-    form.DeleteRow(1);  // row 2 of 4: Shadow
-    form.DeleteRow(2);  // row 3 of the 3 left: Align
-    form.rows.insert(form.rows.end(),
-                     {{"Shadow", "DYNAMIC"}, {"Description", "d"}, {"SHADOW", "ROUND"}});
-    form.block_type = "Hazard";
-    return true;
+  ui.shown.clear();
+  int opened = 0;
+  ui.edit_entry = [&opened](core::EntryForm& form) {
+    switch (++opened) {
+      case 1:
+        form.DeleteRow(1);  // row 2 of 4: Shadow
+        form.DeleteRow(2);  // row 3 of the 3 left: Align
+        form.rows.insert(form.rows.end(),
+                         {{"Shadow", "DYNAMIC"}, {"Description", "d"}, {"File(Name", "x"}});
+        form.block_type = "Sta(tic";
+        return true;
+      case 2:
+        form.block_type = "Hazard";
+        return true;
+      default:
+        form.rows[4] = {"SHADOW", "ROUND"};
+        return true;
+    }
   };
   ClShapesDblClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Editor: Static", "Editor: Static"}));
-  EXPECT_EQ(Route().Entries[1].ToRefText(),
-            "Hazard (\r\n\tFileName ( f.s )\r\n\tClass ( c )\r\n"
-            "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)\r\n");
+  EXPECT_EQ(ui.shown,
+            (Lines{"Editor: Static",
+                   "Warning: The block type \"Sta(tic\" cannot be written: it must be one word, "
+                   "without blanks, parentheses or quotes",
+                   "Editor: Sta(tic",
+                   "Warning: Row 5: the property name \"File(Name\" cannot be written: it must be "
+                   "one word, without blanks, parentheses or quotes",
+                   "Editor: Hazard"}));
   EXPECT_EQ(files.Content(kRoute + "R.ref"),
-            route::UnicodeFileBytes(route::RefText(Route().Entries)));
+            test_support::UnicodeFile(
+                "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) )\r\n"
+                "Hazard (\r\n\tFileName ( f.s )\r\n\tClass ( c )\r\n"
+                "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)\r\n"));
   EXPECT_FALSE(files.FolderExists(kBackup));
   EXPECT_EQ(routes.ClShapes[1], " - f.s");  // the list is not refreshed
 }

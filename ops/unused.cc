@@ -133,7 +133,7 @@ class StaticNames {
         number_of_(route.Entries.size(), NameSet::npos) {
     for (size_t i = 0; i < route.Entries.size(); ++i) {
       const std::string& name = route.Entries[i].GetValue(kFileName);
-      if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType, "static")) {
+      if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType(), "static")) {
         number_of_[i] = names_.Insert(platform::FoldCase(name));
       }
     }
@@ -192,18 +192,18 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
   };
   if (std::optional<std::string> text = ListText(main, reader, route.Folder + "carspawn.dat")) {
     route::Shape pairs;
-    route::ParseBlocks(*text, pairs, false);
-    for (const route::Props& pair : pairs.PropList) add(LeadingShape(pair.PropValue, true));
+    route::ParseBlocks(*text, pairs);
+    for (const route::Props& pair : pairs.PropList()) add(LeadingShape(pair.PropValue, true));
   }
   if (std::optional<std::string> text = ListText(main, reader, route.Folder + "speedpost.dat")) {
     // The shapes stand one level inside the sets; every set counts.
     route::Shape sets;
-    route::ParseBlocks(*text, sets, false);
-    for (const route::Props& set : sets.PropList) {
+    route::ParseBlocks(*text, sets);
+    for (const route::Props& set : sets.PropList()) {
       route::Shape pairs;
-      pairs.PropList.push_back(set);
-      route::ParseBlocks(set.PropValue, pairs, false);
-      for (const route::Props& pair : pairs.PropList) {
+      pairs.AddProp(set.PropName, set.PropValue);
+      route::ParseBlocks(set.PropValue, pairs);
+      for (const route::Props& pair : pairs.PropList()) {
         if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false));
       }
     }

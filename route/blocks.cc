@@ -10,48 +10,82 @@ namespace {
 
 bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
+size_t SkipBlanks(std::string_view text, size_t pos) {
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  return pos;
+}
+
+bool Escaped(std::string_view text, size_t backslash) {
+  return backslash + 1 < text.size() && (text[backslash + 1] == '"' || text[backslash + 1] == '\\');
+}
+
+struct Run {
+  size_t end;   // just past the closing quote, or where the line or text ends
+  bool closed;  // false when the line or the text ended it
+};
+
+// The quoted run whose opening quote stands at pos.
+Run RunAt(std::string_view text, size_t pos) {
+  for (size_t i = pos + 1; i < text.size(); ++i) {
+    switch (text[i]) {
+      case '"':
+        return {i + 1, true};
+      case '\r':
+      case '\n':
+        return {i, false};
+      case '\\':
+        if (Escaped(text, i)) ++i;
+        break;
+      default:
+        break;
+    }
+  }
+  return {text.size(), false};
+}
+
+template <bool kAlsoClose>
+size_t Find(std::string_view text, size_t pos) {
+  while (pos < text.size()) {
+    const char c = text[pos];
+    if (c == '(' || (kAlsoClose && c == ')')) return pos;
+    pos = c == '"' ? RunAt(text, pos).end : pos + 1;
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace
+
 std::string_view TrimView(std::string_view text) {
   while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
 }
 
-// Whether c counts for the block structure, keeping track of quoted runs.
-// Quotes themselves and everything inside a run are text.
-bool Structural(char c, bool& quoted) {
-  if (quoted) {
-    if (c == '"' || c == '\r' || c == '\n') quoted = false;
-    return false;
-  }
-  if (c == '"') {
-    quoted = true;
-    return false;
-  }
-  return true;
-}
+size_t FindOpen(std::string_view text, size_t pos) { return Find<false>(text, pos); }
 
-std::string StripQuotes(std::string_view value) {
-  std::string out;
-  out.reserve(value.size());
-  std::copy_if(value.begin(), value.end(), std::back_inserter(out), [](char c) { return c != '"'; });
-  // Surrogates that a quote kept apart now meet.
-  platform::JoinSurrogatePairs(out);
-  return core::Trim(out);
-}
+size_t FindParenthesis(std::string_view text, size_t pos) { return Find<true>(text, pos); }
 
-}  // namespace
-
-size_t BlockReader::FindOpen() const {
-  bool quoted = false;
-  for (size_t i = pos_; i < text_.size(); ++i) {
-    if (Structural(text_[i], quoted) && text_[i] == '(') return i;
+size_t FindClose(std::string_view text, size_t pos) {
+  int depth = 1;
+  while (pos < text.size()) {
+    const char c = text[pos];
+    if (c == '"') {
+      pos = RunAt(text, pos).end;
+      continue;
+    }
+    if (c == '(') {
+      ++depth;
+    } else if (c == ')' && --depth == 0) {
+      return pos;
+    }
+    ++pos;
   }
   return std::string_view::npos;
 }
 
 bool BlockReader::Next(Block& block) {
   if (pos_ >= text_.size()) return false;
-  size_t open = no_more_open_ ? std::string_view::npos : FindOpen();
+  const size_t open = no_more_open_ ? std::string_view::npos : FindOpen(text_, pos_);
   size_t start;
   if (open == std::string_view::npos) {
     // Remembered, so that a long tail without "(" is not searched again for
@@ -65,36 +99,66 @@ bool BlockReader::Next(Block& block) {
     block.opened = true;
     start = open + 1;
   }
-  int depth = 1;
-  bool quoted = false;
-  size_t end = start;
-  for (; end < text_.size(); ++end) {
-    if (!Structural(text_[end], quoted)) continue;
-    if (text_[end] == '(') {
-      ++depth;
-    } else if (text_[end] == ')' && --depth == 0) {
-      break;
-    }
-  }
-  block.value = TrimView(text_.substr(start, end - start));
-  block.closed = end < text_.size();
-  pos_ = block.closed ? end + 1 : text_.size();
+  const size_t close = FindClose(text_, start);
+  block.closed = close != std::string_view::npos;
+  block.value = TrimView(text_.substr(start, (block.closed ? close : text_.size()) - start));
+  pos_ = block.closed ? close + 1 : text_.size();
   return true;
 }
 
 bool EndsInsideQuotes(std::string_view text) {
-  bool quoted = false;
-  for (char c : text) Structural(c, quoted);
-  return quoted;
+  for (size_t i = text.find('"'); i != std::string_view::npos; i = text.find('"', i)) {
+    const Run run = RunAt(text, i);
+    if (!run.closed && run.end == text.size()) return true;
+    i = run.end;
+  }
+  return false;
 }
 
-void ParseBlocks(std::string_view text, Shape& target, bool strip_quotes) {
+std::string ValueOf(std::string_view written) {
+  const size_t quote = written.find('"');
+  if (quote == std::string_view::npos) return std::string(written);
+  // The common form: one run with nothing to undo.
+  const std::string_view inside = written.substr(1, written.size() >= 2 ? written.size() - 2 : 0);
+  if (quote == 0 && written.size() >= 2 && written.back() == '"' &&
+      std::none_of(inside.begin(), inside.end(),
+                   [](char c) { return c == '"' || c == '\\' || c == '\r' || c == '\n'; })) {
+    return std::string(inside);
+  }
+  std::string value;
+  value.reserve(written.size());
+  for (size_t i = 0; i < written.size();) {
+    const char c = written[i];
+    if (c == '(') return std::string(written);
+    if (c != '"') {
+      value += c;
+      ++i;
+      continue;
+    }
+    const Run run = RunAt(written, i);
+    const std::string_view content =
+        written.substr(i + 1, (run.closed ? run.end - 1 : run.end) - i - 1);
+    for (size_t j = 0; j < content.size(); ++j) {
+      if (content[j] == '\\' && Escaped(content, j)) ++j;
+      value += content[j];
+    }
+    i = run.end;
+    if (!run.closed) continue;
+    size_t next = SkipBlanks(written, i);
+    if (next < written.size() && written[next] == '+') {
+      next = SkipBlanks(written, next + 1);
+      if (next < written.size() && written[next] == '"') i = next;
+    }
+  }
+  // Surrogates that a quote kept apart now meet.
+  platform::JoinSurrogatePairs(value);
+  return value;
+}
+
+void ParseBlocks(std::string_view text, Shape& target) {
   BlockReader reader(text);
   Block block;
-  while (reader.Next(block)) {
-    target.AddProp(std::string(block.name),
-                   strip_quotes ? StripQuotes(block.value) : std::string(block.value));
-  }
+  while (reader.Next(block)) target.AddProp(std::string(block.name), std::string(block.value));
 }
 
 std::vector<std::string> SplitList(std::string_view text, char separator) {

@@ -1,7 +1,9 @@
 // The block grammar of MSTS text files: name ( value ), where the value may
 // hold further blocks. Blocks are cut by counting parentheses outside quoted
-// runs: a double quote opens a run, which ends at the next double quote or
-// at the end of its line, so one stray quote cannot hide the rest of a file.
+// runs. A double quote opens a run, which ends at the next double quote or
+// at the end of its line, so one stray quote cannot hide the rest of a
+// file. Inside a run \" stands for a quote and \\ for a backslash; any other
+// backslash is itself.
 #pragma once
 
 #include <string>
@@ -27,22 +29,35 @@ class BlockReader {
   bool Next(Block& block);
 
  private:
-  // The first "(" outside quoted runs from pos_ on, or npos.
-  size_t FindOpen() const;
-
   std::string_view text_;
   size_t pos_ = 0;
   bool no_more_open_ = false;
 };
 
+// Where the first "(" outside quoted runs stands from pos on, or npos.
+size_t FindOpen(std::string_view text, size_t pos);
+// The same for the first "(" or ")".
+size_t FindParenthesis(std::string_view text, size_t pos);
+// Where the ")" closing a block stands, given where the text just after its
+// "(" begins; npos when the text ends first.
+size_t FindClose(std::string_view text, size_t pos);
+
+// The text without the characters of code 32 and below at either end.
+std::string_view TrimView(std::string_view text);
+
 // Whether a quoted run is still open at the end of the text: written before
 // a "(", its quote would hide that parenthesis.
 bool EndsInsideQuotes(std::string_view text);
 
-// Appends each block of the text to the target as a property. With
-// strip_quotes every double quote leaves the value, which is trimmed again.
-// Text after the last block becomes a property with an empty name.
-void ParseBlocks(std::string_view text, Shape& target, bool strip_quotes);
+// A value as the format means it. Each quoted run stands for its text, with
+// \" and \\ undone, and runs joined by "+" (on one line or across a line
+// break) make one string; text outside runs stays as it is. A value that
+// holds a block of its own stays as written, quotes and all.
+std::string ValueOf(std::string_view written);
+
+// Appends each block of the text to the target as a property, its value as
+// written. Text after the last block becomes a property with an empty name.
+void ParseBlocks(std::string_view text, Shape& target);
 
 // The pieces between one-character separators, empty ones too; the piece
 // after the last separator only when it holds more than blanks.

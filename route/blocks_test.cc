@@ -8,32 +8,46 @@ namespace {
 TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
   const struct {
     const char* text;
-    bool strip_quotes;
     std::vector<Props> props;
   } cases[] = {
       // Nested blocks stay raw text of the value.
-      {"Foo ( Bar ( 1 ) )", false, {{"Foo", "Bar ( 1 )"}}},
-      {"  A(1)B  (  2  )\r\n", false, {{"A", "1"}, {"B", "2"}, {"", ""}}},
+      {"Foo ( Bar ( 1 ) )", {{"Foo", "Bar ( 1 )"}}},
+      {"  A(1)B  (  2  )\r\n", {{"A", "1"}, {"B", "2"}, {"", ""}}},
       // A stray word becomes part of the next name; text without "(" is a value without name.
-      {"A ( 1 ) junk B ( 2 )", false, {{"A", "1"}, {"junk B", "2"}}},
-      {"A ( 1 ) free text", false, {{"A", "1"}, {"", "free text"}}},
-      {"left ) over ) end", false, {{"", "left"}, {"", "over"}, {"", "end"}}},
+      {"A ( 1 ) junk B ( 2 )", {{"A", "1"}, {"junk B", "2"}}},
+      {"A ( 1 ) free text", {{"A", "1"}, {"", "free text"}}},
+      {"left ) over ) end", {{"", "left"}, {"", "over"}, {"", "end"}}},
       // A missing ")" ends the block at the end.
-      {"A ( 1 ( 2 ) ", false, {{"A", "1 ( 2 )"}}},
-      {"A (", false, {{"A", ""}}},
-      // A quoted run is one token up to its quote or its line end.
-      {"Description ( \"Shed (old\" ) Filename ( x.s )", true, {{"Description", "Shed (old"}, {"Filename", "x.s"}}},
-      {"A ( \"x ) y\r\n) B ( 2 )", false, {{"A", "\"x ) y"}, {"B", "2"}}},
-      {"\"a(b\" ( 1 ) \"c)\"", false, {{"\"a(b\"", "1"}, {"", "\"c)\""}}},
-      // Stripping removes every quote and trims again.
-      {"Class ( \"My houses\" ) D ( \" a \"b\"\" )", true, {{"Class", "My houses"}, {"D", "a b"}}},
-      {"Class ( \"My houses\" )", false, {{"Class", "\"My houses\""}}},
+      {"A ( 1 ( 2 ) ", {{"A", "1 ( 2 )"}}},
+      {"A (", {{"A", ""}}},
+      // A quoted run is one token up to its unescaped quote or its line end.
+      {"D ( \"Shed (old\" ) F ( x.s )", {{"D", "\"Shed (old\""}, {"F", "x.s"}}},
+      {"D ( \"12\\\"\" ) F ( \"a\\\\\" ) G ( 1 )", {{"D", "\"12\\\"\""}, {"F", "\"a\\\\\""}, {"G", "1"}}},
+      {"A ( \"x ) y\r\n) B ( 2 )", {{"A", "\"x ) y"}, {"B", "2"}}},
+      {"\"a(b\" ( 1 ) \"c)\"", {{"\"a(b\"", "1"}, {"", "\"c)\""}}},
   };
   for (const auto& c : cases) {
     Shape target;
-    ParseBlocks(c.text, target, c.strip_quotes);
-    EXPECT_EQ(target.PropList, c.props) << c.text;
+    ParseBlocks(c.text, target);
+    EXPECT_EQ(target.PropList(), c.props) << c.text;
   }
+}
+
+// What files as real routes hold them read as is checked end to end.
+TEST(ValueOfTest, QuotedRunsStandForTheirTextAndJoinOverPlus) {
+  const struct {
+    const char* written;
+    const char* value;
+  } cases[] = {
+      {"\"My houses\"", "My houses"},
+      {"\" a \"b\"\"", " a b"},
+      {"\"C:\\dir\\\\\"", "C:\\dir\\"},
+      {"\"one \" +\r\n\t\"two\" + \"three\"", "one twothree"},
+      {"\"a\"\r\n\"b\"", "a\r\nb"},
+      // A stray quote ends at its line.
+      {"5\" gauge", "5 gauge"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ValueOf(c.written), c.value) << c.written;
 }
 
 TEST(FileNameOfTest, TakesThePartAfterTheLastSeparator) {

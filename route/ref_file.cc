@@ -6,39 +6,165 @@
 #include "route/text_file.h"
 
 namespace route {
+namespace {
 
-ParsedRef ParseRef(std::string_view text) {
+bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+
+// What a block keyword is made of: a word ends at a blank, a parenthesis or
+// a quote.
+bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
+
+bool IsFormatBlock(std::string_view keyword) {
+  if (keyword.starts_with('_')) return true;
+  switch (keyword.size()) {
+    case 4:
+      return NamesMatch(keyword, "skip");
+    case 7:
+      return NamesMatch(keyword, "include") || NamesMatch(keyword, "comment");
+    default:
+      return false;
+  }
+}
+
+// The line (from 1) that holds the character at offset: CR LF, CR and LF
+// each end a line.
+size_t LineOf(std::string_view text, size_t offset) {
+  size_t line = 1;
+  for (size_t i = 0; i < offset; ++i) {
+    if (text[i] == '\n' || (text[i] == '\r' && text.substr(i + 1, 1) != "\n")) ++line;
+  }
+  return line;
+}
+
+// Where an entry's text ends, given the end of its ")": past the line break
+// that ends the line when nothing but blanks follows on it.
+size_t EntryEnd(std::string_view text, size_t end) {
+  size_t i = end;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  if (text.substr(i, 2) == "\r\n") return i + 2;
+  if (i < text.size() && (text[i] == '\r' || text[i] == '\n')) return i + 1;
+  return end;
+}
+
+}  // namespace
+
+class RefReader {
+ public:
+  // Cuts the text from `from` on (after the header line) into entries, the
+  // text before each and the tail, in one pass. Returns where, from `from`
+  // on, the block that does not close begins, or npos.
+  static size_t ReadBody(const std::shared_ptr<const std::string>& text, size_t from,
+                         ParsedRef& ref) {
+    const std::string_view body = std::string_view(*text).substr(from);
+    size_t done = 0;      // the text up to here belongs to an entry or stands before one
+    size_t previous = 0;  // the end of the block before
+    std::vector<Props> props;
+    for (size_t open = FindOpen(body, 0); open != std::string_view::npos;
+         open = FindOpen(body, previous)) {
+      size_t word_end = open;
+      while (word_end > previous && IsBlank(body[word_end - 1])) --word_end;
+      size_t word_start = word_end;
+      while (word_start > previous && InWord(body[word_start - 1])) --word_start;
+      const size_t start = word_start == word_end ? open : word_start;
+      const std::string_view keyword = body.substr(word_start, word_end - word_start);
+      if (IsFormatBlock(keyword)) {
+        const size_t close = FindClose(body, open + 1);
+        if (close == std::string_view::npos) return start;
+        previous = close + 1;
+        continue;
+      }
+      Shape entry;
+      const size_t close = ReadProps(body, open + 1, entry, props);
+      if (close == std::string_view::npos) return start;
+      previous = close + 1;
+      const size_t end = EntryEnd(body, previous);
+      entry.block_type_ = keyword;
+      entry.before_ = body.substr(done, start - done);
+      entry.read_text_ = text;
+      entry.source_ = body.substr(start, end - start);
+      ref.entries.push_back(std::move(entry));
+      done = end;
+    }
+    ref.tail = body.substr(done);
+    return std::string_view::npos;
+  }
+
+  static std::optional<Shape> ReadEntry(std::string_view text) {
+    ParsedRef ref;
+    if (ReadBody(std::make_shared<const std::string>(text), 0, ref) != std::string_view::npos ||
+        ref.entries.size() != 1 || ref.entries.front().source_.size() != text.size()) {
+      return std::nullopt;
+    }
+    return std::move(ref.entries.front());
+  }
+
+ private:
+  // Reads the properties of the entry whose "(" stands just before pos,
+  // and returns where its ")" stands, or npos when the text ends first.
+  // They are gathered in `props` first, so that each entry's list is
+  // allocated once, at its size.
+  static size_t ReadProps(std::string_view body, size_t pos, Shape& entry,
+                          std::vector<Props>& props) {
+    props.clear();
+    for (;;) {
+      const size_t mark = FindParenthesis(body, pos);
+      if (mark == std::string_view::npos) return mark;
+      const std::string_view before = TrimView(body.substr(pos, mark - pos));
+      if (body[mark] == ')') {
+        // Free text after the last property is one without a name.
+        if (!before.empty()) AddProp(props, {}, before);
+        entry.props_.assign(std::make_move_iterator(props.begin()),
+                            std::make_move_iterator(props.end()));
+        return mark;
+      }
+      const size_t close = FindClose(body, mark + 1);
+      if (close == std::string_view::npos) return close;
+      AddProp(props, before, TrimView(body.substr(mark + 1, close - mark - 1)));
+      pos = close + 1;
+    }
+  }
+
+  static void AddProp(std::vector<Props>& props, std::string_view name, std::string_view written) {
+    std::string value = ValueOf(written);
+    // A form whose quote is left open needs the line break that ended it.
+    const bool keep_form = !IsOwnForm(value, written) && !EndsInsideQuotes(written);
+    props.push_back(Props{std::string(name), std::move(value),
+                          keep_form ? std::string(written) : std::string()});
+  }
+};
+
+ParsedRef ParseRef(std::string text) {
   ParsedRef ref;
   if (!text.starts_with(kSimisOpening)) {
-    // An empty file holds nothing that writing could lose.
-    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; })) {
+    if (std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
       ref.fault = RefFault::kNoHeader;
+    } else {
+      // Nothing that writing could lose: a new file.
+      ref.header = kSimisHeader;
+      ref.tail = "\r\n\r\n";
     }
     return ref;
   }
-  text.remove_prefix(std::min(text.find_first_of("\r\n"), text.size()));
-  BlockReader reader(text);
-  Block block;
-  while (reader.Next(block)) {
-    if (!block.opened) continue;
-    if (!block.closed) {
-      ref.entries.clear();
-      ref.fault = RefFault::kUnclosedBlock;
-      return ref;
-    }
-    Shape& entry = ref.entries.emplace_back();
-    entry.BlockType = std::string(block.name);
-    ParseBlocks(block.value, entry, true);
+  const size_t header_end = std::min(text.find_first_of("\r\n"), text.size());
+  ref.header = text.substr(0, header_end);
+  const auto shared = std::make_shared<const std::string>(std::move(text));
+  const size_t unclosed = RefReader::ReadBody(shared, header_end, ref);
+  if (unclosed != std::string_view::npos) {
+    ref.entries.clear();
+    ref.fault = RefFault::kUnclosedBlock;
+    ref.fault_line = LineOf(*shared, header_end + unclosed);
   }
   return ref;
 }
+
+std::optional<Shape> ParseEntry(std::string_view text) { return RefReader::ReadEntry(text); }
 
 std::string RefText(const std::vector<Shape>& entries) {
   // Sized first: a large route is written in one allocation.
   size_t size = kSimisHeader.size() + 4;
   for (const Shape& entry : entries) {
-    size += entry.BlockType.size() + 8;
-    for (const Props& prop : entry.PropList) size += prop.PropName.size() + prop.PropValue.size() + 12;
+    size += entry.BlockType().size() + 8;
+    for (const Props& prop : entry.PropList()) size += prop.PropName.size() + prop.PropValue.size() + 12;
   }
   std::string text;
   text.reserve(size);
@@ -51,7 +177,7 @@ std::string SdText(std::string_view shape_name, const Shape& sd_props) {
   std::string text(kSimisHeader);
   text += "\r\nShape( ";
   text += shape_name;
-  for (const Props& prop : sd_props.PropList) {
+  for (const Props& prop : sd_props.PropList()) {
     text += "\r\n\t" + prop.PropName + " ( " + prop.PropValue + " ) ";
   }
   text += "\r\n)\r\n";

@@ -1,7 +1,11 @@
-// The text of a route's .ref file: a header line, then one top-level block
-// per entry.
+// The text of a route's .ref file: a header line, then top-level blocks,
+// one per entry, with any text between them. Blocks named include,
+// comment, skip or anything beginning with "_" (in any letter case) are
+// part of the format rather than objects: they stay in the text around the
+// entries.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,21 +19,33 @@ namespace route {
 enum class RefFault {
   kNone,
   kNoHeader,       // it does not open with the SIMIS header
-  kUnclosedBlock,  // it ends inside an entry: the file was cut short
+  kUnclosedBlock,  // a block does not close: the file was cut short or a quote swallowed a ")"
 };
 
 struct ParsedRef {
-  std::vector<Shape> entries;  // empty unless fault is kNone
+  // The first line, without its line break; the program's own header for
+  // a text holding nothing but blanks.
+  std::string header;
+  // Each with its text and the text before it; empty unless fault is kNone.
+  std::vector<Shape> entries;
+  std::string tail;  // the text after the last entry
   RefFault fault = RefFault::kNone;
+  size_t fault_line = 0;  // kUnclosedBlock: the line (from 1) where that block begins
 };
 
-// The entries of a .ref text. The header line, which ends at the first CR or
-// LF, is skipped; a text holding nothing but blanks has no entries. A
-// trailing piece without "(" is not an entry. Values lose their double
-// quotes and are trimmed.
-ParsedRef ParseRef(std::string_view text);
+// The entries of a .ref text, each entry keeping the text it was read
+// from. The header line ends at the first CR or LF. A block's keyword is
+// the word right before its "("; the text before that word is text around
+// the entries.
+ParsedRef ParseRef(std::string text);
 
-// The header, CR LF CR LF, then every entry's ToRefText.
+// The one entry a text holds, when the text is an entry's text exactly as
+// ParseRef cuts it (its keyword, its block, and the line break after it
+// when nothing but blanks stands between); else nothing.
+std::optional<Shape> ParseEntry(std::string_view text);
+
+// The program's own layout of these entries: the header, CR LF CR LF, then
+// every entry's ToRefText.
 std::string RefText(const std::vector<Shape>& entries);
 
 // The .sd text of a shape: the header line, "Shape( " and the name, one

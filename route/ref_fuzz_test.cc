@@ -1,13 +1,19 @@
 // Damaged .ref files, made from valid ones with a fixed seed: each one is
-// either refused and left on disk as it was, or read, written and read again
-// to the same entries.
+// either refused and left on disk as it was, or read and written back as it
+// was read; an entry taken out leaves the rest of the text as it stood and
+// goes back to its place, and an added entry follows all the text. The
+// program's own layout of what was read reads back to the same entries and
+// writes again byte for byte.
 #include <gtest/gtest.h>
 
 #include <random>
 
 #include "core/error.h"
+#include "core/strings.h"
 #include "platform/text.h"
+#include "route/ref_file.h"
 #include "route/route_fixture.h"
+#include "route/text_file.h"
 
 namespace route {
 namespace {
@@ -17,9 +23,11 @@ using namespace std::string_literals;
 const std::string kBody =
     "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( дом.s )\r\n"
     "\tDescription ( \"Shed (old, say)\" )\r\n\tShadow ( NONE )\r\n)\r\n"
+    "include ( \"other.ref\" )\r\n-- section 2 --\r\n"
     "Hazard (\r\n\tFileName ( deer.haz )\r\n\tDescription ( -1 )\r\n)\r\n"
     "Pickup (\n  FileName ( water.s )\n  PickupType ( 1 )\n  Nested ( A ( 1 ) \"b)\" )\n)\n"
-    "LevelCr ( junk FileName ( lc.s ) tail )\r\n"
+    "_skip ( Static ( FileName ( old.s ) ) )\r\n"
+    "LevelCr ( junk FileName ( lc.s ) tail ) Static ( D ( \"Pipe 12\\\"\" +\r\n \" x\" ) )\r\n"
     "Transfer ( FileName ( \"a b\" ) Width ( 2 ) Height ( ) )\r\n"
     "Comment ( made by hand )\r\n";
 
@@ -66,9 +74,20 @@ std::string Mutate(std::string bytes, std::mt19937& random) {
   return bytes;
 }
 
+// Whether `whole` is `part` with `piece` put in at some place.
+bool HoldsWith(std::string_view whole, std::string_view part, std::string_view piece) {
+  if (whole.size() != part.size() + piece.size()) return false;
+  for (size_t at = 0; at <= part.size(); ++at) {
+    if (whole.substr(at, piece.size()) == piece && whole.substr(at + piece.size()) == part.substr(at))
+      return true;
+    if (at < part.size() && whole[at] != part[at]) return false;
+  }
+  return false;
+}
+
 using RefFuzzTest = RouteFixture;
 
-TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries) {
+TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackAsTheyWereRead) {
   const std::string path = "C:\\MSTS\\ROUTES\\R\\R.ref";
   std::mt19937 random(20240611);
   int refused = 0, read = 0;
@@ -87,13 +106,45 @@ TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackWithTheSameEntries)
         continue;
       }
       ++read;
+      std::string text = ReadTextFile(files, path).text;
+      // A file holding nothing but blanks comes back as a new one.
+      if (core::Trim(text).empty()) text = std::string(kSimisHeader) + "\r\n\r\n";
+      const std::string as_read = UnicodeFileBytes(text);
       route.WriteRef();
+      EXPECT_EQ(files.Content(path), as_read);
+
+      const std::string own = RefText(route.Entries);
+      const std::vector<Shape> own_entries = ParseRef(own).entries;
+      EXPECT_EQ(own_entries, route.Entries);
+      EXPECT_EQ(RefText(own_entries), own);
+
+      if (!route.Entries.empty()) {
+        std::vector<bool> marked(route.Entries.size());
+        const size_t k = random() % marked.size();
+        marked[k] = true;
+        const std::string entry = platform::Utf8ToUtf16Le(route.Entries[k].Text());
+        const std::vector<RemovedEntry> removed = route.RemoveEntries(marked);
+        route.WriteRef();
+        EXPECT_TRUE(HoldsWith(as_read, files.Content(path), entry));
+        ASSERT_EQ(removed.size(), 1u);
+        EXPECT_TRUE(route.InsertEntry(removed[0].number, removed[0].text, removed[0].offset));
+        route.WriteRef();
+        EXPECT_EQ(files.Content(path), as_read);
+      }
+
+      Shape added;
+      added.AddProp("FileName", "new one.s");
+      route.AddEntry(added);
+      route.WriteRef();
+      const std::string entry = platform::Utf8ToUtf16Le(added.ToRefText());
       const std::string written = files.Content(path);
+      // A line break goes before it where the text does not end a line.
+      const bool own_line = written.size() == as_read.size() + entry.size();
+      EXPECT_EQ(written, as_read + (own_line ? "" : "\r\0\n\0"s) + entry);
+      EXPECT_TRUE(own_line || !as_read.ends_with("\n\0"s));
       Route again = Open();
       again.ReadRef();
       EXPECT_EQ(again.Entries, route.Entries);
-      again.WriteRef();
-      EXPECT_EQ(files.Content(path), written);
     }
   }
   // Both outcomes are common, so neither side goes untested.

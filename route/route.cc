@@ -1,12 +1,29 @@
 #include "route/route.h"
 
+#include <algorithm>
+
 #include "core/error.h"
-#include "route/discovery.h"
 #include "platform/windows_path.h"
+#include "route/blocks.h"
+#include "route/discovery.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
 
 namespace route {
+
+namespace {
+
+// Whether an entry may start right after this text, which follows an entry
+// or the header's line break: after a blank, a ")" or a closed quote, which
+// end the word before, and outside quotes.
+bool EntryMayFollow(std::string_view before) {
+  if (before.empty()) return true;
+  const char last = before.back();
+  return (static_cast<unsigned char>(last) <= 32 || last == ')' || last == '"') &&
+         !EndsInsideQuotes(before);
+}
+
+}  // namespace
 
 Route::Route(const Services& services, const std::string& name, const std::string& msts_root)
     : Name(name), services_(services) {
@@ -34,20 +51,99 @@ void Route::ReadRef() {
   if (file.form == TextForm::kBinary) {
     throw core::Error(services_.language.Format(core::Msg::FileBinary, RefPath));
   }
-  ParsedRef ref = ParseRef(file.text);
+  ParsedRef ref = ParseRef(std::move(file.text));
   if (ref.fault == RefFault::kNoHeader) {
     throw core::Error(services_.language.Format(core::Msg::NotRouteFile, RefPath));
   }
   if (ref.fault == RefFault::kUnclosedBlock) {
-    throw core::Error(services_.language.Format(core::Msg::RouteFileCutShort, RefPath));
+    throw core::Error(services_.language.Format(core::Msg::RouteFileCutShort, RefPath,
+                                                std::to_string(ref.fault_line)));
   }
   Entries = std::move(ref.entries);
+  header_ = std::move(ref.header);
+  tail_ = std::move(ref.tail);
   read_ = true;
 }
 
 void Route::AddEntry(const Shape& shape) {
-  Shape& entry = Entries.emplace_back();
-  for (const Props& prop : shape.PropList) entry.SetValue(prop.PropName, prop.PropValue);
+  Shape entry;
+  for (const Props& prop : shape.PropList()) entry.SetValue(prop.PropName, prop.PropValue);
+  Place(Entries.size(), std::move(entry), tail_.size());
+}
+
+std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) {
+  std::vector<RemovedEntry> removed;
+  // The text that stood before removed entries, for the next entry kept.
+  std::string carried;
+  size_t kept = 0;
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    Shape& entry = Entries[i];
+    if (i < marked.size() && marked[i]) {
+      removed.push_back({static_cast<int>(i + 1), entry.Text(), entry.before_.size()});
+      carried += entry.before_;
+      continue;
+    }
+    if (!carried.empty()) {
+      entry.before_.insert(0, carried);
+      carried.clear();
+    }
+    if (kept != i) Entries[kept] = std::move(entry);
+    ++kept;
+  }
+  tail_.insert(0, carried);
+  Entries.resize(kept);
+  return removed;
+}
+
+bool Route::InsertEntry(int number, std::string_view text, size_t offset) {
+  if (number < 1 || number > EntryCount() + 1) return false;
+  std::optional<Shape> entry = ParseEntry(text);
+  if (!entry) return false;
+  Place(static_cast<size_t>(number - 1), std::move(*entry), offset);
+  return true;
+}
+
+void Route::ReplaceEntry(size_t index, Shape edited) {
+  Shape& entry = Entries.at(index);
+  if (edited == entry) return;
+  for (Props& prop : edited.props_) {
+    for (const Props& old : entry.props_) {
+      if (!old.written_as.empty() && old.PropValue == prop.PropValue &&
+          NamesMatch(old.PropName, prop.PropName)) {
+        prop.written_as = old.written_as;
+        break;
+      }
+    }
+  }
+  edited.Forget();
+  edited.before_ = std::move(entry.before_);
+  entry = std::move(edited);
+}
+
+void Route::Place(size_t index, Shape entry, size_t offset) {
+  std::string& around = index < Entries.size() ? Entries[index].before_ : tail_;
+  offset = std::min(offset, around.size());
+  entry.before_.assign(around, 0, offset);
+  around.erase(0, offset);
+  // The header line always needs its line break.
+  if ((index == 0 && entry.before_.empty()) || !EntryMayFollow(entry.before_)) {
+    entry.before_ += "\r\n";
+  }
+  Entries.insert(Entries.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
+}
+
+std::string Route::FileText() const {
+  size_t size = header_.size() + tail_.size();
+  for (const Shape& entry : Entries) size += entry.before_.size() + entry.source_.size();
+  std::string text;
+  text.reserve(size);
+  text.append(header_);
+  for (const Shape& entry : Entries) {
+    text.append(entry.before_);
+    entry.AppendText(text);
+  }
+  text.append(tail_);
+  return text;
 }
 
 void Route::RefuseIfUnreadable() const {
@@ -70,7 +166,7 @@ void Route::WriteRef(const std::string& path) {
   RefuseIfUnreadable();
   const std::string target = path.empty() ? RefPath : path;
   RefuseIfLeavingRoute(target);
-  if (!services_.files.ReplaceFile(target, UnicodeFileBytes(RefText(Entries)))) {
+  if (!services_.files.ReplaceFile(target, UnicodeFileBytes(FileText()))) {
     throw core::Error("Cannot create file " + target);
   }
 }

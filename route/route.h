@@ -35,6 +35,16 @@ class TextReader {
   virtual std::optional<std::string> ReadText(const std::string& path) = 0;
 };
 
+// An entry taken out of a route, with what puts it back where it stood
+// (Route::InsertEntry).
+struct RemovedEntry {
+  int number;        // its number before the removal
+  std::string text;  // its text as it stood in the file
+  // The characters that stood between it and the entry before it (or the
+  // header line); they stay in the file.
+  size_t offset;
+};
+
 // A file name as a shape or world file gives it: trimmed, without the
 // double quotes around a name with blanks.
 std::string CleanName(std::string_view text);
@@ -60,22 +70,42 @@ class Route {
   // would replace the entries it could not read, so every write refuses.
   bool Unreadable() const { return !read_; }
 
-  // Reads RefPath into Entries. Throws core::Error: "Cannot open file ..."
-  // for a file that cannot be opened, a clear message for a compressed or
-  // binary one, one that does not open with the SIMIS header or one cut
-  // short inside an entry; the route then stays unreadable.
+  // Reads RefPath into Entries, each entry keeping the text it was read
+  // from, and keeps the text around them. Throws core::Error: "Cannot open
+  // file ..." for a file that cannot be opened, a clear message for a
+  // compressed or binary one, one that does not open with the SIMIS header
+  // or one with a block that does not close (naming the line it begins on);
+  // the route then stays unreadable.
   void ReadRef();
   // Appends a "Static" entry holding the shape's properties, set one by one
-  // with SetValue.
+  // with SetValue, after all the text of the file.
   void AddEntry(const Shape& shape);
+  // Takes the marked entries out (entry n is marked[n - 1]); every other
+  // character of the file stays where it stands. Every removal of entries
+  // goes through here.
+  std::vector<RemovedEntry> RemoveEntries(const std::vector<bool>& marked);
+  // Puts an entry, given as its text, in as entry number `number`, after
+  // `offset` characters of the text that stands before the entry now
+  // numbered so (or after the last entry). The text is kept as given; a
+  // line break goes before it only where it could not start otherwise.
+  // Putting back what RemoveEntries returned, in its order, gives the file
+  // back as it was. False, changing nothing, when there is no such place or
+  // the text is not one whole entry (ParseEntry).
+  bool InsertEntry(int number, std::string_view text, size_t offset);
+  // Entry index + 1 becomes the edited entry, unless that means the same
+  // (type and properties): then it stays as read. Values the edit left as
+  // they were keep their form.
+  void ReplaceEntry(size_t index, Shape edited);
 
-  // Writes every entry to the path (RefPath when empty), replacing the file
-  // as a whole. Throws core::Error("Cannot create file ...") when it cannot,
-  // leaving the old file; refuses on an unreadable route. Like every write
-  // of the route, it refuses a path outside the route's folder, or one that
-  // passes through a link leading out of it, before anything is written.
+  // Writes the file to the path (RefPath when empty), replacing it as a
+  // whole: the header line as read, then each entry's Text with the text
+  // before it, then the text after the last entry. Throws
+  // core::Error("Cannot create file ...") when it cannot, leaving the old
+  // file; refuses on an unreadable route. Like every write of the route, it
+  // refuses a path outside the route's folder, or one that passes through a
+  // link leading out of it, before anything is written.
   void WriteRef(const std::string& path = "");
-  // Writes the entries to the next free Rastolin_backups\<Name><N>.ref.
+  // Writes the file to the next free Rastolin_backups\<Name><N>.ref.
   void BackupRef();
 
   // Writes SHAPES\<shape name without extension>.sd, asking before it
@@ -146,11 +176,16 @@ class Route {
   void TakeTextureOut(const std::string& name);
   std::string BackupFolder() const;
   void MakeFolder(const std::string& path);
-  void RemoveMarked(const std::vector<bool>& marked);
+  // Puts the entry in at the index, after offset characters of the text
+  // standing there.
+  void Place(size_t index, Shape entry, size_t offset);
+  std::string FileText() const;
 
   Services services_;
   bool read_ = false;
   int files_moved_ = 0;
+  std::string header_;  // the first line of the file as read
+  std::string tail_;    // the text after the last entry
 };
 
 }  // namespace route

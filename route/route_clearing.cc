@@ -50,7 +50,7 @@ int Route::DeleteDuplicates() {
   }
   if (count > 0) {
     MakeFolder(BackupFolder());
-    RemoveMarked(marked);
+    RemoveEntries(marked);
   }
   WriteRef();
   return count;
@@ -70,7 +70,7 @@ int Route::DeleteNonexistent() {
   int count = 0;
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
-    if (name.empty() || !NamesMatch(Entries[i].BlockType, "static")) continue;
+    if (name.empty() || !NamesMatch(Entries[i].BlockType(), "static")) continue;
     const bool exists = name.find_first_of("\\/") == std::string::npos
                             ? present.count(platform::FoldCase(name)) > 0
                             : services_.files.FileExists(shapes + name);
@@ -82,7 +82,7 @@ int Route::DeleteNonexistent() {
   }
   if (count > 0) {
     MakeFolder(BackupFolder());
-    RemoveMarked(marked);
+    RemoveEntries(marked);
   }
   return count;
 }
@@ -97,7 +97,7 @@ void Route::DeleteEntries(const std::vector<bool>& marked, bool move_shape_files
     TakeShapeOut(Entries[i].GetValue(kFileName), move_shape_files, move_textures, reader);
     services_.ui.KeepAlive();
   }
-  RemoveMarked(marked);
+  RemoveEntries(marked);
 }
 
 void Route::DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
@@ -105,16 +105,6 @@ void Route::DeleteEntry(const std::string& file_name, bool move_shape_files, boo
   RefuseIfUnreadable();
   MakeFolder(BackupFolder());
   TakeShapeOut(file_name, move_shape_files, move_textures, reader);
-}
-
-void Route::RemoveMarked(const std::vector<bool>& marked) {
-  size_t kept = 0;
-  for (size_t i = 0; i < Entries.size(); ++i) {
-    if (i < marked.size() && marked[i]) continue;
-    if (kept != i) Entries[kept] = std::move(Entries[i]);
-    ++kept;
-  }
-  Entries.resize(kept);
 }
 
 std::string Route::BackupFolder() const {

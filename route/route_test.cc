@@ -52,7 +52,7 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
       {big_endian, kNotRef},
       {platform::Utf8ToUtf16Le("Static ( FileName ( a.s ) )\r\n"), kNotRef},
       {test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
-       " ends inside an entry (its last block is not closed) and is not read"},
+       " ends inside an entry (the block beginning on line 4 is not closed) and is not read"},
       {std::nullopt, " is not a regular file and is not read"},
   };
   files.AddFolder("C:\\MSTS\\ROUTES\\R");
@@ -76,6 +76,20 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   }
 }
 
+TEST_F(RouteTest, AnEntryIsPutInOnlyFromTheWholeTextOfOneEntryAtAPlaceThatExists) {
+  const std::string before = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
+  files.Add(kPath, before);
+  Route route = Open();
+  route.ReadRef();
+  for (std::string_view text : {"", "Static (", "Static ( ) Static ( )", " Static ( )", "Static ( ) x",
+                                "Static ( )\r\n\r\n", "_skip ( Static ( ) )"}) {
+    EXPECT_FALSE(route.InsertEntry(1, text, 0)) << text;
+  }
+  EXPECT_FALSE(route.InsertEntry(3, "Static ( )", 0));
+  route.WriteRef();
+  EXPECT_EQ(files.Content(kPath), before);
+}
+
 TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   const std::string before =
       test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
@@ -84,8 +98,7 @@ TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   Route route = Open();
   route.ReadRef();
   route.BackupRef();
-  EXPECT_EQ(files.Content(backups + "R1.ref"),
-            test_support::UnicodeFile(kRefHeader + "Static (\r\n\tFileName ( a.s )\r\n)\r\n"));
+  EXPECT_EQ(files.Content(backups + "R1.ref"), before);
   route.BackupRef();
   files.DeleteFile(backups + "R1.ref");
   files.Add(backups + "R3.ref", "x");

@@ -4,46 +4,68 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "route/blocks.h"
 
 namespace route {
 namespace {
 
-// Names are written as read. One whose last line leaves a quote open had
-// that quote closed by a line break when it was read; the break goes back
-// in, or the quote would hide the "(" that follows.
-void AppendName(std::string& text, std::string_view name) {
-  text.append(name);
-  if (EndsInsideQuotes(name)) text.append("\r\n");
-}
-
 bool NeedsQuotes(std::string_view value) {
-  return !value.empty() && (static_cast<unsigned char>(value.front()) < '.' ||
-                            value.find_first_of(" ()") != std::string_view::npos);
+  return !value.empty() &&
+         (static_cast<unsigned char>(value.front()) < '.' ||
+          std::any_of(value.begin(), value.end(), [](char c) {
+            return static_cast<unsigned char>(c) <= 32 || c == '(' || c == ')' || c == '"';
+          }));
 }
 
-void AppendValue(std::string& text, std::string_view rest) {
-  std::string unquoted;
-  if (rest.find('"') != std::string_view::npos) {
-    std::copy_if(rest.begin(), rest.end(), std::back_inserter(unquoted), [](char c) { return c != '"'; });
-    rest = unquoted;
-  }
-  if (!NeedsQuotes(rest)) {
-    text.append(rest);
-    return;
-  }
-  // A quoted run ends with its line, so every line is quoted on its own.
-  for (;;) {
-    size_t line_end = rest.find_first_of("\r\n");
-    std::string_view line = rest.substr(0, line_end);
-    if (!line.empty()) text.append(1, '"').append(line).append(1, '"');
-    if (line_end == std::string_view::npos) return;
-    text.append(1, rest[line_end]);
-    rest.remove_prefix(line_end + 1);
-  }
+bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
+
+// What AppendRefValue writes otherwise than as it stands inside a run.
+bool HasEscapesOrBreaks(std::string_view value) {
+  return std::any_of(value.begin(), value.end(),
+                     [](char c) { return c == '"' || c == '\\' || IsLineBreak(c); });
 }
 
 }  // namespace
+
+bool IsOwnForm(std::string_view value, std::string_view written) {
+  if (!NeedsQuotes(value)) return written == value;
+  if (!HasEscapesOrBreaks(value)) {
+    return written.size() == value.size() + 2 && written.front() == '"' &&
+           written.back() == '"' && written.substr(1, value.size()) == value;
+  }
+  std::string own;
+  AppendRefValue(own, value);
+  return own == written;
+}
+
+void AppendRefValue(std::string& text, std::string_view value) {
+  if (!NeedsQuotes(value)) {
+    text.append(value);
+    return;
+  }
+  // A quoted run ends with its line, so every line is quoted on its own and
+  // the line breaks stand between the runs.
+  size_t i = 0;
+  for (;;) {
+    text += '"';
+    for (; i < value.size() && !IsLineBreak(value[i]); ++i) {
+      const char c = value[i];
+      if (c == '"') {
+        text += "\\\"";
+      } else if (c == '\\' && (i + 1 == value.size() || value[i + 1] == '"' ||
+                               value[i + 1] == '\\' || IsLineBreak(value[i + 1]))) {
+        // Else it would escape the character after it or the closing quote.
+        text += "\\\\";
+      } else {
+        text += c;
+      }
+    }
+    text += '"';
+    if (i == value.size()) return;
+    const size_t break_size = value.compare(i, 2, "\r\n") == 0 ? 2 : 1;
+    text.append(value.substr(i, break_size));
+    i += break_size;
+  }
+}
 
 bool NamesMatch(std::string_view a, std::string_view b) {
   // Property names are nearly always ASCII; folding them needs no tables.
@@ -58,15 +80,27 @@ bool NamesMatch(std::string_view a, std::string_view b) {
 
 const std::string& Shape::GetValue(std::string_view name) const {
   static const std::string kNone;
-  for (const Props& prop : PropList) {
+  for (const Props& prop : props_) {
     if (NamesMatch(prop.PropName, name)) return prop.PropValue;
   }
   return kNone;
 }
 
+void Shape::Forget() {
+  read_text_.reset();
+  source_ = {};
+}
+
+void Shape::SetBlockType(std::string type) {
+  Forget();
+  block_type_ = std::move(type);
+}
+
 void Shape::SetValue(const std::string& name, const std::string& value) {
-  for (Props& prop : PropList) {
+  for (Props& prop : props_) {
     if (NamesMatch(prop.PropName, name)) {
+      Forget();
+      if (prop.PropValue != value) prop.written_as.clear();
       prop.PropName = name;
       prop.PropValue = value;
       return;
@@ -76,7 +110,22 @@ void Shape::SetValue(const std::string& name, const std::string& value) {
 }
 
 void Shape::AddProp(std::string name, std::string value) {
-  PropList.push_back(Props{std::move(name), std::move(value)});
+  Forget();
+  props_.push_back(Props{std::move(name), std::move(value)});
+}
+
+std::string Shape::Text() const {
+  std::string text;
+  AppendText(text);
+  return text;
+}
+
+void Shape::AppendText(std::string& text) const {
+  if (AsRead()) {
+    text.append(source_);
+  } else {
+    AppendRefText(text);
+  }
 }
 
 std::string Shape::ToRefText() const {
@@ -86,20 +135,21 @@ std::string Shape::ToRefText() const {
 }
 
 void Shape::AppendRefText(std::string& text) const {
-  AppendName(text, BlockType);
-  text.append(" (");
-  for (const Props& prop : PropList) {
-    text.append("\r\n\t");
-    AppendName(text, prop.PropName);
-    text.append(" ( ");
-    AppendValue(text, prop.PropValue);
+  text.append(block_type_).append(" (");
+  for (const Props& prop : props_) {
+    text.append("\r\n\t").append(prop.PropName).append(" ( ");
+    if (prop.written_as.empty()) {
+      AppendRefValue(text, prop.PropValue);
+    } else {
+      text.append(prop.written_as);
+    }
     text.append(" )");
   }
   text.append("\r\n)\r\n");
 }
 
 void RefuseLineBreaks(const Shape& props, const core::Language& language) {
-  for (const Props& prop : props.PropList) {
+  for (const Props& prop : props.PropList()) {
     if (prop.PropName.find_first_of("\r\n") != std::string::npos ||
         prop.PropValue.find_first_of("\r\n") != std::string::npos) {
       throw core::Error(language.Format(core::Msg::LineBreakInProperty, prop.PropName));

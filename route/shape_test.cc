@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "route/ref_file.h"
+
 namespace route {
 namespace {
 
@@ -21,26 +23,51 @@ TEST(ShapeTest, GetValueFindsTheFirstPropertyOfTheNameInAnyLetterCase) {
   EXPECT_EQ(shape.GetValue("опис"), "");
 }
 
-TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesAndLowLeadingCharacters) {
+TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesQuotesAndLowLeadingCharacters) {
   Shape shape = Entry({{"Tab", "a\tb"}, {"Empty", ""}, {"Quoted", "\"x\""}, {"Lead", " x"},
                        {"Paren", "Shed (old"}, {"Close", "a)"}, {"Minus", "-1"}, {"Plus", "+x"},
-                       {"Dot", ".5"}, {"Inner", "a-b,c"}, {"Typed", "5\" gauge"}, {"Lines", "a b\r\nc"}});
-  shape.BlockType = "Hazard";
+                       {"Dot", ".5"}, {"Inner", "a-b,c\\d"}, {"Typed", "5\" gauge"},
+                       {"Path", "C:\\my dir\\"}, {"Lines", "a b\r\nc"}});
+  shape.SetBlockType("Hazard");
   EXPECT_EQ(shape.ToRefText(),
             "Hazard (\r\n"
-            "\tTab ( a\tb )\r\n"
+            "\tTab ( \"a\tb\" )\r\n"
             "\tEmpty (  )\r\n"
-            "\tQuoted ( x )\r\n"
+            "\tQuoted ( \"\\\"x\\\"\" )\r\n"
             "\tLead ( \" x\" )\r\n"
             "\tParen ( \"Shed (old\" )\r\n"
             "\tClose ( \"a)\" )\r\n"
             "\tMinus ( \"-1\" )\r\n"
             "\tPlus ( \"+x\" )\r\n"
             "\tDot ( .5 )\r\n"
-            "\tInner ( a-b,c )\r\n"
-            "\tTyped ( \"5 gauge\" )\r\n"
+            "\tInner ( a-b,c\\d )\r\n"
+            "\tTyped ( \"5\\\" gauge\" )\r\n"
+            "\tPath ( \"C:\\my dir\\\\\" )\r\n"
             "\tLines ( \"a b\"\r\n\"c\" )\r\n"
             ")\r\n");
+}
+
+TEST(ShapeTextTest, AnEntryChangedAfterReadingIsWrittenInTheProgramsLayout) {
+  const std::string read = "Forest ( ScaleRange ( 0.8 1.2 ) FileName ( \"a\" + \"b.s\" ) )\r\n";
+  const struct {
+    void (*change)(Shape&);
+    std::string text;
+  } cases[] = {
+      // Values left as they were keep the form they were read in.
+      {[](Shape& e) { e.SetBlockType("Static"); },
+       "Static (\r\n\tScaleRange ( 0.8 1.2 )\r\n\tFileName ( \"a\" + \"b.s\" )\r\n)\r\n"},
+      {[](Shape& e) { e.SetValue("filename", "c.s"); },
+       "Forest (\r\n\tScaleRange ( 0.8 1.2 )\r\n\tfilename ( c.s )\r\n)\r\n"},
+      {[](Shape& e) { e.AddProp("X", "1 2"); },
+       "Forest (\r\n\tScaleRange ( 0.8 1.2 )\r\n\tFileName ( \"a\" + \"b.s\" )\r\n"
+       "\tX ( \"1 2\" )\r\n)\r\n"},
+  };
+  for (const auto& c : cases) {
+    Shape entry = *ParseEntry(read);
+    EXPECT_EQ(entry.GetValue("FileName"), "ab.s");
+    c.change(entry);
+    EXPECT_EQ(entry.Text(), c.text);
+  }
 }
 
 }  // namespace

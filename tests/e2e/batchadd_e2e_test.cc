@@ -57,7 +57,7 @@ TEST_F(BatchAddEndToEnd, InstallsAFolderWithItsSubfoldersAndTextures) {
   EXPECT_EQ(Read(kRoute + "TEXTURES\\rust.ace"), "rust texture");
   EXPECT_FALSE(Exists(kRoute + "TEXTURES\\WINTER\\stone.ace"));
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
                     "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
                     "\tDescription ( \"Старый дом\" )\r\n)\r\n"
                     "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +

@@ -111,6 +111,50 @@ TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswer
   EXPECT_FALSE(Exists(kRoute + "SHAPES\\shed.thm"));
 }
 
+// Entries and text as many hands and tools write them. Deleting the entries
+// between them leaves each one, and the text around, exactly as it was
+// read; listref shows what the format means.
+TEST_F(ClearingEndToEnd, DelentryLeavesRealWorldEntriesAndTheTextAroundThemAsTheyWereRead) {
+  const struct {
+    std::string text;
+    std::string listed;  // empty for a block that is no entry, or text
+  } kForms[] = {
+      {"include ( \"other.ref\" )\r\n", ""},
+      {"comment ( \"made by hand\" )\r\n", ""},
+      {"_skip ( Static ( Class ( Old ) FileName ( x.s ) ) )\r\n", ""},
+      {"Static ( FileName ( shed.s ) Description ( \"Shed\t2\" ) )\r\n", "Shed\t2 - shed.s"},
+      {"Static (\r\n\tFileName ( long.s )\r\n\tDescription ( \"line one \" +\r\n\t\t\"line two\" )\r\n)\r\n",
+       "line one line two - long.s"},
+      {"Static ( FileName ( say.s ) Description ( \"Say \\\"hi\\\"\" ) )\r\n", "Say \"hi\" - say.s"},
+      {"Static ( FileName ( pad.s ) Description ( \"  padded  \" ) Class ( \"Houses \" ) )\r\n",
+       "  padded   - pad.s"},
+      {"Forest ( FileName ( trees.s ) ScaleRange ( 0.8 1.2 ) )\r\n", " - trees.s"},
+      {"Signal ( FileName ( sig.s ) Description ( Head ( \"a b\" ) ) )\r\n",
+       "Head ( \"a b\" ) - sig.s"},
+      {"-- section 2 --\r\n", ""},
+      {"Static ( FileName ( pipe.s ) Description ( \"Pipe 12\\\"\" ) )", "Pipe 12\" - pipe.s"},
+      {"  ; the end", ""},
+  };
+  const std::string header = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
+  const std::string gone = "Static ( FileName ( gone.s ) )\r\n";
+  std::string before = header, after = header, numbers, listed;
+  int number = 0, kept = 0;
+  for (const auto& form : kForms) {
+    before += gone + form.text;
+    after += form.text;
+    numbers += (numbers.empty() ? "" : ";") + std::to_string(++number);
+    if (form.listed.empty()) continue;
+    ++number;
+    listed += std::to_string(++kept) + "  " + form.listed + "\n";
+  }
+  prefix.Write(kRoute + "MyRoute.ref", test_support::UnicodeFile(before));
+  EXPECT_EQ(Run({"delentry(-route=myroute) " + numbers}, "n\nn\n").exit_code, 1);
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), test_support::UnicodeFile(after));
+  EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), test_support::UnicodeFile(before));
+  EXPECT_EQ(Run({"listref(-route=myroute;-props=description filename)"}).output,
+            kBanner + listed + kEnd);
+}
+
 TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) {
   ProgramRun run = Run({"delunused(-route=myroute)"}, "2\ny\nn\n\n");
   EXPECT_EQ(run.output,
