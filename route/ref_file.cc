@@ -10,8 +10,9 @@ namespace route {
 ParsedRef ParseRef(std::string_view text) {
   ParsedRef ref;
   if (!text.starts_with(kSimisOpening)) {
-    // An empty file holds nothing that writing could lose.
-    if (std::any_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) > 32; })) {
+    // Only an empty file, or blank lines, hold nothing that writing could
+    // lose; NULs or other control characters are no route file.
+    if (text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
       ref.fault = RefFault::kNoHeader;
     }
     return ref;
