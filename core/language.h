@@ -161,6 +161,14 @@ enum class Msg : int {
   TexturesUnreadable,
   FileUnreadable,
   NoWorldFiles,
+  FolderUnreadable,
+  RefNotReplaceable,
+  LinkStays,
+  WorldCutShort,
+  WorldNotWindowsName,
+  FileTooLarge,
+  ReplaceFileQuestion,
+  InComparedRoute,
   Count,
 };
 
