@@ -87,23 +87,24 @@ bool FileNameBefore(std::string_view text, size_t open) {
 // the cut are lost.
 template <size_t Width, typename Found>
 bool ScanFileNames(std::string_view text, Found found) {
+  // The units that count, by their low byte; a wide unit counts only when
+  // its high byte is 0.
   static constexpr auto kStructural = [] {
-    std::array<bool, 128> table{};
+    std::array<bool, 256> table{};
     for (char c : {'(', ')', '"', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
     return table;
   }();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
   const size_t units = text.size() / Width;
   size_t depth = 0;
   bool quoted = false;
   size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
   for (size_t i = 0; i < units; ++i) {
-    const unsigned c = UnitAt<Width>(text, i);
-    if (c >= 128 || !kStructural[c]) continue;
+    const unsigned c = bytes[i * Width];
+    if (!kStructural[c] || (Width == 2 && bytes[i * Width + 1] != 0)) continue;
     if (quoted) {
       quoted = c != '"' && c != '\r' && c != '\n';
-      continue;
-    }
-    if (c == '"') {
+    } else if (c == '"') {
       quoted = true;
     } else if (c == '(') {
       ++depth;
@@ -315,7 +316,8 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
     int position = 100;
     auto found = [&](std::string_view raw, size_t width) {
       const std::string_view folded = folder.Fold(raw, width);
-      if (folded.find_first_of("\\/") == std::string_view::npos) {
+      const auto separator = [](char c) { return c == '\\' || c == '/'; };
+      if (std::none_of(folded.begin(), folded.end(), separator)) {
         statics.Gather(folded);
       } else {
         statics.Gather(ComparedName(folded));
