@@ -14,6 +14,9 @@
 #include "ops/unused.h"
 #include "platform/text.h"
 #include "route/discovery.h"
+#ifdef RASTOLIN_WINDOW
+#include "ui/window_mode.h"
+#endif
 
 namespace app {
 
@@ -78,6 +81,16 @@ class ConsoleOperations : public console::Operations {
       throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
     }
     ops::CompareRoute(main_, name, batch_file);
+  }
+
+  std::string NoWindow() const override {
+#ifdef RASTOLIN_WINDOW
+    return ui::DisplayNamed()
+               ? ""
+               : "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+#else
+    return "this rastolin is built without its window";
+#endif
   }
 
  private:

@@ -24,7 +24,8 @@ constexpr const char* kUsage =
     "       rastolin --help, -h      this text\n"
     "       rastolin --version       the version\n"
     "Enter 'help' in the console for its commands, 'help route' for clearing and\n"
-    "comparing routes. A console command exits with code 1, or 2 when it failed.\n";
+    "comparing routes. A console command exits with code 1, or 2 when it was\n"
+    "answered with a hint or an error, or left something undone.\n";
 
 }  // namespace
 
@@ -54,9 +55,10 @@ int main(int argc, char** argv) {
   console::ConsoleUi ui(*host->terminal, *host->files);
   try {
     core::ConvMain main(*host->files, *host->processes, ui);
+    ui.Attach(main.language);
     if (!command_line.empty()) {
       app::ConsoleOperations operations(main);
-      return console::Console(main, *host->terminal, operations).Run(command_line);
+      return console::Console(main, ui, *host->terminal, operations).Run(command_line);
     }
     host->terminal->Write(
         "Window mode is not built yet; start with -console for the interactive console, "

@@ -43,6 +43,7 @@ class SilentUi : public core::Ui {
     void SetPosition(int) override {}
     void Step() override {}
     void SetLabel(const std::string&) override {}
+    void SetItem(int, int) override {}
   };
 };
 

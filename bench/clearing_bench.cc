@@ -1,13 +1,18 @@
 // The clearing page's heavy work on generated large routes, through the
 // host's file system: the unused search over 1,000 world files (about
-// 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, next to
+// 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, on its
+// own and as the whole delunused command of the built program, next to
 // merely reading those world files; removing duplicates and deleting
 // 10,000 selected rows of a .ref of 50,000 entries, next to reading and
 // writing that .ref.
 #include <benchmark/benchmark.h>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <random>
@@ -77,6 +82,7 @@ class ClearingBench : public bench::BenchInstallation {
   ClearingBench() {
     fs::create_directories(host_root() / "ROUTES" / "Worlds" / "WORLD");
     fs::create_directories(host_root() / "ROUTES" / "Large");
+    fs::create_directories(host_root().parent_path() / "work");
     std::mt19937 random(7);
     const std::string worlds = root() + "\\ROUTES\\Worlds\\";
     for (int i = 0; i < kWorldFiles; ++i) {
@@ -87,6 +93,8 @@ class ClearingBench : public bench::BenchInstallation {
     Write(
         worlds + "Worlds.ref",
         route::UnicodeFileBytes(route::RefText(RefEntries(kUnusedRefEntries, kUnusedRefEntries))));
+    // The folder the program starts from, its settings naming the root.
+    Write(WorkFolder() + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
     large_ref_ = route::UnicodeFileBytes(
         route::RefText(RefEntries(kLargeRefEntries, kLargeRefEntries - kRemoved)));
     Write(LargeRefPath(), large_ref_);
@@ -94,6 +102,7 @@ class ClearingBench : public bench::BenchInstallation {
 
   int64_t world_bytes() const { return world_bytes_; }
   std::string WorldFolder() const { return root() + "\\ROUTES\\Worlds\\WORLD\\"; }
+  std::string WorkFolder() const { return root().substr(0, root().rfind('\\')) + "\\work"; }
   std::string LargeRefPath() const { return root() + "\\ROUTES\\Large\\Large.ref"; }
   std::string LargeBackup() const {
     return root() + "\\ROUTES\\Large\\Rastolin_backups\\Large1.ref";
@@ -114,6 +123,38 @@ void FindUnused(benchmark::State& state) {
   for (auto _ : state) unused = ops::FindUnused(bench.main(), *worlds, reader, progress).size();
   if (unused == 0 || unused == kUnusedRefEntries)
     state.SkipWithError("the search found no used or no unused shapes");
+  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+// The command as a user types it: the program starts in the folder of its
+// settings, reads them and the route, searches and lists the unused
+// shapes. Its input is empty, so the choice list is cancelled; its output
+// goes to a file, and standard error, where no person watches, to nowhere.
+void ConsoleDelunused(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  const fs::path work = bench.host_root().parent_path() / "work";
+  const std::string output = (work / "output.txt").string();
+  std::string program = RASTOLIN_BINARY;
+  std::string command = "delunused(-route=Worlds)";
+  char* argv[] = {program.data(), command.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, work.c_str());
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  bool ran = true;
+  for (auto _ : state) {
+    pid_t pid = 0;
+    int status = 0;
+    ran = ran && posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0 &&
+          waitpid(pid, &status, 0) == pid;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  std::ifstream listed(output);
+  const std::string text((std::istreambuf_iterator<char>(listed)), {});
+  if (!ran || text.find("\n1  ") == std::string::npos)
+    state.SkipWithError("the command did not list the unused shapes");
   state.SetBytesProcessed(state.iterations() * bench.world_bytes());
 }
 
@@ -175,6 +216,7 @@ void DeleteSelected(benchmark::State& state) {
 }
 
 BENCHMARK(FindUnused)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConsoleDelunused)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,37 @@
 #include "platform/text.h"
 
 namespace console {
+namespace {
+
+// The pieces between ";", trimmed, empty ones left out.
+std::vector<std::string> Pieces(std::string_view option_text) {
+  std::vector<std::string> pieces;
+  for (const std::string& piece : core::SplitText(option_text, ';')) {
+    std::string option = core::Trim(piece);
+    if (!option.empty()) pieces.push_back(std::move(option));
+  }
+  return pieces;
+}
+
+// An option's key: the option up to its "=", trimmed.
+std::string KeyOf(std::string_view option) {
+  return core::Trim(option.substr(0, option.find('=')));
+}
+
+// The value after "=" of the first whole option with that key, trimmed
+// (empty when it has no "="); nothing when no option has that key.
+std::optional<std::string> WholeValue(std::string_view key,
+                                      const std::vector<std::string>& pieces) {
+  for (const std::string& option : pieces) {
+    if (KeyOf(option) != key) continue;
+    const size_t equals = option.find('=');
+    if (equals == std::string::npos) return "";
+    return core::Trim(std::string_view(option).substr(equals + 1));
+  }
+  return std::nullopt;
+}
+
+}  // namespace
 
 ParsedLine ParseLine(std::string_view line) {
   ParsedLine parsed;
@@ -22,8 +53,49 @@ ParsedLine ParseLine(std::string_view line) {
   }
   parsed.ArgumentText = core::Trim(rest);
   parsed.FileList = core::SplitText(parsed.ArgumentText, ';');
-  parsed.DirOption = GetOption("-dir", parsed.OptionText);
   return parsed;
+}
+
+Options::Options(std::span<const OptionSpec> specs, std::string_view option_text) {
+  const std::vector<std::string> pieces = Pieces(option_text);
+  for (const OptionSpec& spec : specs) {
+    const bool anywhere = spec.match == OptionSpec::kAnywhere;
+    if (spec.kind == OptionSpec::kFlag) {
+      bool on = anywhere && core::Contains(option_text, spec.name);
+      for (const std::string& piece : pieces) on = on || piece == spec.name;
+      flags_[spec.name] = on;
+    } else if (anywhere) {
+      if (core::Contains(option_text, spec.name))
+        values_[spec.name] = GetOption(spec.name, option_text);
+    } else {
+      values_[spec.name] = WholeValue(spec.name, pieces);
+    }
+  }
+}
+
+bool Options::Has(std::string_view name) const {
+  const auto found = flags_.find(name);
+  return found != flags_.end() && found->second;
+}
+
+std::string Options::Value(std::string_view name) const { return Given(name).value_or(""); }
+
+const std::optional<std::string>& Options::Given(std::string_view name) const {
+  static const std::optional<std::string> kAbsent;
+  const auto found = values_.find(name);
+  return found == values_.end() ? kAbsent : found->second;
+}
+
+std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
+                                        std::string_view option_text) {
+  std::vector<std::string> unknown;
+  for (const std::string& option : Pieces(option_text)) {
+    std::string key = KeyOf(option);
+    bool known = false;
+    for (const OptionSpec& spec : specs) known = known || spec.name == key;
+    if (!known) unknown.push_back(std::move(key));
+  }
+  return unknown;
 }
 
 std::string GetOption(std::string_view key, std::string_view option_text) {
@@ -37,36 +109,6 @@ std::string GetOption(std::string_view key, std::string_view option_text) {
   }
   const size_t end = option_text.find(';', start);
   return core::Trim(option_text.substr(start, end == std::string_view::npos ? end : end - start));
-}
-
-std::vector<std::string> Options(std::string_view option_text) {
-  std::vector<std::string> options;
-  for (const std::string& piece : core::SplitText(option_text, ';')) {
-    std::string option = core::Trim(piece);
-    if (!option.empty()) options.push_back(std::move(option));
-  }
-  return options;
-}
-
-std::string OptionKey(std::string_view option) {
-  return core::Trim(option.substr(0, option.find('=')));
-}
-
-bool HasWholeOption(std::string_view key, std::string_view option_text) {
-  for (const std::string& option : Options(option_text)) {
-    if (option == key) return true;
-  }
-  return false;
-}
-
-std::optional<std::string> OptionValue(std::string_view key, std::string_view option_text) {
-  for (const std::string& option : Options(option_text)) {
-    if (OptionKey(option) != key) continue;
-    const size_t equals = option.find('=');
-    if (equals == std::string::npos) return "";
-    return core::Trim(std::string_view(option).substr(equals + 1));
-  }
-  return std::nullopt;
 }
 
 }  // namespace console

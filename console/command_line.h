@@ -2,7 +2,9 @@
 // whole before it is read.
 #pragma once
 
+#include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,26 +16,47 @@ struct ParsedLine {
   std::string OptionText;    // between "(" and the first ")"
   std::string ArgumentText;  // after the first ")", trimmed
   std::vector<std::string> FileList;  // ArgumentText cut at ";"
-  std::string DirOption;     // the value of -dir
 };
 
 ParsedLine ParseLine(std::string_view line);
+
+// One option a command takes.
+struct OptionSpec {
+  enum Kind { kFlag, kValue };
+  // Where it is looked for: anywhere in the option text by a plain
+  // substring search, as the conversion commands always found theirs, or
+  // only as a whole option of its own.
+  enum Match { kAnywhere, kWhole };
+
+  std::string_view name;  // "-dir"
+  Kind kind;
+  Match match;
+};
+
+// A command's options, read once from the option text by their specs.
+class Options {
+ public:
+  Options(std::span<const OptionSpec> specs, std::string_view option_text);
+
+  // Whether a flag is on.
+  bool Has(std::string_view name) const;
+  // A value; empty when the option is absent or has none.
+  std::string Value(std::string_view name) const;
+  // A value, or nothing when the option is absent.
+  const std::optional<std::string>& Given(std::string_view name) const;
+
+ private:
+  std::map<std::string_view, bool> flags_;
+  std::map<std::string_view, std::optional<std::string>> values_;
+};
+
+// The keys of the option text that no spec names, in their order.
+std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
+                                        std::string_view option_text);
 
 // The value of a key such as "-dir" in an option text: from the first "="
 // after the key to the next ";", trimmed; empty when the key is absent.
 // Keys are found by plain substring search.
 std::string GetOption(std::string_view key, std::string_view option_text);
-
-// The options of an option text: the pieces between ";", trimmed, empty ones
-// left out.
-std::vector<std::string> Options(std::string_view option_text);
-// An option's key: the option up to its "=", trimmed.
-std::string OptionKey(std::string_view option);
-// Whether the key is one whole option of the text, not just a part of one.
-bool HasWholeOption(std::string_view key, std::string_view option_text);
-// The value after "=" of the first option whose key is exactly `key`,
-// trimmed (empty when the option has no "="); nothing when no option has
-// that key.
-std::optional<std::string> OptionValue(std::string_view key, std::string_view option_text);
 
 }  // namespace console

@@ -11,14 +11,31 @@ TEST(ParseLineTest, CutsNameOptionsAndArgumentsOfALoweredLine) {
   EXPECT_EQ(line.OptionText, "-dir=c:\\tex;-zlib");
   EXPECT_EQ(line.ArgumentText, "a.tga; b.bmp");
   EXPECT_EQ(line.FileList, (std::vector<std::string>{"a.tga", " b.bmp"}));  // entries are not trimmed
-  EXPECT_EQ(line.DirOption, "c:\\tex");
   // Only the first ")" counts; a line without one is all argument, as
   // "makeace a.tga" is end to end.
   EXPECT_EQ(ParseLine("shape(-dir=c:\\m) a (b) c").ArgumentText, "a (b) c");
   line = ParseLine("-dir=x) a.tga");
   EXPECT_EQ(line.CommandName, "");
   EXPECT_EQ(line.OptionText, "-dir=x");
-  EXPECT_EQ(line.DirOption, "x");
+}
+
+TEST(OptionsTest, EachOptionIsFoundByItsOwnRule) {
+  using O = OptionSpec;
+  const OptionSpec specs[] = {{"-dir", O::kValue, O::kAnywhere}, {"-b", O::kFlag, O::kAnywhere},
+                              {"-over", O::kFlag, O::kWhole},    {"-bat", O::kValue, O::kWhole}};
+  // A flag found anywhere is on inside another option's value; a whole one
+  // only on its own.
+  const Options inside(specs, "-dir=c:\\my-box;-bat=c:\\take-over.bat");
+  EXPECT_TRUE(inside.Has("-b"));
+  EXPECT_FALSE(inside.Has("-over"));
+  EXPECT_EQ(inside.Value("-dir"), "c:\\my-box");
+  EXPECT_EQ(inside.Value("-bat"), "c:\\take-over.bat");
+  const Options bare(specs, " -over ;-bat");
+  EXPECT_TRUE(bare.Has("-over"));
+  EXPECT_EQ(bare.Given("-bat"), "");  // given without a value
+  EXPECT_EQ(bare.Given("-dir"), std::nullopt);
+  EXPECT_EQ(UnknownOptions(specs, "-dir=x;-overx; -zip=1;;-b"),
+            (std::vector<std::string>{"-overx", "-zip"}));
 }
 
 TEST(GetOptionTest, ReadsTheValueAfterTheKeyOrTheNextOnesOrItself) {

@@ -30,10 +30,49 @@ constexpr const char* kRouteHelp =
     "compare(-route=...;[-shapes;][-textures;][-eur1;][-eur2;][-us1;][-us2;][-jp1;][-jp2;]"
     "[-common;|-unique;|-bat=...;])\n=====\n";
 
-// The commands that work on the entries and files of one route.
-bool IsClearing(std::string_view command) {
-  return command == "listref" || command == "deldup" || command == "delunex" ||
-         command == "delentry" || command == "delunused" || command == "delnotinref";
+// The options of each command. The conversion commands and batchadd find
+// theirs anywhere in the option text; the rest only as whole options.
+using O = OptionSpec;
+constexpr OptionSpec kTextureOptions[] = {
+    {"-dir", O::kValue, O::kAnywhere},   {"-zlib", O::kFlag, O::kAnywhere},
+    {"-no", O::kFlag, O::kAnywhere},     {"-dxt", O::kFlag, O::kAnywhere},
+    {"-trans", O::kFlag, O::kAnywhere},  {"-bmp", O::kFlag, O::kAnywhere},
+    {"-width", O::kValue, O::kAnywhere}, {"-height", O::kValue, O::kAnywhere},
+};
+constexpr OptionSpec kShapeOptions[] = {
+    {"-dir", O::kValue, O::kAnywhere},
+    {"-b", O::kFlag, O::kAnywhere},
+    {"-mip", O::kValue, O::kAnywhere},
+};
+constexpr OptionSpec kBatchAddOptions[] = {
+    {"-dir", O::kValue, O::kAnywhere},   {"-route", O::kValue, O::kAnywhere},
+    {"-class", O::kValue, O::kAnywhere}, {"-sub", O::kFlag, O::kAnywhere},
+    // Found within other options ("-class=cross-over"), it would replace
+    // edited files without a question.
+    {"-over", O::kFlag, O::kWhole},      {"-texs", O::kFlag, O::kAnywhere},
+};
+constexpr OptionSpec kListRefOptions[] = {
+    {"-route", O::kValue, O::kWhole},
+    {"-props", O::kValue, O::kWhole},
+};
+constexpr OptionSpec kRouteOptions[] = {{"-route", O::kValue, O::kWhole}};
+constexpr OptionSpec kCompareOptions[] = {
+    {"-route", O::kValue, O::kWhole}, {"-shapes", O::kFlag, O::kWhole},
+    {"-textures", O::kFlag, O::kWhole}, {"-eur1", O::kFlag, O::kWhole},
+    {"-eur2", O::kFlag, O::kWhole},   {"-us1", O::kFlag, O::kWhole},
+    {"-us2", O::kFlag, O::kWhole},    {"-jp1", O::kFlag, O::kWhole},
+    {"-jp2", O::kFlag, O::kWhole},    {"-common", O::kFlag, O::kWhole},
+    {"-unique", O::kFlag, O::kWhole}, {"-bat", O::kValue, O::kWhole},
+};
+
+// "-dir=..., -zlib": what a command takes, for its hint.
+std::string Describe(std::span<const OptionSpec> specs) {
+  std::string text;
+  for (const OptionSpec& spec : specs) {
+    text += (text.empty() ? "" : ", ") + std::string(spec.name) +
+            (spec.kind == OptionSpec::kValue ? "=..." : "");
+  }
+  return text;
 }
 
 // The comparison's options that switch a check box on; given ones replace
@@ -49,33 +88,6 @@ constexpr CompareSwitch kDefaultRoutes[] = {
     {"-us1", &core::Fields::CrUS1},   {"-us2", &core::Fields::CrUS2},
     {"-jp1", &core::Fields::CrJP1},   {"-jp2", &core::Fields::CrJP2},
 };
-
-// The options each command takes effect with; any other gets a hint.
-const std::vector<std::string>* KnownOptions(std::string_view command) {
-  static const std::vector<std::string> kTexture = {"-dir",   "-zlib", "-no",    "-dxt",
-                                                    "-trans", "-bmp",  "-width", "-height"};
-  static const std::vector<std::string> kShape = {"-dir", "-b", "-mip"};
-  static const std::vector<std::string> kBatchAdd = {"-dir", "-route", "-class",
-                                                     "-sub", "-over",  "-texs"};
-  static const std::vector<std::string> kListRef = {"-route", "-props"};
-  static const std::vector<std::string> kClearing = {"-route"};
-  static const std::vector<std::string> kCompare = {
-      "-route", "-shapes", "-textures", "-eur1",   "-eur2",   "-us1",
-      "-us2",   "-jp1",    "-jp2",      "-common", "-unique", "-bat"};
-  if (command == "makeace" || command == "makeacedir") return &kTexture;
-  if (command == "shape" || command == "shapedir") return &kShape;
-  if (command == "batchadd") return &kBatchAdd;
-  if (command == "listref") return &kListRef;
-  if (IsClearing(command)) return &kClearing;
-  if (command == "compare") return &kCompare;
-  return nullptr;
-}
-
-std::string JoinKeys(const std::vector<std::string>& keys) {
-  std::string text;
-  for (const std::string& key : keys) text += (text.empty() ? "" : ", ") + key;
-  return text;
-}
 
 // Prints every log line as it is added, for as long as it lives.
 class LogPrinter {
@@ -94,8 +106,28 @@ class LogPrinter {
 
 }  // namespace
 
-Console::Console(core::ConvMain& main, platform::Terminal& terminal, Operations& operations)
-    : main_(main), terminal_(terminal), operations_(operations) {}
+Console::Console(core::ConvMain& main, ConsoleUi& ui, platform::Terminal& terminal,
+                 Operations& operations)
+    : main_(main), ui_(ui), terminal_(terminal), operations_(operations) {}
+
+std::span<const Console::CommandRow> Console::Commands() {
+  static const CommandRow kCommands[] = {
+      {"makeace", kTextureOptions, false, &Console::MakeAce},
+      {"makeacedir", kTextureOptions, false, &Console::MakeAceDir},
+      {"shape", kShapeOptions, false, &Console::Shape},
+      {"shapedir", kShapeOptions, false, &Console::ShapeDir},
+      {"batchadd", kBatchAddOptions, false, &Console::BatchAdd},
+      {"listref", kListRefOptions, false, &Console::Clearing},
+      {"deldup", kRouteOptions, false, &Console::Clearing},
+      {"delunex", kRouteOptions, false, &Console::Clearing},
+      {"delentry", kRouteOptions, false, &Console::Clearing},
+      {"delunused", kRouteOptions, false, &Console::Clearing},
+      {"delnotinref", kRouteOptions, false, &Console::Clearing},
+      {"compare", kCompareOptions, false, &Console::Compare},
+      {"changelang", {}, true, &Console::ChangeLang},
+  };
+  return kCommands;
+}
 
 int Console::Run(const std::string& command_line) {
   terminal_.SetTitle("Rastolin v1.2b - console version");
@@ -110,12 +142,14 @@ int Console::Run(const std::string& command_line) {
   bool failed = false;
   for (;;) {
     if (execute) {
+      hinted_ = false;
+      const size_t failures = main_.log.failures();
       try {
         if (!Execute(line)) return kExitNormal;
       } catch (const std::exception& error) {
-        main_.ui.ReportError(error.what());
-        failed = true;
+        ui_.ReportError(error.what());
       }
+      failed = ui_.TakeTrouble() || hinted_ || main_.log.failures() != failures;
     }
     execute = true;
     terminal_.Write(from_command_line ? "Press any key.."
@@ -135,78 +169,70 @@ int Console::Run(const std::string& command_line) {
 }
 
 bool Console::Execute(const std::string& text) {
-  ParsedLine line = ParseLine(text);
-  HintUnknownOptions(line);
-  // Options reach the fields by the family a name belongs to, before the
-  // command itself is looked up.
-  if (core::Contains(line.CommandName, "makeace")) {
-    TransferTextureOptions(line);
-  } else if (core::Contains(line.CommandName, "shape")) {
-    if (!TransferShapeOptions(line)) return true;
+  const ParsedLine line = ParseLine(text);
+  for (const CommandRow& row : Commands()) {
+    if (row.name != line.CommandName) continue;
+    if (!row.argument_in_parentheses) {
+      const std::vector<std::string> unknown = UnknownOptions(row.options, line.OptionText);
+      if (!unknown.empty()) {
+        std::string keys;
+        for (const std::string& key : unknown) keys += (keys.empty() ? "\"" : ", \"") + key + "\"";
+        Hint(line.CommandName + ": unknown option" + (unknown.size() > 1 ? "s " : " ") + keys +
+             "; it takes " + Describe(row.options) + "; the command is skipped");
+        return true;
+      }
+    }
+    const Options options(row.options, line.OptionText);
+    (this->*row.run)(Command{line.CommandName, options, line.OptionText, line.FileList});
+    return true;
   }
-
-  if (line.CommandName == "makeace") {
-    MakeAce(line);
-  } else if (line.CommandName == "makeacedir") {
-    MakeAceDir(line);
-  } else if (line.CommandName == "shape") {
-    Shape(line);
-  } else if (line.CommandName == "shapedir") {
-    ShapeDir(line);
-  } else if (line.CommandName == "batchadd") {
-    BatchAdd(line);
-  } else if (IsClearing(line.CommandName)) {
-    Clearing(line);
-  } else if (line.CommandName == "compare") {
-    Compare(line);
-  } else if (line.ArgumentText == "help" || line.ArgumentText == "/?") {
-    Help();
+  if (line.ArgumentText == "help" || line.ArgumentText == "/?") {
+    terminal_.Write(kHelp);
   } else if (line.ArgumentText == "help route" || line.ArgumentText == "/? route") {
-    RouteHelp();
-  } else if (line.CommandName == "changelang") {
-    ChangeLang(line);
+    terminal_.Write(kRouteHelp);
   } else if (line.ArgumentText == "main") {
-    main_.processes.RestartDetached();
-    return false;
+    return !Main();
   } else if (const std::string typed = core::Trim(text); !typed.empty()) {
     Hint("\"" + typed + "\" is no command; enter 'help' for the commands");
   }
   return true;
 }
 
-void Console::TransferTextureOptions(ParsedLine& line) {
+std::string Console::TransferTextureOptions(const Command& command) {
   core::Fields& fields = main_.fields;
-  const std::string& options = line.OptionText;
-  fields.SelectCompression(core::Compression::kZlib, core::Contains(options, "-zlib"));
-  fields.SelectCompression(core::Compression::kNo, core::Contains(options, "-no"));
-  fields.SelectCompression(core::Compression::kDxt, core::Contains(options, "-dxt"));
-  fields.TexTrans = core::Contains(options, "-trans");
-  if (core::Contains(options, "-bmp")) {
+  const Options& options = command.options;
+  fields.SelectCompression(core::Compression::kZlib, options.Has("-zlib"));
+  fields.SelectCompression(core::Compression::kNo, options.Has("-no"));
+  fields.SelectCompression(core::Compression::kDxt, options.Has("-dxt"));
+  fields.TexTrans = options.Has("-trans");
+  if (options.Has("-bmp")) {
     fields.TexCab = true;
     operations_.TexCabClick();
-    fields.TexWidth = GetOption("-width", options);
-    fields.TexHeight = GetOption("-height", options);
+    fields.TexWidth = options.Value("-width");
+    fields.TexHeight = options.Value("-height");
   }
-  line.DirOption = main_.files.FromUserPath(line.DirOption);
-  if (!line.DirOption.empty() && line.DirOption.back() != '\\') line.DirOption += "\\";
+  std::string folder = main_.files.FromUserPath(options.Value("-dir"));
+  if (!folder.empty() && folder.back() != '\\') folder += "\\";
+  return folder;
 }
 
-bool Console::TransferShapeOptions(ParsedLine& line) {
-  const std::string& name = line.CommandName;
-  if (line.DirOption.empty()) {
+std::optional<std::string> Console::TransferShapeOptions(const Command& command) {
+  const std::string& name = command.name;
+  const Options& options = command.options;
+  std::string folder = options.Value("-dir");
+  if (folder.empty()) {
     Hint(name + ": a folder is needed, as in " + name + "(-dir=c:\\models); the command is skipped");
-    return false;
+    return std::nullopt;
   }
-  const std::string& options = line.OptionText;
-  const std::string mip = GetOption("-mip", options);
+  const std::string mip = options.Value("-mip");
   // Checked before any field changes, so that a later command does not
   // inherit the value either.
   if (!mip.empty() && !convert::IsMipMapBias(mip)) {
     Hint(name + ": " + main_.language.Format(core::Msg::BadMipMapBias, mip));
-    return false;
+    return std::nullopt;
   }
   core::Fields& fields = main_.fields;
-  fields.ShCompress = core::Contains(options, "-b");
+  fields.ShCompress = options.Has("-b");
   fields.ShUnicode = true;
   operations_.ShUnicodeClick();
   if (!mip.empty()) {
@@ -214,42 +240,51 @@ bool Console::TransferShapeOptions(ParsedLine& line) {
     fields.ShMipMapV = mip;
     operations_.ShMipMapClick();
   }
-  line.DirOption = main_.files.FromUserPath(line.DirOption);
-  if (line.DirOption.back() == '\\') line.DirOption.pop_back();
-  fields.ShapeDir = line.DirOption;
-  return true;
+  folder = main_.files.FromUserPath(folder);
+  if (folder.back() == '\\') folder.pop_back();
+  fields.ShapeDir = folder;
+  return folder;
 }
 
-void Console::MakeAce(const ParsedLine& line) {
-  if (line.FileList.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
-  HintMissingFolder(line, line.DirOption);
-  for (const std::string& entry : line.FileList) {
-    std::string source = line.DirOption.empty() ? main_.files.FromUserPath(entry) : entry;
-    main_.fields.TexSource = line.DirOption + source;
-    main_.fields.TexOutput = line.DirOption + convert::AceNameFor(source);
+void Console::MakeAce(const Command& command) {
+  const std::string folder = TransferTextureOptions(command);
+  if (command.files.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
+  if (!FolderFound(command, folder)) return;
+  for (const std::string& entry : command.files) {
+    const std::string source = folder.empty() ? main_.files.FromUserPath(entry) : entry;
+    main_.fields.TexSource = folder + source;
+    if (!main_.files.FileExists(main_.fields.TexSource)) {
+      Hint("makeace: " + main_.fields.TexSource + " not found");
+      continue;
+    }
+    main_.fields.TexOutput = folder + convert::AceNameFor(source);
     operations_.TexProcClick();
   }
 }
 
-void Console::MakeAceDir(const ParsedLine& line) {
-  if (line.DirOption.empty()) {
+void Console::MakeAceDir(const Command& command) {
+  const std::string folder = TransferTextureOptions(command);
+  if (folder.empty()) {
     Hint("makeacedir: a folder is needed, as in makeacedir(-dir=c:\\tex)");
     return;
   }
-  if (!main_.files.FolderExists(line.DirOption)) {
-    HintMissingFolder(line, line.DirOption);
-    return;
-  }
-  operations_.ConvertTextureFolder(line.DirOption,
-                                   [this](const std::string& path) { terminal_.Write(path + "\n"); });
+  if (!FolderFound(command, folder)) return;
+  int images = 0;
+  operations_.ConvertTextureFolder(folder, [this, &images](const std::string& path) {
+    ++images;
+    terminal_.Write(path + "\n");
+  });
+  if (images == 0) Hint("makeacedir: no *.tga or *.bmp file in " + folder);
 }
 
-void Console::Shape(const ParsedLine& line) {
-  if (line.FileList.empty()) {
+void Console::Shape(const Command& command) {
+  const std::optional<std::string> folder = TransferShapeOptions(command);
+  if (!folder) return;
+  if (command.files.empty()) {
     Hint("shape: no model given, as in shape(-dir=c:\\models) house house.s");
   }
-  HintMissingFolder(line, line.DirOption);
-  for (const std::string& entry : line.FileList) {
+  if (!FolderFound(command, *folder)) return;
+  for (const std::string& entry : command.files) {
     std::vector<std::string> tokens = core::SplitText(core::Trim(entry), ' ');
     if (tokens.empty()) {
       Hint("shape: an empty entry is skipped");
@@ -259,7 +294,7 @@ void Console::Shape(const ParsedLine& line) {
     main_.fields.ShOutput = main_.fields.ShapeDir + "\\" + tokens.back();
     std::string inputs;
     for (const platform::FindEntry& found :
-         main_.files.Find(line.DirOption + "\\" + prefix + "?*.3ds", platform::kAnyAttributes)) {
+         main_.files.Find(*folder + "\\" + prefix + "?*.3ds", platform::kAnyAttributes)) {
       const std::string& name = found.name;
       size_t dot = name.rfind('.');
       if (dot == std::string::npos || dot < prefix.size()) continue;
@@ -267,31 +302,32 @@ void Console::Shape(const ParsedLine& line) {
       inputs += name + " ";
       terminal_.Write(name + "\n");
     }
+    if (inputs.empty()) Hint("shape: no model " + *folder + "\\" + prefix + "<number>.3ds found");
     main_.fields.ShInput = inputs;
     operations_.ShProcClick();
   }
 }
 
-void Console::ShapeDir(const ParsedLine& line) {
-  if (!main_.files.FolderExists(line.DirOption)) {
-    HintMissingFolder(line, line.DirOption);
-    return;
-  }
-  operations_.ShConvertDir(line.DirOption,
-                           [this](const std::string& names) { terminal_.Write(names + "\n"); });
+void Console::ShapeDir(const Command& command) {
+  const std::optional<std::string> folder = TransferShapeOptions(command);
+  if (!folder || !FolderFound(command, *folder)) return;
+  int groups = 0;
+  operations_.ShConvertDir(*folder, [this, &groups](const std::string& names) {
+    ++groups;
+    terminal_.Write(names + "\n");
+  });
+  if (groups == 0) Hint("shapedir: no *.3ds model with a name to convert in " + *folder);
 }
 
-void Console::BatchAdd(const ParsedLine& line) {
-  const std::string& options = line.OptionText;
+void Console::BatchAdd(const Command& command) {
+  const Options& options = command.options;
   BatchAddRequest request;
-  request.route = GetOption("-route", options);
-  request.folder = main_.files.FromUserPath(line.DirOption);
-  request.class_name = GetOption("-class", options);
-  request.sub = core::Contains(options, "-sub");
-  // Found within other options ("-class=cross-over"), it would replace
-  // edited files without a question.
-  request.over = HasWholeOption("-over", options);
-  request.texs = core::Contains(options, "-texs");
+  request.route = options.Value("-route");
+  request.folder = main_.files.FromUserPath(options.Value("-dir"));
+  request.class_name = options.Value("-class");
+  request.sub = options.Has("-sub");
+  request.over = options.Has("-over");
+  request.texs = options.Has("-texs");
   // Without a folder the search would start at the drive's root, and with
   // -sub take in the whole drive.
   if (request.folder.empty() || request.route.empty()) {
@@ -299,12 +335,12 @@ void Console::BatchAdd(const ParsedLine& line) {
          "batchadd(-dir=c:\\content;-route=myroute); the command is skipped");
     return;
   }
-  HintMissingFolder(line, request.folder);
+  if (!FolderFound(command, request.folder)) return;
   operations_.BatchAdd(request);
 }
 
-void Console::ChangeLang(const ParsedLine& line) {
-  const std::string text = core::Trim(line.OptionText);
+void Console::ChangeLang(const Command& command) {
+  const std::string text = core::Trim(command.option_text);
   int number = 0;
   if (!core::ParseWholeNumber(text, number) ||
       (number != core::kRussian && number != core::kEnglish)) {
@@ -314,20 +350,20 @@ void Console::ChangeLang(const ParsedLine& line) {
   main_.language.SetTexts(number);
 }
 
-std::optional<std::string> Console::RouteOption(const ParsedLine& line) {
-  std::optional<std::string> route = OptionValue("-route", line.OptionText);
-  if (route && !route->empty()) return route;
-  Hint(line.CommandName + ": a route is needed, as in " + line.CommandName +
+std::optional<std::string> Console::RouteOption(const Command& command) {
+  const std::string route = command.options.Value("-route");
+  if (!route.empty()) return route;
+  Hint(command.name + ": a route is needed, as in " + command.name +
        "(-route=myroute); the command is skipped");
   return std::nullopt;
 }
 
-void Console::Clearing(const ParsedLine& line) {
-  const std::optional<std::string> route = RouteOption(line);
+void Console::Clearing(const Command& command) {
+  const std::optional<std::string> route = RouteOption(command);
   if (!route) return;
-  const std::string& name = line.CommandName;
+  const std::string& name = command.name;
   if (name == "listref") {
-    const std::string props = OptionValue("-props", line.OptionText).value_or("");
+    const std::string props = command.options.Value("-props");
     main_.fields.ClProps = props.empty() ? core::Fields().ClProps : props;
     const std::vector<std::string> rows = operations_.ClPropPrClick(*route);
     for (size_t row = 0; row < rows.size(); ++row) {
@@ -338,7 +374,7 @@ void Console::Clearing(const ParsedLine& line) {
   } else if (name == "delunex") {
     operations_.ClDelUnexClick(*route);
   } else if (name == "delentry") {
-    DelEntry(line, *route);
+    DelEntry(command, *route);
   } else if (name == "delunused") {
     operations_.ClUnusedClick(*route);
   } else {
@@ -346,9 +382,9 @@ void Console::Clearing(const ParsedLine& line) {
   }
 }
 
-void Console::DelEntry(const ParsedLine& line, const std::string& route) {
+void Console::DelEntry(const Command& command, const std::string& route) {
   std::vector<int> numbers;
-  for (const std::string& entry : line.FileList) {
+  for (const std::string& entry : command.files) {
     const std::string text = core::Trim(entry);
     int number = 0;
     if (!core::ParseWholeNumber(text, number)) {
@@ -369,13 +405,13 @@ void Console::DelEntry(const ParsedLine& line, const std::string& route) {
   Hint("delentry: the route has no entry " + list + "; nothing is deleted");
 }
 
-void Console::Compare(const ParsedLine& line) {
-  const std::optional<std::string> route = RouteOption(line);
+void Console::Compare(const Command& command) {
+  const std::optional<std::string> route = RouteOption(command);
   if (!route) return;
-  const std::string& options = line.OptionText;
-  const std::optional<std::string> batch = OptionValue("-bat", options);
-  const bool common = HasWholeOption("-common", options);
-  const bool unique = HasWholeOption("-unique", options);
+  const Options& options = command.options;
+  const std::optional<std::string>& batch = options.Given("-bat");
+  const bool common = options.Has("-common");
+  const bool unique = options.Has("-unique");
   if (int{common} + int{unique} + int{batch.has_value()} > 1) {
     Hint("compare: -common, -unique and -bat exclude each other; the command is skipped");
     return;
@@ -388,11 +424,10 @@ void Console::Compare(const ParsedLine& line) {
   core::Fields& fields = main_.fields;
   const core::Fields defaults;
   auto set_group = [&](const auto& group) {
-    const bool given = std::any_of(std::begin(group), std::end(group), [&](const CompareSwitch& s) {
-      return HasWholeOption(s.option, options);
-    });
+    const bool given = std::any_of(std::begin(group), std::end(group),
+                                   [&](const CompareSwitch& s) { return options.Has(s.option); });
     for (const CompareSwitch& s : group) {
-      fields.*s.field = given ? HasWholeOption(s.option, options) : defaults.*s.field;
+      fields.*s.field = given ? options.Has(s.option) : defaults.*s.field;
     }
   };
   set_group(kTrees);
@@ -400,8 +435,7 @@ void Console::Compare(const ParsedLine& line) {
   fields.CrOutput = common   ? core::ComparisonOutput::kCommon
                     : unique ? core::ComparisonOutput::kUnique
                              : core::ComparisonOutput::kBatch;
-  // In the window the batch lines gather in CrOut from one press to the
-  // next; a command prints, and saves, only its own.
+  // A command prints, and saves, only its own batch lines.
   fields.CrOut.clear();
   auto print = [&] {
     for (const std::string& out : fields.CrOut) terminal_.Write(out + "\n");
@@ -417,25 +451,28 @@ void Console::Compare(const ParsedLine& line) {
   print();
 }
 
-void Console::Help() { terminal_.Write(kHelp); }
-
-void Console::RouteHelp() { terminal_.Write(kRouteHelp); }
-
-void Console::Hint(const std::string& text) { terminal_.WriteError(text + "\n"); }
-
-void Console::HintUnknownOptions(const ParsedLine& line) {
-  const std::vector<std::string>* known = KnownOptions(line.CommandName);
-  if (!known) return;
-  for (const std::string& option : Options(line.OptionText)) {
-    const std::string key = OptionKey(option);
-    if (std::find(known->begin(), known->end(), key) != known->end()) continue;
-    Hint(line.CommandName + ": unknown option \"" + key + "\"; it takes " + JoinKeys(*known));
+bool Console::Main() {
+  const std::string missing = operations_.NoWindow();
+  if (!missing.empty()) {
+    Hint("main: " + missing + "; the console goes on");
+    return false;
   }
+  if (!main_.processes.RestartDetached()) {
+    Hint("main: the program could not be started again; the console goes on");
+    return false;
+  }
+  return true;
 }
 
-void Console::HintMissingFolder(const ParsedLine& line, const std::string& folder) {
-  if (folder.empty() || main_.files.FolderExists(folder)) return;
-  Hint(line.CommandName + ": the folder " + folder + " does not exist");
+void Console::Hint(const std::string& text) {
+  hinted_ = true;
+  terminal_.WriteError(text + "\n");
+}
+
+bool Console::FolderFound(const Command& command, const std::string& folder) {
+  if (folder.empty() || main_.files.FolderExists(folder)) return true;
+  Hint(command.name + ": the folder " + folder + " does not exist");
+  return false;
 }
 
 }  // namespace console

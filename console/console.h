@@ -3,10 +3,13 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "console/command_line.h"
+#include "console/console_ui.h"
 #include "console/operations.h"
 #include "core/conv_main.h"
 #include "platform/terminal.h"
@@ -14,7 +17,8 @@
 namespace console {
 
 // The program's exit code after the console: callers rely on 1 for a
-// normal end; 2 tells that the command given on the command line failed.
+// normal end; 2 tells that the command given on the command line was
+// answered with a hint or an error, or left something undone.
 constexpr int kExitNormal = 1;
 constexpr int kExitFailed = 2;
 
@@ -23,7 +27,9 @@ class Console {
   // Longest line read at once; a longer one is read in pieces.
   static constexpr size_t kMaxLine = 4086;
 
-  Console(core::ConvMain& main, platform::Terminal& terminal, Operations& operations);
+  // `ui` is the one the main object talks through.
+  Console(core::ConvMain& main, ConsoleUi& ui, platform::Terminal& terminal,
+          Operations& operations);
 
   // Runs until "q", the end of input, the "main" command, or, for a command
   // given on the command line, one line of input after it. Log lines are
@@ -32,35 +38,56 @@ class Console {
   int Run(const std::string& command_line);
 
  private:
+  // What a command's handler receives: the line's options, read once by
+  // the command's specs, and its arguments.
+  struct Command {
+    const std::string& name;
+    const Options& options;
+    const std::string& option_text;
+    const std::vector<std::string>& files;
+  };
+  using Handler = void (Console::*)(const Command&);
+  struct CommandRow {
+    std::string_view name;
+    std::span<const OptionSpec> options;
+    // changelang(1): the parentheses hold the argument, not options.
+    bool argument_in_parentheses;
+    Handler run;
+  };
+  static std::span<const CommandRow> Commands();
+
   // False when the console must end at once.
   bool Execute(const std::string& text);
-  void TransferTextureOptions(ParsedLine& line);
-  // False when the command must be skipped.
-  bool TransferShapeOptions(ParsedLine& line);
-  void MakeAce(const ParsedLine& line);
-  void MakeAceDir(const ParsedLine& line);
-  void Shape(const ParsedLine& line);
-  void ShapeDir(const ParsedLine& line);
-  void BatchAdd(const ParsedLine& line);
-  void ChangeLang(const ParsedLine& line);
+  // Sets the texture fields; returns the -dir folder with its backslash.
+  std::string TransferTextureOptions(const Command& command);
+  // Sets the shape fields; nothing when the command must be skipped.
+  std::optional<std::string> TransferShapeOptions(const Command& command);
+  void MakeAce(const Command& command);
+  void MakeAceDir(const Command& command);
+  void Shape(const Command& command);
+  void ShapeDir(const Command& command);
+  void BatchAdd(const Command& command);
+  void ChangeLang(const Command& command);
   // The clearing commands and compare: the route they name, or nothing
   // after a hint.
-  std::optional<std::string> RouteOption(const ParsedLine& line);
-  void Clearing(const ParsedLine& line);
-  void DelEntry(const ParsedLine& line, const std::string& route);
-  void Compare(const ParsedLine& line);
-  void Help();
-  void RouteHelp();
+  std::optional<std::string> RouteOption(const Command& command);
+  void Clearing(const Command& command);
+  void DelEntry(const Command& command, const std::string& route);
+  void Compare(const Command& command);
+  // False when the window was started and the console must end.
+  bool Main();
 
   // One line on standard error about a mistake in the command; standard
   // output stays as it is.
   void Hint(const std::string& text);
-  void HintUnknownOptions(const ParsedLine& line);
-  void HintMissingFolder(const ParsedLine& line, const std::string& folder);
+  // False, after a hint, when the folder is given but does not exist.
+  bool FolderFound(const Command& command, const std::string& folder);
 
   core::ConvMain& main_;
+  ConsoleUi& ui_;
   platform::Terminal& terminal_;
   Operations& operations_;
+  bool hinted_ = false;
 };
 
 }  // namespace console

@@ -1,8 +1,8 @@
 #include "console/console_ui.h"
 
 #include <algorithm>
+#include <utility>
 
-#include "console/console.h"
 #include "core/strings.h"
 #include "platform/text.h"
 
@@ -31,9 +31,10 @@ std::optional<std::vector<size_t>> ParseRows(std::string_view text, size_t count
 
 class TerminalProgress : public core::Progress {
  public:
-  explicit TerminalProgress(platform::Terminal& terminal) : terminal_(terminal) {}
+  TerminalProgress(platform::Terminal& terminal, bool shown)
+      : terminal_(terminal), shown_(shown) {}
   ~TerminalProgress() override {
-    if (shown_) terminal_.WriteError("\n");
+    if (!line_.empty()) terminal_.WriteError("\n");
   }
   void SetRange(int maximum) override {
     maximum_ = std::max(0, maximum);
@@ -48,21 +49,32 @@ class TerminalProgress : public core::Progress {
     label_ = text;
     Show();
   }
+  void SetItem(int number, int count) override {
+    item_ = std::to_string(number) + " of " + std::to_string(count);
+  }
 
  private:
+  // Items counted mean more than a bar position, which may run through the
+  // same range once for each of them.
   void Show() {
-    if (!terminal_.ErrorIsTerminal()) return;
-    shown_ = true;
+    if (!shown_ || label_.empty()) return;
+    const std::string line =
+        label_ + " (" +
+        (item_.empty() ? std::to_string(position_) + " of " + std::to_string(maximum_) : item_) +
+        ")";
+    if (line == line_) return;
+    line_ = line;
     // "\r" and the erase-line sequence rewrite the one progress line.
-    terminal_.WriteError("\r\033[K" + label_ + " (" + std::to_string(position_) + "/" +
-                         std::to_string(maximum_) + ")");
+    terminal_.WriteError("\r\033[K" + line);
   }
 
   platform::Terminal& terminal_;
+  const bool shown_;
   std::string label_;
+  std::string item_;
+  std::string line_;
   int maximum_ = 100;
   int position_ = 0;
-  bool shown_ = false;
 };
 
 }  // namespace
@@ -70,25 +82,36 @@ class TerminalProgress : public core::Progress {
 ConsoleUi::ConsoleUi(platform::Terminal& terminal, const platform::FileSystem& files)
     : terminal_(terminal), files_(files) {}
 
-std::optional<std::string> ConsoleUi::ReadAnswer() {
-  std::optional<std::string> line = terminal_.ReadLine(Console::kMaxLine);
-  if (!line) {
-    terminal_.Write("\n");
-    return std::nullopt;
+void ConsoleUi::Attach(const core::Language& texts) { texts_ = &texts; }
+
+bool ConsoleUi::TakeTrouble() { return std::exchange(trouble_, false); }
+
+std::string ConsoleUi::ReadAnswer() {
+  constexpr size_t kPiece = 4096;
+  // A line longer than one read comes in pieces, all of them the answer:
+  // the tail of one must never answer the next question.
+  std::string line;
+  while (line.empty() || line.back() != '\n') {
+    std::optional<std::string> piece = terminal_.ReadLine(kPiece);
+    if (!piece) break;
+    line += *piece;
   }
-  return core::Trim(*line);
+  if (line.empty()) {
+    terminal_.Write("\n");
+    throw core::Cancelled();
+  }
+  return core::Trim(line);
 }
 
 void ConsoleUi::Message(const std::string& caption, const std::string& text) {
+  trouble_ = true;
   terminal_.Write(caption + ": " + text + "\n");
 }
 
 bool ConsoleUi::Ask(const std::string& question, const std::string& detail) {
   if (!detail.empty()) terminal_.Write(detail + "\n");
   terminal_.Write(question + " [y/n] ");
-  std::optional<std::string> answer = ReadAnswer();
-  if (!answer) return false;
-  std::string word = platform::LowerCase(*answer);
+  const std::string word = platform::LowerCase(ReadAnswer());
   return word == "y" || word == "yes" || word == "д" || word == "да";
 }
 
@@ -97,19 +120,17 @@ std::optional<std::string> ConsoleUi::ChooseFolder(const std::string& title,
   terminal_.Write(title + "\n");
   if (!initial_folder.empty()) terminal_.Write("(" + initial_folder + ")\n");
   terminal_.Write("Folder (empty to cancel): ");
-  std::optional<std::string> answer = ReadAnswer();
-  if (!answer || answer->empty()) return std::nullopt;
-  return files_.FromUserPath(*answer);
+  const std::string answer = ReadAnswer();
+  if (answer.empty()) return std::nullopt;
+  return files_.FromUserPath(answer);
 }
 
 std::vector<std::string> ConsoleUi::OpenFiles(const core::FileDialog& dialog) {
   if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
   terminal_.Write((dialog.multiple ? "Files (" : "File (") + dialog.filter +
                   "; empty to cancel): ");
-  std::optional<std::string> answer = ReadAnswer();
   std::vector<std::string> files;
-  if (!answer) return files;
-  for (const std::string& name : core::SplitText(*answer, ';')) {
+  for (const std::string& name : core::SplitText(ReadAnswer(), ';')) {
     std::string trimmed = core::Trim(name);
     if (!trimmed.empty()) files.push_back(files_.FromUserPath(trimmed));
     if (!dialog.multiple && !files.empty()) break;
@@ -120,18 +141,18 @@ std::vector<std::string> ConsoleUi::OpenFiles(const core::FileDialog& dialog) {
 std::optional<std::string> ConsoleUi::SaveFile(const core::FileDialog& dialog) {
   if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
   terminal_.Write("Save as (" + dialog.filter + "; empty to cancel): ");
-  std::optional<std::string> answer = ReadAnswer();
-  if (!answer || answer->empty()) return std::nullopt;
-  return files_.FromUserPath(*answer);
+  const std::string answer = ReadAnswer();
+  if (answer.empty()) return std::nullopt;
+  return files_.FromUserPath(answer);
 }
 
 std::optional<std::string> ConsoleUi::ChooseTexture(const core::TextureChoice& choice) {
   terminal_.Write(choice.caption + "\n" + choice.group_caption + ":");
   for (const std::string& candidate : choice.candidates) terminal_.Write(" " + candidate);
   terminal_.Write("\n" + choice.label + " [" + choice.text + "] (empty to cancel): ");
-  std::optional<std::string> answer = ReadAnswer();
-  if (!answer || answer->empty()) return std::nullopt;
-  return *answer;
+  const std::string answer = ReadAnswer();
+  if (answer.empty()) return std::nullopt;
+  return answer;
 }
 
 bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
@@ -141,9 +162,9 @@ bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
     }
     terminal_.Write(list.HasAdd() ? "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): "
                                   : "Select rows (1 3 5-7, all, none; empty to cancel): ");
-    std::optional<std::string> answer = ReadAnswer();
-    if (!answer || answer->empty()) return false;
-    const std::string word = platform::LowerCase(*answer);
+    const std::string answer = ReadAnswer();
+    if (answer.empty()) return false;
+    const std::string word = platform::LowerCase(answer);
     if (word == "all") {
       list.ClAllClick();
       return true;
@@ -155,7 +176,7 @@ bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
     const bool add = list.HasAdd() && word.starts_with("add ");
     std::optional<std::vector<size_t>> rows = ParseRows(add ? word.substr(4) : word, list.size());
     if (!rows) {
-      terminal_.Write("\"" + *answer + "\" names no row of the list\n");
+      terminal_.Write("\"" + answer + "\" names no row of the list\n");
       continue;
     }
     list.ClNoneClick();
@@ -173,12 +194,11 @@ bool ConsoleUi::EditEntry(core::EntryForm& form) {
                       form.rows[row].value + "\n");
     }
     terminal_.Write("Edit (type TEXT, N NAME=VALUE, add, del N, ok; empty to cancel): ");
-    std::optional<std::string> answer = ReadAnswer();
-    if (!answer || answer->empty()) return false;
-    const std::string& line = *answer;
+    const std::string line = ReadAnswer();
+    if (line.empty()) return false;
     if (line == "ok") return true;
     if (line == "add") {
-      form.rfAddClick();
+      form.rfAddClick(*texts_);
       continue;
     }
     if (line.starts_with("type ")) {
@@ -208,9 +228,13 @@ bool ConsoleUi::EditEntry(core::EntryForm& form) {
 }
 
 std::unique_ptr<core::Progress> ConsoleUi::ShowProgress() {
-  return std::make_unique<TerminalProgress>(terminal_);
+  if (!error_is_terminal_) error_is_terminal_ = terminal_.ErrorIsTerminal();
+  return std::make_unique<TerminalProgress>(terminal_, *error_is_terminal_);
 }
 
-void ConsoleUi::ReportError(const std::string& text) { terminal_.Write(text + "\n"); }
+void ConsoleUi::ReportError(const std::string& text) {
+  trouble_ = true;
+  terminal_.Write(text + "\n");
+}
 
 }  // namespace console

@@ -2,6 +2,9 @@
 // console run works where no display exists.
 #pragma once
 
+#include <optional>
+
+#include "core/language.h"
 #include "core/ui.h"
 #include "platform/file_system.h"
 #include "platform/terminal.h"
@@ -12,10 +15,20 @@ class ConsoleUi : public core::Ui {
  public:
   ConsoleUi(platform::Terminal& terminal, const platform::FileSystem& files);
 
+  // The message table of the texts it makes itself; English until then.
+  void Attach(const core::Language& texts);
+
+  // Whether a message or an error was shown since the last call.
+  bool TakeTrouble();
+
+  // Every answer is one whole line, however long. At the end of input no
+  // answer can come: each question throws core::Cancelled, which ends the
+  // command that asked.
+
   // "Caption: text".
   void Message(const std::string& caption, const std::string& text) override;
   // The question, " [y/n] ", and one line: y, yes, д or да in any letter case
-  // mean Yes; anything else, the end of input too, means No.
+  // mean Yes; anything else means No.
   // A detail goes on the line before the question.
   bool Ask(const std::string& question, const std::string& detail = {}) override;
   // The title and one line naming the folder; an empty line cancels.
@@ -30,23 +43,27 @@ class ConsoleUi : public core::Ui {
   std::optional<std::string> ChooseTexture(const core::TextureChoice& choice) override;
   // The rows numbered from 1, then one line: row numbers and ranges
   // ("1 3 5-7"), "all" or "none" for OK; with the list's "Add", "add 1 3"
-  // adds those rows and asks again. An empty line or the end of input is
-  // Cancel.
+  // adds those rows and asks again. An empty line is Cancel.
   bool ChooseObjects(core::ChoiceList& list) override;
   // The rows numbered from 1, then one line at a time: "type TEXT",
   // "N NAME=VALUE" (row N, or a new last row), "add", "del N", "ok". An
-  // empty line or the end of input is Cancel.
+  // empty line is Cancel.
   bool EditEntry(core::EntryForm& form) override;
-  // The label and the position on standard error, on one line that is
-  // rewritten; nothing when standard error is not a terminal.
+  // The label and "N of M" items (or the position of the range) on
+  // standard error, on one line rewritten when it changes; nothing when
+  // standard error is not a terminal, which is asked once.
   std::unique_ptr<core::Progress> ShowProgress() override;
   void ReportError(const std::string& text) override;
 
  private:
-  std::optional<std::string> ReadAnswer();
+  std::string ReadAnswer();
 
   platform::Terminal& terminal_;
   const platform::FileSystem& files_;
+  core::Language english_{core::kEnglish};
+  const core::Language* texts_ = &english_;
+  bool trouble_ = false;
+  std::optional<bool> error_is_terminal_;
 };
 
 }  // namespace console

@@ -20,13 +20,13 @@ class ConsoleUiTest : public ::testing::Test {
   ConsoleUi ui{terminal, files};
 };
 
-// The [y/n] question, "y", "Yes" and "Д" are checked end to end, as is the
-// save dialog. No console command reaches the folder, file and texture
-// dialogs, which only the window's buttons open.
-TEST_F(ConsoleUiTest, QuestionsTakeAWholeTrimmedYesAndEndOfInputIsNo) {
+// The [y/n] question, "y", "Yes" and "Д", a long answer and the end of
+// input are checked end to end, as is the save dialog. No console command
+// reaches the folder, file and texture dialogs, which only the window's
+// buttons open.
+TEST_F(ConsoleUiTest, QuestionsTakeAWholeTrimmedYes) {
   Over(" Да \nyesno\n");
   EXPECT_TRUE(ui.Ask("Overwrite?"));
-  EXPECT_FALSE(ui.Ask("Overwrite?"));
   EXPECT_FALSE(ui.Ask("Overwrite?"));
 }
 
@@ -42,15 +42,23 @@ TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
   EXPECT_FALSE(ui.ChooseObjects(list));  // an empty line cancels
 }
 
-TEST_F(ConsoleUiTest, ProgressGoesToStandardErrorOnATerminal) {
+TEST_F(ConsoleUiTest, ProgressShowsTheItemOnAWatchedTerminalAskedOnce) {
   terminal.error_is_terminal = true;
-  {
+  for (int run = 0; run < 2; ++run) {
     auto progress = ui.ShowProgress();
     progress->SetRange(500);
-    progress->SetLabel("Search in b.w");
-    progress->Step();
+    for (const char* tile : {"a.w", "b.w"}) {
+      progress->SetPosition(5);
+      progress->SetItem(tile[0] - 'a' + 1, 2);
+      progress->SetLabel(std::string("Search in ") + tile);
+      progress->SetPosition(100);
+      progress->Step();
+    }
   }
-  EXPECT_EQ(terminal.errors, "\r\033[KSearch in b.w (0/500)\r\033[KSearch in b.w (1/500)\n");
+  const std::string shown =
+      "\r\033[KSearch in a.w (1 of 2)\r\033[KSearch in b.w (2 of 2)\n";
+  EXPECT_EQ(terminal.errors, shown + shown);
+  EXPECT_EQ(terminal.terminal_checks, 1);
   EXPECT_EQ(terminal.output, "");
 }
 

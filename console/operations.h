@@ -54,6 +54,9 @@ class Operations {
   // the save question says.
   virtual void CrProcClick(const std::string& route,
                            const std::optional<std::string>& batch_file) = 0;
+
+  // Why the window cannot be opened here; empty when it can.
+  virtual std::string NoWindow() const = 0;
 };
 
 }  // namespace console

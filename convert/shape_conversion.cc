@@ -11,8 +11,9 @@
 namespace convert {
 namespace {
 
+// Every formatted line of the conversion tells of a step that failed.
 void LogFormatted(core::ConvMain& main, core::Msg key, const std::string& value) {
-  main.log.Add(main.language.Format(key, value));
+  main.log.AddFailure(main.language.Format(key, value));
 }
 
 // conv3ds, then the text edit. False when there is no new shape file to go on with.

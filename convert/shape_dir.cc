@@ -34,7 +34,7 @@ void ShConvertDir(core::ConvMain& main, const std::string& folder, const Announc
     if (platform::IsWindowsFileName(entry.name)) {
       names.push_back(entry.name);
     } else {
-      main.log.Add(main.language.Format(core::Msg::NotAWindowsName, entry.name));
+      main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, entry.name));
     }
   }
   for (const tools::ShapeGroup& group : tools::GroupByStem(names)) {

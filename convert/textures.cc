@@ -47,14 +47,14 @@ void ConvertTexture(core::ConvMain& main) {
 
   OutputWatch output(main.files, PathFrom(folder, fields.TexOutput));
   if (!tools::RunTool(main, MakeaceCommandLine(main, source->file), folder, true)) {
-    main.log.Add(main.language.Format(core::Msg::ToolNotStarted, main.tools.MakeaceName));
+    main.log.AddFailure(main.language.Format(core::Msg::ToolNotStarted, main.tools.MakeaceName));
     return;
   }
   if (output.Written()) {
     main.log.Add(main.language[core::Msg::TextureWord] + fields.TexSource +
                  main.language[core::Msg::ConversionDone]);
   } else {
-    main.log.Add(main.language.Format(core::Msg::TextureNoOutput, fields.TexSource));
+    main.log.AddFailure(main.language.Format(core::Msg::TextureNoOutput, fields.TexSource));
   }
 }
 
@@ -66,7 +66,7 @@ void ConvertTextureFolder(core::ConvMain& main, const std::string& folder,
     for (const platform::FindEntry& entry :
          main.files.Find(folder + pattern, platform::kAnyAttributes)) {
       if (!platform::IsWindowsFileName(entry.name)) {
-        main.log.Add(main.language.Format(core::Msg::NotAWindowsName, entry.name));
+        main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, entry.name));
         continue;
       }
       main.fields.TexSource = folder + entry.name;

@@ -14,7 +14,9 @@ const std::vector<std::string>& EntryForm::PropertyNames() {
   return kNames;
 }
 
-void EntryForm::rfAddClick() { rows.push_back(EntryRow{"Property", "Value"}); }
+void EntryForm::rfAddClick(const Language& texts) {
+  rows.push_back(EntryRow{texts[Msg::CapProperty], texts[Msg::CapValue]});
+}
 
 void EntryForm::DeleteRow(size_t index) {
   if (index < rows.size()) rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/language.h"
+
 namespace core {
 
 struct EntryRow {
@@ -23,8 +25,9 @@ struct EntryForm {
   std::string block_type;
   std::vector<EntryRow> rows;
 
-  // "Add": a new last row named "Property" with the value "Value".
-  void rfAddClick();
+  // "Add": a new last row named "Property" with the value "Value", in the
+  // language in force.
+  void rfAddClick(const Language& texts);
   // A row's "X": the row goes, the rows below move up one number.
   void DeleteRow(size_t index);
 };

@@ -283,6 +283,10 @@ constexpr Texts kTexts[] = {
      "%s не читается как текст; поиск остановлен, иначе его объекты считались бы неиспользуемыми"},
     {Msg::NoWorldFiles, "%s holds no world files; the search stops, as every shape would count as unused",
      "В %s нет файлов мира; поиск остановлен, иначе все объекты считались бы неиспользуемыми"},
+    {Msg::HintPropertyName, "Click, or press Space or F2, to choose another name",
+     "Щёлкните или нажмите Пробел или F2, чтобы выбрать другое имя"},
+    {Msg::FilesMovedTo, "The files taken out lie in %s",
+     "Убранные файлы находятся в %s"},
     {Msg::FolderUnreadable, "The folder %s cannot be read, so nothing is done: what it holds would count as missing",
      "Папку %s не удалось прочитать, поэтому ничего не сделано: её содержимое считалось бы отсутствующим"},
     {Msg::RefNotReplaceable, "%s cannot be replaced (it is read-only, or its folder cannot be written), so nothing is removed or moved",
@@ -336,7 +340,7 @@ constexpr Constant kConstants[] = {
 
 }  // namespace
 
-Language::Language(int number) {
+Language::Language(int number) : number_(number) {
   SetTexts(number);
   for (const Constant& constant : kConstants) {
     texts_[static_cast<int>(constant.key)] = constant.value;
@@ -345,6 +349,7 @@ Language::Language(int number) {
 
 void Language::SetTexts(int number) {
   if (number != kRussian && number != kEnglish) return;
+  number_ = number;
   for (const Texts& text : kTexts) {
     texts_[static_cast<int>(text.key)] = number == kEnglish ? text.english : text.russian;
   }

@@ -161,6 +161,8 @@ enum class Msg : int {
   TexturesUnreadable,
   FileUnreadable,
   NoWorldFiles,
+  HintPropertyName,
+  FilesMovedTo,
   FolderUnreadable,
   RefNotReplaceable,
   LinkStays,
@@ -184,6 +186,9 @@ class Language {
 
   // Switches the texts to a language. Any number but 0 and 1 changes nothing.
   void SetTexts(int number);
+  // The number of the language in force: the last one set, or the one made
+  // with, which may be neither 0 nor 1.
+  int number() const { return number_; }
 
   const std::string& operator[](Msg key) const {
     return texts_[static_cast<int>(key)];
@@ -193,6 +198,7 @@ class Language {
 
  private:
   std::array<std::string, kMessageCount> texts_;
+  int number_;
 };
 
 }  // namespace core

@@ -9,6 +9,11 @@ void Log::Add(const std::string& line) {
   for (const auto& entry : observers_) entry.second(line);
 }
 
+void Log::AddFailure(const std::string& line) {
+  ++failures_;
+  Add(line);
+}
+
 int Log::Observe(Observer observer) {
   observers_.emplace_back(next_observer_, std::move(observer));
   return next_observer_++;

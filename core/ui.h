@@ -5,6 +5,7 @@
 #include <chrono>
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,13 @@ struct TextureChoice {
   std::string text;           // the name offered at first
 };
 
+// Raised where no answer can come any more (the end of the console's
+// input): the operation that asked ends there.
+class Cancelled : public std::runtime_error {
+ public:
+  Cancelled() : std::runtime_error("End of input: the command is cancelled") {}
+};
+
 // The progress window shown over long work: a bar and a label under it. It
 // closes when the object is destroyed.
 class Progress {
@@ -45,6 +53,9 @@ class Progress {
   // One step on, stopping at the maximum.
   virtual void Step() = 0;
   virtual void SetLabel(const std::string& text) = 0;
+  // Which item (a file) of how many the work is at, from 1; shown with
+  // the label set next.
+  virtual void SetItem(int number, int count) = 0;
 };
 
 class Ui {

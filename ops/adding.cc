@@ -62,9 +62,11 @@ void AddTexturesToRoute(core::ConvMain& main, RouteState& routes) {
     main.ui.Message("Warning", texts[core::Msg::TextureListEmpty]);
     return;
   }
-  main.log.Add(routes.CurrentRoute->CopyTextures(main.fields.AddTextures)
-                   ? texts[core::Msg::TexturesAdded]
-                   : texts[core::Msg::TextureErrors]);
+  if (routes.CurrentRoute->CopyTextures(main.fields.AddTextures)) {
+    main.log.Add(texts[core::Msg::TexturesAdded]);
+  } else {
+    main.log.AddFailure(texts[core::Msg::TextureErrors]);
+  }
 }
 
 void AddTexProcClick(core::ConvMain& main, RouteState& routes) {

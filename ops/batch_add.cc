@@ -29,7 +29,7 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
   // A host name such as "..\x.s" would reach outside the folder.
   auto windows_name = [&](const std::string& name) {
     if (platform::IsWindowsFileName(name)) return true;
-    main.log.Add(texts.Format(core::Msg::NotAWindowsName, name));
+    main.log.AddFailure(texts.Format(core::Msg::NotAWindowsName, name));
     return false;
   };
 
@@ -44,7 +44,7 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
     if (route.AddShape(entry, sd_props, true, !has_own_sd, over)) {
       // The shape's own .sd file follows only a shape that is in the route.
       if (has_own_sd && !route.CopyIntoRoute(own_sd, texts[core::Msg::ShapesFolder], over)) {
-        main.log.Add("Added shape " + name + " without its .sd file");
+        main.log.AddFailure("Added shape " + name + " without its .sd file");
       } else {
         main.log.Add("Added shape " + name);
       }

@@ -16,6 +16,12 @@ route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes) {
   return route;
 }
 
+void NoteMovedFiles(core::ConvMain& main, const route::Route& route, int moved_before) {
+  if (route.FilesMoved() == moved_before) return;
+  main.log.Add(main.language.Format(core::Msg::FilesMovedTo,
+                                    route.Folder + main.language[core::Msg::BackupFolder]));
+}
+
 std::vector<std::string> ListProperties(const route::Route& route, const std::string& names) {
   const std::vector<std::string> columns = route::SplitList(names, ' ');
   std::vector<std::string> rows;
@@ -73,9 +79,11 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   route->CheckClearing(true);
   route->BackupRef();
   SimisReader reader(main, *route);
+  const int moved = route->FilesMoved();
   const route::Route::Removed removed =
       route->DeleteEntries(marked, move_files, move_textures, reader);
   if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
+  NoteMovedFiles(main, *route, moved);
 }
 
 void ClDuplicatesClick(core::ConvMain& main, RouteState& routes) {

@@ -16,6 +16,10 @@ namespace ops {
 // one. Throws core::Error for a route whose .ref file could not be read.
 route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes);
 
+// After a job that moved files out of the route (FilesMoved grew past
+// `moved_before`): one log line saying where they lie.
+void NoteMovedFiles(core::ConvMain& main, const route::Route& route, int moved_before);
+
 // One row per entry: the values of the space-separated property names
 // (an empty name gives an empty value), joined by " - ".
 std::vector<std::string> ListProperties(const route::Route& route, const std::string& names);

@@ -52,7 +52,8 @@ TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
   EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"shed_1.s\" /u /o:\"shed_1.s\" | " +
                            kFfedit}));
   EXPECT_EQ(Logged(),
-            (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted"}));
+            (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
+                   "The files taken out lie in " + kRoute + "Rastolin_backups\\"}));
   EXPECT_EQ(files.Content(kBackup + "SHAPES\\shed.s"), Compressed(kBinary));
   EXPECT_FALSE(files.FileExists(kFfedit + "shed_1.s"));
   EXPECT_EQ(files.Content(kFfedit + "shed.s"), "the user's own");
@@ -172,7 +173,7 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsInOrderOnOkAndWritesOnEveryClose) {
   const std::string as_written = route::UnicodeFileBytes(route::RefText(Route().Entries));
   routes.ClShapesFocused = 1;
   ui.edit_entry = [](core::EntryForm& form) {
-    form.rfAddClick();
+    form.rfAddClick(core::Language(core::kEnglish));
     form.block_type = "Hazard";
     return false;
   };

@@ -164,7 +164,7 @@ Comparison Compare(core::ConvMain& main, const std::string& routes_folder, const
   for (const Tree& tree : trees) {
     CollectRouteFiles(main.files, main.ui, routes_folder + name + "\\" + tree.folder + "\\", tree.folder,
                       tree.fragment, out.unique, progress.get(), [&main](const std::string& odd) {
-                        main.log.Add(main.language.Format(core::Msg::NotAWindowsName, odd));
+                        main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, odd));
                       });
     progress->Step();
   }

@@ -296,6 +296,7 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   constexpr int kBarEnd = 500;
   NameFolder folder;
   size_t names_found = 0;
+  int number = 0;
   for (const platform::FindEntry& tile : tiles) {
     const std::string path = world + tile.name;
     // Such a name would be read as a path to another file.
@@ -303,6 +304,7 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
       throw core::Error(main.language.Format(core::Msg::WorldNotWindowsName, path));
     }
     progress.SetPosition(5);
+    progress.SetItem(++number, static_cast<int>(tiles.size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
     const std::optional<std::string> bytes = main.files.ReadFile(path);
     if (!bytes) {
@@ -356,7 +358,7 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
   for (const platform::FindEntry& file : FilesOf(main, shapes, "*.s")) {
     // Offered, such a name would move the file its path leads to.
     if (!platform::IsWindowsFileName(file.name)) {
-      main.log.Add(main.language.Format(core::Msg::NotAWindowsName, shapes + file.name));
+      main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, shapes + file.name));
     } else if (!known.Contains(platform::FoldCase(file.name))) {
       names.push_back(file.name);
     }
@@ -396,10 +398,12 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
   route->BackupRef();
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const int moved = route->FilesMoved();
   for (const std::string& name : list.SelectedNames()) {
     route->DeleteEntry(name, move_files, move_textures, reader);
     main.ui.KeepAlive();
   }
+  NoteMovedFiles(main, *route, moved);
 }
 
 void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
@@ -418,12 +422,14 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
   route->CheckClearing(false);
+  const int moved = route->FilesMoved();
   for (const std::string& name : selected) {
     fence->SetLabel(name);
     route->DeleteEntry(name, move_files, move_textures, reader);
     fence->Step();
     main.ui.KeepAlive();
   }
+  NoteMovedFiles(main, *route, moved);
 }
 
 }  // namespace ops

@@ -47,8 +47,8 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
   files.Add(kRoute + "WORLD\\e.w", Compressed(kBinary));
   tool_text = WorldText({"tokens.s"});
   EXPECT_EQ(Search(), (Lines{"unused.s", "unused.s", "a_long_shape_name_placed_not.s"}));
-  EXPECT_EQ(Lines(ui.progress[0].begin(), ui.progress[0].begin() + 2),
-            (Lines{"p:5", "l:Search in a.w"}));
+  EXPECT_EQ(Lines(ui.progress[0].begin(), ui.progress[0].begin() + 3),
+            (Lines{"p:5", "i:1/3", "l:Search in a.w"}));
   EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"e.w\" /u /o:\"e.w\" | " + kFfedit}));
   ClUnusedClick(main, routes);  // the list cancelled: the route is left alone
   EXPECT_FALSE(files.FolderExists(kBackup));

@@ -134,6 +134,9 @@ class Route {
   // shape was to move and did not.
   bool DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
                    TextReader& reader);
+  // How many files have been moved into Rastolin_backups\ since the route
+  // was made.
+  int FilesMoved() const { return files_moved_; }
 
  private:
   void RefuseIfUnreadable() const;
@@ -176,6 +179,7 @@ class Route {
 
   Services services_;
   bool read_ = false;
+  int files_moved_ = 0;
 };
 
 }  // namespace route

@@ -275,6 +275,7 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
     return {Fate::kOutside, {}};
   }
   if (!services_.files.MoveFile(path, backup)) return {Fate::kFailed, {}};
+  ++files_moved_;
   return {Fate::kMoved, backup};
 }
 
@@ -285,7 +286,7 @@ Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_
   const core::Language& language = services_.language;
   const std::string shapes = Folder + language[core::Msg::ShapesFolder];
   if (!InRoute(shapes, file_name)) {
-    services_.log.Add(language.Format(core::Msg::OutsideRoute, file_name));
+    services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, file_name));
     shape.outside = true;
     return shape;
   }
@@ -305,7 +306,7 @@ Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_
       }
     }
   } else {
-    services_.log.Add(language.Format(core::Msg::TexturesUnreadable, shape_path));
+    services_.log.AddFailure(language.Format(core::Msg::TexturesUnreadable, shape_path));
   }
   return shape;
 }
@@ -337,11 +338,11 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
         services_.log.Add(language.Format(core::Msg::ShapeMissing, shape_path));
         return true;
       case Fate::kLink:
-        services_.log.Add(language.Format(core::Msg::LinkStays, shape_path));
+        services_.log.AddFailure(language.Format(core::Msg::LinkStays, shape_path));
         return false;
       case Fate::kOutside:
       case Fate::kFailed:
-        services_.log.Add(language.Format(core::Msg::NotMoved, shape_path));
+        services_.log.AddFailure(language.Format(core::Msg::NotMoved, shape_path));
         return false;
     }
     services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
@@ -350,9 +351,9 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     if (sd.fate == Fate::kMoved && number != 0) {
       services_.log.Add(shapes + base + "sd" + KeptAs(language, FileNameOf(sd.backup)));
     } else if (sd.fate == Fate::kFailed || sd.fate == Fate::kOutside) {
-      services_.log.Add(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
+      services_.log.AddFailure(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
     } else if (sd.fate == Fate::kLink) {
-      services_.log.Add(language.Format(core::Msg::LinkStays, shapes + base + "sd"));
+      services_.log.AddFailure(language.Format(core::Msg::LinkStays, shapes + base + "sd"));
     }
     TakeOut(shapes, base + "thm", "");
   }
@@ -365,7 +366,7 @@ void Route::TakeTextureOut(const std::string& name) {
   const std::string textures = Folder + language[core::Msg::TexturesFolder];
   const std::string backup = BackupFolder() + language[core::Msg::TexturesFolder];
   if (!InRoute(textures, name)) {
-    services_.log.Add(language.Format(core::Msg::OutsideRoute, name));
+    services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, name));
     return;
   }
   // A texture keeps its folder part: NIGHT\window.ace goes to the backup's
@@ -387,11 +388,11 @@ void Route::TakeTextureOut(const std::string& name) {
         services_.log.Add(language.Format(core::Msg::TextureMissing, shown));
         break;
       case Fate::kLink:
-        services_.log.Add(language.Format(core::Msg::LinkStays, shown));
+        services_.log.AddFailure(language.Format(core::Msg::LinkStays, shown));
         break;
       case Fate::kOutside:
       case Fate::kFailed:
-        services_.log.Add(language.Format(core::Msg::NotMoved, shown));
+        services_.log.AddFailure(language.Format(core::Msg::NotMoved, shown));
         break;
     }
   };

@@ -6,11 +6,10 @@
 #include <QSpinBox>
 
 #include "core/strings.h"
+#include "ui/widgets.h"
 
 namespace ui {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QStringList ToList(const std::vector<std::string>& items) {
   QStringList list;

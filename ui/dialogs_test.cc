@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -101,6 +102,30 @@ TEST(EditFormTest, RowsAreAddedDeletedRenamedAndRenumbered) {
   EXPECT_EQ(form.rows[1].name, "Class");
   EXPECT_EQ(form.rows[2].name, "Shadow");
   EXPECT_EQ(form.rows[2].value, "ValueROUND");
+}
+
+TEST(EditFormTest, ANameIsRenamedWithTheKeyboardAlone) {
+  core::EntryForm form;
+  form.rows = {{"FileName", "hut.s"}, {"Property", "ROUND"}};
+  TEditForm dialog(form, kEnglish, nullptr);
+  dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  auto* name = Find<QLabel>(dialog, "rfName2");
+  EXPECT_EQ(name->toolTip(), "Click, or press Space or F2, to choose another name");
+  for (Qt::Key key : {Qt::Key_F2, Qt::Key_Space}) {
+    name->setFocus();
+    QTest::keyClick(name, key);
+    auto* chooser = Find<QComboBox>(dialog, "PropertyChooser");
+    ASSERT_TRUE(chooser->lineEdit()->hasFocus());
+    QTest::keyClicks(chooser->lineEdit(), key == Qt::Key_F2 ? "Align" : "Shadow");
+    QTest::keyClick(chooser->lineEdit(), Qt::Key_Return);
+    QTest::qWait(0);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(name->hasFocus());
+  }
+  EXPECT_EQ(name->text(), "Shadow");
+  EXPECT_EQ(form.rows[1].name, "Shadow");
 }
 
 TEST(EditFormTest, AnEntryWithManyPropertiesOpensWhole) {

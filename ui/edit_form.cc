@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -20,16 +21,24 @@ namespace {
 
 using core::Msg;
 
-QString Q(const std::string& text) { return QString::fromStdString(text); }
-
-// A property name: a click on it opens the name chooser.
+// A property name: a click on it, or Space or F2 while it has the focus,
+// opens the name chooser.
 class NameLabel : public QLabel {
  public:
   NameLabel(QWidget* parent, std::function<void()> clicked)
-      : QLabel(parent), clicked_(std::move(clicked)) {}
+      : QLabel(parent), clicked_(std::move(clicked)) {
+    setFocusPolicy(Qt::StrongFocus);
+  }
 
  protected:
   void mousePressEvent(QMouseEvent*) override { clicked_(); }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Space || event->key() == Qt::Key_F2) {
+      clicked_();
+      return;
+    }
+    QLabel::keyPressEvent(event);
+  }
 
  private:
   std::function<void()> clicked_;
@@ -87,8 +96,7 @@ void TEditForm::accept() {
 
 void TEditForm::rfAddClick() {
   CloseChooser();
-  // The new row's texts follow the language, as the dialog's captions do.
-  form_.rows.push_back(core::EntryRow{texts_[Msg::CapProperty], texts_[Msg::CapValue]});
+  form_.rfAddClick(texts_);
   ShowRows();
 }
 
@@ -129,6 +137,7 @@ void TEditForm::ShowRows() {
     row.remove->setAccessibleName(row.remove->toolTip() + " " + Q(form_.rows[index].name));
 
     row.label->setText(Q(form_.rows[index].name));
+    row.label->setToolTip(Q(texts_[Msg::HintPropertyName]));
     row.label->setBuddy(row.value);
     row.value->setText(Q(form_.rows[index].value));
     row.value->setAccessibleName(row.label->text());
@@ -181,6 +190,15 @@ bool TEditForm::eventFilter(QObject* watched, QEvent* event) {
   if (chooser_ && watched == chooser_->lineEdit()) {
     const bool left = event->type() == QEvent::FocusOut &&
                       static_cast<QFocusEvent*>(event)->reason() != Qt::PopupFocusReason;
+    const int key =
+        event->type() == QEvent::KeyPress ? static_cast<QKeyEvent*>(event)->key() : 0;
+    // Return takes the name and keeps the dialog open, the focus back on the name.
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      QLabel* label = rows_[chooser_row_].label;
+      CloseChooser();
+      label->setFocus();
+      return true;
+    }
     if (left || event->type() == QEvent::MouseButtonDblClick) CloseChooser();
   } else if ((watched == content_ || watched == this) &&
              event->type() == QEvent::MouseButtonPress) {

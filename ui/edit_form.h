@@ -1,6 +1,7 @@
 // The .ref entry editor over a core::EntryForm: the block type, and one row
 // per property (its name on a label, its value in a box, an "X" that
-// deletes it). Clicking a name opens a chooser of the usual property names.
+// deletes it). Clicking a name, or Space or F2 on it, opens a chooser of
+// the usual property names; Return takes the chosen one.
 #pragma once
 
 #include <QDialog>

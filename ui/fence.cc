@@ -53,9 +53,18 @@ void TFence::SetPosition(int position) {
 void TFence::Step() { SetPosition(bar_->value() + 1); }
 
 void TFence::SetLabel(const std::string& text) {
-  const QString shown = QString::fromStdString(text);
-  label_->setText(shown);
-  bar_->setToolTip(shown);
+  label_->setText(QString::fromStdString(text));
+  ShowHint();
+}
+
+void TFence::SetItem(int number, int count) {
+  item_ = QString("%1 / %2").arg(number).arg(count);
+}
+
+void TFence::ShowHint() {
+  const QString hint = item_.isEmpty() ? label_->text() : label_->text() + " (" + item_ + ")";
+  bar_->setToolTip(hint);
+  bar_->setAccessibleDescription(hint);
 }
 
 }  // namespace ui

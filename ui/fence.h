@@ -22,10 +22,15 @@ class TFence : public QWidget, public core::Progress {
   void SetPosition(int position) override;
   void Step() override;
   void SetLabel(const std::string& text) override;
+  // Shown with the next label in the bar's hint.
+  void SetItem(int number, int count) override;
 
  private:
+  void ShowHint();
+
   QProgressBar* bar_;
   QLabel* label_;
+  QString item_;
 };
 
 }  // namespace ui

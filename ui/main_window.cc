@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
+#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
@@ -192,6 +193,7 @@ void TConvMainForm::FormCreate() {
     if (auto* button = findChild<QAbstractButton*>(name)) TakeSwitchColour(button);
   }
   captions_.Apply(main_.language);
+  UseQtTexts();
   if (main_.fields.PathUtils.empty()) {
     const QSignalBlocker blocker(pages_);
     pages_->setCurrentIndex(static_cast<int>(ops::Page::kSettings));
@@ -239,6 +241,20 @@ void TConvMainForm::Run(const std::function<void()>& operation) {
 }
 
 void TConvMainForm::ShowFields() { bindings_.Show(); }
+
+void TConvMainForm::UseQtTexts() {
+  QCoreApplication::removeTranslator(&qt_texts_);
+  if (main_.language.number() != core::kRussian) return;
+  // Where Qt's installation keeps them, or beside the program as Qt's
+  // deployment tool puts them.
+  for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
+                                QCoreApplication::applicationDirPath() + "/translations"}) {
+    if (qt_texts_.load("qtbase_ru", folder)) {
+      QCoreApplication::installTranslator(&qt_texts_);
+      return;
+    }
+  }
+}
 
 void TConvMainForm::CenterOnScreen() {
   QRect frame = frameGeometry();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QTranslator>
 #include <functional>
 #include <memory>
 
@@ -47,6 +48,8 @@ class TConvMainForm : public QMainWindow {
   void Run(const std::function<void()>& operation);
   // Puts every field into its control.
   void ShowFields();
+  // Qt's own texts (standard buttons, file dialogs) in the language in force.
+  void UseQtTexts();
 
   core::ConvMain& main_;
   ops::RouteState& routes_;
@@ -57,6 +60,7 @@ class TConvMainForm : public QMainWindow {
   QTabWidget* pages_;
   QPlainTextEdit* console_;
   TAboutBox* about_;
+  QTranslator qt_texts_;
   bool busy_ = false;
 };
 

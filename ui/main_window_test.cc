@@ -5,6 +5,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -19,8 +20,6 @@ namespace ui {
 namespace {
 
 using core::Msg;
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 // What a control shows as its caption: a button's or label's text, a
 // frame's title, a menu item's text, a page's tab.
@@ -120,6 +119,11 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesTheCaptionsAndStoresTheChoice) {
       EXPECT_FALSE(shown.contains(stale)) << stale.toStdString();
     }
     EXPECT_EQ(Main().settings.ReadInteger("INF", "LANGUAGE", -1), number);
+    // Qt's own buttons and file dialogs follow.
+    QMessageBox box(QMessageBox::Question, "", "", QMessageBox::Yes | QMessageBox::No);
+    EXPECT_EQ(box.button(QMessageBox::No)->text(), number == core::kRussian ? "&Нет" : "&No");
+    EXPECT_EQ(QCoreApplication::translate("QFileDialog", "Look in:"),
+              number == core::kRussian ? "Перейти к:" : "Look in:");
   }
   EXPECT_EQ(Find<QLineEdit>("TexSource")->accessibleName(), "Source file");
 }
@@ -203,11 +207,6 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   operations.ClShapesDblClick = [&calls](core::ConvMain&, ops::RouteState& state) {
     calls.push_back("edit " + std::to_string(state.ClShapesFocused));
   };
-  operations.CrProcClick = [&calls](core::ConvMain& main, ops::RouteState& state) {
-    calls.push_back("compare " + std::to_string(state.CrRouteIndex) + " " +
-                    std::to_string(static_cast<int>(main.fields.CrOutput)));
-    main.fields.CrOut.push_back("copy \"a\" \"b\"");
-  };
   Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
   Find<QComboBox>("ClRoute")->activated(0);
   Type("ClProps", "filename");
@@ -215,12 +214,51 @@ TEST_F(MainWindowTest, ClearingAndComparisonButtonsReachTheirOperations) {
   auto* list = Find<QListWidget>("ClShapes");
   ASSERT_EQ(list->count(), 3);
   list->itemDoubleClicked(list->item(1));
-  Find<QComboBox>("CrRoute")->activated(0);
-  Click("CrOptUn");
-  Click("CrProc");
   // Choosing the route fills the list through the route change itself.
-  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "edit 1", "compare 0 2"}));
-  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "copy \"a\" \"b\"");
+  EXPECT_EQ(calls, (std::vector<std::string>{"show filename", "edit 1"}));
+}
+
+TEST_F(MainWindowTest, EachClearingButtonAndCreateDoTheirOwnJob) {
+  const std::string route = "C:\\MSTS\\ROUTES\\Line\\";
+  files.Add(route + "Line.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                                         "Static ( FileName ( hut.s ) )\r\n"
+                                                         "Static ( FileName ( HUT.S ) )\r\n"
+                                                         "Static ( FileName ( gone.s ) )\r\n"
+                                                         "Static ( FileName ( shed.s ) )\r\n"));
+  for (const char* shape : {"hut.s", "shed.s", "orphan.s"})
+    files.Add(route + "SHAPES\\" + shape, "");
+  files.Add(route + "WORLD\\w.w",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\n"
+                                      "Tr_Worldfile ( Static ( FileName ( hut.s ) ) )\r\n"));
+  files.Add("C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\hut.s", "");
+  operations = ProgramOperations();
+  Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
+  Find<QComboBox>("ClRoute")->activated(0);
+  // Each shows its own choice list (always cancelled here) or log line.
+  const std::pair<const char*, const char*> presses[] = {
+      {"ClUnused", "Objects: 2 rows"},
+      {"ClDelUnnamed", "Objects: 1 rows, Add"},
+      {"ClDuplicates", "Deleted 1 duplicated entries"},
+      {"ClDelUnex", "Deleted 1 unexisting file entries"},
+  };
+  for (const auto& [button, result] : presses) {
+    const size_t shown = ui.shown.size();
+    Click(button);
+    EXPECT_EQ(ui.shown.size() > shown ? ui.shown.back() : Main().log.lines().back(), result)
+        << button;
+  }
+  EXPECT_EQ(Find<QListWidget>("ClShapes")->count(), 2);
+
+  Find<QComboBox>("CrRoute")->activated(0);
+  Click("CrOptList");
+  Click("CrProc");
+  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(), "EUROPE1\\SHAPES\\hut.s");
+  // The batch lines stand alone in the box that is saved.
+  Click("CrOptBat");
+  Click("CrProc");
+  EXPECT_EQ(ui.shown.back(), "Save: *.*|*.*");
+  EXPECT_EQ(Find<QPlainTextEdit>("CrOut")->toPlainText(),
+            "copy \"EUROPE1\\SHAPES\\hut.s\" \"Line\\SHAPES\\hut.s\"");
 }
 
 TEST_F(MainWindowTest, ClosingReleasesTheChosenRouteWithoutWritingItsRef) {

@@ -15,7 +15,12 @@ RouteOperations ProgramOperations() {
   operations.ClUnusedClick = ops::ClUnusedClick;
   operations.ClDelUnnamedClick = ops::ClDelUnnamedClick;
   operations.ClShapesDblClick = ops::ClShapesDblClick;
-  operations.CrProcClick = ops::CrProcClick;
+  // The batch file is saved from the whole output box: it starts empty, so
+  // that no line of an earlier list becomes a command.
+  operations.CrProcClick = [](core::ConvMain& main, ops::RouteState& routes) {
+    if (main.fields.CrOutput == core::ComparisonOutput::kBatch) main.fields.CrOut.clear();
+    ops::CrProcClick(main, routes);
+  };
   return operations;
 }
 

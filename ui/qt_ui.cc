@@ -12,11 +12,10 @@
 #include "ui/error_report.h"
 #include "ui/fence.h"
 #include "ui/texture_dialog.h"
+#include "ui/widgets.h"
 
 namespace ui {
 namespace {
-
-QString Q(const std::string& text) { return QString::fromStdString(text); }
 
 QMessageBox::Icon IconFor(const std::string& caption) {
   if (caption == "Error") return QMessageBox::Critical;

@@ -18,6 +18,9 @@ class QWidget;
 
 namespace ui {
 
+// A text of the engine, for Qt.
+inline QString Q(const std::string& text) { return QString::fromStdString(text); }
+
 // A control with its name, as the pages and dialogs make them.
 template <typename Control>
 Control* Make(QWidget* parent, const char* name) {

@@ -24,8 +24,9 @@ bool HasValue(const char* name) {
   return value && *value;
 }
 
-// Where no display is named, Qt would abort; a platform named outright
-// (offscreen for tests) is left to Qt.
+}  // namespace
+
+// A platform named outright (offscreen for tests) is left to Qt.
 bool DisplayNamed() {
 #ifdef _WIN32
   return true;
@@ -33,6 +34,8 @@ bool DisplayNamed() {
   return HasValue("QT_QPA_PLATFORM") || HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
 #endif
 }
+
+namespace {
 
 // Qt's messages while it connects to the display are held back: they are
 // shown if it succeeds, and replaced by the one clear line if it fails.

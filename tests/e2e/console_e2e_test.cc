@@ -1,6 +1,8 @@
 // The program's own command line: console commands, options and the
 // refusal to start outside the Wine prefix's drives.
 #include "tests/e2e/end_to_end.h"
+#include "tests/support/msts_text.h"
+#include "tests/support/standin_log.h"
 
 namespace e2e {
 namespace {
@@ -15,6 +17,64 @@ TEST_F(ConsoleEndToEnd, TheArgumentsMakeOneCommandThatWaitsForOneLineAndExitsWit
   EXPECT_TRUE(run.output.ends_with("=====\n" + kEnd)) << run.output;
   EXPECT_NE(Run({"help", "route"}).output.find("delentry(-route=...) N1;[N2;]...\n=====\n"),
             std::string::npos);
+}
+
+// A mistake or a failure is answered, and a one-shot command then exits
+// with 2; a clean run exits with 1.
+TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
+  Settings("1");
+  prefix.MakeFolder("C:\\MSTS\\UTILS");
+  for (const char* tool : {"makeace", "conv3ds", "txt2uni"}) {
+    std::filesystem::copy_file(test_support::StandinFolder() / (std::string(tool) + ".exe"),
+                               prefix.Host(std::string("C:\\MSTS\\UTILS\\") + tool + ".exe"));
+  }
+  const std::string tga("TGA\0\x10\x10 pixels", 13);
+  prefix.Write("C:\\tex\\a.tga", tga);
+  prefix.Write("C:\\work\\sub\\roof.tga", tga);
+  prefix.MakeFolder("C:\\empty");
+  prefix.MakeFolder("C:\\models");
+  const std::string route = "C:\\MSTS\\ROUTES\\MyRoute\\";
+  const std::string ref = test_support::UnicodeFile(
+      "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\nStatic (\r\n\tFileName ( hut.s )\r\n)\r\n"
+      "Static (\r\n\tFileName ( HUT.S )\r\n)\r\n");
+  prefix.Write(route + "MyRoute.ref", ref);
+  const std::string skipped = "; the command is skipped\n";
+  const std::string texture_options =
+      "it takes -dir=..., -zlib, -no, -dxt, -trans, -bmp, -width=..., -height=...";
+  const struct {
+    const char* line;
+    std::string hint;
+    int exit_code;
+  } cases[] = {
+      {"help", "", 1},
+      {"makeace(-dir=c:\\tex) a.tga", "", 1},
+      {"-version", "\"-version\" is no command; enter 'help' for the commands\n", 2},
+      {"makeace(-dir=c:\\tex;-zlibb) a.tga",
+       "makeace: unknown option \"-zlibb\"; " + texture_options + skipped, 2},
+      {"makeace(-compress=zlib;-x) a.tga",
+       "makeace: unknown options \"-compress\", \"-x\"; " + texture_options + skipped, 2},
+      {"deldup(-route=myroute;-rout=x)",
+       "deldup: unknown option \"-rout\"; it takes -route=..." + skipped, 2},
+      {"deldup()", "deldup: a route is needed, as in deldup(-route=myroute)" + skipped, 2},
+      {"delentry(-route=myroute) 99", "delentry: the route has no entry 99; nothing is deleted\n",
+       2},
+      {"compare(-route=myroute;-bat=)",
+       "compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat" + skipped, 2},
+      {"makeace(-dir=c:\\tex) nosuch.tga", "makeace: c:\\tex\\nosuch.tga not found\n", 2},
+      {"makeacedir(-dir=c:\\empty)", "makeacedir: no *.tga or *.bmp file in c:\\empty\\\n", 2},
+      {"shape(-dir=c:\\models) nosuch out.s",
+       "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
+      // No hint: the log says what failed.
+      {"makeace(-zlib) sub\\roof.tga", "", 2},
+  };
+  for (const auto& mistake : cases) {
+    ProgramRun run = Run({mistake.line});
+    EXPECT_EQ(run.errors, mistake.hint) << mistake.line;
+    EXPECT_EQ(run.exit_code, mistake.exit_code) << mistake.line;
+  }
+  // makeace ran for a.tga and roof.tga alone, and no command removed an entry.
+  EXPECT_EQ(test_support::ReadStandinLog(prefix).size(), 2u);
+  EXPECT_EQ(Read(route + "MyRoute.ref"), ref);
 }
 
 TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {

@@ -14,12 +14,16 @@ class FakeTerminal : public platform::Terminal {
   std::string output;
   std::string errors;
   bool error_is_terminal = false;
+  mutable int terminal_checks = 0;
   std::string title;
   int reads = 0;
 
   void Write(std::string_view text) override { output += text; }
   void WriteError(std::string_view text) override { errors += text; }
-  bool ErrorIsTerminal() const override { return error_is_terminal; }
+  bool ErrorIsTerminal() const override {
+    ++terminal_checks;
+    return error_is_terminal;
+  }
   std::optional<std::string> ReadLine(size_t max_bytes) override {
     if (position_ >= input_.size()) return std::nullopt;
     ++reads;

@@ -39,8 +39,8 @@ class ScriptedUi : public core::Ui {
   // returns OK (true) or Cancel. Cancel when unset; the choice list is
   // always cancelled (its answers are checked end to end).
   std::function<bool(core::EntryForm&)> edit_entry;
-  // Every progress window: its range, positions and labels as "r:500",
-  // "p:5", "l:text" in the order they were set.
+  // Every progress window: its range, positions, labels and items as
+  // "r:500", "p:5", "l:text", "i:3/10" in the order they were set.
   std::vector<std::vector<std::string>> progress;
 
   void Message(const std::string& caption, const std::string& text) override {
@@ -97,6 +97,9 @@ class ScriptedUi : public core::Ui {
     void SetPosition(int position) override { Record("p:" + std::to_string(position)); }
     void Step() override { Record("step"); }
     void SetLabel(const std::string& text) override { Record("l:" + text); }
+    void SetItem(int number, int count) override {
+      Record("i:" + std::to_string(number) + "/" + std::to_string(count));
+    }
 
    private:
     void Record(std::string event) { ui_.progress[index_].push_back(std::move(event)); }
