@@ -74,7 +74,11 @@ class TreeWalk {
  public:
   TreeWalk(const platform::FileSystem& files, core::Ui& ui, core::Progress* bar,
            std::function<void(const std::string&)> skipped, Visit visit)
-      : files_(files), ui_(ui), label_(bar), skipped_(std::move(skipped)), visit_(std::move(visit)) {}
+      : files_(files),
+        ui_(ui),
+        label_(bar),
+        skipped_(std::move(skipped)),
+        visit_(std::move(visit)) {}
 
   void Walk(const std::string& folder, const std::string& prefix) {
     root_ = folder;

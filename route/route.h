@@ -112,7 +112,7 @@ class Route {
   void CheckClearing(bool writes_ref);
   // Removes every entry whose FileName repeats an earlier entry's (in any
   // letter case), logging "Deleted " and the name, then writes the .ref
-  // file.
+  // file; without duplicates the file is left alone.
   Removed DeleteDuplicates();
   // Removes every Static entry whose shape is missing from SHAPES\,
   // logging its name; the caller writes the file. Throws core::Error,
