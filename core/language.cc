@@ -293,6 +293,22 @@ constexpr Texts kTexts[] = {
     {Msg::BadPropertyName,
      "Row %s: the property name \"%s\" cannot be written: it must be one word, without blanks, parentheses or quotes",
      "Строка %s: имя свойства \"%s\" нельзя записать: это должно быть одно слово, без пробелов, скобок и кавычек"},
+    {Msg::FolderUnreadable, "The folder %s cannot be read, so nothing is done: what it holds would count as missing",
+     "Папку %s не удалось прочитать, поэтому ничего не сделано: её содержимое считалось бы отсутствующим"},
+    {Msg::RefNotReplaceable, "%s cannot be replaced (it is read-only, or its folder cannot be written), so nothing is removed or moved",
+     "%s нельзя заменить (он только для чтения или его папка закрыта для записи), поэтому ничего не удалено и не перемещено"},
+    {Msg::LinkStays, "%s is a link and stays in the route",
+     "%s является ссылкой и остаётся в маршруте"},
+    {Msg::WorldCutShort, "%s ends inside a block (it was cut short); the search stops, as the shapes after the cut would count as unused",
+     "%s обрывается внутри блока; поиск остановлен, иначе объекты после обрыва считались бы неиспользуемыми"},
+    {Msg::WorldNotWindowsName, "%s is not a file name Windows can hold; the search stops, as its shapes would count as unused",
+     "%s не является допустимым в Windows именем файла; поиск остановлен, иначе его объекты считались бы неиспользуемыми"},
+    {Msg::FileTooLarge, "%s is larger than 512 MB and is not read",
+     "%s больше 512 МБ и не читается"},
+    {Msg::ReplaceFileQuestion, "The file already exists; replace?",
+     "Файл уже существует; заменить?"},
+    {Msg::InComparedRoute, "%s lies in a route being compared and is not written",
+     "%s находится в сравниваемом маршруте и не записывается"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

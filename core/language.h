@@ -165,6 +165,14 @@ enum class Msg : int {
   FilesMovedTo,
   BadBlockType,
   BadPropertyName,
+  FolderUnreadable,
+  RefNotReplaceable,
+  LinkStays,
+  WorldCutShort,
+  WorldNotWindowsName,
+  FileTooLarge,
+  ReplaceFileQuestion,
+  InComparedRoute,
   Count,
 };
 

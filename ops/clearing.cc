@@ -37,11 +37,30 @@ std::vector<std::string> ListProperties(const route::Route& route, const std::st
   return rows;
 }
 
-void ClPropPrClick(core::ConvMain& main, RouteState& routes) {
-  if (!routes.CurrentRoute || main.fields.ClProps.empty()) return;
-  routes.ClShapes = ListProperties(*routes.CurrentRoute, main.fields.ClProps);
+namespace {
+
+void ShowRows(RouteState& routes, const std::string& props) {
+  routes.ClShapes = ListProperties(*routes.CurrentRoute, props);
+  routes.ClShapesProps = props;
   routes.ClShapesSelected.assign(routes.ClShapes.size(), false);
   routes.ClShapesFocused = routes.ClShapes.empty() ? -1 : 0;
+}
+
+std::string Count(const route::Route::Removed& removed) {
+  return std::to_string(std::count(removed.begin(), removed.end(), true));
+}
+
+}  // namespace
+
+RowsFollowEntries::~RowsFollowEntries() {
+  const std::string& props =
+      main_.fields.ClProps.empty() ? routes_.ClShapesProps : main_.fields.ClProps;
+  if (routes_.CurrentRoute && !props.empty()) ShowRows(routes_, props);
+}
+
+void ClPropPrClick(core::ConvMain& main, RouteState& routes) {
+  if (!routes.CurrentRoute || main.fields.ClProps.empty()) return;
+  ShowRows(routes, main.fields.ClProps);
 }
 
 void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
@@ -50,46 +69,38 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   if (!route) return;
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteFilesQuestion]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
-  route->BackupRef();
   // Row i shows entry i + 1: the selection marks the entries.
   std::vector<bool> marked(route->Entries.size());
   for (size_t row = 0; row < marked.size() && row < routes.ClShapesSelected.size(); ++row) {
     marked[row] = routes.ClShapesSelected[row];
   }
+  if (std::find(marked.begin(), marked.end(), true) == marked.end()) return;
+  RowsFollowEntries rows(main, routes);
+  route->CheckClearing(true);
+  route->BackupRef();
   SimisReader reader(main, *route);
   const int moved = route->FilesMoved();
-  route->DeleteEntries(marked, move_files, move_textures, reader);
-  // The rows go with their entries, so that the list still matches them
-  // when ClProps is empty and the refresh leaves it.
-  size_t kept = 0;
-  for (size_t row = 0; row < routes.ClShapes.size(); ++row) {
-    if (row < marked.size() && marked[row]) continue;
-    routes.ClShapes[kept++] = std::move(routes.ClShapes[row]);
-  }
-  routes.ClShapes.resize(kept);
-  routes.ClShapesSelected.assign(kept, false);
-  routes.ClShapesFocused =
-      kept == 0 ? -1 : std::min(routes.ClShapesFocused, static_cast<int>(kept) - 1);
-  route->WriteRef();
+  const route::Route::Removed removed =
+      route->DeleteEntries(marked, move_files, move_textures, reader);
+  if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
   NoteMovedFiles(main, *route, moved);
-  ClPropPrClick(main, routes);
 }
 
 void ClDuplicatesClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
-  const int count = route->DeleteDuplicates();
-  main.log.Add(main.language.Format(core::Msg::DuplicatesDeleted, std::to_string(count)));
-  ClPropPrClick(main, routes);
+  RowsFollowEntries rows(main, routes);
+  const route::Route::Removed removed = route->DeleteDuplicates();
+  main.log.Add(main.language.Format(core::Msg::DuplicatesDeleted, Count(removed)));
 }
 
 void ClDelUnexClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
-  const int count = route->DeleteNonexistent();
-  if (count > 0) route->WriteRef();
-  main.log.Add(main.language.Format(core::Msg::NonexistentDeleted, std::to_string(count)));
-  ClPropPrClick(main, routes);
+  RowsFollowEntries rows(main, routes);
+  const route::Route::Removed removed = route->DeleteNonexistent();
+  if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
+  main.log.Add(main.language.Format(core::Msg::NonexistentDeleted, Count(removed)));
 }
 
 void ClShapesDblClick(core::ConvMain& main, RouteState& routes) {

@@ -28,14 +28,31 @@ std::vector<std::string> ListProperties(const route::Route& route, const std::st
 // one focused. An empty ClProps leaves the rows as they are.
 void ClPropPrClick(core::ConvMain& main, RouteState& routes);
 
+// Shows the rows again when a clearing job ends, however it ends, so that
+// row i still shows entry i + 1 and no button acts on another entry than
+// its row shows: with ClProps, or without it with the properties the rows
+// were built with.
+class RowsFollowEntries {
+ public:
+  RowsFollowEntries(const core::ConvMain& main, RouteState& routes)
+      : main_(main), routes_(routes) {}
+  RowsFollowEntries(const RowsFollowEntries&) = delete;
+  RowsFollowEntries& operator=(const RowsFollowEntries&) = delete;
+  ~RowsFollowEntries();
+
+ private:
+  const core::ConvMain& main_;
+  RouteState& routes_;
+};
+
 // "Delete selected": asks "Delete files?" and "Delete textures, used in
-// shapes?", backs up the .ref file, removes the selected rows' entries with
-// their files as answered, writes the .ref file and shows the rows again.
-// Nothing happens while the list has no focused row.
+// shapes?"; with rows selected it backs up the .ref file, removes their
+// entries with their files as answered and writes the .ref file. Nothing
+// happens while the list has no focused row.
 void ClDeleteClick(core::ConvMain& main, RouteState& routes);
 
 // "Delete duplicates" and "Delete non-existent", each followed by its
-// count in the log and the rows shown again.
+// count in the log. The .ref file is written only when entries went.
 void ClDuplicatesClick(core::ConvMain& main, RouteState& routes);
 void ClDelUnexClick(core::ConvMain& main, RouteState& routes);
 

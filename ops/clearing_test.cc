@@ -2,9 +2,17 @@
 
 #include <gmock/gmock.h>
 
+#include <filesystem>
+
 #include "core/error.h"
 #include "ops/ops_fixture.h"
 #include "ops/unused.h"
+#include "route/ref_file.h"
+#include "route/text_file.h"
+#include "tests/support/temp_prefix.h"
+#ifndef _WIN32
+#include "platform/posix_file_system.h"
+#endif
 
 namespace ops {
 namespace {
@@ -30,13 +38,6 @@ TEST_F(ClearingTest, DeleteSelectedAsksBacksUpAndRemovesTheSelectedEntriesAndRow
   EXPECT_EQ(routes.ClShapes, (Lines{" -  - b.haz", " -  - shed.s"}));
   EXPECT_TRUE(files.FileExists(kBackup + "R1.ref"));
   EXPECT_EQ(files.Content(kRoute + "SHAPES\\a.s"), "shape");  // answered No
-
-  // With ClProps empty the rows stay, so they go with their entries.
-  main.fields.ClProps.clear();
-  routes.ClShapesSelected = {true, false};
-  ClDeleteClick(main, routes);
-  EXPECT_EQ(routes.ClShapes, (Lines{" -  - shed.s"}));
-  EXPECT_EQ(FileNames(), (Lines{"shed.s"}));
 }
 
 TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
@@ -48,13 +49,64 @@ TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
   routes.ClShapesSelected = {false, false, false, true, false};
   ui.answers = {true, true};
   ClDeleteClick(main, routes);
-  EXPECT_EQ(Runs(), (Lines{kFfedit + "ffeditc_unicode.exe shed_1.s /u /o:shed_1.s | " + kFfedit}));
+  EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"shed_1.s\" /u /o:\"shed_1.s\" | " +
+                           kFfedit}));
   EXPECT_EQ(Logged(),
-            (Lines{"brick.ace: texture deleted", kRoute + "SHAPES\\shed.s: shape deleted",
+            (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
                    "The files taken out lie in " + kRoute + "Rastolin_backups\\"}));
   EXPECT_EQ(files.Content(kBackup + "SHAPES\\shed.s"), Compressed(kBinary));
   EXPECT_FALSE(files.FileExists(kFfedit + "shed_1.s"));
   EXPECT_EQ(files.Content(kFfedit + "shed.s"), "the user's own");
+}
+
+TEST_F(ClearingTest, AShapeThatCannotMoveKeepsItsTexturesAndItsEntry) {
+  Choose(kFiveEntries);
+  files.Add(kRoute + "SHAPES\\shed.s", test_support::UnicodeFile(ShapeText({"brick.ace"})));
+  files.Add(kRoute + "TEXTURES\\brick.ace", "brick");
+  files.FailWritesTo(kRoute + "SHAPES\\shed.s");  // as in a read-only SHAPES
+  main.fields.ClProps = "filename";
+  ClPropPrClick(main, routes);
+  routes.ClShapesSelected = {false, false, false, true, true};
+  ui.answers = {true, true};
+  ClDeleteClick(main, routes);
+  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\e.s: shape not found",
+                             kRoute + "SHAPES\\shed.s: could not be moved into the backup folder"}));
+  EXPECT_EQ(FileNames(), (Lines{"a.s", "b.haz", "", "shed.s"}));
+  EXPECT_EQ(files.Content(kRoute + "TEXTURES\\brick.ace"), "brick");
+}
+
+// After each job row i shows entry i + 1, also while ClProps is empty and
+// "Show" leaves the rows: a row must never stand for another entry.
+TEST_F(ClearingTest, AfterEveryJobTheRowsAreTheEntries) {
+  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( A.S ) Description ( twin ) )\r\n"
+         "Static ( FileName ( lost.s ) Description ( gone ) )\r\n"
+         "Static ( FileName ( b.s ) Description ( kept ) )\r\n");
+  files.Add(kRoute + "SHAPES\\a.s", "");
+  files.Add(kRoute + "SHAPES\\b.s", "");
+  main.fields.ClProps = "description";
+  ClPropPrClick(main, routes);
+  main.fields.ClProps.clear();
+  ClDuplicatesClick(main, routes);
+  EXPECT_EQ(routes.ClShapes, (Lines{"", "gone", "kept"}));
+  ClDelUnexClick(main, routes);
+  EXPECT_EQ(routes.ClShapes, (Lines{"", "kept"}));
+  EXPECT_EQ(routes.ClShapesSelected.size(), 2u);
+}
+
+TEST_F(ClearingTest, AJobThatRemovesNothingLeavesTheRefUntouched) {
+  Choose(kFiveEntries);
+  files.Add(kRoute + "SHAPES\\a.s", "");
+  files.Add(kRoute + "SHAPES\\shed.s", "");
+  files.Add(kRoute + "SHAPES\\e.s", "");
+  const std::optional<platform::FileStamp> before = files.Stamp(kRoute + "R.ref");
+  ClDuplicatesClick(main, routes);
+  ClDelUnexClick(main, routes);
+  routes.ClShapesFocused = 0;
+  ClDeleteClick(main, routes);  // no row selected
+  EXPECT_EQ(files.Stamp(kRoute + "R.ref"), before);
+  EXPECT_FALSE(files.FolderExists(kBackup));
+  EXPECT_EQ(Logged(),
+            (Lines{"Deleted 0 duplicated entries", "Deleted 0 unexisting file entries"}));
 }
 
 // Which entries count as duplicates or as missing their shape; the rest of
@@ -67,6 +119,25 @@ TEST_F(ClearingTest, EntriesWithoutANameStayAndANameWithAFolderIsLookedUpThere) 
   ClDelUnexClick(main, routes);
   EXPECT_EQ(FileNames(), (Lines{"", "", "sub\\in.s"}));
   EXPECT_EQ(routes.ClShapes.size(), 3u);
+}
+
+// A folder that cannot be read lists nothing, and every shape in it would
+// look missing; missing, a file or a link leading nowhere are checked end
+// to end.
+TEST_F(ClearingTest, DeleteNonexistentRemovesNothingWhenAFolderItLooksInCannotBeRead) {
+  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( sub\\c.s ) )\r\n");
+  files.Add(kRoute + "SHAPES\\a.s", "");
+  files.AddFolder(kRoute + "SHAPES\\sub");
+  const std::string ref = files.Content(kRoute + "R.ref");
+  for (const std::string folder : {kRoute + "SHAPES\\sub\\", kRoute + "SHAPES\\"}) {
+    files.MakeUnreadable(folder);
+    EXPECT_THAT([&] { ClDelUnexClick(main, routes); },
+                ThrowsMessage<core::Error>("The folder " + folder +
+                                           " cannot be read, so nothing is done: what it holds "
+                                           "would count as missing"));
+  }
+  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+  EXPECT_EQ(Route().EntryCount(), 2);
 }
 
 TEST_F(ClearingTest, EveryButtonRefusesARouteThatCouldNotBeRead) {
@@ -147,6 +218,40 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBack
   EXPECT_FALSE(files.FolderExists(kBackup));
   EXPECT_EQ(routes.ClShapes[1], " - f.s");  // the list is not refreshed
 }
+
+#ifndef _WIN32
+// A sparse file claims a size no job could hold; each is refused with its
+// name instead of being allocated.
+TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
+  test_support::TempPrefix prefix;
+  platform::PosixFileSystem files(platform::DriveMap(prefix.prefix().string()), "C:\\");
+  test_support::FakeProcesses processes;
+  test_support::ScriptedUi ui;
+  core::ConvMain main{files, processes, ui};
+  main.language.SetTexts(core::kEnglish);
+  main.fields.MSTSRoot = "C:\\MSTS";
+  main.fields.ClProps = "filename";
+  RouteState routes;
+  routes.AddRoute = {"R"};
+  const auto sparse = [&](const std::string& name) {
+    prefix.Write(kRoute + name, "");
+    std::filesystem::resize_file(prefix.Host(kRoute + name), uintmax_t{2} << 40);
+    return ThrowsMessage<core::Error>(kRoute + name + " is larger than 512 MB and is not read");
+  };
+  EXPECT_THAT([&] { AddRouteChange(main, routes, 0); }, sparse("R.ref"));
+  prefix.Write(kRoute + "R.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                                                          "Static ( FileName ( shed.s ) )\r\n"));
+  AddRouteChange(main, routes, 0);
+  EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("WORLD\\w.w"));
+  EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("carspawn.dat"));
+  sparse("SHAPES\\shed.s");
+  routes.ClShapesSelected = {true};
+  ui.answers = {false, true};
+  ClDeleteClick(main, routes);
+  EXPECT_EQ(main.log.lines(), Lines{kRoute + "SHAPES\\shed.s cannot be read as text, so its textures "
+                                             "stay in the route"});
+}
+#endif
 
 }  // namespace
 }  // namespace ops

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <unordered_set>
 #include <utility>
 
 #include "core/error.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 #include "route/discovery.h"
 
 namespace ops {
@@ -63,43 +65,68 @@ class WalkLabel {
 
 // Walks a folder tree depth first in the order of the folder listings:
 // visit(relative path, entry) for every entry, and the entries of a
-// subfolder right after it. The folders being walked are kept by identity,
-// so a link back to one of them ends there instead of going round forever.
+// subfolder right after it. Each folder is walked once, however many links
+// lead to it, and only inside the tree's real folder: a link out of it is
+// listed but not followed. A name Windows could not hold names no file
+// there and is left out, reported to `skipped` when one is given.
 template <typename Visit>
 class TreeWalk {
  public:
-  TreeWalk(const platform::FileSystem& files, core::Ui& ui, core::Progress* bar, Visit visit)
-      : files_(files), ui_(ui), label_(bar), visit_(std::move(visit)) {}
+  TreeWalk(const platform::FileSystem& files, core::Ui& ui, core::Progress* bar,
+           std::function<void(const std::string&)> skipped, Visit visit)
+      : files_(files),
+        ui_(ui),
+        label_(bar),
+        skipped_(std::move(skipped)),
+        visit_(std::move(visit)) {}
 
   void Walk(const std::string& folder, const std::string& prefix) {
+    root_ = folder;
+    WalkFolder(folder, prefix);
+  }
+
+ private:
+  void WalkFolder(const std::string& folder, const std::string& prefix) {
     const std::optional<platform::FolderId> id = files_.FolderIdentity(folder);
-    if (!id || std::find(walking_.begin(), walking_.end(), *id) != walking_.end()) return;
-    walking_.push_back(*id);
+    if (!id || !walked_.insert(*id).second) return;
     label_.Enter(folder);
     for (const platform::FindEntry& entry : files_.Find(folder + "*.*", platform::kAnyAttributes)) {
       if (entry.name == "." || entry.name == "..") continue;
       const std::string relative = prefix + "\\" + entry.name;
+      if (!platform::IsWindowsFileName(entry.name)) {
+        if (skipped_) skipped_(relative);
+        continue;
+      }
       label_.Count();
       ui_.KeepAlive();
       visit_(relative, entry);
-      if (entry.attributes & platform::kDirectory) Walk(folder + entry.name + "\\", relative);
+      const std::string subfolder = folder + entry.name + "\\";
+      if ((entry.attributes & platform::kDirectory) && !files_.LinkOutOf(root_, subfolder)) {
+        WalkFolder(subfolder, relative);
+      }
     }
-    walking_.pop_back();
   }
 
- private:
+  struct FolderHash {
+    size_t operator()(const platform::FolderId& id) const {
+      return std::hash<uint64_t>{}(id.device * 0x9E3779B97F4A7C15ull ^ id.node);
+    }
+  };
+
   const platform::FileSystem& files_;
   core::Ui& ui_;
   WalkLabel label_;
+  std::function<void(const std::string&)> skipped_;
   Visit visit_;
-  std::vector<platform::FolderId> walking_;
+  std::string root_;
+  std::unordered_set<platform::FolderId, FolderHash> walked_;
 };
 
 // Adds the case-folded relative path of every file (not folder) of a tree.
 void ListFiles(const platform::FileSystem& files, core::Ui& ui, const std::string& folder,
                const std::string& prefix, core::Progress* progress,
                std::unordered_set<std::string>& present) {
-  TreeWalk walk(files, ui, progress,
+  TreeWalk walk(files, ui, progress, {},
                 [&present](const std::string& relative, const platform::FindEntry& entry) {
                   if (entry.attributes & platform::kDirectory) return;
                   present.insert(platform::FoldCase(relative));
@@ -112,29 +139,37 @@ struct Comparison {
   std::vector<std::string> unique;  // relative to the route's folder
 };
 
-// Each default route's trees are listed once into a set, rather than asking
-// for every route file whether it exists there: on a host that matches
-// names without regard to case, every such question may read a folder.
-Comparison Compare(core::ConvMain& main, const std::string& routes_folder, const std::string& name) {
-  const core::Fields& fields = main.fields;
-  std::vector<Tree> trees;
-  if (fields.CrSh) trees.push_back(kShapes);
-  if (fields.CrTex) trees.push_back(kTextures);
-  // A default route compared with the others is not compared with itself:
-  // every file of it would be found there.
+// The ticked default routes, in their order. A default route compared with
+// the others is not compared with itself: every file of it would be found
+// there.
+std::vector<std::string> ChosenRoutes(const core::Fields& fields, const std::string& name) {
   std::vector<std::string> chosen;
   for (const DefaultRoute& route : kDefaultRoutes) {
     if (fields.*route.ticked && !platform::EqualsIgnoreCase(route.folder, name)) {
       chosen.emplace_back(route.folder);
     }
   }
+  return chosen;
+}
+
+// Each default route's trees are listed once into a set, rather than asking
+// for every route file whether it exists there: on a host that matches
+// names without regard to case, every such question may read a folder.
+Comparison Compare(core::ConvMain& main, const std::string& routes_folder, const std::string& name,
+                   const std::vector<std::string>& chosen) {
+  const core::Fields& fields = main.fields;
+  std::vector<Tree> trees;
+  if (fields.CrSh) trees.push_back(kShapes);
+  if (fields.CrTex) trees.push_back(kTextures);
 
   std::unique_ptr<core::Progress> progress = main.ui.ShowProgress();
   progress->SetRange(static_cast<int>(trees.size() * (chosen.size() + 1)));
   Comparison out;
   for (const Tree& tree : trees) {
     CollectRouteFiles(main.files, main.ui, routes_folder + name + "\\" + tree.folder + "\\", tree.folder,
-                      tree.fragment, out.unique, progress.get());
+                      tree.fragment, out.unique, progress.get(), [&main](const std::string& odd) {
+                        main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, odd));
+                      });
     progress->Step();
   }
   std::vector<std::string> keys;
@@ -167,12 +202,47 @@ Comparison Compare(core::ConvMain& main, const std::string& routes_folder, const
   return out;
 }
 
+// A batch file's text for a path: "%" would start a variable.
+std::string BatchText(const std::string& path) {
+  std::string text;
+  for (char c : path) {
+    text += c;
+    if (c == '%') text += '%';
+  }
+  return text;
+}
+
+// Refuses a batch file that would lie in a route being compared, reached
+// by whatever path: it could replace one of the files compared.
+void RefuseInComparedRoute(const core::ConvMain& main, const std::string& target,
+                           const std::vector<std::string>& folders) {
+  const platform::FileSystem& files = main.files;
+  const std::string current = files.CurrentFolder();
+  std::vector<platform::FolderId> ids;
+  for (const std::string& folder : folders) {
+    if (platform::LiesInside(target, folder, current)) {
+      throw core::Error(main.language.Format(core::Msg::InComparedRoute, target));
+    }
+    if (std::optional<platform::FolderId> id = files.FolderIdentity(folder)) ids.push_back(*id);
+  }
+  std::optional<platform::WindowsPath> path = platform::ParseWindowsPath(target, current);
+  if (!path) return;
+  while (!path->components.empty()) {
+    path->components.pop_back();
+    const std::optional<platform::FolderId> id = files.FolderIdentity(path->Text());
+    if (id && std::find(ids.begin(), ids.end(), *id) != ids.end()) {
+      throw core::Error(main.language.Format(core::Msg::InComparedRoute, target));
+    }
+  }
+}
+
 }  // namespace
 
 void CollectRouteFiles(const platform::FileSystem& files, core::Ui& ui, const std::string& folder,
                        const std::string& prefix, const std::string& fragment,
-                       std::vector<std::string>& list, core::Progress* progress) {
-  TreeWalk walk(files, ui, progress,
+                       std::vector<std::string>& list, core::Progress* progress,
+                       const std::function<void(const std::string&)>& skipped) {
+  TreeWalk walk(files, ui, progress, skipped,
                 [&](const std::string& relative, const platform::FindEntry& entry) {
                   if (entry.name.find(fragment) != std::string::npos) list.push_back(relative);
                 });
@@ -197,7 +267,8 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
     return;
   }
 
-  Comparison result = Compare(main, routes_folder, name);
+  const std::vector<std::string> chosen = ChosenRoutes(fields, name);
+  Comparison result = Compare(main, routes_folder, name, chosen);
   switch (fields.CrOutput) {
     case core::ComparisonOutput::kCommon:
       fields.CrOut = std::move(result.common);
@@ -210,7 +281,8 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
   }
   // Run from ROUTES: copies each file from the default route into the route.
   for (const std::string& common : result.common) {
-    fields.CrOut.push_back("copy \"" + common + "\" \"" + name + common.substr(common.find('\\')) + "\"");
+    fields.CrOut.push_back("copy \"" + BatchText(common) + "\" \"" +
+                           BatchText(name + common.substr(common.find('\\'))) + "\"");
   }
   std::optional<std::string> target = batch_file;
   if (!target) {
@@ -218,9 +290,15 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
     dialog.filter = "*.*|*.*";
     dialog.default_extension = "bat";
     dialog.initial_folder = fields.MSTSRoot + "\\ROUTES";
-    dialog.confirm_overwrite = true;
     target = main.ui.SaveFile(dialog);
     if (!target) return;
+  }
+  std::vector<std::string> compared = {routes_folder + name};
+  for (const std::string& route : chosen) compared.push_back(routes_folder + route);
+  RefuseInComparedRoute(main, *target, compared);
+  if (main.files.KindAt(*target) != platform::EntryKind::kNone &&
+      !main.ui.Ask(texts[core::Msg::ReplaceFileQuestion], *target)) {
+    return;
   }
   std::string bytes;
   for (const std::string& line : fields.CrOut) bytes += line + "\r\n";

@@ -2,14 +2,8 @@
 
 #include <gmock/gmock.h>
 
-#include <filesystem>
-
 #include "core/error.h"
 #include "ops/ops_fixture.h"
-#ifndef _WIN32
-#include "platform/posix_file_system.h"
-#endif
-#include "tests/support/temp_prefix.h"
 
 namespace ops {
 namespace {
@@ -77,17 +71,36 @@ TEST_F(ComparisonTest, TheBatchIsAddedToTheOutputAndSavedWholeWithWindowsLineEnd
   const core::FileDialog& dialog = ui.file_dialogs.at(0);
   EXPECT_EQ(dialog.default_extension, "bat");
   EXPECT_EQ(dialog.initial_folder, "C:\\MSTS\\ROUTES");
-  EXPECT_TRUE(dialog.confirm_overwrite);
   // Cancelled: the new lines stay below the old ones, nothing is written.
   const std::string saved = files.Content(bat);
   CrProcClick(main, routes);
   EXPECT_EQ(main.fields.CrOut.size(), 5u);
 
+  // The file now exists: replaced when the user says so.
   files.FailWritesTo(bat);
   ui.saved = {bat};
+  ui.answers = {true};
   EXPECT_THAT([&] { CrProcClick(main, routes); },
               ThrowsMessage<core::Error>("Cannot create file " + bat));
+  EXPECT_EQ(ui.shown.back(), "Ask: The file already exists; replace? [" + bat + "]");
   EXPECT_EQ(files.Content(bat), saved);
+}
+
+// A batch line is a command: "%" would start a variable, and a quote or a
+// line break in a name would end the command or start another.
+TEST_F(ComparisonTest, BatchLinesDoubleThePercentSignAndLeaveOutNamesWindowsCannotHold) {
+  main.fields.CrTex = false;
+  for (const char* name : {"100%.s", "say\"hi\".s", "two\nlines.s"}) {
+    files.Add(kRoutes + "MyLine\\SHAPES\\" + name, "x");
+    files.Add(kRoutes + "EUROPE1\\SHAPES\\" + name, "x");
+  }
+  ui.saved = {kRoutes + "out.bat"};
+  Run(ComparisonOutput::kBatch);
+  EXPECT_EQ(Lines(main.fields.CrOut.begin() + 1, main.fields.CrOut.begin() + 2),
+            Lines{"copy \"EUROPE1\\SHAPES\\100%%.s\" \"MyLine\\SHAPES\\100%%.s\""});
+  EXPECT_EQ(main.fields.CrOut.size(), 4u);  // with bridge.s and bridge.sd
+  EXPECT_EQ(main.log.lines(), (Lines{"Skipped SHAPES\\say\"hi\".s: not a file name Windows can hold",
+                             "Skipped SHAPES\\two\nlines.s: not a file name Windows can hold"}));
 }
 
 TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {
@@ -103,25 +116,6 @@ TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {
   EXPECT_EQ(main.fields.CrOut, Lines{"earlier"});
   EXPECT_TRUE(ui.progress.empty());
 }
-
-#ifndef _WIN32
-// A link back into a folder being walked is listed but not entered; a link
-// to a folder elsewhere is walked like any folder.
-TEST(CollectRouteFilesTest, ALinkLoopEndsTheWalkThere) {
-  namespace fs = std::filesystem;
-  test_support::TempPrefix prefix;
-  prefix.Write("C:\\SHAPES\\a.s", "");
-  prefix.Write("C:\\SHAPES\\sub\\b.s", "");
-  fs::create_directory_symlink("..", prefix.Host("C:\\SHAPES\\sub\\loop.s"));
-  fs::create_directory_symlink("sub", prefix.Host("C:\\SHAPES\\twin.s"));
-  platform::PosixFileSystem files(platform::DriveMap(prefix.prefix().string()), "C:\\");
-  test_support::ScriptedUi ui;
-  Lines list;
-  CollectRouteFiles(files, ui, "C:\\shapes\\", "SHAPES", ".s", list);
-  EXPECT_EQ(list, (Lines{"SHAPES\\a.s", "SHAPES\\sub\\b.s", "SHAPES\\sub\\loop.s", "SHAPES\\twin.s",
-                         "SHAPES\\twin.s\\b.s", "SHAPES\\twin.s\\loop.s"}));
-}
-#endif
 
 }  // namespace
 }  // namespace ops

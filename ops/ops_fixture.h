@@ -7,12 +7,12 @@
 #include <gtest/gtest.h>
 #include <zlib.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "core/conv_main.h"
 #include "ops/route_state.h"
+#include "platform/command_line.h"
 #include "tests/support/fake_processes.h"
 #include "tests/support/memory_file_system.h"
 #include "tests/support/msts_text.h"
@@ -70,13 +70,11 @@ class ClearingFixture : public OpsFixture {
  protected:
   ClearingFixture() {
     files.Add(kFfedit + "ffeditc_unicode.exe", "MZ");
-    // "<folder>ffeditc_unicode.exe <name> /u /o:<name>" rewrites the work copy.
+    // "<folder>ffeditc_unicode.exe" "<name>" /u /o:"<name>" rewrites the work copy.
     processes.on_run = [this](const test_support::FakeProcesses::Call& call) {
-      std::istringstream words(call.command_line);
-      std::string tool, name;
-      words >> tool >> name;
-      if (!tool_text.empty())
-        files.ReplaceFile(call.working_folder + name, test_support::UnicodeFile(tool_text));
+      const std::vector<std::string> words = platform::SplitArguments(call.command_line);
+      if (!tool_text.empty() && words.size() > 1)
+        files.ReplaceFile(call.working_folder + words[1], test_support::UnicodeFile(tool_text));
       return platform::ToolRun{true, ""};
     };
   }

@@ -45,6 +45,7 @@ void AddRouteChange(core::ConvMain& main, RouteState& routes, int index) {
   // classes of the one chosen before.
   routes.AddClassItems.clear();
   routes.ClShapes.clear();
+  routes.ClShapesProps.clear();
   routes.ClShapesSelected.clear();
   routes.ClShapesFocused = -1;
   routes.CurrentRoute->ReadRef();

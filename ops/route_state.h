@@ -33,8 +33,10 @@ struct RouteState {
   std::unique_ptr<route::Route> CurrentRoute;
 
   // The clearing page's entry list: row i shows entry i + 1 of the current
-  // route. The focused row is -1 while the list is empty.
+  // route, with the properties named in ClShapesProps (empty while no rows
+  // were shown). The focused row is -1 while the list is empty.
   std::vector<std::string> ClShapes;
+  std::string ClShapesProps;
   std::vector<bool> ClShapesSelected;
   int ClShapesFocused = -1;
 };

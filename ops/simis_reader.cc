@@ -128,7 +128,10 @@ std::optional<std::string> SimisReader::Convert(const std::string& path) {
   const std::string work = convert::WorkCopyName(files, tool_folder_, route::FileNameOf(path));
   const std::string copy = tool_folder_ + work;
   if (!files.CopyFile(path, copy, true)) return std::nullopt;
-  tools::RunTool(main_, tool_folder_ + main_.tools.FfeditcName + ".exe " + work + " /u /o:" + work,
+  // Every path quoted: a name with a blank is one argument.
+  tools::RunTool(main_,
+                 "\"" + tool_folder_ + main_.tools.FfeditcName + ".exe\" \"" + work + "\" /u /o:\"" +
+                     work + "\"",
                  tool_folder_, false);
   const std::optional<std::string> converted = files.ReadFile(copy);
   files.DeleteFile(copy);

@@ -1,31 +1,19 @@
 #include "ops/unused.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/error.h"
 #include "ops/clearing.h"
 #include "ops/name_set.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 #include "route/blocks.h"
 
 namespace ops {
 namespace {
 
 constexpr std::string_view kFileName = "FileName";
-
-// The text as UTF-16LE code units, for searching a Unicode file as it lies.
-std::string Wide(std::string_view ascii) {
-  std::string wide;
-  for (char c : ascii) wide.append({c, '\0'});
-  return wide;
-}
-
-// The first occurrence at or after `from` that starts a whole character.
-size_t FindAligned(std::string_view text, std::string_view part, size_t from, size_t width) {
-  for (size_t at = text.find(part, from); at != std::string_view::npos;
-       at = text.find(part, at + 1)) {
-    if (at % width == 0) return at;
-  }
-  return std::string_view::npos;
-}
 
 // Folds the names found in a file into one buffer: ASCII names, nearly all
 // of them, without a conversion or an allocation of their own.
@@ -63,27 +51,104 @@ class NameFolder {
   std::string buffer_;
 };
 
-// Calls found(raw, width) with the text between the parentheses of every
-// "FileName ( name )" of a text whose characters are `width` bytes, in time
-// linear in its length. The keyword is matched case-sensitively wherever
-// it stands.
-template <typename Found>
-void ScanFileNames(std::string_view text, size_t width, Found found) {
-  static const std::string kWideKey = Wide(kFileName), kWideOpen = Wide("("),
-                           kWideClose = Wide(")");
-  const std::string_view key = width == 1 ? kFileName : std::string_view(kWideKey);
-  const std::string_view open_mark = width == 1 ? "(" : std::string_view(kWideOpen);
-  const std::string_view close_mark = width == 1 ? ")" : std::string_view(kWideClose);
-  size_t pos = 0;
-  while ((pos = FindAligned(text, key, pos, width)) != std::string_view::npos) {
-    pos += key.size();
-    const size_t open = FindAligned(text, open_mark, pos, width);
-    if (open == std::string_view::npos) return;
-    const size_t close = FindAligned(text, close_mark, open + width, width);
-    if (close == std::string_view::npos) return;
-    found(text.substr(open + width, close - open - width), width);
-    pos = close + width;
+// The code unit at `i` of a text whose units are Width bytes (1: UTF-8,
+// 2: UTF-16LE).
+template <size_t Width>
+unsigned UnitAt(std::string_view text, size_t i) {
+  if constexpr (Width == 1) {
+    return static_cast<unsigned char>(text[i]);
+  } else {
+    return static_cast<unsigned char>(text[2 * i]) |
+           static_cast<unsigned>(static_cast<unsigned char>(text[2 * i + 1])) << 8;
   }
+}
+
+// Whether "filename", in any letter case, stands right before the "(" at
+// unit `open`, blanks between.
+template <size_t Width>
+bool FileNameBefore(std::string_view text, size_t open) {
+  constexpr std::string_view kKeyword = "filename";
+  size_t end = open;
+  while (end > 0 && UnitAt<Width>(text, end - 1) <= 32) --end;
+  if (end < kKeyword.size()) return false;
+  for (size_t k = 0; k < kKeyword.size(); ++k) {
+    const unsigned c = UnitAt<Width>(text, end - kKeyword.size() + k);
+    if (c >= 0x80 || static_cast<char>(c | 0x20) != kKeyword[k]) return false;
+  }
+  return true;
+}
+
+// Calls found(raw, Width) with the text inside every "FileName ( ... )" of
+// a text whose units are Width bytes, the keyword in any letter case
+// (keywords of MSTS text files are not case-sensitive), in time linear in
+// its length. Blocks are cut as the .ref reader cuts them: a quoted run
+// hides parentheses up to its closing quote or its line end. False when
+// the text ends inside a block: the file was cut short, and the names after
+// the cut are lost.
+template <size_t Width, typename Found>
+bool ScanFileNames(std::string_view text, Found found) {
+  // The units that count, by their low byte; a wide unit counts only when
+  // its high byte is 0.
+  static constexpr auto kStructural = [] {
+    std::array<bool, 256> table{};
+    for (char c : {'(', ')', '"', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
+    return table;
+  }();
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t units = text.size() / Width;
+  size_t depth = 0;
+  bool quoted = false;
+  size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
+  for (size_t i = 0; i < units; ++i) {
+    const unsigned c = bytes[i * Width];
+    if (!kStructural[c] || (Width == 2 && bytes[i * Width + 1] != 0)) continue;
+    if (quoted) {
+      quoted = c != '"' && c != '\r' && c != '\n';
+    } else if (c == '"') {
+      quoted = true;
+    } else if (c == '(') {
+      ++depth;
+      if (name_depth == 0 && FileNameBefore<Width>(text, i)) {
+        name_start = i + 1;
+        name_depth = depth;
+      }
+    } else if (c == ')' && depth > 0) {
+      if (depth == name_depth) {
+        found(text.substr(name_start * Width, (i - name_start) * Width), Width);
+        name_depth = 0;
+      }
+      --depth;
+    }
+  }
+  return depth == 0;
+}
+
+// The form in which two shape names compare, after platform::FoldCase: "/"
+// read as "\", without "." and empty components or a leading "SHAPES\",
+// and ".." taking the component before it, as a path of the SHAPES folder
+// is opened. A name that keeps a folder part compares whole.
+std::string ComparedName(std::string_view folded) {
+  if (folded.find_first_of("\\/") == std::string_view::npos) return std::string(folded);
+  std::vector<std::string_view> parts;
+  size_t start = 0;
+  while (start <= folded.size()) {
+    const size_t end = std::min(folded.find_first_of("\\/", start), folded.size());
+    const std::string_view part = folded.substr(start, end - start);
+    start = end + 1;
+    if (part.empty() || part == ".") continue;
+    if (part == ".." && !parts.empty() && parts.back() != "..") {
+      parts.pop_back();
+    } else {
+      parts.push_back(part);
+    }
+  }
+  if (!parts.empty() && parts.front() == "shapes") parts.erase(parts.begin());
+  std::string name;
+  for (std::string_view part : parts) {
+    if (!name.empty()) name += '\\';
+    name += part;
+  }
+  return name;
 }
 
 // The shape at the start of a list value: a quoted name, else the text up
@@ -110,17 +175,25 @@ std::optional<std::string> ListText(core::ConvMain& main, SimisReader& reader,
                                     const std::string& path) {
   if (!main.files.FileExists(path)) return std::nullopt;
   std::optional<std::string> text = reader.ReadText(path);
-  if (!text) throw core::Error(main.language.Format(core::Msg::FileUnreadable, path));
-  return text;
+  if (text) return text;
+  if (platform::TooLargeToRead(main.files, path)) {
+    throw core::Error(main.language.Format(core::Msg::FileTooLarge, path));
+  }
+  throw core::Error(main.language.Format(core::Msg::FileUnreadable, path));
 }
 
-std::vector<platform::FindEntry> FilesOf(const platform::FileSystem& files,
+// The files (not folders) of a folder that match the pattern. A folder
+// that cannot be listed stops the job: what it holds would count as
+// missing.
+std::vector<platform::FindEntry> FilesOf(const core::ConvMain& main, const std::string& folder,
                                          const std::string& pattern) {
-  std::vector<platform::FindEntry> found = files.Find(pattern, platform::kAnyAttributes);
-  std::erase_if(found, [](const platform::FindEntry& entry) {
+  std::optional<std::vector<platform::FindEntry>> found =
+      main.files.FindListed(folder + pattern, platform::kAnyAttributes);
+  if (!found) throw core::Error(main.language.Format(core::Msg::FolderUnreadable, folder));
+  std::erase_if(*found, [](const platform::FindEntry& entry) {
     return entry.attributes & platform::kDirectory;
   });
-  return found;
+  return std::move(*found);
 }
 
 // The file names of a route's Static entries, each marked once a world
@@ -134,7 +207,7 @@ class StaticNames {
     for (size_t i = 0; i < route.Entries.size(); ++i) {
       const std::string& name = route.Entries[i].GetValue(kFileName);
       if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType(), "static")) {
-        number_of_[i] = names_.Insert(platform::FoldCase(name));
+        number_of_[i] = names_.Insert(ComparedName(platform::FoldCase(name)));
       }
     }
     marked_.resize(names_.size());
@@ -216,9 +289,9 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
                                     SimisReader& reader, core::Progress& progress) {
   StaticNames statics(route);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    statics.Mark(platform::FoldCase(name));
+    statics.Mark(ComparedName(platform::FoldCase(name)));
   const std::string world = route.Folder + "WORLD\\";
-  const std::vector<platform::FindEntry> tiles = FilesOf(main.files, world + "*.w");
+  const std::vector<platform::FindEntry> tiles = FilesOf(main, world, "*.w");
   if (tiles.empty()) throw core::Error(main.language.Format(core::Msg::NoWorldFiles, world));
   constexpr int kBarEnd = 500;
   NameFolder folder;
@@ -226,16 +299,31 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   int number = 0;
   for (const platform::FindEntry& tile : tiles) {
     const std::string path = world + tile.name;
+    // Such a name would be read as a path to another file.
+    if (!platform::IsWindowsFileName(tile.name)) {
+      throw core::Error(main.language.Format(core::Msg::WorldNotWindowsName, path));
+    }
     progress.SetPosition(5);
     progress.SetItem(++number, static_cast<int>(tiles.size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
     const std::optional<std::string> bytes = main.files.ReadFile(path);
-    if (!bytes) throw core::Error("Cannot open file " + path);
+    if (!bytes) {
+      if (platform::TooLargeToRead(main.files, path)) {
+        throw core::Error(main.language.Format(core::Msg::FileTooLarge, path));
+      }
+      throw core::Error("Cannot open file " + path);
+    }
     progress.SetPosition(100);
     main.ui.KeepAlive();
     int position = 100;
     auto found = [&](std::string_view raw, size_t width) {
-      statics.Gather(folder.Fold(raw, width));
+      const std::string_view folded = folder.Fold(raw, width);
+      const auto separator = [](char c) { return c == '\\' || c == '/'; };
+      if (std::none_of(folded.begin(), folded.end(), separator)) {
+        statics.Gather(folded);
+      } else {
+        statics.Gather(ComparedName(folded));
+      }
       if (position < kBarEnd) {
         progress.Step();
         ++position;
@@ -244,13 +332,15 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
       // asking the clock for every name.
       if (++names_found % 64 == 0) main.ui.KeepAlive();
     };
+    bool closed = false;
     if (IsUnicodeText(*bytes)) {
-      ScanFileNames(*bytes, 2, found);
+      closed = ScanFileNames<2>(*bytes, found);
     } else {
       const std::optional<std::string> text = reader.TextOf(path, *bytes);
       if (!text) throw core::Error(main.language.Format(core::Msg::FileUnreadable, path));
-      ScanFileNames(*text, 1, found);
+      closed = ScanFileNames<1>(*text, found);
     }
+    if (!closed) throw core::Error(main.language.Format(core::Msg::WorldCutShort, path));
     statics.MarkGathered();
   }
   return statics.Unmarked();
@@ -260,12 +350,18 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
                                       SimisReader& reader) {
   NameSet known;
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    known.Insert(platform::FoldCase(name));
+    known.Insert(ComparedName(platform::FoldCase(name)));
   for (const route::Shape& entry : route.Entries)
-    known.Insert(platform::FoldCase(entry.GetValue(kFileName)));
+    known.Insert(ComparedName(platform::FoldCase(entry.GetValue(kFileName))));
   std::vector<std::string> names;
-  for (const platform::FindEntry& file : FilesOf(main.files, route.Folder + "SHAPES\\*.s")) {
-    if (!known.Contains(platform::FoldCase(file.name))) names.push_back(file.name);
+  const std::string shapes = route.Folder + "SHAPES\\";
+  for (const platform::FindEntry& file : FilesOf(main, shapes, "*.s")) {
+    // Offered, such a name would move the file its path leads to.
+    if (!platform::IsWindowsFileName(file.name)) {
+      main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, shapes + file.name));
+    } else if (!known.Contains(platform::FoldCase(file.name))) {
+      names.push_back(file.name);
+    }
   }
   return names;
 }
@@ -287,6 +383,7 @@ void AddNamesToRef(const core::ConvMain& main, route::Route& route,
 void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
+  RowsFollowEntries rows(main, routes);
   SimisReader reader(main, *route);
   std::vector<std::string> unused;
   {
@@ -295,24 +392,25 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
     unused = FindUnused(main, *route, reader, *fence);
   }
   core::ChoiceList list(std::move(unused));
-  if (main.ui.ChooseObjects(list)) {
-    route->BackupRef();
-    const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
-    const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
-    const int moved = route->FilesMoved();
-    for (const std::string& name : list.SelectedNames()) {
-      route->DeleteEntry(name, move_files, move_textures, reader);
-      main.ui.KeepAlive();
-    }
-    route->WriteRef();
-    NoteMovedFiles(main, *route, moved);
+  if (!main.ui.ChooseObjects(list)) return;
+  // The entries stay, so the .ref file is backed up but not written.
+  route->CheckClearing(false);
+  route->BackupRef();
+  const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
+  const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const int moved = route->FilesMoved();
+  for (const std::string& name : list.SelectedNames()) {
+    route->DeleteEntry(name, move_files, move_textures, reader);
+    main.ui.KeepAlive();
   }
-  ClPropPrClick(main, routes);
+  NoteMovedFiles(main, *route, moved);
 }
 
 void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
+  // "Add" adds entries while the list is open.
+  RowsFollowEntries rows(main, routes);
   SimisReader reader(main, *route);
   core::ChoiceList list(
       FindNotInRef(main, *route, reader),
@@ -323,6 +421,7 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   fence->SetRange(static_cast<int>(selected.size()));
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  route->CheckClearing(false);
   const int moved = route->FilesMoved();
   for (const std::string& name : selected) {
     fence->SetLabel(name);

@@ -18,15 +18,20 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
                                               SimisReader& reader);
 
 // The Static entries (lower-case file names, one per entry) whose shape
-// neither a world file nor a special list names. Raises core::Error, with
-// nothing listed, for a route without world files and for a world file
-// that cannot be read as text. Reports each world file on the progress
-// window, whose range is 500.
+// neither a world file nor a special list names. Names are compared as the
+// paths they open from SHAPES\ ("." and doubled separators, a leading
+// "SHAPES\" and ".." resolved); a name that keeps a folder part compares
+// whole. Raises core::Error, with nothing listed, for a route without
+// world files, a WORLD folder that cannot be listed and a world file that
+// cannot be read as text, is cut short or is larger than can be read.
+// Reports each world file on the progress window, whose range is 500.
 std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
                                     SimisReader& reader, core::Progress& progress);
 
 // The .s files of SHAPES\ (as named on disk) that neither an entry nor a
-// special list names.
+// special list names. A name Windows could not hold is logged and left
+// out: as a path it would name another file. Raises core::Error when
+// SHAPES\ cannot be listed.
 std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& route,
                                       SimisReader& reader);
 
@@ -36,9 +41,9 @@ void AddNamesToRef(const core::ConvMain& main, route::Route& route,
                    const std::vector<std::string>& names);
 
 // "Delete unused": the search under a progress window, the choice list;
-// on OK a backup of the .ref file, the two questions, the selected shapes'
-// files taken out (their entries stay) and the .ref file written. The rows
-// are shown again after OK and Cancel.
+// on OK a backup of the .ref file, the two questions and the selected
+// shapes' files taken out. Their entries stay, so the .ref file is not
+// written. The rows are shown again after OK and Cancel.
 void ClUnusedClick(core::ConvMain& main, RouteState& routes);
 
 // "Delete objects not in ref": the choice list with "Add" (AddNamesToRef);

@@ -49,7 +49,7 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
   EXPECT_EQ(Search(), (Lines{"unused.s", "unused.s", "a_long_shape_name_placed_not.s"}));
   EXPECT_EQ(Lines(ui.progress[0].begin(), ui.progress[0].begin() + 3),
             (Lines{"p:5", "i:1/3", "l:Search in a.w"}));
-  EXPECT_EQ(Runs(), (Lines{kFfedit + "ffeditc_unicode.exe e.w /u /o:e.w | " + kFfedit}));
+  EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"e.w\" /u /o:\"e.w\" | " + kFfedit}));
   ClUnusedClick(main, routes);  // the list cancelled: the route is left alone
   EXPECT_FALSE(files.FolderExists(kBackup));
 
@@ -60,19 +60,34 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
                              "milepost.s", "a_long_shape_name_placed_not.s"}));
 }
 
+TEST_F(UnusedTest, KeywordsMatchInAnyLetterCase) {
+  Choose("Static ( FileName ( cottage.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n");
+  files.Add(kRoute + "WORLD\\b.w",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
+                                      "\tstatic ( filename ( Cottage.s ) )\r\n"
+                                      "\tSTATIC ( FILENAME(\"shed.s\") )\r\n)\r\n"));
+  EXPECT_EQ(Search(), Lines{});
+}
+
 TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   Choose("Static ( FileName ( x.s ) )\r\n");
-  const std::string stops =
-      " cannot be read as text; the search stops, as its shapes would count as unused";
-  const std::pair<std::string, std::string> cases[] = {
-      {"WORLD\\b.w", kBinary},  // the tool cannot convert it
-      {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23)},
-      {"speedpost.dat", Compressed(kBinary)},
+  const std::string stops = "; the search stops, as ";
+  const std::string unused = stops + "its shapes would count as unused";
+  const std::tuple<std::string, std::string, std::string> cases[] = {
+      {"WORLD\\b.w", kBinary, " cannot be read as text" + unused},  // the tool cannot convert it
+      {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23), " cannot be read as text" + unused},
+      {"speedpost.dat", Compressed(kBinary), " cannot be read as text" + unused},
+      // Cut short: the names after the cut are lost.
+      {"WORLD\\b.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120),
+       " ends inside a block (it was cut short)" + stops +
+           "the shapes after the cut would count as unused"},
+      {"WORLD\\b|d.w", test_support::UnicodeFile(WorldText({"x.s"})),
+       " is not a file name Windows can hold" + unused},
   };
-  for (const auto& [name, bytes] : cases) {
+  for (const auto& [name, bytes, message] : cases) {
     files.Add(kRoute + name, bytes);
     EXPECT_THAT([&] { ClUnusedClick(main, routes); },
-                ThrowsMessage<core::Error>(kRoute + name + stops));
+                ThrowsMessage<core::Error>(kRoute + name + message));
     files.DeleteFile(kRoute + name);
   }
   files.DeleteFile(kRoute + "WORLD\\a.w");

@@ -28,6 +28,19 @@ struct FindEntry {
   uint32_t attributes = 0;
 };
 
+// What lies at a path itself, a link as its last component not followed.
+enum class EntryKind {
+  kNone,
+  kFile,
+  kFolder,
+  kLink,   // a symbolic link or other reparse point, leading anywhere or nowhere
+  kOther,  // a FIFO, a device, a socket
+};
+
+// The largest file the program reads whole. No MSTS file comes near it; a
+// larger one (a sparse file, a device's image) is refused, never allocated.
+constexpr int64_t kMaxReadBytes = int64_t{512} << 20;
+
 // What tells one version of a file from the next: a tool that rewrote a
 // file changes at least one of these.
 struct FileStamp {
@@ -62,6 +75,9 @@ class FileSystem {
   virtual bool IsSpecialFile(const std::string& path) const = 0;
   // The stamp of a file (not a folder), or nothing when there is none.
   virtual std::optional<FileStamp> Stamp(const std::string& path) const = 0;
+  // What lies at the path, without following a link there: a name is free
+  // only when this is kNone.
+  virtual EntryKind KindAt(const std::string& path) const = 0;
 
   // Copies a file. With fail_if_exists an existing target makes it fail;
   // without, the target is replaced unless it is read-only. Copying a file
@@ -75,20 +91,31 @@ class FileSystem {
   // Creates one folder level; the parent must exist.
   virtual bool CreateFolder(const std::string& path) = 0;
 
+  // The whole file, read in pieces; nothing when it cannot be read or holds
+  // more than kMaxReadBytes (TooLargeToRead tells which).
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
   // exists under another letter case names that file. A read-only file is
   // not replaced. On failure the old file is left as it was.
   virtual bool ReplaceFile(const std::string& path, std::string_view bytes) = 0;
+  // Whether ReplaceFile would succeed, as far as can be told without
+  // touching the file: the target is no read-only file, folder or device,
+  // and its temporary file can be made (it is made and removed again).
+  virtual bool CanReplace(const std::string& path) = 0;
 
   // The entries matching a wildcard path (the last component holds * and ?),
   // sorted by name without regard to case, "." and ".." first where the
   // folder has them. The mask works as the Windows file search's: hidden,
   // system, volume and folder entries are left out unless the mask holds
-  // their bit; plain files always pass.
-  virtual std::vector<FindEntry> Find(const std::string& pattern,
-                                      uint32_t mask) const = 0;
+  // their bit; plain files always pass. Nothing when the folder cannot be
+  // listed (missing, not a folder, not readable), which an empty folder can.
+  virtual std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
+                                                           uint32_t mask) const = 0;
+  // FindListed, a folder that cannot be listed giving no entries.
+  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const {
+    return FindListed(pattern, mask).value_or(std::vector<FindEntry>{});
+  }
 
   // The first link on the way from `folder` down to `path` that leads out of
   // the folder's real location, as a Windows path; nothing when none does or
@@ -112,5 +139,11 @@ class FileSystem {
   // no folder.
   virtual std::optional<FolderId> FolderIdentity(const std::string& path) const = 0;
 };
+
+// Whether a file is refused by ReadFile for its size.
+inline bool TooLargeToRead(const FileSystem& files, const std::string& path) {
+  const std::optional<FileStamp> stamp = files.Stamp(path);
+  return stamp && stamp->size > kMaxReadBytes;
+}
 
 }  // namespace platform

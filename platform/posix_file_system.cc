@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
@@ -345,6 +346,15 @@ bool PosixFileSystem::IsSpecialFile(const std::string& path) const {
          !S_ISDIR(st.st_mode);
 }
 
+EntryKind PosixFileSystem::KindAt(const std::string& path) const {
+  auto resolved = Resolve(path);
+  struct stat st;
+  if (!resolved || lstat(resolved->host.c_str(), &st) != 0) return EntryKind::kNone;
+  if (S_ISLNK(st.st_mode)) return EntryKind::kLink;
+  if (S_ISDIR(st.st_mode)) return EntryKind::kFolder;
+  return S_ISREG(st.st_mode) ? EntryKind::kFile : EntryKind::kOther;
+}
+
 std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
   auto resolved = Resolve(path);
   struct stat st;
@@ -446,8 +456,11 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) co
   struct stat st;
   Fd in(OpenRegular(resolved->host, st));
   if (!in.valid()) return std::nullopt;
+  if (st.st_size > kMaxReadBytes) return std::nullopt;
   std::string bytes;
-  bytes.reserve(static_cast<size_t>(st.st_size));
+  // The size is a hint: the file may have grown, or a host file system may
+  // report none.
+  bytes.reserve(static_cast<size_t>(std::max<off_t>(st.st_size, 0)));
   char buffer[1 << 16];
   for (;;) {
     ssize_t got = read(in.get(), buffer, sizeof buffer);
@@ -456,6 +469,7 @@ std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) co
       return std::nullopt;
     }
     if (got == 0) return bytes;
+    if (static_cast<int64_t>(bytes.size()) + got > kMaxReadBytes) return std::nullopt;
     bytes.append(buffer, static_cast<size_t>(got));
   }
 }
@@ -478,7 +492,22 @@ bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view byte
   });
 }
 
-std::vector<FindEntry> PosixFileSystem::Find(const std::string& pattern, uint32_t mask) const {
+bool PosixFileSystem::CanReplace(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->is_root) return false;
+  const std::string target = FollowLink(resolved->host);
+  struct stat st;
+  if (stat(target.c_str(), &st) == 0 && !Replaceable(st)) return false;
+  std::string temp;
+  Fd probe(OpenTemp(listings_, ParentOf(target), NameOf(target), temp));
+  if (!probe.valid()) return false;
+  probe.Close();
+  Unlink(listings_, temp);
+  return true;
+}
+
+std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::string& pattern,
+                                                                  uint32_t mask) const {
   std::vector<FindEntry> out;
   // The folder part keeps its last separator ("C:\" stays the root);
   // "X:*.s" searches X's current folder, "*.s" the current folder.
@@ -486,7 +515,7 @@ std::vector<FindEntry> PosixFileSystem::Find(const std::string& pattern, uint32_
   const std::string name_pattern(parts.name);
   if (name_pattern.empty()) return out;
   auto folder = Resolve(parts.folder.empty() ? std::string_view(".") : parts.folder);
-  if (!folder) return out;
+  if (!folder) return std::nullopt;
 
   const bool has_wildcards = name_pattern.find_first_of("*?") != std::string::npos;
   if (!has_wildcards && name_pattern != "." && name_pattern != "..") {
@@ -504,7 +533,7 @@ std::vector<FindEntry> PosixFileSystem::Find(const std::string& pattern, uint32_
   }
 
   Fd dir(open(folder->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (!dir.valid()) return out;
+  if (!dir.valid()) return std::nullopt;
   // Windows lists "." and ".." in every folder but a drive's root.
   if (!folder->is_root && PassesMask(kDirectory, mask)) {
     for (const char* dot : {".", ".."}) {
@@ -520,7 +549,7 @@ std::vector<FindEntry> PosixFileSystem::Find(const std::string& pattern, uint32_
     const uint32_t attributes = AttributesOf(name, st);
     if (PassesMask(attributes, mask)) out.push_back({name, attributes});
   });
-  if (!listed) out.clear();
+  if (!listed) return std::nullopt;
   return out;
 }
 

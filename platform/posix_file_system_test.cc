@@ -416,6 +416,28 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
   EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "new");
 }
 
+// What lies at a name, a link not followed; and a folder that cannot be
+// listed, which an empty one can.
+TEST_F(PosixFileSystemTest, KindAtSeesLinksAsThemselvesAndFindListedTellsUnreadableFolders) {
+  temp_.MakeFolder("C:\\P\\Locked");
+  fs::create_symlink(temp_.Host("C:\\nothing"), temp_.Host("C:\\P\\dangling"));
+  ASSERT_EQ(mkfifo(temp_.Host("C:\\P\\fifo").c_str(), 0644), 0);
+  EXPECT_EQ(files_.KindAt("c:\\p\\DANGLING"), EntryKind::kLink);
+  EXPECT_EQ(files_.KindAt("C:\\P\\fifo"), EntryKind::kOther);
+  EXPECT_EQ(files_.KindAt("C:\\P\\Locked"), EntryKind::kFolder);
+  EXPECT_EQ(files_.KindAt("C:\\P\\none"), EntryKind::kNone);
+  // Others may pass through the folders above it, but not list it.
+  for (const fs::path& folder : {temp_.root(), temp_.drive_c(), temp_.Host("C:\\P")})
+    fs::permissions(folder, fs::perms(0755));
+  fs::permissions(temp_.Host("C:\\P\\Locked"), fs::perms(0));
+  auto listed = AsUnprivilegedUser(
+      [&] { return files_.FindListed("C:\\P\\Locked\\*", kAnyAttributes).has_value(); });
+  fs::permissions(temp_.Host("C:\\P\\Locked"), fs::perms(0755));
+  ASSERT_TRUE(listed) << "the unprivileged attempt did not run";
+  EXPECT_FALSE(*listed);
+  EXPECT_TRUE(files_.FindListed("C:\\P\\Locked\\*.s", kAnyAttributes).has_value());
+}
+
 TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder) {
   temp_.MakeFolder("C:\\MSTS\\ROUTES\\R\\SHAPES");
   temp_.Write("C:\\Outside\\notes.txt", "mine");

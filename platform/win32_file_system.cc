@@ -257,6 +257,16 @@ bool Win32FileSystem::IsSpecialFile(const std::string& path) const {
   return Exists(AttributesOf(path)) && NamesDevice(path);
 }
 
+EntryKind Win32FileSystem::KindAt(const std::string& path) const {
+  const DWORD attributes = AttributesOf(path);
+  if (!Exists(attributes)) return EntryKind::kNone;
+  // Attributes are the link's own: a link is reported whether or not its
+  // target exists.
+  if (attributes & FILE_ATTRIBUTE_REPARSE_POINT) return EntryKind::kLink;
+  if (attributes & FILE_ATTRIBUTE_DIRECTORY) return EntryKind::kFolder;
+  return NamesDevice(path) ? EntryKind::kOther : EntryKind::kFile;
+}
+
 std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
   if (NamesDevice(path)) return std::nullopt;
   Handle file(CreateFileW(ApiPath(path).c_str(), FILE_READ_ATTRIBUTES, kShareAll, nullptr,
@@ -324,7 +334,11 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
   if (!in.valid() || GetFileType(in.get()) != FILE_TYPE_DISK) return std::nullopt;
   std::string bytes;
   LARGE_INTEGER size;
-  if (GetFileSizeEx(in.get(), &size)) bytes.reserve(static_cast<size_t>(size.QuadPart));
+  if (GetFileSizeEx(in.get(), &size)) {
+    if (size.QuadPart > kMaxReadBytes) return std::nullopt;
+    // A hint only: the file may grow while it is read.
+    bytes.reserve(static_cast<size_t>(std::max<LONGLONG>(size.QuadPart, 0)));
+  }
   std::string buffer(1 << 16, '\0');
   for (;;) {
     DWORD got = 0;
@@ -332,6 +346,7 @@ std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) co
       return std::nullopt;
     }
     if (got == 0) return bytes;
+    if (static_cast<int64_t>(bytes.size()) + got > kMaxReadBytes) return std::nullopt;
     bytes.append(buffer.data(), got);
   }
 }
@@ -351,7 +366,27 @@ bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view byte
   });
 }
 
-std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_t mask) const {
+bool Win32FileSystem::CanReplace(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return false;
+  std::string target = path;
+  const DWORD existing = AttributesOf(path);
+  if (Exists(existing)) {
+    if (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
+    target = AsStored(path);
+  }
+  const std::wstring temp = ApiPath(TempPathFor(target));
+  const DWORD leftover = GetFileAttributesW(temp.c_str());
+  if (Exists(leftover) && (leftover & ~FILE_ATTRIBUTE_ARCHIVE)) {
+    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
+  }
+  // Made as the write makes it, and gone again when the handle closes.
+  Handle probe(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+  return probe.valid();
+}
+
+std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::string& pattern,
+                                                                  uint32_t mask) const {
   std::vector<FindEntry> out;
   const std::string folder = FolderOf(pattern);
   const std::string name_pattern = pattern.substr(folder.size());
@@ -365,7 +400,11 @@ std::vector<FindEntry> Win32FileSystem::Find(const std::string& pattern, uint32_
   HANDLE find = FindFirstFileExW(ApiPath(one_name ? pattern : folder + "*").c_str(),
                                  FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
                                  FIND_FIRST_EX_LARGE_FETCH);
-  if (find == INVALID_HANDLE_VALUE) return out;
+  if (find == INVALID_HANDLE_VALUE) {
+    // A folder without a match (only a drive's root can be quite empty).
+    if (GetLastError() == ERROR_FILE_NOT_FOUND) return out;
+    return std::nullopt;
+  }
   std::vector<Found> dots, entries;
   do {
     const std::wstring_view name = data.cFileName;

@@ -18,6 +18,7 @@ class Win32FileSystem : public FileSystem {
   bool FolderExists(const std::string& path) const override;
   bool IsSpecialFile(const std::string& path) const override;
   std::optional<FileStamp> Stamp(const std::string& path) const override;
+  EntryKind KindAt(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to,
                 bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
@@ -25,7 +26,9 @@ class Win32FileSystem : public FileSystem {
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
-  std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  bool CanReplace(const std::string& path) override;
+  std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
+                                                   uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
   std::string CurrentFolder() const override;

@@ -136,7 +136,9 @@ class RefReader {
 ParsedRef ParseRef(std::string text) {
   ParsedRef ref;
   if (!text.starts_with(kSimisOpening)) {
-    if (std::any_of(text.begin(), text.end(), [](char c) { return !IsBlank(c); })) {
+    // Only an empty file, or blank lines, hold nothing that writing could
+    // lose; NULs or other control characters are no route file.
+    if (text.find_first_not_of(" \t\r\n") != std::string_view::npos) {
       ref.fault = RefFault::kNoHeader;
     } else {
       // Nothing that writing could lose: a new file.

@@ -44,6 +44,9 @@ void Route::ReadRef() {
   if (services_.files.IsSpecialFile(RefPath)) {
     throw core::Error(services_.language.Format(core::Msg::NotRegularFile, RefPath));
   }
+  if (platform::TooLargeToRead(services_.files, RefPath)) {
+    throw core::Error(services_.language.Format(core::Msg::FileTooLarge, RefPath));
+  }
   TextFile file = ReadTextFile(services_.files, RefPath);
   if (file.form == TextForm::kCompressed) {
     throw core::Error(services_.language.Format(core::Msg::FileCompressed, RefPath));
@@ -178,7 +181,11 @@ void Route::BackupRef() {
   // A folder that cannot be made shows as the write's own failure.
   if (!services_.files.FolderExists(folder)) services_.files.CreateFolder(folder);
   int number = 1;
-  while (services_.files.FileExists(folder + Name + std::to_string(number) + ".ref")) ++number;
+  // Anything at a name takes it, a link leading nowhere too.
+  while (services_.files.KindAt(folder + Name + std::to_string(number) + ".ref") !=
+         platform::EntryKind::kNone) {
+    ++number;
+  }
   WriteRef(folder + Name + std::to_string(number) + ".ref");
 }
 

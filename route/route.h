@@ -128,25 +128,41 @@ class Route {
 
   // Clearing. Files leave the route only into Rastolin_backups\ (SHAPES\,
   // TEXTURES\ and its seasonal folders); a name that leads out of the
-  // route is never followed, and every file is logged as it fares.
+  // route is never followed, and every file is logged as it fares. Each
+  // job checks first (CheckClearing), then moves its files one by one, then
+  // writes the .ref file, and only when it removed an entry.
 
+  // Which entries a job removed: entry n, as numbered before the job, went
+  // when removed[n - 1].
+  using Removed = std::vector<bool>;
+
+  // Throws core::Error, touching nothing, unless the backup folder (made
+  // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route
+  // and, with writes_ref, the .ref file can be replaced.
+  void CheckClearing(bool writes_ref);
   // Removes every entry whose FileName repeats an earlier entry's (in any
   // letter case), logging "Deleted " and the name, then writes the .ref
-  // file. Returns how many went.
-  int DeleteDuplicates();
+  // file; without duplicates the file is left alone.
+  Removed DeleteDuplicates();
   // Removes every Static entry whose shape is missing from SHAPES\,
-  // logging its name. Returns how many went; the caller writes the file.
-  int DeleteNonexistent();
-  // Removes the marked entries (entry n is marked[n - 1]) in one pass,
-  // after taking their files out of the route as DeleteEntry does.
-  void DeleteEntries(const std::vector<bool>& marked, bool move_shape_files, bool move_textures,
-                     TextReader& reader);
+  // logging its name; the caller writes the file. Throws core::Error,
+  // removing nothing, when SHAPES\ or a folder of it that an entry names
+  // cannot be listed: every shape in it would count as missing.
+  Removed DeleteNonexistent();
+  // Removes the marked entries (entry n is marked[n - 1]), after taking
+  // their files out of the route as DeleteEntry does; an entry whose shape
+  // was to move but could not stays. The caller writes the file.
+  Removed DeleteEntries(const std::vector<bool>& marked, bool move_shape_files, bool move_textures,
+                        TextReader& reader);
   // Takes the files of a shape (a name relative to SHAPES\) out of the
-  // route; the entries stay. With move_textures first the textures the
-  // shape names, with their seasonal copies; with move_shape_files the
-  // shape and its .sd, while its .thm, a thumbnail the route editor makes
-  // again, is deleted.
-  void DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
+  // route; the entries stay. With move_shape_files the shape and its .sd
+  // (under one number when the backups hold those names), while its .thm,
+  // a thumbnail the route editor makes again, is deleted; with
+  // move_textures the textures its images block names, with their seasonal
+  // copies, each keeping its folder part. A shape that does not move keeps
+  // its textures; a shape or texture that is a link stays. False when the
+  // shape was to move and did not.
+  bool DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
                    TextReader& reader);
   // How many files have been moved into Rastolin_backups\ since the route
   // was made.
@@ -156,26 +172,39 @@ class Route {
   void RefuseIfUnreadable() const;
   void RefuseIfLeavingRoute(const std::string& path) const;
 
-  enum class Fate { kMoved, kMissing, kOutside, kFailed };
+  enum class Fate { kMoved, kMissing, kOutside, kLink, kFailed };
   struct Removal {
     Fate fate;
-    std::string kept_as;  // the backup's name when an earlier one had the file's name
+    std::string backup;  // where the file went; empty unless it moved there
+  };
+  // What a job takes out for one shape: the shape, and the textures its
+  // text names, read before anything moves.
+  struct ShapeFiles {
+    std::string name;  // relative to SHAPES\; empty when nothing is taken
+    bool outside = false;
+    std::vector<std::string> textures;
   };
   // Whether folder + name may be read, moved or deleted: the name is a
   // relative one and leads to nothing outside the folder, which lies in
   // the route, and no link on the way leads out of the route. Every file
   // the clearing touches passes this check.
   bool InRoute(const std::string& folder, const std::string& name) const;
-  // Moves folder + name into the backup folder, beside any earlier backup
-  // of that name; with an empty backup folder the file is deleted.
-  Removal TakeOut(const std::string& folder, const std::string& name,
-                  const std::string& backup_folder);
-  void TakeShapeOut(const std::string& file_name, bool move_shape_files, bool move_textures,
-                    TextReader& reader);
-  void TakeTexturesOut(const std::string& shape_path, TextReader& reader);
+  // Makes the folder and the folders above it up to the route's, none of
+  // them through a link that leads out of the route. False when it cannot.
+  bool MakeFolders(const std::string& folder);
+  // The first number (0 for none) under which every name, numbered as
+  // name_1.s, is free in the folder; a name is taken by anything at all.
+  int FreeNumber(const std::string& folder, const std::vector<std::string>& names) const;
+  // The name the file at folder + name has on disk, else its own last part.
+  std::string DiskName(const std::string& folder, const std::string& name) const;
+  // The one way a file leaves the route: moves folder + name to `backup`
+  // (a full path), or deletes it when `backup` is empty. A link stays.
+  Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup);
+  ShapeFiles ReadShapeFiles(const std::string& file_name, bool move_shape_files, bool move_textures,
+                            TextReader& reader);
+  bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files);
   void TakeTextureOut(const std::string& name);
   std::string BackupFolder() const;
-  void MakeFolder(const std::string& path);
   // Puts the entry in at the index, after offset characters of the text
   // standing there.
   void Place(size_t index, Shape entry, size_t offset);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
+#include "core/error.h"
 #include "core/strings.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
@@ -14,11 +15,57 @@ namespace {
 
 constexpr std::string_view kFileName = "FileName";
 
-// name_1.s, name_2.s ... beside a name already taken.
+// name_1.s, name_2.s ... beside a name already taken; 0 keeps the name.
 std::string NumberedName(const std::string& name, int number) {
+  if (number == 0) return name;
   size_t dot = name.rfind('.');
   if (dot == std::string::npos || dot == 0) return name + "_" + std::to_string(number);
   return name.substr(0, dot) + "_" + std::to_string(number) + name.substr(dot);
+}
+
+// The folder part of a name, with its last separator ("NIGHT\" of
+// "NIGHT\window.ace"), or nothing.
+std::string FolderPart(const std::string& name) {
+  const size_t slash = name.find_last_of("\\/");
+  return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
+}
+
+// The last word of a block's name: what stands right before its "(".
+bool NamedAs(std::string_view block_name, std::string_view keyword) {
+  const size_t blank = block_name.find_last_of(" \t\r\n");
+  return NamesMatch(blank == std::string_view::npos ? block_name : block_name.substr(blank + 1),
+                    keyword);
+}
+
+// The names of a shape's "images ( n image ( a ) ... )" block, whatever the
+// layout around them. The block stands inside the shape's top-level block.
+std::vector<std::string> ImageNames(std::string_view text) {
+  std::vector<std::string> names;
+  auto take_images = [&names](std::string_view images) {
+    BlockReader reader(images);
+    Block image;
+    while (reader.Next(image)) {
+      if (image.opened && NamedAs(image.name, "image")) names.push_back(CleanName(image.value));
+    }
+  };
+  BlockReader top(text);
+  Block block;
+  while (top.Next(block)) {
+    if (!block.opened) continue;
+    if (NamedAs(block.name, "images")) {
+      take_images(block.value);
+      return names;
+    }
+    BlockReader inner(block.value);
+    Block child;
+    while (inner.Next(child)) {
+      if (child.opened && NamedAs(child.name, "images")) {
+        take_images(child.value);
+        return names;
+      }
+    }
+  }
+  return names;
 }
 
 // What a log line adds when the backup took a numbered name.
@@ -36,84 +83,137 @@ std::string CleanName(std::string_view text) {
   return name;
 }
 
-int Route::DeleteDuplicates() {
+void Route::CheckClearing(bool writes_ref) {
   RefuseIfUnreadable();
-  std::unordered_set<std::string> seen;
-  std::vector<bool> marked(Entries.size());
-  int count = 0;
-  for (size_t i = 0; i < Entries.size(); ++i) {
-    const std::string& name = Entries[i].GetValue(kFileName);
-    if (name.empty() || seen.insert(platform::FoldCase(name)).second) continue;
-    marked[i] = true;
-    ++count;
-    services_.log.Add("Deleted " + name);
+  const core::Language& language = services_.language;
+  if (writes_ref) {
+    RefuseIfLeavingRoute(RefPath);
+    if (!services_.files.CanReplace(RefPath)) {
+      throw core::Error(language.Format(core::Msg::RefNotReplaceable, RefPath));
+    }
   }
-  if (count > 0) {
-    MakeFolder(BackupFolder());
-    RemoveEntries(marked);
+  const std::string backup = BackupFolder();
+  const std::string textures = backup + language[core::Msg::TexturesFolder];
+  RefuseIfLeavingRoute(backup + language[core::Msg::ShapesFolder]);
+  RefuseIfLeavingRoute(textures);
+  for (const std::string& season : SplitList(language[core::Msg::SeasonFolders], ' ')) {
+    RefuseIfLeavingRoute(textures + season);
   }
-  WriteRef();
-  return count;
+  if (!MakeFolders(backup)) throw core::Error("Cannot create file " + backup);
 }
 
-int Route::DeleteNonexistent() {
+Route::Removed Route::DeleteDuplicates() {
+  RefuseIfUnreadable();
+  std::unordered_set<std::string> seen;
+  Removed removed(Entries.size());
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    const std::string& name = Entries[i].GetValue(kFileName);
+    removed[i] = !name.empty() && !seen.insert(platform::FoldCase(name)).second;
+  }
+  if (std::find(removed.begin(), removed.end(), true) == removed.end()) return removed;
+  CheckClearing(true);
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    if (removed[i]) services_.log.Add("Deleted " + Entries[i].GetValue(kFileName));
+  }
+  RemoveEntries(removed);
+  WriteRef();
+  return removed;
+}
+
+Route::Removed Route::DeleteNonexistent() {
   RefuseIfUnreadable();
   // One listing of SHAPES\ answers for every bare name; a name with a
-  // folder part is looked up on its own.
+  // folder part is looked up on its own, its folder read when it seems
+  // missing. A folder that cannot be read stops the job: every shape in it
+  // would look missing.
   const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
+  auto refuse = [&](const std::string& folder) {
+    return core::Error(services_.language.Format(core::Msg::FolderUnreadable, folder));
+  };
+  const std::optional<std::vector<platform::FindEntry>> listing =
+      services_.files.FindListed(shapes + "*", platform::kAnyAttributes);
+  if (!listing) throw refuse(shapes);
   std::unordered_set<std::string> present;
-  for (const platform::FindEntry& found :
-       services_.files.Find(shapes + "*", platform::kAnyAttributes)) {
+  for (const platform::FindEntry& found : *listing) {
     if (!(found.attributes & platform::kDirectory)) present.insert(platform::FoldCase(found.name));
   }
-  std::vector<bool> marked(Entries.size());
-  int count = 0;
+  Removed removed(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
     if (name.empty() || !NamesMatch(Entries[i].BlockType(), "static")) continue;
-    const bool exists = name.find_first_of("\\/") == std::string::npos
-                            ? present.count(platform::FoldCase(name)) > 0
-                            : services_.files.FileExists(shapes + name);
-    if (exists) continue;
-    marked[i] = true;
-    ++count;
-    services_.log.Add(name);
+    const std::string folder = FolderPart(name);
+    if (folder.empty()) {
+      removed[i] = present.count(platform::FoldCase(name)) == 0;
+    } else if (!services_.files.FileExists(shapes + name)) {
+      if (services_.files.KindAt(shapes + folder) != platform::EntryKind::kNone &&
+          !services_.files.FindListed(shapes + folder + "*", platform::kAnyAttributes)) {
+        throw refuse(shapes + folder);
+      }
+      removed[i] = true;
+    }
+  }
+  if (std::find(removed.begin(), removed.end(), true) == removed.end()) return removed;
+  CheckClearing(true);
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    if (!removed[i]) continue;
+    services_.log.Add(Entries[i].GetValue(kFileName));
     services_.ui.KeepAlive();
   }
-  if (count > 0) {
-    MakeFolder(BackupFolder());
-    RemoveEntries(marked);
-  }
-  return count;
+  RemoveEntries(removed);
+  return removed;
 }
 
-void Route::DeleteEntries(const std::vector<bool>& marked, bool move_shape_files,
-                          bool move_textures, TextReader& reader) {
+Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_shape_files,
+                                    bool move_textures, TextReader& reader) {
   RefuseIfUnreadable();
-  if (std::find(marked.begin(), marked.end(), true) == marked.end()) return;
-  MakeFolder(BackupFolder());
-  for (size_t i = 0; i < Entries.size() && i < marked.size(); ++i) {
-    if (!marked[i]) continue;
-    TakeShapeOut(Entries[i].GetValue(kFileName), move_shape_files, move_textures, reader);
+  Removed removed(Entries.size());
+  for (size_t i = 0; i < removed.size() && i < marked.size(); ++i) removed[i] = marked[i];
+  if (std::find(removed.begin(), removed.end(), true) == removed.end()) return removed;
+  CheckClearing(true);
+  // Every shape is read before the first file moves.
+  std::vector<ShapeFiles> shapes(Entries.size());
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    if (!removed[i]) continue;
+    shapes[i] =
+        ReadShapeFiles(Entries[i].GetValue(kFileName), move_shape_files, move_textures, reader);
     services_.ui.KeepAlive();
   }
-  RemoveEntries(marked);
+  for (size_t i = 0; i < Entries.size(); ++i) {
+    if (!removed[i]) continue;
+    removed[i] = TakeShapeOut(shapes[i], move_shape_files);
+    services_.ui.KeepAlive();
+  }
+  RemoveEntries(removed);
+  return removed;
 }
 
-void Route::DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
+bool Route::DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
                         TextReader& reader) {
-  RefuseIfUnreadable();
-  MakeFolder(BackupFolder());
-  TakeShapeOut(file_name, move_shape_files, move_textures, reader);
+  CheckClearing(false);
+  return TakeShapeOut(ReadShapeFiles(file_name, move_shape_files, move_textures, reader),
+                      move_shape_files);
 }
 
 std::string Route::BackupFolder() const {
   return Folder + services_.language[core::Msg::BackupFolder];
 }
 
-void Route::MakeFolder(const std::string& path) {
-  // A folder that cannot be made shows as the moves into it failing.
-  if (!services_.files.FolderExists(path)) services_.files.CreateFolder(path);
+bool Route::MakeFolders(const std::string& folder) {
+  platform::FileSystem& files = services_.files;
+  const std::string current = files.CurrentFolder();
+  const std::optional<platform::WindowsPath> route = platform::ParseWindowsPath(Folder, current);
+  std::optional<platform::WindowsPath> path = platform::ParseWindowsPath(folder, current);
+  if (!route || !path || !platform::LiesInside(folder, Folder, current) ||
+      files.LinkOutOf(Folder, folder)) {
+    return false;
+  }
+  platform::WindowsPath level{path->drive, route->components};
+  for (size_t i = route->components.size(); i < path->components.size(); ++i) {
+    level.components.push_back(path->components[i]);
+    const std::string text = level.Text();
+    if (!files.FolderExists(text) && !files.CreateFolder(text)) return false;
+  }
+  return true;
 }
 
 bool Route::InRoute(const std::string& folder, const std::string& name) const {
@@ -127,127 +227,169 @@ bool Route::InRoute(const std::string& folder, const std::string& name) const {
          !services_.files.LinkOutOf(Folder, folder + name);
 }
 
+int Route::FreeNumber(const std::string& folder, const std::vector<std::string>& names) const {
+  for (int number = 0;; ++number) {
+    const bool free = std::none_of(names.begin(), names.end(), [&](const std::string& name) {
+      return services_.files.KindAt(folder + NumberedName(name, number)) !=
+             platform::EntryKind::kNone;
+    });
+    if (free) return number;
+  }
+}
+
+std::string Route::DiskName(const std::string& folder, const std::string& name) const {
+  const std::vector<platform::FindEntry> found =
+      services_.files.Find(folder + name, platform::kAnyAttributes);
+  return found.size() == 1 ? found.front().name : FileNameOf(name);
+}
+
 Route::Removal Route::TakeOut(const std::string& folder, const std::string& name,
-                              const std::string& backup_folder) {
+                              const std::string& backup) {
   if (!InRoute(folder, name)) return {Fate::kOutside, {}};
   const std::string path = folder + name;
-  if (!services_.files.FileExists(path)) return {Fate::kMissing, {}};
-  if (backup_folder.empty()) {
+  switch (services_.files.KindAt(path)) {
+    case platform::EntryKind::kFile:
+      break;
+    case platform::EntryKind::kLink:
+      // Moved into the backups, a relative link would lead nowhere.
+      return {Fate::kLink, {}};
+    default:
+      return {Fate::kMissing, {}};
+  }
+  if (backup.empty()) {
     return {services_.files.DeleteFile(path) ? Fate::kMoved : Fate::kFailed, {}};
   }
-  // The backup keeps the name the file has on disk, whatever letter case
-  // the entry or the search gave it.
-  std::string own_name = FileNameOf(name);
-  const std::vector<platform::FindEntry> found = services_.files.Find(path, platform::kAnyAttributes);
-  if (found.size() == 1) own_name = found.front().name;
-  if (!InRoute(backup_folder, own_name)) return {Fate::kOutside, {}};
-  auto taken = [&](const std::string& candidate) {
-    return services_.files.FileExists(backup_folder + candidate) ||
-           services_.files.FolderExists(backup_folder + candidate);
-  };
-  std::string target = own_name;
-  for (int number = 1; taken(target); ++number) target = NumberedName(own_name, number);
-  if (!services_.files.MoveFile(path, backup_folder + target)) return {Fate::kFailed, {}};
+  const platform::FolderAndName target = platform::SplitLastName(backup);
+  if (!InRoute(std::string(target.folder), std::string(target.name)) ||
+      !MakeFolders(std::string(target.folder))) {
+    return {Fate::kOutside, {}};
+  }
+  if (!services_.files.MoveFile(path, backup)) return {Fate::kFailed, {}};
   ++files_moved_;
-  return {Fate::kMoved, target == own_name ? std::string() : target};
+  return {Fate::kMoved, backup};
 }
 
-void Route::TakeShapeOut(const std::string& file_name, bool move_shape_files, bool move_textures,
-                         TextReader& reader) {
-  if (file_name.empty() || (!move_shape_files && !move_textures)) return;
+Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_shape_files,
+                                        bool move_textures, TextReader& reader) {
+  ShapeFiles shape;
+  if (file_name.empty() || (!move_shape_files && !move_textures)) return shape;
   const core::Language& language = services_.language;
   const std::string shapes = Folder + language[core::Msg::ShapesFolder];
-  const std::string shape_path = shapes + file_name;
   if (!InRoute(shapes, file_name)) {
     services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, file_name));
-    return;
+    shape.outside = true;
+    return shape;
   }
+  const std::string shape_path = shapes + file_name;
   if (!services_.files.FileExists(shape_path)) {
     services_.log.Add(language.Format(core::Msg::ShapeMissing, shape_path));
-    return;
+    return shape;
   }
-  // Before the shape moves: its text names the textures.
-  if (move_textures) TakeTexturesOut(shape_path, reader);
-  if (!move_shape_files) return;
-
-  const std::string backup = BackupFolder() + language[core::Msg::ShapesFolder];
-  MakeFolder(backup);
-  const Removal shape = TakeOut(shapes, file_name, backup);
-  if (shape.fate != Fate::kMoved) {
-    if (shape.fate == Fate::kMissing) {
-      services_.log.Add(language.Format(core::Msg::ShapeMissing, shape_path));
-    } else {
-      services_.log.AddFailure(language.Format(core::Msg::NotMoved, shape_path));
+  shape.name = file_name;
+  if (!move_textures) return shape;
+  if (const std::optional<std::string> text = reader.ReadText(shape_path)) {
+    // A texture named twice is taken out once.
+    std::unordered_set<std::string> seen;
+    for (std::string& texture : ImageNames(*text)) {
+      if (!texture.empty() && seen.insert(platform::FoldCase(texture)).second) {
+        shape.textures.push_back(std::move(texture));
+      }
     }
-    return;
+  } else {
+    services_.log.AddFailure(language.Format(core::Msg::TexturesUnreadable, shape_path));
   }
-  services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
-                    KeptAs(language, shape.kept_as));
-  // The companions follow the shape: house.s -> house.sd; a name without a
-  // dot of its own keeps it whole (shed -> shed.sd).
-  const size_t dot = file_name.rfind('.');
-  const bool own_dot =
-      dot != std::string::npos && file_name.find_first_of("\\/", dot) == std::string::npos;
-  const std::string base = own_dot ? file_name.substr(0, dot + 1) : file_name + ".";
-  const Removal sd = TakeOut(shapes, base + "sd", backup);
-  if (sd.fate == Fate::kMoved && !sd.kept_as.empty()) {
-    services_.log.Add(shapes + base + "sd" + KeptAs(language, sd.kept_as));
-  } else if (sd.fate == Fate::kFailed) {
-    services_.log.AddFailure(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
-  }
-  TakeOut(shapes, base + "thm", "");
+  return shape;
 }
 
-void Route::TakeTexturesOut(const std::string& shape_path, TextReader& reader) {
-  const std::optional<std::string> text = reader.ReadText(shape_path);
-  if (!text) {
-    services_.log.AddFailure(services_.language.Format(core::Msg::TexturesUnreadable, shape_path));
-    return;
+bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
+  if (shape.outside) return !move_shape_files;
+  if (shape.name.empty()) return true;
+  const core::Language& language = services_.language;
+  if (move_shape_files) {
+    const std::string shapes = Folder + language[core::Msg::ShapesFolder];
+    const std::string backup = BackupFolder() + language[core::Msg::ShapesFolder];
+    const std::string shape_path = shapes + shape.name;
+    // The companions follow the shape: house.s -> house.sd; a name without
+    // a dot of its own keeps it whole (shed -> shed.sd).
+    const size_t dot = shape.name.rfind('.');
+    const bool own_dot =
+        dot != std::string::npos && shape.name.find_first_of("\\/", dot) == std::string::npos;
+    const std::string base = own_dot ? shape.name.substr(0, dot + 1) : shape.name + ".";
+    // The backups keep the names the files have on disk, and the shape and
+    // its companions one number, so that they still belong together.
+    const std::string own_name = DiskName(shapes, shape.name);
+    const std::string sd_name = DiskName(shapes, base + "sd");
+    const int number = FreeNumber(backup, {own_name, sd_name, DiskName(shapes, base + "thm")});
+    const Removal moved = TakeOut(shapes, shape.name, backup + NumberedName(own_name, number));
+    switch (moved.fate) {
+      case Fate::kMoved:
+        break;
+      case Fate::kMissing:
+        services_.log.Add(language.Format(core::Msg::ShapeMissing, shape_path));
+        return true;
+      case Fate::kLink:
+        services_.log.AddFailure(language.Format(core::Msg::LinkStays, shape_path));
+        return false;
+      case Fate::kOutside:
+      case Fate::kFailed:
+        services_.log.AddFailure(language.Format(core::Msg::NotMoved, shape_path));
+        return false;
+    }
+    services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
+                      KeptAs(language, number == 0 ? "" : FileNameOf(moved.backup)));
+    const Removal sd = TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number));
+    if (sd.fate == Fate::kMoved && number != 0) {
+      services_.log.Add(shapes + base + "sd" + KeptAs(language, FileNameOf(sd.backup)));
+    } else if (sd.fate == Fate::kFailed || sd.fate == Fate::kOutside) {
+      services_.log.AddFailure(language.Format(core::Msg::NotMoved, shapes + base + "sd"));
+    } else if (sd.fate == Fate::kLink) {
+      services_.log.AddFailure(language.Format(core::Msg::LinkStays, shapes + base + "sd"));
+    }
+    TakeOut(shapes, base + "thm", "");
   }
-  const std::string& marker = services_.language[core::Msg::ImageLinePrefix];
-  // A texture named twice is taken out once.
-  std::unordered_set<std::string> done;
-  size_t pos = 0;
-  while ((pos = text->find(marker, pos)) != std::string::npos) {
-    pos += marker.size();
-    const size_t open = text->find('(', pos);
-    const size_t close = open == std::string::npos ? open : text->find(')', open + 1);
-    if (close == std::string::npos) break;
-    const std::string name = CleanName(std::string_view(*text).substr(open + 1, close - open - 1));
-    pos = close + 1;
-    if (!name.empty() && done.insert(platform::FoldCase(name)).second) TakeTextureOut(name);
-  }
+  for (const std::string& texture : shape.textures) TakeTextureOut(texture);
+  return true;
 }
 
 void Route::TakeTextureOut(const std::string& name) {
   const core::Language& language = services_.language;
   const std::string textures = Folder + language[core::Msg::TexturesFolder];
   const std::string backup = BackupFolder() + language[core::Msg::TexturesFolder];
-  MakeFolder(backup);
-  auto report = [&](const std::string& shown, const Removal& removal) {
+  if (!InRoute(textures, name)) {
+    services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, name));
+    return;
+  }
+  // A texture keeps its folder part: NIGHT\window.ace goes to the backup's
+  // TEXTURES\NIGHT\, beside, not over, a window.ace of TEXTURES\ itself.
+  const std::string folder_part = FolderPart(name);
+  auto take_out = [&](const std::string& season) {
+    const std::string own_name = DiskName(textures + season, name);
+    const std::string target = backup + season + folder_part;
+    const int number = FreeNumber(target, {own_name});
+    const Removal removal =
+        TakeOut(textures + season, name, target + NumberedName(own_name, number));
+    const std::string shown = season + name;
     switch (removal.fate) {
       case Fate::kMoved:
         services_.log.Add(shown + language[core::Msg::TextureDeleted] +
-                          KeptAs(language, removal.kept_as));
+                          KeptAs(language, number == 0 ? "" : FileNameOf(removal.backup)));
         break;
       case Fate::kMissing:
         services_.log.Add(language.Format(core::Msg::TextureMissing, shown));
         break;
-      case Fate::kOutside:
-        services_.log.AddFailure(language.Format(core::Msg::OutsideRoute, shown));
+      case Fate::kLink:
+        services_.log.AddFailure(language.Format(core::Msg::LinkStays, shown));
         break;
+      case Fate::kOutside:
       case Fate::kFailed:
         services_.log.AddFailure(language.Format(core::Msg::NotMoved, shown));
         break;
     }
   };
-  const Removal own = TakeOut(textures, name, backup);
-  report(name, own);
-  if (own.fate == Fate::kOutside) return;
+  take_out("");
   for (const std::string& season : SplitList(language[core::Msg::SeasonFolders], ' ')) {
-    if (!services_.files.FileExists(textures + season + name)) continue;
-    MakeFolder(backup + season);
-    report(season + name, TakeOut(textures + season, name, backup + season));
+    const platform::EntryKind kind = services_.files.KindAt(textures + season + name);
+    if (kind == platform::EntryKind::kFile || kind == platform::EntryKind::kLink) take_out(season);
   }
 }
 

@@ -1,14 +1,17 @@
-#include <gtest/gtest.h>
+#include <gmock/gmock.h>
 
+#include "core/error.h"
 #include "route/route_fixture.h"
 #include "route/text_file.h"
 
 namespace route {
 namespace {
 
+using ::testing::ThrowsMessage;
 using Lines = std::vector<std::string>;
 const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
+const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
 
 std::string ShapeFile(const Lines& images) {
   std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
@@ -31,9 +34,9 @@ class UnicodeReader : public TextReader {
 
 class RouteClearingTest : public RouteFixture {
  protected:
-  RouteClearingTest() {
-    files.Add(kRoute + "R.ref",
-              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( )\r\n"));
+  RouteClearingTest() { Entries("Static ( )\r\n"); }
+  void Entries(const std::string& entries) {
+    files.Add(kRoute + "R.ref", test_support::UnicodeFile(kRefHeader + entries));
     route.ReadRef();
   }
   const Lines& Logged() const { return main.log.lines(); }
@@ -42,38 +45,89 @@ class RouteClearingTest : public RouteFixture {
   UnicodeReader reader{files};
 };
 
-TEST_F(RouteClearingTest, EachTextureLeavesOnceWithItsSeasonsWhateverTheWayItIsNamed) {
-  files.Add(kRoute + "SHAPES\\shed.s",
-            ShapeFile({"brick.ace", "BRICK.ACE", "\"old tin.ace\"", "lost.ace"}));
-  for (const char* file : {"TEXTURES\\brick.ace", "TEXTURES\\NIGHT\\brick.ace", "TEXTURES\\old tin.ace"})
-    files.Add(kRoute + file, file);
-  route.DeleteEntry("shed.s", false, true, reader);
-  EXPECT_EQ(Logged(), (Lines{"brick.ace: texture deleted", "NIGHT\\brick.ace: texture deleted",
-                             "old tin.ace: texture deleted", "lost.ace: texture not found"}));
-  EXPECT_EQ(files.Content(kBackup + "TEXTURES\\old tin.ace"), "TEXTURES\\old tin.ace");
-  EXPECT_TRUE(files.FileExists(kRoute + "SHAPES\\shed.s"));  // the shape files stay, as answered
-  EXPECT_EQ(route.EntryCount(), 1);  // the by-name form leaves the entries
+// Shape texts as other tools lay them out: the images block names the
+// textures, not a line of a certain form ("not found" shows a name read,
+// once in whatever letter case).
+TEST_F(RouteClearingTest, TheTexturesOfAShapeAreReadFromItsImagesBlockWhateverItsLayout) {
+  const char* layouts[] = {
+      "shape (\r\n    images ( 1\r\n        image ( a.ace )\r\n    )\r\n)",
+      "shape ( images ( 3 image ( b.ace ) image ( \"c d.ace\" ) image ( B.ACE ) ) )",
+      "SHAPE (\n\tIMAGES ( 1\n\t\tImage ( e.ace )\n\t)\n)",
+      "shape ( shader_names ( 1 image ( not.ace ) ) images ( 1 image ( f.ace ) ) )",
+  };
+  for (const char* layout : layouts) {
+    files.Add(kRoute + "SHAPES\\s.s", test_support::UnicodeFile(layout));
+    route.DeleteEntry("s.s", false, true, reader);
+  }
+  Lines expected;
+  for (const char* name : {"a.ace", "b.ace", "c d.ace", "e.ace", "f.ace"})
+    expected.push_back(name + std::string(": texture not found"));
+  EXPECT_EQ(Logged(), expected);
 }
 
-TEST_F(RouteClearingTest, AnEarlierBackupOfTheSameNameIsKept) {
-  files.Add(kRoute + "SHAPES\\shed.s", ShapeFile({"brick.ace"}));
-  files.Add(kRoute + "SHAPES\\shed.sd", "new sd");
-  files.Add(kRoute + "TEXTURES\\brick.ace", "new brick");
-  for (const char* earlier :
-       {"SHAPES\\shed.s", "SHAPES\\shed_1.s", "SHAPES\\shed.sd", "TEXTURES\\brick.ace"}) {
-    files.Add(kBackup + earlier, earlier);
-  }
+// What a later restore needs: a shape and its .sd under one number, a
+// texture under its own folder, and a name taken by anything at all, a
+// link that leads nowhere too, passed over rather than failed on.
+TEST_F(RouteClearingTest, BackupNamesKeepAShapeWithItsSdAndATextureInItsFolder) {
+  files.Add(kRoute + "SHAPES\\shed.s", ShapeFile({"DAY\\window.ace", "NIGHT\\window.ace"}));
+  files.Add(kRoute + "SHAPES\\shed.sd", "");
+  files.Add(kRoute + "SHAPES\\oak.s", ShapeFile({}));
+  files.Add(kRoute + "SHAPES\\oak.sd", "oak sd");
+  files.Add(kRoute + "TEXTURES\\DAY\\window.ace", "day");
+  files.Add(kRoute + "TEXTURES\\NIGHT\\window.ace", "night");
+  files.Add(kBackup + "SHAPES\\shed.s", "");
+  files.Add(kBackup + "SHAPES\\shed_1.sd", "");
+  files.AddLink(kBackup + "SHAPES\\oak.s", "C:\\nowhere");
+  files.AddSpecial(kBackup + "SHAPES\\oak_1.sd");
+  files.AddFolder(kBackup + "SHAPES\\oak_2.thm");
+  files.AddLink(kBackup + "R1.ref", "C:\\nowhere");
+  route.BackupRef();
   route.DeleteEntry("shed.s", true, true, reader);
+  route.DeleteEntry("oak.s", true, false, reader);
   const std::string kept = ": an earlier backup has that name)";
-  EXPECT_EQ(Logged(), (Lines{"brick.ace: texture deleted (kept as brick_1.ace" + kept,
-                             kRoute + "SHAPES\\shed.s: shape deleted (kept as shed_2.s" + kept,
-                             kRoute + "SHAPES\\shed.sd (kept as shed_1.sd" + kept}));
-  for (const char* earlier :
-       {"SHAPES\\shed.s", "SHAPES\\shed_1.s", "SHAPES\\shed.sd", "TEXTURES\\brick.ace"}) {
-    EXPECT_EQ(files.Content(kBackup + earlier), earlier);
+  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\shed.s: shape deleted (kept as shed_2.s" + kept,
+                             kRoute + "SHAPES\\shed.sd (kept as shed_2.sd" + kept,
+                             "DAY\\window.ace: texture deleted", "NIGHT\\window.ace: texture deleted",
+                             kRoute + "SHAPES\\oak.s: shape deleted (kept as oak_3.s" + kept,
+                             kRoute + "SHAPES\\oak.sd (kept as oak_3.sd" + kept}));
+  EXPECT_EQ(files.Content(kBackup + "SHAPES\\oak_3.sd"), "oak sd");
+  EXPECT_EQ(files.Content(kBackup + "TEXTURES\\DAY\\window.ace"), "day");
+  EXPECT_EQ(files.Content(kBackup + "TEXTURES\\NIGHT\\window.ace"), "night");
+  EXPECT_TRUE(files.FileExists(kBackup + "R2.ref"));
+}
+
+TEST_F(RouteClearingTest, AShapeOrTextureThatIsALinkStaysAndSoDoesItsEntry) {
+  Entries("Static ( FileName ( linked.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n");
+  files.Add(kRoute + "SHAPES\\real.s", ShapeFile({"own.ace"}));
+  files.AddLink(kRoute + "SHAPES\\linked.s", kRoute + "SHAPES\\real.s");
+  files.Add(kRoute + "SHAPES\\shed.s", ShapeFile({"linked.ace"}));
+  files.Add(kRoute + "TEXTURES\\own.ace", "own");
+  files.Add(kRoute + "TEXTURES\\real.ace", "real");
+  files.AddLink(kRoute + "TEXTURES\\linked.ace", kRoute + "TEXTURES\\real.ace");
+  const Route::Removed removed = route.DeleteEntries({true, true}, true, true, reader);
+  EXPECT_EQ(removed, (Route::Removed{false, true}));
+  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\linked.s is a link and stays in the route",
+                             kRoute + "SHAPES\\shed.s: shape deleted",
+                             "linked.ace is a link and stays in the route"}));
+  for (const char* kept : {"SHAPES\\real.s", "TEXTURES\\own.ace", "TEXTURES\\real.ace"})
+    EXPECT_TRUE(files.FileExists(kRoute + kept)) << kept;
+}
+
+// Each link planted higher up than the one before: the first met is named.
+TEST_F(RouteClearingTest, NoFolderIsMadeThroughALinkOutOfTheRoute) {
+  files.Add(kRoute + "SHAPES\\shed.s", ShapeFile({"brick.ace"}));
+  files.Add(kRoute + "TEXTURES\\brick.ace", "brick");
+  files.AddFolder(kBackup + "TEXTURES");
+  files.AddFolder("C:\\Elsewhere");
+  for (const char* link : {"Rastolin_backups\\TEXTURES\\WINTER", "Rastolin_backups\\TEXTURES",
+                           "Rastolin_backups"}) {
+    files.AddLink(kRoute + link, "C:\\Elsewhere");
+    EXPECT_THAT([&] { route.DeleteEntry("shed.s", true, true, reader); },
+                ThrowsMessage<core::Error>(kRoute + link + " leads out of the route and is not written"));
   }
-  EXPECT_EQ(files.Content(kBackup + "SHAPES\\shed_1.sd"), "new sd");
-  EXPECT_EQ(files.Content(kBackup + "TEXTURES\\brick_1.ace"), "new brick");
+  EXPECT_TRUE(files.Find("C:\\Elsewhere\\*", platform::kAnyAttributes).empty());
+  EXPECT_TRUE(files.FileExists(kRoute + "SHAPES\\shed.s"));
+  EXPECT_TRUE(files.FileExists(kRoute + "TEXTURES\\brick.ace"));
 }
 
 TEST_F(RouteClearingTest, NamesLeadingOutOfTheRouteMoveNothing) {
@@ -84,14 +138,14 @@ TEST_F(RouteClearingTest, NamesLeadingOutOfTheRouteMoveNothing) {
   files.Add(kRoute + "SHAPES\\in.s",
             ShapeFile({"..\\..\\tex.ace", "C:\\tex.ace", "\\tex.ace", "..\\R.ref"}));
   const Lines hostile = {"..\\..\\x.s", "C:\\x.s", "\\x.s", "/x.s", "..\\R.ref", "linked\\y.s"};
-  for (const std::string& name : hostile) route.DeleteEntry(name, true, true, reader);
+  for (const std::string& name : hostile) EXPECT_FALSE(route.DeleteEntry(name, true, true, reader));
   route.DeleteEntry("in.s", true, true, reader);
   Lines expected;
-  for (const char* name : {"..\\..\\x.s", "C:\\x.s", "\\x.s", "/x.s", "..\\R.ref", "linked\\y.s",
-                           "..\\..\\tex.ace", "C:\\tex.ace", "\\tex.ace", "..\\R.ref"}) {
+  for (const char* name : {"..\\..\\x.s", "C:\\x.s", "\\x.s", "/x.s", "..\\R.ref", "linked\\y.s"})
     expected.push_back(std::string(name) + ": the name leads out of the route, nothing is moved");
-  }
   expected.push_back(kRoute + "SHAPES\\in.s: shape deleted");
+  for (const char* name : {"..\\..\\tex.ace", "C:\\tex.ace", "\\tex.ace", "..\\R.ref"})
+    expected.push_back(std::string(name) + ": the name leads out of the route, nothing is moved");
   EXPECT_EQ(Logged(), expected);
   for (const std::string& file : outside) EXPECT_EQ(files.Content(file), "keep") << file;
   EXPECT_TRUE(files.FileExists(kRoute + "R.ref"));

@@ -2,6 +2,8 @@
 // the .ref bytes each command leaves, the files moved into the backup
 // folder, and the questions and choice lists answered on standard input.
 #include <algorithm>
+#include <filesystem>
+#include <functional>
 
 #include "tests/e2e/end_to_end.h"
 #include "tests/support/msts_text.h"
@@ -12,6 +14,12 @@ namespace {
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
 const std::string kAsk = "Delete textures, used in shapes? [y/n] ";
+const std::string kChoose = "Select rows (1 3 5-7, all, none; empty to cancel): ";
+// The batch of copy commands the fixture's route gets.
+const std::string kCopy =
+    "copy \"EUROPE1\\SHAPES\\shed.s\" \"MyRoute\\SHAPES\\shed.s\"\n"
+    "copy \"USA1\\SHAPES\\car.s\" \"MyRoute\\SHAPES\\car.s\"\n";
+const std::string kChooseAdd = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
 const std::string kMovedTo = "The files taken out lie in " + kBackup + "\n";
 
 // A Unicode name, a shape and its duplicate, a dangling entry, an unused
@@ -38,6 +46,11 @@ std::string Ref(std::initializer_list<int> removed = {}, const std::string& adde
 std::string Unicode(const std::string& text) {
   return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\n" + text);
 }
+std::string Shape(const std::vector<std::string>& images) {
+  std::string text = "shape (\r\n\timages ( " + std::to_string(images.size()) + "\r\n";
+  for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
+  return Unicode(text + "\t)\r\n)\r\n");
+}
 
 class ClearingEndToEnd : public EndToEnd {
  protected:
@@ -50,10 +63,9 @@ class ClearingEndToEnd : public EndToEnd {
                          "\tStatic ( FileName ( Shed.s ) )\r\n)\r\n"));
     for (const char* shape : {"Барак.s", "car.s", "extra.s", "orphan.s"})
       prefix.Write(kRoute + "SHAPES\\" + shape, Unicode("shape ( )\r\n"));
-    prefix.Write(kRoute + "SHAPES\\shed.s",
-                 Unicode("\timage ( brick.ace )\r\n\timage ( roof.ace )\r\n"));
+    prefix.Write(kRoute + "SHAPES\\shed.s", Shape({"brick.ace", "roof.ace"}));
     prefix.Write(kRoute + "SHAPES\\shed.thm", "thumbnail");
-    prefix.Write(kRoute + "SHAPES\\tower.s", Unicode("\timage ( tower.ace )\r\n"));
+    prefix.Write(kRoute + "SHAPES\\tower.s", Shape({"tower.ace"}));
     prefix.Write(kRoute + "SHAPES\\tower.sd", "tower sd");
     for (const char* texture : {"brick.ace", "roof.ace", "SNOW\\roof.ace", "tower.ace"})
       prefix.Write(kRoute + "TEXTURES\\" + texture, texture);
@@ -91,6 +103,53 @@ TEST_F(ClearingEndToEnd, DeldupAndDelunexRemoveDuplicatesAndEntriesWithoutAShape
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({3, 4}));
 }
 
+// A SHAPES folder that cannot be listed would make every entry look
+// dangling; a .ref that cannot be replaced is found before a file moves.
+TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
+  namespace fs = std::filesystem;
+  const fs::path shapes = prefix.Host(kRoute + "SHAPES"), ref = prefix.Host(kRoute + "MyRoute.ref");
+  const std::string unlisted = "The folder " + kRoute + "SHAPES\\ cannot be read, so nothing is "
+                               "done: what it holds would count as missing\n";
+  const std::string kept = kRoute + "MyRoute.ref cannot be replaced (it is read-only, or its folder "
+                           "cannot be written), so nothing is removed or moved\n";
+  // SHAPES moved aside, and back.
+  const auto aside = [&](bool on) {
+    fs::rename(on ? shapes : shapes.parent_path() / "Kept", on ? shapes.parent_path() / "Kept" : shapes);
+  };
+  const struct {
+    std::function<void(bool)> block;
+    std::string command, output;
+  } cases[] = {
+      {aside, "delunex(-route=myroute)", unlisted},
+      {[&](bool on) { fs::permissions(ref, fs::perms::owner_write,
+                                      on ? fs::perm_options::remove : fs::perm_options::add); },
+       "delentry(-route=myroute) 5", "Delete files? [y/n] " + kAsk + kept},
+#ifndef _WIN32
+      {[&](bool on) {
+         on ? aside(true) : (void)fs::remove(shapes);
+         on ? fs::create_directory_symlink(prefix.root() / "unplugged", shapes) : aside(false);
+       },
+       "delunex(-route=myroute)", unlisted},
+      {[&](bool on) {
+         const fs::path temp = prefix.Host(kRoute + ".MyRoute.ref.rastolin-tmp");
+         on ? fs::create_directory(temp) : fs::remove(temp);
+       },
+       "delentry(-route=myroute) 5", "Delete files? [y/n] " + kAsk + kept},
+#endif
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.command);
+    c.block(true);
+    ProgramRun run = Run({c.command}, "y\ny\n\n");
+    c.block(false);
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.output, kBanner + c.output + kEnd);
+    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+    EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+    EXPECT_FALSE(Exists(kBackup));
+  }
+}
+
 TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswered) {
   ProgramRun wrong = Interactive("delentry(-route=myroute) 2;8\ndelentry(-route=myroute) x\n");
   EXPECT_EQ(wrong.errors,
@@ -99,11 +158,11 @@ TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswer
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
 
   ProgramRun run = Run({"delentry(-route=myroute) 5;2"}, "y\nyes\n\n");
-  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk +
-                            "brick.ace: texture deleted\nroof.ace: texture deleted\n"
-                            "SNOW\\roof.ace: texture deleted\n" +
-                            kRoute + "SHAPES\\shed.s: shape deleted\ntower.ace: texture deleted\n" +
-                            kRoute + "SHAPES\\tower.s: shape deleted\n" + kMovedTo + kEnd);
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
+                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" +
+                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n" +
+                            kMovedTo + kEnd);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({2, 5}));
   EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), Ref());
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
@@ -168,13 +227,35 @@ TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) 
   EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
 }
 
+// What is offered is what would move: a name is compared as the path it
+// opens from SHAPES, and a host name that is a path to Windows is never
+// offered.
+TEST_F(ClearingEndToEnd, TheShapesOfferedAreTheFilesThatWouldMove) {
+  prefix.Write(kRoute + "MyRoute.ref",
+               Ref({}, "Static (\r\n\tFileName ( .\\Барак.s )\r\n)\r\n"
+                       "Static (\r\n\tFileName ( x\\..\\shed.s )\r\n)\r\n"
+                       "Static (\r\n\tFileName ( SHAPES\\\\orphan.s )\r\n)\r\n"
+                       "Static (\r\n\tFileName ( sub/Shed.s )\r\n)\r\n"));
+  EXPECT_EQ(Run({"delunused(-route=myroute)"}, "\n\n").output,
+            kBanner + "1  lost.s\n2  shapes\\\\orphan.s\n3  sub/shed.s\n4  tower.s\n" + kChoose + kEnd);
+#ifndef _WIN32
+  test_support::WriteHostFile(prefix.Host(kRoute + "SHAPES") / "x\\..\\Барак.s", "");
+#endif
+  ProgramRun run = Run({"delnotinref(-route=myroute)"}, "\n\n");
+  EXPECT_EQ(run.output, kBanner +
+#ifndef _WIN32
+                            "Skipped " + kRoute + "SHAPES\\x\\..\\Барак.s: not a file name Windows can hold\n" +
+#endif
+                            "1  extra.s\n" + kChooseAdd + kEnd);
+}
+
 TEST_F(ClearingEndToEnd, AnAnswerIsOneWholeLineAndTheEndOfInputCancelsTheCommand) {
   std::string rows;
   for (int i = 0; i < 3000; ++i) rows += "2 ";
   // Longer than one read of a command line: its tail answers no question.
   ProgramRun run = Run({"delunused(-route=myroute)"}, rows + "\ny\ny\n\n");
   EXPECT_EQ(run.exit_code, 1);
-  EXPECT_EQ(Read(kBackup + "SHAPES\\tower.s"), Unicode("\timage ( tower.ace )\r\n"));
+  EXPECT_EQ(Read(kBackup + "SHAPES\\tower.s"), Shape({"tower.ace"}));
   EXPECT_EQ(Read(kBackup + "TEXTURES\\tower.ace"), "tower.ace");
 
   ProgramRun cut = Run({"delentry(-route=myroute) 2"}, "y\n");
@@ -205,9 +286,7 @@ TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles)
                   "compare(-route=myroute;-eur2;-us2;-unique)\n"
                   "compare(-route=myroute;-common;-unique)\n");
   // The route keeps its own spelling, and each command prints only its own lines.
-  const std::string copy =
-      "copy \"EUROPE1\\SHAPES\\shed.s\" \"MyRoute\\SHAPES\\shed.s\"\n"
-      "copy \"USA1\\SHAPES\\car.s\" \"MyRoute\\SHAPES\\car.s\"\n";
+  const std::string& copy = kCopy;
   EXPECT_EQ(run.output,
             kBanner + kPrompt + copy + kPrompt + "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
                 "SHAPES\\car.s\nSHAPES\\extra.s\nSHAPES\\orphan.s\nSHAPES\\shed.s\n"
@@ -220,6 +299,59 @@ TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles)
   EXPECT_EQ(missing.exit_code, 2);
   EXPECT_EQ(missing.output, kBanner + "Route elsewhere not found\n" + kEnd);
 }
+
+TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARouteCompared) {
+  prefix.Write("C:\\mine.bat", "the user's own");
+  // The console takes the command line in lower case.
+  const std::string ask = "c:\\mine.bat\nThe file already exists; replace? [y/n] ";
+  const std::string& copy = kCopy;
+  EXPECT_EQ(Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "n\n\n").output,
+            kBanner + ask + copy + kEnd);
+  EXPECT_EQ(Read("C:\\mine.bat"), "the user's own");
+  Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "y\n\n");
+  EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(copy));
+
+  // As typed, and where the fixture keeps it.
+  std::vector<std::pair<std::string, std::string>> inside = {
+      {"c:\\msts\\routes\\myroute\\myroute.ref", kRoute + "MyRoute.ref"}};
+#ifndef _WIN32
+  std::filesystem::create_directory_symlink(prefix.Host("C:\\MSTS\\ROUTES\\EUROPE1"),
+                                            prefix.Host("C:\\europe"));
+  inside.push_back({"c:\\europe\\shapes\\shed.s", "C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\Shed.s"});
+#endif
+  for (const auto& [target, file] : inside) {
+    SCOPED_TRACE(target);
+    const std::string before = Exists(file) ? Read(file) : "<none>";
+    ProgramRun run = Run({"compare(-route=myroute;-bat=" + target + ")"}, "y\n\n");
+    EXPECT_EQ(run.exit_code, 2);
+    EXPECT_EQ(run.output,
+              kBanner + copy + target + " lies in a route being compared and is not written\n" + kEnd);
+    EXPECT_EQ(Exists(file) ? Read(file) : "<none>", before);
+  }
+}
+
+#ifndef _WIN32
+// Folders reached by two links each, thirty deep: a walk that took every
+// path would take days. A link to the root would walk the whole disk.
+TEST_F(ClearingEndToEnd, CompareWalksEachFolderOnceAndStaysInTheRoute) {
+  namespace fs = std::filesystem;
+  constexpr int kLevels = 30;
+  const fs::path chain = prefix.Host(kRoute + "SHAPES\\chain");
+  for (int level = 0; level < kLevels; ++level) {
+    fs::create_directories(chain / std::to_string(level));
+    if (level + 1 == kLevels) break;
+    for (const char* link : {"a", "b"})
+      fs::create_directory_symlink("../" + std::to_string(level + 1), chain / std::to_string(level) / link);
+  }
+  test_support::WriteHostFile(chain / std::to_string(kLevels - 1) / "end.s", "");
+  fs::create_directory_symlink("/", prefix.Host(kRoute + "SHAPES\\root"));
+  std::string end = "SHAPES\\chain\\0";
+  for (int level = 1; level < kLevels; ++level) end += "\\a";
+  EXPECT_EQ(Run({"compare(-route=myroute;-eur2;-unique)"}).output,
+            kBanner + "SHAPES\\car.s\n" + end + "\\end.s\nSHAPES\\extra.s\nSHAPES\\orphan.s\n"
+                      "SHAPES\\shed.s\nSHAPES\\tower.s\nSHAPES\\tower.sd\nSHAPES\\Барак.s\n" + kEnd);
+}
+#endif
 
 }  // namespace
 }  // namespace e2e

@@ -106,6 +106,8 @@ std::string MemoryFileSystem::Content(const std::string& path) const {
 
 void MemoryFileSystem::FailWritesTo(const std::string& path) { failing_.insert(Key(path)); }
 
+void MemoryFileSystem::MakeUnreadable(const std::string& path) { unreadable_.insert(Key(path)); }
+
 bool MemoryFileSystem::FileExists(const std::string& path) const {
   return files_.count(Key(path)) > 0;
 }
@@ -127,6 +129,14 @@ std::optional<platform::FileStamp> MemoryFileSystem::Stamp(const std::string& pa
   return stamp;
 }
 
+platform::EntryKind MemoryFileSystem::KindAt(const std::string& path) const {
+  const std::string key = EntryKey(path);
+  if (links_.count(key)) return platform::EntryKind::kLink;
+  if (files_.count(key)) return platform::EntryKind::kFile;
+  if (folders_.count(key)) return platform::EntryKind::kFolder;
+  return specials_.count(key) ? platform::EntryKind::kOther : platform::EntryKind::kNone;
+}
+
 bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
                                 bool fail_if_exists) {
   const std::string source = Key(from), target = Key(to);
@@ -142,7 +152,9 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
 bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
   const std::string source = Key(from), target = Key(to);
   auto it = files_.find(source);
-  if (it == files_.end() || files_.count(target) || !Writable(target)) return false;
+  if (it == files_.end() || failing_.count(source) || files_.count(target) || !Writable(target)) {
+    return false;
+  }
   files_[target] = File{LastName(to), it->second.bytes, it->second.version};
   files_.erase(source);
   return true;
@@ -150,7 +162,7 @@ bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) 
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   auto it = files_.find(Key(path));
-  if (it == files_.end()) return false;
+  if (it == files_.end() || failing_.count(it->first)) return false;
   files_.erase(it);
   return true;
 }
@@ -180,12 +192,14 @@ bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view byt
   return true;
 }
 
-std::vector<platform::FindEntry> MemoryFileSystem::Find(const std::string& pattern,
-                                                        uint32_t mask) const {
+bool MemoryFileSystem::CanReplace(const std::string& path) { return Writable(Key(path)); }
+
+std::optional<std::vector<platform::FindEntry>> MemoryFileSystem::FindListed(
+    const std::string& pattern, uint32_t mask) const {
   const platform::FolderAndName parts = platform::SplitLastName(pattern);
   const std::string folder_key = Key(parts.folder.empty() ? current_ : std::string(parts.folder));
+  if (!folders_.count(folder_key) || unreadable_.count(folder_key)) return std::nullopt;
   std::vector<platform::FindEntry> entries;
-  if (!folders_.count(folder_key)) return entries;
   auto in_folder = [&](const std::string& key) {
     return key.size() > folder_key.size() && ParentKey(key) == folder_key;
   };

@@ -25,20 +25,26 @@ class MemoryFileSystem : public platform::FileSystem {
   void AddSpecial(const std::string& path);
   // The content of a file, or "<missing>".
   std::string Content(const std::string& path) const;
-  // Every later write to this path fails.
+  // Every later write to this path fails, and so does moving or deleting
+  // what lies there.
   void FailWritesTo(const std::string& path);
+  // The folder exists but cannot be listed.
+  void MakeUnreadable(const std::string& path);
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
   bool IsSpecialFile(const std::string& path) const override;
   std::optional<platform::FileStamp> Stamp(const std::string& path) const override;
+  platform::EntryKind KindAt(const std::string& path) const override;
   bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
-  std::vector<platform::FindEntry> Find(const std::string& pattern, uint32_t mask) const override;
+  bool CanReplace(const std::string& path) override;
+  std::optional<std::vector<platform::FindEntry>> FindListed(const std::string& pattern,
+                                                             uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
   std::string CurrentFolder() const override { return current_; }
@@ -67,6 +73,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::map<std::string, std::string> links_;    // key of the link -> target
   std::set<std::string> specials_;
   std::set<std::string> failing_;
+  std::set<std::string> unreadable_;
   uint64_t writes_ = 0;
 };
 
