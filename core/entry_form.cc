@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/text.h"
+
 namespace core {
 namespace {
 
@@ -12,6 +14,15 @@ bool IsWord(const std::string& text) {
 }
 
 }  // namespace
+
+bool IsFormatKeyword(std::string_view keyword) {
+  auto is = [keyword](std::string_view word) {
+    return keyword.size() == word.size() &&
+           std::equal(keyword.begin(), keyword.end(), word.begin(),
+                      [](char a, char b) { return platform::AsciiLower(a) == b; });
+  };
+  return keyword.starts_with('_') || is("skip") || is("include") || is("comment");
+}
 
 const std::vector<std::string>& EntryForm::BlockTypes() {
   static const std::vector<std::string> kTypes = {"Static", "Hazard", "LevelCr", "Pickup",
@@ -35,6 +46,7 @@ void EntryForm::DeleteRow(size_t index) {
 
 std::string EntryForm::Refusal(const Language& texts) const {
   if (!IsWord(block_type)) return texts.Format(Msg::BadBlockType, block_type);
+  if (IsFormatKeyword(block_type)) return texts.Format(Msg::FormatBlockType, block_type);
   for (size_t row = 0; row < rows.size(); ++row) {
     if (!IsWord(rows[row].name)) {
       return texts.Format(Msg::BadPropertyName, std::to_string(row + 1), rows[row].name);

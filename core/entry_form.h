@@ -5,11 +5,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/language.h"
 
 namespace core {
+
+// Top-level block keywords the .ref format keeps for itself (include,
+// comment, skip and any name beginning with "_", in any letter case): such
+// blocks are text around the entries, never entries.
+bool IsFormatKeyword(std::string_view keyword);
 
 struct EntryRow {
   std::string name;
@@ -34,7 +40,9 @@ struct EntryForm {
   // Why the form cannot become an entry, naming the row at fault; empty
   // when it can. The block type and every property name must read back as
   // one word: none may be empty or hold a blank, a line break, a
-  // parenthesis or a quote. A value may hold anything.
+  // parenthesis or a quote, and the block type may not be one the format
+  // keeps for itself, or the entry would leave the list at the next read.
+  // A value may hold anything.
   std::string Refusal(const Language& texts) const;
 };
 

@@ -165,6 +165,7 @@ enum class Msg : int {
   FilesMovedTo,
   BadBlockType,
   BadPropertyName,
+  FormatBlockType,
   FolderUnreadable,
   RefNotReplaceable,
   LinkStays,

@@ -194,6 +194,9 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBack
         form.block_type = "Sta(tic";
         return true;
       case 2:
+        form.block_type = "COMMENT";
+        return true;
+      case 3:
         form.block_type = "Hazard";
         return true;
       default:
@@ -207,6 +210,9 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBack
                    "Warning: The block type \"Sta(tic\" cannot be written: it must be one word, "
                    "without blanks, parentheses or quotes",
                    "Editor: Sta(tic",
+                   "Warning: The block type \"COMMENT\" names the file's own blocks (include, "
+                   "comment, skip, _...), not objects: the entry would leave the list",
+                   "Editor: COMMENT",
                    "Warning: Row 5: the property name \"File(Name\" cannot be written: it must be "
                    "one word, without blanks, parentheses or quotes",
                    "Editor: Hazard"}));

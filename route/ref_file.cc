@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "core/entry_form.h"
 #include "route/blocks.h"
 #include "route/text_file.h"
 
@@ -13,18 +14,6 @@ bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 // What a block keyword is made of: a word ends at a blank, a parenthesis or
 // a quote.
 bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
-
-bool IsFormatBlock(std::string_view keyword) {
-  if (keyword.starts_with('_')) return true;
-  switch (keyword.size()) {
-    case 4:
-      return NamesMatch(keyword, "skip");
-    case 7:
-      return NamesMatch(keyword, "include") || NamesMatch(keyword, "comment");
-    default:
-      return false;
-  }
-}
 
 // The line (from 1) that holds the character at offset: CR LF, CR and LF
 // each end a line.
@@ -67,7 +56,7 @@ class RefReader {
       while (word_start > previous && InWord(body[word_start - 1])) --word_start;
       const size_t start = word_start == word_end ? open : word_start;
       const std::string_view keyword = body.substr(word_start, word_end - word_start);
-      if (IsFormatBlock(keyword)) {
+      if (core::IsFormatKeyword(keyword)) {
         const size_t close = FindClose(body, open + 1);
         if (close == std::string_view::npos) return start;
         previous = close + 1;
