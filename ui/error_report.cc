@@ -10,7 +10,7 @@ void ShowErrorReport(QWidget* parent, const std::string& text) {
   QMessageBox box(QMessageBox::Critical, "Rastolin", QString::fromStdString(text), QMessageBox::Ok,
                   parent);
   box.setObjectName("ErrorReport");
-  TakeWorkingColour(&box);
+  KeepSystemColours(&box);
   box.exec();
 }
 

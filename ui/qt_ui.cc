@@ -55,7 +55,7 @@ void QtUi::Attach(QWidget* owner, const core::Language* texts) {
 void QtUi::Message(const std::string& caption, const std::string& text) {
   QMessageBox box(IconFor(caption), Q(caption), Q(text), QMessageBox::Ok, owner_);
   box.setObjectName("MessageBox");
-  TakeWorkingColour(&box);
+  KeepSystemColours(&box);
   box.exec();
 }
 
@@ -64,7 +64,7 @@ bool QtUi::Ask(const std::string& question, const std::string& detail) {
                   QMessageBox::Yes | QMessageBox::No, owner_);
   box.setObjectName("Question");
   box.setInformativeText(Q(detail));
-  TakeWorkingColour(&box);
+  KeepSystemColours(&box);
   return box.exec() == QMessageBox::Yes;
 }
 

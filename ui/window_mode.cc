@@ -17,21 +17,16 @@ const char* const kNoDisplay =
     "rastolin: no display can be opened; start a display (DISPLAY or WAYLAND_DISPLAY) or use "
     "rastolin -console for the text console";
 
-namespace {
-
-bool HasValue(const char* name) {
-  const char* value = std::getenv(name);
-  return value && *value;
-}
-
-}  // namespace
-
 // A platform named outright (offscreen for tests) is left to Qt.
 bool DisplayNamed() {
 #ifdef _WIN32
   return true;
 #else
-  return HasValue("QT_QPA_PLATFORM") || HasValue("DISPLAY") || HasValue("WAYLAND_DISPLAY");
+  auto has_value = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+  };
+  return has_value("QT_QPA_PLATFORM") || has_value("DISPLAY") || has_value("WAYLAND_DISPLAY");
 #endif
 }
 
