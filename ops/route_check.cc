@@ -125,8 +125,9 @@ class Checker {
       switch (Look(main_.files, route_, shapes, folder, named_[n])) {
         case Presence::kThere:
           // Opened by the name it has on disk, no letter case to look up.
-          used_.push_back({shape.name, shapes.Has(named_[n]) ? shapes.DiskName(named_[n])
-                                                             : std::string(named_[n])});
+          used_.push_back(
+              {shape.name, std::string(named_[n]),
+               shapes.Has(named_[n]) ? shapes.DiskName(named_[n]) : std::string(named_[n])});
           break;
         case Presence::kMissing:
           missing.push_back(std::move(shape));
@@ -150,8 +151,8 @@ class Checker {
   }
 
   // Section 2: the textures of the shapes that are there, each shape read
-  // once, in name order, so that the first shape naming a texture is the
-  // first by name.
+  // once, in the order of their folded names, so that the first shape
+  // naming a texture is the first by name.
   void CheckTextures() {
     const core::Language& language = main_.language;
     const std::string folder = route_.Folder + language[Msg::TexturesFolder];
@@ -170,15 +171,16 @@ class Checker {
     auto& missing = report_.missing_textures.emplace();
     auto& seasonal = report_.seasonal_textures.emplace();
     std::sort(used_.begin(), used_.end(),
-              [](const auto& a, const auto& b) { return NameLess(a.first, b.first); });
+              [](const UsedShape& a, const UsedShape& b) { return a.compared < b.compared; });
+    const std::string shapes_folder = ShapesFolder();
     progress_.SetRange(static_cast<int>(used_.size()));
     progress_.SetPosition(0);
     NameSet seen;
     int number = 0;
-    for (const auto& [shape, file] : used_) {
+    for (const auto& [shape, compared, file] : used_) {
       progress_.SetItem(++number, static_cast<int>(used_.size()));
       progress_.SetLabel(language[Msg::SearchIn] + shape);
-      const std::string path = ShapesFolder() + file;
+      const std::string path = shapes_folder + file;
       const std::optional<std::string> text = ShapeText(path);
       for (const std::string& texture :
            text ? route::ImageNames(*text) : std::vector<std::string>()) {
@@ -256,26 +258,31 @@ class Checker {
   // the report says of it when it is missing.
   NameSet named_;
   std::vector<RouteReport::MissingShape> named_shapes_;
-  // The shapes that are there: as first written, and their path from
-  // SHAPES\.
-  std::vector<std::pair<std::string, std::string>> used_;
-};
+  // The shapes that are there.
+  struct UsedShape {
+    std::string name;      // as first written
+    std::string compared;  // as names compare
+    std::string file;      // its path in SHAPES
+  };
+    std::vector<UsedShape> used_;
+  };
 
-// "%s" of a count line: the count, or that the section was not checked.
-template <typename Items>
-std::string CountOf(const core::Language& language, const std::optional<Items>& items) {
-  if (!items) return language[Msg::CheckNotChecked];
-  if constexpr (std::is_same_v<Items, int>) {
-    return std::to_string(*items);
-  } else {
-    return std::to_string(items->size());
+  // "%s" of a count line: the count, or that the section was not checked.
+  template <typename Items>
+  std::string CountOf(const core::Language& language, const std::optional<Items>& items) {
+    if (!items) return language[Msg::CheckNotChecked];
+    if constexpr (std::is_same_v<Items, int>) {
+      return std::to_string(*items);
+    } else {
+      return std::to_string(items->size());
+    }
   }
-}
 
 }  // namespace
 
-RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                       core::Progress& progress) {
+RouteReport
+CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+           core::Progress& progress) {
   RouteReport report;
   report.route = route.Name;
   Checker checker(main, route, reader, progress, report);
@@ -312,7 +319,8 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
     checker.CheckShapes(shapes);
     if (entries) {
       try {
-        const route::Route::Removed dangling = entries->Nonexistent();
+        const route::Route::Removed dangling =
+            entries->Nonexistent([&](const std::string& folded) { return shapes.Has(folded); });
         auto& names = report.dangling_entries.emplace();
         for (size_t i = 0; i < dangling.size(); ++i) {
           if (dangling[i]) names.push_back(entries->Entries[i].GetValue("FileName"));

@@ -3,6 +3,7 @@
 // clearing, comparing) goes through one of these.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -155,6 +156,9 @@ class Route {
   // core::Error when SHAPES\ or a folder of it that an entry names cannot
   // be listed: every shape in it would count as missing.
   Removed Nonexistent() const;
+  // The same with SHAPES\ listed already: `listed` tells whether it holds
+  // a file of a folded name.
+  Removed Nonexistent(const std::function<bool(const std::string&)>& listed) const;
   // Removes the Nonexistent entries, logging their names; the caller
   // writes the file. Removes nothing when Nonexistent throws.
   Removed DeleteNonexistent();

@@ -124,28 +124,33 @@ Route::Removed Route::DeleteDuplicates() {
 }
 
 Route::Removed Route::Nonexistent() const {
-  // One listing of SHAPES\ answers for every bare name; a name with a
-  // folder part is looked up on its own, its folder read when it seems
-  // missing. A folder that cannot be read stops the job: every shape in it
-  // would look missing.
+  // One listing of SHAPES\ answers for every bare name.
+  const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
+  const std::optional<std::vector<platform::FindEntry>> listing =
+      services_.files.FindFiles(shapes + "*");
+  if (!listing) {
+    throw core::Error(services_.language.Format(core::Msg::FolderUnreadable, shapes));
+  }
+  std::unordered_set<std::string> present;
+  for (const platform::FindEntry& found : *listing) present.insert(platform::FoldCase(found.name));
+  return Nonexistent([&present](const std::string& folded) { return present.count(folded) != 0; });
+}
+
+Route::Removed Route::Nonexistent(const std::function<bool(const std::string&)>& listed) const {
+  // A name with a folder part is looked up on its own, its folder read when
+  // it seems missing. A folder that cannot be read stops the job: every
+  // shape in it would look missing.
   const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
   auto refuse = [&](const std::string& folder) {
     return core::Error(services_.language.Format(core::Msg::FolderUnreadable, folder));
   };
-  const std::optional<std::vector<platform::FindEntry>> listing =
-      services_.files.FindListed(shapes + "*", platform::kAnyAttributes);
-  if (!listing) throw refuse(shapes);
-  std::unordered_set<std::string> present;
-  for (const platform::FindEntry& found : *listing) {
-    if (!(found.attributes & platform::kDirectory)) present.insert(platform::FoldCase(found.name));
-  }
   Removed removed(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
     if (name.empty() || !NamesMatch(Entries[i].BlockType(), "static")) continue;
     const std::string folder = FolderPart(name);
     if (folder.empty()) {
-      removed[i] = present.count(platform::FoldCase(name)) == 0;
+      removed[i] = !listed(platform::FoldCase(name));
     } else if (!services_.files.FileExists(shapes + name)) {
       if (services_.files.KindAt(shapes + folder) != platform::EntryKind::kNone &&
           !services_.files.FindListed(shapes + folder + "*", platform::kAnyAttributes)) {
