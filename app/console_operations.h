@@ -10,6 +10,7 @@
 #include "ops/batch_add.h"
 #include "ops/clearing.h"
 #include "ops/comparison.h"
+#include "ops/route_check.h"
 #include "ops/route_state.h"
 #include "ops/unused.h"
 #include "platform/text.h"
@@ -72,15 +73,12 @@ class ConsoleOperations : public console::Operations {
     ops::RouteState routes = Choose(route);
     ops::ClDelUnnamedClick(main_, routes);
   }
+  void CheckRoute(const std::string& route, const std::optional<std::string>& save_file) override {
+    ops::CheckNamedRoute(main_, Existing(route), save_file);
+  }
   void CrProcClick(const std::string& route,
                    const std::optional<std::string>& batch_file) override {
-    const std::string name = Listed(route);
-    // Refused here rather than warned about, so that the command fails.
-    if (!route::IsRouteName(name) ||
-        !main_.files.FolderExists(main_.fields.MSTSRoot + "\\ROUTES\\" + name)) {
-      throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
-    }
-    ops::CompareRoute(main_, name, batch_file);
+    ops::CompareRoute(main_, Existing(route), batch_file);
   }
 
   std::string NoWindow() const override {
@@ -104,6 +102,17 @@ class ConsoleOperations : public console::Operations {
     }
     for (const std::string& listed : route::FindRoutes(main_.files, main_.fields.MSTSRoot)) {
       if (platform::EqualsIgnoreCase(listed, name)) return listed;
+    }
+    return name;
+  }
+
+  // Listed, refused here rather than warned about, so that the command
+  // fails, when it names no folder of ROUTES.
+  std::string Existing(const std::string& route) const {
+    const std::string name = Listed(route);
+    if (!route::IsRouteName(name) ||
+        !main_.files.FolderExists(main_.fields.MSTSRoot + "\\ROUTES\\" + name)) {
+      throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
     }
     return name;
   }

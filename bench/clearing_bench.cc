@@ -2,9 +2,12 @@
 // host's file system: the unused search over 1,000 world files (about
 // 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, on its
 // own and as the whole delunused command of the built program, next to
-// merely reading those world files; removing duplicates and deleting
-// 10,000 selected rows of a .ref of 50,000 entries, next to reading and
-// writing that .ref.
+// merely reading those world files; the route check of the same route,
+// whose SHAPES holds 20,000 shapes (the used ones read for their
+// textures), on its own and as the checkroute command, next to merely
+// reading the world files and the used shapes; removing duplicates and
+// deleting 10,000 selected rows of a .ref of 50,000 entries, next to
+// reading and writing that .ref.
 #include <benchmark/benchmark.h>
 #include <fcntl.h>
 #include <spawn.h>
@@ -16,12 +19,15 @@
 #include <memory>
 #include <optional>
 #include <random>
+#include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "bench/bench_route.h"
 #include "core/conv_main.h"
 #include "ops/clearing.h"
+#include "ops/route_check.h"
 #include "ops/route_state.h"
 #include "ops/simis_reader.h"
 #include "ops/unused.h"
@@ -38,13 +44,16 @@ constexpr int kObjectsPerWorld = 150;
 constexpr int kUnusedRefEntries = 20000;
 constexpr int kLargeRefEntries = 50000;
 constexpr int kRemoved = 10000;
+constexpr int kShapeFiles = 20000;
+constexpr int kTextures = 2000;
 
 std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + ".s"; }
 
 // A tile as the route editor leaves it: scenery drawn from the handful of
 // shapes of its neighbourhood (most of them in the .ref, some long gone
-// from it), and track pieces, which no .ref lists.
-std::string WorldText(std::mt19937& random) {
+// from it), and track pieces, which no .ref lists. The names go to
+// `placed`.
+std::string WorldText(std::mt19937& random, std::set<std::string>& placed) {
   constexpr int kShapes = kUnusedRefEntries + kUnusedRefEntries / 4;
   std::uniform_int_distribution<int> neighbourhood(0, kShapes - 1);
   std::vector<std::string> palette;
@@ -56,12 +65,32 @@ std::string WorldText(std::mt19937& random) {
     const bool is_track = i % 3 == 0;
     const std::string name =
         is_track ? "A1t" + std::to_string(track(random)) + "mStrt.s" : palette[scenery(random)];
+    placed.insert(name);
     text += std::string(is_track ? "\tTrackObj" : "\tStatic") + " (\r\n\t\tUiD ( " +
             std::to_string(i) + " )\r\n\t\tFileName ( " + name +
             " )\r\n\t\tStaticFlags ( 00100000 )\r\n\t\tPosition ( -512.4 101.2 233.9 )\r\n"
             "\t\tQDirection ( 0 0.7071 0 0.7071 )\r\n\t\tVDbId ( 4294967295 )\r\n\t)\r\n";
   }
   return text + ")\r\n";
+}
+
+// A shape naming three of the route's textures, one in a hundred of which
+// is missing.
+std::string ShapeText(int number) {
+  std::string text =
+      "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\tshape_header ( 0 0 )\r\n"
+      "\tvolumes ( 1\r\n\t\tvol_sphere ( vector ( 0 2 0 ) 6 )\r\n\t)\r\n\timages ( 3\r\n";
+  for (int i = 0; i < 3; ++i)
+    text += "\t\timage ( Tex_" + std::to_string((number * 7 + i * 101) % kTextures) + ".ace )\r\n";
+  return text +
+         "\t)\r\n\ttextures ( 3\r\n\t\ttexture ( 0 0 -3 ff000000 )\r\n"
+         "\t\ttexture ( 1 0 -3 ff000000 )\r\n\t\ttexture ( 2 0 -3 ff000000 )\r\n\t)\r\n)\r\n";
+}
+
+void WriteHostFile(const fs::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary);
+  out << bytes;
+  if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
 std::vector<route::Shape> RefEntries(int count, int distinct) {
@@ -85,14 +114,28 @@ class ClearingBench : public bench::BenchInstallation {
     fs::create_directories(host_root().parent_path() / "work");
     std::mt19937 random(7);
     const std::string worlds = root() + "\\ROUTES\\Worlds\\";
+    std::set<std::string> placed;
     for (int i = 0; i < kWorldFiles; ++i) {
-      const std::string bytes = route::UnicodeFileBytes(WorldText(random));
+      const std::string bytes = route::UnicodeFileBytes(WorldText(random, placed));
       world_bytes_ += static_cast<int64_t>(bytes.size());
       Write(worlds + "WORLD\\w-" + std::to_string(i) + ".w", bytes);
     }
     Write(
         worlds + "Worlds.ref",
         route::UnicodeFileBytes(route::RefText(RefEntries(kUnusedRefEntries, kUnusedRefEntries))));
+    // Written plainly: 42,000 replacements, each flushed, would take minutes.
+    const fs::path route = host_root() / "ROUTES" / "Worlds";
+    fs::create_directories(route / "SHAPES");
+    fs::create_directories(route / "TEXTURES");
+    for (int i = 0; i < kShapeFiles; ++i) {
+      WriteHostFile(route / "SHAPES" / ShapeName(i), route::UnicodeFileBytes(ShapeText(i)));
+      WriteHostFile(route / "SHAPES" / ("Shape_" + std::to_string(i) + ".sd"), "sd");
+      if (placed.count(ShapeName(i))) used_shapes_.push_back(worlds + "SHAPES\\" + ShapeName(i));
+    }
+    for (int i = 0; i < kTextures; ++i) {
+      const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");
+      if (i % 100 != 0) WriteHostFile(texture, "ace");
+    }
     // The folder the program starts from, its settings naming the root.
     Write(WorkFolder() + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
     large_ref_ = route::UnicodeFileBytes(
@@ -101,6 +144,8 @@ class ClearingBench : public bench::BenchInstallation {
   }
 
   int64_t world_bytes() const { return world_bytes_; }
+  // The shapes of SHAPES that the world files place.
+  const std::vector<std::string>& used_shapes() const { return used_shapes_; }
   std::string WorldFolder() const { return root() + "\\ROUTES\\Worlds\\WORLD\\"; }
   std::string WorkFolder() const { return root().substr(0, root().rfind('\\')) + "\\work"; }
   std::string LargeRefPath() const { return root() + "\\ROUTES\\Large\\Large.ref"; }
@@ -111,6 +156,7 @@ class ClearingBench : public bench::BenchInstallation {
 
  private:
   int64_t world_bytes_ = 0;
+  std::vector<std::string> used_shapes_;
   std::string large_ref_;
 };
 
@@ -126,16 +172,16 @@ void FindUnused(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * bench.world_bytes());
 }
 
-// The command as a user types it: the program starts in the folder of its
-// settings, reads them and the route, searches and lists the unused
-// shapes. Its input is empty, so the choice list is cancelled; its output
-// goes to a file, and standard error, where no person watches, to nowhere.
-void ConsoleDelunused(benchmark::State& state) {
+// Times a command as a user types it: the program starts in the folder of
+// its settings, reads them and the route, and does its work. Its input is
+// empty, so a choice list is cancelled; its output goes to a file, and
+// standard error, where no person watches, to nowhere. The output must hold
+// `expected`.
+void TimeCommand(benchmark::State& state, std::string command, const std::string& expected) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   const fs::path work = bench.host_root().parent_path() / "work";
   const std::string output = (work / "output.txt").string();
   std::string program = RASTOLIN_BINARY;
-  std::string command = "delunused(-route=Worlds)";
   char* argv[] = {program.data(), command.data(), nullptr};
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
@@ -153,9 +199,32 @@ void ConsoleDelunused(benchmark::State& state) {
   posix_spawn_file_actions_destroy(&actions);
   std::ifstream listed(output);
   const std::string text((std::istreambuf_iterator<char>(listed)), {});
-  if (!ran || text.find("\n1  ") == std::string::npos)
-    state.SkipWithError("the command did not list the unused shapes");
+  if (!ran || text.find(expected) == std::string::npos)
+    state.SkipWithError("the command did not do its work");
   state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+// delunused lists the unused shapes.
+void ConsoleDelunused(benchmark::State& state) {
+  TimeCommand(state, "delunused(-route=Worlds)", "\n1  ");
+}
+
+void CheckRoute(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  std::unique_ptr<route::Route> worlds = bench.OpenRoute("Worlds");
+  ops::SimisReader reader(bench.main(), *worlds);
+  bench::SilentUi::SilentProgress progress;
+  ops::RouteReport report;
+  for (auto _ : state) report = ops::CheckRoute(bench.main(), *worlds, reader, progress);
+  if (!report.missing_shapes || report.missing_shapes->empty() || !report.missing_textures ||
+      report.missing_textures->empty() || !report.unused || *report.unused == 0) {
+    state.SkipWithError("the check found no missing shape, no missing texture or no unused entry");
+  }
+  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+void ConsoleCheckroute(benchmark::State& state) {
+  TimeCommand(state, "checkroute(-route=Worlds)", "Textures missing from TEXTURES: ");
 }
 
 void ReadWorldFiles(benchmark::State& state) {
@@ -164,6 +233,24 @@ void ReadWorldFiles(benchmark::State& state) {
     for (const platform::FindEntry& found :
          bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
       std::optional<std::string> bytes = bench.files().ReadFile(bench.WorldFolder() + found.name);
+      benchmark::DoNotOptimize(bytes);
+    }
+  }
+  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+}
+
+// What the route check cannot do without: reading the world files and the
+// shapes they place.
+void ReadWorldFilesAndShapes(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  for (auto _ : state) {
+    for (const platform::FindEntry& found :
+         bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
+      std::optional<std::string> bytes = bench.files().ReadFile(bench.WorldFolder() + found.name);
+      benchmark::DoNotOptimize(bytes);
+    }
+    for (const std::string& shape : bench.used_shapes()) {
+      std::optional<std::string> bytes = bench.files().ReadFile(shape);
       benchmark::DoNotOptimize(bytes);
     }
   }
@@ -218,6 +305,9 @@ void DeleteSelected(benchmark::State& state) {
 BENCHMARK(FindUnused)->Unit(benchmark::kMillisecond);
 BENCHMARK(ConsoleDelunused)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckRoute)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConsoleCheckroute)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndWriteRef)->Unit(benchmark::kMillisecond);

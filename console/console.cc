@@ -27,6 +27,7 @@ constexpr const char* kRouteHelp =
     "delentry(-route=...) N1;[N2;]...\n=====\n"
     "delunused(-route=...)\n=====\n"
     "delnotinref(-route=...)\n=====\n"
+    "checkroute(-route=...;[-save=...;])\n=====\n"
     "compare(-route=...;[-shapes;][-textures;][-eur1;][-eur2;][-us1;][-us2;][-jp1;][-jp2;]"
     "[-common;|-unique;|-bat=...;])\n=====\n";
 
@@ -56,6 +57,10 @@ constexpr OptionSpec kListRefOptions[] = {
     {"-props", O::kValue, O::kWhole},
 };
 constexpr OptionSpec kRouteOptions[] = {{"-route", O::kValue, O::kWhole}};
+constexpr OptionSpec kCheckOptions[] = {
+    {"-route", O::kValue, O::kWhole},
+    {"-save", O::kValue, O::kWhole},
+};
 constexpr OptionSpec kCompareOptions[] = {
     {"-route", O::kValue, O::kWhole}, {"-shapes", O::kFlag, O::kWhole},
     {"-textures", O::kFlag, O::kWhole}, {"-eur1", O::kFlag, O::kWhole},
@@ -123,6 +128,7 @@ std::span<const Console::CommandRow> Console::Commands() {
       {"delentry", kRouteOptions, false, &Console::Clearing},
       {"delunused", kRouteOptions, false, &Console::Clearing},
       {"delnotinref", kRouteOptions, false, &Console::Clearing},
+      {"checkroute", kCheckOptions, false, &Console::CheckRoute},
       {"compare", kCompareOptions, false, &Console::Compare},
       {"changelang", {}, true, &Console::ChangeLang},
   };
@@ -403,6 +409,18 @@ void Console::DelEntry(const Command& command, const std::string& route) {
   std::string list;
   for (int number : missing) list += (list.empty() ? "" : ", ") + std::to_string(number);
   Hint("delentry: the route has no entry " + list + "; nothing is deleted");
+}
+
+void Console::CheckRoute(const Command& command) {
+  const std::optional<std::string> route = RouteOption(command);
+  if (!route) return;
+  const std::optional<std::string>& save = command.options.Given("-save");
+  if (save && save->empty()) {
+    Hint("checkroute: -save needs a file, as in -save=c:\\check.txt; the command is skipped");
+    return;
+  }
+  operations_.CheckRoute(*route,
+                         save ? std::optional(main_.files.FromUserPath(*save)) : std::nullopt);
 }
 
 void Console::Compare(const Command& command) {

@@ -134,7 +134,8 @@ void WriteDemoLine(const fs::path& routes) {
   };
   const DemoShape demo_shapes[] = {
       {"Barn_Red.s", {"brick.ace", "roof.ace"}, "-5 0 -4 5 6 4"},
-      {"Farmhouse.s", {"brick.ace", "roof.ace", "window.ace"}, "-6 0 -5 6 8 5"},
+      // porch.ace is missing from TEXTURES, for the route check to find.
+      {"Farmhouse.s", {"brick.ace", "roof.ace", "window.ace", "porch.ace"}, "-6 0 -5 6 8 5"},
       {"Bridge_Stone.s", {"stone.ace"}, "-12 -6 -3 12 1 3"},
       {"Oak.s", {"oak.ace"}, ""},
       {"Pine.s", {"pine.ace"}, ""},
@@ -178,11 +179,14 @@ void WriteDemoLine(const fs::path& routes) {
                       "\t\tPosition ( -500 100 240 )\n\t\tQDirection ( 0 0 0 1 )\n\t)\n" +
                       Placed("Static", 15, "oak.s") + Placed("LevelCr", 16, "LevelCr_Gates.s") +
                       "\tForest (\n\t\tUiD ( 17 )\n\t\tTreeTexture ( trees.ace )\n\t)\n")));
+  // Signal_Post.s is placed twice but missing from SHAPES, for the route
+  // check to find.
   Write(world / "w-005980+014904.w",
         Unicode(World(Placed("Static", 20, "Bridge_Stone.s") + Placed("Pickup", 21, "WaterTower.s") +
-                      Placed("Static", 22, "BARN_RED.S"))));
+                      Placed("Static", 22, "BARN_RED.S") + Placed("Static", 23, "Signal_Post.s"))));
   // As the route editor leaves a tile after "save compressed".
-  Write(world / "w-005980+014905.w", Compressed(World(Placed("Static", 30, "Pine.s"))));
+  Write(world / "w-005980+014905.w",
+        Compressed(World(Placed("Static", 30, "Pine.s") + Placed("Static", 31, "signal_post.s"))));
 }
 
 void WriteDefaultRoute(const fs::path& routes, const std::string& id, const std::string& name,

@@ -24,6 +24,10 @@ class NameSet {
   size_t Find(std::string_view folded) const { return Find(folded, Hash(folded)); }
   bool Contains(std::string_view folded) const { return Find(folded) != npos; }
   size_t size() const { return starts_.size() - 1; }
+  // Name number n.
+  std::string_view operator[](size_t n) const {
+    return std::string_view(names_).substr(starts_[n], starts_[n + 1] - starts_[n]);
+  }
 
   // Looking up many names at once: each one's slot is fetched into the
   // cache ahead of its look-up, so that the waits overlap.

@@ -123,6 +123,10 @@ std::optional<std::string> SimisReader::TextOf(const std::string& path, std::str
   return std::nullopt;
 }
 
+std::string SimisReader::ToolPath() const {
+  return tool_folder_ + main_.tools.FfeditcName + ".exe";
+}
+
 std::optional<std::string> SimisReader::Convert(const std::string& path) {
   platform::FileSystem& files = main_.files;
   const std::string work = convert::WorkCopyName(files, tool_folder_, route::FileNameOf(path));
@@ -130,8 +134,7 @@ std::optional<std::string> SimisReader::Convert(const std::string& path) {
   if (!files.CopyFile(path, copy, true)) return std::nullopt;
   // Every path quoted: a name with a blank is one argument.
   tools::RunTool(main_,
-                 "\"" + tool_folder_ + main_.tools.FfeditcName + ".exe\" \"" + work + "\" /u /o:\"" +
-                     work + "\"",
+                 "\"" + ToolPath() + "\" \"" + work + "\" /u /o:\"" + work + "\"",
                  tool_folder_, false);
   const std::optional<std::string> converted = files.ReadFile(copy);
   files.DeleteFile(copy);

@@ -40,6 +40,8 @@ class SimisReader : public route::TextReader {
   std::optional<std::string> ReadText(const std::string& path) override;
   // The same for the bytes already read from the path.
   std::optional<std::string> TextOf(const std::string& path, std::string_view bytes);
+  // The editor tool's path.
+  std::string ToolPath() const;
 
  private:
   std::optional<std::string> Convert(const std::string& path);

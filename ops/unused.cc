@@ -123,10 +123,62 @@ bool ScanFileNames(std::string_view text, Found found) {
   return depth == 0;
 }
 
-// The form in which two shape names compare, after platform::FoldCase: "/"
-// read as "\", without "." and empty components or a leading "SHAPES\",
-// and ".." taking the component before it, as a path of the SHAPES folder
-// is opened. A name that keeps a folder part compares whole.
+// The shape at the start of a list value: a quoted name, else the text up
+// to the first blank (or, for the car spawner's "name count", the last).
+std::string LeadingShape(std::string_view value, bool up_to_last_blank) {
+  if (value.starts_with('"')) {
+    const size_t close = value.find('"', 1);
+    return std::string(value.substr(1, close == std::string_view::npos ? close : close - 1));
+  }
+  const size_t blank = up_to_last_blank ? value.find_last_of(" \t") : value.find_first_of(" \t");
+  return blank == std::string_view::npos ? std::string() : std::string(value.substr(0, blank));
+}
+
+bool IsSpeedpostKey(std::string_view name) {
+  for (std::string_view key : {"speed_sign_shape", "speed_warning_sign_shape",
+                               "speed_resume_sign_shape", "restricted_shape", "milepost_shape"}) {
+    if (route::NamesMatch(name, key)) return true;
+  }
+  return false;
+}
+
+// The text of a special list; nothing for a list the route lacks or one
+// that cannot be read, which goes to `unreadable`.
+std::optional<std::string> ListText(core::ConvMain& main, SimisReader& reader,
+                                    const std::string& path, const UnreadableSink& unreadable) {
+  if (!main.files.FileExists(path)) return std::nullopt;
+  std::optional<std::string> text = reader.ReadText(path);
+  if (!text) {
+    unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
+                                                                : Unreadable::kNotText);
+  }
+  return text;
+}
+
+// The unused searches stop at a file they cannot read whole: the shapes it
+// names would count as unused.
+void Refuse(const core::ConvMain& main, const std::string& path, Unreadable why) {
+  const core::Language& language = main.language;
+  switch (why) {
+    case Unreadable::kFolder:
+      throw core::Error(language.Format(core::Msg::FolderUnreadable, path));
+    case Unreadable::kNoWorldFiles:
+      throw core::Error(language.Format(core::Msg::NoWorldFiles, path));
+    case Unreadable::kNotWindowsName:
+      throw core::Error(language.Format(core::Msg::WorldNotWindowsName, path));
+    case Unreadable::kNotOpened:
+      throw core::Error("Cannot open file " + path);
+    case Unreadable::kTooLarge:
+      throw core::Error(language.Format(core::Msg::FileTooLarge, path));
+    case Unreadable::kNotText:
+      throw core::Error(language.Format(core::Msg::FileUnreadable, path));
+    case Unreadable::kCutShort:
+      throw core::Error(language.Format(core::Msg::WorldCutShort, path));
+  }
+}
+
+}  // namespace
+
 std::string ComparedName(std::string_view folded) {
   if (folded.find_first_of("\\/") == std::string_view::npos) return std::string(folded);
   std::vector<std::string_view> parts;
@@ -151,124 +203,72 @@ std::string ComparedName(std::string_view folded) {
   return name;
 }
 
-// The shape at the start of a list value: a quoted name, else the text up
-// to the first blank (or, for the car spawner's "name count", the last).
-std::string LeadingShape(std::string_view value, bool up_to_last_blank) {
-  if (value.starts_with('"')) {
-    const size_t close = value.find('"', 1);
-    return std::string(value.substr(1, close == std::string_view::npos ? close : close - 1));
-  }
-  const size_t blank = up_to_last_blank ? value.find_last_of(" \t") : value.find_first_of(" \t");
-  return blank == std::string_view::npos ? std::string() : std::string(value.substr(0, blank));
+std::string PlacedName::Written() const {
+  return route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw));
 }
 
-bool IsSpeedpostKey(std::string_view name) {
-  for (std::string_view key : {"speed_sign_shape", "speed_warning_sign_shape",
-                               "speed_resume_sign_shape", "restricted_shape", "milepost_shape"}) {
-    if (route::NamesMatch(name, key)) return true;
-  }
-  return false;
-}
-
-// The text of a special list; nothing for a list the route lacks.
-std::optional<std::string> ListText(core::ConvMain& main, SimisReader& reader,
-                                    const std::string& path) {
-  if (!main.files.FileExists(path)) return std::nullopt;
-  std::optional<std::string> text = reader.ReadText(path);
-  if (text) return text;
-  if (platform::TooLargeToRead(main.files, path)) {
-    throw core::Error(main.language.Format(core::Msg::FileTooLarge, path));
-  }
-  throw core::Error(main.language.Format(core::Msg::FileUnreadable, path));
-}
-
-// The files (not folders) of a folder that match the pattern. A folder
-// that cannot be listed stops the job: what it holds would count as
-// missing.
-std::vector<platform::FindEntry> FilesOf(const core::ConvMain& main, const std::string& folder,
-                                         const std::string& pattern) {
-  std::optional<std::vector<platform::FindEntry>> found =
-      main.files.FindListed(folder + pattern, platform::kAnyAttributes);
-  if (!found) throw core::Error(main.language.Format(core::Msg::FolderUnreadable, folder));
-  std::erase_if(*found, [](const platform::FindEntry& entry) {
-    return entry.attributes & platform::kDirectory;
-  });
-  return std::move(*found);
-}
-
-// The file names of a route's Static entries, each marked once a world
-// file or a special list names it. Only these names are ever asked about.
-class StaticNames {
- public:
-  explicit StaticNames(const route::Route& route)
-      : route_(route),
-        names_(route.Entries.size()),
-        number_of_(route.Entries.size(), NameSet::npos) {
-    for (size_t i = 0; i < route.Entries.size(); ++i) {
-      const std::string& name = route.Entries[i].GetValue(kFileName);
-      if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType(), "static")) {
-        number_of_[i] = names_.Insert(ComparedName(platform::FoldCase(name)));
-      }
+StaticNames::StaticNames(const route::Route& route)
+    : route_(route), names_(route.Entries.size()), number_of_(route.Entries.size(), NameSet::npos) {
+  for (size_t i = 0; i < route.Entries.size(); ++i) {
+    const std::string& name = route.Entries[i].GetValue(kFileName);
+    if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType(), "static")) {
+      number_of_[i] = names_.Insert(ComparedName(platform::FoldCase(name)));
     }
-    marked_.resize(names_.size());
   }
+  marked_.resize(names_.size());
+}
 
-  void Mark(std::string_view folded) { Mark(names_.Find(folded)); }
-  // A file's names are gathered, then looked up together (NameSet::Prefetch).
-  void Gather(std::string_view folded) {
-    const uint32_t hash = NameSet::Hash(folded);
-    names_.Prefetch(hash);
-    gathered_ += folded;
-    gathered_ends_.push_back({gathered_.size(), hash});
+void StaticNames::Gather(std::string_view folded) {
+  const uint32_t hash = NameSet::Hash(folded);
+  names_.Prefetch(hash);
+  gathered_ += folded;
+  gathered_ends_.push_back({gathered_.size(), hash});
+  // Enough names for the fetches to overlap; few enough to stay in cache.
+  if (gathered_ends_.size() == 256) MarkGathered();
+}
+
+void StaticNames::MarkGathered() {
+  size_t start = 0;
+  for (const auto& [end, hash] : gathered_ends_) {
+    Mark(names_.Find(std::string_view(gathered_).substr(start, end - start), hash));
+    start = end;
   }
-  void MarkGathered() {
-    size_t start = 0;
-    for (const auto& [end, hash] : gathered_ends_) {
-      Mark(names_.Find(std::string_view(gathered_).substr(start, end - start), hash));
-      start = end;
+  gathered_.clear();
+  gathered_ends_.clear();
+}
+
+std::vector<std::string> StaticNames::Unmarked() const {
+  std::vector<std::string> unmarked;
+  for (size_t i = 0; i < route_.Entries.size(); ++i) {
+    if (number_of_[i] != NameSet::npos && !marked_[number_of_[i]]) {
+      unmarked.push_back(platform::LowerCase(route_.Entries[i].GetValue(kFileName)));
     }
-    gathered_.clear();
-    gathered_ends_.clear();
   }
+  return unmarked;
+}
 
-  // The lower-case names of the entries never marked, in entry order.
-  std::vector<std::string> Unmarked() const {
-    std::vector<std::string> unmarked;
-    for (size_t i = 0; i < route_.Entries.size(); ++i) {
-      if (number_of_[i] != NameSet::npos && !marked_[number_of_[i]]) {
-        unmarked.push_back(platform::LowerCase(route_.Entries[i].GetValue(kFileName)));
-      }
-    }
-    return unmarked;
-  }
+void StaticNames::Mark(size_t number) {
+  if (number != NameSet::npos) marked_[number] = 1;
+}
 
- private:
-  void Mark(size_t number) {
-    if (number != NameSet::npos) marked_[number] = 1;
-  }
-
-  const route::Route& route_;
-  NameSet names_;
-  std::vector<size_t> number_of_;  // per entry; npos for one that is not asked about
-  std::vector<char> marked_;       // per name
-  std::string gathered_;
-  std::vector<std::pair<size_t, uint32_t>> gathered_ends_;
-};
-
-}  // namespace
-
-std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
-                                              SimisReader& reader) {
-  std::vector<std::string> names;
-  auto add = [&names](std::string name) {
-    if (!name.empty()) names.push_back(std::move(name));
+std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& route,
+                                      SimisReader& reader, const UnreadableSink& unreadable) {
+  std::vector<ListedShape> shapes;
+  auto add = [&shapes](std::string name, const char* list) {
+    if (!name.empty()) shapes.push_back({std::move(name), list});
   };
-  if (std::optional<std::string> text = ListText(main, reader, route.Folder + "carspawn.dat")) {
+  constexpr const char* kCarSpawn = "carspawn.dat";
+  constexpr const char* kSpeedpost = "speedpost.dat";
+  if (std::optional<std::string> text =
+          ListText(main, reader, route.Folder + kCarSpawn, unreadable)) {
     route::Shape pairs;
     route::ParseBlocks(*text, pairs);
-    for (const route::Props& pair : pairs.PropList()) add(LeadingShape(pair.PropValue, true));
+    for (const route::Props& pair : pairs.PropList()) {
+      add(LeadingShape(pair.PropValue, true), kCarSpawn);
+    }
   }
-  if (std::optional<std::string> text = ListText(main, reader, route.Folder + "speedpost.dat")) {
+  if (std::optional<std::string> text =
+          ListText(main, reader, route.Folder + kSpeedpost, unreadable)) {
     // The shapes stand one level inside the sets; every set counts.
     route::Shape sets;
     route::ParseBlocks(*text, sets);
@@ -277,53 +277,65 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
       pairs.AddProp(set.PropName, set.PropValue);
       route::ParseBlocks(set.PropValue, pairs);
       for (const route::Props& pair : pairs.PropList()) {
-        if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false));
+        if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false), kSpeedpost);
       }
     }
   }
-  for (const char* fixed : {"telepole.s", "teleshad.s", "yard.s"}) add(fixed);
+  return shapes;
+}
+
+std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
+                                              SimisReader& reader) {
+  std::vector<std::string> names;
+  for (ListedShape& listed :
+       ListedShapes(main, route, reader, [&main](const std::string& path, Unreadable why) {
+         Refuse(main, path, why);
+       })) {
+    names.push_back(std::move(listed.name));
+  }
+  names.insert(names.end(), kFixedShapes.begin(), kFixedShapes.end());
   return names;
 }
 
-std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
-                                    SimisReader& reader, core::Progress& progress) {
-  StaticNames statics(route);
-  for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    statics.Mark(ComparedName(platform::FoldCase(name)));
+void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
+                    const UnreadableSink& unreadable) {
   const std::string world = route.Folder + "WORLD\\";
-  const std::vector<platform::FindEntry> tiles = FilesOf(main, world, "*.w");
-  if (tiles.empty()) throw core::Error(main.language.Format(core::Msg::NoWorldFiles, world));
+  const std::optional<std::vector<platform::FindEntry>> tiles = main.files.FindFiles(world + "*.w");
+  if (!tiles) return unreadable(world, Unreadable::kFolder);
+  if (tiles->empty()) return unreadable(world, Unreadable::kNoWorldFiles);
   constexpr int kBarEnd = 500;
   NameFolder folder;
+  std::string compared;
   size_t names_found = 0;
   int number = 0;
-  for (const platform::FindEntry& tile : tiles) {
+  for (const platform::FindEntry& tile : *tiles) {
     const std::string path = world + tile.name;
     // Such a name would be read as a path to another file.
     if (!platform::IsWindowsFileName(tile.name)) {
-      throw core::Error(main.language.Format(core::Msg::WorldNotWindowsName, path));
+      unreadable(path, Unreadable::kNotWindowsName);
+      continue;
     }
     progress.SetPosition(5);
-    progress.SetItem(++number, static_cast<int>(tiles.size()));
+    progress.SetItem(++number, static_cast<int>(tiles->size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
     const std::optional<std::string> bytes = main.files.ReadFile(path);
     if (!bytes) {
-      if (platform::TooLargeToRead(main.files, path)) {
-        throw core::Error(main.language.Format(core::Msg::FileTooLarge, path));
-      }
-      throw core::Error("Cannot open file " + path);
+      unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
+                                                                  : Unreadable::kNotOpened);
+      continue;
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
     int position = 100;
-    auto found = [&](std::string_view raw, size_t width) {
-      const std::string_view folded = folder.Fold(raw, width);
+    auto give = [&](std::string_view raw, size_t width) {
+      std::string_view folded = folder.Fold(raw, width);
       const auto separator = [](char c) { return c == '\\' || c == '/'; };
-      if (std::none_of(folded.begin(), folded.end(), separator)) {
-        statics.Gather(folded);
-      } else {
-        statics.Gather(ComparedName(folded));
+      if (std::any_of(folded.begin(), folded.end(), separator)) {
+        compared = ComparedName(folded);
+        folded = compared;
       }
+      found(PlacedName{folded, raw, width, tile.name});
       if (position < kBarEnd) {
         progress.Step();
         ++position;
@@ -334,15 +346,28 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
     };
     bool closed = false;
     if (IsUnicodeText(*bytes)) {
-      closed = ScanFileNames<2>(*bytes, found);
+      closed = ScanFileNames<2>(*bytes, give);
     } else {
       const std::optional<std::string> text = reader.TextOf(path, *bytes);
-      if (!text) throw core::Error(main.language.Format(core::Msg::FileUnreadable, path));
-      closed = ScanFileNames<1>(*text, found);
+      if (!text) {
+        unreadable(path, Unreadable::kNotText);
+        continue;
+      }
+      closed = ScanFileNames<1>(*text, give);
     }
-    if (!closed) throw core::Error(main.language.Format(core::Msg::WorldCutShort, path));
-    statics.MarkGathered();
+    if (!closed) unreadable(path, Unreadable::kCutShort);
   }
+}
+
+std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
+                                    SimisReader& reader, core::Progress& progress) {
+  StaticNames statics(route);
+  for (const std::string& name : CollectSpecialShapes(main, route, reader))
+    statics.Mark(ComparedName(platform::FoldCase(name)));
+  ScanWorldFiles(
+      main, route, reader, progress, [&](const PlacedName& name) { statics.Gather(name.compared); },
+      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); });
+  statics.MarkGathered();
   return statics.Unmarked();
 }
 
@@ -355,7 +380,11 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
     known.Insert(ComparedName(platform::FoldCase(entry.GetValue(kFileName))));
   std::vector<std::string> names;
   const std::string shapes = route.Folder + "SHAPES\\";
-  for (const platform::FindEntry& file : FilesOf(main, shapes, "*.s")) {
+  const std::optional<std::vector<platform::FindEntry>> files =
+      main.files.FindFiles(shapes + "*.s");
+  // What it holds would count as missing.
+  if (!files) Refuse(main, shapes, Unreadable::kFolder);
+  for (const platform::FindEntry& file : *files) {
     // Offered, such a name would move the file its path leads to.
     if (!platform::IsWindowsFileName(file.name)) {
       main.log.AddFailure(main.language.Format(core::Msg::NotAWindowsName, shapes + file.name));

@@ -2,20 +2,102 @@
 // names, and the two buttons that offer them for clearing.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/conv_main.h"
+#include "ops/name_set.h"
 #include "ops/route_state.h"
 #include "ops/simis_reader.h"
 
 namespace ops {
 
-// The shapes a route uses outside its world files: those of carspawn.dat
-// and speedpost.dat, and telepole.s, teleshad.s and yard.s. A missing list
-// names no shapes; one that cannot be read as text raises core::Error.
+// Why a file the searches read gave no names, or not all of them.
+enum class Unreadable {
+  kFolder,          // a folder that cannot be listed
+  kNoWorldFiles,    // WORLD\ holds no .w file
+  kNotWindowsName,  // a host name that Windows would take for another file
+  kNotOpened,
+  kTooLarge,  // larger than platform::kMaxReadBytes
+  kNotText,   // neither text nor made into text by the editor tool
+  kCutShort,  // ends inside a block
+};
+using UnreadableSink = std::function<void(const std::string& path, Unreadable why)>;
+
+// The shapes counted as used whatever names them.
+inline constexpr std::array<std::string_view, 3> kFixedShapes = {"telepole.s", "teleshad.s",
+                                                                 "yard.s"};
+
+// A shape that carspawn.dat or speedpost.dat names, and the list's name.
+struct ListedShape {
+  std::string name;
+  std::string list;
+};
+// The shapes of carspawn.dat and speedpost.dat. A list the route lacks
+// names none; one that cannot be read as text goes to `unreadable`.
+std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& route,
+                                      SimisReader& reader, const UnreadableSink& unreadable);
+
+// The shapes a route uses outside its world files: the ListedShapes and
+// kFixedShapes. A list that cannot be read as text raises core::Error.
 std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
                                               SimisReader& reader);
+
+// The form in which two shape names compare, after platform::FoldCase: "/"
+// read as "\", without "." and empty components or a leading "SHAPES\",
+// and ".." taking the component before it, as a path of the SHAPES folder
+// is opened. A name that keeps a folder part compares whole.
+std::string ComparedName(std::string_view folded);
+
+// A FileName of a world file.
+struct PlacedName {
+  std::string_view compared;  // folded, as ComparedName gives it
+  std::string_view raw;       // as the file holds it, in units of `width` bytes
+  size_t width;               // 1: UTF-8, 2: UTF-16LE
+  std::string_view file;      // the world file's name
+  // The name as written, trimmed and unquoted (route::CleanName).
+  std::string Written() const;
+};
+
+// Reads the world files (WORLD\*.w) one at a time, showing each on the
+// progress window (range 500), and gives every FileName of each, in any
+// letter case, to `found`. A file read only in part goes to `unreadable`
+// after the names read before the fault, and so does a WORLD folder that
+// cannot be listed or holds no world file. Only the file being read is
+// held in memory.
+void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
+                    const UnreadableSink& unreadable);
+
+// The file names of a route's Static entries, each marked once a world
+// file or a special list names it. Only these names are ever asked about.
+class StaticNames {
+ public:
+  explicit StaticNames(const route::Route& route);
+
+  // Names as ComparedName gives them.
+  void Mark(std::string_view compared) { Mark(names_.Find(compared)); }
+  // Many names are gathered, then looked up together (NameSet::Prefetch);
+  // MarkGathered marks the last of them.
+  void Gather(std::string_view compared);
+  void MarkGathered();
+
+  // The lower-case names of the entries never marked, in entry order.
+  std::vector<std::string> Unmarked() const;
+
+ private:
+  void Mark(size_t number);
+
+  const route::Route& route_;
+  NameSet names_;
+  std::vector<size_t> number_of_;  // per entry; npos for one that is not asked about
+  std::vector<char> marked_;       // per name
+  std::string gathered_;
+  std::vector<std::pair<size_t, uint32_t>> gathered_ends_;
+};
 
 // The Static entries (lower-case file names, one per entry) whose shape
 // neither a world file nor a special list names. Names are compared as the

@@ -116,6 +116,14 @@ class FileSystem {
   std::vector<FindEntry> Find(const std::string& pattern, uint32_t mask) const {
     return FindListed(pattern, mask).value_or(std::vector<FindEntry>{});
   }
+  // FindListed of the files alone, every kind of file but no folder.
+  std::optional<std::vector<FindEntry>> FindFiles(const std::string& pattern) const {
+    std::optional<std::vector<FindEntry>> found = FindListed(pattern, kAnyAttributes);
+    if (found) {
+      std::erase_if(*found, [](const FindEntry& entry) { return entry.attributes & kDirectory; });
+    }
+    return found;
+  }
 
   // The first link on the way from `folder` down to `path` that leads out of
   // the folder's real location, as a Windows path; nothing when none does or

@@ -3,6 +3,7 @@
 // clearing, comparing) goes through one of these.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -48,6 +49,11 @@ struct RemovedEntry {
 // A file name as a shape or world file gives it: trimmed, without the
 // double quotes around a name with blanks.
 std::string CleanName(std::string_view text);
+
+// The names of a shape's "images ( n image ( a ) ... )" block, whatever the
+// layout around them, as they stand (CleanName); the textures the shape
+// names. The block stands inside the shape's top-level block.
+std::vector<std::string> ImageNames(std::string_view text);
 
 class Route {
  public:
@@ -140,14 +146,21 @@ class Route {
   // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route
   // and, with writes_ref, the .ref file can be replaced.
   void CheckClearing(bool writes_ref);
-  // Removes every entry whose FileName repeats an earlier entry's (in any
-  // letter case), logging "Deleted " and the name, then writes the .ref
-  // file; without duplicates the file is left alone.
+  // The entries whose FileName repeats an earlier entry's (in any letter
+  // case).
+  Removed Duplicates() const;
+  // Removes the Duplicates, logging "Deleted " and the name, then writes
+  // the .ref file; without duplicates the file is left alone.
   Removed DeleteDuplicates();
-  // Removes every Static entry whose shape is missing from SHAPES\,
-  // logging its name; the caller writes the file. Throws core::Error,
-  // removing nothing, when SHAPES\ or a folder of it that an entry names
-  // cannot be listed: every shape in it would count as missing.
+  // The Static entries whose shape is missing from SHAPES\. Throws
+  // core::Error when SHAPES\ or a folder of it that an entry names cannot
+  // be listed: every shape in it would count as missing.
+  Removed Nonexistent() const;
+  // The same with SHAPES\ listed already: `listed` tells whether it holds
+  // a file of a folded name.
+  Removed Nonexistent(const std::function<bool(const std::string&)>& listed) const;
+  // Removes the Nonexistent entries, logging their names; the caller
+  // writes the file. Removes nothing when Nonexistent throws.
   Removed DeleteNonexistent();
   // Removes the marked entries (entry n is marked[n - 1]), after taking
   // their files out of the route as DeleteEntry does; an entry whose shape
@@ -167,6 +180,12 @@ class Route {
   // How many files have been moved into Rastolin_backups\ since the route
   // was made.
   int FilesMoved() const { return files_moved_; }
+  // Whether folder + name may be read, moved or deleted: the name is a
+  // relative one and leads to nothing outside the folder, which lies in
+  // the route, and no link on the way leads out of the route. Every file
+  // the clearing touches, and every name the route check looks up with a
+  // folder part, passes this check.
+  bool InRoute(const std::string& folder, const std::string& name) const;
 
  private:
   void RefuseIfUnreadable() const;
@@ -184,11 +203,6 @@ class Route {
     bool outside = false;
     std::vector<std::string> textures;
   };
-  // Whether folder + name may be read, moved or deleted: the name is a
-  // relative one and leads to nothing outside the folder, which lies in
-  // the route, and no link on the way leads out of the route. Every file
-  // the clearing touches passes this check.
-  bool InRoute(const std::string& folder, const std::string& name) const;
   // Makes the folder and the folders above it up to the route's, none of
   // them through a link that leads out of the route. False when it cannot.
   bool MakeFolders(const std::string& folder);

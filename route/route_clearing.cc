@@ -37,8 +37,13 @@ bool NamedAs(std::string_view block_name, std::string_view keyword) {
                     keyword);
 }
 
-// The names of a shape's "images ( n image ( a ) ... )" block, whatever the
-// layout around them. The block stands inside the shape's top-level block.
+// What a log line adds when the backup took a numbered name.
+std::string KeptAs(const core::Language& language, const std::string& kept_as) {
+  return kept_as.empty() ? std::string() : language.Format(core::Msg::KeptAs, kept_as);
+}
+
+}  // namespace
+
 std::vector<std::string> ImageNames(std::string_view text) {
   std::vector<std::string> names;
   auto take_images = [&names](std::string_view images) {
@@ -68,13 +73,6 @@ std::vector<std::string> ImageNames(std::string_view text) {
   return names;
 }
 
-// What a log line adds when the backup took a numbered name.
-std::string KeptAs(const core::Language& language, const std::string& kept_as) {
-  return kept_as.empty() ? std::string() : language.Format(core::Msg::KeptAs, kept_as);
-}
-
-}  // namespace
-
 std::string CleanName(std::string_view text) {
   std::string name = core::Trim(text);
   if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
@@ -102,14 +100,19 @@ void Route::CheckClearing(bool writes_ref) {
   if (!MakeFolders(backup)) throw core::Error("Cannot create file " + backup);
 }
 
-Route::Removed Route::DeleteDuplicates() {
-  RefuseIfUnreadable();
+Route::Removed Route::Duplicates() const {
   std::unordered_set<std::string> seen;
-  Removed removed(Entries.size());
+  Removed duplicates(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
-    removed[i] = !name.empty() && !seen.insert(platform::FoldCase(name)).second;
+    duplicates[i] = !name.empty() && !seen.insert(platform::FoldCase(name)).second;
   }
+  return duplicates;
+}
+
+Route::Removed Route::DeleteDuplicates() {
+  RefuseIfUnreadable();
+  const Removed removed = Duplicates();
   if (std::find(removed.begin(), removed.end(), true) == removed.end()) return removed;
   CheckClearing(true);
   for (size_t i = 0; i < Entries.size(); ++i) {
@@ -120,30 +123,34 @@ Route::Removed Route::DeleteDuplicates() {
   return removed;
 }
 
-Route::Removed Route::DeleteNonexistent() {
-  RefuseIfUnreadable();
-  // One listing of SHAPES\ answers for every bare name; a name with a
-  // folder part is looked up on its own, its folder read when it seems
-  // missing. A folder that cannot be read stops the job: every shape in it
-  // would look missing.
+Route::Removed Route::Nonexistent() const {
+  // One listing of SHAPES\ answers for every bare name.
+  const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
+  const std::optional<std::vector<platform::FindEntry>> listing =
+      services_.files.FindFiles(shapes + "*");
+  if (!listing) {
+    throw core::Error(services_.language.Format(core::Msg::FolderUnreadable, shapes));
+  }
+  std::unordered_set<std::string> present;
+  for (const platform::FindEntry& found : *listing) present.insert(platform::FoldCase(found.name));
+  return Nonexistent([&present](const std::string& folded) { return present.count(folded) != 0; });
+}
+
+Route::Removed Route::Nonexistent(const std::function<bool(const std::string&)>& listed) const {
+  // A name with a folder part is looked up on its own, its folder read when
+  // it seems missing. A folder that cannot be read stops the job: every
+  // shape in it would look missing.
   const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
   auto refuse = [&](const std::string& folder) {
     return core::Error(services_.language.Format(core::Msg::FolderUnreadable, folder));
   };
-  const std::optional<std::vector<platform::FindEntry>> listing =
-      services_.files.FindListed(shapes + "*", platform::kAnyAttributes);
-  if (!listing) throw refuse(shapes);
-  std::unordered_set<std::string> present;
-  for (const platform::FindEntry& found : *listing) {
-    if (!(found.attributes & platform::kDirectory)) present.insert(platform::FoldCase(found.name));
-  }
   Removed removed(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
     if (name.empty() || !NamesMatch(Entries[i].BlockType(), "static")) continue;
     const std::string folder = FolderPart(name);
     if (folder.empty()) {
-      removed[i] = present.count(platform::FoldCase(name)) == 0;
+      removed[i] = !listed(platform::FoldCase(name));
     } else if (!services_.files.FileExists(shapes + name)) {
       if (services_.files.KindAt(shapes + folder) != platform::EntryKind::kNone &&
           !services_.files.FindListed(shapes + folder + "*", platform::kAnyAttributes)) {
@@ -152,6 +159,12 @@ Route::Removed Route::DeleteNonexistent() {
       removed[i] = true;
     }
   }
+  return removed;
+}
+
+Route::Removed Route::DeleteNonexistent() {
+  RefuseIfUnreadable();
+  const Removed removed = Nonexistent();
   if (std::find(removed.begin(), removed.end(), true) == removed.end()) return removed;
   CheckClearing(true);
   for (size_t i = 0; i < Entries.size(); ++i) {

@@ -106,6 +106,11 @@ QWidget* BuildClearingPage(PageContext& context) {
     buttons->addWidget(button);
   }
   buttons->addStretch();
+  // The check changes nothing: it stands apart from the jobs that clear.
+  QPushButton* check = RouteButton(context, frame, "ClCheck", operations.ClCheckClick);
+  captions.Button(check, Msg::CapCheckRoute);
+  captions.Hint(check, Msg::HintCheckRoute);
+  buttons->addWidget(check);
 
   auto* grid = new QGridLayout(frame);
   grid->addWidget(route_label, 0, 0);

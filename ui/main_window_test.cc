@@ -234,8 +234,10 @@ TEST_F(MainWindowTest, EachClearingButtonAndCreateDoTheirOwnJob) {
   operations = ProgramOperations();
   Find<QTabWidget>("PageControl1")->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
   Find<QComboBox>("ClRoute")->activated(0);
-  // Each shows its own choice list (always cancelled here) or log line.
+  // Each shows its own choice list (always cancelled here), question or
+  // log line.
   const std::pair<const char*, const char*> presses[] = {
+      {"ClCheck", "Ask: Save the report to a file?"},
       {"ClUnused", "Objects: 2 rows"},
       {"ClDelUnnamed", "Objects: 1 rows, Add"},
       {"ClDuplicates", "Deleted 1 duplicated entries"},

@@ -2,6 +2,7 @@
 
 #include "ops/clearing.h"
 #include "ops/comparison.h"
+#include "ops/route_check.h"
 #include "ops/unused.h"
 
 namespace ui {
@@ -15,6 +16,7 @@ RouteOperations ProgramOperations() {
   operations.ClUnusedClick = ops::ClUnusedClick;
   operations.ClDelUnnamedClick = ops::ClDelUnnamedClick;
   operations.ClShapesDblClick = ops::ClShapesDblClick;
+  operations.ClCheckClick = ops::ClCheckClick;
   // The batch file is saved from the whole output box: it starts empty, so
   // that no line of an earlier list becomes a command.
   operations.CrProcClick = [](core::ConvMain& main, ops::RouteState& routes) {

@@ -19,6 +19,7 @@ struct RouteOperations {
   Handler ClUnusedClick;
   Handler ClDelUnnamedClick;
   Handler ClShapesDblClick;
+  Handler ClCheckClick;
   Handler CrProcClick;
 };
 

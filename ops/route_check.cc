@@ -1,0 +1,454 @@
+#include "ops/route_check.h"
+
+#include <algorithm>
+#include <type_traits>
+
+#include "core/error.h"
+#include "ops/name_set.h"
+#include "ops/unused.h"
+#include "platform/text.h"
+#include "platform/windows_path.h"
+#include "route/blocks.h"
+
+namespace ops {
+namespace {
+
+using core::Msg;
+
+// The files of a folder, listed once, found by their folded names.
+class FolderIndex {
+ public:
+  // False, with nothing listed, when the folder cannot be listed.
+  bool List(const platform::FileSystem& files, const std::string& folder) {
+    std::optional<std::vector<platform::FindEntry>> found = files.FindFiles(folder + "*");
+    if (!found) return false;
+    for (platform::FindEntry& entry : *found) {
+      if (names_.Insert(platform::FoldCase(entry.name)) == disk_.size())
+        disk_.push_back(std::move(entry.name));
+    }
+    return true;
+  }
+  bool Has(std::string_view folded) const { return names_.Contains(folded); }
+  // The name on disk of a folded one that is there.
+  const std::string& DiskName(std::string_view folded) const { return disk_[names_.Find(folded)]; }
+  // The names as they are on disk.
+  const std::vector<std::string>& disk() const { return disk_; }
+
+ private:
+  NameSet names_;
+  std::vector<std::string> disk_;
+};
+
+enum class Presence { kThere, kMissing, kOutside };
+
+// Whether a folded name is there in the folder: a bare one is looked up in
+// its listing; one with a folder part, unless it leads out of the route,
+// on disk.
+Presence Look(const platform::FileSystem& files, const route::Route& route,
+              const FolderIndex& index, const std::string& folder, std::string_view folded) {
+  if (folded.find_first_of("\\/:") == std::string_view::npos) {
+    return index.Has(folded) ? Presence::kThere : Presence::kMissing;
+  }
+  const std::string name(folded);
+  if (!route.InRoute(folder, name)) return Presence::kOutside;
+  return files.FileExists(folder + name) ? Presence::kThere : Presence::kMissing;
+}
+
+Msg ReasonOf(Unreadable why) {
+  switch (why) {
+    case Unreadable::kFolder:
+      return Msg::CheckFolderUnlisted;
+    case Unreadable::kNoWorldFiles:
+      return Msg::CheckNoWorldFiles;
+    case Unreadable::kNotWindowsName:
+      return Msg::CheckNotWindowsName;
+    case Unreadable::kNotOpened:
+      return Msg::CheckNotOpened;
+    case Unreadable::kTooLarge:
+      return Msg::CheckTooLarge;
+    case Unreadable::kNotText:
+      return Msg::CheckNotText;
+    case Unreadable::kCutShort:
+      return Msg::CheckCutShort;
+  }
+  return Msg::CheckNotText;
+}
+
+bool NameLess(const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); }
+
+// The shape and texture halves of the check, writing into one report.
+class Checker {
+ public:
+  Checker(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+          core::Progress& progress, RouteReport& report)
+      : main_(main), route_(route), reader_(reader), progress_(progress), report_(report) {}
+
+  void Problem(const std::string& path, std::string text) {
+    report_.unreadable.push_back({path, std::move(text)});
+  }
+  void Problem(const std::string& path, Unreadable why) {
+    Problem(path, main_.language.Format(ReasonOf(why), path));
+  }
+
+  // Every shape the route's files name, with how often and where first.
+  // False when a file could not be read whole.
+  bool GatherNamed() {
+    bool whole = true;
+    const UnreadableSink unreadable = [&](const std::string& path, Unreadable why) {
+      whole = false;
+      Problem(path, why);
+    };
+    const auto placed = [this](const PlacedName& name) {
+      Name(name.compared, name.file, [&] { return name.Written(); });
+    };
+    ScanWorldFiles(main_, route_, reader_, progress_, placed, unreadable);
+    for (const ListedShape& listed : ListedShapes(main_, route_, reader_, unreadable)) {
+      Name(ComparedName(platform::FoldCase(listed.name)), listed.list, [&] { return listed.name; });
+    }
+    return whole;
+  }
+
+  // How many Static entries no file names.
+  int Unused(const route::Route& entries) const {
+    StaticNames statics(entries);
+    for (size_t n = 0; n < named_.size(); ++n) statics.Mark(named_[n]);
+    for (std::string_view fixed : kFixedShapes) statics.Mark(fixed);
+    return static_cast<int>(statics.Unmarked().size());
+  }
+
+  // Sections 1 and 4, and the shapes that are there for section 2.
+  void CheckShapes(const FolderIndex& shapes) {
+    const std::string folder = ShapesFolder();
+    auto& missing = report_.missing_shapes.emplace();
+    for (size_t n = 0; n < named_.size(); ++n) {
+      RouteReport::MissingShape& shape = named_shapes_[n];
+      switch (Look(main_.files, route_, shapes, folder, named_[n])) {
+        case Presence::kThere:
+          // Opened by the name it has on disk, no letter case to look up.
+          used_.push_back(
+              {shape.name, std::string(named_[n]),
+               shapes.Has(named_[n]) ? shapes.DiskName(named_[n]) : std::string(named_[n])});
+          break;
+        case Presence::kMissing:
+          missing.push_back(std::move(shape));
+          break;
+        case Presence::kOutside:
+          Problem(folder + shape.name,
+                  main_.language.Format(Msg::CheckLeadsOut, folder + shape.name));
+          break;
+      }
+    }
+    auto& without_sd = report_.shapes_without_sd.emplace();
+    for (const std::string& name : shapes.disk()) {
+      const std::string folded = platform::FoldCase(name);
+      if (!folded.ends_with(".s")) continue;
+      if (!platform::IsWindowsFileName(name)) {
+        Problem(folder + name, Unreadable::kNotWindowsName);
+      } else if (!shapes.Has(folded + "d")) {
+        without_sd.push_back(name);
+      }
+    }
+  }
+
+  // Section 2: the textures of the shapes that are there, each shape read
+  // once, in the order of their folded names, so that the first shape
+  // naming a texture is the first by name.
+  void CheckTextures() {
+    const core::Language& language = main_.language;
+    const std::string folder = route_.Folder + language[Msg::TexturesFolder];
+    FolderIndex textures;
+    if (!textures.List(main_.files, folder)) return Problem(folder, Unreadable::kFolder);
+    std::vector<std::pair<std::string, FolderIndex>> seasons;
+    for (const std::string& season : route::SplitList(language[Msg::SeasonFolders], ' ')) {
+      FolderIndex& index = seasons.emplace_back(season, FolderIndex()).second;
+      // A seasonal folder is there or not; one that cannot be listed would
+      // make its textures look missing.
+      if (main_.files.KindAt(folder + season) != platform::EntryKind::kNone &&
+          !index.List(main_.files, folder + season)) {
+        return Problem(folder + season, Unreadable::kFolder);
+      }
+    }
+    auto& missing = report_.missing_textures.emplace();
+    auto& seasonal = report_.seasonal_textures.emplace();
+    std::sort(used_.begin(), used_.end(),
+              [](const UsedShape& a, const UsedShape& b) { return a.compared < b.compared; });
+    const std::string shapes_folder = ShapesFolder();
+    progress_.SetRange(static_cast<int>(used_.size()));
+    progress_.SetPosition(0);
+    NameSet seen;
+    int number = 0;
+    for (const auto& [shape, compared, file] : used_) {
+      progress_.SetItem(++number, static_cast<int>(used_.size()));
+      progress_.SetLabel(language[Msg::SearchIn] + shape);
+      const std::string path = shapes_folder + file;
+      const std::optional<std::string> text = ShapeText(path);
+      for (const std::string& texture :
+           text ? route::ImageNames(*text) : std::vector<std::string>()) {
+        const std::string folded = platform::FoldCase(texture);
+        // Each texture once, with the first shape naming it.
+        const size_t known = seen.size();
+        if (texture.empty() || seen.Insert(folded) < known) continue;
+        switch (Look(main_.files, route_, textures, folder, folded)) {
+          case Presence::kThere:
+            continue;
+          case Presence::kOutside:
+            Problem(folder + texture, language.Format(Msg::CheckLeadsOut, folder + texture));
+            continue;
+          case Presence::kMissing:
+            break;
+        }
+        std::string found_in;
+        for (const auto& [season, index] : seasons) {
+          if (Look(main_.files, route_, index, folder + season, folded) == Presence::kThere)
+            found_in += (found_in.empty() ? "" : " ") + season;
+        }
+        (found_in.empty() ? missing : seasonal).push_back({texture, shape, found_in});
+      }
+      progress_.Step();
+      main_.ui.KeepAlive();
+    }
+  }
+
+ private:
+  std::string ShapesFolder() const { return route_.Folder + main_.language[Msg::ShapesFolder]; }
+
+  // Counts a name; the first time, keeps it as written, made only then.
+  template <typename Written>
+  void Name(std::string_view compared, std::string_view file, Written written) {
+    const size_t n = named_.Insert(compared);
+    if (n == named_shapes_.size()) named_shapes_.push_back({written(), 0, std::string(file)});
+    ++named_shapes_[n].placements;
+  }
+
+  // A shape's text; nothing, with the reason among the problems, when it
+  // cannot be had. A binary shape needs the editor tool.
+  std::optional<std::string> ShapeText(const std::string& path) {
+    const std::optional<std::string> bytes = main_.files.ReadFile(path);
+    if (!bytes) {
+      Problem(path, platform::TooLargeToRead(main_.files, path) ? Unreadable::kTooLarge
+                                                                : Unreadable::kNotOpened);
+      return std::nullopt;
+    }
+    SimisContent content = DecodeSimis(*bytes);
+    switch (content.form) {
+      case SimisContent::kText:
+        return std::move(content.text);
+      case SimisContent::kDamaged:
+        Problem(path, Unreadable::kNotText);
+        return std::nullopt;
+      case SimisContent::kBinary:
+        break;
+    }
+    const std::string tool = reader_.ToolPath();
+    if (!main_.files.FileExists(tool)) {
+      Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, tool));
+      return std::nullopt;
+    }
+    std::optional<std::string> text = reader_.TextOf(path, *bytes);
+    if (!text) Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
+    return text;
+  }
+
+  core::ConvMain& main_;
+  const route::Route& route_;
+  SimisReader& reader_;
+  core::Progress& progress_;
+  RouteReport& report_;
+  // The names the route's files give, as they compare, and per name what
+  // the report says of it when it is missing.
+  NameSet named_;
+  std::vector<RouteReport::MissingShape> named_shapes_;
+  // The shapes that are there.
+  struct UsedShape {
+    std::string name;      // as first written
+    std::string compared;  // as names compare
+    std::string file;      // its path in SHAPES
+  };
+    std::vector<UsedShape> used_;
+  };
+
+  // "%s" of a count line: the count, or that the section was not checked.
+  template <typename Items>
+  std::string CountOf(const core::Language& language, const std::optional<Items>& items) {
+    if (!items) return language[Msg::CheckNotChecked];
+    if constexpr (std::is_same_v<Items, int>) {
+      return std::to_string(*items);
+    } else {
+      return std::to_string(items->size());
+    }
+  }
+
+}  // namespace
+
+RouteReport
+CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+           core::Progress& progress) {
+  RouteReport report;
+  report.route = route.Name;
+  Checker checker(main, route, reader, progress, report);
+  progress.SetRange(500);
+  const bool named_whole = checker.GatherNamed();
+
+  // The entries, as the clearing jobs see them. A route whose .ref file is
+  // not read (or could not be) is read here; one that cannot be read is
+  // reported, and what needs its entries is not checked.
+  std::optional<route::Route> again;
+  const route::Route* entries = &route;
+  if (route.Unreadable()) {
+    again.emplace(RouteServices(main), route.Name, MstsRootOf(route.Folder));
+    try {
+      again->ReadRef();
+    } catch (const core::Error& error) {
+      checker.Problem(route.RefPath, error.what());
+      entries = nullptr;
+    }
+    if (entries) entries = &*again;
+  }
+  if (entries) {
+    const route::Route::Removed duplicates = entries->Duplicates();
+    report.duplicates = static_cast<int>(std::count(duplicates.begin(), duplicates.end(), true));
+    // Counted from files read only in part, shapes would count as unused.
+    if (named_whole) report.unused = checker.Unused(*entries);
+  }
+
+  const std::string shapes_folder = route.Folder + main.language[Msg::ShapesFolder];
+  FolderIndex shapes;
+  if (!shapes.List(main.files, shapes_folder)) {
+    checker.Problem(shapes_folder, Unreadable::kFolder);
+  } else {
+    checker.CheckShapes(shapes);
+    if (entries) {
+      try {
+        const route::Route::Removed dangling =
+            entries->Nonexistent([&](const std::string& folded) { return shapes.Has(folded); });
+        auto& names = report.dangling_entries.emplace();
+        for (size_t i = 0; i < dangling.size(); ++i) {
+          if (dangling[i]) names.push_back(entries->Entries[i].GetValue("FileName"));
+        }
+      } catch (const core::Error& error) {
+        checker.Problem(shapes_folder, error.what());
+      }
+    }
+    checker.CheckTextures();
+  }
+
+  auto sort_once = [](std::vector<std::string>& names) {
+    std::sort(names.begin(), names.end(), NameLess);
+    names.erase(std::unique(names.begin(), names.end(),
+                            [](const std::string& a, const std::string& b) {
+                              return platform::EqualsIgnoreCase(a, b);
+                            }),
+                names.end());
+  };
+  auto by_name = [](const auto& a, const auto& b) { return NameLess(a.name, b.name); };
+  if (report.missing_shapes)
+    std::sort(report.missing_shapes->begin(), report.missing_shapes->end(), by_name);
+  if (report.missing_textures) {
+    std::sort(report.missing_textures->begin(), report.missing_textures->end(), by_name);
+    std::sort(report.seasonal_textures->begin(), report.seasonal_textures->end(), by_name);
+  }
+  if (report.dangling_entries) sort_once(*report.dangling_entries);
+  if (report.shapes_without_sd) sort_once(*report.shapes_without_sd);
+  std::sort(report.unreadable.begin(), report.unreadable.end(),
+            [](const auto& a, const auto& b) { return NameLess(a.path, b.path); });
+  return report;
+}
+
+std::vector<ReportLine> ReportLines(const core::Language& language, const RouteReport& report) {
+  std::vector<ReportLine> lines;
+  lines.push_back({language.Format(Msg::CheckTitle, report.route)});
+  // A count line is a fault when it counts faults or could not be checked.
+  auto count = [&](Msg key, const auto& counted, bool faults) {
+    const std::string text = CountOf(language, counted);
+    lines.push_back({language.Format(key, text), !counted || (faults && text != "0")});
+  };
+  auto section = [&](Msg key, const auto& items, bool faults, auto item_text) {
+    count(key, items, faults);
+    if (!items) return;
+    for (const auto& item : *items) lines.push_back({"  " + item_text(item)});
+  };
+  const auto name = [](const std::string& name) { return name; };
+  section(Msg::CheckMissingShapes, report.missing_shapes, true, [&](const auto& shape) {
+    return shape.name +
+           language.Format(Msg::CheckPlacements, std::to_string(shape.placements), shape.first);
+  });
+  section(Msg::CheckMissingTextures, report.missing_textures, true, [&](const auto& texture) {
+    return texture.name + language.Format(Msg::CheckFirstIn, texture.first);
+  });
+  section(Msg::CheckSeasonalTextures, report.seasonal_textures, false, [&](const auto& texture) {
+    return texture.name + language.Format(Msg::CheckSeasonalIn, texture.seasons, texture.first);
+  });
+  section(Msg::CheckDanglingEntries, report.dangling_entries, true, name);
+  section(Msg::CheckWithoutSd, report.shapes_without_sd, true, name);
+  count(Msg::CheckDuplicates, report.duplicates, false);
+  count(Msg::CheckUnused, report.unused, false);
+  section(Msg::CheckUnreadable, std::optional(report.unreadable), true,
+          [](const RouteReport::Problem& problem) { return problem.text; });
+  return lines;
+}
+
+void LogReport(core::ConvMain& main, const std::vector<ReportLine>& lines) {
+  for (const ReportLine& line : lines) {
+    if (line.fault) {
+      main.log.AddFailure(line.text);
+    } else {
+      main.log.Add(line.text);
+    }
+  }
+}
+
+void SaveReport(core::ConvMain& main, const std::string& path,
+                const std::vector<ReportLine>& lines) {
+  platform::FileSystem& files = main.files;
+  const std::string_view folder = platform::SplitLastName(path).folder;
+  // Written through such a link, the report would replace a file elsewhere.
+  if (files.LinkOutOf(folder.empty() ? files.CurrentFolder() : std::string(folder), path)) {
+    throw core::Error(main.language.Format(Msg::LinkOutOfFolder, path));
+  }
+  if (files.KindAt(path) != platform::EntryKind::kNone &&
+      !main.ui.Ask(main.language[Msg::ReplaceFileQuestion], path)) {
+    return;
+  }
+  std::string bytes;
+  for (const ReportLine& line : lines) bytes += line.text + "\r\n";
+  if (!files.ReplaceFile(path, bytes)) throw core::Error("Cannot create file " + path);
+  main.log.Add(main.language.Format(Msg::CheckSaved, path));
+}
+
+void ClCheckClick(core::ConvMain& main, RouteState& routes) {
+  const route::Route* route = routes.CurrentRoute.get();
+  if (!route) return;
+  SimisReader reader(main, *route);
+  RouteReport report;
+  {
+    std::unique_ptr<core::Progress> fence = main.ui.ShowProgress();
+    report = CheckRoute(main, *route, reader, *fence);
+  }
+  const std::vector<ReportLine> lines = ReportLines(main.language, report);
+  LogReport(main, lines);
+  if (!main.ui.Ask(main.language[Msg::CheckSaveQuestion])) return;
+  core::FileDialog dialog;
+  dialog.filter = "*.txt|*.txt";
+  dialog.default_extension = "txt";
+  dialog.initial_folder = main.fields.MSTSRoot;
+  if (const std::optional<std::string> path = main.ui.SaveFile(dialog)) {
+    SaveReport(main, *path, lines);
+  }
+}
+
+void CheckNamedRoute(core::ConvMain& main, const std::string& name,
+                     const std::optional<std::string>& save_file) {
+  // Not read here: CheckRoute reads it, and reports it when it cannot.
+  const route::Route route(RouteServices(main), name, main.fields.MSTSRoot);
+  SimisReader reader(main, route);
+  RouteReport report;
+  {
+    std::unique_ptr<core::Progress> progress = main.ui.ShowProgress();
+    report = CheckRoute(main, route, reader, *progress);
+  }
+  const std::vector<ReportLine> lines = ReportLines(main.language, report);
+  LogReport(main, lines);
+  if (save_file) SaveReport(main, *save_file, lines);
+}
+
+}  // namespace ops

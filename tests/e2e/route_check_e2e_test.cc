@@ -1,0 +1,67 @@
+// The route check of the built program on the demo route: its report on
+// the terminal and in the file it saves, and the route left as it was.
+#include <filesystem>
+#include <map>
+
+#include "demo/demo_routes.h"
+#include "tests/e2e/end_to_end.h"
+#include "tests/support/msts_text.h"
+
+namespace e2e {
+namespace {
+
+namespace fs = std::filesystem;
+
+// What the demo route names but does not have: its planted shape and
+// texture, besides the list shapes and the .sd files it always lacked.
+const std::string kReport =
+    "Check of route DemoLine\n"
+    "Shapes missing from SHAPES: 5\n"
+    "  Signal_Post.s (placements: 2, first in w-005980+014904.w)\n"
+    "  spd_res.s (placements: 1, first in speedpost.dat)\n"
+    "  spd_rest.s (placements: 1, first in speedpost.dat)\n"
+    "  Truck.s (placements: 1, first in carspawn.dat)\n"
+    "  Van.s (placements: 1, first in carspawn.dat)\n"
+    "Textures missing from TEXTURES: 1\n"
+    "  porch.ace (first in Farmhouse.s)\n"
+    "Textures only in a seasonal folder: 0\n"
+    "Entries whose shape is missing (Delete non-existent): 1\n"
+    "  Shed_Lost.s\n"
+    "Shapes without an .sd file: 9\n"
+    "  A1t10mStrt.s\n  Car_Blue.s\n  milepost.s\n  Oak.s\n  Orphan_Hut.s\n  Pine.s\n"
+    "  spd_sign.s\n  spd_warn.s\n  Telepole.s\n"
+    "Duplicate entries (Delete duplicates): 1\n"
+    "Unused entries (Delete unused): 2\n"
+    "Files that could not be read: 0\n";
+
+// Every file and folder below a folder, with its bytes.
+std::map<fs::path, std::string> Tree(const fs::path& folder) {
+  std::map<fs::path, std::string> tree;
+  for (const fs::directory_entry& entry : fs::recursive_directory_iterator(folder)) {
+    tree[entry.path()] =
+        entry.is_regular_file() ? test_support::ReadHostFile(entry.path()) : "<folder>";
+  }
+  return tree;
+}
+
+class RouteCheckEndToEnd : public EndToEnd {
+ protected:
+  RouteCheckEndToEnd() {
+    Settings("1");
+    demo::WriteRoutes(prefix.drive_c());
+  }
+};
+
+TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAsItWas) {
+  const fs::path route = prefix.Host("C:\\MSTS\\ROUTES\\DemoLine");
+  const std::map<fs::path, std::string> before = Tree(route);
+  ProgramRun run = Run({"checkroute(-route=demoline;-save=c:\\check.txt)"});
+  // Faults found: a script learns it from the exit code.
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.output, kBanner + kReport + "The report is saved to c:\\check.txt\n" + kEnd);
+  EXPECT_EQ(Read("C:\\check.txt"), test_support::Crlf(kReport));
+  EXPECT_EQ(Tree(route), before);
+}
+
+}  // namespace
+}  // namespace e2e
