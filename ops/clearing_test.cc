@@ -129,7 +129,7 @@ TEST_F(ClearingTest, DeleteNonexistentRemovesNothingWhenAFolderItLooksInCannotBe
   files.Add(kRoute + "SHAPES\\a.s", "");
   files.AddFolder(kRoute + "SHAPES\\sub");
   const std::string ref = files.Content(kRoute + "R.ref");
-  for (const std::string folder : {kRoute + "SHAPES\\sub\\", kRoute + "SHAPES\\"}) {
+  for (const std::string& folder : {kRoute + "SHAPES\\sub\\", kRoute + "SHAPES\\"}) {
     files.MakeUnreadable(folder);
     EXPECT_THAT([&] { ClDelUnexClick(main, routes); },
                 ThrowsMessage<core::Error>("The folder " + folder +
