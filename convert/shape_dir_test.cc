@@ -35,29 +35,24 @@ TEST_F(ShapeDirTest, AMissingToolWarnsOncePerGroup) {
   EXPECT_TRUE(processes.runs.empty());
 }
 
-TEST_F(ShapeDirTest, ChoosingTheSourceFolderStoresIt) {
-  ui.folders = {std::string("C:\\models"), std::nullopt};
-  ShDirClick(*main);
-  ShDirClick(*main);
-  EXPECT_EQ(ui.shown, (Lines{"Folder: Select directory, containing *.3ds-files",
-                             "Folder: Select directory, containing *.3ds-files"}));
-  EXPECT_EQ(ui.folder_initials, (Lines{"", ""}));
-  EXPECT_EQ(main->fields.ShapeDir, "C:\\models");
-  EXPECT_EQ(main->fields.dsOpenInitialDir, "C:\\models");
-  EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", ""), "C:\\models");
-}
-
-TEST_F(ShapeDirTest, ConvertDirStartsAtTheSourceFolderAndStoresNothing) {
+TEST_F(ShapeDirTest, ConvertingStartsAtTheSourceFolderAndOnlyChoosingTheSourceStoresIt) {
   main->fields.ShapeDir = "C:\\models";
   main->fields.ShUnicode = false;
-  ui.folders = {std::string("C:\\models"), std::nullopt};
+  ui.folders = {std::string("C:\\models"), std::nullopt, std::string("C:\\models"), std::nullopt};
   Convert1Click(*main);
   main->fields.ShapeDir = "C:\\gone";
   Convert1Click(*main);
-  EXPECT_EQ(ui.shown[0], "Folder: Select convert directory");
-  EXPECT_EQ(ui.folder_initials, (Lines{"C:\\models", ""}));
   EXPECT_EQ(processes.runs.size(), 2u);
   EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", "<none>"), "<none>");
+  ShDirClick(*main);
+  ShDirClick(*main);
+  const std::string source = "Folder: Select directory, containing *.3ds-files";
+  EXPECT_EQ(ui.shown, (Lines{"Folder: Select convert directory", "Folder: Select convert directory",
+                             source, source}));
+  EXPECT_EQ(ui.folder_initials, (Lines{"C:\\models", "", "", ""}));
+  EXPECT_EQ(main->fields.ShapeDir, "C:\\models");
+  EXPECT_EQ(main->fields.dsOpenInitialDir, "C:\\models");
+  EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", ""), "C:\\models");
 }
 
 }  // namespace

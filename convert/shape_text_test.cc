@@ -1,15 +1,9 @@
 #include "convert/shape_text.h"
 
-#include <gmock/gmock.h>
-
 #include "convert/convert_fixture.h"
-#include "core/error.h"
 
 namespace convert {
 namespace {
-
-using Lines = std::vector<std::string>;
-using ::testing::ThrowsMessage;
 
 TEST(MipMapBiasTest, TheThirdValueOfAnEntryIsReplacedAsTyped) {
   const struct {
@@ -53,17 +47,6 @@ TEST(ImageNameTest, TheNameBetweenAProperPairOfParentheses) {
       {"\t\timage ()", std::nullopt},
   };
   for (const auto& [line, name] : cases) EXPECT_EQ(ImageName(line), name) << line;
-}
-
-TEST(ImageNameTest, TheReplacementAlwaysGetsAceAppended) {
-  std::string line = "\t\timage ( planks.ace )";
-  ReplaceImageName(line, "wood");
-  EXPECT_EQ(line, "\t\timage ( wood.ace )");
-  ReplaceImageName(line, "wood.ace");
-  EXPECT_EQ(line, "\t\timage ( wood.ace.ace )");
-  line = "\t\timage ()";
-  ReplaceImageName(line, "x");
-  EXPECT_EQ(line, "\t\timage ()");
 }
 
 class ShPostProcessTest : public ConvertFixture {
@@ -143,18 +126,6 @@ TEST_F(ShPostProcessTest, BothEditsInOnePassAndEveryLineEndsInCrLf) {
   EXPECT_EQ(files.Content("C:\\out\\house.s"),
             "shape (\r\n\t\ttexture ( 0 0 2 ff000000 )\r\n\tbroken \ttexture line\r\n"
             "\t\timage brick.ace\r\n\t\timage ( tin.ace )\r\n)\r\n");
-}
-
-TEST_F(ShPostProcessTest, AFileThatCannotBeReadOrWrittenEndsTheEdit) {
-  main->fields.ShMipMap = true;
-  main->fields.ShOutput = "C:\\out\\missing.s";
-  EXPECT_THAT([&] { ShPostProcess(*main); },
-              ThrowsMessage<core::Error>("Cannot open file C:\\out\\missing.s"));
-  main->fields.ShOutput = "C:\\out\\house.s";
-  files.FailWritesTo("C:\\out\\house.s");
-  EXPECT_THAT([&] { ShPostProcess(*main); },
-              ThrowsMessage<core::Error>("Cannot create file C:\\out\\house.s"));
-  EXPECT_EQ(files.Content("C:\\out\\house.s"), kShapeText);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "convert/textures.h"
 
 #include "convert/convert_fixture.h"
+#include "convert/shape_conversion.h"
 
 namespace convert {
 namespace {
@@ -42,13 +43,6 @@ TEST_F(TexturesTest, SuccessIsLoggedOnlyWhenTheOutputWasWritten) {
   EXPECT_EQ(files.Content("C:\\out\\old.ace"), "old");
 }
 
-TEST_F(TexturesTest, ARelativeOutputIsJudgedInTheSourcesFolder) {
-  main->fields.TexOutput = "a.ace";
-  TexProcClick(*main);
-  EXPECT_NE(files.Content("C:\\models\\tex\\a.ace"), "<missing>");
-  EXPECT_EQ(Logged(), Lines{"Texture C:\\models\\tex\\a.tga: conversion successful"});
-}
-
 TEST_F(TexturesTest, WithoutAnOutputOrAnExistingSourceNothingRuns) {
   main->fields.TexOutput = "";
   TexProcClick(*main);
@@ -85,14 +79,24 @@ TEST_F(TexturesTest, BrowsingForTheSourceProposesTheOutput) {
   EXPECT_FALSE(ui.file_dialogs[0].multiple);
 }
 
-TEST_F(TexturesTest, BrowsingForTheOutputAsksBeforeReplacing) {
-  ui.saved = {std::string("C:\\out\\b.ace")};
-  TexOutClick(*main);
-  TexOutClick(*main);
-  EXPECT_EQ(main->fields.TexOutput, "C:\\out\\b.ace");
-  ASSERT_EQ(ui.file_dialogs.size(), 2u);
-  EXPECT_EQ(ui.file_dialogs[0].default_extension, "ace");
-  EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
+// The texture's and the shape's output: a cancelled dialog keeps the field.
+TEST_F(TexturesTest, BrowsingForAnOutputAsksBeforeReplacing) {
+  const struct {
+    void (*click)(core::ConvMain&);
+    std::string core::Fields::*field;
+    const char* extension;
+  } cases[] = {{TexOutClick, &core::Fields::TexOutput, "ace"},
+               {ShBrowseClick, &core::Fields::ShOutput, "s"}};
+  for (const auto& c : cases) {
+    ui.file_dialogs.clear();
+    ui.saved = {std::string("C:\\out\\b.") + c.extension};
+    c.click(*main);
+    c.click(*main);
+    EXPECT_EQ(main->fields.*c.field, std::string("C:\\out\\b.") + c.extension);
+    ASSERT_EQ(ui.file_dialogs.size(), 2u);
+    EXPECT_EQ(ui.file_dialogs[0].default_extension, c.extension);
+    EXPECT_TRUE(ui.file_dialogs[0].confirm_overwrite);
+  }
 }
 
 TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmapsAnnouncingEach) {

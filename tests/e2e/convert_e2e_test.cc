@@ -1,5 +1,7 @@
 // The console's conversion commands end to end: the built rastolin against
 // the stand-in SDK tools in a fixture installation.
+#include <set>
+
 #include "platform/text.h"
 #include "tests/e2e/end_to_end.h"
 #include "tests/standin/three_ds.h"
@@ -128,38 +130,17 @@ TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
 }
 
 // One shape per stem; a failing tool stops that shape only and leaves its
-// older file, and the binary step works on a copy it removes afterwards.
-TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStemEachOnItsOwn) {
+// older file, and the binary step works on a copy of its own name beside a
+// user's file of the shape's name, and removes it. In Russian, then English.
+TEST_F(ConvertEndToEnd, ShapedirMakesOneShapePerStemEachOnItsOwnInEitherLanguage) {
+  Settings("0");
   Models({{"12.3ds", {"x.tga"}},
           {"house.3ds", {"brick.tga"}},
           {"wall.3ds", {"brick.tga"}},
           {"wall2.3ds", {"Window.tga"}}});
   prefix.Write("C:\\models\\house1.3ds", "not a model");
   prefix.Write("C:\\models\\house.s", "an older house");
-  ProgramRun run = Command("shapedir(-dir=c:\\models;-b)");
-  EXPECT_EQ(run.output, kBanner +
-                            "house.3ds house1.3ds \n"
-                            "conv3ds: house1.3ds is not a 3DS file\n"
-                            "Shape c:\\models\\house.s: conversion failed, no output file\n"
-                            "wall.3ds wall2.3ds \n"
-                            "Shape c:\\models\\wall.s: conversion successful\n"
-                            "Shape c:\\models\\wall.s converted to Unicode\n"
-                            "Shape c:\\models\\wall.s converted to binary\n" +
-                            kEnd);
-  EXPECT_EQ(ToolRuns(),
-            (Runs{{"conv3ds", "C:\\models", {"c:\\models\\house.s", "house.3ds", "house1.3ds"}},
-                  {"conv3ds", "C:\\models", {"c:\\models\\wall.s", "wall.3ds", "wall2.3ds"}},
-                  {"txt2uni", "C:\\models", {"wall.s"}},
-                  {"ffeditc_unicode", "C:\\MSTS\\UTILS\\FFEDIT", {"wall.s", "/c", "/o:wall.s"}}}));
-  EXPECT_EQ(Read("C:\\models\\house.s"), "an older house");
-  EXPECT_EQ(Read("C:\\models\\wall.s").substr(0, 8), "SIMISA@F");
-  EXPECT_FALSE(Exists("C:\\models\\.s"));
-}
-
-TEST_F(ConvertEndToEnd, RussianLinesAndTheLanguageSwitch) {
-  Settings("0");
-  Models({{"wall.3ds", {"brick.tga"}}});
-  prefix.Write("C:\\models\\tower1.3ds", "not a model");
+  prefix.Write("C:\\MSTS\\UTILS\\FFEDIT\\WALL.S", "mine");
   prefix.Write("C:\\tex\\a.tga", kTga);
   ProgramRun run = Interactive(
       "shapedir(-dir=c:\\models;-b)\n"
@@ -168,15 +149,30 @@ TEST_F(ConvertEndToEnd, RussianLinesAndTheLanguageSwitch) {
       "makeace(-dir=c:\\tex) a.tga\n");
   EXPECT_EQ(run.output,
             kBanner + kPrompt +
-                "tower1.3ds \n"
-                "conv3ds: tower1.3ds is not a 3DS file\n"
-                "Шейп c:\\models\\tower.s: ошибка конвертации, конечный файл не создан\n"
-                "wall.3ds \n"
+                "house.3ds house1.3ds \n"
+                "conv3ds: house1.3ds is not a 3DS file\n"
+                "Шейп c:\\models\\house.s: ошибка конвертации, конечный файл не создан\n"
+                "wall.3ds wall2.3ds \n"
                 "Шейп c:\\models\\wall.s: конвертация успешна\n"
                 "Шейп c:\\models\\wall.s конвертирован в Юникод\n"
                 "Shape c:\\models\\wall.s converted to binary\n" +
                 kPrompt + "Текстура c:\\tex\\a.tga: конвертация успешна\n" + kPrompt + kPrompt +
                 "Texture c:\\tex\\a.tga: conversion successful\n" + kPrompt);
+  Runs runs = ToolRuns();
+  runs.resize(4);
+  EXPECT_EQ(runs,
+            (Runs{{"conv3ds", "C:\\models", {"c:\\models\\house.s", "house.3ds", "house1.3ds"}},
+                  {"conv3ds", "C:\\models", {"c:\\models\\wall.s", "wall.3ds", "wall2.3ds"}},
+                  {"txt2uni", "C:\\models", {"wall.s"}},
+                  {"ffeditc_unicode", "C:\\MSTS\\UTILS\\FFEDIT", {"wall_1.s", "/c", "/o:wall_1.s"}}}));
+  EXPECT_EQ(Read("C:\\models\\house.s"), "an older house");
+  EXPECT_EQ(Read("C:\\models\\wall.s").substr(0, 8), "SIMISA@F");
+  EXPECT_FALSE(Exists("C:\\models\\.s"));
+  std::set<std::string> editor_folder;
+  for (const auto& entry : fs::directory_iterator(prefix.Host("C:\\MSTS\\UTILS\\FFEDIT")))
+    editor_folder.insert(entry.path().filename().string());
+  EXPECT_EQ(editor_folder, (std::set<std::string>{"WALL.S", "ffeditc_unicode.exe"}));
+  EXPECT_EQ(Read("C:\\MSTS\\UTILS\\FFEDIT\\WALL.S"), "mine");
 }
 
 }  // namespace
