@@ -24,57 +24,15 @@ std::string ImageName(const std::string& map_name) {
 std::string ShapeText(const std::vector<std::string>& images) {
   const std::string count = std::to_string(images.size());
   std::string text =
-      "SIMISA@@@@@@@@@@JINX0s1t______\n"
-      "\n"
-      "shape (\n"
+      "SIMISA@@@@@@@@@@JINX0s1t______\n\nshape (\n"
       "\tshape_header ( 00000000 00000000 )\n"
-      "\tvolumes ( 1\n"
-      "\t\tvol_sphere (\n"
-      "\t\t\tvector ( 0 0 0 ) 1\n"
-      "\t\t)\n"
-      "\t)\n"
-      "\tshader_names ( 1\n"
-      "\t\tnamed_shader ( TexDiff )\n"
-      "\t)\n"
-      "\ttexture_filter_names ( 1\n"
-      "\t\tnamed_filter_mode ( MipLinear )\n"
-      "\t)\n"
-      "\tpoints ( 1\n"
-      "\t\tpoint ( 0 0 0 )\n"
-      "\t)\n"
-      "\tuv_points ( 1\n"
-      "\t\tuv_point ( 0 0 )\n"
-      "\t)\n"
-      "\tnormals ( 1\n"
-      "\t\tvector ( 0 1 0 )\n"
-      "\t)\n"
-      "\tmatrices ( 1\n"
-      "\t\tmatrix MAIN ( 1 0 0 0 1 0 0 0 1 0 0 0 )\n"
-      "\t)\n";
-  text += "\timages ( " + count + "\n";
+      "\tshader_names ( 1\n\t\tnamed_shader ( TexDiff )\n\t)\n"
+      "\timages ( " + count + "\n";
   for (const std::string& image : images) text += "\t\timage ( " + image + " )\n";
-  text += "\t)\n";
-  text += "\ttextures ( " + count + "\n";
+  text += "\t)\n\ttextures ( " + count + "\n";
   for (size_t i = 0; i < images.size(); ++i)
     text += "\t\ttexture ( " + std::to_string(i) + " 0 0 ff000000 )\n";
-  text +=
-      "\t)\n"
-      "\tlight_materials ( 0 )\n"
-      "\tlod_controls ( 1\n"
-      "\t\tlod_control (\n"
-      "\t\t\tdistance_levels_header ( 0 )\n"
-      "\t\t\tdistance_levels ( 1\n"
-      "\t\t\t\tdistance_level (\n"
-      "\t\t\t\t\tdistance_level_header (\n"
-      "\t\t\t\t\t\tdlevel_selection ( 2000 )\n"
-      "\t\t\t\t\t\thierarchy ( 1 -1 )\n"
-      "\t\t\t\t\t)\n"
-      "\t\t\t\t\tsub_objects ( 0 )\n"
-      "\t\t\t\t)\n"
-      "\t\t\t)\n"
-      "\t\t)\n"
-      "\t)\n"
-      ")\n";
+  text += "\t)\n\tlod_controls ( 0 )\n)\n";
   std::string crlf;
   for (char c : text) {
     if (c == '\n') crlf += '\r';
