@@ -54,15 +54,6 @@ TEST_F(TexturesTest, WithoutAnOutputOrAnExistingSourceNothingRuns) {
   EXPECT_TRUE(processes.runs.empty());
 }
 
-TEST_F(TexturesTest, AFolderNamedLikeAnImageIsPassedWithAnEmptyName) {
-  files.AddFolder("C:\\models\\x.tga");
-  main->fields.TexSource = "C:\\models\\x.tga";
-  main->fields.TexOutput = "C:\\models\\x.ace";
-  broken.insert("makeace");
-  TexProcClick(*main);
-  EXPECT_EQ(Runs(), Lines{"C:\\MSTS\\UTILS\\makeace.exe  \"C:\\models\\x.ace\" -zlib | C:\\models\\x.tga"});
-}
-
 TEST_F(TexturesTest, BrowsingForTheSourceProposesTheOutput) {
   ui.opened = {{"C:\\pics\\a.tga"}, {"C:\\pics\\b.jpeg"}, {"tga"}, {}};
   TexBrowseClick(*main);

@@ -9,32 +9,22 @@
 namespace core {
 namespace {
 
-class ConvMainTest : public ::testing::Test {
- protected:
+// The texts are Russian until a conv.ini says otherwise, and a stored tool
+// name replaces the default, even an empty one.
+TEST(ConvMainTest, TakesTheConvIniOfTheCurrentFolderAndWritesNoneOfItsOwn) {
   test_support::MemoryFileSystem files{"C:\\models"};
   test_support::FakeProcesses processes;
   test_support::ScriptedUi ui;
-};
-
-TEST_F(ConvMainTest, WithoutConvIniTheTextsAreRussianAndNothingIsWritten) {
-  ConvMain main(files, processes, ui);
-  EXPECT_EQ(main.settings.path(), "C:\\models\\conv.ini");
-  EXPECT_EQ(main.language[Msg::CapAddShape], "Добавить объект");
-  EXPECT_EQ(main.tools.MakeaceName, "makeace.exe");
+  ConvMain without(files, processes, ui);
+  EXPECT_EQ(without.language[Msg::CapAddShape], "Добавить объект");
+  EXPECT_EQ(without.tools.MakeaceName, "makeace.exe");
   EXPECT_FALSE(files.FileExists("C:\\models\\conv.ini"));
-  // A current folder at a drive's root gives a doubled backslash.
-  test_support::MemoryFileSystem root_files{"C:\\"};
-  EXPECT_EQ(ConvMain(root_files, processes, ui).settings.path(), "C:\\\\conv.ini");
-}
-
-TEST_F(ConvMainTest, LoadsTheConvIniOfTheCurrentFolder) {
   files.Add("C:\\models\\conv.ini",
             "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nLASTDIR=C:\\3d\r\nMAKEACE=\r\n"
             "CONV3DS=conv3ds_new.exe\r\n");
   ConvMain main(files, processes, ui);
   EXPECT_EQ(main.language[Msg::CapAddShape], "Add shape");
   EXPECT_EQ(main.fields.ShapeDir, "C:\\3d");
-  // A stored tool name replaces the default, even an empty one.
   EXPECT_EQ(main.tools.MakeaceName, "");
   EXPECT_EQ(main.tools.Conv3dsName, "conv3ds_new.exe");
 }

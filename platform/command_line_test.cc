@@ -35,29 +35,6 @@ TEST(SplitArgumentsTest, SplitsAsWindowsProgramsDo) {
   for (const auto& c : cases) EXPECT_EQ(SplitArguments(c.line), c.args) << c.line;
 }
 
-using Candidates = std::vector<std::pair<std::string, std::string>>;
-
-Candidates CandidatesOf(std::string_view line) {
-  Candidates out;
-  for (const ProgramCandidate& candidate : ProgramCandidates(line)) out.emplace_back(candidate.program, candidate.rest);
-  return out;
-}
-
-TEST(ProgramCandidatesTest, AnUnquotedProgramIsTriedUpToEachBlankAQuotedOneIsTheQuotedText) {
-  EXPECT_EQ(CandidatesOf(R"(  C:\Program Files\t.exe a "C:\out dir\a.ace")"),
-            (Candidates{{R"(C:\Program)", R"( Files\t.exe a "C:\out dir\a.ace")"},
-                        {R"(C:\Program Files\t.exe)", R"( a "C:\out dir\a.ace")"},
-                        {R"(C:\Program Files\t.exe a)", R"( "C:\out dir\a.ace")"},
-                        {R"(C:\Program Files\t.exe a "C:\out)", R"( dir\a.ace")"},
-                        {R"(C:\Program Files\t.exe a "C:\out dir\a.ace")", ""}}));
-  EXPECT_EQ(CandidatesOf("a  b"), (Candidates{{"a", "  b"}, {"a ", " b"}, {"a  b", ""}}));
-  EXPECT_EQ(CandidatesOf(R"("C:\Program Files\t\tool" a "b c")"),
-            (Candidates{{R"(C:\Program Files\t\tool)", R"( a "b c")"}}));
-  EXPECT_EQ(CandidatesOf(R"("C:\no end)"), (Candidates{{R"(C:\no end)", ""}}));
-  EXPECT_EQ(CandidatesOf(""), Candidates{});
-  EXPECT_EQ(CandidatesOf(" \t "), Candidates{});
-}
-
 TEST(TextAfterProgramTest, KeepsTheTypedTextWithItsQuotes) {
   EXPECT_EQ(TextAfterProgram(R"("C:\Program Files\rastolin.exe"  makeace(-dir=c:\tex) a.tga)"),
             R"(makeace(-dir=c:\tex) a.tga)");

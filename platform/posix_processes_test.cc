@@ -113,10 +113,13 @@ TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPiece) {
   EXPECT_TRUE(run.started);
   EXPECT_EQ(run.output, host + R"(|[x][y z][d"e][][k\\l])");
 
-  // An earlier piece that names a program wins, as on Windows.
+  // An earlier piece that names a program wins, as on Windows; a quoted
+  // program is the quoted text.
   Script("C:\\Program.exe", std::string("printf 'first|'\n") + kPrintArgs);
   run = processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\");
   EXPECT_EQ(run.output, R"(first|[Files\t\tool][x][y z])");
+  run = processes_.Run(R"("C:\Program Files\t\tool" x)", "C:\\");
+  EXPECT_EQ(run.output, host + "|[x]");
 }
 
 TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {

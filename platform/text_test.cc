@@ -9,21 +9,32 @@
 namespace platform {
 namespace {
 
-TEST(Utf16, RoundTripsCyrillicAndAstralCharacters) {
-  const std::string text = "Мост_01.s \xF0\x9F\x9A\x82 ok";  // a train emoji
-  std::string utf16 = Utf8ToUtf16Le(text);
-  EXPECT_EQ(utf16.substr(0, 4), std::string("\x1C\x04\x3E\x04", 4));  // М о
-  EXPECT_EQ(Utf16LeToUtf8(utf16), text);
+std::string Repeat(std::string_view piece, int times) {
+  std::string out;
+  for (int i = 0; i < times; ++i) out += piece;
+  return out;
 }
 
-TEST(Utf16, BrokenTextIsKeptWhereItCanBeAndReplacedWhereItCannot) {
-  EXPECT_EQ(Utf16LeToUtf8(std::string("A\0B", 3)), "A");  // the odd last byte
-  // A lead without its trail, a trail alone, and a lead at the very end.
-  const std::string lone("\x00\xD8" "A\0" "\x00\xDC" "\xFF\xDB", 8);
-  const std::string wtf8 = "\xED\xA0\x80" "A" "\xED\xB0\x80" "\xED\xAF\xBF";
-  EXPECT_EQ(Utf16LeToUtf8(lone), wtf8);
-  EXPECT_EQ(Utf8ToUtf16Le(wtf8), lone);
+// Lone surrogates survive both ways as three-byte sequences; bytes that are
+// not UTF-8 become U+FFFD. The long cases grow most in conversion.
+TEST(Utf16, ConvertsWholeTextsAndKeepsLoneSurrogates) {
+  const struct {
+    std::string utf16, utf8;
+    bool back;  // the UTF-8 text converts back to the same bytes
+  } cases[] = {
+      {std::string("\x1C\x04\x3E\x04.\0s\0 \0\x3D\xD8\x82\xDE", 14), "Мо.s \xF0\x9F\x9A\x82", true},
+      {std::string("\x00\xD8" "A\0" "\x00\xDC" "\xFF\xDB", 8),
+       "\xED\xA0\x80" "A" "\xED\xB0\x80" "\xED\xAF\xBF", true},
+      {Repeat(std::string("\x00\xDC", 2), 1000), Repeat("\xED\xB0\x80", 1000), true},
+      {"", "", true},
+      {std::string("A\0B", 3), "A", false},  // the odd last byte
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Utf16LeToUtf8(c.utf16), c.utf8) << c.utf8;
+    if (c.back) EXPECT_EQ(Utf8ToUtf16Le(c.utf8), c.utf16) << c.utf8;
+  }
   EXPECT_EQ(Utf8ToUtf16Le("a\xE9z"), std::string("a\0\xFD\xFFz\0", 6));
+  EXPECT_EQ(Utf8ToUtf16Le(std::string(1000, '\xFF')), Repeat("\xFD\xFF", 1000));
 }
 
 TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
@@ -31,24 +42,6 @@ TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
   JoinSurrogatePairs(text);
   // A lead then a trail make one character; a trail then a lead stay apart.
   EXPECT_EQ(text, "\xF0\x9F\x9A\x82" "x" "\xED\xB0\x80\xED\xA0\x80");
-}
-
-std::string Repeat(std::string_view piece, int times) {
-  std::string out;
-  for (int i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
-TEST(Utf16, TextsThatGrowMostConvertWhole) {
-  // Lone surrogates take three bytes each in UTF-8, stray bytes two each in
-  // UTF-16: the largest outputs for their input.
-  const std::string surrogates = Repeat(std::string("\x00\xDC", 2), 1000);
-  const std::string wtf8 = Repeat("\xED\xB0\x80", 1000);
-  EXPECT_EQ(Utf16LeToUtf8(surrogates), wtf8);
-  EXPECT_EQ(Utf8ToUtf16Le(wtf8), surrogates);
-  EXPECT_EQ(Utf8ToUtf16Le(std::string(1000, '\xFF')), Repeat("\xFD\xFF", 1000));
-  EXPECT_EQ(Utf8ToUtf16Le(""), "");
-  EXPECT_EQ(Utf16LeToUtf8(""), "");
 }
 
 #ifdef _WIN32

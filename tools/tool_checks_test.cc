@@ -45,12 +45,6 @@ TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
-TEST_F(ToolChecksTest, AnEmptyUtilitiesFolderLooksAtTheDriveRoot) {
-  InstallUtilities("C:");
-  EXPECT_TRUE(CheckTools(*main));
-  EXPECT_EQ(Stored("UTILS"), "");
-}
-
 TEST_F(ToolChecksTest, Button1ClickTakesTheChosenFolderAndChecksEvenOnCancel) {
   InstallUtilities("D:\\SDK");
   ui.folders = {std::nullopt, std::string("D:\\SDK")};

@@ -24,10 +24,8 @@ struct StandinRun {
 };
 void PrintTo(const StandinRun& run, std::ostream* out);
 
-// The runs recorded in a log file (RASTOLIN_STANDIN_LOG), oldest first;
-// none when the file does not exist.
-std::vector<StandinRun> ReadStandinLog(const std::filesystem::path& log);
-// The runs in a fixture's log, its drive named "C:\" (TempPrefix::FromProgram).
+// The runs in a fixture's log (RASTOLIN_STANDIN_LOG), oldest first, its
+// drive named "C:\" (TempPrefix::FromProgram); none when there is no log.
 std::vector<StandinRun> ReadStandinLog(const TempPrefix& prefix);
 
 }  // namespace test_support
