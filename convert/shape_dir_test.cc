@@ -27,14 +27,6 @@ TEST_F(ShapeDirTest, NumberedModelsOfOneStemBecomeOneShapeInTheFolder) {
   EXPECT_EQ(main->fields.ShOutput, "C:\\models\\wall.s");
 }
 
-TEST_F(ShapeDirTest, AMissingToolWarnsOncePerGroup) {
-  files.DeleteFile("C:\\MSTS\\UTILS\\conv3ds.exe");
-  ShConvertDir(*main, "C:\\models");
-  EXPECT_EQ(ui.shown, (Lines{"Warning: Unable to find conv3ds.exe",
-                             "Warning: Unable to find conv3ds.exe"}));
-  EXPECT_TRUE(processes.runs.empty());
-}
-
 TEST_F(ShapeDirTest, ConvertingStartsAtTheSourceFolderAndOnlyChoosingTheSourceStoresIt) {
   main->fields.ShapeDir = "C:\\models";
   main->fields.ShUnicode = false;
