@@ -31,7 +31,9 @@ TEST(Utf16, ConvertsWholeTextsAndKeepsLoneSurrogates) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(Utf16LeToUtf8(c.utf16), c.utf8) << c.utf8;
-    if (c.back) EXPECT_EQ(Utf8ToUtf16Le(c.utf8), c.utf16) << c.utf8;
+    if (c.back) {
+      EXPECT_EQ(Utf8ToUtf16Le(c.utf8), c.utf16) << c.utf8;
+    }
   }
   EXPECT_EQ(Utf8ToUtf16Le("a\xE9z"), std::string("a\0\xFD\xFFz\0", 6));
   EXPECT_EQ(Utf8ToUtf16Le(std::string(1000, '\xFF')), Repeat("\xFD\xFF", 1000));
