@@ -106,6 +106,10 @@ TEST(Case, LowersComparesAndOrdersLatinAndCyrillicAsNtfsDoes) {
   EXPECT_TRUE(LessIgnoreCase("ab.s", "a_b.s"));
   EXPECT_TRUE(LessIgnoreCase("house.3ds", "House1.3ds"));
   EXPECT_FALSE(LessIgnoreCase("b", "A"));
+  // Past ASCII the upper-case forms decide: "Ж" is "ж" upper-cased.
+  EXPECT_TRUE(LessIgnoreCase("abЖ", "ABжа"));
+  EXPECT_FALSE(LessIgnoreCase("abжа", "ABЖ"));
+  EXPECT_TRUE(LessIgnoreCase("ABЖ", "abж"));
 }
 
 }  // namespace

@@ -112,14 +112,16 @@ void AppendRefValue(std::string& text, std::string_view value) {
 }
 
 bool NamesMatch(std::string_view a, std::string_view b) {
-  // Property names are nearly always ASCII; folding them needs no tables.
-  if (platform::IsAscii(a) && platform::IsAscii(b)) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return platform::AsciiLower(x) == platform::AsciiLower(y);
-           });
+  // Property names are nearly always ASCII, and most differ in their first
+  // letters: tables are needed only from a byte beyond ASCII on. Two
+  // different ASCII letters, or one name going on where the other ends,
+  // never fold to the same name.
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    if (static_cast<unsigned char>(a[i] | b[i]) >= 0x80) return platform::EqualsIgnoreCase(a, b);
+    if (platform::AsciiLower(a[i]) != platform::AsciiLower(b[i])) return false;
   }
-  return platform::EqualsIgnoreCase(a, b);
+  return a.size() == b.size();
 }
 
 const std::string& Shape::GetValue(std::string_view name) const {
