@@ -3,6 +3,11 @@
 // that asks nobody.
 #pragma once
 
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <filesystem>
 #include <memory>
 #include <optional>
@@ -98,6 +103,29 @@ class BenchInstallation {
   SilentUi ui_;
   std::unique_ptr<core::ConvMain> main_;
 };
+
+// Runs the built program on one console command, as a user types it, in a
+// host folder: its answers come from the file `input`, its output goes to
+// the file `output` and standard error to nowhere. Returns its exit code,
+// or -1 when it could not be run.
+inline int RunProgram(const std::filesystem::path& folder, const std::string& command,
+                      const std::string& input, const std::string& output) {
+  std::string program = RASTOLIN_BINARY;
+  std::string argument = command;
+  char* argv[] = {program.data(), argument.data(), nullptr};
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, folder.c_str());
+  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = 0;
+  int status = 0;
+  const bool ran = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0 &&
+                   waitpid(pid, &status, 0) == pid && WIFEXITED(status);
+  posix_spawn_file_actions_destroy(&actions);
+  return ran ? WEXITSTATUS(status) : -1;
+}
 
 // The one set-up of its kind in the benchmark binary, made when a benchmark
 // first needs it.

@@ -1,7 +1,7 @@
 // Reading and writing a route's .ref file of 50,000 entries, through the
 // host's file system, next to reading and writing the same bytes as they
-// are; and deleting one entry as a user does, which reads the file, backs
-// it up and writes it.
+// are; and deleting one entry as a user does, on the Clearing page and as
+// the console command, which reads the file, backs it up and writes it.
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "bench/bench_route.h"
+#include "console/console.h"
 #include "ops/clearing.h"
 #include "ops/route_state.h"
 #include "route/ref_file.h"
@@ -53,14 +54,22 @@ std::string LargeRefText() {
   return text;
 }
 
-// A route whose .ref file holds the large route's text.
+// A route whose .ref file holds the large route's text, and the folder the
+// program starts from, its settings naming the root.
 class RefBench : public bench::BenchInstallation {
  public:
   RefBench() {
     std::filesystem::create_directories(host_root() / "ROUTES" / "Large");
+    std::filesystem::create_directories(WorkFolder());
     bytes_ = route::UnicodeFileBytes(LargeRefText());
     Write(RefPath(), bytes_);
+    const std::string work = files().FromUserPath(WorkFolder().string());
+    Write(work + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
+    // Neither the shape's files nor its textures are moved.
+    Write(work + "\\answers.txt", "n\nn\n");
   }
+
+  std::filesystem::path WorkFolder() const { return host_root().parent_path() / "work"; }
 
   std::string RefPath() const { return root() + "\\ROUTES\\Large\\Large.ref"; }
   std::string CopyPath() const { return root() + "\\ROUTES\\Large\\copy.ref"; }
@@ -132,10 +141,31 @@ void DeleteOneEntry(benchmark::State& state) {
   }
 }
 
+// The same as the console command a user types: the program starts,
+// reads its settings and the route, deletes the entry and exits.
+void ConsoleDeleteOneEntry(benchmark::State& state) {
+  RefBench& bench = bench::Shared<RefBench>();
+  const std::string command = "delentry(-route=Large) " + std::to_string(kEntries / 2 + 1);
+  const std::string input = (bench.WorkFolder() / "answers.txt").string();
+  const std::string output = (bench.WorkFolder() / "output.txt").string();
+  for (auto _ : state) {
+    state.PauseTiming();
+    bench.Write(bench.RefPath(), bench.bytes());
+    bench.files().DeleteFile(bench.BackupPath());
+    state.ResumeTiming();
+    if (bench::RunProgram(bench.WorkFolder(), command, input, output) != console::kExitNormal) {
+      state.SkipWithError("the command did not end normally");
+    }
+  }
+  const std::optional<std::string> written = bench.files().ReadFile(bench.RefPath());
+  if (!written || written->size() >= bench.bytes().size()) state.SkipWithError("no entry went");
+}
+
 BENCHMARK(ReadRef)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(WriteRef)->Unit(benchmark::kMillisecond);
 BENCHMARK(RawWrite)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteOneEntry)->Unit(benchmark::kMillisecond);
+BENCHMARK(ConsoleDeleteOneEntry)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "console/console.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 #include "convert/shape_text.h"
@@ -107,6 +108,19 @@ class LogPrinter {
  private:
   core::Log& log_;
   int observer_;
+};
+
+// Empties a text field for as long as it lives.
+class EmptiedField {
+ public:
+  explicit EmptiedField(std::string& field) : field_(field), kept_(std::exchange(field, {})) {}
+  ~EmptiedField() { field_ = std::move(kept_); }
+  EmptiedField(const EmptiedField&) = delete;
+  EmptiedField& operator=(const EmptiedField&) = delete;
+
+ private:
+  std::string& field_;
+  std::string kept_;
 };
 
 }  // namespace
@@ -375,16 +389,21 @@ void Console::Clearing(const Command& command) {
     for (size_t row = 0; row < rows.size(); ++row) {
       terminal_.Write(std::to_string(row + 1) + "  " + rows[row] + "\n");
     }
-  } else if (name == "deldup") {
-    operations_.ClDuplicatesClick(*route);
-  } else if (name == "delunex") {
-    operations_.ClDelUnexClick(*route);
   } else if (name == "delentry") {
     DelEntry(command, *route);
-  } else if (name == "delunused") {
-    operations_.ClUnusedClick(*route);
   } else {
-    operations_.ClDelUnnamedClick(*route);
+    // These jobs show no entry list: with no properties to show, neither
+    // choosing the route nor the job builds its rows, one per entry.
+    const EmptiedField no_list(main_.fields.ClProps);
+    if (name == "deldup") {
+      operations_.ClDuplicatesClick(*route);
+    } else if (name == "delunex") {
+      operations_.ClDelUnexClick(*route);
+    } else if (name == "delunused") {
+      operations_.ClUnusedClick(*route);
+    } else {
+      operations_.ClDelUnnamedClick(*route);
+    }
   }
 }
 

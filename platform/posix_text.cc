@@ -71,6 +71,19 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
   return out;
 }
 
+unsigned char AsciiUpper(unsigned char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<unsigned char>(c - 'a' + 'A') : c;
+}
+
+bool LessByUpperCase(std::string_view a, std::string_view b) {
+  auto upper = [](std::string_view s) {
+    return MapCodePoints(s, [](utf8proc_int32_t c) { return utf8proc_toupper(c); });
+  };
+  std::string ua = upper(a), ub = upper(b);
+  if (ua != ub) return ua < ub;
+  return a < b;
+}
+
 }  // namespace
 
 std::string EightBitToUtf8(std::string_view bytes) {
@@ -102,21 +115,16 @@ bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
 
 bool LessIgnoreCase(std::string_view a, std::string_view b) {
   // NTFS keeps names in the order of their upper-case forms, so "ab" comes
-  // before "a_b" ('B' < '_' < 'b'). Two ASCII names, nearly every name a
-  // folder listing sorts, compare in place.
-  if (IsAscii(a) && IsAscii(b)) {
-    auto ascii_upper = [](char c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
-    for (size_t i = 0; i < a.size() && i < b.size(); ++i) {
-      if (ascii_upper(a[i]) != ascii_upper(b[i])) return ascii_upper(a[i]) < ascii_upper(b[i]);
-    }
-    if (a.size() != b.size()) return a.size() < b.size();
-    return a < b;
+  // before "a_b" ('B' < '_' < 'b'). Up to a byte beyond ASCII, those forms
+  // are compared as they are read, without being made.
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    const auto x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if ((x | y) >= 0x80) return LessByUpperCase(a, b);
+    const unsigned char upper_x = AsciiUpper(x), upper_y = AsciiUpper(y);
+    if (upper_x != upper_y) return upper_x < upper_y;
   }
-  auto upper = [](std::string_view s) {
-    return MapCodePoints(s, [](utf8proc_int32_t c) { return utf8proc_toupper(c); });
-  };
-  std::string ua = upper(a), ub = upper(b);
-  if (ua != ub) return ua < ub;
+  if (a.size() != b.size()) return a.size() < b.size();
   return a < b;
 }
 

@@ -10,9 +10,14 @@ namespace platform {
 // to UTF-8. A lone surrogate takes the three-byte form of its code (as in
 // WTF-8), so that it goes back to the same unit and names the same file.
 std::string Utf16LeToUtf8(std::string_view bytes);
+// The same for the bytes from `from` on, in the string that holds them, so
+// that a large file read is its own text without a second buffer.
+void Utf16LeToUtf8InPlace(std::string& bytes, size_t from);
 // UTF-8, lone surrogates in their three-byte form included, to UTF-16LE
 // bytes. Other bytes that are not UTF-8 become U+FFFD.
 std::string Utf8ToUtf16Le(std::string_view text);
+// The same, appended to `out`, which grows once.
+void AppendUtf16Le(std::string& out, std::string_view text);
 // Joins a lead surrogate followed by a trail surrogate, both in their
 // three-byte form, into the four bytes of the character they make, as a
 // text read from UTF-16 holds it.

@@ -46,6 +46,28 @@ TEST(Utf16, JoiningTextsJoinsTheSurrogatesThatMeet) {
   EXPECT_EQ(text, "\xF0\x9F\x9A\x82" "x" "\xED\xB0\x80\xED\xA0\x80");
 }
 
+TEST(Utf16, AFileReadConvertsInTheBufferItWasReadInto) {
+  // After the two bytes of the mark, ASCII makes room for characters that
+  // outgrow their units (from U+0800 on); where it has not yet, the rest is
+  // converted apart. Runs of ASCII go eight units at a time.
+  const std::string euros = Repeat("€", 30);
+  const std::string cases[] = {
+      "€€€€ ok",
+      "abcdefghijklmnopqrst" + euros + "x",
+      "abcdefghijklmno" "Ж" "pqrstuvwxyz0123456789",
+      "abcdefghijklmno" "\xF0\x9F\x9A\x82" "pqrstuvwxyz",
+      "Static ( FileName ( \xED\xA0\x80.s ) )",
+      "",
+  };
+  for (const std::string& text : cases) {
+    for (const std::string odd : {"", "x"}) {
+      std::string bytes = "\xFF\xFE" + Utf8ToUtf16Le(text) + odd;
+      Utf16LeToUtf8InPlace(bytes, 2);
+      EXPECT_EQ(bytes, text);
+    }
+  }
+}
+
 #ifdef _WIN32
 TEST(EightBit, Utf8StaysAndAnythingElseIsTheAnsiCodePage) {
   EXPECT_EQ(EightBitToUtf8("Дуб большой.s"), "Дуб большой.s");
@@ -79,6 +101,10 @@ TEST(Case, LowersComparesAndOrdersLatinAndCyrillicAsNtfsDoes) {
   EXPECT_TRUE(LessIgnoreCase("ab.s", "a_b.s"));
   EXPECT_TRUE(LessIgnoreCase("house.3ds", "House1.3ds"));
   EXPECT_FALSE(LessIgnoreCase("b", "A"));
+  // Past ASCII the upper-case forms decide: "Ж" is "ж" upper-cased.
+  EXPECT_TRUE(LessIgnoreCase("abЖ", "ABжа"));
+  EXPECT_FALSE(LessIgnoreCase("abжа", "ABЖ"));
+  EXPECT_TRUE(LessIgnoreCase("ABЖ", "abж"));
 }
 
 }  // namespace

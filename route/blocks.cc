@@ -1,6 +1,8 @@
 #include "route/blocks.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "core/strings.h"
 #include "platform/text.h"
@@ -19,6 +21,20 @@ bool Escaped(std::string_view text, size_t backslash) {
   return backslash + 1 < text.size() && (text[backslash + 1] == '"' || text[backslash + 1] == '\\');
 }
 
+// The characters the scans stop at: outside quoted runs the parentheses and
+// the quote, inside them the quote, the backslash and the line breaks.
+constexpr uint8_t kOutsideStop = 1;
+constexpr uint8_t kInsideStop = 2;
+constexpr std::array<uint8_t, 256> kStops = [] {
+  std::array<uint8_t, 256> stops{};
+  stops['('] = stops[')'] = kOutsideStop;
+  stops['"'] = kOutsideStop | kInsideStop;
+  stops['\\'] = stops['\r'] = stops['\n'] = kInsideStop;
+  return stops;
+}();
+
+bool Stops(char c, uint8_t where) { return (kStops[static_cast<unsigned char>(c)] & where) != 0; }
+
 struct Run {
   size_t end;   // just past the closing quote, or where the line or text ends
   bool closed;  // false when the line or the text ended it
@@ -27,16 +43,15 @@ struct Run {
 // The quoted run whose opening quote stands at pos.
 Run RunAt(std::string_view text, size_t pos) {
   for (size_t i = pos + 1; i < text.size(); ++i) {
+    if (!Stops(text[i], kInsideStop)) continue;
     switch (text[i]) {
       case '"':
         return {i + 1, true};
       case '\r':
       case '\n':
         return {i, false};
-      case '\\':
-        if (Escaped(text, i)) ++i;
-        break;
       default:
+        if (Escaped(text, i)) ++i;
         break;
     }
   }
@@ -47,8 +62,15 @@ template <bool kAlsoClose>
 size_t Find(std::string_view text, size_t pos) {
   while (pos < text.size()) {
     const char c = text[pos];
-    if (c == '(' || (kAlsoClose && c == ')')) return pos;
-    pos = c == '"' ? RunAt(text, pos).end : pos + 1;
+    if (!Stops(c, kOutsideStop)) {
+      ++pos;
+    } else if (c == '"') {
+      pos = RunAt(text, pos).end;
+    } else if (c == '(' || kAlsoClose) {
+      return pos;
+    } else {
+      ++pos;
+    }
   }
   return std::string_view::npos;
 }
@@ -69,6 +91,10 @@ size_t FindClose(std::string_view text, size_t pos) {
   int depth = 1;
   while (pos < text.size()) {
     const char c = text[pos];
+    if (!Stops(c, kOutsideStop)) {
+      ++pos;
+      continue;
+    }
     if (c == '"') {
       pos = RunAt(text, pos).end;
       continue;

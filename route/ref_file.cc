@@ -1,6 +1,7 @@
 #include "route/ref_file.h"
 
 #include <algorithm>
+#include <array>
 
 #include "core/entry_form.h"
 #include "route/blocks.h"
@@ -9,11 +10,11 @@
 namespace route {
 namespace {
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+constexpr bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
 
 // What a block keyword is made of: a word ends at a blank, a parenthesis or
 // a quote.
-bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
+constexpr bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
 
 // The line (from 1) that holds the character at offset: CR LF, CR and LF
 // each end a line.
@@ -35,6 +36,44 @@ size_t EntryEnd(std::string_view text, size_t end) {
   return end;
 }
 
+size_t SkipBlanks(std::string_view text, size_t pos) {
+  while (pos < text.size() && IsBlank(text[pos])) ++pos;
+  return pos;
+}
+
+// What a word is made of, as InWord says, looked up.
+constexpr std::array<bool, 256> kWordCharacters = [] {
+  std::array<bool, 256> word{};
+  for (int c = 0; c < 256; ++c) word[c] = InWord(static_cast<char>(c));
+  return word;
+}();
+
+size_t WordEnd(std::string_view text, size_t pos) {
+  while (pos < text.size() && kWordCharacters[static_cast<unsigned char>(text[pos])]) ++pos;
+  return pos;
+}
+
+// A property in the layout nearly every entry has: a word, "(", a plain
+// value, ")", with blanks between, read from pos on in one pass. Returns
+// where its ")" stands, or npos for any other text, which the block grammar
+// reads.
+size_t ReadSimpleProp(std::string_view text, size_t pos, std::string_view& name,
+                      std::optional<PlainValue>& value) {
+  size_t i = SkipBlanks(text, pos);
+  const size_t name_start = i;
+  i = WordEnd(text, i);
+  if (i == name_start) return std::string_view::npos;
+  name = text.substr(name_start, i - name_start);
+  i = SkipBlanks(text, i);
+  if (i == text.size() || text[i] != '(') return std::string_view::npos;
+  i = SkipBlanks(text, i + 1);
+  value = ReadPlainValue(text, i);
+  if (!value) return std::string_view::npos;
+  i = SkipBlanks(text, i + value->written.size());
+  if (i == text.size() || text[i] != ')') return std::string_view::npos;
+  return i;
+}
+
 }  // namespace
 
 class RefReader {
@@ -47,7 +86,7 @@ class RefReader {
     const std::string_view body = std::string_view(*text).substr(from);
     size_t done = 0;      // the text up to here belongs to an entry or stands before one
     size_t previous = 0;  // the end of the block before
-    std::vector<Props> props;
+    std::vector<PropText> found;
     for (size_t open = FindOpen(body, 0); open != std::string_view::npos;
          open = FindOpen(body, previous)) {
       size_t word_end = open;
@@ -62,16 +101,16 @@ class RefReader {
         previous = close + 1;
         continue;
       }
-      Shape entry;
-      const size_t close = ReadProps(body, open + 1, entry, props);
+      const size_t close = ReadProps(body, open + 1, found);
       if (close == std::string_view::npos) return start;
       previous = close + 1;
       const size_t end = EntryEnd(body, previous);
+      Shape& entry = ref.entries.emplace_back();
+      MakeProps(found, entry.props_);
       entry.block_type_ = keyword;
       entry.before_ = body.substr(done, start - done);
       entry.read_text_ = text;
       entry.source_ = body.substr(start, end - start);
-      ref.entries.push_back(std::move(entry));
       done = end;
     }
     ref.tail = body.substr(done);
@@ -88,37 +127,58 @@ class RefReader {
   }
 
  private:
-  // Reads the properties of the entry whose "(" stands just before pos,
+  // A property as the entry's text holds it.
+  struct PropText {
+    std::string_view name;
+    std::string_view written;
+    std::optional<PlainValue> plain;  // when it is written so
+  };
+
+  // Finds the properties of the entry whose "(" stands just before pos,
   // and returns where its ")" stands, or npos when the text ends first.
-  // They are gathered in `props` first, so that each entry's list is
-  // allocated once, at its size.
-  static size_t ReadProps(std::string_view body, size_t pos, Shape& entry,
-                          std::vector<Props>& props) {
-    props.clear();
+  static size_t ReadProps(std::string_view body, size_t pos, std::vector<PropText>& found) {
+    found.clear();
     for (;;) {
+      PropText simple;
+      const size_t simple_end = ReadSimpleProp(body, pos, simple.name, simple.plain);
+      if (simple_end != std::string_view::npos) {
+        simple.written = simple.plain->written;
+        found.push_back(simple);
+        pos = simple_end + 1;
+        continue;
+      }
       const size_t mark = FindParenthesis(body, pos);
       if (mark == std::string_view::npos) return mark;
       const std::string_view before = TrimView(body.substr(pos, mark - pos));
       if (body[mark] == ')') {
         // Free text after the last property is one without a name.
-        if (!before.empty()) AddProp(props, {}, before);
-        entry.props_.assign(std::make_move_iterator(props.begin()),
-                            std::make_move_iterator(props.end()));
+        if (!before.empty()) found.push_back({{}, before, {}});
         return mark;
       }
       const size_t close = FindClose(body, mark + 1);
       if (close == std::string_view::npos) return close;
-      AddProp(props, before, TrimView(body.substr(mark + 1, close - mark - 1)));
+      found.push_back({before, TrimView(body.substr(mark + 1, close - mark - 1)), {}});
       pos = close + 1;
     }
   }
 
-  static void AddProp(std::vector<Props>& props, std::string_view name, std::string_view written) {
-    std::string value = ValueOf(written);
-    // A form whose quote is left open needs the line break that ended it.
-    const bool keep_form = !IsOwnForm(value, written) && !EndsInsideQuotes(written);
-    props.push_back(Props{std::string(name), std::move(value),
-                          keep_form ? std::string(written) : std::string()});
+  // Each property made once, in place, in a list allocated at its size.
+  static void MakeProps(const std::vector<PropText>& found, std::vector<Props>& props) {
+    props.reserve(found.size());
+    for (const PropText& text : found) {
+      Props& prop = props.emplace_back();
+      prop.PropName.assign(text.name);
+      bool keep_form;
+      if (text.plain) {
+        prop.PropValue.assign(text.plain->value);
+        keep_form = !text.plain->own_form;
+      } else {
+        prop.PropValue = ValueOf(text.written);
+        // A form whose quote is left open needs the line break that ended it.
+        keep_form = !IsOwnForm(prop.PropValue, text.written) && !EndsInsideQuotes(text.written);
+      }
+      if (keep_form) prop.written_as.assign(text.written);
+    }
   }
 };
 

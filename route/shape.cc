@@ -1,6 +1,8 @@
 #include "route/shape.h"
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 
 #include "core/error.h"
 #include "platform/text.h"
@@ -8,23 +10,65 @@
 namespace route {
 namespace {
 
-bool NeedsQuotes(std::string_view value) {
-  return !value.empty() &&
-         (static_cast<unsigned char>(value.front()) < '.' ||
-          std::any_of(value.begin(), value.end(), [](char c) {
-            return static_cast<unsigned char>(c) <= 32 || c == '(' || c == ')' || c == '"';
-          }));
+// What a character means for how a value is read and written.
+constexpr uint8_t kNeedsQuotes = 1;  // blanks, control characters, parentheses, the quote
+constexpr uint8_t kUndone = 2;       // the quote, the backslash, line breaks: undone when read
+constexpr std::array<uint8_t, 256> kClasses = [] {
+  std::array<uint8_t, 256> classes{};
+  for (int c = 0; c <= 32; ++c) classes[c] = kNeedsQuotes;
+  classes['('] = classes[')'] = kNeedsQuotes;
+  classes['"'] = kNeedsQuotes | kUndone;
+  classes['\\'] = kUndone;
+  classes['\r'] = classes['\n'] = kNeedsQuotes | kUndone;
+  return classes;
+}();
+
+uint8_t ClassesOf(std::string_view text) {
+  const auto* c = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* end = c + text.size();
+  // Four at a time, as every value read passes here.
+  uint8_t classes = 0;
+  for (; end - c >= 4; c += 4) {
+    classes |= kClasses[c[0]] | kClasses[c[1]] | kClasses[c[2]] | kClasses[c[3]];
+  }
+  for (; c < end; ++c) classes |= kClasses[*c];
+  return classes;
 }
+
+// Given the classes of its characters.
+bool NeedsQuotes(std::string_view value, uint8_t classes) {
+  return !value.empty() &&
+         (static_cast<unsigned char>(value.front()) < '.' || (classes & kNeedsQuotes) != 0);
+}
+
+bool NeedsQuotes(std::string_view value) { return NeedsQuotes(value, ClassesOf(value)); }
 
 bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 
 // What AppendRefValue writes otherwise than as it stands inside a run.
-bool HasEscapesOrBreaks(std::string_view value) {
-  return std::any_of(value.begin(), value.end(),
-                     [](char c) { return c == '"' || c == '\\' || IsLineBreak(c); });
-}
+bool HasEscapesOrBreaks(std::string_view value) { return (ClassesOf(value) & kUndone) != 0; }
 
 }  // namespace
+
+std::optional<PlainValue> ReadPlainValue(std::string_view text, size_t pos) {
+  const auto at = [text](size_t i) { return kClasses[static_cast<unsigned char>(text[i])]; };
+  size_t end = pos;
+  if (pos == text.size() || text[pos] != '"') {
+    while (end < text.size() && at(end) == 0) ++end;
+    // A bare value ends at a blank or ")".
+    if (end == text.size() || !(static_cast<unsigned char>(text[end]) <= 32 || text[end] == ')')) {
+      return std::nullopt;
+    }
+    const std::string_view value = text.substr(pos, end - pos);
+    return PlainValue{value, value, !NeedsQuotes(value, 0)};
+  }
+  uint8_t classes = 0;
+  for (++end; end < text.size() && (at(end) & kUndone) == 0; ++end) classes |= at(end);
+  if (end == text.size() || text[end] != '"') return std::nullopt;
+  const std::string_view inside = text.substr(pos + 1, end - pos - 1);
+  // The program quotes a value only where it needs quotes.
+  return PlainValue{text.substr(pos, end + 1 - pos), inside, NeedsQuotes(inside, classes)};
+}
 
 bool IsOwnForm(std::string_view value, std::string_view written) {
   if (!NeedsQuotes(value)) return written == value;
@@ -68,14 +112,16 @@ void AppendRefValue(std::string& text, std::string_view value) {
 }
 
 bool NamesMatch(std::string_view a, std::string_view b) {
-  // Property names are nearly always ASCII; folding them needs no tables.
-  if (platform::IsAscii(a) && platform::IsAscii(b)) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-             return platform::AsciiLower(x) == platform::AsciiLower(y);
-           });
+  // Property names are nearly always ASCII, and most differ in their first
+  // letters: tables are needed only from a byte beyond ASCII on. Two
+  // different ASCII letters, or one name going on where the other ends,
+  // never fold to the same name.
+  const size_t common = std::min(a.size(), b.size());
+  for (size_t i = 0; i < common; ++i) {
+    if (static_cast<unsigned char>(a[i] | b[i]) >= 0x80) return platform::EqualsIgnoreCase(a, b);
+    if (platform::AsciiLower(a[i]) != platform::AsciiLower(b[i])) return false;
   }
-  return platform::EqualsIgnoreCase(a, b);
+  return a.size() == b.size();
 }
 
 const std::string& Shape::GetValue(std::string_view name) const {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -101,5 +102,16 @@ void RefuseLineBreaks(const Shape& props, const core::Language& language);
 void AppendRefValue(std::string& text, std::string_view value);
 // Whether AppendRefValue writes the value so.
 bool IsOwnForm(std::string_view value, std::string_view written);
+
+// A value as nearly every value read is written: a bare run of characters
+// that need no quotes, or one quoted run with nothing to undo.
+struct PlainValue {
+  std::string_view written;  // as the text holds it
+  std::string_view value;    // ValueOf(written), a piece of it
+  bool own_form;             // IsOwnForm(value, written)
+};
+// The plain value written from pos on, up to a blank or ")"; nothing when
+// the text holds any other form there.
+std::optional<PlainValue> ReadPlainValue(std::string_view text, size_t pos);
 
 }  // namespace route

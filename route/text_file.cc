@@ -33,10 +33,12 @@ TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path
   file.form = FormOf(*bytes);
   std::string_view view = *bytes;
   switch (file.form) {
-    case TextForm::kUnicode:
-      if (view.starts_with(kByteOrderMark)) view.remove_prefix(kByteOrderMark.size());
-      file.text = platform::Utf16LeToUtf8(view);
+    case TextForm::kUnicode: {
+      const size_t mark = view.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
+      file.text = std::move(*bytes);
+      platform::Utf16LeToUtf8InPlace(file.text, mark);
       break;
+    }
     case TextForm::kEightBit:
       if (view.starts_with(kUtf8Mark)) view.remove_prefix(kUtf8Mark.size());
       file.text = platform::EightBitToUtf8(view);
@@ -50,7 +52,7 @@ TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path
 
 std::string UnicodeFileBytes(std::string_view text) {
   std::string bytes(kByteOrderMark);
-  bytes += platform::Utf8ToUtf16Le(text);
+  platform::AppendUtf16Le(bytes, text);
   return bytes;
 }
 
