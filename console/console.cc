@@ -27,6 +27,7 @@ constexpr const char* kRouteHelp =
     "delentry(-route=...) N1;[N2;]...\n=====\n"
     "delunused(-route=...)\n=====\n"
     "delnotinref(-route=...)\n=====\n"
+    "restore(-route=...)\n=====\n"
     "compare(-route=...;[-shapes;][-textures;][-eur1;][-eur2;][-us1;][-us2;][-jp1;][-jp2;]"
     "[-common;|-unique;|-bat=...;])\n=====\n";
 
@@ -123,6 +124,7 @@ std::span<const Console::CommandRow> Console::Commands() {
       {"delentry", kRouteOptions, false, &Console::Clearing},
       {"delunused", kRouteOptions, false, &Console::Clearing},
       {"delnotinref", kRouteOptions, false, &Console::Clearing},
+      {"restore", kRouteOptions, false, &Console::Restore},
       {"compare", kCompareOptions, false, &Console::Compare},
       {"changelang", {}, true, &Console::ChangeLang},
   };
@@ -379,6 +381,12 @@ void Console::Clearing(const Command& command) {
     operations_.ClUnusedClick(*route);
   } else {
     operations_.ClDelUnnamedClick(*route);
+  }
+}
+
+void Console::Restore(const Command& command) {
+  if (const std::optional<std::string> route = RouteOption(command)) {
+    operations_.ClRestoreClick(*route);
   }
 }
 

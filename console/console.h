@@ -73,6 +73,7 @@ class Console {
   std::optional<std::string> RouteOption(const Command& command);
   void Clearing(const Command& command);
   void DelEntry(const Command& command, const std::string& route);
+  void Restore(const Command& command);
   void Compare(const Command& command);
   // False when the window was started and the console must end.
   bool Main();

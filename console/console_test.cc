@@ -46,6 +46,7 @@ class RecordingOperations : public Operations {
   std::vector<int> ClDeleteClick(const std::string&, const std::vector<int>&) override { return {}; }
   void ClUnusedClick(const std::string&) override {}
   void ClDelUnnamedClick(const std::string&) override {}
+  void ClRestoreClick(const std::string&) override {}
   void CrProcClick(const std::string&, const std::optional<std::string>&) override {}
   std::string NoWindow() const override { return no_window; }
   std::string no_window;

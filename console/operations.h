@@ -50,6 +50,7 @@ class Operations {
                                          const std::vector<int>& numbers) = 0;
   virtual void ClUnusedClick(const std::string& route) = 0;
   virtual void ClDelUnnamedClick(const std::string& route) = 0;
+  virtual void ClRestoreClick(const std::string& route) = 0;
   // Fills CrOut; the batch file goes to `batch_file`, or without one where
   // the save question says.
   virtual void CrProcClick(const std::string& route,

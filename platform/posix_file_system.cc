@@ -259,6 +259,18 @@ bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool 
   return true;
 }
 
+class PosixAppendFile : public AppendFile {
+ public:
+  explicit PosixAppendFile(int fd) : fd_(fd) {}
+  bool Append(std::string_view bytes) override {
+    return WriteAll(fd_.get(), bytes.data(), bytes.size());
+  }
+  bool Flush() override { return fsync(fd_.get()) == 0; }
+
+ private:
+  Fd fd_;
+};
+
 uint32_t AttributesOf(std::string_view name, const struct stat& st) {
   uint32_t attributes = S_ISDIR(st.st_mode) ? kDirectory : kArchive;
   if (!(st.st_mode & S_IWUSR)) attributes |= kReadOnly;
@@ -504,6 +516,21 @@ bool PosixFileSystem::CanReplace(const std::string& path) {
   probe.Close();
   Unlink(listings_, temp);
   return true;
+}
+
+std::unique_ptr<AppendFile> PosixFileSystem::OpenAppend(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->is_root) return nullptr;
+  const std::string folder = ParentOf(resolved->host);
+  listings_.BeforeChange(folder);
+  // Never through a link; a FIFO without a reader fails instead of waiting,
+  // and one with a reader is no regular file.
+  Fd fd(open(resolved->host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+             0666));
+  listings_.AfterChange(folder, {}, fd.valid() ? NameOf(resolved->host) : std::string());
+  struct stat st;
+  if (!fd.valid() || fstat(fd.get(), &st) != 0 || !Replaceable(st)) return nullptr;
+  return std::make_unique<PosixAppendFile>(fd.Release());
 }
 
 std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::string& pattern,

@@ -16,6 +16,8 @@
 
 namespace route {
 
+class JobRecord;
+
 // What a route's operations use: the disk, the message table, the log they
 // report to and a person to ask.
 struct Services {
@@ -84,14 +86,15 @@ class Route {
   // character of the file stays where it stands. Every removal of entries
   // goes through here.
   std::vector<RemovedEntry> RemoveEntries(const std::vector<bool>& marked);
-  // Puts an entry, given as its text, in as entry number `number`, after
-  // `offset` characters of the text that stands before the entry now
-  // numbered so (or after the last entry). The text is kept as given; a
-  // line break goes before it only where it could not start otherwise.
-  // Putting back what RemoveEntries returned, in its order, gives the file
-  // back as it was. False, changing nothing, when there is no such place or
-  // the text is not one whole entry (ParseEntry).
-  bool InsertEntry(int number, std::string_view text, size_t offset);
+  // Puts entries, given as their texts, back in one pass, in the order of
+  // their numbers: each as entry number min(number, EntryCount() + 1),
+  // after `offset` characters of the text that stands before the entry
+  // numbered so (or after the last entry). A text is kept as given; a line
+  // break goes before it only where it could not start otherwise. Putting
+  // back what RemoveEntries returned gives the file back as it was. A text
+  // that is not one whole entry (ParseEntry) is left out; returns how many
+  // went in.
+  size_t InsertEntries(std::vector<RemovedEntry> entries);
   // Entry index + 1 becomes the edited entry, unless that means the same
   // (type and properties): then it stays as read. Values the edit left as
   // they were keep their form.
@@ -168,6 +171,16 @@ class Route {
   // was made.
   int FilesMoved() const { return files_moved_; }
 
+  // Restoring. Where the journal of the clearing jobs lies.
+  std::string JournalPath() const;
+  enum class Return { kMoved, kAlreadyBack, kPlaceTaken, kMissing, kOutside, kLink, kFailed };
+  // Moves a file a job moved from `place` to `moved_to` (both relative to
+  // the folder, as the journal names them) back, when it lies there and its
+  // place is free; a file that lies only in its place is already back.
+  // Neither path may lead out of the route; nothing is overwritten and a
+  // link is never moved.
+  Return MoveBack(const std::string& moved_to, const std::string& place);
+
  private:
   void RefuseIfUnreadable() const;
   void RefuseIfLeavingRoute(const std::string& path) const;
@@ -208,9 +221,18 @@ class Route {
   // Puts the entry in at the index, after offset characters of the text
   // standing there.
   void Place(size_t index, Shape entry, size_t offset);
+  // Gives an entry going in at the index the first `offset` characters of
+  // `around`, the text before the entry there (or after the last one).
+  static void TakeTextBefore(Shape& entry, std::string& around, size_t offset, size_t index);
+  // The path relative to the folder, as the journal names it.
+  std::string InFolder(const std::string& path) const;
   std::string FileText() const;
 
+  friend class JobRecord;
+
   Services services_;
+  // The job being recorded in the journal, if any.
+  JobRecord* record_ = nullptr;
   bool read_ = false;
   int files_moved_ = 0;
   std::string header_;  // the first line of the file as read

@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
+#include "route/journal.h"
 #include "route/route.h"
 
 namespace route {
@@ -100,6 +101,8 @@ void Route::CheckClearing(bool writes_ref) {
     RefuseIfLeavingRoute(textures + season);
   }
   if (!MakeFolders(backup)) throw core::Error("Cannot create file " + backup);
+  // A job that could not be undone refuses before it changes anything.
+  if (record_) record_->Open();
 }
 
 Route::Removed Route::DeleteDuplicates() {
@@ -198,6 +201,10 @@ std::string Route::BackupFolder() const {
   return Folder + services_.language[core::Msg::BackupFolder];
 }
 
+std::string Route::JournalPath() const { return BackupFolder() + std::string(kJournalName); }
+
+std::string Route::InFolder(const std::string& path) const { return path.substr(Folder.size()); }
+
 bool Route::MakeFolders(const std::string& folder) {
   platform::FileSystem& files = services_.files;
   const std::string current = files.CurrentFolder();
@@ -257,16 +264,47 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
       return {Fate::kMissing, {}};
   }
   if (backup.empty()) {
-    return {services_.files.DeleteFile(path) ? Fate::kMoved : Fate::kFailed, {}};
+    if (!services_.files.DeleteFile(path)) return {Fate::kFailed, {}};
+    if (record_) record_->Deleted(InFolder(path));
+    return {Fate::kMoved, {}};
   }
   const platform::FolderAndName target = platform::SplitLastName(backup);
   if (!InRoute(std::string(target.folder), std::string(target.name)) ||
       !MakeFolders(std::string(target.folder))) {
     return {Fate::kOutside, {}};
   }
-  if (!services_.files.MoveFile(path, backup)) return {Fate::kFailed, {}};
+  // Told before it moves: after a kill the file lies in one of the two
+  // places, and restore looks in both.
+  if (record_) record_->Moving(InFolder(path), InFolder(backup));
+  const bool moved = services_.files.MoveFile(path, backup);
+  if (record_) record_->Moved(moved);
+  if (!moved) return {Fate::kFailed, {}};
   ++files_moved_;
   return {Fate::kMoved, backup};
+}
+
+Route::Return Route::MoveBack(const std::string& moved_to, const std::string& place) {
+  if (!InRoute(Folder, moved_to) || !InRoute(Folder, place)) return Return::kOutside;
+  const std::string from = Folder + moved_to, to = Folder + place;
+  platform::FileSystem& files = services_.files;
+  const platform::EntryKind there = files.KindAt(from), back = files.KindAt(to);
+  if (there == platform::EntryKind::kNone) {
+    if (back != platform::EntryKind::kFile) return Return::kMissing;
+    // Put back before (by a restore cut short, or by hand): recorded as this
+    // job's, so that undoing it takes the file out again.
+    if (record_) {
+      record_->Moving(moved_to, place);
+      record_->Moved(true);
+    }
+    return Return::kAlreadyBack;
+  }
+  if (there != platform::EntryKind::kFile) return Return::kLink;
+  if (back != platform::EntryKind::kNone) return Return::kPlaceTaken;
+  if (!MakeFolders(std::string(platform::SplitLastName(to).folder))) return Return::kOutside;
+  if (record_) record_->Moving(moved_to, place);
+  const bool moved = files.MoveFile(from, to);
+  if (record_) record_->Moved(moved);
+  return moved ? Return::kMoved : Return::kFailed;
 }
 
 Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_shape_files,

@@ -2,6 +2,7 @@
 
 #include "ops/clearing.h"
 #include "ops/comparison.h"
+#include "ops/restore.h"
 #include "ops/unused.h"
 
 namespace ui {
@@ -14,6 +15,7 @@ RouteOperations ProgramOperations() {
   operations.ClDelUnexClick = ops::ClDelUnexClick;
   operations.ClUnusedClick = ops::ClUnusedClick;
   operations.ClDelUnnamedClick = ops::ClDelUnnamedClick;
+  operations.ClRestoreClick = ops::ClRestoreClick;
   operations.ClShapesDblClick = ops::ClShapesDblClick;
   // The batch file is saved from the whole output box: it starts empty, so
   // that no line of an earlier list becomes a command.
