@@ -42,16 +42,16 @@ std::optional<Journal> ReadRouteJournal(core::ConvMain& main, const route::Route
   return journal;
 }
 
-// Which records a complete restore, itself in force, has undone.
+// Which records a complete restore has undone. Undoing that restore is a
+// record of its own, which alone stands for the route as it is then: the
+// records before it stay undone, so that no change is offered twice.
 std::vector<bool> UndoneRecords(const Journal& journal) {
   const std::vector<JournalRecord>& records = journal.records;
   std::unordered_map<std::string_view, size_t> at;
   for (size_t i = 0; i < records.size(); ++i) at.emplace(records[i].id, i);
   std::vector<bool> undone(records.size());
-  // A restore names older records only, so a record's own fate is known
-  // before it is looked at.
-  for (size_t i = records.size(); i-- > 0;) {
-    if (!records[i].complete || undone[i]) continue;
+  for (size_t i = 0; i < records.size(); ++i) {
+    if (!records[i].complete) continue;
     for (const std::string& id : records[i].restores) {
       const auto found = at.find(id);
       if (found != at.end() && found->second < i) undone[found->second] = true;
@@ -140,6 +140,8 @@ struct Undo {
   std::vector<const JournalBatch*> taken_over;
 };
 
+// An offered record is named by restores cut short only: the newest of
+// them that reached the .ref put back its entries.
 Undo PlanUndo(const Journal& journal, size_t index) {
   Undo undo{&journal.records[index], {}};
   const std::string& id = undo.record->id;
@@ -148,9 +150,6 @@ Undo PlanUndo(const Journal& journal, size_t index) {
     if (std::find(restore.restores.begin(), restore.restores.end(), id) == restore.restores.end()) {
       continue;
     }
-    // A complete one is undone itself (else this record would not be
-    // offered): the record's changes stand.
-    if (restore.complete) break;
     for (const JournalBatch& batch : restore.batches) {
       if (batch.applied && batch.undoing == id) undo.taken_over.push_back(&batch);
     }

@@ -16,10 +16,10 @@ inline constexpr std::string_view kUnusedJob = "delunused";
 inline constexpr std::string_view kNotInRefJob = "delnotinref";
 inline constexpr std::string_view kRestoreJob = "restore";
 
-// "Restore...": the current route's recorded jobs that are still in force,
-// newest first, in the choice list ("time, job, N entries, M files"); a
-// restore cut short is not offered, as restoring its jobs again completes
-// it. The chosen jobs are undone, newest first, each decided by where its
+// "Restore...": the current route's recorded jobs that no restore has
+// undone, newest first, in the choice list ("time, job, N entries, M
+// files"); a restore cut short is not offered, as restoring its jobs again
+// completes it. The chosen jobs are undone, newest first, each decided by where its
 // files lie now: a file found in its backup place moves back unless its
 // place is taken, where it stays and is logged; entries go back among
 // those there now, after a numbered copy of the .ref, and entries a job

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/text.h"
 #include "platform/wildcard.h"
 #include "platform/windows_path.h"
 
@@ -557,6 +558,22 @@ std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::str
       }
       return out;
     }
+    // Else the names that equal it without regard to case, looked up in
+    // the folder's listing rather than matched against each of its names.
+    const std::optional<std::vector<std::string>> same = listings_.Matches(folder->host, name_pattern);
+    if (!same) return std::nullopt;
+    for (const std::string& name : *same) {
+      if (name[0] == '.' && !(mask & kHidden)) continue;
+      host = folder->host;
+      JoinInPlace(host, name);
+      if (stat(host.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) continue;
+      const uint32_t attributes = AttributesOf(name, st);
+      if (PassesMask(attributes, mask)) out.push_back({name, attributes});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const FindEntry& a, const FindEntry& b) {
+      return LessIgnoreCase(a.name, b.name);
+    });
+    return out;
   }
 
   Fd dir(open(folder->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

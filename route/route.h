@@ -210,9 +210,11 @@ class Route {
   int FreeNumber(const std::string& folder, const std::vector<std::string>& names) const;
   // The name the file at folder + name has on disk, else its own last part.
   std::string DiskName(const std::string& folder, const std::string& name) const;
-  // The one way a file leaves the route: moves folder + name to `backup`
-  // (a full path), or deletes it when `backup` is empty. A link stays.
-  Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup);
+  // The one way a file leaves the route: moves folder + name, whose last
+  // part is `disk_name` on disk, to `backup` (a full path), or deletes it
+  // when `backup` is empty. A link stays.
+  Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup,
+                  const std::string& disk_name);
   ShapeFiles ReadShapeFiles(const std::string& file_name, bool move_shape_files, bool move_textures,
                             TextReader& reader);
   bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files);

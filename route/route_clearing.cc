@@ -251,7 +251,7 @@ std::string Route::DiskName(const std::string& folder, const std::string& name) 
 }
 
 Route::Removal Route::TakeOut(const std::string& folder, const std::string& name,
-                              const std::string& backup) {
+                              const std::string& backup, const std::string& disk_name) {
   if (!InRoute(folder, name)) return {Fate::kOutside, {}};
   const std::string path = folder + name;
   switch (services_.files.KindAt(path)) {
@@ -275,7 +275,8 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   }
   // Told before it moves: after a kill the file lies in one of the two
   // places, and restore looks in both.
-  if (record_) record_->Moving(InFolder(path), InFolder(backup));
+  // The name as the disk has it is the one the file gets back.
+  if (record_) record_->Moving(InFolder(folder + FolderPart(name) + disk_name), InFolder(backup));
   const bool moved = services_.files.MoveFile(path, backup);
   if (record_) record_->Moved(moved);
   if (!moved) return {Fate::kFailed, {}};
@@ -358,7 +359,7 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     const std::string own_name = DiskName(shapes, shape.name);
     const std::string sd_name = DiskName(shapes, base + "sd");
     const int number = FreeNumber(backup, {own_name, sd_name, DiskName(shapes, base + "thm")});
-    const Removal moved = TakeOut(shapes, shape.name, backup + NumberedName(own_name, number));
+    const Removal moved = TakeOut(shapes, shape.name, backup + NumberedName(own_name, number), own_name);
     switch (moved.fate) {
       case Fate::kMoved:
         break;
@@ -375,7 +376,7 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     }
     services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
                       KeptAs(language, number == 0 ? "" : FileNameOf(moved.backup)));
-    const Removal sd = TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number));
+    const Removal sd = TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number), sd_name);
     if (sd.fate == Fate::kMoved && number != 0) {
       services_.log.Add(shapes + base + "sd" + KeptAs(language, FileNameOf(sd.backup)));
     } else if (sd.fate == Fate::kFailed || sd.fate == Fate::kOutside) {
@@ -383,7 +384,7 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     } else if (sd.fate == Fate::kLink) {
       services_.log.AddFailure(language.Format(core::Msg::LinkStays, shapes + base + "sd"));
     }
-    TakeOut(shapes, base + "thm", "");
+    TakeOut(shapes, base + "thm", "", "");
   }
   for (const std::string& texture : shape.textures) TakeTextureOut(texture);
   return true;
@@ -405,7 +406,7 @@ void Route::TakeTextureOut(const std::string& name) {
     const std::string target = backup + season + folder_part;
     const int number = FreeNumber(target, {own_name});
     const Removal removal =
-        TakeOut(textures + season, name, target + NumberedName(own_name, number));
+        TakeOut(textures + season, name, target + NumberedName(own_name, number), own_name);
     const std::string shown = season + name;
     switch (removal.fate) {
       case Fate::kMoved:

@@ -4,6 +4,14 @@
 #include <random>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <fcntl.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #ifdef _WIN32
 #include "platform/win32_api.h"
 #include "platform/win32_handle.h"
@@ -91,6 +99,17 @@ int Start(const fs::path& program, const std::vector<std::string>& args, const f
 
 fs::path OwnPath() { return fs::read_symlink("/proc/self/exe"); }
 
+// This process's environment with the given variables set, as "NAME=value".
+std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& overrides) {
+  std::vector<std::string> entries;
+  for (char** entry = environ; *entry; ++entry) {
+    const std::string text = *entry;
+    if (!overrides.count(text.substr(0, text.find('=')))) entries.push_back(text);
+  }
+  for (const auto& [name, value] : overrides) entries.push_back(name + "=" + value);
+  return entries;
+}
+
 std::string Quote(const std::string& text) {
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -135,6 +154,54 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& a
   RemoveFolder(scratch);
   return run;
 }
+
+#ifndef _WIN32
+KillableRun::KillableRun(const TempPrefix& prefix, const std::vector<std::string>& args,
+                         std::string_view folder, const std::string& input)
+    : scratch_(ScratchFolder()) {
+  prefix.MakeFolder(folder);
+  WriteHostFile(scratch_ / "in", input);
+  std::map<std::string, std::string> environment = prefix.Environment();
+  environment["RASTOLIN_STANDIN_LOG"] = Utf8Of(prefix.StandinLog());
+  std::vector<std::string> texts = EnvironmentWith(environment);
+  std::vector<char*> envp;
+  for (std::string& text : texts) envp.push_back(text.data());
+  envp.push_back(nullptr);
+  std::string program = RastolinBinary().string();
+  std::vector<std::string> words = args;
+  std::vector<char*> argv = {program.data()};
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, prefix.Host(folder).c_str());
+  posix_spawn_file_actions_addopen(&actions, 0, (scratch_ / "in").c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  pid_t pid = -1;
+  const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
+  posix_spawn_file_actions_destroy(&actions);
+  if (failed) throw std::runtime_error("cannot start " + program);
+  pid_ = pid;
+}
+
+KillableRun::~KillableRun() {
+  if (!ended_) waitpid(pid_, nullptr, 0);
+  RemoveFolder(scratch_);
+}
+
+bool KillableRun::Ended() {
+  if (!ended_) ended_ = waitpid(pid_, nullptr, WNOHANG) == pid_;
+  return ended_;
+}
+
+void KillableRun::Kill() {
+  if (ended_) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  ended_ = true;
+}
+#endif
 
 ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
                        std::string_view folder, const std::string& input) {
