@@ -36,8 +36,11 @@ class MemoryFileSystem : public platform::FileSystem {
   // The program is killed after this many more changes (a file written,
   // appended to, copied, moved or deleted, a folder made): the next change
   // is not made and throws Killed, and every change after it fails, as
-  // nothing runs any more.
-  void CrashAfter(int changes) { changes_left_ = changes; }
+  // nothing runs any more. -1 lets every change be made again.
+  void CrashAfter(int changes) {
+    changes_left_ = changes;
+    killed_ = false;
+  }
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
