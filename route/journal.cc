@@ -235,10 +235,12 @@ void ConfirmWrites(Journal& journal, const Fingerprint& ref) {
 JobRecord::JobRecord(Route& route, std::string job)
     : route_(route), job_(std::move(job)), id_(NewId()) {
   route_.record_ = this;
+  route_.folders_in_route_.clear();
 }
 
 JobRecord::~JobRecord() {
   route_.record_ = nullptr;
+  route_.folders_in_route_.clear();
   if (file_) file_->Flush();
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -133,15 +134,18 @@ class Route {
   // TEXTURES\ and its seasonal folders); a name that leads out of the
   // route is never followed, and every file is logged as it fares. Each
   // job checks first (CheckClearing), then moves its files one by one, then
-  // writes the .ref file, and only when it removed an entry.
+  // writes the .ref file, and only when it removed an entry. While a
+  // JobRecord is made for the route, each file moved or deleted, each entry
+  // taken out or put in and each .ref write is recorded before it happens.
 
   // Which entries a job removed: entry n, as numbered before the job, went
   // when removed[n - 1].
   using Removed = std::vector<bool>;
 
   // Throws core::Error, touching nothing, unless the backup folder (made
-  // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route
-  // and, with writes_ref, the .ref file can be replaced.
+  // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route,
+  // the journal of a job being recorded can be written and, with
+  // writes_ref, the .ref file can be replaced.
   void CheckClearing(bool writes_ref);
   // Removes every entry whose FileName repeats an earlier entry's (in any
   // letter case), logging "Deleted " and the name, then writes the .ref
@@ -205,6 +209,10 @@ class Route {
   // Makes the folder and the folders above it up to the route's, none of
   // them through a link that leads out of the route. False when it cannot.
   bool MakeFolders(const std::string& folder);
+  // Whether a folder, given relative to the route's, lies in the route
+  // with no link on the way leading out of it; with `make` it is made when
+  // missing. While a job is recorded, a folder found so is taken as found.
+  bool FolderInRoute(std::string_view folder, bool make);
   // The first number (0 for none) under which every name, numbered as
   // name_1.s, is free in the folder; a name is taken by anything at all.
   int FreeNumber(const std::string& folder, const std::vector<std::string>& names) const;
@@ -233,8 +241,10 @@ class Route {
   friend class JobRecord;
 
   Services services_;
-  // The job being recorded in the journal, if any.
+  // The job being recorded in the journal, if any, and the folders it
+  // found in the route.
   JobRecord* record_ = nullptr;
+  std::set<std::string> folders_in_route_;
   bool read_ = false;
   int files_moved_ = 0;
   std::string header_;  // the first line of the file as read

@@ -284,8 +284,33 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   return {Fate::kMoved, backup};
 }
 
+bool Route::FolderInRoute(std::string_view folder, bool make) {
+  if ((!folder.empty() && (folder.front() == '\\' || folder.front() == '/')) ||
+      folder.find(':') != std::string_view::npos) {
+    return false;
+  }
+  const std::string key = (make ? "+" : "-") + std::string(folder);
+  if (record_ && folders_in_route_.count(key)) return true;
+  const std::string path = Folder + std::string(folder);
+  const bool in_route =
+      make ? MakeFolders(path)
+           : platform::LiesInside(path, Folder, services_.files.CurrentFolder()) &&
+                 !services_.files.LinkOutOf(Folder, path);
+  if (in_route && record_) folders_in_route_.insert(key);
+  return in_route;
+}
+
 Route::Return Route::MoveBack(const std::string& moved_to, const std::string& place) {
-  if (!InRoute(Folder, moved_to) || !InRoute(Folder, place)) return Return::kOutside;
+  const platform::FolderAndName there_parts = platform::SplitLastName(moved_to);
+  const platform::FolderAndName back_parts = platform::SplitLastName(place);
+  const auto plain = [](std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find(':') == std::string_view::npos;
+  };
+  // The folders are looked at once a job; each file itself is a link or not.
+  if (!plain(there_parts.name) || !plain(back_parts.name) ||
+      !FolderInRoute(there_parts.folder, false) || !FolderInRoute(back_parts.folder, false)) {
+    return Return::kOutside;
+  }
   const std::string from = Folder + moved_to, to = Folder + place;
   platform::FileSystem& files = services_.files;
   const platform::EntryKind there = files.KindAt(from), back = files.KindAt(to);
@@ -301,7 +326,7 @@ Route::Return Route::MoveBack(const std::string& moved_to, const std::string& pl
   }
   if (there != platform::EntryKind::kFile) return Return::kLink;
   if (back != platform::EntryKind::kNone) return Return::kPlaceTaken;
-  if (!MakeFolders(std::string(platform::SplitLastName(to).folder))) return Return::kOutside;
+  if (!FolderInRoute(back_parts.folder, true)) return Return::kFailed;
   if (record_) record_->Moving(moved_to, place);
   const bool moved = files.MoveFile(from, to);
   if (record_) record_->Moved(moved);

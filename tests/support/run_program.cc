@@ -5,7 +5,6 @@
 #include <stdexcept>
 
 #ifndef _WIN32
-#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -99,32 +98,31 @@ int Start(const fs::path& program, const std::vector<std::string>& args, const f
 
 fs::path OwnPath() { return fs::read_symlink("/proc/self/exe"); }
 
-// This process's environment with the given variables set, as "NAME=value".
-std::vector<std::string> EnvironmentWith(const std::map<std::string, std::string>& overrides) {
-  std::vector<std::string> entries;
-  for (char** entry = environ; *entry; ++entry) {
-    const std::string text = *entry;
-    if (!overrides.count(text.substr(0, text.find('=')))) entries.push_back(text);
-  }
-  for (const auto& [name, value] : overrides) entries.push_back(name + "=" + value);
-  return entries;
-}
-
 std::string Quote(const std::string& text) {
   std::string out = "'";
   for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
   return out + "'";
 }
 
-int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
-          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
-  std::string command = "cd " + Quote(folder.string()) + " && env";
+// The shell command that runs the program in the folder, with the
+// environment, its input from scratch/in and its output to `output`; exec
+// leaves it the shell's process.
+std::string Command(const fs::path& program, const std::vector<std::string>& args,
+                    const fs::path& folder, const std::map<std::string, std::string>& environment,
+                    const fs::path& scratch, const std::string& output) {
+  std::string command = "cd " + Quote(folder.string()) + " && exec env";
   for (const auto& [name, value] : environment) command += " " + Quote(name + "=" + value);
   command += " " + Quote(program.string());
   for (const std::string& arg : args) command += " " + Quote(arg);
-  command += " <" + Quote((scratch / "in").string()) + " >" + Quote((scratch / "out").string()) +
-             " 2>" + Quote((scratch / "err").string());
-  int status = std::system(command.c_str());
+  return command + " <" + Quote((scratch / "in").string()) + " " + output;
+}
+
+int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
+          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
+  int status = std::system(Command(program, args, folder, environment, scratch,
+                                   ">" + Quote((scratch / "out").string()) + " 2>" +
+                                       Quote((scratch / "err").string()))
+                               .c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -161,27 +159,14 @@ KillableRun::KillableRun(const TempPrefix& prefix, const std::vector<std::string
     : scratch_(ScratchFolder()) {
   prefix.MakeFolder(folder);
   WriteHostFile(scratch_ / "in", input);
-  std::map<std::string, std::string> environment = prefix.Environment();
-  environment["RASTOLIN_STANDIN_LOG"] = Utf8Of(prefix.StandinLog());
-  std::vector<std::string> texts = EnvironmentWith(environment);
-  std::vector<char*> envp;
-  for (std::string& text : texts) envp.push_back(text.data());
-  envp.push_back(nullptr);
-  std::string program = RastolinBinary().string();
-  std::vector<std::string> words = args;
-  std::vector<char*> argv = {program.data()};
-  for (std::string& word : words) argv.push_back(word.data());
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, prefix.Host(folder).c_str());
-  posix_spawn_file_actions_addopen(&actions, 0, (scratch_ / "in").c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::string command = Command(RastolinBinary(), args, prefix.Host(folder), prefix.Environment(),
+                                scratch_, ">/dev/null 2>&1");
+  char shell[] = "/bin/sh", option[] = "-c";
+  char* argv[] = {shell, option, command.data(), nullptr};
   pid_t pid = -1;
-  const int failed = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), envp.data());
-  posix_spawn_file_actions_destroy(&actions);
-  if (failed) throw std::runtime_error("cannot start " + program);
+  if (posix_spawn(&pid, shell, nullptr, nullptr, argv, environ) != 0) {
+    throw std::runtime_error("cannot start " + command);
+  }
   pid_ = pid;
 }
 
