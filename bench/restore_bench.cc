@@ -34,8 +34,8 @@ class RestoreBench : public bench::BenchInstallation {
   RestoreBench() {
     fs::create_directories(Host() / "SHAPES");
     fs::create_directories(host_root().parent_path() / "work");
-    const std::string shape = route::UnicodeFileBytes(
-        "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 0 ) )\r\n");
+    const std::string shape =
+        route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 0 ) )\r\n");
     std::vector<route::Shape> entries(kEntries);
     for (int i = 0; i < kEntries; ++i) {
       entries[i].AddProp("Class", "Buildings");
@@ -108,10 +108,12 @@ void MovesAndRefWrite(benchmark::State& state) {
     bench.Clear();
     std::unique_ptr<route::Route> route = bench.OpenRoute("Restore");
     std::vector<std::string> names;
-    for (const platform::FindEntry& found : bench.files().Find(backups + "*", 0)) names.push_back(found.name);
+    for (const platform::FindEntry& found : bench.files().Find(backups + "*", 0))
+      names.push_back(found.name);
     state.ResumeTiming();
     size_t moved = 0;
-    for (const std::string& name : names) moved += bench.files().MoveFile(backups + name, shapes + name);
+    for (const std::string& name : names)
+      moved += bench.files().MoveFile(backups + name, shapes + name);
     route->BackupRef();
     route->WriteRef();
     if (moved != 2 * kRemoved) state.SkipWithError("files were not moved back");

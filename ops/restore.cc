@@ -67,7 +67,8 @@ bool IsRefCopy(const route::Route& route, std::string_view name) {
       !platform::EqualsIgnoreCase(name.substr(name.size() - 4), ".ref")) {
     return false;
   }
-  const std::string_view number = name.substr(route.Name.size(), name.size() - route.Name.size() - 4);
+  const std::string_view number =
+      name.substr(route.Name.size(), name.size() - route.Name.size() - 4);
   return std::all_of(number.begin(), number.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
@@ -123,10 +124,11 @@ std::string JobName(const core::Language& language, std::string_view job) {
 // "time, job, N entries, M files".
 std::string Row(const core::Language& language, const JournalRecord& record) {
   size_t entries = 0;
-  for (const JournalBatch& batch : record.batches) entries += batch.applied ? batch.entries.size() : 0;
-  const auto files = std::count_if(record.moves.begin(), record.moves.end(), [](const JournalMove& move) {
-    return move.outcome != JournalMove::Outcome::kFailed;
-  });
+  for (const JournalBatch& batch : record.batches)
+    entries += batch.applied ? batch.entries.size() : 0;
+  const auto files = std::count_if(
+      record.moves.begin(), record.moves.end(),
+      [](const JournalMove& move) { return move.outcome != JournalMove::Outcome::kFailed; });
   return record.time + ", " + JobName(language, record.job) + ", " +
          language.Format(core::Msg::JobCounts, std::to_string(entries), std::to_string(files)) +
          (record.complete ? "" : language[core::Msg::JobCutShort]);
@@ -160,8 +162,9 @@ Undo PlanUndo(const Journal& journal, size_t index) {
 
 bool ChangesEntries(const Undo& undo) {
   return undo.taken_over.empty() &&
-         std::any_of(undo.record->batches.begin(), undo.record->batches.end(),
-                     [](const JournalBatch& batch) { return batch.applied && !batch.entries.empty(); });
+         std::any_of(
+             undo.record->batches.begin(), undo.record->batches.end(),
+             [](const JournalBatch& batch) { return batch.applied && !batch.entries.empty(); });
 }
 
 // What a log line calls an entry: its file name, else its first line.
@@ -279,7 +282,8 @@ void Restore(core::ConvMain& main, route::Route& route, const Journal& journal,
   }
   if (writes_ref) route.WriteRef();
   record.Complete();
-  main.log.Add(language.Format(core::Msg::Restored, std::to_string(entries), std::to_string(files)));
+  main.log.Add(
+      language.Format(core::Msg::Restored, std::to_string(entries), std::to_string(files)));
 }
 
 }  // namespace

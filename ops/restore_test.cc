@@ -23,7 +23,8 @@ bool ChooseFirst(core::ChoiceList& list) {
 // One run of the program on a copy of a disk: "Delete selected" on rows 1
 // and 3 of route R with their files, or restore of the newest job.
 struct Program {
-  explicit Program(const test_support::MemoryFileSystem& disk, int killed_after = -1) : files(disk) {
+  explicit Program(const test_support::MemoryFileSystem& disk, int killed_after = -1)
+      : files(disk) {
     main.language.SetTexts(core::kEnglish);
     main.fields.MSTSRoot = "C:\\MSTS";
     ui.answers = {true, true};
@@ -59,8 +60,8 @@ TEST(RestoreKillTest, AJobOrARestoreKilledAfterAnyChangeIsCompletedByTheNextRest
                                                        "Static ( FileName ( a.s ) )\r\n"
                                                        "Static ( FileName ( b.s ) )\r\n"
                                                        "Static ( FileName ( c.s ) )\r\n"));
-  const Lines kFiles = {"SHAPES\\a.s", "SHAPES\\a.sd", "SHAPES\\c.s", "SHAPES\\c.sd",
-                        "TEXTURES\\t.ace", "TEXTURES\\SNOW\\t.ace"};
+  const Lines kFiles = {"SHAPES\\a.s",  "SHAPES\\a.sd",    "SHAPES\\c.s",
+                        "SHAPES\\c.sd", "TEXTURES\\t.ace", "TEXTURES\\SNOW\\t.ace"};
   for (const std::string& file : kFiles) disk.Add(kRoute + file, file);
   disk.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace"})));
   disk.Add(kRoute + "SHAPES\\a.thm", "");
@@ -73,7 +74,8 @@ TEST(RestoreKillTest, AJobOrARestoreKilledAfterAnyChangeIsCompletedByTheNextRest
           << file;
     }
     const std::string ref = files.Content(kRoute + "R.ref");
-    EXPECT_TRUE(ref == disk.Content(kRoute + "R.ref") || ref == cleared.files.Content(kRoute + "R.ref"));
+    EXPECT_TRUE(ref == disk.Content(kRoute + "R.ref") ||
+                ref == cleared.files.Content(kRoute + "R.ref"));
   };
   const auto original = [&](const test_support::MemoryFileSystem& files) {
     for (const std::string& file : kFiles)
@@ -110,9 +112,10 @@ TEST(RestoreKillTest, AJobOrARestoreKilledAfterAnyChangeIsCompletedByTheNextRest
 using RestoreTest = ClearingFixture;
 
 TEST_F(RestoreTest, EntriesGoBackAmongThoseThereNowAndARestoredJobIsNotOfferedAgain) {
-  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n"
-         "Static ( FileName ( c.s ) )\r\nStatic ( FileName ( d.s ) )\r\n"
-         "Static ( FileName ( A.S ) )\r\n");
+  Choose(
+      "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n"
+      "Static ( FileName ( c.s ) )\r\nStatic ( FileName ( d.s ) )\r\n"
+      "Static ( FileName ( A.S ) )\r\n");
   routes.ClShapesSelected = {false, true, false, true, false};
   routes.ClShapesFocused = 0;
   ClDeleteClick(main, routes);

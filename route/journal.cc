@@ -137,7 +137,8 @@ bool ReadEvent(Reading& reading, std::string_view kind, const std::vector<std::s
     reading.writing = fingerprint;
     reading.writing_batches = record.batches.size();
   } else if (kind == "applied" && count(0)) {
-    for (size_t i = reading.applied; i < record.batches.size(); ++i) record.batches[i].applied = true;
+    for (size_t i = reading.applied; i < record.batches.size(); ++i)
+      record.batches[i].applied = true;
     reading.applied = record.batches.size();
     reading.writing.reset();
   } else if (kind == "complete" && count(0)) {

@@ -273,9 +273,9 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
       !MakeFolders(std::string(target.folder))) {
     return {Fate::kOutside, {}};
   }
-  // Told before it moves: after a kill the file lies in one of the two
-  // places, and restore looks in both.
-  // The name as the disk has it is the one the file gets back.
+  // Told before it moves, with the name the disk has, which it gets back:
+  // after a kill the file lies in one of the two places, and restore looks
+  // in both.
   if (record_) record_->Moving(InFolder(folder + FolderPart(name) + disk_name), InFolder(backup));
   const bool moved = services_.files.MoveFile(path, backup);
   if (record_) record_->Moved(moved);
@@ -384,7 +384,8 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     const std::string own_name = DiskName(shapes, shape.name);
     const std::string sd_name = DiskName(shapes, base + "sd");
     const int number = FreeNumber(backup, {own_name, sd_name, DiskName(shapes, base + "thm")});
-    const Removal moved = TakeOut(shapes, shape.name, backup + NumberedName(own_name, number), own_name);
+    const Removal moved =
+        TakeOut(shapes, shape.name, backup + NumberedName(own_name, number), own_name);
     switch (moved.fate) {
       case Fate::kMoved:
         break;
@@ -401,7 +402,8 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     }
     services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
                       KeptAs(language, number == 0 ? "" : FileNameOf(moved.backup)));
-    const Removal sd = TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number), sd_name);
+    const Removal sd =
+        TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number), sd_name);
     if (sd.fate == Fate::kMoved && number != 0) {
       services_.log.Add(shapes + base + "sd" + KeptAs(language, FileNameOf(sd.backup)));
     } else if (sd.fate == Fate::kFailed || sd.fate == Fate::kOutside) {

@@ -41,8 +41,8 @@ class RestoreEndToEnd : public EndToEnd {
   std::map<std::string, std::string> RouteFiles() const {
     std::map<std::string, std::string> files;
     const fs::path route = prefix.Host(kRoute);
-    for (auto it = fs::recursive_directory_iterator(route); it != fs::recursive_directory_iterator();
-         ++it) {
+    for (auto it = fs::recursive_directory_iterator(route);
+         it != fs::recursive_directory_iterator(); ++it) {
       if (it->path().filename() == "Rastolin_backups") it.disable_recursion_pending();
       if (!it->is_regular_file() || it->path().extension() == ".thm") continue;
       files[test_support::Utf8Of(fs::relative(it->path(), route))] =
@@ -56,7 +56,8 @@ TEST_F(RestoreEndToEnd, EachClearingJobIsUndoneByteForByteAndTheRestoreCanBeUndo
   const struct {
     std::string command, answers, row, restored;
   } kJobs[] = {
-      {"deldup(-route=demoline)", "", "Delete duplicates, 1 entries, 0 files", "1 entries, 0 files"},
+      {"deldup(-route=demoline)", "", "Delete duplicates, 1 entries, 0 files",
+       "1 entries, 0 files"},
       {"delunex(-route=demoline)", "", "Delete non-existent, 1 entries, 0 files",
        "1 entries, 0 files"},
       {"delentry(-route=demoline) 1;3;4;8", "y\ny\n", "Delete selected, 4 entries, 15 files",
@@ -108,8 +109,8 @@ TEST_F(RestoreEndToEnd, AJobOrARestoreKilledAtAnyPointLosesNothingAndTheNextRest
       prefix.Write(route + "SHAPES\\" + name + ".sd", "sd " + name);
     }
     prefix.Write(route + "Big.ref", test_support::UnicodeFile(ref));
-    prefix.Write(route + "WORLD\\w.w", test_support::UnicodeFile(
-                                            "Tr_Worldfile ( Static ( FileName ( keep.s ) ) )\r\n"));
+    prefix.Write(route + "WORLD\\w.w",
+                 test_support::UnicodeFile("Tr_Worldfile ( Static ( FileName ( keep.s ) ) )\r\n"));
   };
   const auto files_of = [&](const std::string& folder) {
     std::map<std::string, std::string> files;
