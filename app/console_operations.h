@@ -10,6 +10,7 @@
 #include "ops/batch_add.h"
 #include "ops/clearing.h"
 #include "ops/comparison.h"
+#include "ops/restore.h"
 #include "ops/route_check.h"
 #include "ops/route_state.h"
 #include "ops/unused.h"
@@ -75,6 +76,10 @@ class ConsoleOperations : public console::Operations {
   }
   void CheckRoute(const std::string& route, const std::optional<std::string>& save_file) override {
     ops::CheckNamedRoute(main_, Existing(route), save_file);
+  }
+  void ClRestoreClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    ops::ClRestoreClick(main_, routes);
   }
   void CrProcClick(const std::string& route,
                    const std::optional<std::string>& batch_file) override {

@@ -22,11 +22,16 @@
 
 namespace bench {
 
-// Answers No and shows nothing, so that a benchmark never waits for a person.
+// Answers No (Yes while `yes` is set) and shows nothing, so that a
+// benchmark never waits for a person; the choice list is cancelled unless
+// `choose_first` is set.
 class SilentUi : public core::Ui {
  public:
+  bool yes = false;
+  bool choose_first = false;
+
   void Message(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
+  bool Ask(const std::string&, const std::string&) override { return yes; }
   std::optional<std::string> ChooseFolder(const std::string&, const std::string&) override {
     return std::nullopt;
   }
@@ -35,7 +40,11 @@ class SilentUi : public core::Ui {
   std::optional<std::string> ChooseTexture(const core::TextureChoice&) override {
     return std::nullopt;
   }
-  bool ChooseObjects(core::ChoiceList&) override { return false; }
+  bool ChooseObjects(core::ChoiceList& list) override {
+    if (!choose_first || list.size() == 0) return false;
+    list.Select(0, true);
+    return true;
+  }
   bool EditEntry(core::EntryForm&) override { return false; }
   std::unique_ptr<core::Progress> ShowProgress() override {
     return std::make_unique<SilentProgress>();
@@ -79,6 +88,7 @@ class BenchInstallation {
   std::filesystem::path host_root() const { return folder_ / "MSTS"; }
   platform::FileSystem& files() { return *host_->files; }
   core::ConvMain& main() { return *main_; }
+  SilentUi& ui() { return ui_; }
   route::Route MakeRoute(const std::string& name) { return route::Route(Services(), name, root_); }
   // The route with its .ref file read, owned the way the window owns the
   // route it works on.

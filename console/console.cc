@@ -28,6 +28,7 @@ constexpr const char* kRouteHelp =
     "delentry(-route=...) N1;[N2;]...\n=====\n"
     "delunused(-route=...)\n=====\n"
     "delnotinref(-route=...)\n=====\n"
+    "restore(-route=...)\n=====\n"
     "checkroute(-route=...;[-save=...;])\n=====\n"
     "compare(-route=...;[-shapes;][-textures;][-eur1;][-eur2;][-us1;][-us2;][-jp1;][-jp2;]"
     "[-common;|-unique;|-bat=...;])\n=====\n";
@@ -142,6 +143,7 @@ std::span<const Console::CommandRow> Console::Commands() {
       {"delentry", kRouteOptions, false, &Console::Clearing},
       {"delunused", kRouteOptions, false, &Console::Clearing},
       {"delnotinref", kRouteOptions, false, &Console::Clearing},
+      {"restore", kRouteOptions, false, &Console::Restore},
       {"checkroute", kCheckOptions, false, &Console::CheckRoute},
       {"compare", kCompareOptions, false, &Console::Compare},
       {"changelang", {}, true, &Console::ChangeLang},
@@ -404,6 +406,12 @@ void Console::Clearing(const Command& command) {
     } else {
       operations_.ClDelUnnamedClick(*route);
     }
+  }
+}
+
+void Console::Restore(const Command& command) {
+  if (const std::optional<std::string> route = RouteOption(command)) {
+    operations_.ClRestoreClick(*route);
   }
 }
 

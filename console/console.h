@@ -74,6 +74,7 @@ class Console {
   void Clearing(const Command& command);
   void DelEntry(const Command& command, const std::string& route);
   void CheckRoute(const Command& command);
+  void Restore(const Command& command);
   void Compare(const Command& command);
   // False when the window was started and the console must end.
   bool Main();

@@ -47,6 +47,7 @@ class RecordingOperations : public Operations {
   void ClUnusedClick(const std::string&) override {}
   void ClDelUnnamedClick(const std::string&) override {}
   void CheckRoute(const std::string&, const std::optional<std::string>&) override {}
+  void ClRestoreClick(const std::string&) override {}
   void CrProcClick(const std::string&, const std::optional<std::string>&) override {}
   std::string NoWindow() const override { return no_window; }
   std::string no_window;

@@ -53,6 +53,7 @@ class Operations {
   // The route check, its report in the log; saved to `save_file` when given.
   virtual void CheckRoute(const std::string& route,
                           const std::optional<std::string>& save_file) = 0;
+  virtual void ClRestoreClick(const std::string& route) = 0;
   // Fills CrOut; the batch file goes to `batch_file`, or without one where
   // the save question says.
   virtual void CrProcClick(const std::string& route,

@@ -14,6 +14,11 @@ ChoiceList::ChoiceList(std::vector<std::string> names, AddAction add) : add_(std
   for (std::string& name : names) rows_.push_back(Row{std::move(name), false});
 }
 
+ChoiceList::ChoiceList(Msg caption, std::vector<std::string> rows) : caption_(caption) {
+  rows_.reserve(rows.size());
+  for (std::string& row : rows) rows_.push_back(Row{std::move(row), false});
+}
+
 std::vector<std::string> ChoiceList::SelectedNames() const {
   std::vector<std::string> names;
   for (const Row& row : rows_) {

@@ -1,12 +1,15 @@
 // The choice list of objects to delete: file names shown sorted without
 // regard to case, each row selected or not. With an add action the list
 // offers "Add", which hands the selected names to the action and takes them
-// out of the list.
+// out of the list. Restore offers its jobs in the same list, in their own
+// order and under a caption of their own.
 #pragma once
 
 #include <functional>
 #include <string>
 #include <vector>
+
+#include "core/language.h"
 
 namespace core {
 
@@ -15,6 +18,11 @@ class ChoiceList {
   using AddAction = std::function<void(const std::vector<std::string>& names)>;
 
   explicit ChoiceList(std::vector<std::string> names, AddAction add = {});
+  // Rows as given, under the caption, without "Add".
+  ChoiceList(Msg caption, std::vector<std::string> rows);
+
+  // "Objects to delete", or the caption given.
+  Msg Caption() const { return caption_; }
 
   size_t size() const { return rows_.size(); }
   const std::string& Name(size_t row) const { return rows_[row].name; }
@@ -40,6 +48,7 @@ class ChoiceList {
   };
   std::vector<Row> rows_;
   AddAction add_;
+  Msg caption_ = Msg::CapObjectsToDelete;
 };
 
 }  // namespace core

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "ops/restore.h"
 #include "ops/simis_reader.h"
 #include "route/blocks.h"
+#include "route/journal.h"
 
 namespace ops {
 
@@ -76,6 +78,7 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   }
   if (std::find(marked.begin(), marked.end(), true) == marked.end()) return;
   RowsFollowEntries rows(main, routes);
+  route::JobRecord record(*route, std::string(kDeleteSelectedJob));
   route->CheckClearing(true);
   route->BackupRef();
   SimisReader reader(main, *route);
@@ -83,6 +86,7 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   const route::Route::Removed removed =
       route->DeleteEntries(marked, move_files, move_textures, reader);
   if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
+  record.Complete();
   NoteMovedFiles(main, *route, moved);
 }
 
@@ -90,7 +94,9 @@ void ClDuplicatesClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
   RowsFollowEntries rows(main, routes);
+  route::JobRecord record(*route, std::string(kDuplicatesJob));
   const route::Route::Removed removed = route->DeleteDuplicates();
+  record.Complete();
   main.log.Add(main.language.Format(core::Msg::DuplicatesDeleted, Count(removed)));
 }
 
@@ -98,8 +104,10 @@ void ClDelUnexClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
   RowsFollowEntries rows(main, routes);
+  route::JobRecord record(*route, std::string(kNonexistentJob));
   const route::Route::Removed removed = route->DeleteNonexistent();
   if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
+  record.Complete();
   main.log.Add(main.language.Format(core::Msg::NonexistentDeleted, Count(removed)));
 }
 

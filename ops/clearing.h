@@ -1,7 +1,8 @@
 // The clearing page: its entry list, the entry editor, and removing
 // duplicate, dangling and selected entries of the current route. Every
 // button does nothing without a current route and refuses a route whose
-// .ref file could not be read.
+// .ref file could not be read. Each clearing job is recorded in the route's
+// journal, so that restore (ops/restore.h) can undo it.
 #pragma once
 
 #include <string>

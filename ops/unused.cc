@@ -6,9 +6,11 @@
 #include "core/error.h"
 #include "ops/clearing.h"
 #include "ops/name_set.h"
+#include "ops/restore.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
+#include "route/journal.h"
 
 namespace ops {
 namespace {
@@ -422,6 +424,7 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
   }
   core::ChoiceList list(std::move(unused));
   if (!main.ui.ChooseObjects(list)) return;
+  route::JobRecord record(*route, std::string(kUnusedJob));
   // The entries stay, so the .ref file is backed up but not written.
   route->CheckClearing(false);
   route->BackupRef();
@@ -432,6 +435,7 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
     route->DeleteEntry(name, move_files, move_textures, reader);
     main.ui.KeepAlive();
   }
+  record.Complete();
   NoteMovedFiles(main, *route, moved);
 }
 
@@ -441,10 +445,15 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   // "Add" adds entries while the list is open.
   RowsFollowEntries rows(main, routes);
   SimisReader reader(main, *route);
+  // The entries added from the list belong to the job as well.
+  route::JobRecord record(*route, std::string(kNotInRefJob));
   core::ChoiceList list(
       FindNotInRef(main, *route, reader),
       [&](const std::vector<std::string>& names) { AddNamesToRef(main, *route, names); });
-  if (!main.ui.ChooseObjects(list)) return;
+  if (!main.ui.ChooseObjects(list)) {
+    record.Complete();
+    return;
+  }
   const std::vector<std::string> selected = list.SelectedNames();
   std::unique_ptr<core::Progress> fence = main.ui.ShowProgress();
   fence->SetRange(static_cast<int>(selected.size()));
@@ -458,6 +467,7 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
     fence->Step();
     main.ui.KeepAlive();
   }
+  record.Complete();
   NoteMovedFiles(main, *route, moved);
 }
 

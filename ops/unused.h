@@ -1,5 +1,6 @@
 // Finding shapes that no world tile uses and shape files that no entry
-// names, and the two buttons that offer them for clearing.
+// names, and the two buttons that offer them for clearing, each recorded
+// in the route's journal as a clearing job.
 #pragma once
 
 #include <array>

@@ -141,6 +141,15 @@ std::optional<std::string> DirectoryCache::Match(const std::string& folder, std:
   return found->second.front();
 }
 
+std::optional<std::vector<std::string>> DirectoryCache::Matches(const std::string& folder,
+                                                                std::string_view name) {
+  const Listing* listing = Current(folder);
+  if (!listing) return std::nullopt;
+  auto found = listing->by_folded.find(FoldCase(name));
+  if (found == listing->by_folded.end()) return std::vector<std::string>{};
+  return found->second;
+}
+
 bool DirectoryCache::ForEach(const std::string& folder,
                              const std::function<void(const std::string&)>& visit) {
   const Listing* listing = Current(folder);

@@ -30,6 +30,9 @@ class DirectoryCache {
   // case: the first in byte order when several do. Nothing when none does
   // or the folder cannot be read.
   std::optional<std::string> Match(const std::string& folder, std::string_view name);
+  // Every entry whose name equals `name` without regard to case, in byte
+  // order; nothing when the folder cannot be read.
+  std::optional<std::vector<std::string>> Matches(const std::string& folder, std::string_view name);
   // Visits the folder's entries ("." and ".." left out) in the order NTFS
   // lists them; false when the folder cannot be read.
   bool ForEach(const std::string& folder, const std::function<void(const std::string&)>& visit);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,16 @@ struct FolderId {
   friend bool operator==(const FolderId&, const FolderId&) = default;
 };
 
+// A file open for adding to its end. Each Append is one write to the
+// system, nothing held back in the program, so that what was appended
+// survives the program being killed; Flush puts it on the disk.
+class AppendFile {
+ public:
+  virtual ~AppendFile() = default;
+  virtual bool Append(std::string_view bytes) = 0;
+  virtual bool Flush() = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -103,6 +114,10 @@ class FileSystem {
   // touching the file: the target is no read-only file, folder or device,
   // and its temporary file can be made (it is made and removed again).
   virtual bool CanReplace(const std::string& path) = 0;
+  // Opens a file to append to, making it when missing (its folder must
+  // exist). Nothing for a link, a folder, a device, a read-only file or
+  // one that cannot be written.
+  virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path) = 0;
 
   // The entries matching a wildcard path (the last component holds * and ?),
   // sorted by name without regard to case, "." and ".." first where the

@@ -14,6 +14,7 @@
 #include <string_view>
 #include <utility>
 
+#include "platform/text.h"
 #include "platform/wildcard.h"
 #include "platform/windows_path.h"
 
@@ -258,6 +259,18 @@ bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool 
   SyncFolder(folder);
   return true;
 }
+
+class PosixAppendFile : public AppendFile {
+ public:
+  explicit PosixAppendFile(int fd) : fd_(fd) {}
+  bool Append(std::string_view bytes) override {
+    return WriteAll(fd_.get(), bytes.data(), bytes.size());
+  }
+  bool Flush() override { return fsync(fd_.get()) == 0; }
+
+ private:
+  Fd fd_;
+};
 
 uint32_t AttributesOf(std::string_view name, const struct stat& st) {
   uint32_t attributes = S_ISDIR(st.st_mode) ? kDirectory : kArchive;
@@ -506,6 +519,21 @@ bool PosixFileSystem::CanReplace(const std::string& path) {
   return true;
 }
 
+std::unique_ptr<AppendFile> PosixFileSystem::OpenAppend(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->is_root) return nullptr;
+  const std::string folder = ParentOf(resolved->host);
+  listings_.BeforeChange(folder);
+  // Never through a link; a FIFO without a reader fails instead of waiting,
+  // and one with a reader is no regular file.
+  Fd fd(open(resolved->host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+             0666));
+  listings_.AfterChange(folder, {}, fd.valid() ? NameOf(resolved->host) : std::string());
+  struct stat st;
+  if (!fd.valid() || fstat(fd.get(), &st) != 0 || !Replaceable(st)) return nullptr;
+  return std::make_unique<PosixAppendFile>(fd.Release());
+}
+
 std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::string& pattern,
                                                                   uint32_t mask) const {
   std::vector<FindEntry> out;
@@ -530,6 +558,22 @@ std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::str
       }
       return out;
     }
+    // Else the names that equal it without regard to case, looked up in
+    // the folder's listing rather than matched against each of its names.
+    const std::optional<std::vector<std::string>> same = listings_.Matches(folder->host, name_pattern);
+    if (!same) return std::nullopt;
+    for (const std::string& name : *same) {
+      if (name[0] == '.' && !(mask & kHidden)) continue;
+      host = folder->host;
+      JoinInPlace(host, name);
+      if (stat(host.c_str(), &st) != 0 || !(S_ISREG(st.st_mode) || S_ISDIR(st.st_mode))) continue;
+      const uint32_t attributes = AttributesOf(name, st);
+      if (PassesMask(attributes, mask)) out.push_back({name, attributes});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const FindEntry& a, const FindEntry& b) {
+      return LessIgnoreCase(a.name, b.name);
+    });
+    return out;
   }
 
   Fd dir(open(folder->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));

@@ -218,6 +218,25 @@ bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes,
   return ok;
 }
 
+class Win32AppendFile : public AppendFile {
+ public:
+  explicit Win32AppendFile(HANDLE handle) : handle_(handle) {}
+  // A file on a disk, itself no link, folder or read-only file.
+  bool Usable() const {
+    if (!handle_.valid() || GetFileType(handle_.get()) != FILE_TYPE_DISK) return false;
+    std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(handle_.get());
+    return info && !(info->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
+                                               FILE_ATTRIBUTE_READONLY));
+  }
+  bool Append(std::string_view bytes) override {
+    return WriteAll(handle_.get(), bytes.data(), bytes.size());
+  }
+  bool Flush() override { return FlushFileBuffers(handle_.get()) != 0; }
+
+ private:
+  Handle handle_;
+};
+
 bool PassesMask(uint32_t attributes, uint32_t mask) {
   return (attributes & kFilteredAttributes & ~mask) == 0;
 }
@@ -383,6 +402,17 @@ bool Win32FileSystem::CanReplace(const std::string& path) {
   Handle probe(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                            FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
   return probe.valid();
+}
+
+std::unique_ptr<AppendFile> Win32FileSystem::OpenAppend(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return nullptr;
+  // With FILE_APPEND_DATA alone every write goes to the end; a link is
+  // opened as itself, and refused.
+  auto file = std::make_unique<Win32AppendFile>(
+      CreateFileW(ApiPath(path).c_str(), FILE_APPEND_DATA, kShareAll, nullptr, OPEN_ALWAYS,
+                  FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+  if (!file->Usable()) return nullptr;
+  return file;
 }
 
 std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::string& pattern,

@@ -27,6 +27,7 @@ class Win32FileSystem : public FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
+  std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
   std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
                                                    uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,

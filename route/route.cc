@@ -6,6 +6,7 @@
 #include "platform/windows_path.h"
 #include "route/blocks.h"
 #include "route/discovery.h"
+#include "route/journal.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
 
@@ -71,18 +72,26 @@ void Route::ReadRef() {
 void Route::AddEntry(const Shape& shape) {
   Shape entry;
   for (const Props& prop : shape.PropList()) entry.SetValue(prop.PropName, prop.PropValue);
+  if (record_) record_->Entries(true, {{EntryCount() + 1, entry.Text(), tail_.size()}});
   Place(Entries.size(), std::move(entry), tail_.size());
 }
 
 std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) {
   std::vector<RemovedEntry> removed;
+  for (size_t i = 0; i < Entries.size() && i < marked.size(); ++i) {
+    if (marked[i]) {
+      removed.push_back({static_cast<int>(i + 1), Entries[i].Text(), Entries[i].before_.size()});
+    }
+  }
+  // Recorded before anything changes: a journal that cannot take it stops
+  // the job here.
+  if (record_) record_->Entries(false, removed);
   // The text that stood before removed entries, for the next entry kept.
   std::string carried;
   size_t kept = 0;
   for (size_t i = 0; i < Entries.size(); ++i) {
     Shape& entry = Entries[i];
     if (i < marked.size() && marked[i]) {
-      removed.push_back({static_cast<int>(i + 1), entry.Text(), entry.before_.size()});
       carried += entry.before_;
       continue;
     }
@@ -98,12 +107,42 @@ std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) 
   return removed;
 }
 
-bool Route::InsertEntry(int number, std::string_view text, size_t offset) {
-  if (number < 1 || number > EntryCount() + 1) return false;
-  std::optional<Shape> entry = ParseEntry(text);
-  if (!entry) return false;
-  Place(static_cast<size_t>(number - 1), std::move(*entry), offset);
-  return true;
+size_t Route::InsertEntries(std::vector<RemovedEntry> entries) {
+  std::stable_sort(entries.begin(), entries.end(),
+                   [](const RemovedEntry& a, const RemovedEntry& b) { return a.number < b.number; });
+  std::vector<std::pair<Shape, RemovedEntry>> going;
+  // Where each goes: as entry `number`, or after the last entry kept.
+  size_t placed = 0, passed = 0;
+  for (RemovedEntry& wanted : entries) {
+    std::optional<Shape> entry = ParseEntry(wanted.text);
+    if (!entry || wanted.number < 1) continue;
+    const size_t index = static_cast<size_t>(wanted.number - 1);
+    while (placed < index && passed < Entries.size()) {
+      ++placed;
+      ++passed;
+    }
+    wanted.number = static_cast<int>(++placed);
+    going.emplace_back(std::move(*entry), std::move(wanted));
+  }
+  if (record_) {
+    std::vector<RemovedEntry> recorded;
+    recorded.reserve(going.size());
+    for (const auto& [entry, wanted] : going) recorded.push_back(wanted);
+    record_->Entries(true, recorded);
+  }
+  std::vector<Shape> merged;
+  merged.reserve(Entries.size() + going.size());
+  size_t next = 0;
+  for (auto& [entry, wanted] : going) {
+    const size_t index = static_cast<size_t>(wanted.number - 1);
+    while (merged.size() < index) merged.push_back(std::move(Entries[next++]));
+    TakeTextBefore(entry, next < Entries.size() ? Entries[next].before_ : tail_, wanted.offset,
+                   index);
+    merged.push_back(std::move(entry));
+  }
+  for (; next < Entries.size(); ++next) merged.push_back(std::move(Entries[next]));
+  Entries = std::move(merged);
+  return going.size();
 }
 
 void Route::ReplaceEntry(size_t index, Shape edited) {
@@ -124,7 +163,11 @@ void Route::ReplaceEntry(size_t index, Shape edited) {
 }
 
 void Route::Place(size_t index, Shape entry, size_t offset) {
-  std::string& around = index < Entries.size() ? Entries[index].before_ : tail_;
+  TakeTextBefore(entry, index < Entries.size() ? Entries[index].before_ : tail_, offset, index);
+  Entries.insert(Entries.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
+}
+
+void Route::TakeTextBefore(Shape& entry, std::string& around, size_t offset, size_t index) {
   offset = std::min(offset, around.size());
   entry.before_.assign(around, 0, offset);
   around.erase(0, offset);
@@ -132,7 +175,6 @@ void Route::Place(size_t index, Shape entry, size_t offset) {
   if ((index == 0 && entry.before_.empty()) || !EntryMayFollow(entry.before_)) {
     entry.before_ += "\r\n";
   }
-  Entries.insert(Entries.begin() + static_cast<std::ptrdiff_t>(index), std::move(entry));
 }
 
 std::string Route::FileText() const {
@@ -169,9 +211,13 @@ void Route::WriteRef(const std::string& path) {
   RefuseIfUnreadable();
   const std::string target = path.empty() ? RefPath : path;
   RefuseIfLeavingRoute(target);
-  if (!services_.files.ReplaceFile(target, UnicodeFileBytes(FileText()))) {
-    throw core::Error("Cannot create file " + target);
-  }
+  const std::string bytes = UnicodeFileBytes(FileText());
+  // A job cut short between the write and its "applied" line is told by
+  // the fingerprint of what the .ref holds.
+  const bool recorded = record_ && target == RefPath;
+  if (recorded) record_->WritingRef(Fingerprint::Of(bytes));
+  if (!services_.files.ReplaceFile(target, bytes)) throw core::Error("Cannot create file " + target);
+  if (recorded) record_->Applied();
 }
 
 void Route::BackupRef() {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "route/shape.h"
 
 namespace route {
+
+class JobRecord;
 
 // What a route's operations use: the disk, the message table, the log they
 // report to and a person to ask.
@@ -90,14 +93,15 @@ class Route {
   // character of the file stays where it stands. Every removal of entries
   // goes through here.
   std::vector<RemovedEntry> RemoveEntries(const std::vector<bool>& marked);
-  // Puts an entry, given as its text, in as entry number `number`, after
-  // `offset` characters of the text that stands before the entry now
-  // numbered so (or after the last entry). The text is kept as given; a
-  // line break goes before it only where it could not start otherwise.
-  // Putting back what RemoveEntries returned, in its order, gives the file
-  // back as it was. False, changing nothing, when there is no such place or
-  // the text is not one whole entry (ParseEntry).
-  bool InsertEntry(int number, std::string_view text, size_t offset);
+  // Puts entries, given as their texts, back in one pass, in the order of
+  // their numbers: each as entry number min(number, EntryCount() + 1),
+  // after `offset` characters of the text that stands before the entry
+  // numbered so (or after the last entry). A text is kept as given; a line
+  // break goes before it only where it could not start otherwise. Putting
+  // back what RemoveEntries returned gives the file back as it was. A text
+  // that is not one whole entry (ParseEntry) is left out; returns how many
+  // went in.
+  size_t InsertEntries(std::vector<RemovedEntry> entries);
   // Entry index + 1 becomes the edited entry, unless that means the same
   // (type and properties): then it stays as read. Values the edit left as
   // they were keep their form.
@@ -136,15 +140,18 @@ class Route {
   // TEXTURES\ and its seasonal folders); a name that leads out of the
   // route is never followed, and every file is logged as it fares. Each
   // job checks first (CheckClearing), then moves its files one by one, then
-  // writes the .ref file, and only when it removed an entry.
+  // writes the .ref file, and only when it removed an entry. While a
+  // JobRecord is made for the route, each file moved or deleted, each entry
+  // taken out or put in and each .ref write is recorded before it happens.
 
   // Which entries a job removed: entry n, as numbered before the job, went
   // when removed[n - 1].
   using Removed = std::vector<bool>;
 
   // Throws core::Error, touching nothing, unless the backup folder (made
-  // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route
-  // and, with writes_ref, the .ref file can be replaced.
+  // when missing) and its SHAPES\ and TEXTURES\ folders lie in the route,
+  // the journal of a job being recorded can be written and, with
+  // writes_ref, the .ref file can be replaced.
   void CheckClearing(bool writes_ref);
   // The entries whose FileName repeats an earlier entry's (in any letter
   // case).
@@ -187,6 +194,16 @@ class Route {
   // folder part, passes this check.
   bool InRoute(const std::string& folder, const std::string& name) const;
 
+  // Restoring. Where the journal of the clearing jobs lies.
+  std::string JournalPath() const;
+  enum class Return { kMoved, kAlreadyBack, kPlaceTaken, kMissing, kOutside, kLink, kFailed };
+  // Moves a file a job moved from `place` to `moved_to` (both relative to
+  // the folder, as the journal names them) back, when it lies there and its
+  // place is free; a file that lies only in its place is already back.
+  // Neither path may lead out of the route; nothing is overwritten and a
+  // link is never moved.
+  Return MoveBack(const std::string& moved_to, const std::string& place);
+
  private:
   void RefuseIfUnreadable() const;
   void RefuseIfLeavingRoute(const std::string& path) const;
@@ -206,14 +223,20 @@ class Route {
   // Makes the folder and the folders above it up to the route's, none of
   // them through a link that leads out of the route. False when it cannot.
   bool MakeFolders(const std::string& folder);
+  // Whether a folder, given relative to the route's, lies in the route
+  // with no link on the way leading out of it; with `make` it is made when
+  // missing. While a job is recorded, a folder found so is taken as found.
+  bool FolderInRoute(std::string_view folder, bool make);
   // The first number (0 for none) under which every name, numbered as
   // name_1.s, is free in the folder; a name is taken by anything at all.
   int FreeNumber(const std::string& folder, const std::vector<std::string>& names) const;
   // The name the file at folder + name has on disk, else its own last part.
   std::string DiskName(const std::string& folder, const std::string& name) const;
-  // The one way a file leaves the route: moves folder + name to `backup`
-  // (a full path), or deletes it when `backup` is empty. A link stays.
-  Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup);
+  // The one way a file leaves the route: moves folder + name, whose last
+  // part is `disk_name` on disk, to `backup` (a full path), or deletes it
+  // when `backup` is empty. A link stays.
+  Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup,
+                  const std::string& disk_name);
   ShapeFiles ReadShapeFiles(const std::string& file_name, bool move_shape_files, bool move_textures,
                             TextReader& reader);
   bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files);
@@ -222,9 +245,20 @@ class Route {
   // Puts the entry in at the index, after offset characters of the text
   // standing there.
   void Place(size_t index, Shape entry, size_t offset);
+  // Gives an entry going in at the index the first `offset` characters of
+  // `around`, the text before the entry there (or after the last one).
+  static void TakeTextBefore(Shape& entry, std::string& around, size_t offset, size_t index);
+  // The path relative to the folder, as the journal names it.
+  std::string InFolder(const std::string& path) const;
   std::string FileText() const;
 
+  friend class JobRecord;
+
   Services services_;
+  // The job being recorded in the journal, if any, and the folders it
+  // found in the route.
+  JobRecord* record_ = nullptr;
+  std::set<std::string> folders_in_route_;
   bool read_ = false;
   int files_moved_ = 0;
   std::string header_;  // the first line of the file as read

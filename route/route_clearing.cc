@@ -8,6 +8,7 @@
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
+#include "route/journal.h"
 #include "route/route.h"
 
 namespace route {
@@ -98,6 +99,8 @@ void Route::CheckClearing(bool writes_ref) {
     RefuseIfLeavingRoute(textures + season);
   }
   if (!MakeFolders(backup)) throw core::Error("Cannot create file " + backup);
+  // A job that could not be undone refuses before it changes anything.
+  if (record_) record_->Open();
 }
 
 Route::Removed Route::Duplicates() const {
@@ -211,6 +214,10 @@ std::string Route::BackupFolder() const {
   return Folder + services_.language[core::Msg::BackupFolder];
 }
 
+std::string Route::JournalPath() const { return BackupFolder() + std::string(kJournalName); }
+
+std::string Route::InFolder(const std::string& path) const { return path.substr(Folder.size()); }
+
 bool Route::MakeFolders(const std::string& folder) {
   platform::FileSystem& files = services_.files;
   const std::string current = files.CurrentFolder();
@@ -257,7 +264,7 @@ std::string Route::DiskName(const std::string& folder, const std::string& name) 
 }
 
 Route::Removal Route::TakeOut(const std::string& folder, const std::string& name,
-                              const std::string& backup) {
+                              const std::string& backup, const std::string& disk_name) {
   if (!InRoute(folder, name)) return {Fate::kOutside, {}};
   const std::string path = folder + name;
   switch (services_.files.KindAt(path)) {
@@ -270,16 +277,73 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
       return {Fate::kMissing, {}};
   }
   if (backup.empty()) {
-    return {services_.files.DeleteFile(path) ? Fate::kMoved : Fate::kFailed, {}};
+    if (!services_.files.DeleteFile(path)) return {Fate::kFailed, {}};
+    if (record_) record_->Deleted(InFolder(path));
+    return {Fate::kMoved, {}};
   }
   const platform::FolderAndName target = platform::SplitLastName(backup);
   if (!InRoute(std::string(target.folder), std::string(target.name)) ||
       !MakeFolders(std::string(target.folder))) {
     return {Fate::kOutside, {}};
   }
-  if (!services_.files.MoveFile(path, backup)) return {Fate::kFailed, {}};
+  // Told before it moves, with the name the disk has, which it gets back:
+  // after a kill the file lies in one of the two places, and restore looks
+  // in both.
+  if (record_) record_->Moving(InFolder(folder + FolderPart(name) + disk_name), InFolder(backup));
+  const bool moved = services_.files.MoveFile(path, backup);
+  if (record_) record_->Moved(moved);
+  if (!moved) return {Fate::kFailed, {}};
   ++files_moved_;
   return {Fate::kMoved, backup};
+}
+
+bool Route::FolderInRoute(std::string_view folder, bool make) {
+  if ((!folder.empty() && (folder.front() == '\\' || folder.front() == '/')) ||
+      folder.find(':') != std::string_view::npos) {
+    return false;
+  }
+  const std::string key = (make ? "+" : "-") + std::string(folder);
+  if (record_ && folders_in_route_.count(key)) return true;
+  const std::string path = Folder + std::string(folder);
+  const bool in_route =
+      make ? MakeFolders(path)
+           : platform::LiesInside(path, Folder, services_.files.CurrentFolder()) &&
+                 !services_.files.LinkOutOf(Folder, path);
+  if (in_route && record_) folders_in_route_.insert(key);
+  return in_route;
+}
+
+Route::Return Route::MoveBack(const std::string& moved_to, const std::string& place) {
+  const platform::FolderAndName there_parts = platform::SplitLastName(moved_to);
+  const platform::FolderAndName back_parts = platform::SplitLastName(place);
+  const auto plain = [](std::string_view name) {
+    return !name.empty() && name != "." && name != ".." && name.find(':') == std::string_view::npos;
+  };
+  // The folders are looked at once a job; each file itself is a link or not.
+  if (!plain(there_parts.name) || !plain(back_parts.name) ||
+      !FolderInRoute(there_parts.folder, false) || !FolderInRoute(back_parts.folder, false)) {
+    return Return::kOutside;
+  }
+  const std::string from = Folder + moved_to, to = Folder + place;
+  platform::FileSystem& files = services_.files;
+  const platform::EntryKind there = files.KindAt(from), back = files.KindAt(to);
+  if (there == platform::EntryKind::kNone) {
+    if (back != platform::EntryKind::kFile) return Return::kMissing;
+    // Put back before (by a restore cut short, or by hand): recorded as this
+    // job's, so that undoing it takes the file out again.
+    if (record_) {
+      record_->Moving(moved_to, place);
+      record_->Moved(true);
+    }
+    return Return::kAlreadyBack;
+  }
+  if (there != platform::EntryKind::kFile) return Return::kLink;
+  if (back != platform::EntryKind::kNone) return Return::kPlaceTaken;
+  if (!FolderInRoute(back_parts.folder, true)) return Return::kFailed;
+  if (record_) record_->Moving(moved_to, place);
+  const bool moved = files.MoveFile(from, to);
+  if (record_) record_->Moved(moved);
+  return moved ? Return::kMoved : Return::kFailed;
 }
 
 Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_shape_files,
@@ -333,7 +397,8 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     const std::string own_name = DiskName(shapes, shape.name);
     const std::string sd_name = DiskName(shapes, base + "sd");
     const int number = FreeNumber(backup, {own_name, sd_name, DiskName(shapes, base + "thm")});
-    const Removal moved = TakeOut(shapes, shape.name, backup + NumberedName(own_name, number));
+    const Removal moved =
+        TakeOut(shapes, shape.name, backup + NumberedName(own_name, number), own_name);
     switch (moved.fate) {
       case Fate::kMoved:
         break;
@@ -350,7 +415,8 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     }
     services_.log.Add(shape_path + language[core::Msg::ShapeDeleted] +
                       KeptAs(language, number == 0 ? "" : FileNameOf(moved.backup)));
-    const Removal sd = TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number));
+    const Removal sd =
+        TakeOut(shapes, base + "sd", backup + NumberedName(sd_name, number), sd_name);
     if (sd.fate == Fate::kMoved && number != 0) {
       services_.log.Add(shapes + base + "sd" + KeptAs(language, FileNameOf(sd.backup)));
     } else if (sd.fate == Fate::kFailed || sd.fate == Fate::kOutside) {
@@ -358,7 +424,7 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     } else if (sd.fate == Fate::kLink) {
       services_.log.AddFailure(language.Format(core::Msg::LinkStays, shapes + base + "sd"));
     }
-    TakeOut(shapes, base + "thm", "");
+    TakeOut(shapes, base + "thm", "", "");
   }
   for (const std::string& texture : shape.textures) TakeTextureOut(texture);
   return true;
@@ -380,7 +446,7 @@ void Route::TakeTextureOut(const std::string& name) {
     const std::string target = backup + season + folder_part;
     const int number = FreeNumber(target, {own_name});
     const Removal removal =
-        TakeOut(textures + season, name, target + NumberedName(own_name, number));
+        TakeOut(textures + season, name, target + NumberedName(own_name, number), own_name);
     const std::string shown = season + name;
     switch (removal.fate) {
       case Fate::kMoved:

@@ -17,7 +17,7 @@ using core::Msg;
 TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, QWidget* parent)
     : QDialog(parent), list_(list) {
   setObjectName("ClearUnused");
-  const QString caption = QString::fromStdString(texts[Msg::CapObjectsToDelete]);
+  const QString caption = QString::fromStdString(texts[list.Caption()]);
   setWindowTitle(caption);
   TakeWorkingColour(this);
 

@@ -105,6 +105,10 @@ QWidget* BuildClearingPage(PageContext& context) {
     captions.Button(button, action.caption);
     buttons->addWidget(button);
   }
+  QPushButton* restore = RouteButton(context, frame, "ClRestore", operations.ClRestoreClick);
+  captions.Button(restore, Msg::CapRestore);
+  captions.Hint(restore, Msg::HintRestore);
+  buttons->addWidget(restore);
   buttons->addStretch();
   // The check changes nothing: it stands apart from the jobs that clear.
   QPushButton* check = RouteButton(context, frame, "ClCheck", operations.ClCheckClick);

@@ -62,9 +62,12 @@ TEST(ClearUnusedTest, SelectsAllOrNoneAndAddsTheSelectedRows) {
   EXPECT_EQ(added, Names{"Barn.s"});
   EXPECT_EQ(Rows(rows), (Names{"arch.s", "shed.s"}));
 
-  core::ChoiceList without_add({"a.s"});
-  TClearUnused plain(without_add, kEnglish, nullptr);
+  // Restore's jobs keep their order (newest first) under their own caption.
+  core::ChoiceList jobs(core::Msg::CapJobsToRestore, {"2024-05-02, b", "2024-05-01, a"});
+  TClearUnused plain(jobs, kEnglish, nullptr);
   EXPECT_TRUE(Find<QPushButton>(plain, "ClAddToRef")->isHidden());
+  EXPECT_EQ(plain.windowTitle(), "Jobs to restore");
+  EXPECT_EQ(Rows(Find<QListWidget>(plain, "ClDeleteList")), (Names{"2024-05-02, b", "2024-05-01, a"}));
 }
 
 TEST(EditFormTest, RowsAreAddedDeletedRenamedAndRenumbered) {

@@ -242,6 +242,7 @@ TEST_F(MainWindowTest, EachClearingButtonAndCreateDoTheirOwnJob) {
       {"ClDelUnnamed", "Objects: 1 rows, Add"},
       {"ClDuplicates", "Deleted 1 duplicated entries"},
       {"ClDelUnex", "Deleted 1 unexisting file entries"},
+      {"ClRestore", "Objects: 2 rows"},
   };
   for (const auto& [button, result] : presses) {
     const size_t shown = ui.shown.size();

@@ -2,6 +2,7 @@
 
 #include "ops/clearing.h"
 #include "ops/comparison.h"
+#include "ops/restore.h"
 #include "ops/route_check.h"
 #include "ops/unused.h"
 
@@ -15,6 +16,7 @@ RouteOperations ProgramOperations() {
   operations.ClDelUnexClick = ops::ClDelUnexClick;
   operations.ClUnusedClick = ops::ClUnusedClick;
   operations.ClDelUnnamedClick = ops::ClDelUnnamedClick;
+  operations.ClRestoreClick = ops::ClRestoreClick;
   operations.ClShapesDblClick = ops::ClShapesDblClick;
   operations.ClCheckClick = ops::ClCheckClick;
   // The batch file is saved from the whole output box: it starts empty, so

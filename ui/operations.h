@@ -18,6 +18,7 @@ struct RouteOperations {
   Handler ClDelUnexClick;
   Handler ClUnusedClick;
   Handler ClDelUnnamedClick;
+  Handler ClRestoreClick;
   Handler ClShapesDblClick;
   Handler ClCheckClick;
   Handler CrProcClick;

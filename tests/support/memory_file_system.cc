@@ -108,6 +108,13 @@ void MemoryFileSystem::FailWritesTo(const std::string& path) { failing_.insert(K
 
 void MemoryFileSystem::MakeUnreadable(const std::string& path) { unreadable_.insert(Key(path)); }
 
+bool MemoryFileSystem::Change() {
+  if (changes_left_ < 0) return !killed_;
+  if (changes_left_-- > 0) return true;
+  killed_ = true;
+  throw Killed{};
+}
+
 bool MemoryFileSystem::FileExists(const std::string& path) const {
   return files_.count(Key(path)) > 0;
 }
@@ -143,7 +150,7 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
   auto it = files_.find(source);
   if (it == files_.end() || source == target || !Writable(target)) return false;
   auto existing = files_.find(target);
-  if (fail_if_exists && existing != files_.end()) return false;
+  if ((fail_if_exists && existing != files_.end()) || !Change()) return false;
   const std::string name = existing != files_.end() ? existing->second.name : LastName(to);
   files_[target] = File{name, it->second.bytes, ++writes_};
   return true;
@@ -152,7 +159,8 @@ bool MemoryFileSystem::CopyFile(const std::string& from, const std::string& to,
 bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) {
   const std::string source = Key(from), target = Key(to);
   auto it = files_.find(source);
-  if (it == files_.end() || failing_.count(source) || files_.count(target) || !Writable(target)) {
+  if (it == files_.end() || failing_.count(source) || files_.count(target) || !Writable(target) ||
+      !Change()) {
     return false;
   }
   files_[target] = File{LastName(to), it->second.bytes, it->second.version};
@@ -162,7 +170,7 @@ bool MemoryFileSystem::MoveFile(const std::string& from, const std::string& to) 
 
 bool MemoryFileSystem::DeleteFile(const std::string& path) {
   auto it = files_.find(Key(path));
-  if (it == files_.end() || failing_.count(it->first)) return false;
+  if (it == files_.end() || failing_.count(it->first) || !Change()) return false;
   files_.erase(it);
   return true;
 }
@@ -170,7 +178,7 @@ bool MemoryFileSystem::DeleteFile(const std::string& path) {
 bool MemoryFileSystem::CreateFolder(const std::string& path) {
   const std::string key = Key(path);
   if (key.empty() || folders_.count(key) || files_.count(key) || specials_.count(key) ||
-      !folders_.count(ParentKey(key))) {
+      !folders_.count(ParentKey(key)) || !Change()) {
     return false;
   }
   folders_[key] = LastName(path);
@@ -185,7 +193,7 @@ std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) c
 
 bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   const std::string key = Key(path);
-  if (!Writable(key)) return false;
+  if (!Writable(key) || !Change()) return false;
   auto existing = files_.find(key);
   const std::string name = existing != files_.end() ? existing->second.name : LastName(path);
   files_[key] = File{name, std::string(bytes), ++writes_};
@@ -193,6 +201,32 @@ bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view byt
 }
 
 bool MemoryFileSystem::CanReplace(const std::string& path) { return Writable(Key(path)); }
+
+std::unique_ptr<platform::AppendFile> MemoryFileSystem::OpenAppend(const std::string& path) {
+  class Appended : public platform::AppendFile {
+   public:
+    Appended(MemoryFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {}
+    bool Append(std::string_view bytes) override {
+      auto it = files_.files_.find(key_);
+      if (it == files_.files_.end() || files_.failing_.count(key_) || !files_.Change()) return false;
+      it->second.bytes += bytes;
+      it->second.version = ++files_.writes_;
+      return true;
+    }
+    bool Flush() override { return files_.files_.count(key_) > 0; }
+
+   private:
+    MemoryFileSystem& files_;
+    const std::string key_;
+  };
+  const std::string key = Key(path);
+  if (links_.count(EntryKey(path)) || !Writable(key)) return nullptr;
+  if (!files_.count(key)) {
+    if (!Change()) return nullptr;
+    files_[key] = File{LastName(path), "", ++writes_};
+  }
+  return std::make_unique<Appended>(*this, key);
+}
 
 std::optional<std::vector<platform::FindEntry>> MemoryFileSystem::FindListed(
     const std::string& pattern, uint32_t mask) const {

@@ -11,6 +11,9 @@
 
 namespace test_support {
 
+// What CrashAfter throws: the program killed at that point.
+struct Killed {};
+
 class MemoryFileSystem : public platform::FileSystem {
  public:
   explicit MemoryFileSystem(std::string current_folder = "C:\\work");
@@ -30,6 +33,14 @@ class MemoryFileSystem : public platform::FileSystem {
   void FailWritesTo(const std::string& path);
   // The folder exists but cannot be listed.
   void MakeUnreadable(const std::string& path);
+  // The program is killed after this many more changes (a file written,
+  // appended to, copied, moved or deleted, a folder made): the next change
+  // is not made and throws Killed, and every change after it fails, as
+  // nothing runs any more. -1 lets every change be made again.
+  void CrashAfter(int changes) {
+    changes_left_ = changes;
+    killed_ = false;
+  }
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
@@ -43,6 +54,7 @@ class MemoryFileSystem : public platform::FileSystem {
   std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
+  std::unique_ptr<platform::AppendFile> OpenAppend(const std::string& path) override;
   std::optional<std::vector<platform::FindEntry>> FindListed(const std::string& pattern,
                                                              uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
@@ -66,6 +78,8 @@ class MemoryFileSystem : public platform::FileSystem {
   std::string KeyOf(const std::vector<std::string>& components, char drive, size_t follow) const;
   // Whether a new file may be written at the key.
   bool Writable(const std::string& key) const;
+  // Whether the next change may be made (see CrashAfter).
+  bool Change();
 
   std::string current_;
   std::map<std::string, File> files_;
@@ -75,6 +89,8 @@ class MemoryFileSystem : public platform::FileSystem {
   std::set<std::string> failing_;
   std::set<std::string> unreadable_;
   uint64_t writes_ = 0;
+  int changes_left_ = -1;  // none counted
+  bool killed_ = false;
 };
 
 }  // namespace test_support

@@ -4,6 +4,13 @@
 #include <random>
 #include <stdexcept>
 
+#ifndef _WIN32
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
+
 #ifdef _WIN32
 #include "platform/win32_api.h"
 #include "platform/win32_handle.h"
@@ -97,15 +104,25 @@ std::string Quote(const std::string& text) {
   return out + "'";
 }
 
-int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
-          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
-  std::string command = "cd " + Quote(folder.string()) + " && env";
+// The shell command that runs the program in the folder, with the
+// environment, its input from scratch/in and its output to `output`; exec
+// leaves it the shell's process.
+std::string Command(const fs::path& program, const std::vector<std::string>& args,
+                    const fs::path& folder, const std::map<std::string, std::string>& environment,
+                    const fs::path& scratch, const std::string& output) {
+  std::string command = "cd " + Quote(folder.string()) + " && exec env";
   for (const auto& [name, value] : environment) command += " " + Quote(name + "=" + value);
   command += " " + Quote(program.string());
   for (const std::string& arg : args) command += " " + Quote(arg);
-  command += " <" + Quote((scratch / "in").string()) + " >" + Quote((scratch / "out").string()) +
-             " 2>" + Quote((scratch / "err").string());
-  int status = std::system(command.c_str());
+  return command + " <" + Quote((scratch / "in").string()) + " " + output;
+}
+
+int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
+          const std::map<std::string, std::string>& environment, const fs::path& scratch) {
+  int status = std::system(Command(program, args, folder, environment, scratch,
+                                   ">" + Quote((scratch / "out").string()) + " 2>" +
+                                       Quote((scratch / "err").string()))
+                               .c_str());
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
@@ -135,6 +152,41 @@ ProgramRun RunProgram(const fs::path& program, const std::vector<std::string>& a
   RemoveFolder(scratch);
   return run;
 }
+
+#ifndef _WIN32
+KillableRun::KillableRun(const TempPrefix& prefix, const std::vector<std::string>& args,
+                         std::string_view folder, const std::string& input)
+    : scratch_(ScratchFolder()) {
+  prefix.MakeFolder(folder);
+  WriteHostFile(scratch_ / "in", input);
+  std::string command = Command(RastolinBinary(), args, prefix.Host(folder), prefix.Environment(),
+                                scratch_, ">/dev/null 2>&1");
+  char shell[] = "/bin/sh", option[] = "-c";
+  char* argv[] = {shell, option, command.data(), nullptr};
+  pid_t pid = -1;
+  if (posix_spawn(&pid, shell, nullptr, nullptr, argv, environ) != 0) {
+    throw std::runtime_error("cannot start " + command);
+  }
+  pid_ = pid;
+}
+
+KillableRun::~KillableRun() {
+  if (!ended_) waitpid(pid_, nullptr, 0);
+  RemoveFolder(scratch_);
+}
+
+bool KillableRun::Ended() {
+  if (!ended_) ended_ = waitpid(pid_, nullptr, WNOHANG) == pid_;
+  return ended_;
+}
+
+void KillableRun::Kill() {
+  if (ended_) return;
+  kill(pid_, SIGKILL);
+  waitpid(pid_, nullptr, 0);
+  ended_ = true;
+}
+#endif
 
 ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
                        std::string_view folder, const std::string& input) {

@@ -34,4 +34,27 @@ ProgramRun RunProgram(const std::filesystem::path& program, const std::vector<st
 ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
                        std::string_view folder, const std::string& input);
 
+#ifndef _WIN32
+// rastolin started in a folder of the fixture's drive C, as RunInPrefix
+// starts it, for a test that kills it while it works: its output goes
+// nowhere. The destructor waits for it to end.
+class KillableRun {
+ public:
+  KillableRun(const TempPrefix& prefix, const std::vector<std::string>& args,
+              std::string_view folder, const std::string& input);
+  ~KillableRun();
+  KillableRun(const KillableRun&) = delete;
+  KillableRun& operator=(const KillableRun&) = delete;
+
+  bool Ended();
+  // SIGKILL: the program gets no chance to finish anything.
+  void Kill();
+
+ private:
+  std::filesystem::path scratch_;
+  int pid_ = -1;
+  bool ended_ = false;
+};
+#endif
+
 }  // namespace test_support

@@ -35,10 +35,10 @@ class ScriptedUi : public core::Ui {
   // The initial folder of every folder browser, and every file dialog, as shown.
   std::vector<std::string> folder_initials;
   std::vector<core::FileDialog> file_dialogs;
-  // Plays the person in the entry editor: works on what was shown and
-  // returns OK (true) or Cancel. Cancel when unset; the choice list is
-  // always cancelled (its answers are checked end to end).
+  // Play the person in the entry editor and the choice list: work on what
+  // was shown and return OK (true) or Cancel. Cancel when unset.
   std::function<bool(core::EntryForm&)> edit_entry;
+  std::function<bool(core::ChoiceList&)> choose_objects;
   // Every progress window: its range, positions, labels and items as
   // "r:500", "p:5", "l:text", "i:3/10" in the order they were set.
   std::vector<std::vector<std::string>> progress;
@@ -77,7 +77,7 @@ class ScriptedUi : public core::Ui {
   bool ChooseObjects(core::ChoiceList& list) override {
     shown.push_back("Objects: " + std::to_string(list.size()) + " rows" +
                     (list.HasAdd() ? ", Add" : ""));
-    return false;
+    return choose_objects && choose_objects(list);
   }
   bool EditEntry(core::EntryForm& form) override {
     shown.push_back("Editor: " + form.block_type);
