@@ -26,20 +26,6 @@ const std::string kFiveEntries =
 
 using ClearingTest = ClearingFixture;
 
-TEST_F(ClearingTest, DeleteSelectedAsksBacksUpAndRemovesTheSelectedEntriesAndRows) {
-  Choose(kFiveEntries);
-  main.fields.ClProps = "class  filename";
-  ClPropPrClick(main, routes);
-  files.Add(kRoute + "SHAPES\\a.s", "shape");
-  routes.ClShapesSelected = {true, false, true, false, true};
-  ClDeleteClick(main, routes);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: Delete files?", "Ask: Delete textures, used in shapes?"}));
-  EXPECT_EQ(FileNames(), (Lines{"b.haz", "shed.s"}));
-  EXPECT_EQ(routes.ClShapes, (Lines{" -  - b.haz", " -  - shed.s"}));
-  EXPECT_TRUE(files.FileExists(kBackup + "R1.ref"));
-  EXPECT_EQ(files.Content(kRoute + "SHAPES\\a.s"), "shape");  // answered No
-}
-
 TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
   Choose(kFiveEntries);
   files.Add(kRoute + "SHAPES\\shed.s", Compressed(kBinary));
