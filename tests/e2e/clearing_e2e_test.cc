@@ -89,7 +89,6 @@ TEST_F(ClearingEndToEnd, ListrefNumbersTheEntriesAndRefusesWhatItCannotRead) {
                 "1  Старый барак - Барак.s\n2   - shed.s\n3   - SHED.S\n4   - lost.s\n"
                 "5   - tower.s\n6   - deer.haz\n7   - car.s\n" +
                 kPrompt);
-  EXPECT_EQ(Run({"deldup(-route=..\\myroute)"}).exit_code, 2);
   prefix.Write(kRoute + "MyRoute.ref", Ref().substr(0, 100));
   EXPECT_EQ(Run({"delunex(-route=myroute)"}).exit_code, 2);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref().substr(0, 100));
