@@ -2,6 +2,8 @@
 
 #include <gmock/gmock.h>
 
+#include <functional>
+
 #include "convert/convert_fixture.h"
 #include "core/error.h"
 
@@ -31,14 +33,6 @@ class ShProcClickTest : public ConvertFixture {
     return names;
   }
 };
-
-TEST_F(ShProcClickTest, OnlyTheInputNamesAreLowerCasedAndTheLineIsTrimmed) {
-  main->fields.ShInput = "   ";
-  main->fields.ShUnicode = false;
-  main->SetConvShV("Conv3ds.exe");
-  ShProcClick(*main);
-  EXPECT_EQ(Runs(), Lines{"C:\\MSTS\\UTILS\\Conv3ds.exe \"C:\\out\\House.s\" | C:\\models"});
-}
 
 TEST_F(ShProcClickTest, MissingInputsWarnAndRunNothing) {
   main->fields.ShOutput = "";
@@ -103,26 +97,46 @@ TEST_F(ShProcClickTest, AFailedStepSkipsOnlyTheStepsThatNeedItsFile) {
   EXPECT_EQ(Logged().back(), "Unable to find ffeditc_unicode");
 }
 
-TEST_F(ShProcClickTest, TheBinaryStepRunsWithoutTheUnicodeStep) {
-  main->fields.ShCompress = true;
-  main->fields.ShUnicode = false;
-  main->fields.ShCompressEnabled = false;
-  ShProcClick(*main);
-  EXPECT_EQ(Runs(), (Lines{kConv3ds,
-                           "c:\\msts\\utils\\ffedit\\ffeditc_unicode house.s /c /o:house.s | "
-                           "C:\\MSTS\\UTILS\\FFEDIT\\"}));
-  EXPECT_EQ(Output(), "SIMISA@F" + kShapeText);
-}
-
-TEST_F(ShProcClickTest, AShapeInsideTheEditorFolderSurvivesTheBinaryStep) {
-  main->fields.ShOutput = std::string(kFfedit) + "shed.s";
-  main->fields.ShCompress = true;
-  ShProcClick(*main);
-  EXPECT_EQ(Runs().back(),
-            "c:\\msts\\utils\\ffedit\\ffeditc_unicode shed_1.s /c /o:shed_1.s | "
-            "C:\\MSTS\\UTILS\\FFEDIT\\");
-  EXPECT_EQ(files.Content(std::string(kFfedit) + "shed.s"), "SIMISA@F" + test_support::UnicodeFile(kShapeText));
-  EXPECT_EQ(EditorFolder(), (Lines{"ffeditc_unicode.exe", "shed.s"}));
+// The last tool each setting runs, in the shape's folder, and the file it
+// leaves. In the editor tool's own folder the binary step works on a copy
+// of another name, and the shape of that name survives it.
+TEST_F(ShProcClickTest, EachSettingEndsWithItsLastStepInTheShapesFolder) {
+  const std::string binary = "c:\\msts\\utils\\ffedit\\ffeditc_unicode ";
+  const core::Fields fields = main->fields;
+  const struct {
+    std::function<void(core::ConvMain&)> set;
+    std::string last, output, bytes;
+  } cases[] = {
+      {[](core::ConvMain& m) {
+         m.fields.ShCompress = true, m.fields.ShUnicode = false, m.fields.ShCompressEnabled = false;
+       },
+       binary + "house.s /c /o:house.s | " + kFfedit, "C:\\out\\House.s", "SIMISA@F" + kShapeText},
+      {[](core::ConvMain& m) { m.fields.ShOutput = "D:\\house.s"; },
+       "C:\\MSTS\\UTILS\\txt2uni.exe house.s | D:\\", "D:\\house.s",
+       test_support::UnicodeFile(kShapeText)},
+      // The tool keeps the letter case of its name, and a blank list of
+      // models is no name.
+      {[](core::ConvMain& m) {
+         m.fields.ShInput = "   ", m.fields.ShUnicode = false, m.SetConvShV("Conv3ds.exe");
+       },
+       "C:\\MSTS\\UTILS\\Conv3ds.exe \"C:\\out\\House.s\" | C:\\models", "C:\\out\\House.s",
+       kShapeText},
+      {[](core::ConvMain& m) {
+         m.fields.ShOutput = std::string(kFfedit) + "shed.s", m.fields.ShCompress = true;
+       },
+       binary + "shed_1.s /c /o:shed_1.s | " + kFfedit, std::string(kFfedit) + "shed.s",
+       "SIMISA@F" + test_support::UnicodeFile(kShapeText)},
+  };
+  files.AddFolder("D:\\");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.last);
+    main->fields = fields;
+    c.set(*main);
+    ShProcClick(*main);
+    EXPECT_EQ(Runs().back(), c.last);
+    EXPECT_EQ(files.Content(c.output), c.bytes);
+    EXPECT_EQ(EditorFolder().size(), c.output.starts_with(kFfedit) ? 2u : 1u);
+  }
 }
 
 TEST_F(ShProcClickTest, TheTextureCheckEditsTheShapeBeforeTheBinaryStep) {
@@ -134,14 +148,6 @@ TEST_F(ShProcClickTest, TheTextureCheckEditsTheShapeBeforeTheBinaryStep) {
   std::string edited = kShapeText;
   edited.replace(edited.find("planks.ace"), 10, "brick.ace");
   EXPECT_EQ(Output(), "SIMISA@F" + test_support::UnicodeFile(edited));
-}
-
-TEST_F(ShProcClickTest, AShapeAtADriveRootConvertsInThatRoot) {
-  main->fields.ShOutput = "D:\\house.s";
-  files.AddFolder("D:\\");
-  ShProcClick(*main);
-  EXPECT_EQ(Runs().back(), "C:\\MSTS\\UTILS\\txt2uni.exe house.s | D:\\");
-  EXPECT_EQ(files.Content("D:\\house.s"), test_support::UnicodeFile(kShapeText));
 }
 
 TEST_F(ShProcClickTest, AnEditThatCannotWriteEndsTheConversion) {
