@@ -46,7 +46,8 @@ bool ConvertToUnicode(core::ConvMain& main) {
     LogFormatted(main, core::Msg::ShapeFileNotFound, fields.ShOutput);
     return false;
   }
-  const std::string line = fields.PathUtils + "\\" + main.tools.Txt2uniName + " " + split->file;
+  const std::string line =
+      fields.PathUtils + "\\" + main.tools.Txt2uniName + " " + tools::Argument(split->file);
   if (!tools::RunTool(main, line, split->DriveFolder(), true)) {
     LogFormatted(main, core::Msg::ToolNotStarted, main.tools.Txt2uniName);
     return true;
@@ -83,8 +84,8 @@ void ConvertToBinary(core::ConvMain& main) {
     return;
   }
   OutputWatch compressed(main.files, copy);
-  const std::string line =
-      platform::LowerCase(tool_folder + editor + " " + work + " /c /o:" + work);
+  const std::string line = platform::LowerCase(tool_folder + editor + " " + tools::Argument(work) +
+                                               " /c /o:" + tools::Argument(work));
   if (!tools::RunTool(main, line, tool_folder, true)) {
     LogFormatted(main, core::Msg::ToolNotStarted, editor + ".exe");
   } else if (compressed.Written() && main.files.CopyFile(copy, fields.ShOutput, false)) {

@@ -121,6 +121,12 @@ TEST_F(ShProcClickTest, EachSettingEndsWithItsLastStepInTheShapesFolder) {
        },
        "C:\\MSTS\\UTILS\\Conv3ds.exe \"C:\\out\\House.s\" | C:\\models", "C:\\out\\House.s",
        kShapeText},
+      // A name with a blank is one argument of the tool.
+      {[](core::ConvMain& m) {
+         m.fields.ShOutput = "C:\\out\\Old House.s", m.fields.ShCompress = true;
+       },
+       binary + "\"old house.s\" /c /o:\"old house.s\" | " + kFfedit, "C:\\out\\Old House.s",
+       "SIMISA@F" + test_support::UnicodeFile(kShapeText)},
       {[](core::ConvMain& m) {
          m.fields.ShOutput = std::string(kFfedit) + "shed.s", m.fields.ShCompress = true;
        },

@@ -9,4 +9,8 @@ bool RunTool(core::ConvMain& main, const std::string& command_line,
   return run.started;
 }
 
+std::string Argument(const std::string& name) {
+  return name.find_first_of(" \t") == std::string::npos ? name : "\"" + name + "\"";
+}
+
 }  // namespace tools

@@ -12,4 +12,8 @@ namespace tools {
 bool RunTool(core::ConvMain& main, const std::string& command_line,
              const std::string& working_folder, bool show_output);
 
+// A file name as one argument of a tool's command line: in double quotes
+// when it holds a blank, which would otherwise split it in two.
+std::string Argument(const std::string& name);
+
 }  // namespace tools
