@@ -12,8 +12,8 @@ namespace {
 
 std::string MakeaceCommandLine(const core::ConvMain& main, const std::string& source_name) {
   const core::Fields& fields = main.fields;
-  std::string line = fields.PathUtils + "\\" + main.tools.MakeaceName + " " + source_name + " \"" +
-                     fields.TexOutput + "\"";
+  std::string line = fields.PathUtils + "\\" + main.tools.MakeaceName + " " +
+                     tools::Argument(source_name) + " \"" + fields.TexOutput + "\"";
   if (fields.TexTrans) line += " -trans";
   if (fields.TexCab) {
     line += " -bmp -width:(" + fields.TexWidth + ") -height:(" + fields.TexHeight + ")";

@@ -91,7 +91,7 @@ TEST_F(TexturesTest, BrowsingForAnOutputAsksBeforeReplacing) {
 }
 
 TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmapsAnnouncingEach) {
-  files.Add("C:\\pics\\b.bmp", "bmp");
+  files.Add("C:\\pics\\b c.bmp", "bmp");  // a blank: one argument, quoted
   files.Add("C:\\pics\\a.bmp", "bmp");
   files.Add("C:\\pics\\A.TGA", "tga");
   files.Add("C:\\pics\\notes.txt", "txt");
@@ -103,15 +103,15 @@ TEST_F(TexturesTest, AFolderBatchConvertsTargasThenBitmapsAnnouncingEach) {
   EXPECT_EQ(ui.folder_initials, (Lines{"", ""}));
   EXPECT_EQ(Runs(), (Lines{"C:\\MSTS\\UTILS\\makeace.exe A.TGA \"C:\\pics\\A.ace\" -zlib | C:\\pics",
                            "C:\\MSTS\\UTILS\\makeace.exe a.bmp \"C:\\pics\\a.ace\" -zlib | C:\\pics",
-                           "C:\\MSTS\\UTILS\\makeace.exe b.bmp \"C:\\pics\\b.ace\" -zlib | C:\\pics"}));
+                           "C:\\MSTS\\UTILS\\makeace.exe \"b c.bmp\" \"C:\\pics\\b c.ace\" -zlib | C:\\pics"}));
   EXPECT_EQ(Logged(), (Lines{"Texture C:\\pics\\A.TGA: conversion successful",
                              "Skipped what?.tga: not a file name Windows can hold",
                              "Texture C:\\pics\\a.bmp: conversion successful",
-                             "Texture C:\\pics\\b.bmp: conversion successful"}));
+                             "Texture C:\\pics\\b c.bmp: conversion successful"}));
   Lines announced;
   ConvertTextureFolder(*main, "C:\\pics\\",
                        [&](const std::string& path) { announced.push_back(path); });
-  EXPECT_EQ(announced, (Lines{"C:\\pics\\A.TGA", "C:\\pics\\a.bmp", "C:\\pics\\b.bmp"}));
+  EXPECT_EQ(announced, (Lines{"C:\\pics\\A.TGA", "C:\\pics\\a.bmp", "C:\\pics\\b c.bmp"}));
 }
 
 }  // namespace
