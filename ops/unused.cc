@@ -1,10 +1,10 @@
 #include "ops/unused.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/error.h"
 #include "ops/clearing.h"
+#include "ops/name_scan.h"
 #include "ops/name_set.h"
 #include "ops/restore.h"
 #include "platform/text.h"
@@ -52,78 +52,6 @@ class NameFolder {
  private:
   std::string buffer_;
 };
-
-// The code unit at `i` of a text whose units are Width bytes (1: UTF-8,
-// 2: UTF-16LE).
-template <size_t Width>
-unsigned UnitAt(std::string_view text, size_t i) {
-  if constexpr (Width == 1) {
-    return static_cast<unsigned char>(text[i]);
-  } else {
-    return static_cast<unsigned char>(text[2 * i]) |
-           static_cast<unsigned>(static_cast<unsigned char>(text[2 * i + 1])) << 8;
-  }
-}
-
-// Whether "filename", in any letter case, stands right before the "(" at
-// unit `open`, blanks between.
-template <size_t Width>
-bool FileNameBefore(std::string_view text, size_t open) {
-  constexpr std::string_view kKeyword = "filename";
-  size_t end = open;
-  while (end > 0 && UnitAt<Width>(text, end - 1) <= 32) --end;
-  if (end < kKeyword.size()) return false;
-  for (size_t k = 0; k < kKeyword.size(); ++k) {
-    const unsigned c = UnitAt<Width>(text, end - kKeyword.size() + k);
-    if (c >= 0x80 || static_cast<char>(c | 0x20) != kKeyword[k]) return false;
-  }
-  return true;
-}
-
-// Calls found(raw, Width) with the text inside every "FileName ( ... )" of
-// a text whose units are Width bytes, the keyword in any letter case
-// (keywords of MSTS text files are not case-sensitive), in time linear in
-// its length. Blocks are cut as the .ref reader cuts them: a quoted run
-// hides parentheses up to its closing quote or its line end. False when
-// the text ends inside a block: the file was cut short, and the names after
-// the cut are lost.
-template <size_t Width, typename Found>
-bool ScanFileNames(std::string_view text, Found found) {
-  // The units that count, by their low byte; a wide unit counts only when
-  // its high byte is 0.
-  static constexpr auto kStructural = [] {
-    std::array<bool, 256> table{};
-    for (char c : {'(', ')', '"', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
-    return table;
-  }();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t units = text.size() / Width;
-  size_t depth = 0;
-  bool quoted = false;
-  size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
-  for (size_t i = 0; i < units; ++i) {
-    const unsigned c = bytes[i * Width];
-    if (!kStructural[c] || (Width == 2 && bytes[i * Width + 1] != 0)) continue;
-    if (quoted) {
-      quoted = c != '"' && c != '\r' && c != '\n';
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == '(') {
-      ++depth;
-      if (name_depth == 0 && FileNameBefore<Width>(text, i)) {
-        name_start = i + 1;
-        name_depth = depth;
-      }
-    } else if (c == ')' && depth > 0) {
-      if (depth == name_depth) {
-        found(text.substr(name_start * Width, (i - name_start) * Width), Width);
-        name_depth = 0;
-      }
-      --depth;
-    }
-  }
-  return depth == 0;
-}
 
 // The shape at the start of a list value: a quoted name, else the text up
 // to the first blank (or, for the car spawner's "name count", the last).
@@ -348,14 +276,14 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
     };
     bool closed = false;
     if (IsUnicodeText(*bytes)) {
-      closed = ScanFileNames<2>(*bytes, give);
+      closed = ScanFileNames<2>(*bytes, [&](std::string_view raw) { give(raw, 2); });
     } else {
       const std::optional<std::string> text = reader.TextOf(path, *bytes);
       if (!text) {
         unreadable(path, Unreadable::kNotText);
         continue;
       }
-      closed = ScanFileNames<1>(*text, give);
+      closed = ScanFileNames<1>(*text, [&](std::string_view raw) { give(raw, 1); });
     }
     if (!closed) unreadable(path, Unreadable::kCutShort);
   }
