@@ -317,6 +317,13 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_vi
   Resolved out;
   out.host = *root;
   out.is_root = path->components.empty();
+  if (!path->components.empty()) out.typed_name = path->components.back();
+  // The usual case, every component named as on disk, costs one look
+  // instead of one per component.
+  for (const auto& component : path->components) JoinInPlace(out.host, component);
+  struct stat whole;
+  if (out.is_root || lstat(out.host.c_str(), &whole) == 0) return out;
+  out.host = *root;
   bool missing = false;
   for (const auto& component : path->components) {
     const size_t folder_length = out.host.size();
@@ -336,7 +343,6 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_vi
       missing = true;
     }
   }
-  if (!path->components.empty()) out.typed_name = path->components.back();
   return out;
 }
 
