@@ -20,11 +20,17 @@ class FolderIndex {
  public:
   // False, with nothing listed, when the folder cannot be listed.
   bool List(const platform::FileSystem& files, const std::string& folder) {
-    std::optional<std::vector<platform::FindEntry>> found = files.FindFiles(folder + "*");
+    std::optional<std::vector<std::string>> found = files.FileNames(folder);
     if (!found) return false;
-    for (platform::FindEntry& entry : *found) {
-      if (names_.Insert(platform::FoldCase(entry.name)) == disk_.size())
-        disk_.push_back(std::move(entry.name));
+    for (std::string& name : *found) {
+      const size_t n = names_.Insert(platform::FoldCase(name));
+      // Of names that differ in letter case alone, the first in byte order
+      // is the one a path opens.
+      if (n == disk_.size()) {
+        disk_.push_back(std::move(name));
+      } else if (name < disk_[n]) {
+        disk_[n] = std::move(name);
+      }
     }
     return true;
   }

@@ -139,6 +139,18 @@ class FileSystem {
     }
     return found;
   }
+  // The names of the files of a folder (a path ending in a separator), as
+  // FindFiles(folder + "*") gives them but without their attributes and in
+  // no particular order: a listing of tens of thousands of names for which
+  // a look at each file would cost more than reading the folder.
+  virtual std::optional<std::vector<std::string>> FileNames(const std::string& folder) const {
+    std::optional<std::vector<FindEntry>> found = FindFiles(folder + "*");
+    if (!found) return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(found->size());
+    for (FindEntry& entry : *found) names.push_back(std::move(entry.name));
+    return names;
+  }
 
   // The first link on the way from `folder` down to `path` that leads out of
   // the folder's real location, as a Windows path; nothing when none does or
