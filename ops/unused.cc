@@ -6,6 +6,7 @@
 #include "ops/clearing.h"
 #include "ops/name_scan.h"
 #include "ops/name_set.h"
+#include "ops/read_ahead.h"
 #include "ops/restore.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
@@ -234,26 +235,44 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
   const std::optional<std::vector<platform::FindEntry>> tiles = main.files.FindFiles(world + "*.w");
   if (!tiles) return unreadable(world, Unreadable::kFolder);
   if (tiles->empty()) return unreadable(world, Unreadable::kNoWorldFiles);
+  // Such a name would be read as a path to another file.
+  auto readable = [&](const platform::FindEntry& tile) {
+    return platform::IsWindowsFileName(tile.name);
+  };
+  std::vector<std::string> paths;
+  for (const platform::FindEntry& tile : *tiles) {
+    if (readable(tile)) paths.push_back(world + tile.name);
+  }
   constexpr int kBarEnd = 500;
   NameFolder folder;
   std::string compared;
   size_t names_found = 0;
   int number = 0;
+  ReadAhead ahead(main.files, std::move(paths));
   for (const platform::FindEntry& tile : *tiles) {
     const std::string path = world + tile.name;
-    // Such a name would be read as a path to another file.
-    if (!platform::IsWindowsFileName(tile.name)) {
+    if (!readable(tile)) {
       unreadable(path, Unreadable::kNotWindowsName);
       continue;
     }
     progress.SetPosition(5);
     progress.SetItem(++number, static_cast<int>(tiles->size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
-    const std::optional<std::string> bytes = main.files.ReadFile(path);
-    if (!bytes) {
-      unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
-                                                                  : Unreadable::kNotOpened);
+    const ReadAhead::Read read = ahead.Take();
+    if (!read.bytes) {
+      unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
       continue;
+    }
+    std::optional<std::string> text;
+    const bool wide = IsUnicodeText(*read.bytes);
+    if (!wide) {
+      // A binary world file is made text by a tool, through the file system.
+      const ReadAhead::Hold hold(ahead);
+      text = reader.TextOf(path, *read.bytes);
+      if (!text) {
+        unreadable(path, Unreadable::kNotText);
+        continue;
+      }
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
@@ -274,17 +293,9 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
       // asking the clock for every name.
       if (++names_found % 64 == 0) main.ui.KeepAlive();
     };
-    bool closed = false;
-    if (IsUnicodeText(*bytes)) {
-      closed = ScanFileNames<2>(*bytes, [&](std::string_view raw) { give(raw, 2); });
-    } else {
-      const std::optional<std::string> text = reader.TextOf(path, *bytes);
-      if (!text) {
-        unreadable(path, Unreadable::kNotText);
-        continue;
-      }
-      closed = ScanFileNames<1>(*text, [&](std::string_view raw) { give(raw, 1); });
-    }
+    const bool closed =
+        wide ? ScanFileNames<2>(*read.bytes, [&](std::string_view raw) { give(raw, 2); })
+             : ScanFileNames<1>(*text, [&](std::string_view raw) { give(raw, 1); });
     if (!closed) unreadable(path, Unreadable::kCutShort);
   }
 }
