@@ -1,37 +1,50 @@
 #include "ops/read_ahead.h"
 
+#include <algorithm>
+
 namespace ops {
 
 ReadAhead::ReadAhead(const platform::FileSystem& files, std::vector<std::string> paths)
-    : files_(files), paths_(std::move(paths)), thread_([this] { Run(); }) {}
+    : files_(files), paths_(std::move(paths)) {
+  for (int n = 0; n < kThreads; ++n) threads_.emplace_back([this] { Run(); });
+}
 
 ReadAhead::~ReadAhead() {
   {
     std::lock_guard lock(mutex_);
     stopping_ = true;
   }
-  changed_.notify_all();
-  thread_.join();
+  readers_.notify_all();
+  for (std::thread& thread : threads_) thread.join();
+}
+
+bool ReadAhead::ReadyForTaker() const {
+  const size_t wanted = std::min(kAhead / 2, paths_.size() - taken_);
+  for (size_t i = taken_; i < taken_ + wanted; ++i) {
+    if (!ready_[i % kAhead]) return false;
+  }
+  return true;
 }
 
 ReadAhead::Read ReadAhead::Take() {
   std::unique_lock lock(mutex_);
-  changed_.wait(lock, [this] { return !done_.empty(); });
-  Read read = std::move(done_.front());
-  done_.pop_front();
-  // The reading goes on once half the files in hand are taken, not at
-  // each one: a wake-up costs more than reading a small file.
-  if (full_ && done_.size() <= kAhead / 2) {
-    full_ = false;
-    changed_.notify_all();
+  std::optional<Read>& slot = ready_[taken_ % kAhead];
+  if (!slot) {
+    waiting_ = true;
+    taker_.wait(lock, [&] { return ReadyForTaker(); });
+    waiting_ = false;
   }
+  Read read = std::move(*slot);
+  slot.reset();
+  ++taken_;
+  if (next_ - taken_ == kAhead / 2) readers_.notify_all();
   return read;
 }
 
 ReadAhead::Hold::Hold(ReadAhead& ahead) : ahead_(ahead) {
   std::unique_lock lock(ahead_.mutex_);
   ahead_.held_ = true;
-  ahead_.changed_.wait(lock, [this] { return !ahead_.reading_; });
+  ahead_.taker_.wait(lock, [this] { return ahead_.reading_ == 0; });
 }
 
 ReadAhead::Hold::~Hold() {
@@ -39,23 +52,29 @@ ReadAhead::Hold::~Hold() {
     std::lock_guard lock(ahead_.mutex_);
     ahead_.held_ = false;
   }
-  ahead_.changed_.notify_all();
+  ahead_.readers_.notify_all();
 }
 
 void ReadAhead::Run() {
   std::unique_lock lock(mutex_);
-  for (const std::string& path : paths_) {
-    changed_.wait(lock, [this] { return stopping_ || (!held_ && !full_); });
-    if (stopping_) return;
-    reading_ = true;
-    lock.unlock();
-    Read read{files_.ReadFile(path)};
-    if (!read.bytes) read.too_large = platform::TooLargeToRead(files_, path);
-    lock.lock();
-    reading_ = false;
-    done_.push_back(std::move(read));
-    full_ = done_.size() >= kAhead;
-    changed_.notify_all();
+  for (;;) {
+    // A reader that found the window full waits till half of it is taken
+    // (Take wakes it then).
+    readers_.wait(lock, [this] {
+      return stopping_ || next_ == paths_.size() || (!held_ && next_ <= taken_ + kAhead / 2);
+    });
+    if (stopping_ || next_ == paths_.size()) return;
+    while (!stopping_ && !held_ && next_ < paths_.size() && next_ < taken_ + kAhead) {
+      const size_t n = next_++;
+      ++reading_;
+      lock.unlock();
+      Read read{files_.ReadFile(paths_[n])};
+      if (!read.bytes) read.too_large = platform::TooLargeToRead(files_, paths_[n]);
+      lock.lock();
+      --reading_;
+      ready_[n % kAhead] = std::move(read);
+      if ((waiting_ && ReadyForTaker()) || (held_ && reading_ == 0)) taker_.notify_one();
+    }
   }
 }
 

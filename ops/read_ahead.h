@@ -1,10 +1,10 @@
-// Reading a list of files ahead of their use, in order, on a thread of its
-// own, so that reading the next files and working on this one overlap on
-// two cores.
+// Reading a list of files ahead of their use, in order, on threads of their
+// own, so that reading the next files and working on this one overlap, and
+// small files, which cost more system calls than bytes, are read two at a
+// time.
 #pragma once
 
 #include <condition_variable>
-#include <deque>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,11 +15,11 @@
 
 namespace ops {
 
-// Holds at most kAhead files that have not been taken: with several in
-// hand neither thread waits for the other at every file, and the memory
-// held does not grow with the number of files. The file system is used by one
-// thread at a time: the reading thread, unless the user of the files holds
-// it (Hold).
+// At most kAhead files are read and not yet taken: the memory held does not
+// grow with the number of files. The threads wake each other once half of
+// that many are ready or taken, not at each file: a wake-up costs more than
+// reading a small file. The file system is used by the reading threads
+// alone, unless the user of the files holds it (Hold).
 class ReadAhead {
  public:
   struct Read {
@@ -32,11 +32,11 @@ class ReadAhead {
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
 
-  // The next file of the list, once read.
+  // The next file of the list, once read; one call per path.
   Read Take();
 
-  // The file system to the holder's thread alone while it lives: the
-  // reading stops once the file in hand is read.
+  // The file system to the holder's thread alone while it lives: no read
+  // starts, and the ones under way end first.
   class Hold {
    public:
     explicit Hold(ReadAhead& ahead);
@@ -49,20 +49,26 @@ class ReadAhead {
   };
 
  private:
-  static constexpr size_t kAhead = 16;
+  static constexpr size_t kAhead = 32;
+  static constexpr int kThreads = 2;
 
   void Run();
+  // Whether the taker has files enough to be woken for.
+  bool ReadyForTaker() const;
 
   const platform::FileSystem& files_;
   const std::vector<std::string> paths_;
   std::mutex mutex_;
-  std::condition_variable changed_;
-  std::deque<Read> done_;
-  bool reading_ = false;
-  bool full_ = false;  // kAhead files in hand, till half of them are taken
+  std::condition_variable taker_;    // the thread that takes the files
+  std::condition_variable readers_;  // the reading threads
+  std::vector<std::optional<Read>> ready_ = std::vector<std::optional<Read>>(kAhead);  // path i at i % kAhead
+  size_t next_ = 0;     // the next path to read
+  size_t taken_ = 0;    // the paths taken
+  int reading_ = 0;     // reads under way
+  bool waiting_ = false;  // the taker waits
   bool held_ = false;
   bool stopping_ = false;
-  std::thread thread_;  // last: it starts once the members it uses are made
+  std::vector<std::thread> threads_;  // last: they start once the members they use are made
 };
 
 }  // namespace ops

@@ -103,7 +103,8 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
 
   // The whole file, read in pieces; nothing when it cannot be read or holds
-  // more than kMaxReadBytes (TooLargeToRead tells which).
+  // more than kMaxReadBytes (TooLargeToRead tells which). ReadFile and Stamp
+  // may be called from several threads at once while nothing is changed.
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
