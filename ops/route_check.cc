@@ -23,6 +23,7 @@ class FolderIndex {
   bool List(const platform::FileSystem& files, const std::string& folder) {
     std::optional<std::vector<std::string>> found = files.FileNames(folder);
     if (!found) return false;
+    names_ = NameSet(found->size());
     for (std::string& name : *found) {
       const size_t n = names_.Insert(platform::FoldCase(name));
       // Of names that differ in letter case alone, the first in byte order
