@@ -122,8 +122,9 @@ class ClearingBench : public bench::BenchInstallation {
     }
     // A data file, as every route has, so that the route box lists the
     // route and a command finds its spelling on disk.
-    Write(worlds + "ssource.dat",
-          route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0q0t______\r\n\r\nTr_SMS_Sources (\r\n)\r\n"));
+    Write(
+        worlds + "ssource.dat",
+        route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0q0t______\r\n\r\nTr_SMS_Sources (\r\n)\r\n"));
     Write(
         worlds + "Worlds.ref",
         route::UnicodeFileBytes(route::RefText(RefEntries(kUnusedRefEntries, kUnusedRefEntries))));

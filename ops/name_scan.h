@@ -55,8 +55,8 @@ Marks BlockMarks(const unsigned char* bytes) {
   if constexpr (Width == 1) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
     const __m128i quote = _mm_cmpeq_epi8(v, _mm_set1_epi8('"'));
-    const __m128i paren = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')),
-                                       _mm_cmpeq_epi8(v, _mm_set1_epi8(')')));
+    const __m128i paren =
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')), _mm_cmpeq_epi8(v, _mm_set1_epi8(')')));
     const __m128i line = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
                                       _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
     return {static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(paren, quote))),

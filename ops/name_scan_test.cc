@@ -21,7 +21,9 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
   };
   // Ĩ ĩ Ģ Ċ č are wide units whose low bytes are ( ) " LF CR.
   const Case cases[] = {
-      {"Static ( FileName ( a.s ) FILENAME(b.s) filename \t\r\n ( c.s ) )", {" a.s ", "b.s", " c.s "}, true},
+      {"Static ( FileName ( a.s ) FILENAME(b.s) filename \t\r\n ( c.s ) )",
+       {" a.s ", "b.s", " c.s "},
+       true},
       {"x ( FileName ( \"q(1).s\" ) )", {" \"q(1).s\" "}, true},
       // A quote ends at its line end: the ")" after it closes the block.
       {"FileName ( \"open.s\r\n) Filename ( z.s )", {" \"open.s\r\n", " z.s "}, true},

@@ -61,10 +61,11 @@ class ReadAhead {
   std::mutex mutex_;
   std::condition_variable taker_;    // the thread that takes the files
   std::condition_variable readers_;  // the reading threads
-  std::vector<std::optional<Read>> ready_ = std::vector<std::optional<Read>>(kAhead);  // path i at i % kAhead
-  size_t next_ = 0;     // the next path to read
-  size_t taken_ = 0;    // the paths taken
-  int reading_ = 0;     // reads under way
+  // Path i, once read, at i % kAhead.
+  std::vector<std::optional<Read>> ready_ = std::vector<std::optional<Read>>(kAhead);
+  size_t next_ = 0;       // the next path to read
+  size_t taken_ = 0;      // the paths taken
+  int reading_ = 0;       // reads under way
   bool waiting_ = false;  // the taker waits
   bool held_ = false;
   bool stopping_ = false;
