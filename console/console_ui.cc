@@ -157,9 +157,13 @@ std::optional<std::string> ConsoleUi::ChooseTexture(const core::TextureChoice& c
 
 bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
   for (;;) {
+    // One write for the whole list rather than a system call per row: the
+    // unused search lists thousands.
+    std::string listing;
     for (size_t row = 0; row < list.size(); ++row) {
-      terminal_.Write(std::to_string(row + 1) + "  " + list.Name(row) + "\n");
+      listing += std::to_string(row + 1) + "  " + list.Name(row) + "\n";
     }
+    terminal_.Write(listing);
     terminal_.Write(list.HasAdd() ? "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): "
                                   : "Select rows (1 3 5-7, all, none; empty to cancel): ");
     const std::string answer = ReadAnswer();

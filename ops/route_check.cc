@@ -5,6 +5,7 @@
 
 #include "core/error.h"
 #include "ops/name_set.h"
+#include "ops/read_ahead.h"
 #include "ops/unused.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
@@ -20,11 +21,18 @@ class FolderIndex {
  public:
   // False, with nothing listed, when the folder cannot be listed.
   bool List(const platform::FileSystem& files, const std::string& folder) {
-    std::optional<std::vector<platform::FindEntry>> found = files.FindFiles(folder + "*");
+    std::optional<std::vector<std::string>> found = files.FileNames(folder);
     if (!found) return false;
-    for (platform::FindEntry& entry : *found) {
-      if (names_.Insert(platform::FoldCase(entry.name)) == disk_.size())
-        disk_.push_back(std::move(entry.name));
+    names_ = NameSet(found->size());
+    for (std::string& name : *found) {
+      const size_t n = names_.Insert(platform::FoldCase(name));
+      // Of names that differ in letter case alone, the first in byte order
+      // is the one a path opens.
+      if (n == disk_.size()) {
+        disk_.push_back(std::move(name));
+      } else if (name < disk_[n]) {
+        disk_[n] = std::move(name);
+      }
     }
     return true;
   }
@@ -44,9 +52,13 @@ enum class Presence { kThere, kMissing, kOutside };
 // Whether a folded name is there in the folder: a bare one is looked up in
 // its listing; one with a folder part, unless it leads out of the route,
 // on disk.
+bool HasFolderPart(std::string_view folded) {
+  return folded.find_first_of("\\/:") != std::string_view::npos;
+}
+
 Presence Look(const platform::FileSystem& files, const route::Route& route,
               const FolderIndex& index, const std::string& folder, std::string_view folded) {
-  if (folded.find_first_of("\\/:") == std::string_view::npos) {
+  if (!HasFolderPart(folded)) {
     return index.Has(folded) ? Presence::kThere : Presence::kMissing;
   }
   const std::string name(folded);
@@ -175,20 +187,30 @@ class Checker {
     const std::string shapes_folder = ShapesFolder();
     progress_.SetRange(static_cast<int>(used_.size()));
     progress_.SetPosition(0);
+    std::vector<std::string> paths;
+    for (const UsedShape& used : used_) paths.push_back(shapes_folder + used.file);
+    ReadAhead ahead(main_.files, paths);
+    // A look on disk waits for the reading thread: the two never use the
+    // file system at once.
+    auto look = [&](const FolderIndex& index, const std::string& in, std::string_view folded) {
+      if (!HasFolderPart(folded)) return Look(main_.files, route_, index, in, folded);
+      const ReadAhead::Hold hold(ahead);
+      return Look(main_.files, route_, index, in, folded);
+    };
     NameSet seen;
     int number = 0;
-    for (const auto& [shape, compared, file] : used_) {
+    for (size_t n = 0; n < used_.size(); ++n) {
+      const std::string& shape = used_[n].name;
       progress_.SetItem(++number, static_cast<int>(used_.size()));
       progress_.SetLabel(language[Msg::SearchIn] + shape);
-      const std::string path = shapes_folder + file;
-      const std::optional<std::string> text = ShapeText(path);
+      const std::optional<std::string> text = ShapeText(paths[n], ahead);
       for (const std::string& texture :
            text ? route::ImageNames(*text) : std::vector<std::string>()) {
         const std::string folded = platform::FoldCase(texture);
         // Each texture once, with the first shape naming it.
         const size_t known = seen.size();
         if (texture.empty() || seen.Insert(folded) < known) continue;
-        switch (Look(main_.files, route_, textures, folder, folded)) {
+        switch (look(textures, folder, folded)) {
           case Presence::kThere:
             continue;
           case Presence::kOutside:
@@ -199,7 +221,7 @@ class Checker {
         }
         std::string found_in;
         for (const auto& [season, index] : seasons) {
-          if (Look(main_.files, route_, index, folder + season, folded) == Presence::kThere)
+          if (look(index, folder + season, folded) == Presence::kThere)
             found_in += (found_in.empty() ? "" : " ") + season;
         }
         (found_in.empty() ? missing : seasonal).push_back({texture, shape, found_in});
@@ -222,11 +244,11 @@ class Checker {
 
   // A shape's text; nothing, with the reason among the problems, when it
   // cannot be had. A binary shape needs the editor tool.
-  std::optional<std::string> ShapeText(const std::string& path) {
-    const std::optional<std::string> bytes = main_.files.ReadFile(path);
+  std::optional<std::string> ShapeText(const std::string& path, ReadAhead& ahead) {
+    const ReadAhead::Read read = ahead.Take();
+    const std::optional<std::string>& bytes = read.bytes;
     if (!bytes) {
-      Problem(path, platform::TooLargeToRead(main_.files, path) ? Unreadable::kTooLarge
-                                                                : Unreadable::kNotOpened);
+      Problem(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
       return std::nullopt;
     }
     SimisContent content = DecodeSimis(*bytes);
@@ -239,6 +261,7 @@ class Checker {
       case SimisContent::kBinary:
         break;
     }
+    const ReadAhead::Hold hold(ahead);
     const std::string tool = reader_.ToolPath();
     if (!main_.files.FileExists(tool)) {
       Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, tool));

@@ -1,11 +1,12 @@
 #include "ops/unused.h"
 
 #include <algorithm>
-#include <array>
 
 #include "core/error.h"
 #include "ops/clearing.h"
+#include "ops/name_scan.h"
 #include "ops/name_set.h"
+#include "ops/read_ahead.h"
 #include "ops/restore.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
@@ -52,78 +53,6 @@ class NameFolder {
  private:
   std::string buffer_;
 };
-
-// The code unit at `i` of a text whose units are Width bytes (1: UTF-8,
-// 2: UTF-16LE).
-template <size_t Width>
-unsigned UnitAt(std::string_view text, size_t i) {
-  if constexpr (Width == 1) {
-    return static_cast<unsigned char>(text[i]);
-  } else {
-    return static_cast<unsigned char>(text[2 * i]) |
-           static_cast<unsigned>(static_cast<unsigned char>(text[2 * i + 1])) << 8;
-  }
-}
-
-// Whether "filename", in any letter case, stands right before the "(" at
-// unit `open`, blanks between.
-template <size_t Width>
-bool FileNameBefore(std::string_view text, size_t open) {
-  constexpr std::string_view kKeyword = "filename";
-  size_t end = open;
-  while (end > 0 && UnitAt<Width>(text, end - 1) <= 32) --end;
-  if (end < kKeyword.size()) return false;
-  for (size_t k = 0; k < kKeyword.size(); ++k) {
-    const unsigned c = UnitAt<Width>(text, end - kKeyword.size() + k);
-    if (c >= 0x80 || static_cast<char>(c | 0x20) != kKeyword[k]) return false;
-  }
-  return true;
-}
-
-// Calls found(raw, Width) with the text inside every "FileName ( ... )" of
-// a text whose units are Width bytes, the keyword in any letter case
-// (keywords of MSTS text files are not case-sensitive), in time linear in
-// its length. Blocks are cut as the .ref reader cuts them: a quoted run
-// hides parentheses up to its closing quote or its line end. False when
-// the text ends inside a block: the file was cut short, and the names after
-// the cut are lost.
-template <size_t Width, typename Found>
-bool ScanFileNames(std::string_view text, Found found) {
-  // The units that count, by their low byte; a wide unit counts only when
-  // its high byte is 0.
-  static constexpr auto kStructural = [] {
-    std::array<bool, 256> table{};
-    for (char c : {'(', ')', '"', '\r', '\n'}) table[static_cast<unsigned char>(c)] = true;
-    return table;
-  }();
-  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
-  const size_t units = text.size() / Width;
-  size_t depth = 0;
-  bool quoted = false;
-  size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
-  for (size_t i = 0; i < units; ++i) {
-    const unsigned c = bytes[i * Width];
-    if (!kStructural[c] || (Width == 2 && bytes[i * Width + 1] != 0)) continue;
-    if (quoted) {
-      quoted = c != '"' && c != '\r' && c != '\n';
-    } else if (c == '"') {
-      quoted = true;
-    } else if (c == '(') {
-      ++depth;
-      if (name_depth == 0 && FileNameBefore<Width>(text, i)) {
-        name_start = i + 1;
-        name_depth = depth;
-      }
-    } else if (c == ')' && depth > 0) {
-      if (depth == name_depth) {
-        found(text.substr(name_start * Width, (i - name_start) * Width), Width);
-        name_depth = 0;
-      }
-      --depth;
-    }
-  }
-  return depth == 0;
-}
 
 // The shape at the start of a list value: a quoted name, else the text up
 // to the first blank (or, for the car spawner's "name count", the last).
@@ -306,26 +235,44 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
   const std::optional<std::vector<platform::FindEntry>> tiles = main.files.FindFiles(world + "*.w");
   if (!tiles) return unreadable(world, Unreadable::kFolder);
   if (tiles->empty()) return unreadable(world, Unreadable::kNoWorldFiles);
+  // Such a name would be read as a path to another file.
+  auto readable = [&](const platform::FindEntry& tile) {
+    return platform::IsWindowsFileName(tile.name);
+  };
+  std::vector<std::string> paths;
+  for (const platform::FindEntry& tile : *tiles) {
+    if (readable(tile)) paths.push_back(world + tile.name);
+  }
   constexpr int kBarEnd = 500;
   NameFolder folder;
   std::string compared;
   size_t names_found = 0;
   int number = 0;
+  ReadAhead ahead(main.files, std::move(paths));
   for (const platform::FindEntry& tile : *tiles) {
     const std::string path = world + tile.name;
-    // Such a name would be read as a path to another file.
-    if (!platform::IsWindowsFileName(tile.name)) {
+    if (!readable(tile)) {
       unreadable(path, Unreadable::kNotWindowsName);
       continue;
     }
     progress.SetPosition(5);
     progress.SetItem(++number, static_cast<int>(tiles->size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
-    const std::optional<std::string> bytes = main.files.ReadFile(path);
-    if (!bytes) {
-      unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
-                                                                  : Unreadable::kNotOpened);
+    const ReadAhead::Read read = ahead.Take();
+    if (!read.bytes) {
+      unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
       continue;
+    }
+    std::optional<std::string> text;
+    const bool wide = IsUnicodeText(*read.bytes);
+    if (!wide) {
+      // A binary world file is made text by a tool, through the file system.
+      const ReadAhead::Hold hold(ahead);
+      text = reader.TextOf(path, *read.bytes);
+      if (!text) {
+        unreadable(path, Unreadable::kNotText);
+        continue;
+      }
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
@@ -346,17 +293,9 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
       // asking the clock for every name.
       if (++names_found % 64 == 0) main.ui.KeepAlive();
     };
-    bool closed = false;
-    if (IsUnicodeText(*bytes)) {
-      closed = ScanFileNames<2>(*bytes, give);
-    } else {
-      const std::optional<std::string> text = reader.TextOf(path, *bytes);
-      if (!text) {
-        unreadable(path, Unreadable::kNotText);
-        continue;
-      }
-      closed = ScanFileNames<1>(*text, give);
-    }
+    const bool closed =
+        wide ? ScanFileNames<2>(*read.bytes, [&](std::string_view raw) { give(raw, 2); })
+             : ScanFileNames<1>(*text, [&](std::string_view raw) { give(raw, 1); });
     if (!closed) unreadable(path, Unreadable::kCutShort);
   }
 }

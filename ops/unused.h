@@ -67,8 +67,8 @@ struct PlacedName {
 // progress window (range 500), and gives every FileName of each, in any
 // letter case, to `found`. A file read only in part goes to `unreadable`
 // after the names read before the fault, and so does a WORLD folder that
-// cannot be listed or holds no world file. Only the file being read is
-// held in memory.
+// cannot be listed or holds no world file. The files are read ahead of
+// the scan on a thread of its own; only a few are held in memory at once.
 void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
                     core::Progress& progress, const std::function<void(const PlacedName&)>& found,
                     const UnreadableSink& unreadable);

@@ -134,6 +134,7 @@ DirectoryCache::Listing* DirectoryCache::Read(const std::string& folder) {
 }
 
 std::optional<std::string> DirectoryCache::Match(const std::string& folder, std::string_view name) {
+  const std::lock_guard lock(mutex_);
   const Listing* listing = Current(folder);
   if (!listing) return std::nullopt;
   auto found = listing->by_folded.find(FoldCase(name));
@@ -143,6 +144,7 @@ std::optional<std::string> DirectoryCache::Match(const std::string& folder, std:
 
 std::optional<std::vector<std::string>> DirectoryCache::Matches(const std::string& folder,
                                                                 std::string_view name) {
+  const std::lock_guard lock(mutex_);
   const Listing* listing = Current(folder);
   if (!listing) return std::nullopt;
   auto found = listing->by_folded.find(FoldCase(name));
@@ -152,6 +154,7 @@ std::optional<std::vector<std::string>> DirectoryCache::Matches(const std::strin
 
 bool DirectoryCache::ForEach(const std::string& folder,
                              const std::function<void(const std::string&)>& visit) {
+  const std::lock_guard lock(mutex_);
   const Listing* listing = Current(folder);
   if (!listing) return false;
   for (const Entry& entry : listing->entries) visit(entry.name);
@@ -159,12 +162,14 @@ bool DirectoryCache::ForEach(const std::string& folder,
 }
 
 void DirectoryCache::BeforeChange(const std::string& folder) {
+  const std::lock_guard lock(mutex_);
   auto it = listings_.find(folder);
   if (it != listings_.end()) it->second.in_step = StampOf(folder) == it->second.stamp;
 }
 
 void DirectoryCache::AfterChange(const std::string& folder, std::string_view removed,
                                  std::string_view added) {
+  const std::lock_guard lock(mutex_);
   auto it = listings_.find(folder);
   if (it == listings_.end()) return;
   Listing& listing = it->second;

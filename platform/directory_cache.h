@@ -15,6 +15,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <set>
 #include <string>
@@ -26,6 +27,11 @@ namespace platform {
 
 class DirectoryCache {
  public:
+  DirectoryCache() = default;
+  // Moved with the file system that owns it, before any thread uses it:
+  // the listings go along, the lock is a new one.
+  DirectoryCache(DirectoryCache&& other) noexcept : listings_(std::move(other.listings_)) {}
+
   // The entry of a host folder whose name equals `name` without regard to
   // case: the first in byte order when several do. Nothing when none does
   // or the folder cannot be read.
@@ -34,7 +40,8 @@ class DirectoryCache {
   // order; nothing when the folder cannot be read.
   std::optional<std::vector<std::string>> Matches(const std::string& folder, std::string_view name);
   // Visits the folder's entries ("." and ".." left out) in the order NTFS
-  // lists them; false when the folder cannot be read.
+  // lists them; false when the folder cannot be read. `visit` must not use
+  // the cache.
   bool ForEach(const std::string& folder, const std::function<void(const std::string&)>& visit);
 
   // Bracket every change the program makes in a folder: a listing that was
@@ -79,6 +86,8 @@ class DirectoryCache {
   static void Insert(Listing& listing, const std::string& name);
   static void Remove(Listing& listing, const std::string& name);
 
+  // Files are read on more than one thread at once.
+  std::mutex mutex_;
   std::unordered_map<std::string, Listing> listings_;
 };
 

@@ -103,7 +103,8 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
 
   // The whole file, read in pieces; nothing when it cannot be read or holds
-  // more than kMaxReadBytes (TooLargeToRead tells which).
+  // more than kMaxReadBytes (TooLargeToRead tells which). ReadFile and Stamp
+  // may be called from several threads at once while nothing is changed.
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
@@ -138,6 +139,18 @@ class FileSystem {
       std::erase_if(*found, [](const FindEntry& entry) { return entry.attributes & kDirectory; });
     }
     return found;
+  }
+  // The names of the files of a folder (a path ending in a separator), as
+  // FindFiles(folder + "*") gives them but without their attributes and in
+  // no particular order: a listing of tens of thousands of names for which
+  // a look at each file would cost more than reading the folder.
+  virtual std::optional<std::vector<std::string>> FileNames(const std::string& folder) const {
+    std::optional<std::vector<FindEntry>> found = FindFiles(folder + "*");
+    if (!found) return std::nullopt;
+    std::vector<std::string> names;
+    names.reserve(found->size());
+    for (FindEntry& entry : *found) names.push_back(std::move(entry.name));
+    return names;
   }
 
   // The first link on the way from `folder` down to `path` that leads out of

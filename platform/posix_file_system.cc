@@ -1,5 +1,6 @@
 #include "platform/posix_file_system.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
 #include <sys/file.h>
@@ -317,6 +318,13 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_vi
   Resolved out;
   out.host = *root;
   out.is_root = path->components.empty();
+  if (!path->components.empty()) out.typed_name = path->components.back();
+  // The usual case, every component named as on disk, costs one look
+  // instead of one per component.
+  for (const auto& component : path->components) JoinInPlace(out.host, component);
+  struct stat whole;
+  if (out.is_root || lstat(out.host.c_str(), &whole) == 0) return out;
+  out.host = *root;
   bool missing = false;
   for (const auto& component : path->components) {
     const size_t folder_length = out.host.size();
@@ -336,7 +344,6 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_vi
       missing = true;
     }
   }
-  if (!path->components.empty()) out.typed_name = path->components.back();
   return out;
 }
 
@@ -595,6 +602,31 @@ std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::str
   });
   if (!listed) return std::nullopt;
   return out;
+}
+
+std::optional<std::vector<std::string>> PosixFileSystem::FileNames(
+    const std::string& folder) const {
+  auto resolved = Resolve(folder);
+  if (!resolved) return std::nullopt;
+  Fd fd(open(resolved->host.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (!fd.valid()) return std::nullopt;
+  DIR* dir = fdopendir(fd.get());
+  if (!dir) return std::nullopt;
+  fd.Release();
+  std::vector<std::string> names;
+  while (const dirent* entry = readdir(dir)) {
+    const std::string_view name = entry->d_name;
+    bool file = entry->d_type == DT_REG;
+    // A link, or a host that does not say: the file it leads to decides,
+    // and a broken link is no file.
+    if (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN) {
+      struct stat st;
+      file = fstatat(dirfd(dir), entry->d_name, &st, 0) == 0 && S_ISREG(st.st_mode);
+    }
+    if (file && name != "." && name != "..") names.emplace_back(name);
+  }
+  closedir(dir);
+  return names;
 }
 
 std::optional<std::string> PosixFileSystem::LinkOutOf(const std::string& folder,

@@ -35,6 +35,8 @@ class PosixFileSystem : public FileSystem {
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
   std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
                                                    uint32_t mask) const override;
+  // Takes a file's kind from the folder listing where the host gives it.
+  std::optional<std::vector<std::string>> FileNames(const std::string& folder) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
   std::string CurrentFolder() const override;

@@ -9,6 +9,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 
@@ -156,6 +157,13 @@ TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
   EXPECT_EQ(Listed(files_, "C:\\F\\*", kDirectory),
             (Listing{{".", 16}, {"..", 16}, {"file-link", 32}, {"locked.txt", 33}, {"plain.txt", 32},
                      {"Sub", 16}, {"sub-link", 16}}));
+  // The file names alone: the files FindFiles gives, with no FIFO.
+  ASSERT_EQ(mkfifo(temp_.Host("C:\\F\\fifo").c_str(), 0644), 0);
+  std::optional<Names> names = files_.FileNames("c:\\f\\");
+  ASSERT_TRUE(names);
+  std::sort(names->begin(), names->end());
+  EXPECT_EQ(*names, (Names{".hidden", "file-link", "locked.txt", "plain.txt"}));
+  EXPECT_FALSE(files_.FileNames("C:\\nothing\\"));
 }
 
 TEST_F(PosixFileSystemTest, FindMatchesTheLastNameOfItsPatternWithDotsButAtADrivesRoot) {

@@ -1,0 +1,53 @@
+#include "ops/name_scan.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/text.h"
+
+namespace ops {
+namespace {
+
+// Each text is scanned in both widths behind 0 to 33 blanks, so that every
+// unit falls at every place of a 16-unit block and at the partial block
+// after the last whole one.
+TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
+  struct Case {
+    const char* text;
+    std::vector<std::string> names;
+    bool closed;
+  };
+  // Ĩ ĩ Ģ Ċ č are wide units whose low bytes are ( ) " LF CR.
+  const Case cases[] = {
+      {"Static ( FileName ( a.s ) FILENAME(b.s) filename \t\r\n ( c.s ) )",
+       {" a.s ", "b.s", " c.s "},
+       true},
+      {"x ( FileName ( \"q(1).s\" ) )", {" \"q(1).s\" "}, true},
+      // A quote ends at its line end: the ")" after it closes the block.
+      {"FileName ( \"open.s\r\n) Filename ( z.s )", {" \"open.s\r\n", " z.s "}, true},
+      {"FileNam ( a.s ) File Name ( c.s ) FileName ( b.s )", {" b.s "}, true},
+      {"FileName ( Ĩĩ.s Ģ Ċč ) FileName ( (nested) x.s )", {" Ĩĩ.s Ģ Ċč ", " (nested) x.s "}, true},
+      {"Tr_Worldfile ( Static ( FileName ( cut.s )", {" cut.s "}, false},
+      {"FileName ( a.s", {}, false},
+      {") ) FileName ( a.s )", {" a.s "}, true},
+  };
+  for (const Case& c : cases) {
+    for (size_t pad = 0; pad <= 33; ++pad) {
+      const std::string text = std::string(pad, ' ') + c.text;
+      std::vector<std::string> narrow, wide;
+      const std::string utf16 = platform::Utf8ToUtf16Le(text);
+      EXPECT_EQ(ScanFileNames<1>(text, [&](std::string_view raw) { narrow.emplace_back(raw); }),
+                c.closed);
+      EXPECT_EQ(ScanFileNames<2>(utf16, [&](std::string_view raw) { wide.emplace_back(raw); }),
+                c.closed);
+      EXPECT_EQ(narrow, c.names) << c.text << " behind " << pad;
+      for (std::string& name : wide) name = platform::Utf16LeToUtf8(name);
+      EXPECT_EQ(wide, c.names) << c.text << " behind " << pad;
+    }
+  }
+}
+
+}  // namespace
+}  // namespace ops

@@ -1,0 +1,47 @@
+#include "ops/read_ahead.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/support/memory_file_system.h"
+
+namespace ops {
+namespace {
+
+// More files than the window holds, taken in order; a file missing among
+// them; the file system held (and changed) now and then while reads are
+// under way; and the same with room for fewer bytes than one file has.
+TEST(ReadAheadTest, GivesEveryFileInOrderAndStopsReadingWhileHeld) {
+  test_support::MemoryFileSystem files;
+  std::vector<std::string> paths;
+  for (int n = 0; n < 200; ++n) {
+    paths.push_back("C:\\w\\" + std::to_string(n) + ".w");
+    if (n != 77)
+      files.Add(paths.back(), std::to_string(n));
+  }
+  for (const size_t bytes_ahead : {size_t{64} << 20, size_t{1}}) {
+    ReadAhead ahead(files, paths, bytes_ahead);
+    for (int n = 0; n < 200; ++n) {
+      if (n % 3 == 0) {
+        const ReadAhead::Hold hold(ahead);
+        files.Add("C:\\w\\tool-" + std::to_string(n), "work copy");
+      }
+      const ReadAhead::Read read = ahead.Take();
+      EXPECT_EQ(read.bytes,
+                n == 77 ? std::nullopt : std::optional(std::to_string(n)))
+          << n;
+      EXPECT_FALSE(read.too_large);
+    }
+  }
+}
+
+// Left with files unread, it stops without waiting for them to be taken.
+TEST(ReadAheadTest, EndsWithFilesUntaken) {
+  test_support::MemoryFileSystem files;
+  files.Add("C:\\a.w", "a");
+  std::vector<std::string> paths(100, "C:\\a.w");
+  ReadAhead ahead(files, paths);
+  EXPECT_EQ(ahead.Take().bytes, "a");
+}
+
+} // namespace
+} // namespace ops
