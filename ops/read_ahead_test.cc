@@ -15,8 +15,7 @@ TEST(ReadAheadTest, GivesEveryFileInOrderAndStopsReadingWhileHeld) {
   std::vector<std::string> paths;
   for (int n = 0; n < 200; ++n) {
     paths.push_back("C:\\w\\" + std::to_string(n) + ".w");
-    if (n != 77)
-      files.Add(paths.back(), std::to_string(n));
+    if (n != 77) files.Add(paths.back(), std::to_string(n));
   }
   for (const size_t bytes_ahead : {size_t{64} << 20, size_t{1}}) {
     ReadAhead ahead(files, paths, bytes_ahead);
@@ -26,9 +25,7 @@ TEST(ReadAheadTest, GivesEveryFileInOrderAndStopsReadingWhileHeld) {
         files.Add("C:\\w\\tool-" + std::to_string(n), "work copy");
       }
       const ReadAhead::Read read = ahead.Take();
-      EXPECT_EQ(read.bytes,
-                n == 77 ? std::nullopt : std::optional(std::to_string(n)))
-          << n;
+      EXPECT_EQ(read.bytes, n == 77 ? std::nullopt : std::optional(std::to_string(n))) << n;
       EXPECT_FALSE(read.too_large);
     }
   }
@@ -43,5 +40,5 @@ TEST(ReadAheadTest, EndsWithFilesUntaken) {
   EXPECT_EQ(ahead.Take().bytes, "a");
 }
 
-} // namespace
-} // namespace ops
+}  // namespace
+}  // namespace ops
