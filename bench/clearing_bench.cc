@@ -9,9 +9,6 @@
 // deleting 10,000 selected rows of a .ref of 50,000 entries, next to
 // reading and writing that .ref.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -182,26 +179,13 @@ void FindUnused(benchmark::State& state) {
 // empty, so a choice list is cancelled; its output goes to a file, and
 // standard error, where no person watches, to nowhere. The output must hold
 // `expected`.
-void TimeCommand(benchmark::State& state, std::string command, const std::string& expected) {
+void TimeCommand(benchmark::State& state, const std::string& command,
+                 const std::string& expected) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   const fs::path work = bench.host_root().parent_path() / "work";
   const std::string output = (work / "output.txt").string();
-  std::string program = RASTOLIN_BINARY;
-  char* argv[] = {program.data(), command.data(), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, work.c_str());
-  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   bool ran = true;
-  for (auto _ : state) {
-    pid_t pid = 0;
-    int status = 0;
-    ran = ran && posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0 &&
-          waitpid(pid, &status, 0) == pid;
-  }
-  posix_spawn_file_actions_destroy(&actions);
+  for (auto _ : state) ran = ran && bench::RunProgram(work, command, "/dev/null", output) >= 0;
   std::ifstream listed(output);
   const std::string text((std::istreambuf_iterator<char>(listed)), {});
   if (!ran || text.find(expected) == std::string::npos)

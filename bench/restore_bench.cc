@@ -3,9 +3,6 @@
 // host's file system, on its own and as the whole restore command of the
 // built program, next to the moves and .ref writes it cannot do without.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 
 #include <filesystem>
 #include <fstream>
@@ -128,26 +125,13 @@ void ConsoleRestore(benchmark::State& state) {
   const fs::path work = bench.host_root().parent_path() / "work";
   const std::string input = (work / "input.txt").string(), output = (work / "output.txt").string();
   std::ofstream(input) << "1\n\n";
-  std::string program = RASTOLIN_BINARY;
-  std::string command = "restore(-route=Restore)";
-  char* argv[] = {program.data(), command.data(), nullptr};
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addchdir_np(&actions, work.c_str());
-  posix_spawn_file_actions_addopen(&actions, 0, input.c_str(), O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
   bool ran = true;
   for (auto _ : state) {
     state.PauseTiming();
     bench.Clear();
     state.ResumeTiming();
-    pid_t pid = 0;
-    int status = 0;
-    ran = ran && posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0 &&
-          waitpid(pid, &status, 0) == pid;
+    ran = ran && bench::RunProgram(work, "restore(-route=Restore)", input, output) >= 0;
   }
-  posix_spawn_file_actions_destroy(&actions);
   std::ifstream listed(output);
   const std::string text((std::istreambuf_iterator<char>(listed)), {});
   if (!ran || text.find("Restored: 10000 entries, 20000 files") == std::string::npos)

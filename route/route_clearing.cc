@@ -129,13 +129,12 @@ Route::Removed Route::DeleteDuplicates() {
 Route::Removed Route::Nonexistent() const {
   // One listing of SHAPES\ answers for every bare name.
   const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
-  const std::optional<std::vector<platform::FindEntry>> listing =
-      services_.files.FindFiles(shapes + "*");
+  const std::optional<std::vector<std::string>> listing = services_.files.FileNames(shapes);
   if (!listing) {
     throw core::Error(services_.language.Format(core::Msg::FolderUnreadable, shapes));
   }
   std::unordered_set<std::string> present;
-  for (const platform::FindEntry& found : *listing) present.insert(platform::FoldCase(found.name));
+  for (const std::string& name : *listing) present.insert(platform::FoldCase(name));
   return Nonexistent([&present](const std::string& folded) { return present.count(folded) != 0; });
 }
 
