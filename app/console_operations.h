@@ -67,8 +67,10 @@ class ConsoleOperations : public console::Operations {
     return missing;
   }
   void ClUnusedClick(const std::string& route) override {
+    // The world files are read and scanned while the route's .ref is read.
+    ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + Listed(route) + "\\");
     ops::RouteState routes = Choose(route);
-    ops::ClUnusedClick(main_, routes);
+    ops::DeleteUnused(main_, routes, &scan);
   }
   void ClDelUnnamedClick(const std::string& route) override {
     ops::RouteState routes = Choose(route);

@@ -35,11 +35,10 @@ TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
   routes.ClShapesSelected = {false, false, false, true, false};
   ui.answers = {true, true};
   ClDeleteClick(main, routes);
-  EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"shed_1.s\" /u /o:\"shed_1.s\" | " +
-                           kFfedit}));
-  EXPECT_EQ(Logged(),
-            (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
-                   "The files taken out lie in " + kRoute + "Rastolin_backups\\"}));
+  EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit +
+                           "ffeditc_unicode.exe\" \"shed_1.s\" /u /o:\"shed_1.s\" | " + kFfedit}));
+  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
+                             "The files taken out lie in " + kRoute + "Rastolin_backups\\"}));
   EXPECT_EQ(files.Content(kBackup + "SHAPES\\shed.s"), Compressed(kBinary));
   EXPECT_FALSE(files.FileExists(kFfedit + "shed_1.s"));
   EXPECT_EQ(files.Content(kFfedit + "shed.s"), "the user's own");
@@ -55,8 +54,9 @@ TEST_F(ClearingTest, AShapeThatCannotMoveKeepsItsTexturesAndItsEntry) {
   routes.ClShapesSelected = {false, false, false, true, true};
   ui.answers = {true, true};
   ClDeleteClick(main, routes);
-  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\e.s: shape not found",
-                             kRoute + "SHAPES\\shed.s: could not be moved into the backup folder"}));
+  EXPECT_EQ(Logged(),
+            (Lines{kRoute + "SHAPES\\e.s: shape not found",
+                   kRoute + "SHAPES\\shed.s: could not be moved into the backup folder"}));
   EXPECT_EQ(FileNames(), (Lines{"a.s", "b.haz", "", "shed.s"}));
   EXPECT_EQ(files.Content(kRoute + "TEXTURES\\brick.ace"), "brick");
 }
@@ -64,9 +64,10 @@ TEST_F(ClearingTest, AShapeThatCannotMoveKeepsItsTexturesAndItsEntry) {
 // After each job row i shows entry i + 1, also while ClProps is empty and
 // "Show" leaves the rows: a row must never stand for another entry.
 TEST_F(ClearingTest, AfterEveryJobTheRowsAreTheEntries) {
-  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( A.S ) Description ( twin ) )\r\n"
-         "Static ( FileName ( lost.s ) Description ( gone ) )\r\n"
-         "Static ( FileName ( b.s ) Description ( kept ) )\r\n");
+  Choose(
+      "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( A.S ) Description ( twin ) )\r\n"
+      "Static ( FileName ( lost.s ) Description ( gone ) )\r\n"
+      "Static ( FileName ( b.s ) Description ( kept ) )\r\n");
   files.Add(kRoute + "SHAPES\\a.s", "");
   files.Add(kRoute + "SHAPES\\b.s", "");
   main.fields.ClProps = "description";
@@ -91,15 +92,15 @@ TEST_F(ClearingTest, AJobThatRemovesNothingLeavesTheRefUntouched) {
   ClDeleteClick(main, routes);  // no row selected
   EXPECT_EQ(files.Stamp(kRoute + "R.ref"), before);
   EXPECT_FALSE(files.FolderExists(kBackup));
-  EXPECT_EQ(Logged(),
-            (Lines{"Deleted 0 duplicated entries", "Deleted 0 unexisting file entries"}));
+  EXPECT_EQ(Logged(), (Lines{"Deleted 0 duplicated entries", "Deleted 0 unexisting file entries"}));
 }
 
 // Which entries count as duplicates or as missing their shape; the rest of
 // both is checked end to end.
 TEST_F(ClearingTest, EntriesWithoutANameStayAndANameWithAFolderIsLookedUpThere) {
-  Choose("Static ( )\r\nStatic ( )\r\nStatic ( FileName ( sub\\in.s ) )\r\n"
-         "STATIC ( FileName ( sub\\out.s ) )\r\n");
+  Choose(
+      "Static ( )\r\nStatic ( )\r\nStatic ( FileName ( sub\\in.s ) )\r\n"
+      "STATIC ( FileName ( sub\\out.s ) )\r\n");
   files.Add(kRoute + "SHAPES\\SUB\\IN.S", "");
   ClDuplicatesClick(main, routes);
   ClDelUnexClick(main, routes);
@@ -230,16 +231,20 @@ TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
   };
   EXPECT_THAT([&] { AddRouteChange(main, routes, 0); }, sparse("R.ref"));
   prefix.Write(kRoute + "R.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                                          "Static ( FileName ( shed.s ) )\r\n"));
+                                                           "Static ( FileName ( shed.s ) )\r\n"));
   AddRouteChange(main, routes, 0);
   EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("WORLD\\w.w"));
+  prefix.Write(
+      kRoute + "WORLD\\w.w",
+      test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile ( )\r\n"));
   EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("carspawn.dat"));
   sparse("SHAPES\\shed.s");
   routes.ClShapesSelected = {true};
   ui.answers = {false, true};
   ClDeleteClick(main, routes);
-  EXPECT_EQ(main.log.lines(), Lines{kRoute + "SHAPES\\shed.s cannot be read as text, so its textures "
-                                             "stay in the route"});
+  EXPECT_EQ(main.log.lines(),
+            Lines{kRoute + "SHAPES\\shed.s cannot be read as text, so its textures "
+                           "stay in the route"});
 }
 #endif
 

@@ -1,7 +1,8 @@
 // Finding the FileName blocks of a world file's text. Nearly every unit of
 // a world file is a digit, a letter or a blank; the scan marks the few
-// that can open, close or quote a block 16 at a time (SSE2 on x86-64) and
-// looks only at those.
+// that can open, close or quote a block, and where the keyword may begin,
+// 16 at a time (SSE2 on x86-64), and looks one by one only at the blocks
+// where a name may start or end.
 #pragma once
 
 #include <bit>
@@ -12,6 +13,14 @@
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
 #define RASTOLIN_SCAN_SSE2 1
+#endif
+
+// The per-block helpers run once per 16 units: a call costs as much as
+// their work.
+#if defined(__GNUC__)
+#define RASTOLIN_SCAN_INLINE inline __attribute__((always_inline))
+#else
+#define RASTOLIN_SCAN_INLINE inline
 #endif
 
 namespace ops {
@@ -50,7 +59,7 @@ Marks MarksOf(const unsigned char* bytes, size_t count) {
 
 // The same for 16 whole units.
 template <size_t Width>
-Marks BlockMarks(const unsigned char* bytes) {
+RASTOLIN_SCAN_INLINE Marks BlockMarks(const unsigned char* bytes) {
 #ifdef RASTOLIN_SCAN_SSE2
   if constexpr (Width == 1) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes));
@@ -79,6 +88,60 @@ Marks BlockMarks(const unsigned char* bytes) {
 #else
   return MarksOf<Width>(bytes, 16);
 #endif
+}
+
+// What decides whether the 16 units from `block` on (fewer at the end of
+// a text of `units` units) need a look one by one: their ( ) and " units,
+// and where "filename" may start (an F at k and an E at k + 7, in any
+// letter case).
+struct Quick {
+  uint32_t opens = 0;   // how many
+  uint32_t closes = 0;  // how many
+  uint32_t quote = 0;
+  uint32_t keyword = 0;
+};
+
+template <size_t Width>
+RASTOLIN_SCAN_INLINE Quick QuickMarks(const unsigned char* bytes, size_t block, size_t units) {
+#ifdef RASTOLIN_SCAN_SSE2
+  if (block + 16 + 7 <= units) {
+    // 16 units as 16 bytes; a wide unit above 255 becomes 255 (saturated),
+    // which matches none of the units looked for.
+    auto load = [bytes](size_t at) {
+      const auto* p = reinterpret_cast<const __m128i*>(bytes + at * Width);
+      if constexpr (Width == 1) {
+        return _mm_loadu_si128(p);
+      } else {
+        return _mm_packus_epi16(_mm_loadu_si128(p), _mm_loadu_si128(p + 1));
+      }
+    };
+    const __m128i v = load(block);
+    const __m128i later = load(block + 7);
+    const __m128i lower = _mm_set1_epi8(0x20);
+    auto mask = [](__m128i m) { return static_cast<uint32_t>(_mm_movemask_epi8(m)); };
+    // Each ( weighs 1 and each ) 32, summed over the 16: both counts at
+    // once, without a popcount instruction, which not every x86-64 has.
+    const __m128i weights =
+        _mm_or_si128(_mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')), _mm_set1_epi8(1)),
+                     _mm_and_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8(')')), _mm_set1_epi8(32)));
+    const __m128i sums = _mm_sad_epu8(weights, _mm_setzero_si128());
+    const auto total = static_cast<uint32_t>(_mm_cvtsi128_si32(sums) + _mm_extract_epi16(sums, 4));
+    return {total & 31, total >> 5, mask(_mm_cmpeq_epi8(v, _mm_set1_epi8('"'))),
+            mask(_mm_and_si128(_mm_cmpeq_epi8(_mm_or_si128(v, lower), _mm_set1_epi8('f')),
+                               _mm_cmpeq_epi8(_mm_or_si128(later, lower), _mm_set1_epi8('e'))))};
+  }
+#endif
+  Quick quick;
+  for (size_t k = 0; k < 16 && block + k < units; ++k) {
+    const unsigned c = UnitAt<Width>(bytes, block + k);
+    quick.opens += c == '(';
+    quick.closes += c == ')';
+    quick.quote |= static_cast<uint32_t>(c == '"') << k;
+    quick.keyword |= static_cast<uint32_t>((c | 0x20) == 'f' && block + k + 7 < units &&
+                                           (UnitAt<Width>(bytes, block + k + 7) | 0x20) == 'e')
+                     << k;
+  }
+  return quick;
 }
 
 // Whether "filename", in any letter case, stands right before the "(" at
@@ -113,7 +176,9 @@ bool ScanFileNames(std::string_view text, Found found) {
   size_t depth = 0;
   bool quoted = false;
   size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
-  auto visit = [&](size_t i) {
+  // after_keyword: "filename" may stand before unit i, no other mark
+  // between.
+  auto visit = [&](size_t i, bool after_keyword) {
     const unsigned c = bytes[i * Width];
     if (quoted) {
       quoted = false;  // the units it is given inside a quoted run all end it
@@ -121,7 +186,7 @@ bool ScanFileNames(std::string_view text, Found found) {
       quoted = true;
     } else if (c == '(') {
       ++depth;
-      if (name_depth == 0 && FileNameBefore<Width>(bytes, i)) {
+      if (name_depth == 0 && after_keyword && FileNameBefore<Width>(bytes, i)) {
         name_start = i + 1;
         name_depth = depth;
       }
@@ -133,22 +198,38 @@ bool ScanFileNames(std::string_view text, Found found) {
       --depth;
     }
   };
-  // Each block's units in order, the marks of the state after each one.
-  auto visit_block = [&](size_t block, const name_scan::Marks& marks) {
+  // Most blocks of 16 units lie outside quotes and FileName blocks, hold no
+  // quote, no start of the keyword and no ")" that could close more than
+  // is open: of those only the depth counts, and the ( ) units give it.
+  // The others go mark by mark, in order, with the marks of the state
+  // after each one. A keyword may begin in one block and have its "(" in a
+  // later one: keyword_open says one began after the last mark.
+  bool keyword_open = false;
+  for (size_t block = 0; block < units; block += 16) {
+    name_scan::Quick quick = name_scan::QuickMarks<Width>(bytes, block, units);
+    if (!quoted && name_depth == 0 && !keyword_open) {
+      while ((quick.quote | quick.keyword) == 0 && quick.closes <= depth) {
+        depth = depth + quick.opens - quick.closes;
+        block += 16;
+        if (block >= units) return depth == 0;
+        quick = name_scan::QuickMarks<Width>(bytes, block, units);
+      }
+    }
+    const name_scan::Marks marks =
+        block + 16 <= units ? name_scan::BlockMarks<Width>(bytes + block * Width)
+                            : name_scan::MarksOf<Width>(bytes + block * Width, units - block);
     uint32_t seen = 0;
     for (;;) {
       const uint32_t mask = (quoted ? marks.inside : marks.outside) & ~seen;
-      if (mask == 0) return;
+      if (mask == 0) break;
       const int bit = std::countr_zero(mask);
+      const bool after_keyword =
+          (quick.keyword & ~seen & ((1u << bit) - 1)) != 0 || (seen == 0 && keyword_open);
       seen = (2u << bit) - 1;
-      visit(block + static_cast<size_t>(bit));
+      visit(block + static_cast<size_t>(bit), after_keyword);
     }
-  };
-  size_t block = 0;
-  for (; block + 16 <= units; block += 16) {
-    visit_block(block, name_scan::BlockMarks<Width>(bytes + block * Width));
+    keyword_open = (quick.keyword & ~seen) != 0 || (seen == 0 && keyword_open);
   }
-  visit_block(block, name_scan::MarksOf<Width>(bytes + block * Width, units - block));
   return depth == 0;
 }
 

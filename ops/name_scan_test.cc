@@ -32,6 +32,12 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
       {"Tr_Worldfile ( Static ( FileName ( cut.s )", {" cut.s "}, false},
       {"FileName ( a.s", {}, false},
       {") ) FileName ( a.s )", {" a.s "}, true},
+      // Long enough for whole blocks of nothing but depth between names.
+      {"Tr_Worldfile ( Static ( UiD ( 7 ) Position ( -512.4 101.2 233.9 ) QDirection ( 0 0.7 0 "
+       "0.7 ) FileName ( a.s ) VDbId ( 4294967295 ) ) Static ( Name ( \"FileName ( no.s )\" ) "
+       "StaticFlags ( 00100000 ) fileNAME                                  ( b.s ) ) ) ) )",
+       {" a.s ", " b.s "},
+       true},
   };
   for (const Case& c : cases) {
     for (size_t pad = 0; pad <= 33; ++pad) {

@@ -5,8 +5,12 @@
 namespace ops {
 
 ReadAhead::ReadAhead(const platform::FileSystem& files, std::vector<std::string> paths,
-                     size_t bytes_ahead)
-    : files_(files), paths_(std::move(paths)), bytes_ahead_(bytes_ahead) {
+                     Digester digester, ReadWindow window)
+    : files_(files),
+      paths_(std::move(paths)),
+      digester_(std::move(digester)),
+      window_{std::max<size_t>(window.files, 1), window.bytes},
+      ready_(window_.files) {
   for (int n = 0; n < kThreads; ++n) threads_.emplace_back([this] { Run(); });
 }
 
@@ -21,17 +25,18 @@ ReadAhead::~ReadAhead() {
 
 bool ReadAhead::ReadyForTaker() const {
   // Readers stopped by the bytes in hand wait for the taker.
-  if (bytes_ >= bytes_ahead_) return ready_[taken_ % kAhead].has_value();
-  const size_t wanted = std::min(kAhead / 2, paths_.size() - taken_);
+  if (bytes_ >= window_.bytes) return ready_[taken_ % window_.files].has_value();
+  const size_t wanted =
+      std::min({kBatch, std::max<size_t>(window_.files / 2, 1), paths_.size() - taken_});
   for (size_t i = taken_; i < taken_ + wanted; ++i) {
-    if (!ready_[i % kAhead]) return false;
+    if (!ready_[i % window_.files]) return false;
   }
   return true;
 }
 
 ReadAhead::Read ReadAhead::Take() {
   std::unique_lock lock(mutex_);
-  std::optional<Read>& slot = ready_[taken_ % kAhead];
+  std::optional<Read>& slot = ready_[taken_ % window_.files];
   if (!slot) {
     waiting_ = true;
     taker_.wait(lock, [&] { return ReadyForTaker(); });
@@ -40,9 +45,9 @@ ReadAhead::Read ReadAhead::Take() {
   Read read = std::move(*slot);
   slot.reset();
   ++taken_;
-  const bool was_full = bytes_ >= bytes_ahead_;
-  bytes_ -= read.bytes ? read.bytes->size() : 0;
-  if (next_ - taken_ == kAhead / 2 || (was_full && bytes_ < bytes_ahead_)) readers_.notify_all();
+  const bool was_full = bytes_ >= window_.bytes;
+  bytes_ -= SizeOf(read);
+  if (next_ - taken_ == Refill() || (was_full && bytes_ < window_.bytes)) readers_.notify_all();
   return read;
 }
 
@@ -63,23 +68,28 @@ ReadAhead::Hold::~Hold() {
 void ReadAhead::Run() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    // A reader that found the window full waits till half of it is taken
-    // (Take wakes it then).
+    // A reader that found the window full waits till a batch of it is
+    // taken (Take wakes it then).
     readers_.wait(lock, [this] {
       return stopping_ || next_ == paths_.size() ||
-             (!held_ && next_ <= taken_ + kAhead / 2 && HasRoom());
+             (!held_ && next_ <= taken_ + Refill() && HasRoom());
     });
     if (stopping_ || next_ == paths_.size()) return;
     while (!stopping_ && !held_ && next_ < paths_.size() && HasRoom()) {
       const size_t n = next_++;
       ++reading_;
       lock.unlock();
-      Read read{files_.ReadFile(paths_[n])};
-      if (!read.bytes) read.too_large = platform::TooLargeToRead(files_, paths_[n]);
+      Read read;
+      read.bytes = files_.ReadFile(paths_[n]);
+      if (!read.bytes) {
+        read.too_large = platform::TooLargeToRead(files_, paths_[n]);
+      } else if (digester_) {
+        read.digest = digester_(*read.bytes);
+      }
       lock.lock();
       --reading_;
-      bytes_ += read.bytes ? read.bytes->size() : 0;
-      ready_[n % kAhead] = std::move(read);
+      bytes_ += SizeOf(read);
+      ready_[n % window_.files] = std::move(read);
       if ((waiting_ && ReadyForTaker()) || (held_ && reading_ == 0)) taker_.notify_one();
     }
   }

@@ -1,10 +1,13 @@
 // Reading a list of files ahead of their use, in order, on threads of their
 // own, so that reading the next files and working on this one overlap, and
 // small files, which cost more system calls than bytes, are read two at a
-// time.
+// time. A reading thread can also make something of a file it read (a
+// Digest) before handing it over, so that that work is shared out as well.
 #pragma once
 
 #include <condition_variable>
+#include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -15,21 +18,40 @@
 
 namespace ops {
 
-// At most kAhead files, and no more bytes than `bytes_ahead` beyond one
-// file, are read and not yet taken: the memory held grows neither with the
-// number of files nor with their size. The threads wake each other once
-// half of that many are ready or taken, not at each file: a wake-up costs
-// more than reading a small file. The file system is used by the reading threads
-// alone, unless the user of the files holds it (Hold).
+// How far ahead of the taker files are read.
+struct ReadWindow {
+  size_t files = 32;
+  size_t bytes = size_t{64} << 20;
+};
+
+// At most `files` files, and no more bytes than `bytes` beyond one file,
+// are read and not yet taken: the memory held grows neither with the
+// number of files nor with their size. The threads wake each other a few
+// files at a time, not at each file: a wake-up costs more than reading a
+// small file. The file system is only read by the reading threads; a user
+// of the files that changes it holds it first (Hold).
 class ReadAhead {
  public:
+  // What a reading thread made of a file, for the taker to cast back.
+  class Digest {
+   public:
+    virtual ~Digest() = default;
+    // The memory it holds, counted with the bytes read ahead.
+    virtual size_t Bytes() const = 0;
+  };
+  // Run on a reading thread for each file read whole; it must not use the
+  // file system. It may take the bytes, leaving them empty, when the taker
+  // needs the digest alone: then the window holds far more files.
+  using Digester = std::function<std::unique_ptr<Digest>(std::string& bytes)>;
+
   struct Read {
     std::optional<std::string> bytes;  // as FileSystem::ReadFile gives them
     bool too_large = false;            // why there are none: larger than can be read
+    std::unique_ptr<Digest> digest;    // the Digester's, when there is one and bytes
   };
 
   ReadAhead(const platform::FileSystem& files, std::vector<std::string> paths,
-            size_t bytes_ahead = size_t{64} << 20);
+            Digester digester = {}, ReadWindow window = {});
   ~ReadAhead();
   ReadAhead(const ReadAhead&) = delete;
   ReadAhead& operator=(const ReadAhead&) = delete;
@@ -51,25 +73,34 @@ class ReadAhead {
   };
 
  private:
-  static constexpr size_t kAhead = 32;
   static constexpr int kThreads = 2;
+  // How many files a wake-up is worth.
+  static constexpr size_t kBatch = 16;
 
   void Run();
   // Whether the taker has files enough to be woken for.
   bool ReadyForTaker() const;
   // Whether what is read and not taken leaves room for another read.
   bool HasRoom() const {
-    return next_ < taken_ + kAhead && (bytes_ < bytes_ahead_ || next_ == taken_);
+    return next_ < taken_ + window_.files && (bytes_ < window_.bytes || next_ == taken_);
+  }
+  // Files read and not taken below which the readers are woken again.
+  size_t Refill() const {
+    return std::max<size_t>(1, window_.files - std::min(kBatch, window_.files / 2));
+  }
+  static size_t SizeOf(const Read& read) {
+    return (read.bytes ? read.bytes->size() : 0) + (read.digest ? read.digest->Bytes() : 0);
   }
 
   const platform::FileSystem& files_;
   const std::vector<std::string> paths_;
-  const size_t bytes_ahead_;
+  const Digester digester_;
+  const ReadWindow window_;
   std::mutex mutex_;
   std::condition_variable taker_;    // the thread that takes the files
   std::condition_variable readers_;  // the reading threads
-  // Path i, once read, at i % kAhead.
-  std::vector<std::optional<Read>> ready_ = std::vector<std::optional<Read>>(kAhead);
+  // Path i, once read, at i % window_.files.
+  std::vector<std::optional<Read>> ready_;
   size_t next_ = 0;       // the next path to read
   size_t taken_ = 0;      // the paths taken
   size_t bytes_ = 0;      // read and not taken

@@ -1,6 +1,7 @@
 #include "ops/route_check.h"
 
 #include <algorithm>
+#include <memory>
 #include <type_traits>
 
 #include "core/error.h"
@@ -87,6 +88,31 @@ Msg ReasonOf(Unreadable why) {
 }
 
 bool NameLess(const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); }
+
+// A shape's texture names, found on a reading thread; a binary shape keeps
+// its bytes for the editor tool, any other gives them up.
+struct ShapeImages : ReadAhead::Digest {
+  SimisContent::Form form = SimisContent::kDamaged;
+  std::vector<std::string> images;
+
+  size_t Bytes() const override {
+    size_t bytes = images.capacity() * sizeof(std::string);
+    for (const std::string& image : images) bytes += image.size();
+    return bytes;
+  }
+};
+
+std::unique_ptr<ReadAhead::Digest> DigestShape(std::string& bytes) {
+  auto digest = std::make_unique<ShapeImages>();
+  SimisContent content = DecodeSimis(bytes);
+  digest->form = content.form;
+  if (content.form == SimisContent::kText) digest->images = route::ImageNames(content.text);
+  if (content.form != SimisContent::kBinary) std::string().swap(bytes);
+  return digest;
+}
+
+// Texture lists are small: the reading threads can run far ahead.
+constexpr ReadWindow kShapeWindow = {4096, size_t{64} << 20};
 
 // The shape and texture halves of the check, writing into one report.
 class Checker {
@@ -189,7 +215,7 @@ class Checker {
     progress_.SetPosition(0);
     std::vector<std::string> paths;
     for (const UsedShape& used : used_) paths.push_back(shapes_folder + used.file);
-    ReadAhead ahead(main_.files, paths);
+    ReadAhead ahead(main_.files, paths, DigestShape, kShapeWindow);
     // A look on disk waits for the reading thread: the two never use the
     // file system at once.
     auto look = [&](const FolderIndex& index, const std::string& in, std::string_view folded) {
@@ -203,9 +229,7 @@ class Checker {
       const std::string& shape = used_[n].name;
       progress_.SetItem(++number, static_cast<int>(used_.size()));
       progress_.SetLabel(language[Msg::SearchIn] + shape);
-      const std::optional<std::string> text = ShapeText(paths[n], ahead);
-      for (const std::string& texture :
-           text ? route::ImageNames(*text) : std::vector<std::string>()) {
+      for (const std::string& texture : ImagesOf(paths[n], ahead)) {
         const std::string folded = platform::FoldCase(texture);
         // Each texture once, with the first shape naming it.
         const size_t known = seen.size();
@@ -242,22 +266,21 @@ class Checker {
     ++named_shapes_[n].placements;
   }
 
-  // A shape's text; nothing, with the reason among the problems, when it
-  // cannot be had. A binary shape needs the editor tool.
-  std::optional<std::string> ShapeText(const std::string& path, ReadAhead& ahead) {
-    const ReadAhead::Read read = ahead.Take();
-    const std::optional<std::string>& bytes = read.bytes;
-    if (!bytes) {
+  // A shape's texture names; none, with the reason among the problems,
+  // when they cannot be had. A binary shape needs the editor tool.
+  std::vector<std::string> ImagesOf(const std::string& path, ReadAhead& ahead) {
+    ReadAhead::Read read = ahead.Take();
+    if (!read.bytes) {
       Problem(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
-      return std::nullopt;
+      return {};
     }
-    SimisContent content = DecodeSimis(*bytes);
-    switch (content.form) {
+    auto& digest = static_cast<ShapeImages&>(*read.digest);
+    switch (digest.form) {
       case SimisContent::kText:
-        return std::move(content.text);
+        return std::move(digest.images);
       case SimisContent::kDamaged:
         Problem(path, Unreadable::kNotText);
-        return std::nullopt;
+        return {};
       case SimisContent::kBinary:
         break;
     }
@@ -265,11 +288,14 @@ class Checker {
     const std::string tool = reader_.ToolPath();
     if (!main_.files.FileExists(tool)) {
       Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, tool));
-      return std::nullopt;
+      return {};
     }
-    std::optional<std::string> text = reader_.TextOf(path, *bytes);
-    if (!text) Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
-    return text;
+    const std::optional<std::string> text = reader_.TextOf(path, *read.bytes);
+    if (!text) {
+      Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
+      return {};
+    }
+    return route::ImageNames(*text);
   }
 
   core::ConvMain& main_;
@@ -287,25 +313,24 @@ class Checker {
     std::string compared;  // as names compare
     std::string file;      // its path in SHAPES
   };
-    std::vector<UsedShape> used_;
-  };
+  std::vector<UsedShape> used_;
+};
 
-  // "%s" of a count line: the count, or that the section was not checked.
-  template <typename Items>
-  std::string CountOf(const core::Language& language, const std::optional<Items>& items) {
-    if (!items) return language[Msg::CheckNotChecked];
-    if constexpr (std::is_same_v<Items, int>) {
-      return std::to_string(*items);
-    } else {
-      return std::to_string(items->size());
-    }
+// "%s" of a count line: the count, or that the section was not checked.
+template <typename Items>
+std::string CountOf(const core::Language& language, const std::optional<Items>& items) {
+  if (!items) return language[Msg::CheckNotChecked];
+  if constexpr (std::is_same_v<Items, int>) {
+    return std::to_string(*items);
+  } else {
+    return std::to_string(items->size());
   }
+}
 
 }  // namespace
 
-RouteReport
-CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-           core::Progress& progress) {
+RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+                       core::Progress& progress) {
   RouteReport report;
   report.route = route.Name;
   Checker checker(main, route, reader, progress, report);

@@ -1,6 +1,7 @@
 #include "ops/unused.h"
 
 #include <algorithm>
+#include <memory>
 
 #include "core/error.h"
 #include "ops/clearing.h"
@@ -149,8 +150,7 @@ StaticNames::StaticNames(const route::Route& route)
   marked_.resize(names_.size());
 }
 
-void StaticNames::Gather(std::string_view folded) {
-  const uint32_t hash = NameSet::Hash(folded);
+void StaticNames::Gather(std::string_view folded, uint32_t hash) {
   names_.Prefetch(hash);
   gathered_ += folded;
   gathered_ends_.push_back({gathered_.size(), hash});
@@ -219,72 +219,134 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
                                               SimisReader& reader) {
   std::vector<std::string> names;
   for (ListedShape& listed :
-       ListedShapes(main, route, reader, [&main](const std::string& path, Unreadable why) {
-         Refuse(main, path, why);
-       })) {
+       ListedShapes(main, route, reader,
+                    [&main](const std::string&path, Unreadable why) { Refuse(main, path, why); })) {
     names.push_back(std::move(listed.name));
   }
   names.insert(names.end(), kFixedShapes.begin(), kFixedShapes.end());
   return names;
 }
 
-void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
-                    const UnreadableSink& unreadable) {
-  const std::string world = route.Folder + "WORLD\\";
-  const std::optional<std::vector<platform::FindEntry>> tiles = main.files.FindFiles(world + "*.w");
-  if (!tiles) return unreadable(world, Unreadable::kFolder);
-  if (tiles->empty()) return unreadable(world, Unreadable::kNoWorldFiles);
-  // Such a name would be read as a path to another file.
-  auto readable = [&](const platform::FindEntry& tile) {
-    return platform::IsWindowsFileName(tile.name);
+namespace {
+
+// The FileNames of one world file, found on a reading thread: the names as
+// they compare and as written, each one after another.
+struct WorldNames : ReadAhead::Digest {
+  struct Name {
+    size_t end;      // of its compared form, in `compared`
+    size_t raw_end;  // of its written form, in `raw`
+    uint32_t hash;
   };
-  std::vector<std::string> paths;
-  for (const platform::FindEntry& tile : *tiles) {
-    if (readable(tile)) paths.push_back(world + tile.name);
+  std::string compared;
+  std::string raw;
+  std::vector<Name> names;
+  bool closed = true;  // false: the text ends inside a block
+
+  size_t Bytes() const override {
+    return compared.size() + raw.size() + names.size() * sizeof(Name);
   }
-  constexpr int kBarEnd = 500;
+};
+
+template <size_t Width>
+void FindNames(std::string_view text, WorldNames& into) {
   NameFolder folder;
   std::string compared;
+  into.closed = ScanFileNames<Width>(text, [&](std::string_view raw) {
+    std::string_view folded = folder.Fold(raw, Width);
+    const auto separator = [](char c) { return c == '\\' || c == '/'; };
+    if (std::any_of(folded.begin(), folded.end(), separator)) {
+      compared = ComparedName(folded);
+      folded = compared;
+    }
+    into.compared += folded;
+    into.raw += raw;
+    into.names.push_back({into.compared.size(), into.raw.size(), NameSet::Hash(folded)});
+  });
+}
+
+// A text world file's names, which are all that is kept of it; nothing for
+// a binary one, which only the editor tool makes text of.
+std::unique_ptr<ReadAhead::Digest> DigestWorldFile(std::string& bytes) {
+  if (!IsUnicodeText(bytes)) return nullptr;
+  auto names = std::make_unique<WorldNames>();
+  FindNames<2>(bytes, *names);
+  std::string().swap(bytes);
+  return names;
+}
+
+// Names take a few kilobytes of a world file's fifty: the scan can run far
+// ahead, as when it overlaps reading the .ref.
+constexpr ReadWindow kWorldWindow = {4096, size_t{64} << 20};
+
+}  // namespace
+
+WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder)
+    : route_folder_(route_folder),
+      world_(route_folder + "WORLD\\"),
+      tiles_(main.files.FindFiles(world_ + "*.w")) {
+  if (!tiles_) return;
+  std::vector<std::string> paths;
+  for (const platform::FindEntry& tile : *tiles_) {
+    // Such a name would be read as a path to another file.
+    if (platform::IsWindowsFileName(tile.name)) paths.push_back(world_ + tile.name);
+  }
+  ahead_ = std::make_unique<ReadAhead>(main.files, std::move(paths), DigestWorldFile, kWorldWindow);
+}
+
+WorldScan::~WorldScan() = default;
+
+void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
+                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
+                    const UnreadableSink& unreadable, WorldScan* started) {
+  std::optional<WorldScan> own;
+  WorldScan& scan = started && started->route_folder() == route.Folder
+                        ? *started
+                        : own.emplace(main, route.Folder);
+  const std::string& world = scan.world_;
+  if (!scan.tiles_) return unreadable(world, Unreadable::kFolder);
+  const std::vector<platform::FindEntry>& tiles = *scan.tiles_;
+  if (tiles.empty()) return unreadable(world, Unreadable::kNoWorldFiles);
+  ReadAhead& ahead = *scan.ahead_;
+  constexpr int kBarEnd = 500;
   size_t names_found = 0;
   int number = 0;
-  ReadAhead ahead(main.files, std::move(paths));
-  for (const platform::FindEntry& tile : *tiles) {
+  for (const platform::FindEntry& tile : tiles) {
     const std::string path = world + tile.name;
-    if (!readable(tile)) {
+    if (!platform::IsWindowsFileName(tile.name)) {
       unreadable(path, Unreadable::kNotWindowsName);
       continue;
     }
     progress.SetPosition(5);
-    progress.SetItem(++number, static_cast<int>(tiles->size()));
+    progress.SetItem(++number, static_cast<int>(tiles.size()));
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
-    const ReadAhead::Read read = ahead.Take();
+    ReadAhead::Read read = ahead.Take();
     if (!read.bytes) {
       unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
       continue;
     }
-    std::optional<std::string> text;
-    const bool wide = IsUnicodeText(*read.bytes);
-    if (!wide) {
+    std::unique_ptr<WorldNames> names(static_cast<WorldNames*>(read.digest.release()));
+    const size_t width = names ? 2 : 1;
+    if (!names) {
       // A binary world file is made text by a tool, through the file system.
       const ReadAhead::Hold hold(ahead);
-      text = reader.TextOf(path, *read.bytes);
+      const std::optional<std::string> text = reader.TextOf(path, *read.bytes);
       if (!text) {
         unreadable(path, Unreadable::kNotText);
         continue;
       }
+      names = std::make_unique<WorldNames>();
+      FindNames<1>(*text, *names);
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
     int position = 100;
-    auto give = [&](std::string_view raw, size_t width) {
-      std::string_view folded = folder.Fold(raw, width);
-      const auto separator = [](char c) { return c == '\\' || c == '/'; };
-      if (std::any_of(folded.begin(), folded.end(), separator)) {
-        compared = ComparedName(folded);
-        folded = compared;
-      }
-      found(PlacedName{folded, raw, width, tile.name});
+    size_t start = 0, raw_start = 0;
+    for (const WorldNames::Name& name : names->names) {
+      found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
+                       std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
+                       width, tile.name, name.hash});
+      raw_start = name.raw_end;
+      start = name.end;
       if (position < kBarEnd) {
         progress.Step();
         ++position;
@@ -292,23 +354,24 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
       // Often enough for a repaint a few times a second, and cheaper than
       // asking the clock for every name.
       if (++names_found % 64 == 0) main.ui.KeepAlive();
-    };
-    const bool closed =
-        wide ? ScanFileNames<2>(*read.bytes, [&](std::string_view raw) { give(raw, 2); })
-             : ScanFileNames<1>(*text, [&](std::string_view raw) { give(raw, 1); });
-    if (!closed) unreadable(path, Unreadable::kCutShort);
+    }
+    if (!names->closed) unreadable(path, Unreadable::kCutShort);
   }
 }
 
 std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
-                                    SimisReader& reader, core::Progress& progress) {
+                                    SimisReader& reader, core::Progress& progress,
+                                    WorldScan* started) {
   StaticNames statics(route);
+  ScanWorldFiles(
+      main, route, reader, progress,
+      [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); },
+      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); }, started);
+  statics.MarkGathered();
+  // After the world files, all read: a binary list is made text by a tool,
+  // which writes to the file system.
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
     statics.Mark(ComparedName(platform::FoldCase(name)));
-  ScanWorldFiles(
-      main, route, reader, progress, [&](const PlacedName& name) { statics.Gather(name.compared); },
-      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); });
-  statics.MarkGathered();
   return statics.Unmarked();
 }
 
@@ -351,6 +414,10 @@ void AddNamesToRef(const core::ConvMain& main, route::Route& route,
 }
 
 void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
+  DeleteUnused(main, routes, nullptr);
+}
+
+void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
   RowsFollowEntries rows(main, routes);
@@ -359,7 +426,7 @@ void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
   {
     std::unique_ptr<core::Progress> fence = main.ui.ShowProgress();
     fence->SetRange(500);
-    unused = FindUnused(main, *route, reader, *fence);
+    unused = FindUnused(main, *route, reader, *fence, started);
   }
   core::ChoiceList list(std::move(unused));
   if (!main.ui.ChooseObjects(list)) return;

@@ -5,12 +5,15 @@
 
 #include <array>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/conv_main.h"
 #include "ops/name_set.h"
+#include "ops/read_ahead.h"
 #include "ops/route_state.h"
 #include "ops/simis_reader.h"
 
@@ -59,19 +62,46 @@ struct PlacedName {
   std::string_view raw;       // as the file holds it, in units of `width` bytes
   size_t width;               // 1: UTF-8, 2: UTF-16LE
   std::string_view file;      // the world file's name
+  uint32_t hash;              // NameSet::Hash(compared)
   // The name as written, trimmed and unquoted (route::CleanName).
   std::string Written() const;
 };
 
-// Reads the world files (WORLD\*.w) one at a time, showing each on the
+// The world files of a route folder (its WORLD\*.w), listed and then read
+// and scanned for their FileNames on threads of their own from the moment
+// it is made, a few files ahead of their use. A command that has yet to
+// read the route's .ref starts it first, so that the two overlap; the
+// file system is only read meanwhile.
+class WorldScan {
+ public:
+  WorldScan(const core::ConvMain& main, const std::string& route_folder);
+  ~WorldScan();
+  WorldScan(const WorldScan&) = delete;
+  WorldScan& operator=(const WorldScan&) = delete;
+
+  const std::string& route_folder() const { return route_folder_; }
+
+ private:
+  friend void ScanWorldFiles(core::ConvMain&, const route::Route&, SimisReader&, core::Progress&,
+                             const std::function<void(const PlacedName&)>&, const UnreadableSink&,
+                             WorldScan*);
+  const std::string route_folder_;
+  const std::string world_;
+  // Nothing for a folder that cannot be listed.
+  std::optional<std::vector<platform::FindEntry>> tiles_;
+  std::unique_ptr<ReadAhead> ahead_;
+};
+
+// Goes through the world files one at a time, showing each on the
 // progress window (range 500), and gives every FileName of each, in any
 // letter case, to `found`. A file read only in part goes to `unreadable`
 // after the names read before the fault, and so does a WORLD folder that
-// cannot be listed or holds no world file. The files are read ahead of
-// the scan on a thread of its own; only a few are held in memory at once.
+// cannot be listed or holds no world file. Only a few files are held in
+// memory at once. `started` is a scan of the route's folder begun
+// earlier; without one, the scan starts here.
 void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
                     core::Progress& progress, const std::function<void(const PlacedName&)>& found,
-                    const UnreadableSink& unreadable);
+                    const UnreadableSink& unreadable, WorldScan* started = nullptr);
 
 // The file names of a route's Static entries, each marked once a world
 // file or a special list names it. Only these names are ever asked about.
@@ -82,8 +112,8 @@ class StaticNames {
   // Names as ComparedName gives them.
   void Mark(std::string_view compared) { Mark(names_.Find(compared)); }
   // Many names are gathered, then looked up together (NameSet::Prefetch);
-  // MarkGathered marks the last of them.
-  void Gather(std::string_view compared);
+  // MarkGathered marks the last of them. `hash` is NameSet::Hash(compared).
+  void Gather(std::string_view compared, uint32_t hash);
   void MarkGathered();
 
   // The lower-case names of the entries never marked, in entry order.
@@ -109,7 +139,8 @@ class StaticNames {
 // cannot be read as text, is cut short or is larger than can be read.
 // Reports each world file on the progress window, whose range is 500.
 std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
-                                    SimisReader& reader, core::Progress& progress);
+                                    SimisReader& reader, core::Progress& progress,
+                                    WorldScan* started = nullptr);
 
 // The .s files of SHAPES\ (as named on disk) that neither an entry nor a
 // special list names. A name Windows could not hold is logged and left
@@ -128,6 +159,9 @@ void AddNamesToRef(const core::ConvMain& main, route::Route& route,
 // shapes' files taken out. Their entries stay, so the .ref file is not
 // written. The rows are shown again after OK and Cancel.
 void ClUnusedClick(core::ConvMain& main, RouteState& routes);
+// The same over a scan of the chosen route's world files begun before the
+// route was chosen (or nothing).
+void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started);
 
 // "Delete objects not in ref": the choice list with "Add" (AddNamesToRef);
 // on OK the two questions and the selected shapes' files taken out under a
