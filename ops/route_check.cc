@@ -130,7 +130,7 @@ class Checker {
 
   // Every shape the route's files name, with how often and where first.
   // False when a file could not be read whole.
-  bool GatherNamed() {
+  bool GatherNamed(WorldScan& scan) {
     bool whole = true;
     const UnreadableSink unreadable = [&](const std::string& path, Unreadable why) {
       whole = false;
@@ -139,7 +139,7 @@ class Checker {
     const auto placed = [this](const PlacedName& name) {
       Name(name.compared, name.file, [&] { return name.Written(); });
     };
-    ScanWorldFiles(main_, route_, reader_, progress_, placed, unreadable);
+    ScanWorldFiles(main_, route_, reader_, progress_, placed, unreadable, &scan);
     for (const ListedShape& listed : ListedShapes(main_, route_, reader_, unreadable)) {
       Name(ComparedName(platform::FoldCase(listed.name)), listed.list, [&] { return listed.name; });
     }
@@ -335,7 +335,9 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
   report.route = route.Name;
   Checker checker(main, route, reader, progress, report);
   progress.SetRange(500);
-  const bool named_whole = checker.GatherNamed();
+  // Read while the world files are read and scanned: the entries and the
+  // SHAPES folder.
+  WorldScan scan(main, route.Folder);
 
   // The entries, as the clearing jobs see them. A route whose .ref file is
   // not read (or could not be) is read here; one that cannot be read is
@@ -352,6 +354,11 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
     }
     if (entries) entries = &*again;
   }
+  const std::string shapes_folder = route.Folder + main.language[Msg::ShapesFolder];
+  FolderIndex shapes;
+  const bool shapes_listed = shapes.List(main.files, shapes_folder);
+
+  const bool named_whole = checker.GatherNamed(scan);
   if (entries) {
     const route::Route::Removed duplicates = entries->Duplicates();
     report.duplicates = static_cast<int>(std::count(duplicates.begin(), duplicates.end(), true));
@@ -359,9 +366,7 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
     if (named_whole) report.unused = checker.Unused(*entries);
   }
 
-  const std::string shapes_folder = route.Folder + main.language[Msg::ShapesFolder];
-  FolderIndex shapes;
-  if (!shapes.List(main.files, shapes_folder)) {
+  if (!shapes_listed) {
     checker.Problem(shapes_folder, Unreadable::kFolder);
   } else {
     checker.CheckShapes(shapes);
