@@ -14,11 +14,9 @@
 #include "ops/route_check.h"
 #include "ops/route_state.h"
 #include "ops/unused.h"
+#include "platform/host.h"
 #include "platform/text.h"
 #include "route/discovery.h"
-#ifdef RASTOLIN_WINDOW
-#include "ui/window_mode.h"
-#endif
 
 namespace app {
 
@@ -90,7 +88,7 @@ class ConsoleOperations : public console::Operations {
 
   std::string NoWindow() const override {
 #ifdef RASTOLIN_WINDOW
-    return ui::DisplayNamed()
+    return platform::DisplayNamed()
                ? ""
                : "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
 #else

@@ -11,7 +11,7 @@
 #include "core/error.h"
 #include "platform/host.h"
 #ifdef RASTOLIN_WINDOW
-#include "ui/window_mode.h"
+#include "app/window_start.h"
 #endif
 
 namespace {
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   }
   const std::string command_line = platform::CommandLineText(argc, argv);
 #ifdef RASTOLIN_WINDOW
-  if (command_line.empty()) return ui::RunWindow(*host, argc, argv);
+  if (command_line.empty()) return app::StartWindow(*host, argc, argv);
 #endif
   console::ConsoleUi ui(*host->terminal, *host->files);
   try {

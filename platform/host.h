@@ -31,4 +31,9 @@ void KeepLineEnds();
 // the arguments joined by blanks on POSIX, the text as typed on Windows.
 std::string CommandLineText(int argc, char** argv);
 
+// Whether a window can be shown: always on Windows; elsewhere a display (or
+// a Qt platform named outright, offscreen for tests) must be named, or Qt
+// would abort.
+bool DisplayNamed();
+
 }  // namespace platform

@@ -1,5 +1,7 @@
 #include "platform/host.h"
 
+#include <cstdlib>
+
 #include "platform/posix_file_system.h"
 #include "platform/posix_processes.h"
 #include "platform/posix_terminal.h"
@@ -30,6 +32,14 @@ std::string CommandLineText(int argc, char** argv) {
     text += argv[i];
   }
   return text;
+}
+
+bool DisplayNamed() {
+  auto has_value = [](const char* name) {
+    const char* value = std::getenv(name);
+    return value && *value;
+  };
+  return has_value("QT_QPA_PLATFORM") || has_value("DISPLAY") || has_value("WAYLAND_DISPLAY");
 }
 
 }  // namespace platform

@@ -35,4 +35,6 @@ std::string CommandLineText(int, char**) {
   return std::string(TextAfterProgram(Narrow(GetCommandLineW())));
 }
 
+bool DisplayNamed() { return true; }
+
 }  // namespace platform

@@ -170,17 +170,35 @@ TEST(FileDialogTest, FiltersTakeQtsForm) {
   EXPECT_EQ(QtFilter("*.3ds files|*.3ds"), "*.3ds files (*.3ds)");
 }
 
-TEST(WindowModeTest, WithoutADisplayOneLineSaysWhatToDo) {
+// No display named, or none that opens; and a program copied away from the
+// window's module beside it, which it loads only for the window.
+TEST(WindowModeTest, WhenTheWindowCannotOpenOneLineSaysWhatToDo) {
   test_support::TempPrefix prefix;
   prefix.MakeFolder("C:\\work");
-  for (const char* display : {"", ":97"}) {
+  const std::filesystem::path alone = prefix.Host("C:\\work") / "rastolin";
+  std::filesystem::copy_file(test_support::RastolinBinary(), alone);
+  const std::string no_display = std::string(kNoDisplay) + "\n";
+  const std::filesystem::path module =
+      std::filesystem::canonical(alone).parent_path() / "rastolin_window.so";
+  const struct {
+    std::filesystem::path program;
+    const char* display;
+    std::string errors;
+  } cases[] = {
+      {test_support::RastolinBinary(), "", no_display},
+      {test_support::RastolinBinary(), ":97", no_display},
+      {alone, "", "rastolin: the window cannot be opened: cannot load " + module.string() +
+                      ": cannot open shared object file: No such file or directory; use "
+                      "rastolin -console for the text console\n"},
+  };
+  for (const auto& start : cases) {
     test_support::ProgramRun run = test_support::RunProgram(
-        test_support::RastolinBinary(), {}, prefix.Host("C:\\work"),
-        {{"WINEPREFIX", prefix.prefix().string()}, {"DISPLAY", display},
+        start.program, {}, prefix.Host("C:\\work"),
+        {{"WINEPREFIX", prefix.prefix().string()}, {"DISPLAY", start.display},
          {"WAYLAND_DISPLAY", ""}, {"QT_QPA_PLATFORM", ""}},
         "");
-    EXPECT_EQ(run.exit_code, 2) << display;
-    EXPECT_EQ(run.errors, std::string(kNoDisplay) + "\n") << display;
+    EXPECT_EQ(run.exit_code, 2) << start.program << start.display;
+    EXPECT_EQ(run.errors, start.errors);
     EXPECT_EQ(run.output, "");
   }
 }

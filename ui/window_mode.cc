@@ -17,19 +17,6 @@ const char* const kNoDisplay =
     "rastolin: no display can be opened; start a display (DISPLAY or WAYLAND_DISPLAY) or use "
     "rastolin -console for the text console";
 
-// A platform named outright (offscreen for tests) is left to Qt.
-bool DisplayNamed() {
-#ifdef _WIN32
-  return true;
-#else
-  auto has_value = [](const char* name) {
-    const char* value = std::getenv(name);
-    return value && *value;
-  };
-  return has_value("QT_QPA_PLATFORM") || has_value("DISPLAY") || has_value("WAYLAND_DISPLAY");
-#endif
-}
-
 namespace {
 
 // Qt's messages while it connects to the display are held back: they are
@@ -49,7 +36,7 @@ void HoldMessage(QtMsgType type, const QMessageLogContext&, const QString& messa
 }  // namespace
 
 int RunWindow(platform::Host& host, int& argc, char** argv) {
-  if (!DisplayNamed()) {
+  if (!platform::DisplayNamed()) {
     std::fprintf(stderr, "%s\n", kNoDisplay);
     return 2;
   }

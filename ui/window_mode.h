@@ -8,10 +8,6 @@ namespace ui {
 // The line shown when no display can be opened.
 extern const char* const kNoDisplay;
 
-// Whether a display is named for the window to open on. Where none is,
-// Qt would abort.
-bool DisplayNamed();
-
 // Shows the main window and runs until it closes. Returns the exit code:
 // 0, or 2 when no display can be opened.
 int RunWindow(platform::Host& host, int& argc, char** argv);
