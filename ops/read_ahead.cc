@@ -1,6 +1,7 @@
 #include "ops/read_ahead.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ops {
 
@@ -66,6 +67,7 @@ ReadAhead::Hold::~Hold() {
 }
 
 void ReadAhead::Run() {
+  std::string buffer;
   std::unique_lock lock(mutex_);
   for (;;) {
     // A reader that found the window full waits till a batch of it is
@@ -80,12 +82,17 @@ void ReadAhead::Run() {
       ++reading_;
       lock.unlock();
       Read read;
-      read.bytes = files_.ReadFile(paths_[n]);
-      if (!read.bytes) {
-        read.too_large = platform::TooLargeToRead(files_, paths_[n]);
-      } else if (digester_) {
-        read.digest = digester_(*read.bytes);
+      if (!digester_) {
+        read.bytes = files_.ReadFile(paths_[n]);
+      } else if (files_.ReadFileInto(paths_[n], buffer)) {
+        read.digest = digester_(buffer);
+        if (!read.digest || read.digest->NeedsBytes()) {
+          read.bytes = std::exchange(buffer, std::string());
+        } else {
+          read.bytes.emplace();
+        }
       }
+      if (!read.bytes) read.too_large = platform::TooLargeToRead(files_, paths_[n]);
       lock.lock();
       --reading_;
       bytes_ += SizeOf(read);

@@ -38,16 +38,20 @@ class ReadAhead {
     virtual ~Digest() = default;
     // The memory it holds, counted with the bytes read ahead.
     virtual size_t Bytes() const = 0;
+    // Whether the taker needs the file's bytes too.
+    virtual bool NeedsBytes() const { return false; }
   };
   // Run on a reading thread for each file read whole; it must not use the
-  // file system. It may take the bytes, leaving them empty, when the taker
-  // needs the digest alone: then the window holds far more files.
-  using Digester = std::function<std::unique_ptr<Digest>(std::string& bytes)>;
+  // file system. Nothing for a file the taker needs the bytes of instead.
+  // The bytes a digest stands for are not kept: the window holds far more
+  // files, and each reading thread reads into one buffer.
+  using Digester = std::function<std::unique_ptr<Digest>(const std::string& bytes)>;
 
   struct Read {
-    std::optional<std::string> bytes;  // as FileSystem::ReadFile gives them
-    bool too_large = false;            // why there are none: larger than can be read
-    std::unique_ptr<Digest> digest;    // the Digester's, when there is one and bytes
+    // As FileSystem::ReadFile gives them; empty where a digest stands for them.
+    std::optional<std::string> bytes;
+    bool too_large = false;          // why there are none: larger than can be read
+    std::unique_ptr<Digest> digest;  // the Digester's, when there is one and bytes
   };
 
   ReadAhead(const platform::FileSystem& files, std::vector<std::string> paths,

@@ -7,22 +7,22 @@
 namespace ops {
 namespace {
 
-// A file's digest, made on a reading thread, which takes its bytes.
+// A file's digest, made on a reading thread, which stands for its bytes.
 struct Echo : ReadAhead::Digest {
   std::string text;
   size_t Bytes() const override { return text.size(); }
 };
 
-std::unique_ptr<ReadAhead::Digest> TakeBytes(std::string& bytes) {
+std::unique_ptr<ReadAhead::Digest> Copy(const std::string& bytes) {
   auto echo = std::make_unique<Echo>();
-  echo->text.swap(bytes);
+  echo->text = bytes;
   return echo;
 }
 
 // More files than the window holds, taken in order; a file missing among
 // them; the file system held (and changed) now and then while reads are
 // under way; the same with room for fewer bytes than one file has, and
-// with digests that take the bytes of their files.
+// with digests that stand for the bytes of their files.
 TEST(ReadAheadTest, GivesEveryFileInOrderAndStopsReadingWhileHeld) {
   test_support::MemoryFileSystem files;
   std::vector<std::string> paths;
@@ -32,7 +32,7 @@ TEST(ReadAheadTest, GivesEveryFileInOrderAndStopsReadingWhileHeld) {
   }
   for (const size_t bytes_ahead : {size_t{64} << 20, size_t{1}, size_t{0}}) {
     const bool digests = bytes_ahead == 0;
-    ReadAhead ahead(files, paths, digests ? TakeBytes : ReadAhead::Digester(),
+    ReadAhead ahead(files, paths, digests ? Copy : ReadAhead::Digester(),
                     {digests ? size_t{1000} : size_t{32}, digests ? size_t{100} : bytes_ahead});
     for (int n = 0; n < 200; ++n) {
       if (n % 3 == 0) {

@@ -89,8 +89,8 @@ Msg ReasonOf(Unreadable why) {
 
 bool NameLess(const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); }
 
-// A shape's texture names, found on a reading thread; a binary shape keeps
-// its bytes for the editor tool, any other gives them up.
+// A shape's texture names, found on a reading thread; a binary shape's
+// bytes go to the editor tool.
 struct ShapeImages : ReadAhead::Digest {
   SimisContent::Form form = SimisContent::kDamaged;
   std::vector<std::string> images;
@@ -100,19 +100,19 @@ struct ShapeImages : ReadAhead::Digest {
     for (const std::string& image : images) bytes += image.size();
     return bytes;
   }
+  bool NeedsBytes() const override { return form == SimisContent::kBinary; }
 };
 
-std::unique_ptr<ReadAhead::Digest> DigestShape(std::string& bytes) {
+std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes) {
   auto digest = std::make_unique<ShapeImages>();
   SimisContent content = DecodeSimis(bytes);
   digest->form = content.form;
   if (content.form == SimisContent::kText) digest->images = route::ImageNames(content.text);
-  if (content.form != SimisContent::kBinary) std::string().swap(bytes);
   return digest;
 }
 
 // Texture lists are small: the reading threads can run far ahead.
-constexpr ReadWindow kShapeWindow = {4096, size_t{64} << 20};
+constexpr ReadWindow kShapeWindow = {4096, size_t{16} << 20};
 
 // The shape and texture halves of the check, writing into one report.
 class Checker {
@@ -137,7 +137,8 @@ class Checker {
       Problem(path, why);
     };
     const auto placed = [this](const PlacedName& name) {
-      Name(name.compared, name.file, [&] { return name.Written(); });
+      Name(
+          name.compared, name.file, [&] { return name.Written(); }, static_cast<int>(name.count));
     };
     ScanWorldFiles(main_, route_, reader_, progress_, placed, unreadable, &scan);
     for (const ListedShape& listed : ListedShapes(main_, route_, reader_, unreadable)) {
@@ -258,12 +259,13 @@ class Checker {
  private:
   std::string ShapesFolder() const { return route_.Folder + main_.language[Msg::ShapesFolder]; }
 
-  // Counts a name; the first time, keeps it as written, made only then.
+  // Counts a name `count` times; the first time, keeps it as written, made
+  // only then.
   template <typename Written>
-  void Name(std::string_view compared, std::string_view file, Written written) {
+  void Name(std::string_view compared, std::string_view file, Written written, int count = 1) {
     const size_t n = named_.Insert(compared);
     if (n == named_shapes_.size()) named_shapes_.push_back({written(), 0, std::string(file)});
-    ++named_shapes_[n].placements;
+    named_shapes_[n].placements += count;
   }
 
   // A shape's texture names; none, with the reason among the problems,

@@ -233,9 +233,10 @@ namespace {
 // they compare and as written, each one after another.
 struct WorldNames : ReadAhead::Digest {
   struct Name {
-    size_t end;      // of its compared form, in `compared`
-    size_t raw_end;  // of its written form, in `raw`
+    uint32_t end;      // of its compared form, in `compared`
+    uint32_t raw_end;  // of its written form, in `raw`
     uint32_t hash;
+    uint32_t count;  // how often the file gives it
   };
   std::string compared;
   std::string raw;
@@ -260,23 +261,74 @@ void FindNames(std::string_view text, WorldNames& into) {
     }
     into.compared += folded;
     into.raw += raw;
-    into.names.push_back({into.compared.size(), into.raw.size(), NameSet::Hash(folded)});
+    into.names.push_back({static_cast<uint32_t>(into.compared.size()),
+                          static_cast<uint32_t>(into.raw.size()), NameSet::Hash(folded), 1});
   });
+}
+
+// The names of `found` each once, as first written, with how often each
+// stands: a tile places the few shapes of its neighbourhood many times.
+void KeepDistinct(const WorldNames& found, WorldNames& into) {
+  thread_local std::vector<uint32_t> slots;  // a name's number + 1; 0 for a free slot
+  size_t size = 16;
+  while (size < found.names.size() * 2) size *= 2;
+  slots.assign(size, 0);
+  into.closed = found.closed;
+  auto compared_of = [&into](uint32_t n) {
+    const uint32_t start = n == 0 ? 0 : into.names[n - 1].end;
+    return std::string_view(into.compared).substr(start, into.names[n].end - start);
+  };
+  uint32_t start = 0, raw_start = 0;
+  for (const WorldNames::Name& name : found.names) {
+    const std::string_view compared =
+        std::string_view(found.compared).substr(start, name.end - start);
+    const std::string_view raw =
+        std::string_view(found.raw).substr(raw_start, name.raw_end - raw_start);
+    start = name.end;
+    raw_start = name.raw_end;
+    for (size_t at = name.hash & (size - 1);; at = (at + 1) & (size - 1)) {
+      if (slots[at] == 0) {
+        into.compared += compared;
+        into.raw += raw;
+        into.names.push_back({static_cast<uint32_t>(into.compared.size()),
+                              static_cast<uint32_t>(into.raw.size()), name.hash, name.count});
+        slots[at] = static_cast<uint32_t>(into.names.size());
+        break;
+      }
+      WorldNames::Name& kept = into.names[slots[at] - 1];
+      if (kept.hash == name.hash && compared_of(slots[at] - 1) == compared) {
+        kept.count += name.count;
+        break;
+      }
+    }
+  }
 }
 
 // A text world file's names, which are all that is kept of it; nothing for
 // a binary one, which only the editor tool makes text of.
-std::unique_ptr<ReadAhead::Digest> DigestWorldFile(std::string& bytes) {
+std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
   if (!IsUnicodeText(bytes)) return nullptr;
+  // Found into lists the thread keeps, then kept at their size: the
+  // digests of all files may be in hand at once.
+  thread_local WorldNames found, distinct;
+  for (WorldNames* names : {&found, &distinct}) {
+    names->compared.clear();
+    names->raw.clear();
+    names->names.clear();
+  }
+  FindNames<2>(bytes, found);
+  KeepDistinct(found, distinct);
   auto names = std::make_unique<WorldNames>();
-  FindNames<2>(bytes, *names);
-  std::string().swap(bytes);
+  names->compared = distinct.compared;
+  names->raw = distinct.raw;
+  names->names = distinct.names;
+  names->closed = distinct.closed;
   return names;
 }
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
 // ahead, as when it overlaps reading the .ref.
-constexpr ReadWindow kWorldWindow = {4096, size_t{64} << 20};
+constexpr ReadWindow kWorldWindow = {4096, size_t{16} << 20};
 
 }  // namespace
 
@@ -334,8 +386,10 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
         unreadable(path, Unreadable::kNotText);
         continue;
       }
+      WorldNames found;
+      FindNames<1>(*text, found);
       names = std::make_unique<WorldNames>();
-      FindNames<1>(*text, *names);
+      KeepDistinct(found, *names);
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
@@ -344,7 +398,7 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
     for (const WorldNames::Name& name : names->names) {
       found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
                        std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
-                       width, tile.name, name.hash});
+                       width, tile.name, name.hash, name.count});
       raw_start = name.raw_end;
       start = name.end;
       if (position < kBarEnd) {
@@ -362,6 +416,10 @@ void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader
 std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
                                     SimisReader& reader, core::Progress& progress,
                                     WorldScan* started) {
+  std::optional<WorldScan> own;
+  if (!started || started->route_folder() != route.Folder)
+    started = &own.emplace(main, route.Folder);
+  // Made while the world files are read.
   StaticNames statics(route);
   ScanWorldFiles(
       main, route, reader, progress,

@@ -63,6 +63,7 @@ struct PlacedName {
   size_t width;               // 1: UTF-8, 2: UTF-16LE
   std::string_view file;      // the world file's name
   uint32_t hash;              // NameSet::Hash(compared)
+  uint32_t count;             // how often the file gives it
   // The name as written, trimmed and unquoted (route::CleanName).
   std::string Written() const;
 };
@@ -94,11 +95,12 @@ class WorldScan {
 
 // Goes through the world files one at a time, showing each on the
 // progress window (range 500), and gives every FileName of each, in any
-// letter case, to `found`. A file read only in part goes to `unreadable`
-// after the names read before the fault, and so does a WORLD folder that
-// cannot be listed or holds no world file. Only a few files are held in
-// memory at once. `started` is a scan of the route's folder begun
-// earlier; without one, the scan starts here.
+// letter case, to `found`: each name once per file, with how often it
+// stands there. A file read only in part goes to `unreadable` after the
+// names read before the fault, and so does a WORLD folder that cannot be
+// listed or holds no world file. Only a few files are held in memory at
+// once. `started` is a scan of the route's folder begun earlier; without
+// one, the scan starts here.
 void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
                     core::Progress& progress, const std::function<void(const PlacedName&)>& found,
                     const UnreadableSink& unreadable, WorldScan* started = nullptr);

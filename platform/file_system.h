@@ -93,8 +93,7 @@ class FileSystem {
   // Copies a file. With fail_if_exists an existing target makes it fail;
   // without, the target is replaced unless it is read-only. Copying a file
   // onto itself fails.
-  virtual bool CopyFile(const std::string& from, const std::string& to,
-                        bool fail_if_exists) = 0;
+  virtual bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) = 0;
   // Moves a file or folder; fails when the target exists.
   virtual bool MoveFile(const std::string& from, const std::string& to) = 0;
   // Fails for a read-only file, as on Windows.
@@ -103,9 +102,17 @@ class FileSystem {
   virtual bool CreateFolder(const std::string& path) = 0;
 
   // The whole file, read in pieces; nothing when it cannot be read or holds
-  // more than kMaxReadBytes (TooLargeToRead tells which). ReadFile and Stamp
+  // more than kMaxReadBytes (TooLargeToRead tells which). The const members
   // may be called from several threads at once while nothing is changed.
   virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
+  // The same into `bytes`, whose memory is used again where it can be: a
+  // thread reading many files allocates once. False, `bytes` left in any
+  // state, where ReadFile gives nothing.
+  virtual bool ReadFileInto(const std::string& path, std::string& bytes) const {
+    std::optional<std::string> read = ReadFile(path);
+    if (read) bytes = std::move(*read);
+    return read.has_value();
+  }
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
   // exists under another letter case names that file. A read-only file is

@@ -130,7 +130,8 @@ mode_t CurrentUmask() {
     std::ifstream status("/proc/self/status");
     std::string line;
     while (std::getline(status, line)) {
-      if (line.rfind("Umask:", 0) == 0) return static_cast<mode_t>(strtoul(line.c_str() + 6, nullptr, 8));
+      if (line.rfind("Umask:", 0) == 0)
+        return static_cast<mode_t>(strtoul(line.c_str() + 6, nullptr, 8));
     }
     return static_cast<mode_t>(022);
   }();
@@ -156,7 +157,8 @@ bool Unlink(DirectoryCache& listings, const std::string& host) {
 }
 
 // rename(); without `replace` it fails when the target exists.
-bool Rename(DirectoryCache& listings, const std::string& from, const std::string& to, bool replace) {
+bool Rename(DirectoryCache& listings, const std::string& from, const std::string& to,
+            bool replace) {
   const std::string from_folder = ParentOf(from), to_folder = ParentOf(to);
   listings.BeforeChange(from_folder);
   if (to_folder != from_folder) listings.BeforeChange(to_folder);
@@ -245,7 +247,8 @@ int OpenTemp(DirectoryCache& listings, const std::string& folder, const std::str
 // it over the target (failing when one exists, unless `replace`). Nothing
 // but the old target is left when it fails.
 template <typename Fill>
-bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool replace, Fill fill) {
+bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool replace,
+                      Fill fill) {
   const std::string folder = ParentOf(target);
   std::string temp;
   Fd out(OpenTemp(listings, folder, NameOf(target), temp));
@@ -471,27 +474,36 @@ bool PosixFileSystem::CreateFolder(const std::string& path) {
 }
 
 std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) const {
+  std::string bytes;
+  if (!ReadFileInto(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
+bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
   auto resolved = Resolve(path);
-  if (!resolved) return std::nullopt;
+  if (!resolved) return false;
   struct stat st;
   Fd in(OpenRegular(resolved->host, st));
-  if (!in.valid()) return std::nullopt;
-  if (st.st_size > kMaxReadBytes) return std::nullopt;
-  std::string bytes;
-  // The size is a hint: the file may have grown, or a host file system may
-  // report none.
-  bytes.reserve(static_cast<size_t>(std::max<off_t>(st.st_size, 0)));
-  char buffer[1 << 16];
+  if (!in.valid()) return false;
+  if (st.st_size > kMaxReadBytes) return false;
+  // Read straight into the string. The size is a hint: the file may have
+  // grown, or a host file system may report none. One byte more than it
+  // says leaves room to meet the end without growing the string.
+  size_t size = 0;
+  bytes.resize(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1);
   for (;;) {
-    ssize_t got = read(in.get(), buffer, sizeof buffer);
+    if (size == bytes.size()) bytes.resize(bytes.size() + (size_t{1} << 16));
+    const ssize_t got = read(in.get(), bytes.data() + size, bytes.size() - size);
     if (got < 0) {
       if (errno == EINTR) continue;
-      return std::nullopt;
+      return false;
     }
-    if (got == 0) return bytes;
-    if (static_cast<int64_t>(bytes.size()) + got > kMaxReadBytes) return std::nullopt;
-    bytes.append(buffer, static_cast<size_t>(got));
+    if (got == 0) break;
+    size += static_cast<size_t>(got);
+    if (static_cast<int64_t>(size) > kMaxReadBytes) return false;
   }
+  bytes.resize(size);
+  return true;
 }
 
 bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
@@ -533,8 +545,8 @@ std::unique_ptr<AppendFile> PosixFileSystem::OpenAppend(const std::string& path)
   listings_.BeforeChange(folder);
   // Never through a link; a FIFO without a reader fails instead of waiting,
   // and one with a reader is no regular file.
-  Fd fd(open(resolved->host.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
-             0666));
+  Fd fd(open(resolved->host.c_str(),
+             O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
   listings_.AfterChange(folder, {}, fd.valid() ? NameOf(resolved->host) : std::string());
   struct stat st;
   if (!fd.valid() || fstat(fd.get(), &st) != 0 || !Replaceable(st)) return nullptr;
@@ -567,7 +579,8 @@ std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::str
     }
     // Else the names that equal it without regard to case, looked up in
     // the folder's listing rather than matched against each of its names.
-    const std::optional<std::vector<std::string>> same = listings_.Matches(folder->host, name_pattern);
+    const std::optional<std::vector<std::string>> same =
+        listings_.Matches(folder->host, name_pattern);
     if (!same) return std::nullopt;
     for (const std::string& name : *same) {
       if (name[0] == '.' && !(mask & kHidden)) continue;
@@ -596,7 +609,7 @@ std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::str
     if (name[0] == '.' && !(mask & kHidden)) return;  // hidden, before the stat
     struct stat st;
     if (fstatat(dir.get(), name.c_str(), &st, 0) != 0) return;  // a broken link
-    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return;  // not a file to the program
+    if (!S_ISREG(st.st_mode) && !S_ISDIR(st.st_mode)) return;   // not a file to the program
     const uint32_t attributes = AttributesOf(name, st);
     if (PassesMask(attributes, mask)) out.push_back({name, attributes});
   });
@@ -645,7 +658,8 @@ std::optional<std::string> PosixFileSystem::LinkOutOf(const std::string& folder,
   // next "/" of it.
   size_t end = base_host->host.size();
   if (!host.starts_with(base_host->host)) return target->Text();
-  for (size_t i = base->components.size(); i < target->components.size() && end != std::string::npos; ++i) {
+  for (size_t i = base->components.size();
+       i < target->components.size() && end != std::string::npos; ++i) {
     walked.components.push_back(target->components[i]);
     end = host.find('/', end + 1);
     const std::string step = host.substr(0, end);
