@@ -111,8 +111,9 @@ std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes) {
   return digest;
 }
 
-// Texture lists are small: the reading threads can run far ahead.
-constexpr ReadWindow kShapeWindow = {4096, size_t{16} << 20};
+// Texture lists are small: the reading threads can run far ahead in a few
+// megabytes.
+constexpr ReadWindow kShapeWindow = {4096, size_t{4} << 20};
 
 // The shape and texture halves of the check, writing into one report.
 class Checker {

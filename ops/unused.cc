@@ -327,8 +327,9 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 }
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
-// ahead, as when it overlaps reading the .ref.
-constexpr ReadWindow kWorldWindow = {4096, size_t{16} << 20};
+// ahead, as when it overlaps reading the .ref, in a few megabytes whatever
+// the number of world files.
+constexpr ReadWindow kWorldWindow = {4096, size_t{4} << 20};
 
 }  // namespace
 

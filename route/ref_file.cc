@@ -84,6 +84,10 @@ class RefReader {
   static size_t ReadBody(const std::shared_ptr<const std::string>& text, size_t from,
                          ParsedRef& ref) {
     const std::string_view body = std::string_view(*text).substr(from);
+    // Room for entries of a few lines each: grown once or never, where
+    // doubling would copy every entry read so far. Pages never reached
+    // cost nothing.
+    ref.entries.reserve(body.size() / 64);
     size_t done = 0;      // the text up to here belongs to an entry or stands before one
     size_t previous = 0;  // the end of the block before
     std::vector<PropText> found;
