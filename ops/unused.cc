@@ -269,10 +269,9 @@ void FindNames(std::string_view text, WorldNames& into) {
 // The names of `found` each once, as first written, with how often each
 // stands: a tile places the few shapes of its neighbourhood many times.
 void KeepDistinct(const WorldNames& found, WorldNames& into) {
-  thread_local std::vector<uint32_t> slots;  // a name's number + 1; 0 for a free slot
   size_t size = 16;
   while (size < found.names.size() * 2) size *= 2;
-  slots.assign(size, 0);
+  std::vector<uint32_t> slots(size);  // a name's number + 1; 0 for a free slot
   into.closed = found.closed;
   auto compared_of = [&into](uint32_t n) {
     const uint32_t start = n == 0 ? 0 : into.names[n - 1].end;
@@ -308,14 +307,9 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
 // a binary one, which only the editor tool makes text of.
 std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
   if (!IsUnicodeText(bytes)) return nullptr;
-  // Found into lists the thread keeps, then kept at their size: the
-  // digests of all files may be in hand at once.
-  thread_local WorldNames found, distinct;
-  for (WorldNames* names : {&found, &distinct}) {
-    names->compared.clear();
-    names->raw.clear();
-    names->names.clear();
-  }
+  // Gathered in lists of their own, then kept at their size: the digests
+  // of many files are in hand at once.
+  WorldNames found, distinct;
   FindNames<2>(bytes, found);
   KeepDistinct(found, distinct);
   auto names = std::make_unique<WorldNames>();
