@@ -152,6 +152,17 @@ bool FileNameBefore(const unsigned char* bytes, size_t open) {
   size_t end = open;
   while (end > 0 && UnitAt<Width>(bytes, end - 1) <= 32) --end;
   if (end < kKeyword.size()) return false;
+#ifdef RASTOLIN_SCAN_SSE2
+  if constexpr (Width == 2) {
+    // The eight units at once, each with its case bit set, against the
+    // keyword; a unit above 255 matches no letter of it.
+    const __m128i units = _mm_or_si128(
+        _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * (end - kKeyword.size()))),
+        _mm_set1_epi16(0x20));
+    const __m128i keyword = _mm_setr_epi16('f', 'i', 'l', 'e', 'n', 'a', 'm', 'e');
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(units, keyword)) == 0xffff;
+  }
+#endif
   for (size_t k = kKeyword.size(); k-- > 0;) {
     const unsigned c = UnitAt<Width>(bytes, end - kKeyword.size() + k);
     if (c >= 0x80 || static_cast<char>(c | 0x20) != kKeyword[k]) return false;
@@ -187,8 +198,18 @@ bool ScanFileNames(std::string_view text, Found found) {
     } else if (c == '(') {
       ++depth;
       if (name_depth == 0 && after_keyword && FileNameBefore<Width>(bytes, i)) {
-        name_start = i + 1;
-        name_depth = depth;
+        // Nearly every name is plain and short: the next ( ) or " unit, in
+        // the 16 after the "(", is its ")", which then closes an ordinary
+        // block, and the blocks the name spans need no look one by one.
+        const uint32_t next =
+            i + 1 + 16 <= units ? name_scan::BlockMarks<Width>(bytes + (i + 1) * Width).outside : 0;
+        const size_t end = i + 1 + static_cast<size_t>(std::countr_zero(next));
+        if (next != 0 && bytes[end * Width] == ')') {
+          found(text.substr((i + 1) * Width, (end - i - 1) * Width));
+        } else {
+          name_start = i + 1;
+          name_depth = depth;
+        }
       }
     } else if (c == ')' && depth > 0) {
       if (depth == name_depth) {

@@ -28,6 +28,9 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
       // A quote ends at its line end: the ")" after it closes the block.
       {"FileName ( \"open.s\r\n) Filename ( z.s )", {" \"open.s\r\n", " z.s "}, true},
       {"FileNam ( a.s ) File Name ( c.s ) FileName ( b.s )", {" b.s "}, true},
+      {"FileName ( a_shape_named_at_length.s ) FileName(b.s)",
+       {" a_shape_named_at_length.s ", "b.s"},
+       true},
       {"FileName ( Ĩĩ.s Ģ Ċč ) FileName ( (nested) x.s )", {" Ĩĩ.s Ģ Ċč ", " (nested) x.s "}, true},
       {"Tr_Worldfile ( Static ( FileName ( cut.s )", {" cut.s "}, false},
       {"FileName ( a.s", {}, false},

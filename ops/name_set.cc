@@ -11,16 +11,21 @@ uint32_t NameSet::Hash(std::string_view folded) {
     h *= 0x9e3779b97f4a7c15u;
     return h ^ (h >> 29);
   };
-  uint64_t h = mix(folded.size());
-  size_t at = 0;
-  for (; at + 8 <= folded.size(); at += 8) {
+  const size_t size = folded.size();
+  uint64_t h = mix(size);
+  auto word_at = [&folded](size_t at) {
     uint64_t word;
     std::memcpy(&word, folded.data() + at, 8);
-    h = mix(h ^ word);
-  }
-  if (at < folded.size()) {
+    return word;
+  };
+  if (size >= 8) {
+    for (size_t at = 0; at + 8 <= size; at += 8) h = mix(h ^ word_at(at));
+    // The last bytes as the last eight, some of them taken twice.
+    if (size % 8 != 0) h = mix(h ^ word_at(size - 8));
+  } else {
     uint64_t word = 0;
-    std::memcpy(&word, folded.data() + at, folded.size() - at);
+    for (size_t i = 0; i < size; ++i)
+      word |= uint64_t{static_cast<unsigned char>(folded[i])} << (8 * i);
     h = mix(h ^ word);
   }
   h = mix(h);
