@@ -190,9 +190,28 @@ class Checker {
     }
   }
 
-  // Section 2: the textures of the shapes that are there, each shape read
+  // The shapes that are there start to be read for their textures, each
   // once, in the order of their folded names, so that the first shape
   // naming a texture is the first by name.
+  void StartReadingShapes() {
+    // Their numbers sorted, not the shapes with their three names each.
+    std::vector<uint32_t> order(used_.size());
+    for (size_t n = 0; n < order.size(); ++n) order[n] = static_cast<uint32_t>(n);
+    std::sort(order.begin(), order.end(),
+              [this](uint32_t a, uint32_t b) { return used_[a].compared < used_[b].compared; });
+    const std::string shapes_folder = ShapesFolder();
+    std::vector<UsedShape> sorted;
+    sorted.reserve(used_.size());
+    for (const uint32_t n : order) {
+      shape_paths_.push_back(shapes_folder + used_[n].file);
+      sorted.push_back(std::move(used_[n]));
+    }
+    used_ = std::move(sorted);
+    shapes_ahead_ =
+        std::make_unique<ReadAhead>(main_.files, shape_paths_, DigestShape, kShapeWindow);
+  }
+
+  // Section 2: the textures of the shapes being read.
   void CheckTextures() {
     const core::Language& language = main_.language;
     const std::string folder = route_.Folder + language[Msg::TexturesFolder];
@@ -210,14 +229,9 @@ class Checker {
     }
     auto& missing = report_.missing_textures.emplace();
     auto& seasonal = report_.seasonal_textures.emplace();
-    std::sort(used_.begin(), used_.end(),
-              [](const UsedShape& a, const UsedShape& b) { return a.compared < b.compared; });
-    const std::string shapes_folder = ShapesFolder();
     progress_.SetRange(static_cast<int>(used_.size()));
     progress_.SetPosition(0);
-    std::vector<std::string> paths;
-    for (const UsedShape& used : used_) paths.push_back(shapes_folder + used.file);
-    ReadAhead ahead(main_.files, paths, DigestShape, kShapeWindow);
+    ReadAhead& ahead = *shapes_ahead_;
     // A look on disk waits for the reading thread: the two never use the
     // file system at once.
     auto look = [&](const FolderIndex& index, const std::string& in, std::string_view folded) {
@@ -231,7 +245,7 @@ class Checker {
       const std::string& shape = used_[n].name;
       progress_.SetItem(++number, static_cast<int>(used_.size()));
       progress_.SetLabel(language[Msg::SearchIn] + shape);
-      for (const std::string& texture : ImagesOf(paths[n], ahead)) {
+      for (const std::string& texture : ImagesOf(shape_paths_[n], ahead)) {
         const std::string folded = platform::FoldCase(texture);
         // Each texture once, with the first shape naming it.
         const size_t known = seen.size();
@@ -317,6 +331,8 @@ class Checker {
     std::string file;      // its path in SHAPES
   };
   std::vector<UsedShape> used_;
+  std::vector<std::string> shape_paths_;  // of used_, once they are being read
+  std::unique_ptr<ReadAhead> shapes_ahead_;
 };
 
 // "%s" of a count line: the count, or that the section was not checked.
@@ -362,6 +378,11 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
   const bool shapes_listed = shapes.List(main.files, shapes_folder);
 
   const bool named_whole = checker.GatherNamed(scan);
+  if (shapes_listed) {
+    checker.CheckShapes(shapes);
+    // Read while the entries are counted.
+    checker.StartReadingShapes();
+  }
   if (entries) {
     const route::Route::Removed duplicates = entries->Duplicates();
     report.duplicates = static_cast<int>(std::count(duplicates.begin(), duplicates.end(), true));
@@ -372,7 +393,6 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
   if (!shapes_listed) {
     checker.Problem(shapes_folder, Unreadable::kFolder);
   } else {
-    checker.CheckShapes(shapes);
     if (entries) {
       try {
         const route::Route::Removed dangling =
