@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "platform/text.h"
+#include "platform/wildcard.h"
 #include "platform/win32_api.h"
 #include "platform/win32_handle.h"
-#include "platform/text.h"
 #include "platform/win32_wide.h"
-#include "platform/wildcard.h"
 #include "platform/windows_path.h"
 
 namespace platform {
@@ -91,8 +91,8 @@ std::optional<std::string> RealPath(const std::string& path) {
   if (!handle.valid()) return std::nullopt;
   std::wstring real(MAX_PATH, L'\0');
   for (;;) {
-    DWORD size = GetFinalPathNameByHandleW(handle.get(), real.data(),
-                                           static_cast<DWORD>(real.size()), 0);
+    DWORD size =
+        GetFinalPathNameByHandleW(handle.get(), real.data(), static_cast<DWORD>(real.size()), 0);
     if (size == 0) return std::nullopt;
     if (size < real.size()) {
       real.resize(size);
@@ -137,7 +137,8 @@ std::optional<BY_HANDLE_FILE_INFORMATION> InformationOf(HANDLE handle) {
 }
 
 bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const std::string& path) {
-  Handle other(CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
+  Handle other(
+      CreateFileW(ApiPath(path).c_str(), 0, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!other.valid()) return false;
   std::optional<BY_HANDLE_FILE_INFORMATION> b = InformationOf(other.get());
   return b && a.dwVolumeSerialNumber == b->dwVolumeSerialNumber &&
@@ -225,8 +226,9 @@ class Win32AppendFile : public AppendFile {
   bool Usable() const {
     if (!handle_.valid() || GetFileType(handle_.get()) != FILE_TYPE_DISK) return false;
     std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(handle_.get());
-    return info && !(info->dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT |
-                                               FILE_ATTRIBUTE_READONLY));
+    return info &&
+           !(info->dwFileAttributes &
+             (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY));
   }
   bool Append(std::string_view bytes) override {
     return WriteAll(handle_.get(), bytes.data(), bytes.size());
@@ -296,8 +298,8 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
   FileStamp stamp;
   stamp.identity = ((static_cast<uint64_t>(info->nFileIndexHigh) << 32) | info->nFileIndexLow) ^
                    (static_cast<uint64_t>(info->dwVolumeSerialNumber) << 40);
-  stamp.size = static_cast<int64_t>((static_cast<uint64_t>(info->nFileSizeHigh) << 32) |
-                                    info->nFileSizeLow);
+  stamp.size =
+      static_cast<int64_t>((static_cast<uint64_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
   stamp.modified_ns = Nanoseconds(Ticks(info->ftLastWriteTime));
   FILE_BASIC_INFO basic;
   if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
@@ -347,27 +349,35 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
 }
 
 std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
-  if (NamesDevice(path)) return std::nullopt;
+  std::string bytes;
+  if (!ReadFileInto(path, bytes)) return std::nullopt;
+  return bytes;
+}
+
+bool Win32FileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
+  if (NamesDevice(path)) return false;
   Handle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
                         FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
-  if (!in.valid() || GetFileType(in.get()) != FILE_TYPE_DISK) return std::nullopt;
-  std::string bytes;
+  if (!in.valid() || GetFileType(in.get()) != FILE_TYPE_DISK) return false;
+  // Read straight into the string. The size is a hint: the file may grow
+  // while it is read. One byte more than it says leaves room to meet the
+  // end without growing the string.
   LARGE_INTEGER size;
-  if (GetFileSizeEx(in.get(), &size)) {
-    if (size.QuadPart > kMaxReadBytes) return std::nullopt;
-    // A hint only: the file may grow while it is read.
-    bytes.reserve(static_cast<size_t>(std::max<LONGLONG>(size.QuadPart, 0)));
-  }
-  std::string buffer(1 << 16, '\0');
+  size.QuadPart = 0;
+  if (GetFileSizeEx(in.get(), &size) && size.QuadPart > kMaxReadBytes) return false;
+  bytes.resize(static_cast<size_t>(std::max<LONGLONG>(size.QuadPart, 0)) + 1);
+  size_t read = 0;
   for (;;) {
+    if (read == bytes.size()) bytes.resize(bytes.size() + (size_t{1} << 16));
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(bytes.size() - read, size_t{1} << 30));
     DWORD got = 0;
-    if (!::ReadFile(in.get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
-      return std::nullopt;
-    }
-    if (got == 0) return bytes;
-    if (static_cast<int64_t>(bytes.size()) + got > kMaxReadBytes) return std::nullopt;
-    bytes.append(buffer.data(), got);
+    if (!::ReadFile(in.get(), bytes.data() + read, wanted, &got, nullptr)) return false;
+    if (got == 0) break;
+    read += got;
+    if (static_cast<int64_t>(read) > kMaxReadBytes) return false;
   }
+  bytes.resize(read);
+  return true;
 }
 
 bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
@@ -378,11 +388,11 @@ bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view byte
   if (Exists(existing)) {
     if (existing & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_READONLY)) return false;
     target = AsStored(path);
-    attributes = existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
+    attributes =
+        existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   }
-  return WriteThroughTemp(target, true, attributes, [&](HANDLE out) {
-    return WriteAll(out, bytes.data(), bytes.size());
-  });
+  return WriteThroughTemp(target, true, attributes,
+                          [&](HANDLE out) { return WriteAll(out, bytes.data(), bytes.size()); });
 }
 
 bool Win32FileSystem::CanReplace(const std::string& path) {
@@ -427,9 +437,9 @@ std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::str
   const bool one_name = name_pattern.find_first_of("*?") == std::string::npos &&
                         name_pattern != "." && name_pattern != "..";
   WIN32_FIND_DATAW data;
-  HANDLE find = FindFirstFileExW(ApiPath(one_name ? pattern : folder + "*").c_str(),
-                                 FindExInfoBasic, &data, FindExSearchNameMatch, nullptr,
-                                 FIND_FIRST_EX_LARGE_FETCH);
+  HANDLE find =
+      FindFirstFileExW(ApiPath(one_name ? pattern : folder + "*").c_str(), FindExInfoBasic, &data,
+                       FindExSearchNameMatch, nullptr, FIND_FIRST_EX_LARGE_FETCH);
   if (find == INVALID_HANDLE_VALUE) {
     // A folder without a match (only a drive's root can be quite empty).
     if (GetLastError() == ERROR_FILE_NOT_FOUND) return out;
@@ -450,7 +460,8 @@ std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::str
   } while (FindNextFileW(find, &data));
   FindClose(find);
 
-  std::sort(dots.begin(), dots.end(), [](const Found& a, const Found& b) { return a.name < b.name; });
+  std::sort(dots.begin(), dots.end(),
+            [](const Found& a, const Found& b) { return a.name < b.name; });
   std::sort(entries.begin(), entries.end(), Before);
   out.reserve(dots.size() + entries.size());
   for (const std::vector<Found>* list : {&dots, &entries}) {

@@ -19,12 +19,12 @@ class Win32FileSystem : public FileSystem {
   bool IsSpecialFile(const std::string& path) const override;
   std::optional<FileStamp> Stamp(const std::string& path) const override;
   EntryKind KindAt(const std::string& path) const override;
-  bool CopyFile(const std::string& from, const std::string& to,
-                bool fail_if_exists) override;
+  bool CopyFile(const std::string& from, const std::string& to, bool fail_if_exists) override;
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   std::optional<std::string> ReadFile(const std::string& path) const override;
+  bool ReadFileInto(const std::string& path, std::string& bytes) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
