@@ -82,10 +82,8 @@ void ReadAhead::Run() {
       ++reading_;
       lock.unlock();
       Read read;
-      if (!digester_) {
-        read.bytes = files_.ReadFile(paths_[n]);
-      } else if (files_.ReadFileInto(paths_[n], buffer)) {
-        read.digest = digester_(buffer);
+      if (files_.ReadFileInto(paths_[n], buffer)) {
+        if (digester_) read.digest = digester_(buffer);
         if (!read.digest || read.digest->NeedsBytes()) {
           read.bytes = std::exchange(buffer, std::string());
         } else {

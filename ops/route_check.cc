@@ -53,13 +53,9 @@ enum class Presence { kThere, kMissing, kOutside };
 // Whether a folded name is there in the folder: a bare one is looked up in
 // its listing; one with a folder part, unless it leads out of the route,
 // on disk.
-bool HasFolderPart(std::string_view folded) {
-  return folded.find_first_of("\\/:") != std::string_view::npos;
-}
-
 Presence Look(const platform::FileSystem& files, const route::Route& route,
               const FolderIndex& index, const std::string& folder, std::string_view folded) {
-  if (!HasFolderPart(folded)) {
+  if (folded.find_first_of("\\/:") == std::string_view::npos) {
     return index.Has(folded) ? Presence::kThere : Presence::kMissing;
   }
   const std::string name(folded);
@@ -141,7 +137,7 @@ class Checker {
       Name(
           name.compared, name.file, [&] { return name.Written(); }, static_cast<int>(name.count));
     };
-    ScanWorldFiles(main_, route_, reader_, progress_, placed, unreadable, &scan);
+    ScanWorldFiles(main_, reader_, progress_, placed, unreadable, scan);
     for (const ListedShape& listed : ListedShapes(main_, route_, reader_, unreadable)) {
       Name(ComparedName(platform::FoldCase(listed.name)), listed.list, [&] { return listed.name; });
     }
@@ -232,13 +228,6 @@ class Checker {
     progress_.SetRange(static_cast<int>(used_.size()));
     progress_.SetPosition(0);
     ReadAhead& ahead = *shapes_ahead_;
-    // A look on disk waits for the reading thread: the two never use the
-    // file system at once.
-    auto look = [&](const FolderIndex& index, const std::string& in, std::string_view folded) {
-      if (!HasFolderPart(folded)) return Look(main_.files, route_, index, in, folded);
-      const ReadAhead::Hold hold(ahead);
-      return Look(main_.files, route_, index, in, folded);
-    };
     NameSet seen;
     int number = 0;
     for (size_t n = 0; n < used_.size(); ++n) {
@@ -250,7 +239,7 @@ class Checker {
         // Each texture once, with the first shape naming it.
         const size_t known = seen.size();
         if (texture.empty() || seen.Insert(folded) < known) continue;
-        switch (look(textures, folder, folded)) {
+        switch (Look(main_.files, route_, textures, folder, folded)) {
           case Presence::kThere:
             continue;
           case Presence::kOutside:
@@ -261,7 +250,7 @@ class Checker {
         }
         std::string found_in;
         for (const auto& [season, index] : seasons) {
-          if (look(index, folder + season, folded) == Presence::kThere)
+          if (Look(main_.files, route_, index, folder + season, folded) == Presence::kThere)
             found_in += (found_in.empty() ? "" : " ") + season;
         }
         (found_in.empty() ? missing : seasonal).push_back({texture, shape, found_in});

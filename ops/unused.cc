@@ -312,12 +312,7 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
   WorldNames found, distinct;
   FindNames<2>(bytes, found);
   KeepDistinct(found, distinct);
-  auto names = std::make_unique<WorldNames>();
-  names->compared = distinct.compared;
-  names->raw = distinct.raw;
-  names->names = distinct.names;
-  names->closed = distinct.closed;
-  return names;
+  return std::make_unique<WorldNames>(distinct);
 }
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
@@ -342,13 +337,9 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
 
 WorldScan::~WorldScan() = default;
 
-void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
-                    const UnreadableSink& unreadable, WorldScan* started) {
-  std::optional<WorldScan> own;
-  WorldScan& scan = started && started->route_folder() == route.Folder
-                        ? *started
-                        : own.emplace(main, route.Folder);
+void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& progress,
+                    const std::function<void(const PlacedName&)>& found,
+                    const UnreadableSink& unreadable, WorldScan& scan) {
   const std::string& world = scan.world_;
   if (!scan.tiles_) return unreadable(world, Unreadable::kFolder);
   const std::vector<platform::FindEntry>& tiles = *scan.tiles_;
@@ -417,9 +408,9 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   // Made while the world files are read.
   StaticNames statics(route);
   ScanWorldFiles(
-      main, route, reader, progress,
+      main, reader, progress,
       [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); },
-      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); }, started);
+      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); }, *started);
   statics.MarkGathered();
   // After the world files, all read: a binary list is made text by a tool,
   // which writes to the file system.

@@ -83,9 +83,9 @@ class WorldScan {
   const std::string& route_folder() const { return route_folder_; }
 
  private:
-  friend void ScanWorldFiles(core::ConvMain&, const route::Route&, SimisReader&, core::Progress&,
+  friend void ScanWorldFiles(core::ConvMain&, SimisReader&, core::Progress&,
                              const std::function<void(const PlacedName&)>&, const UnreadableSink&,
-                             WorldScan*);
+                             WorldScan&);
   const std::string route_folder_;
   const std::string world_;
   // Nothing for a folder that cannot be listed.
@@ -99,11 +99,10 @@ class WorldScan {
 // stands there. A file read only in part goes to `unreadable` after the
 // names read before the fault, and so does a WORLD folder that cannot be
 // listed or holds no world file. Only a few files are held in memory at
-// once. `started` is a scan of the route's folder begun earlier; without
-// one, the scan starts here.
-void ScanWorldFiles(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                    core::Progress& progress, const std::function<void(const PlacedName&)>& found,
-                    const UnreadableSink& unreadable, WorldScan* started = nullptr);
+// once. `scan` is the scan of the route's folder.
+void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& progress,
+                    const std::function<void(const PlacedName&)>& found,
+                    const UnreadableSink& unreadable, WorldScan& scan);
 
 // The file names of a route's Static entries, each marked once a world
 // file or a special list names it. Only these names are ever asked about.

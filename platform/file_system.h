@@ -104,15 +104,15 @@ class FileSystem {
   // The whole file, read in pieces; nothing when it cannot be read or holds
   // more than kMaxReadBytes (TooLargeToRead tells which). The const members
   // may be called from several threads at once while nothing is changed.
-  virtual std::optional<std::string> ReadFile(const std::string& path) const = 0;
+  std::optional<std::string> ReadFile(const std::string& path) const {
+    std::string bytes;
+    if (!ReadFileInto(path, bytes)) return std::nullopt;
+    return bytes;
+  }
   // The same into `bytes`, whose memory is used again where it can be: a
   // thread reading many files allocates once. False, `bytes` left in any
   // state, where ReadFile gives nothing.
-  virtual bool ReadFileInto(const std::string& path, std::string& bytes) const {
-    std::optional<std::string> read = ReadFile(path);
-    if (read) bytes = std::move(*read);
-    return read.has_value();
-  }
+  virtual bool ReadFileInto(const std::string& path, std::string& bytes) const = 0;
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
   // exists under another letter case names that file. A read-only file is

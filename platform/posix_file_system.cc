@@ -473,12 +473,6 @@ bool PosixFileSystem::CreateFolder(const std::string& path) {
   return true;
 }
 
-std::optional<std::string> PosixFileSystem::ReadFile(const std::string& path) const {
-  std::string bytes;
-  if (!ReadFileInto(path, bytes)) return std::nullopt;
-  return bytes;
-}
-
 bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
   auto resolved = Resolve(path);
   if (!resolved) return false;

@@ -348,12 +348,6 @@ bool Win32FileSystem::CreateFolder(const std::string& path) {
   return CreateDirectoryW(ApiPath(path).c_str(), nullptr) != 0;
 }
 
-std::optional<std::string> Win32FileSystem::ReadFile(const std::string& path) const {
-  std::string bytes;
-  if (!ReadFileInto(path, bytes)) return std::nullopt;
-  return bytes;
-}
-
 bool Win32FileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
   if (NamesDevice(path)) return false;
   Handle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,

@@ -23,7 +23,6 @@ class Win32FileSystem : public FileSystem {
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
-  std::optional<std::string> ReadFile(const std::string& path) const override;
   bool ReadFileInto(const std::string& path, std::string& bytes) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;

@@ -185,10 +185,11 @@ bool MemoryFileSystem::CreateFolder(const std::string& path) {
   return true;
 }
 
-std::optional<std::string> MemoryFileSystem::ReadFile(const std::string& path) const {
+bool MemoryFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
   auto it = files_.find(Key(path));
-  if (it == files_.end()) return std::nullopt;
-  return it->second.bytes;
+  if (it == files_.end()) return false;
+  bytes = it->second.bytes;
+  return true;
 }
 
 bool MemoryFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
@@ -208,7 +209,8 @@ std::unique_ptr<platform::AppendFile> MemoryFileSystem::OpenAppend(const std::st
     Appended(MemoryFileSystem& files, std::string key) : files_(files), key_(std::move(key)) {}
     bool Append(std::string_view bytes) override {
       auto it = files_.files_.find(key_);
-      if (it == files_.files_.end() || files_.failing_.count(key_) || !files_.Change()) return false;
+      if (it == files_.files_.end() || files_.failing_.count(key_) || !files_.Change())
+        return false;
       it->second.bytes += bytes;
       it->second.version = ++files_.writes_;
       return true;
@@ -249,9 +251,8 @@ std::optional<std::vector<platform::FindEntry>> MemoryFileSystem::FindListed(
       }
     }
   }
-  std::sort(entries.begin(), entries.end(), [](const auto& a, const auto& b) {
-    return platform::LessIgnoreCase(a.name, b.name);
-  });
+  std::sort(entries.begin(), entries.end(),
+            [](const auto& a, const auto& b) { return platform::LessIgnoreCase(a.name, b.name); });
   return entries;
 }
 

@@ -51,7 +51,7 @@ class MemoryFileSystem : public platform::FileSystem {
   bool MoveFile(const std::string& from, const std::string& to) override;
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
-  std::optional<std::string> ReadFile(const std::string& path) const override;
+  bool ReadFileInto(const std::string& path, std::string& bytes) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<platform::AppendFile> OpenAppend(const std::string& path) override;
