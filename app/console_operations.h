@@ -66,8 +66,9 @@ class ConsoleOperations : public console::Operations {
   }
   void ClUnusedClick(const std::string& route) override {
     // The world files are read and scanned while the route's .ref is read.
-    ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + Listed(route) + "\\");
-    ops::RouteState routes = Choose(route);
+    const std::string listed = Listed(route);
+    ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + listed + "\\");
+    ops::RouteState routes = ChooseListed(listed);
     ops::DeleteUnused(main_, routes, &scan);
   }
   void ClDelUnnamedClick(const std::string& route) override {
@@ -124,9 +125,11 @@ class ConsoleOperations : public console::Operations {
 
   // The route chosen and read as the clearing page's route box does it,
   // for this command alone: the window's current route is not touched.
-  ops::RouteState Choose(const std::string& name) {
+  ops::RouteState Choose(const std::string& name) { return ChooseListed(Listed(name)); }
+  // The same for a name Listed already gave.
+  ops::RouteState ChooseListed(const std::string& listed) {
     ops::RouteState routes;
-    routes.AddRoute = routes.ClRoute = {Listed(name)};
+    routes.AddRoute = routes.ClRoute = {listed};
     ops::AddRouteChange(main_, routes, 0);
     return routes;
   }
