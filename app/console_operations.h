@@ -67,7 +67,8 @@ class ConsoleOperations : public console::Operations {
   void ClUnusedClick(const std::string& route) override {
     // The world files are read and scanned while the route's .ref is read.
     const std::string listed = Listed(route);
-    ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + listed + "\\");
+    ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + listed + "\\",
+                        ops::WorldScan::Names::kFirstMet);
     ops::RouteState routes = ChooseListed(listed);
     ops::DeleteUnused(main_, routes, &scan);
   }

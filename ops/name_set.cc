@@ -57,8 +57,7 @@ size_t NameSet::Probe(std::string_view name, uint32_t hash) const {
   }
 }
 
-size_t NameSet::Insert(std::string_view folded) {
-  const uint32_t hash = Hash(folded);
+size_t NameSet::Insert(std::string_view folded, uint32_t hash) {
   Slot& slot = slots_[Probe(folded, hash)];
   if (slot.number != 0) return slot.number - 1;
   names_ += folded;

@@ -19,7 +19,9 @@ class NameSet {
   explicit NameSet(size_t expected = 0);
 
   // The number of a name (folded by platform::FoldCase), added when new.
-  size_t Insert(std::string_view folded);
+  size_t Insert(std::string_view folded) { return Insert(folded, Hash(folded)); }
+  // The same for a name whose Hash is known.
+  size_t Insert(std::string_view folded, uint32_t hash);
   // The number of a name, or npos.
   size_t Find(std::string_view folded) const { return Find(folded, Hash(folded)); }
   bool Contains(std::string_view folded) const { return Find(folded) != npos; }

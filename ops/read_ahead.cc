@@ -68,6 +68,8 @@ ReadAhead::Hold::~Hold() {
 
 void ReadAhead::Run() {
   std::string buffer;
+  // Its own copy, which may keep what it learns from one file for the next.
+  Digester digester = digester_;
   std::unique_lock lock(mutex_);
   for (;;) {
     // A reader that found the window full waits till a batch of it is
@@ -83,7 +85,7 @@ void ReadAhead::Run() {
       lock.unlock();
       Read read;
       if (files_.ReadFileInto(paths_[n], buffer)) {
-        if (digester_) read.digest = digester_(buffer);
+        if (digester) read.digest = digester(buffer);
         if (!read.digest || read.digest->NeedsBytes()) {
           read.bytes = std::exchange(buffer, std::string());
         } else {

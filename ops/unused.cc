@@ -248,8 +248,9 @@ struct WorldNames : ReadAhead::Digest {
   }
 };
 
-template <size_t Width>
-void FindNames(std::string_view text, WorldNames& into) {
+// Every FileName of the text, or only those `keep(compared, hash)` keeps.
+template <size_t Width, typename Keep>
+void FindNames(std::string_view text, WorldNames& into, Keep keep) {
   NameFolder folder;
   std::string compared;
   into.closed = ScanFileNames<Width>(text, [&](std::string_view raw) {
@@ -259,11 +260,18 @@ void FindNames(std::string_view text, WorldNames& into) {
       compared = ComparedName(folded);
       folded = compared;
     }
+    const uint32_t hash = NameSet::Hash(folded);
+    if (!keep(folded, hash)) return;
     into.compared += folded;
     into.raw += raw;
     into.names.push_back({static_cast<uint32_t>(into.compared.size()),
-                          static_cast<uint32_t>(into.raw.size()), NameSet::Hash(folded), 1});
+                          static_cast<uint32_t>(into.raw.size()), hash, 1});
   });
+}
+
+template <size_t Width>
+void FindNames(std::string_view text, WorldNames& into) {
+  FindNames<Width>(text, into, [](std::string_view, uint32_t) { return true; });
 }
 
 // The names of `found` each once, as first written, with how often each
@@ -307,13 +315,34 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
 // a binary one, which only the editor tool makes text of.
 std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
   if (!IsUnicodeText(bytes)) return nullptr;
-  // Gathered in lists of their own, then kept at their size: the digests
+  // Gathered in a list of their own, then kept at their size: the digests
   // of many files are in hand at once.
-  WorldNames found, distinct;
+  WorldNames found;
   FindNames<2>(bytes, found);
-  KeepDistinct(found, distinct);
-  return std::make_unique<WorldNames>(distinct);
+  auto distinct = std::make_unique<WorldNames>();
+  KeepDistinct(found, *distinct);
+  return distinct;
 }
+
+// The names of a text world file that its reading thread met in no file
+// before: whether a name is placed at all needs each name once, and a
+// route's tiles place the same few thousand shapes over and over. Each
+// reading thread digests with a copy of its own.
+class FirstMetNames {
+ public:
+  std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
+    if (!IsUnicodeText(bytes)) return nullptr;
+    auto names = std::make_unique<WorldNames>();
+    FindNames<2>(bytes, *names, [this](std::string_view compared, uint32_t hash) {
+      const size_t known = met_.size();
+      return met_.Insert(compared, hash) == known;
+    });
+    return names;
+  }
+
+ private:
+  NameSet met_;
+};
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
 // ahead, as when it overlaps reading the .ref, in a few megabytes whatever
@@ -322,7 +351,7 @@ constexpr ReadWindow kWorldWindow = {4096, size_t{4} << 20};
 
 }  // namespace
 
-WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder)
+WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder, Names names)
     : route_folder_(route_folder),
       world_(route_folder + "WORLD\\"),
       tiles_(main.files.FindFiles(world_ + "*.w")) {
@@ -332,7 +361,10 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     // Such a name would be read as a path to another file.
     if (platform::IsWindowsFileName(tile.name)) paths.push_back(world_ + tile.name);
   }
-  ahead_ = std::make_unique<ReadAhead>(main.files, std::move(paths), DigestWorldFile, kWorldWindow);
+  ReadAhead::Digester digester = DigestWorldFile;
+  if (names == Names::kFirstMet) digester = FirstMetNames();
+  ahead_ = std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester),
+                                       kWorldWindow);
 }
 
 WorldScan::~WorldScan() = default;
@@ -404,7 +436,7 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
                                     WorldScan* started) {
   std::optional<WorldScan> own;
   if (!started || started->route_folder() != route.Folder)
-    started = &own.emplace(main, route.Folder);
+    started = &own.emplace(main, route.Folder, WorldScan::Names::kFirstMet);
   // Made while the world files are read.
   StaticNames statics(route);
   ScanWorldFiles(

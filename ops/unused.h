@@ -75,7 +75,13 @@ struct PlacedName {
 // file system is only read meanwhile.
 class WorldScan {
  public:
-  WorldScan(const core::ConvMain& main, const std::string& route_folder);
+  // The names each file gives: all of them, with how often each stands, or
+  // only those met in no file read before it, which is enough to tell
+  // whether a name is placed anywhere and far fewer to look up.
+  enum class Names { kEveryFile, kFirstMet };
+
+  WorldScan(const core::ConvMain& main, const std::string& route_folder,
+            Names names = Names::kEveryFile);
   ~WorldScan();
   WorldScan(const WorldScan&) = delete;
   WorldScan& operator=(const WorldScan&) = delete;
@@ -96,10 +102,11 @@ class WorldScan {
 // Goes through the world files one at a time, showing each on the
 // progress window (range 500), and gives every FileName of each, in any
 // letter case, to `found`: each name once per file, with how often it
-// stands there. A file read only in part goes to `unreadable` after the
-// names read before the fault, and so does a WORLD folder that cannot be
-// listed or holds no world file. Only a few files are held in memory at
-// once. `scan` is the scan of the route's folder.
+// stands there; from a kFirstMet scan, only a few times in all. A file
+// read only in part goes to `unreadable` after the names read before the
+// fault, and so does a WORLD folder that cannot be listed or holds no world
+// file. Only a few files are held in memory at once. `scan` is the scan of
+// the route's folder.
 void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& progress,
                     const std::function<void(const PlacedName&)>& found,
                     const UnreadableSink& unreadable, WorldScan& scan);
