@@ -363,8 +363,8 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
   }
   ReadAhead::Digester digester = DigestWorldFile;
   if (names == Names::kFirstMet) digester = FirstMetNames();
-  ahead_ = std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester),
-                                       kWorldWindow);
+  ahead_ =
+      std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
 
 WorldScan::~WorldScan() = default;
