@@ -139,13 +139,36 @@ std::string PlacedName::Written() const {
   return route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw));
 }
 
-StaticNames::StaticNames(const route::Route& route)
-    : route_(route), names_(route.Entries.size()), number_of_(route.Entries.size(), NameSet::npos) {
-  for (size_t i = 0; i < route.Entries.size(); ++i) {
-    const std::string& name = route.Entries[i].GetValue(kFileName);
-    if (!name.empty() && route::NamesMatch(route.Entries[i].BlockType(), "static")) {
-      number_of_[i] = names_.Insert(ComparedName(platform::FoldCase(name)));
+StaticNames::StaticNames(const route::Route& route) : names_(route.Entries.size()) {
+  // Folded and hashed first, then added with the slots fetched a few names
+  // ahead: a large route's table is far bigger than the cache.
+  std::string folded;
+  std::vector<std::pair<size_t, uint32_t>> ends;  // of each name in `folded`, and its hash
+  for (const route::Shape& entry : route.Entries) {
+    if (!route::NamesMatch(entry.BlockType(), "static")) continue;
+    const std::string& name = entry.GetValue(kFileName);
+    if (name.empty()) continue;
+    const size_t start = folded.size();
+    // Nearly every name is ASCII without a folder part: folded in place.
+    bool plain = true;
+    for (char c : name) {
+      plain = plain && static_cast<unsigned char>(c) < 0x80 && c != '\\' && c != '/';
+      folded += platform::AsciiLower(c);
     }
+    if (!plain) {
+      folded.resize(start);
+      folded += ComparedName(platform::FoldCase(name));
+    }
+    ends.push_back({folded.size(), NameSet::Hash(std::string_view(folded).substr(start))});
+    entries_.push_back({&name, 0});
+  }
+  constexpr size_t kAhead = 8;
+  size_t start = 0;
+  for (size_t i = 0; i < ends.size(); ++i) {
+    if (i + kAhead < ends.size()) names_.Prefetch(ends[i + kAhead].second);
+    const auto [end, hash] = ends[i];
+    entries_[i].number = names_.Insert(std::string_view(folded).substr(start, end - start), hash);
+    start = end;
   }
   marked_.resize(names_.size());
 }
@@ -170,10 +193,8 @@ void StaticNames::MarkGathered() {
 
 std::vector<std::string> StaticNames::Unmarked() const {
   std::vector<std::string> unmarked;
-  for (size_t i = 0; i < route_.Entries.size(); ++i) {
-    if (number_of_[i] != NameSet::npos && !marked_[number_of_[i]]) {
-      unmarked.push_back(platform::LowerCase(route_.Entries[i].GetValue(kFileName)));
-    }
+  for (const Entry& entry : entries_) {
+    if (!marked_[entry.number]) unmarked.push_back(platform::LowerCase(*entry.name));
   }
   return unmarked;
 }

@@ -113,6 +113,7 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
 
 // The file names of a route's Static entries, each marked once a world
 // file or a special list names it. Only these names are ever asked about.
+// The route's entries stay as they are while it lives.
 class StaticNames {
  public:
   explicit StaticNames(const route::Route& route);
@@ -130,10 +131,14 @@ class StaticNames {
  private:
   void Mark(size_t number);
 
-  const route::Route& route_;
+  // A Static entry's file name, as the route holds it, and its number here.
+  struct Entry {
+    const std::string* name;
+    size_t number;
+  };
+  std::vector<Entry> entries_;
   NameSet names_;
-  std::vector<size_t> number_of_;  // per entry; npos for one that is not asked about
-  std::vector<char> marked_;       // per name
+  std::vector<char> marked_;  // per name
   std::string gathered_;
   std::vector<std::pair<size_t, uint32_t>> gathered_ends_;
 };
