@@ -28,9 +28,12 @@ std::vector<std::string> FindRoutes(const platform::FileSystem& files, const std
 std::vector<std::string> GatherClasses(const Route& route) {
   std::vector<std::string> classes;
   std::unordered_set<std::string> seen;
+  // Neighbouring entries mostly share their class, written alike.
+  const std::string* previous = nullptr;
   for (const Shape& entry : route.Entries) {
     const std::string& name = entry.GetValue("class");
-    if (name.empty()) continue;
+    if (name.empty() || (previous && *previous == name)) continue;
+    previous = &name;
     if (seen.insert(platform::FoldCase(name)).second) classes.push_back(name);
   }
   return classes;
