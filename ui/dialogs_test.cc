@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -15,7 +14,6 @@
 #include "tests/support/temp_prefix.h"
 #include "ui/clear_unused.h"
 #include "ui/edit_form.h"
-#include "ui/fence.h"
 #include "ui/qt_ui.h"
 #include "ui/texture_dialog.h"
 #include "ui/window_mode.h"
@@ -151,16 +149,6 @@ TEST(TextureDialogTest, OffersTheNameAndGivesTheChoice) {
     });
     EXPECT_EQ(dialog.Choose(), save ? std::optional<std::string>("stone") : std::nullopt);
   }
-}
-
-TEST(FenceTest, TheBarStaysWithinItsRange) {
-  TFence fence(kEnglish, nullptr);
-  auto* bar = Find<QProgressBar>(fence, "ClSrchProgress");
-  fence.SetRange(2);
-  fence.Step();
-  fence.Step();
-  fence.Step();
-  EXPECT_EQ(bar->value(), 2);
 }
 
 TEST(FileDialogTest, FiltersTakeQtsForm) {

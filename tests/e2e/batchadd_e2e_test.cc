@@ -10,6 +10,10 @@ namespace {
 
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kCommand = "batchadd(-dir=C:\\Content;-route=MyRoute;-class=Bridges;-sub;-texs)";
+const std::string kRefText =
+    "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic (\r\n\tClass ( \"Жилые дома\" )\r\n"
+    "\tFileName ( Дом.s )\r\n\tDescription ( \"Старый дом\" )\r\n)\r\n"
+    "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n";
 
 std::string Entry(const std::string& name) {
   return "Static (\r\n\tClass ( bridges )\r\n\tFilename ( " + name + " )\r\n\tDescription ( " +
@@ -27,11 +31,7 @@ class BatchAddEndToEnd : public EndToEnd {
     Settings("1");
     prefix.Write(kRoute + "MyRoute.trk", "SIMISA@@@@@@@@@@JINX0r1t______\r\n");
     prefix.Write(kRoute + "tsection.dat", "");
-    prefix.Write(kRoute + "MyRoute.ref",
-                 test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                         "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
-                         "\tDescription ( \"Старый дом\" )\r\n)\r\n"
-                         "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n"));
+    prefix.Write(kRoute + "MyRoute.ref", test_support::UnicodeFile(kRefText));
     prefix.MakeFolder(kRoute + "SHAPES");
     prefix.MakeFolder(kRoute + "TEXTURES\\WINTER");
     prefix.Write("C:\\Content\\Arch.s", "arch shape");
@@ -56,12 +56,8 @@ TEST_F(BatchAddEndToEnd, InstallsAFolderWithItsSubfoldersAndTextures) {
   EXPECT_EQ(Read(kRoute + "SHAPES\\pier.sd"), "pier's own sd");
   EXPECT_EQ(Read(kRoute + "TEXTURES\\rust.ace"), "rust texture");
   EXPECT_FALSE(Exists(kRoute + "TEXTURES\\WINTER\\stone.ace"));
-  EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                    "Static (\r\n\tClass ( \"Жилые дома\" )\r\n\tFileName ( Дом.s )\r\n"
-                    "\tDescription ( \"Старый дом\" )\r\n)\r\n"
-                    "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n" +
-                    Entry("Arch.s") + Entry("pier.s") + Entry("rail.s")));
+  EXPECT_EQ(Read(kRoute + "MyRoute.ref"), test_support::UnicodeFile(kRefText + Entry("Arch.s") +
+                                                                    Entry("pier.s") + Entry("rail.s")));
 }
 
 TEST_F(BatchAddEndToEnd, ASecondRunAsksOnTheTerminalAndTakesTheAnswersFromStandardInput) {

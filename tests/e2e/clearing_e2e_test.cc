@@ -217,11 +217,8 @@ TEST_F(ClearingEndToEnd, DelentryLeavesRealWorldEntriesAndTheTextAroundThemAsThe
 
 TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) {
   ProgramRun run = Run({"delunused(-route=myroute)"}, "2\ny\nn\n\n");
-  EXPECT_EQ(run.output,
-            kBanner +
-                "1  lost.s\n2  tower.s\nSelect rows (1 3 5-7, all, none; empty to cancel): "
-                "Delete shape files? [y/n] " +
-                kAsk + kRoute + "SHAPES\\tower.s: shape deleted\n" + kMovedTo + kEnd);
+  EXPECT_EQ(run.output, kBanner + "1  lost.s\n2  tower.s\n" + kChoose + "Delete shape files? [y/n] " +
+                            kAsk + kRoute + "SHAPES\\tower.s: shape deleted\n" + kMovedTo + kEnd);
   EXPECT_EQ(run.errors, "");  // no progress where standard error is no terminal
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());  // the entries stay
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
@@ -269,8 +266,7 @@ TEST_F(ClearingEndToEnd, AnAnswerIsOneWholeLineAndTheEndOfInputCancelsTheCommand
 
 TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
   ProgramRun run = Run({"delnotinref(-route=myroute)"}, "add 1\n1\nyes\nno\n\n");
-  const std::string choose = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
-  EXPECT_EQ(run.output, kBanner + "1  extra.s\n2  orphan.s\n" + choose + "1  orphan.s\n" + choose +
+  EXPECT_EQ(run.output, kBanner + "1  extra.s\n2  orphan.s\n" + kChooseAdd + "1  orphan.s\n" + kChooseAdd +
                             "Delete shape files? [y/n] " + kAsk + kRoute +
                             "SHAPES\\orphan.s: shape deleted\n" + kMovedTo + kEnd);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"),
@@ -287,15 +283,14 @@ TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles)
                   "compare(-route=myroute;-eur2;-us2;-unique)\n"
                   "compare(-route=myroute;-common;-unique)\n");
   // The route keeps its own spelling, and each command prints only its own lines.
-  const std::string& copy = kCopy;
   EXPECT_EQ(run.output,
-            kBanner + kPrompt + copy + kPrompt + "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
+            kBanner + kPrompt + kCopy + kPrompt + "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
                 "SHAPES\\car.s\nSHAPES\\extra.s\nSHAPES\\orphan.s\nSHAPES\\shed.s\n"
                 "SHAPES\\tower.s\nSHAPES\\Барак.s\n" +
                 kPrompt + kPrompt);
   EXPECT_EQ(run.errors,
             "compare: -common, -unique and -bat exclude each other; the command is skipped\n");
-  EXPECT_EQ(Read("C:\\out.bat"), test_support::Crlf(copy));
+  EXPECT_EQ(Read("C:\\out.bat"), test_support::Crlf(kCopy));
   ProgramRun missing = Run({"compare(-route=elsewhere;-common)"});
   EXPECT_EQ(missing.exit_code, 2);
   EXPECT_EQ(missing.output, kBanner + "Route elsewhere not found\n" + kEnd);
@@ -305,12 +300,11 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   prefix.Write("C:\\mine.bat", "the user's own");
   // The console takes the command line in lower case.
   const std::string ask = "c:\\mine.bat\nThe file already exists; replace? [y/n] ";
-  const std::string& copy = kCopy;
   EXPECT_EQ(Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "n\n\n").output,
-            kBanner + ask + copy + kEnd);
+            kBanner + ask + kCopy + kEnd);
   EXPECT_EQ(Read("C:\\mine.bat"), "the user's own");
   Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "y\n\n");
-  EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(copy));
+  EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(kCopy));
 
   // As typed, and where the fixture keeps it.
   std::vector<std::pair<std::string, std::string>> inside = {
@@ -326,7 +320,7 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
     ProgramRun run = Run({"compare(-route=myroute;-bat=" + target + ")"}, "y\n\n");
     EXPECT_EQ(run.exit_code, 2);
     EXPECT_EQ(run.output,
-              kBanner + copy + target + " lies in a route being compared and is not written\n" + kEnd);
+              kBanner + kCopy + target + " lies in a route being compared and is not written\n" + kEnd);
     EXPECT_EQ(Exists(file) ? Read(file) : "<none>", before);
   }
 }

@@ -42,31 +42,6 @@ HANDLE Inheritable(const fs::path& file, DWORD access, DWORD disposition) {
                      disposition, 0, nullptr);
 }
 
-// This process's environment with the given variables set.
-std::wstring EnvironmentBlock(const std::map<std::string, std::string>& overrides) {
-  std::wstring block;
-  wchar_t* current = GetEnvironmentStringsW();
-  for (const wchar_t* entry = current; *entry; entry += wcslen(entry) + 1) {
-    std::wstring_view text = entry;
-    bool replaced = false;
-    for (const auto& [name, value] : overrides) {
-      std::wstring prefix = platform::Wide(name) + L"=";
-      if (text.size() >= prefix.size() &&
-          CompareStringOrdinal(text.data(), static_cast<int>(prefix.size()), prefix.data(),
-                               static_cast<int>(prefix.size()), TRUE) == CSTR_EQUAL) {
-        replaced = true;
-      }
-    }
-    if (!replaced) block.append(text).push_back(L'\0');
-  }
-  FreeEnvironmentStringsW(current);
-  for (const auto& [name, value] : overrides) {
-    block.append(platform::Wide(name + "=" + value)).push_back(L'\0');
-  }
-  block.push_back(L'\0');
-  return block;
-}
-
 int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
           const std::map<std::string, std::string>& environment, const fs::path& scratch) {
   std::wstring line = L"\"" + program.native() + L"\"";
@@ -80,11 +55,12 @@ int Start(const fs::path& program, const std::vector<std::string>& args, const f
   startup.hStdInput = in.get();
   startup.hStdOutput = out.get();
   startup.hStdError = err.get();
-  std::wstring block = EnvironmentBlock(environment);
+  // The program inherits this test's environment, the given variables set in it.
+  for (const auto& [name, value] : environment)
+    SetEnvironmentVariableW(platform::Wide(name).c_str(), platform::Wide(value).c_str());
   PROCESS_INFORMATION info{};
-  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE,
-                      CREATE_UNICODE_ENVIRONMENT | DETACHED_PROCESS, block.data(), folder.c_str(),
-                      &startup, &info)) {
+  if (!CreateProcessW(program.c_str(), line.data(), nullptr, nullptr, TRUE, DETACHED_PROCESS,
+                      nullptr, folder.c_str(), &startup, &info)) {
     throw std::runtime_error("cannot start " + program.string());
   }
   platform::Handle process(info.hProcess), thread(info.hThread);
