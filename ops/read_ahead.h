@@ -42,10 +42,10 @@ class ReadAhead {
     virtual bool NeedsBytes() const { return false; }
   };
   // Run on a reading thread for each file read whole; it must not use the
-  // file system. Each reading thread calls a copy of its own, which may
-  // keep state from file to file. Nothing for a file the taker needs the bytes of instead.
+  // file system. Nothing for a file the taker needs the bytes of instead.
   // The bytes a digest stands for are not kept: the window holds far more
-  // files, and each reading thread reads into one buffer.
+  // files, and each reading thread reads into one buffer. Each reading
+  // thread calls a copy of its own, which may keep state from file to file.
   using Digester = std::function<std::unique_ptr<Digest>(const std::string& bytes)>;
 
   struct Read {

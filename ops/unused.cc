@@ -109,6 +109,10 @@ void Refuse(const core::ConvMain& main, const std::string& path, Unreadable why)
   }
 }
 
+UnreadableSink Refusing(const core::ConvMain& main) {
+  return [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); };
+}
+
 }  // namespace
 
 std::string ComparedName(std::string_view folded) {
@@ -140,35 +144,11 @@ std::string PlacedName::Written() const {
 }
 
 StaticNames::StaticNames(const route::Route& route) : names_(route.Entries.size()) {
-  // Folded and hashed first, then added with the slots fetched a few names
-  // ahead: a large route's table is far bigger than the cache.
-  std::string folded;
-  std::vector<std::pair<size_t, uint32_t>> ends;  // of each name in `folded`, and its hash
   for (const route::Shape& entry : route.Entries) {
     if (!route::NamesMatch(entry.BlockType(), "static")) continue;
     const std::string& name = entry.GetValue(kFileName);
-    if (name.empty()) continue;
-    const size_t start = folded.size();
-    // Nearly every name is ASCII without a folder part: folded in place.
-    bool plain = true;
-    for (char c : name) {
-      plain = plain && static_cast<unsigned char>(c) < 0x80 && c != '\\' && c != '/';
-      folded += platform::AsciiLower(c);
-    }
-    if (!plain) {
-      folded.resize(start);
-      folded += ComparedName(platform::FoldCase(name));
-    }
-    ends.push_back({folded.size(), NameSet::Hash(std::string_view(folded).substr(start))});
-    entries_.push_back({&name, 0});
-  }
-  constexpr size_t kAhead = 8;
-  size_t start = 0;
-  for (size_t i = 0; i < ends.size(); ++i) {
-    if (i + kAhead < ends.size()) names_.Prefetch(ends[i + kAhead].second);
-    const auto [end, hash] = ends[i];
-    entries_[i].number = names_.Insert(std::string_view(folded).substr(start, end - start), hash);
-    start = end;
+    if (!name.empty())
+      entries_.push_back({&name, names_.Insert(ComparedName(platform::FoldCase(name)))});
   }
   marked_.resize(names_.size());
 }
@@ -239,9 +219,7 @@ std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& 
 std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
                                               SimisReader& reader) {
   std::vector<std::string> names;
-  for (ListedShape& listed :
-       ListedShapes(main, route, reader,
-                    [&main](const std::string&path, Unreadable why) { Refuse(main, path, why); })) {
+  for (ListedShape& listed : ListedShapes(main, route, reader, Refusing(main))) {
     names.push_back(std::move(listed.name));
   }
   names.insert(names.end(), kFixedShapes.begin(), kFixedShapes.end());
@@ -462,8 +440,8 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   StaticNames statics(route);
   ScanWorldFiles(
       main, reader, progress,
-      [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); },
-      [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); }, *started);
+      [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); }, Refusing(main),
+      *started);
   statics.MarkGathered();
   // After the world files, all read: a binary list is made text by a tool,
   // which writes to the file system.
