@@ -308,12 +308,7 @@ std::optional<PosixFileSystem> PosixFileSystem::FromEnvironment() {
   return PosixFileSystem(std::move(drives), *current);
 }
 
-// Maps a Windows path onto the host: each component is taken as it is when
-// the host has that name, else as the name that equals it without regard to
-// case (the first in byte order, so the choice does not depend on the order
-// the folder happens to list them in); from the first component that
-// matches nothing on, the components are taken as typed.
-std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_view text) const {
+std::optional<PosixFileSystem::Resolved> PosixFileSystem::AsTyped(std::string_view text) const {
   auto path = ParseWindowsPath(text, current_folder_);
   if (!path) return std::nullopt;
   auto root = drives_.HostRoot(path->drive);
@@ -322,11 +317,24 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_vi
   out.host = *root;
   out.is_root = path->components.empty();
   if (!path->components.empty()) out.typed_name = path->components.back();
+  for (const auto& component : path->components) JoinInPlace(out.host, component);
+  return out;
+}
+
+// Maps a Windows path onto the host: each component is taken as it is when
+// the host has that name, else as the name that equals it without regard to
+// case (the first in byte order, so the choice does not depend on the order
+// the folder happens to list them in); from the first component that
+// matches nothing on, the components are taken as typed.
+std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_view text) const {
+  std::optional<Resolved> typed = AsTyped(text);
   // The usual case, every component named as on disk, costs one look
   // instead of one per component.
-  for (const auto& component : path->components) JoinInPlace(out.host, component);
   struct stat whole;
-  if (out.is_root || lstat(out.host.c_str(), &whole) == 0) return out;
+  if (!typed || typed->is_root || lstat(typed->host.c_str(), &whole) == 0) return typed;
+  auto path = ParseWindowsPath(text, current_folder_);
+  auto root = drives_.HostRoot(path->drive);
+  Resolved out = std::move(*typed);
   out.host = *root;
   bool missing = false;
   for (const auto& component : path->components) {
@@ -474,10 +482,20 @@ bool PosixFileSystem::CreateFolder(const std::string& path) {
 }
 
 bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) const {
-  auto resolved = Resolve(path);
+  // Opened as typed first: a route's thousands of world files are read by
+  // the names their folder lists, and a look before the open would walk
+  // the path twice. Only a name the host lacks is looked for in another
+  // letter case.
+  auto resolved = AsTyped(path);
   if (!resolved) return false;
   struct stat st;
-  Fd in(OpenRegular(resolved->host, st));
+  int opened = OpenRegular(resolved->host, st);
+  if (opened < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    resolved = Resolve(path);
+    if (!resolved) return false;
+    opened = OpenRegular(resolved->host, st);
+  }
+  Fd in(opened);
   if (!in.valid()) return false;
   if (st.st_size > kMaxReadBytes) return false;
   // Read straight into the string. The size is a hint: the file may have
@@ -495,6 +513,9 @@ bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
     if (got == 0) break;
     size += static_cast<size_t>(got);
     if (static_cast<int64_t>(size) > kMaxReadBytes) return false;
+    // Short of the byte beyond its size: the end, without the read that
+    // would say so (a system call per world file of a route).
+    if (static_cast<off_t>(size) == st.st_size) break;
   }
   bytes.resize(size);
   return true;

@@ -52,6 +52,9 @@ class PosixFileSystem : public FileSystem {
     std::string typed_name;  // the last component as the caller wrote it
   };
   std::optional<Resolved> Resolve(std::string_view path) const;
+  // The path with every component as typed, which Resolve gives when the
+  // host has them all so; nothing looked at.
+  std::optional<Resolved> AsTyped(std::string_view path) const;
 
   DriveMap drives_;
   std::string current_folder_;
