@@ -10,6 +10,7 @@
 #include "ops/read_ahead.h"
 #include "ops/restore.h"
 #include "platform/text.h"
+#include "platform/wildcard.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
 #include "route/journal.h"
@@ -348,17 +349,30 @@ class FirstMetNames {
 // the number of world files.
 constexpr ReadWindow kWorldWindow = {4096, size_t{4} << 20};
 
+// The *.w files of a WORLD folder, in the order a file search lists them.
+// Only their names count: a large route's thousands of tiles are not
+// looked at one by one for attributes nobody asks about.
+std::optional<std::vector<std::string>> WorldFileNames(const platform::FileSystem& files,
+                                                       const std::string& world) {
+  std::optional<std::vector<std::string>> names = files.FileNames(world);
+  if (!names) return names;
+  std::erase_if(*names,
+                [](const std::string& name) { return !platform::MatchesWildcard("*.w", name); });
+  std::sort(names->begin(), names->end(), platform::LessIgnoreCase);
+  return names;
+}
+
 }  // namespace
 
 WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder, Names names)
     : route_folder_(route_folder),
       world_(route_folder + "WORLD\\"),
-      tiles_(main.files.FindFiles(world_ + "*.w")) {
+      tiles_(WorldFileNames(main.files, world_)) {
   if (!tiles_) return;
   std::vector<std::string> paths;
-  for (const platform::FindEntry& tile : *tiles_) {
+  for (const std::string& tile : *tiles_) {
     // Such a name would be read as a path to another file.
-    if (platform::IsWindowsFileName(tile.name)) paths.push_back(world_ + tile.name);
+    if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
   ReadAhead::Digester digester = DigestWorldFile;
   if (names == Names::kFirstMet) digester = FirstMetNames();
@@ -373,21 +387,21 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
                     const UnreadableSink& unreadable, WorldScan& scan) {
   const std::string& world = scan.world_;
   if (!scan.tiles_) return unreadable(world, Unreadable::kFolder);
-  const std::vector<platform::FindEntry>& tiles = *scan.tiles_;
+  const std::vector<std::string>& tiles = *scan.tiles_;
   if (tiles.empty()) return unreadable(world, Unreadable::kNoWorldFiles);
   ReadAhead& ahead = *scan.ahead_;
   constexpr int kBarEnd = 500;
   size_t names_found = 0;
   int number = 0;
-  for (const platform::FindEntry& tile : tiles) {
-    const std::string path = world + tile.name;
-    if (!platform::IsWindowsFileName(tile.name)) {
+  for (const std::string& tile : tiles) {
+    const std::string path = world + tile;
+    if (!platform::IsWindowsFileName(tile)) {
       unreadable(path, Unreadable::kNotWindowsName);
       continue;
     }
     progress.SetPosition(5);
     progress.SetItem(++number, static_cast<int>(tiles.size()));
-    progress.SetLabel(main.language[core::Msg::SearchIn] + tile.name);
+    progress.SetLabel(main.language[core::Msg::SearchIn] + tile);
     ReadAhead::Read read = ahead.Take();
     if (!read.bytes) {
       unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
@@ -415,7 +429,7 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
     for (const WorldNames::Name& name : names->names) {
       found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
                        std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
-                       width, tile.name, name.hash, name.count});
+                       width, tile, name.hash, name.count});
       raw_start = name.raw_end;
       start = name.end;
       if (position < kBarEnd) {

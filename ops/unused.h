@@ -94,8 +94,9 @@ class WorldScan {
                              WorldScan&);
   const std::string route_folder_;
   const std::string world_;
-  // Nothing for a folder that cannot be listed.
-  std::optional<std::vector<platform::FindEntry>> tiles_;
+  // The world files' names in order; nothing for a folder that cannot be
+  // listed.
+  std::optional<std::vector<std::string>> tiles_;
   std::unique_ptr<ReadAhead> ahead_;
 };
 
