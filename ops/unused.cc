@@ -330,18 +330,25 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 // reading thread digests with a copy of its own.
 class FirstMetNames {
  public:
+  // A tile brings a dozen or so names that no tile before it placed. Room
+  // for that many from the start spares the set its growing, each step of
+  // which fills fresh memory.
+  explicit FirstMetNames(size_t files) : expected_(files * 16) {}
+
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     if (!IsUnicodeText(bytes)) return nullptr;
+    if (!met_) met_.emplace(expected_);
     auto names = std::make_unique<WorldNames>();
     FindNames<2>(bytes, *names, [this](std::string_view compared, uint32_t hash) {
-      const size_t known = met_.size();
-      return met_.Insert(compared, hash) == known;
+      const size_t known = met_->size();
+      return met_->Insert(compared, hash) == known;
     });
     return names;
   }
 
  private:
-  NameSet met_;
+  size_t expected_;
+  std::optional<NameSet> met_;  // made by each reading thread's copy, on its first file
 };
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
@@ -375,7 +382,7 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
   ReadAhead::Digester digester = DigestWorldFile;
-  if (names == Names::kFirstMet) digester = FirstMetNames();
+  if (names == Names::kFirstMet) digester = FirstMetNames(paths.size());
   ahead_ =
       std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
