@@ -369,6 +369,9 @@ bool Win32FileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
     if (got == 0) break;
     read += got;
     if (static_cast<int64_t>(read) > kMaxReadBytes) return false;
+    // Short of the byte beyond its size: the end, without the read that
+    // would say so (a system call per world file of a route).
+    if (static_cast<LONGLONG>(read) == size.QuadPart) break;
   }
   bytes.resize(read);
   return true;
