@@ -168,6 +168,7 @@ enum class Msg : int {
   FormatBlockType,
   FolderUnreadable,
   RefNotReplaceable,
+  RefNotReplaceableForAdding,
   LinkStays,
   WorldCutShort,
   WorldNotWindowsName,
