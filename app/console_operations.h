@@ -35,7 +35,7 @@ class ConsoleOperations : public console::Operations {
     convert::ShConvertDir(main_, folder, announce);
   }
   void BatchAdd(const console::BatchAddRequest& request) override {
-    ops::BatchAdd(main_, request.route, request.folder, request.class_name, request.sub,
+    ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name, request.sub,
                   request.over, request.texs);
   }
 
@@ -66,7 +66,7 @@ class ConsoleOperations : public console::Operations {
   }
   void ClUnusedClick(const std::string& route) override {
     // The world files are read and scanned while the route's .ref is read.
-    const std::string listed = Listed(route);
+    const std::string listed = Found(route);
     ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + listed + "\\",
                         ops::WorldScan::Names::kFirstMet);
     ops::RouteState routes = ChooseListed(listed);
@@ -113,12 +113,23 @@ class ConsoleOperations : public console::Operations {
     return name;
   }
 
-  // Listed, refused here rather than warned about, so that the command
-  // fails, when it names no folder of ROUTES.
-  std::string Existing(const std::string& route) const {
+  // Listed, refused when it names no folder of ROUTES rather than left to
+  // fail as a .ref file that cannot be opened. A name the route itself
+  // would refuse is left to it, with its reason.
+  std::string Found(const std::string& route) const {
     const std::string name = Listed(route);
-    if (!route::IsRouteName(name) ||
+    if (route::IsRouteName(name) &&
         !main_.files.FolderExists(main_.fields.MSTSRoot + "\\ROUTES\\" + name)) {
+      throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
+    }
+    return name;
+  }
+
+  // Found, and refused here rather than warned about, so that the command
+  // fails, when it is no route name either.
+  std::string Existing(const std::string& route) const {
+    const std::string name = Found(route);
+    if (!route::IsRouteName(name)) {
       throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
     }
     return name;
@@ -126,7 +137,7 @@ class ConsoleOperations : public console::Operations {
 
   // The route chosen and read as the clearing page's route box does it,
   // for this command alone: the window's current route is not touched.
-  ops::RouteState Choose(const std::string& name) { return ChooseListed(Listed(name)); }
+  ops::RouteState Choose(const std::string& name) { return ChooseListed(Found(name)); }
   // The same for a name Listed already gave.
   ops::RouteState ChooseListed(const std::string& listed) {
     ops::RouteState routes;
