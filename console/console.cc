@@ -7,6 +7,7 @@
 #include "convert/shape_text.h"
 #include "convert/textures.h"
 #include "core/strings.h"
+#include "platform/text.h"
 
 namespace console {
 namespace {
@@ -215,9 +216,24 @@ bool Console::Execute(const std::string& text) {
   } else if (line.ArgumentText == "main") {
     return !Main();
   } else if (const std::string typed = core::Trim(text); !typed.empty()) {
-    Hint("\"" + typed + "\" is no command; enter 'help' for the commands");
+    Hint("\"" + typed + "\" is no command" + FormHint(line.CommandName, typed) +
+         "; enter 'help' for the commands");
   }
   return true;
+}
+
+std::string Console::FormHint(const std::string& command_name, const std::string& typed) {
+  // "listref -route=x" or "listref(-route=x": a command's own name, its
+  // parentheses missing or not closed.
+  const std::string word = command_name.empty()
+                               ? platform::LowerCase(typed.substr(0, typed.find_first_of(" \t();")))
+                               : std::string();
+  for (const CommandRow& row : Commands()) {
+    if (row.name == word) {
+      return ": " + word + " takes its options in parentheses, as in " + word + "(...)";
+    }
+  }
+  return "";
 }
 
 std::string Console::TransferTextureOptions(const Command& command) {
@@ -275,6 +291,15 @@ void Console::MakeAce(const Command& command) {
   for (const std::string& entry : command.files) {
     const std::string source = folder.empty() ? main_.files.FromUserPath(entry) : entry;
     main_.fields.TexSource = folder + source;
+    if (core::Trim(entry).empty()) {
+      Hint("makeace: an empty entry is skipped");
+      continue;
+    }
+    if (main_.files.FolderExists(main_.fields.TexSource)) {
+      Hint("makeace: " + main_.fields.TexSource +
+           " is a folder; makeacedir(-dir=...) converts the images of a folder");
+      continue;
+    }
     if (!main_.files.FileExists(main_.fields.TexSource)) {
       Hint("makeace: " + main_.fields.TexSource + " not found");
       continue;

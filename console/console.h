@@ -82,6 +82,9 @@ class Console {
   // One line on standard error about a mistake in the command; standard
   // output stays as it is.
   void Hint(const std::string& text);
+  // For a line that is no command but opens with a command's name: how
+  // that command is written; else empty.
+  static std::string FormHint(const std::string& command_name, const std::string& typed);
   // False, after a hint, when the folder is given but does not exist.
   bool FolderFound(const Command& command, const std::string& folder);
 

@@ -61,6 +61,13 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
       {"compare(-route=myroute;-bat=)",
        "compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat" + skipped, 2},
       {"makeace(-dir=c:\\tex) nosuch.tga", "makeace: c:\\tex\\nosuch.tga not found\n", 2},
+      {"makeace(-dir=c:\\tex) ;", "makeace: an empty entry is skipped\n", 2},
+      {"makeace(-dir=c:\\) tex",
+       "makeace: c:\\tex is a folder; makeacedir(-dir=...) converts the images of a folder\n", 2},
+      {"listref -route=myroute",
+       "\"listref -route=myroute\" is no command: listref takes its options in parentheses, "
+       "as in listref(...); enter 'help' for the commands\n",
+       2},
       {"makeacedir(-dir=c:\\empty)", "makeacedir: no *.tga or *.bmp file in c:\\empty\\\n", 2},
       {"shape(-dir=c:\\models) nosuch out.s",
        "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
