@@ -302,6 +302,8 @@ constexpr Texts kTexts[] = {
      "%s нельзя заменить (он только для чтения или его папка закрыта для записи), поэтому ничего не удалено и не перемещено"},
     {Msg::RefNotReplaceableForAdding, "%s cannot be replaced (it is read-only, or its folder cannot be written), so nothing is added",
      "%s нельзя заменить (он только для чтения или его папка закрыта для записи), поэтому ничего не добавлено"},
+    {Msg::FolderNotFile, "%s is a folder; give a file name",
+     "%s является папкой; укажите имя файла"},
     {Msg::LinkStays, "%s is a link and stays in the route",
      "%s является ссылкой и остаётся в маршруте"},
     {Msg::WorldCutShort, "%s ends inside a block (it was cut short); the search stops, as the shapes after the cut would count as unused",

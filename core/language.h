@@ -169,6 +169,7 @@ enum class Msg : int {
   FolderUnreadable,
   RefNotReplaceable,
   RefNotReplaceableForAdding,
+  FolderNotFile,
   LinkStays,
   WorldCutShort,
   WorldNotWindowsName,

@@ -299,7 +299,11 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
   std::vector<std::string> compared = {routes_folder + name};
   for (const std::string& route : chosen) compared.push_back(routes_folder + route);
   RefuseInComparedRoute(main, *target, compared);
-  if (main.files.KindAt(*target) != platform::EntryKind::kNone &&
+  const platform::EntryKind kind = main.files.KindAt(*target);
+  if (kind == platform::EntryKind::kFolder) {
+    throw core::Error(texts.Format(core::Msg::FolderNotFile, *target));
+  }
+  if (kind != platform::EntryKind::kNone &&
       !main.ui.Ask(texts[core::Msg::ReplaceFileQuestion], *target)) {
     return;
   }

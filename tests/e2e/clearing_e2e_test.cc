@@ -308,6 +308,9 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   EXPECT_EQ(Read("C:\\mine.bat"), "the user's own");
   Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "y\n\n");
   EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(kCopy));
+  // A folder is not offered for replacing.
+  EXPECT_EQ(Run({"compare(-route=myroute;-bat=c:\\msts)"}, "y\n\n").output,
+            kBanner + kCopy + "c:\\msts is a folder; give a file name\n" + kEnd);
 
   // As typed, and where the fixture keeps it.
   std::vector<std::pair<std::string, std::string>> inside = {
