@@ -204,6 +204,13 @@ bool Console::Execute(const std::string& text) {
              "; it takes " + Describe(row.options) + "; the command is skipped");
         return true;
       }
+      const std::vector<std::string> repeated = RepeatedOptions(row.options, line.OptionText);
+      if (!repeated.empty()) {
+        std::string keys;
+        for (const std::string& key : repeated) keys += (keys.empty() ? "" : ", ") + key;
+        Hint(line.CommandName + ": " + keys + " given more than once; the command is skipped");
+        return true;
+      }
     }
     const Options options(row.options, line.OptionText);
     (this->*row.run)(Command{line.CommandName, options, line.OptionText, line.FileList});
