@@ -34,8 +34,8 @@ class ConsoleOperations : public console::Operations {
   void ShConvertDir(const std::string& folder, const console::Announce& announce) override {
     convert::ShConvertDir(main_, folder, announce);
   }
-  void BatchAdd(const console::BatchAddRequest& request) override {
-    ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name, request.sub,
+  int BatchAdd(const console::BatchAddRequest& request) override {
+    return ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name, request.sub,
                   request.over, request.texs);
   }
 

@@ -390,7 +390,10 @@ void Console::BatchAdd(const Command& command) {
     return;
   }
   if (!FolderFound(command, request.folder)) return;
-  operations_.BatchAdd(request);
+  if (operations_.BatchAdd(request) == 0) {
+    Hint("batchadd: no *.s file" + std::string(request.texs ? " or *.ace file" : "") + " in " +
+         request.folder + (request.sub ? " or its subfolders" : ""));
+  }
 }
 
 void Console::ChangeLang(const Command& command) {

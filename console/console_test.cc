@@ -31,7 +31,7 @@ class RecordingOperations : public Operations {
   void ShUnicodeClick() override {}
   void ShMipMapClick() override {}
   void ShConvertDir(const std::string&, const Announce&) override {}
-  void BatchAdd(const BatchAddRequest&) override {}
+  int BatchAdd(const BatchAddRequest&) override { return 0; }
   std::vector<std::string> ClPropPrClick(const std::string&) override { return {}; }
   void ClDuplicatesClick(const std::string&) override {}
   void ClDelUnexClick(const std::string&) override {}

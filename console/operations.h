@@ -36,7 +36,8 @@ class Operations {
   virtual void ShMipMapClick() = 0;
   // One shape per stem of the folder's models.
   virtual void ShConvertDir(const std::string& folder, const Announce& announce) = 0;
-  virtual void BatchAdd(const BatchAddRequest& request) = 0;
+  // How many shapes (and with texs textures) the folders held.
+  virtual int BatchAdd(const BatchAddRequest& request) = 0;
 
   // The clearing page's buttons and the comparison's "Create", each on the
   // route it names, which it chooses and reads for itself. The rows of

@@ -71,6 +71,8 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
        "as in listref(...); enter 'help' for the commands\n",
        2},
       {"makeacedir(-dir=c:\\empty)", "makeacedir: no *.tga or *.bmp file in c:\\empty\\\n", 2},
+      {"batchadd(-dir=c:\\empty;-route=myroute;-sub)",
+       "batchadd: no *.s file in c:\\empty or its subfolders\n", 2},
       {"shape(-dir=c:\\models) nosuch out.s",
        "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
       // No hint: the log says what failed.
