@@ -105,7 +105,8 @@ class ConsoleOperations : public console::Operations {
   // read as any other.
   std::string Listed(const std::string& name) const {
     if (main_.fields.MSTSRoot.empty()) {
-      throw core::Error(main_.language[core::Msg::SelectMstsRoot]);
+      // The console has no folder chooser: it says where the root is set.
+      throw core::Error(main_.language.Format(core::Msg::MstsRootNotSet, main_.settings.path()));
     }
     for (const std::string& listed : route::FindRoutes(main_.files, main_.fields.MSTSRoot)) {
       if (platform::EqualsIgnoreCase(listed, name)) return listed;

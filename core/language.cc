@@ -304,6 +304,8 @@ constexpr Texts kTexts[] = {
      "%s нельзя заменить (он только для чтения или его папка закрыта для записи), поэтому ничего не добавлено"},
     {Msg::FolderNotFile, "%s is a folder; give a file name",
      "%s является папкой; укажите имя файла"},
+    {Msg::MstsRootNotSet, "No MSTS root dir is set: give it as ROOT in the [PATHS] section of %s",
+     "Корневая директория MSTS не задана: укажите её как ROOT в разделе [PATHS] файла %s"},
     {Msg::LinkStays, "%s is a link and stays in the route",
      "%s является ссылкой и остаётся в маршруте"},
     {Msg::WorldCutShort, "%s ends inside a block (it was cut short); the search stops, as the shapes after the cut would count as unused",

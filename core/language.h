@@ -170,6 +170,7 @@ enum class Msg : int {
   RefNotReplaceable,
   RefNotReplaceableForAdding,
   FolderNotFile,
+  MstsRootNotSet,
   LinkStays,
   WorldCutShort,
   WorldNotWindowsName,
