@@ -538,7 +538,7 @@ bool Console::Main() {
     return false;
   }
   if (!main_.processes.RestartDetached()) {
-    Hint("main: the program could not be started again; the console goes on");
+    Hint("main: the window did not open; the console goes on");
     return false;
   }
   return true;
