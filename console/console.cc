@@ -8,6 +8,7 @@
 #include "convert/textures.h"
 #include "core/strings.h"
 #include "platform/text.h"
+#include "platform/windows_path.h"
 
 namespace console {
 namespace {
@@ -256,7 +257,7 @@ std::string Console::TransferTextureOptions(const Command& command) {
     fields.TexWidth = options.Value("-width");
     fields.TexHeight = options.Value("-height");
   }
-  std::string folder = main_.files.FromUserPath(options.Value("-dir"));
+  std::string folder = FromCurrentFolder(options.Value("-dir"));
   if (!folder.empty() && folder.back() != '\\') folder += "\\";
   return folder;
 }
@@ -285,7 +286,7 @@ std::optional<std::string> Console::TransferShapeOptions(const Command& command)
     fields.ShMipMapV = mip;
     operations_.ShMipMapClick();
   }
-  folder = main_.files.FromUserPath(folder);
+  folder = FromCurrentFolder(folder);
   if (folder.back() == '\\') folder.pop_back();
   fields.ShapeDir = folder;
   return folder;
@@ -296,7 +297,7 @@ void Console::MakeAce(const Command& command) {
   if (command.files.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
   if (!FolderFound(command, folder)) return;
   for (const std::string& entry : command.files) {
-    const std::string source = folder.empty() ? main_.files.FromUserPath(entry) : entry;
+    const std::string source = folder.empty() ? FromCurrentFolder(entry) : entry;
     main_.fields.TexSource = folder + source;
     if (core::Trim(entry).empty()) {
       Hint("makeace: an empty entry is skipped");
@@ -542,6 +543,11 @@ bool Console::Main() {
     return false;
   }
   return true;
+}
+
+std::string Console::FromCurrentFolder(const std::string& typed) const {
+  const std::string path = main_.files.FromUserPath(typed);
+  return path.empty() ? path : platform::JoinPath(main_.files.CurrentFolder(), path);
 }
 
 void Console::Hint(const std::string& text) {

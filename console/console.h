@@ -85,6 +85,10 @@ class Console {
   // For a line that is no command but opens with a command's name: how
   // that command is written; else empty.
   static std::string FormHint(const std::string& command_name, const std::string& typed);
+  // A folder or file as typed, a relative one taken from the current
+  // folder: the tools run in the source's folder and would take a relative
+  // output name from there.
+  std::string FromCurrentFolder(const std::string& typed) const;
   // False, after a hint, when the folder is given but does not exist.
   bool FolderFound(const Command& command, const std::string& folder);
 

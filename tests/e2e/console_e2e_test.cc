@@ -76,7 +76,7 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
       {"shape(-dir=c:\\models) nosuch out.s",
        "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
       // No hint: the log says what failed.
-      {"makeace(-zlib) sub\\roof.tga", "", 2},
+      {"makeace(-dir=c:\\work\\sub;-bmp;-width=1 6) roof.tga", "", 2},
   };
   for (const auto& mistake : cases) {
     ProgramRun run = Run({mistake.line});
