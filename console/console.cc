@@ -134,21 +134,21 @@ Console::Console(core::ConvMain& main, ConsoleUi& ui, platform::Terminal& termin
 
 std::span<const Console::CommandRow> Console::Commands() {
   static const CommandRow kCommands[] = {
-      {"makeace", kTextureOptions, false, &Console::MakeAce},
-      {"makeacedir", kTextureOptions, false, &Console::MakeAceDir},
-      {"shape", kShapeOptions, false, &Console::Shape},
-      {"shapedir", kShapeOptions, false, &Console::ShapeDir},
-      {"batchadd", kBatchAddOptions, false, &Console::BatchAdd},
-      {"listref", kListRefOptions, false, &Console::Clearing},
-      {"deldup", kRouteOptions, false, &Console::Clearing},
-      {"delunex", kRouteOptions, false, &Console::Clearing},
-      {"delentry", kRouteOptions, false, &Console::Clearing},
-      {"delunused", kRouteOptions, false, &Console::Clearing},
-      {"delnotinref", kRouteOptions, false, &Console::Clearing},
-      {"restore", kRouteOptions, false, &Console::Restore},
-      {"checkroute", kCheckOptions, false, &Console::CheckRoute},
-      {"compare", kCompareOptions, false, &Console::Compare},
-      {"changelang", {}, true, &Console::ChangeLang},
+      {"makeace", kTextureOptions, CommandRow::kAfter, &Console::MakeAce},
+      {"makeacedir", kTextureOptions, CommandRow::kNone, &Console::MakeAceDir},
+      {"shape", kShapeOptions, CommandRow::kAfter, &Console::Shape},
+      {"shapedir", kShapeOptions, CommandRow::kNone, &Console::ShapeDir},
+      {"batchadd", kBatchAddOptions, CommandRow::kNone, &Console::BatchAdd},
+      {"listref", kListRefOptions, CommandRow::kNone, &Console::Clearing},
+      {"deldup", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delunex", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delentry", kRouteOptions, CommandRow::kAfter, &Console::Clearing},
+      {"delunused", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delnotinref", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"restore", kRouteOptions, CommandRow::kNone, &Console::Restore},
+      {"checkroute", kCheckOptions, CommandRow::kNone, &Console::CheckRoute},
+      {"compare", kCompareOptions, CommandRow::kNone, &Console::Compare},
+      {"changelang", {}, CommandRow::kInParentheses, &Console::ChangeLang},
   };
   return kCommands;
 }
@@ -196,7 +196,12 @@ bool Console::Execute(const std::string& text) {
   const ParsedLine line = ParseLine(text);
   for (const CommandRow& row : Commands()) {
     if (row.name != line.CommandName) continue;
-    if (!row.argument_in_parentheses) {
+    if (row.arguments != CommandRow::kAfter && !line.ArgumentText.empty()) {
+      Hint(line.CommandName + ": \"" + line.ArgumentText +
+           "\" after the parentheses is not taken; the command is skipped");
+      return true;
+    }
+    if (row.arguments != CommandRow::kInParentheses) {
       const std::vector<std::string> unknown = UnknownOptions(row.options, line.OptionText);
       if (!unknown.empty()) {
         std::string keys;

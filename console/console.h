@@ -50,8 +50,10 @@ class Console {
   struct CommandRow {
     std::string_view name;
     std::span<const OptionSpec> options;
-    // changelang(1): the parentheses hold the argument, not options.
-    bool argument_in_parentheses;
+    // Where the command's arguments stand: after the options (makeace(...)
+    // a.tga), in the parentheses instead of options (changelang(1)), or
+    // nowhere.
+    enum Arguments { kNone, kAfter, kInParentheses } arguments;
     Handler run;
   };
   static std::span<const CommandRow> Commands();

@@ -57,6 +57,8 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
        "deldup: unknown option \"-rout\"; it takes -route=..." + skipped, 2},
       {"deldup(-route=myroute;-route=europe1)",
        "deldup: -route given more than once" + skipped, 2},
+      {"delunused(-route=myroute) 1",
+       "delunused: \"1\" after the parentheses is not taken" + skipped, 2},
       {"deldup()", "deldup: a route is needed, as in deldup(-route=myroute)" + skipped, 2},
       {"delentry(-route=myroute) 99", "delentry: the route has no entry 99; nothing is deleted\n",
        2},
