@@ -35,8 +35,8 @@ class ConsoleOperations : public console::Operations {
     convert::ShConvertDir(main_, folder, announce);
   }
   int BatchAdd(const console::BatchAddRequest& request) override {
-    return ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name, request.sub,
-                  request.over, request.texs);
+    return ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name,
+                         request.sub, request.over, request.texs);
   }
 
   std::vector<std::string> ClPropPrClick(const std::string& route) override {

@@ -302,12 +302,12 @@ void Console::MakeAce(const Command& command) {
   if (command.files.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
   if (!FolderFound(command, folder)) return;
   for (const std::string& entry : command.files) {
-    const std::string source = folder.empty() ? FromCurrentFolder(entry) : entry;
-    main_.fields.TexSource = folder + source;
     if (core::Trim(entry).empty()) {
       Hint("makeace: an empty entry is skipped");
       continue;
     }
+    const std::string source = folder.empty() ? FromCurrentFolder(entry) : entry;
+    main_.fields.TexSource = folder + source;
     if (main_.files.FolderExists(main_.fields.TexSource)) {
       Hint("makeace: " + main_.fields.TexSource +
            " is a folder; makeacedir(-dir=...) converts the images of a folder");
