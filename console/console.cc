@@ -428,9 +428,12 @@ void Console::Clearing(const Command& command) {
   if (name == "listref") {
     const std::string props = command.options.Value("-props");
     main_.fields.ClProps = props.empty() ? core::Fields().ClProps : props;
-    const std::vector<std::string> rows = operations_.ClPropPrClick(*route);
-    for (size_t row = 0; row < rows.size(); ++row) {
-      terminal_.Write(std::to_string(row + 1) + "  " + rows[row] + "\n");
+    const Operations::EntryRows listed = operations_.ClPropPrClick(*route);
+    for (size_t row = 0; row < listed.rows.size(); ++row) {
+      terminal_.Write(std::to_string(row + 1) + "  " + listed.rows[row] + "\n");
+    }
+    for (const std::string& unknown : listed.unknown) {
+      Hint("listref: no entry has the property \"" + unknown + "\"");
     }
   } else if (name == "delentry") {
     DelEntry(command, *route);

@@ -32,7 +32,7 @@ class RecordingOperations : public Operations {
   void ShMipMapClick() override {}
   void ShConvertDir(const std::string&, const Announce&) override {}
   int BatchAdd(const BatchAddRequest&) override { return 0; }
-  std::vector<std::string> ClPropPrClick(const std::string&) override { return {}; }
+  EntryRows ClPropPrClick(const std::string&) override { return {}; }
   void ClDuplicatesClick(const std::string&) override {}
   void ClDelUnexClick(const std::string&) override {}
   std::vector<int> ClDeleteClick(const std::string&, const std::vector<int>&) override { return {}; }

@@ -41,8 +41,13 @@ class Operations {
 
   // The clearing page's buttons and the comparison's "Create", each on the
   // route it names, which it chooses and reads for itself. The rows of
-  // ClProps the route's entry list shows.
-  virtual std::vector<std::string> ClPropPrClick(const std::string& route) = 0;
+  // ClProps the route's entry list shows, and the names of ClProps that no
+  // entry has (in any letter case), as a misspelt name would be.
+  struct EntryRows {
+    std::vector<std::string> rows;
+    std::vector<std::string> unknown;
+  };
+  virtual EntryRows ClPropPrClick(const std::string& route) = 0;
   virtual void ClDuplicatesClick(const std::string& route) = 0;
   virtual void ClDelUnexClick(const std::string& route) = 0;
   // "Delete selected" with these entry numbers (from 1) selected. Returns

@@ -59,6 +59,8 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
        "deldup: -route given more than once" + skipped, 2},
       {"delunused(-route=myroute) 1",
        "delunused: \"1\" after the parentheses is not taken" + skipped, 2},
+      {"listref(-route=myroute;-props=filename clas)",
+       "listref: no entry has the property \"clas\"\n", 2},
       {"deldup()", "deldup: a route is needed, as in deldup(-route=myroute)" + skipped, 2},
       {"delentry(-route=myroute) 99", "delentry: the route has no entry 99; nothing is deleted\n",
        2},
