@@ -1,6 +1,8 @@
 // The operations the console drives, as the program has them.
 #pragma once
 
+#include <algorithm>
+
 #include "console/operations.h"
 #include "convert/shape_conversion.h"
 #include "convert/shape_dir.h"
@@ -16,6 +18,7 @@
 #include "ops/unused.h"
 #include "platform/host.h"
 #include "platform/text.h"
+#include "route/blocks.h"
 #include "route/discovery.h"
 
 namespace app {
@@ -34,13 +37,29 @@ class ConsoleOperations : public console::Operations {
   void ShConvertDir(const std::string& folder, const console::Announce& announce) override {
     convert::ShConvertDir(main_, folder, announce);
   }
-  void BatchAdd(const console::BatchAddRequest& request) override {
-    ops::BatchAdd(main_, request.route, request.folder, request.class_name, request.sub,
-                  request.over, request.texs);
+  int BatchAdd(const console::BatchAddRequest& request) override {
+    return ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name,
+                         request.sub, request.over, request.texs);
   }
 
-  std::vector<std::string> ClPropPrClick(const std::string& route) override {
-    return Choose(route).ClShapes;
+  EntryRows ClPropPrClick(const std::string& route) override {
+    ops::RouteState routes = Choose(route);
+    EntryRows listed{std::move(routes.ClShapes), {}};
+    const std::vector<route::Shape>& entries = routes.CurrentRoute->Entries;
+    auto has = [](const route::Shape& entry, const std::string& name) {
+      return std::any_of(entry.PropList().begin(), entry.PropList().end(),
+                         [&](const route::Props& prop) {
+                           return platform::EqualsIgnoreCase(prop.PropName, name);
+                         });
+    };
+    for (const std::string& name : route::SplitList(main_.fields.ClProps, ' ')) {
+      if (!name.empty() && !entries.empty() &&
+          std::none_of(entries.begin(), entries.end(),
+                       [&](const route::Shape& entry) { return has(entry, name); })) {
+        listed.unknown.push_back(name);
+      }
+    }
+    return listed;
   }
   void ClDuplicatesClick(const std::string& route) override {
     ops::RouteState routes = Choose(route);
@@ -66,7 +85,7 @@ class ConsoleOperations : public console::Operations {
   }
   void ClUnusedClick(const std::string& route) override {
     // The world files are read and scanned while the route's .ref is read.
-    const std::string listed = Listed(route);
+    const std::string listed = Found(route);
     ops::WorldScan scan(main_, main_.fields.MSTSRoot + "\\ROUTES\\" + listed + "\\",
                         ops::WorldScan::Names::kFirstMet);
     ops::RouteState routes = ChooseListed(listed);
@@ -105,7 +124,8 @@ class ConsoleOperations : public console::Operations {
   // read as any other.
   std::string Listed(const std::string& name) const {
     if (main_.fields.MSTSRoot.empty()) {
-      throw core::Error(main_.language[core::Msg::SelectMstsRoot]);
+      // The console has no folder chooser: it says where the root is set.
+      throw core::Error(main_.language.Format(core::Msg::MstsRootNotSet, main_.settings.path()));
     }
     for (const std::string& listed : route::FindRoutes(main_.files, main_.fields.MSTSRoot)) {
       if (platform::EqualsIgnoreCase(listed, name)) return listed;
@@ -113,12 +133,23 @@ class ConsoleOperations : public console::Operations {
     return name;
   }
 
-  // Listed, refused here rather than warned about, so that the command
-  // fails, when it names no folder of ROUTES.
-  std::string Existing(const std::string& route) const {
+  // Listed, refused when it names no folder of ROUTES rather than left to
+  // fail as a .ref file that cannot be opened. A name the route itself
+  // would refuse is left to it, with its reason.
+  std::string Found(const std::string& route) const {
     const std::string name = Listed(route);
-    if (!route::IsRouteName(name) ||
+    if (route::IsRouteName(name) &&
         !main_.files.FolderExists(main_.fields.MSTSRoot + "\\ROUTES\\" + name)) {
+      throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
+    }
+    return name;
+  }
+
+  // Found, and refused here rather than warned about, so that the command
+  // fails, when it is no route name either.
+  std::string Existing(const std::string& route) const {
+    const std::string name = Found(route);
+    if (!route::IsRouteName(name)) {
       throw core::Error(main_.language.Format(core::Msg::RouteNotFound, name));
     }
     return name;
@@ -126,7 +157,7 @@ class ConsoleOperations : public console::Operations {
 
   // The route chosen and read as the clearing page's route box does it,
   // for this command alone: the window's current route is not touched.
-  ops::RouteState Choose(const std::string& name) { return ChooseListed(Listed(name)); }
+  ops::RouteState Choose(const std::string& name) { return ChooseListed(Found(name)); }
   // The same for a name Listed already gave.
   ops::RouteState ChooseListed(const std::string& listed) {
     ops::RouteState routes;

@@ -98,6 +98,19 @@ std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
   return unknown;
 }
 
+std::vector<std::string> RepeatedOptions(std::span<const OptionSpec> specs,
+                                         std::string_view option_text) {
+  const std::vector<std::string> pieces = Pieces(option_text);
+  std::vector<std::string> repeated;
+  for (const OptionSpec& spec : specs) {
+    if (spec.kind != OptionSpec::kValue) continue;
+    size_t given = 0;
+    for (const std::string& option : pieces) given += KeyOf(option) == spec.name ? 1 : 0;
+    if (given > 1) repeated.emplace_back(spec.name);
+  }
+  return repeated;
+}
+
 std::string GetOption(std::string_view key, std::string_view option_text) {
   const size_t at = option_text.find(key);
   if (at == std::string_view::npos) return "";

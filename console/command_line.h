@@ -54,6 +54,11 @@ class Options {
 std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
                                         std::string_view option_text);
 
+// The keys of options taking a value that the option text gives more than
+// once, each named once, in their order: only one of the values would count.
+std::vector<std::string> RepeatedOptions(std::span<const OptionSpec> specs,
+                                         std::string_view option_text);
+
 // The value of a key such as "-dir" in an option text: from the first "="
 // after the key to the next ";", trimmed; empty when the key is absent.
 // Keys are found by plain substring search.

@@ -7,6 +7,8 @@
 #include "convert/shape_text.h"
 #include "convert/textures.h"
 #include "core/strings.h"
+#include "platform/text.h"
+#include "platform/windows_path.h"
 
 namespace console {
 namespace {
@@ -132,21 +134,21 @@ Console::Console(core::ConvMain& main, ConsoleUi& ui, platform::Terminal& termin
 
 std::span<const Console::CommandRow> Console::Commands() {
   static const CommandRow kCommands[] = {
-      {"makeace", kTextureOptions, false, &Console::MakeAce},
-      {"makeacedir", kTextureOptions, false, &Console::MakeAceDir},
-      {"shape", kShapeOptions, false, &Console::Shape},
-      {"shapedir", kShapeOptions, false, &Console::ShapeDir},
-      {"batchadd", kBatchAddOptions, false, &Console::BatchAdd},
-      {"listref", kListRefOptions, false, &Console::Clearing},
-      {"deldup", kRouteOptions, false, &Console::Clearing},
-      {"delunex", kRouteOptions, false, &Console::Clearing},
-      {"delentry", kRouteOptions, false, &Console::Clearing},
-      {"delunused", kRouteOptions, false, &Console::Clearing},
-      {"delnotinref", kRouteOptions, false, &Console::Clearing},
-      {"restore", kRouteOptions, false, &Console::Restore},
-      {"checkroute", kCheckOptions, false, &Console::CheckRoute},
-      {"compare", kCompareOptions, false, &Console::Compare},
-      {"changelang", {}, true, &Console::ChangeLang},
+      {"makeace", kTextureOptions, CommandRow::kAfter, &Console::MakeAce},
+      {"makeacedir", kTextureOptions, CommandRow::kNone, &Console::MakeAceDir},
+      {"shape", kShapeOptions, CommandRow::kAfter, &Console::Shape},
+      {"shapedir", kShapeOptions, CommandRow::kNone, &Console::ShapeDir},
+      {"batchadd", kBatchAddOptions, CommandRow::kNone, &Console::BatchAdd},
+      {"listref", kListRefOptions, CommandRow::kNone, &Console::Clearing},
+      {"deldup", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delunex", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delentry", kRouteOptions, CommandRow::kAfter, &Console::Clearing},
+      {"delunused", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"delnotinref", kRouteOptions, CommandRow::kNone, &Console::Clearing},
+      {"restore", kRouteOptions, CommandRow::kNone, &Console::Restore},
+      {"checkroute", kCheckOptions, CommandRow::kNone, &Console::CheckRoute},
+      {"compare", kCompareOptions, CommandRow::kNone, &Console::Compare},
+      {"changelang", {}, CommandRow::kInParentheses, &Console::ChangeLang},
   };
   return kCommands;
 }
@@ -194,13 +196,25 @@ bool Console::Execute(const std::string& text) {
   const ParsedLine line = ParseLine(text);
   for (const CommandRow& row : Commands()) {
     if (row.name != line.CommandName) continue;
-    if (!row.argument_in_parentheses) {
+    if (row.arguments != CommandRow::kAfter && !line.ArgumentText.empty()) {
+      Hint(line.CommandName + ": \"" + line.ArgumentText +
+           "\" after the parentheses is not taken; the command is skipped");
+      return true;
+    }
+    if (row.arguments != CommandRow::kInParentheses) {
       const std::vector<std::string> unknown = UnknownOptions(row.options, line.OptionText);
       if (!unknown.empty()) {
         std::string keys;
         for (const std::string& key : unknown) keys += (keys.empty() ? "\"" : ", \"") + key + "\"";
         Hint(line.CommandName + ": unknown option" + (unknown.size() > 1 ? "s " : " ") + keys +
              "; it takes " + Describe(row.options) + "; the command is skipped");
+        return true;
+      }
+      const std::vector<std::string> repeated = RepeatedOptions(row.options, line.OptionText);
+      if (!repeated.empty()) {
+        std::string keys;
+        for (const std::string& key : repeated) keys += (keys.empty() ? "" : ", ") + key;
+        Hint(line.CommandName + ": " + keys + " given more than once; the command is skipped");
         return true;
       }
     }
@@ -215,9 +229,24 @@ bool Console::Execute(const std::string& text) {
   } else if (line.ArgumentText == "main") {
     return !Main();
   } else if (const std::string typed = core::Trim(text); !typed.empty()) {
-    Hint("\"" + typed + "\" is no command; enter 'help' for the commands");
+    Hint("\"" + typed + "\" is no command" + FormHint(line.CommandName, typed) +
+         "; enter 'help' for the commands");
   }
   return true;
+}
+
+std::string Console::FormHint(const std::string& command_name, const std::string& typed) {
+  // "listref -route=x" or "listref(-route=x": a command's own name, its
+  // parentheses missing or not closed.
+  const std::string word = command_name.empty()
+                               ? platform::LowerCase(typed.substr(0, typed.find_first_of(" \t();")))
+                               : std::string();
+  for (const CommandRow& row : Commands()) {
+    if (row.name == word) {
+      return ": " + word + " takes its options in parentheses, as in " + word + "(...)";
+    }
+  }
+  return "";
 }
 
 std::string Console::TransferTextureOptions(const Command& command) {
@@ -233,7 +262,7 @@ std::string Console::TransferTextureOptions(const Command& command) {
     fields.TexWidth = options.Value("-width");
     fields.TexHeight = options.Value("-height");
   }
-  std::string folder = main_.files.FromUserPath(options.Value("-dir"));
+  std::string folder = FromCurrentFolder(options.Value("-dir"));
   if (!folder.empty() && folder.back() != '\\') folder += "\\";
   return folder;
 }
@@ -262,7 +291,7 @@ std::optional<std::string> Console::TransferShapeOptions(const Command& command)
     fields.ShMipMapV = mip;
     operations_.ShMipMapClick();
   }
-  folder = main_.files.FromUserPath(folder);
+  folder = FromCurrentFolder(folder);
   if (folder.back() == '\\') folder.pop_back();
   fields.ShapeDir = folder;
   return folder;
@@ -273,8 +302,17 @@ void Console::MakeAce(const Command& command) {
   if (command.files.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
   if (!FolderFound(command, folder)) return;
   for (const std::string& entry : command.files) {
-    const std::string source = folder.empty() ? main_.files.FromUserPath(entry) : entry;
+    if (core::Trim(entry).empty()) {
+      Hint("makeace: an empty entry is skipped");
+      continue;
+    }
+    const std::string source = folder.empty() ? FromCurrentFolder(entry) : entry;
     main_.fields.TexSource = folder + source;
+    if (main_.files.FolderExists(main_.fields.TexSource)) {
+      Hint("makeace: " + main_.fields.TexSource +
+           " is a folder; makeacedir(-dir=...) converts the images of a folder");
+      continue;
+    }
     if (!main_.files.FileExists(main_.fields.TexSource)) {
       Hint("makeace: " + main_.fields.TexSource + " not found");
       continue;
@@ -358,7 +396,10 @@ void Console::BatchAdd(const Command& command) {
     return;
   }
   if (!FolderFound(command, request.folder)) return;
-  operations_.BatchAdd(request);
+  if (operations_.BatchAdd(request) == 0) {
+    Hint("batchadd: no *.s file" + std::string(request.texs ? " or *.ace file" : "") + " in " +
+         request.folder + (request.sub ? " or its subfolders" : ""));
+  }
 }
 
 void Console::ChangeLang(const Command& command) {
@@ -387,9 +428,12 @@ void Console::Clearing(const Command& command) {
   if (name == "listref") {
     const std::string props = command.options.Value("-props");
     main_.fields.ClProps = props.empty() ? core::Fields().ClProps : props;
-    const std::vector<std::string> rows = operations_.ClPropPrClick(*route);
-    for (size_t row = 0; row < rows.size(); ++row) {
-      terminal_.Write(std::to_string(row + 1) + "  " + rows[row] + "\n");
+    const Operations::EntryRows listed = operations_.ClPropPrClick(*route);
+    for (size_t row = 0; row < listed.rows.size(); ++row) {
+      terminal_.Write(std::to_string(row + 1) + "  " + listed.rows[row] + "\n");
+    }
+    for (const std::string& unknown : listed.unknown) {
+      Hint("listref: no entry has the property \"" + unknown + "\"");
     }
   } else if (name == "delentry") {
     DelEntry(command, *route);
@@ -503,10 +547,15 @@ bool Console::Main() {
     return false;
   }
   if (!main_.processes.RestartDetached()) {
-    Hint("main: the program could not be started again; the console goes on");
+    Hint("main: the window did not open; the console goes on");
     return false;
   }
   return true;
+}
+
+std::string Console::FromCurrentFolder(const std::string& typed) const {
+  const std::string path = main_.files.FromUserPath(typed);
+  return path.empty() ? path : platform::JoinPath(main_.files.CurrentFolder(), path);
 }
 
 void Console::Hint(const std::string& text) {

@@ -50,8 +50,10 @@ class Console {
   struct CommandRow {
     std::string_view name;
     std::span<const OptionSpec> options;
-    // changelang(1): the parentheses hold the argument, not options.
-    bool argument_in_parentheses;
+    // Where the command's arguments stand: after the options (makeace(...)
+    // a.tga), in the parentheses instead of options (changelang(1)), or
+    // nowhere.
+    enum Arguments { kNone, kAfter, kInParentheses } arguments;
     Handler run;
   };
   static std::span<const CommandRow> Commands();
@@ -82,6 +84,13 @@ class Console {
   // One line on standard error about a mistake in the command; standard
   // output stays as it is.
   void Hint(const std::string& text);
+  // For a line that is no command but opens with a command's name: how
+  // that command is written; else empty.
+  static std::string FormHint(const std::string& command_name, const std::string& typed);
+  // A folder or file as typed, a relative one taken from the current
+  // folder: the tools run in the source's folder and would take a relative
+  // output name from there.
+  std::string FromCurrentFolder(const std::string& typed) const;
   // False, after a hint, when the folder is given but does not exist.
   bool FolderFound(const Command& command, const std::string& folder);
 

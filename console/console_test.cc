@@ -31,8 +31,8 @@ class RecordingOperations : public Operations {
   void ShUnicodeClick() override {}
   void ShMipMapClick() override {}
   void ShConvertDir(const std::string&, const Announce&) override {}
-  void BatchAdd(const BatchAddRequest&) override {}
-  std::vector<std::string> ClPropPrClick(const std::string&) override { return {}; }
+  int BatchAdd(const BatchAddRequest&) override { return 0; }
+  EntryRows ClPropPrClick(const std::string&) override { return {}; }
   void ClDuplicatesClick(const std::string&) override {}
   void ClDelUnexClick(const std::string&) override {}
   std::vector<int> ClDeleteClick(const std::string&, const std::vector<int>&) override { return {}; }

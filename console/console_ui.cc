@@ -110,9 +110,15 @@ void ConsoleUi::Message(const std::string& caption, const std::string& text) {
 
 bool ConsoleUi::Ask(const std::string& question, const std::string& detail) {
   if (!detail.empty()) terminal_.Write(detail + "\n");
-  terminal_.Write(question + " [y/n] ");
-  const std::string word = platform::LowerCase(ReadAnswer());
-  return word == "y" || word == "yes" || word == "д" || word == "да";
+  for (;;) {
+    terminal_.Write(question + " [y/n] ");
+    const std::string answer = ReadAnswer();
+    const std::string word = platform::LowerCase(answer);
+    if (word == "y" || word == "yes" || word == "д" || word == "да") return true;
+    if (word == "n" || word == "no" || word == "н" || word == "нет") return false;
+    // Taken as "no", a mistyped "yes" would skip what the user meant to do.
+    terminal_.Write("\"" + answer + "\" is no answer; answer y or n\n");
+  }
 }
 
 std::optional<std::string> ConsoleUi::ChooseFolder(const std::string& title,

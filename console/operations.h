@@ -36,12 +36,18 @@ class Operations {
   virtual void ShMipMapClick() = 0;
   // One shape per stem of the folder's models.
   virtual void ShConvertDir(const std::string& folder, const Announce& announce) = 0;
-  virtual void BatchAdd(const BatchAddRequest& request) = 0;
+  // How many shapes (and with texs textures) the folders held.
+  virtual int BatchAdd(const BatchAddRequest& request) = 0;
 
   // The clearing page's buttons and the comparison's "Create", each on the
   // route it names, which it chooses and reads for itself. The rows of
-  // ClProps the route's entry list shows.
-  virtual std::vector<std::string> ClPropPrClick(const std::string& route) = 0;
+  // ClProps the route's entry list shows, and the names of ClProps that no
+  // entry has (in any letter case), as a misspelt name would be.
+  struct EntryRows {
+    std::vector<std::string> rows;
+    std::vector<std::string> unknown;
+  };
+  virtual EntryRows ClPropPrClick(const std::string& route) = 0;
   virtual void ClDuplicatesClick(const std::string& route) = 0;
   virtual void ClDelUnexClick(const std::string& route) = 0;
   // "Delete selected" with these entry numbers (from 1) selected. Returns

@@ -6,15 +6,15 @@
 
 namespace ops {
 
-void BatchAdd(core::ConvMain& main, const std::string& route_name, const std::string& folder,
-              const std::string& class_name, bool sub, bool over, bool texs) {
+int BatchAdd(core::ConvMain& main, const std::string& route_name, const std::string& folder,
+             const std::string& class_name, bool sub, bool over, bool texs) {
   route::Route route(RouteServices(main), route_name, main.fields.MSTSRoot);
   route.ReadRef();
-  AddFolder(main, route, folder, class_name, sub, over, texs);
+  return AddFolder(main, route, folder, class_name, sub, over, texs);
 }
 
-void AddFolder(core::ConvMain& main, route::Route& route, const std::string& folder_path,
-               const std::string& class_name, bool sub, bool over, bool texs) {
+int AddFolder(core::ConvMain& main, route::Route& route, const std::string& folder_path,
+              const std::string& class_name, bool sub, bool over, bool texs) {
   const core::Language& texts = main.language;
   const std::string class_value = class_name.empty() ? texts[core::Msg::ProgramName] : class_name;
   route::Shape entry;
@@ -33,8 +33,10 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
     return false;
   };
 
+  int met = 0;
   for (const platform::FindEntry& found : main.files.Find(folder + "*.s", platform::kAnyAttributes)) {
     if (found.attributes & platform::kDirectory) continue;
+    ++met;
     const std::string& name = found.name;
     if (!windows_name(name)) continue;
     const std::string own_sd = folder + name.substr(0, name.rfind('.') + 1) + "sd";
@@ -56,7 +58,9 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
   if (texs) {
     for (const platform::FindEntry& found :
          main.files.Find(folder + "*.ace", platform::kAnyAttributes)) {
-      if ((found.attributes & platform::kDirectory) || !windows_name(found.name)) continue;
+      if (found.attributes & platform::kDirectory) continue;
+      ++met;
+      if (!windows_name(found.name)) continue;
       const bool there = route.CopyIntoRoute(folder + found.name, texts[core::Msg::TexturesFolder], over);
       main.log.Add((there ? "Added texture " : "Skipped texture ") + found.name);
     }
@@ -68,9 +72,10 @@ void AddFolder(core::ConvMain& main, route::Route& route, const std::string& fol
       // Only a plain folder: one marked read-only, hidden, system or archive
       // is passed over.
       if (found.attributes != platform::kDirectory || !windows_name(found.name)) continue;
-      AddFolder(main, route, folder + found.name, class_value, sub, over, texs);
+      met += AddFolder(main, route, folder + found.name, class_value, sub, over, texs);
     }
   }
+  return met;
 }
 
 }  // namespace ops

@@ -36,7 +36,9 @@ constexpr Tree kTextures{"TEXTURES", ".ace"};
 
 // The progress label of a walk: the folder being walked and the number of
 // entries met so far. The console rewrites its progress line for every
-// label, so within a folder the count is shown a few times a second at most.
+// label, so within a folder the count is shown a few times a second at most,
+// and once more for the whole tree when it is walked: the line left standing
+// on the terminal must not show the count as it was at some folder's start.
 class WalkLabel {
  public:
   explicit WalkLabel(core::Progress* bar) : bar_(bar) {}
@@ -83,6 +85,7 @@ class TreeWalk {
   void Walk(const std::string& folder, const std::string& prefix) {
     root_ = folder;
     WalkFolder(folder, prefix);
+    label_.Enter(folder);
   }
 
  private:
@@ -296,7 +299,11 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
   std::vector<std::string> compared = {routes_folder + name};
   for (const std::string& route : chosen) compared.push_back(routes_folder + route);
   RefuseInComparedRoute(main, *target, compared);
-  if (main.files.KindAt(*target) != platform::EntryKind::kNone &&
+  const platform::EntryKind kind = main.files.KindAt(*target);
+  if (kind == platform::EntryKind::kFolder) {
+    throw core::Error(texts.Format(core::Msg::FolderNotFile, *target));
+  }
+  if (kind != platform::EntryKind::kNone &&
       !main.ui.Ask(texts[core::Msg::ReplaceFileQuestion], *target)) {
     return;
   }

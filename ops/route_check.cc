@@ -470,7 +470,11 @@ void SaveReport(core::ConvMain& main, const std::string& path,
   if (files.LinkOutOf(folder.empty() ? files.CurrentFolder() : std::string(folder), path)) {
     throw core::Error(main.language.Format(Msg::LinkOutOfFolder, path));
   }
-  if (files.KindAt(path) != platform::EntryKind::kNone &&
+  const platform::EntryKind kind = files.KindAt(path);
+  if (kind == platform::EntryKind::kFolder) {
+    throw core::Error(main.language.Format(Msg::FolderNotFile, path));
+  }
+  if (kind != platform::EntryKind::kNone &&
       !main.ui.Ask(main.language[Msg::ReplaceFileQuestion], path)) {
     return;
   }

@@ -36,4 +36,8 @@ std::string CommandLineText(int argc, char** argv);
 // would abort.
 bool DisplayNamed();
 
+// Tells the console that started this program again (RestartDetached) that
+// its window is shown; nothing when no console waits for it.
+void WindowShown();
+
 }  // namespace platform

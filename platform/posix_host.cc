@@ -1,5 +1,7 @@
 #include "platform/host.h"
 
+#include <unistd.h>
+
 #include <cstdlib>
 
 #include "platform/posix_file_system.h"
@@ -40,6 +42,17 @@ bool DisplayNamed() {
     return value && *value;
   };
   return has_value("QT_QPA_PLATFORM") || has_value("DISPLAY") || has_value("WAYLAND_DISPLAY");
+}
+
+void WindowShown() {
+  const char* descriptor = std::getenv(kWindowShownFd);
+  if (!descriptor) return;
+  const int fd = std::atoi(descriptor);
+  unsetenv(kWindowShownFd);
+  if (fd <= 2) return;
+  const char shown = 1;
+  [[maybe_unused]] const ssize_t written = write(fd, &shown, 1);
+  close(fd);
 }
 
 }  // namespace platform

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/command_line.h"
@@ -242,26 +244,57 @@ ToolRun PosixProcesses::Run(const std::string& command_line, const std::string& 
 }
 
 bool PosixProcesses::RestartDetached() {
+  // The window reports on a pipe once it is shown; a program that ends
+  // first, as one whose display cannot be opened does, closes it unwritten.
+  int shown[2];
+  if (pipe(shown) != 0) return false;
+  fcntl(shown[0], F_SETFD, FD_CLOEXEC);
+  const std::string key = std::string(kWindowShownFd) + "=";
+  std::vector<std::string> variables = {key + std::to_string(shown[1])};
+  for (char** variable = environ; *variable; ++variable) {
+    if (!std::string_view(*variable).starts_with(key)) variables.emplace_back(*variable);
+  }
   posix_spawnattr_t attr;
-  if (posix_spawnattr_init(&attr) != 0) return false;
+  const bool attr_made = posix_spawnattr_init(&attr) == 0;
   FileActions actions;
-  bool ready = actions.ok() && posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID) == 0;
+  bool ready = attr_made && actions.ok() &&
+               posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSID) == 0;
   if (ready) {
     actions.Check(posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null",
                                                    O_RDONLY, 0));
     ready = actions.ok();
   }
-  bool started = false;
+  pid_t pid = -1;
   if (ready) {
     std::string self = "/proc/self/exe";
     std::vector<std::string> args = {self};
     std::vector<char*> argv = ArgvOf(args);
-    pid_t pid;
-    started = posix_spawn(&pid, self.c_str(), actions.get(), &attr, argv.data(),
-                          environ) == 0;
+    std::vector<char*> envp = ArgvOf(variables);
+    if (posix_spawn(&pid, self.c_str(), actions.get(), &attr, argv.data(), envp.data()) != 0) {
+      pid = -1;
+    }
   }
-  posix_spawnattr_destroy(&attr);
-  return started;
+  if (attr_made) posix_spawnattr_destroy(&attr);
+  close(shown[1]);
+  bool window = false;
+  if (pid > 0) {
+    pollfd wait_for{shown[0], POLLIN, 0};
+    int polled;
+    do {
+      polled = poll(&wait_for, 1, 20000);
+    } while (polled < 0 && errno == EINTR);
+    char byte = 0;
+    // A window slow to come up, or a pipe that cannot be watched, is taken
+    // as a window coming.
+    window = polled <= 0 || read(shown[0], &byte, 1) == 1;
+    // Ended, the program is reaped rather than left a zombie while the
+    // console goes on.
+    for (int tries = 0; !window && tries < 100 && waitpid(pid, nullptr, WNOHANG) == 0; ++tries) {
+      usleep(10000);
+    }
+  }
+  close(shown[0]);
+  return window;
 }
 
 }  // namespace platform

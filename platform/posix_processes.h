@@ -7,6 +7,10 @@
 
 namespace platform {
 
+// Names, in a program RestartDetached started, the descriptor on which
+// WindowShown reports.
+inline constexpr char kWindowShownFd[] = "RASTOLIN_WINDOW_SHOWN_FD";
+
 class PosixProcesses : public Processes {
  public:
   // Paths in command lines and working folders resolve through `files`.

@@ -13,6 +13,7 @@
 #include <string>
 #include <thread>
 
+#include "platform/host.h"
 #include "platform/posix_file_system.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_prefix.h"
@@ -23,7 +24,8 @@ namespace platform {
 namespace {
 
 // Started again by RestartDetached (see RestartStartsThisProgramDetached),
-// this binary reports how it was started and leaves before any test runs.
+// this binary reports how it was started, with RASTOLIN_RESTART_PROBE_SHOWN
+// tells that its window is shown, and leaves before any test runs.
 const bool kRestartProbe = [] {
   const char* probe = getenv("RASTOLIN_RESTART_PROBE");
   if (!probe) return false;
@@ -35,6 +37,7 @@ const bool kRestartProbe = [] {
          << " stdin=" << fs::read_symlink("/proc/self/fd/0").string();
   report.close();
   fs::rename(std::string(probe) + ".part", probe);
+  if (getenv("RASTOLIN_RESTART_PROBE_SHOWN")) WindowShown();
   _exit(0);
 }();
 
@@ -146,15 +149,20 @@ TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {
   EXPECT_EQ(OpenDescriptors(), before);
 }
 
-TEST_F(PosixProcessesTest, RestartStartsThisProgramDetached) {
+TEST_F(PosixProcessesTest, RestartStartsThisProgramDetachedAndTellsWhetherItsWindowIsShown) {
   fs::path probe = prefix_.root() / "probe";
+  test_support::ScopedEnv env("RASTOLIN_RESTART_PROBE", probe.string());
   {
-    test_support::ScopedEnv env("RASTOLIN_RESTART_PROBE", probe.string());
+    test_support::ScopedEnv shown("RASTOLIN_RESTART_PROBE_SHOWN", "1");
     ASSERT_TRUE(processes_.RestartDetached());
   }
   for (int i = 0; i < 3000 && !fs::exists(probe); ++i)
     std::this_thread::sleep_for(std::chrono::milliseconds(10));
   EXPECT_EQ(test_support::ReadHostFile(probe), "args=1 leader=1 stdin=/dev/null");
+  // Ended without a window, as where no display can be opened.
+  const size_t before = OpenDescriptors();
+  EXPECT_FALSE(processes_.RestartDetached());
+  EXPECT_EQ(OpenDescriptors(), before);
 }
 
 // A real Windows program under the real Wine: built when the build has

@@ -26,7 +26,10 @@ class Processes {
   virtual ToolRun Run(const std::string& command_line, const std::string& working_folder,
                       const std::function<void()>& waiting = {}) = 0;
 
-  // Starts this program again without arguments and does not wait for it.
+  // Starts this program again without arguments and does not wait for it
+  // to end. Where a window may fail to open (POSIX: a display named but not
+  // there), waits until it is shown (WindowShown) and is false when the
+  // program ends first.
   virtual bool RestartDetached() = 0;
 };
 

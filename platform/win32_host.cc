@@ -37,4 +37,6 @@ std::string CommandLineText(int, char**) {
 
 bool DisplayNamed() { return true; }
 
+void WindowShown() {}
+
 }  // namespace platform

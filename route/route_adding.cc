@@ -42,7 +42,14 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
   const std::string name = FileNameOf(source);
   const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;
   RefuseIfLeavingRoute(target);
-  if (add_to_ref) RefuseIfLeavingRoute(RefPath);
+  if (add_to_ref) {
+    RefuseIfLeavingRoute(RefPath);
+    // A shape copied in whose entry cannot be written would lie in SHAPES
+    // unnamed by the route.
+    if (!services_.files.CanReplace(RefPath)) {
+      throw core::Error(services_.language.Format(core::Msg::RefNotReplaceableForAdding, RefPath));
+    }
+  }
   if (create_sd) {
     RefuseIfLeavingRoute(Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(name));
   }

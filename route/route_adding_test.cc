@@ -41,7 +41,12 @@ class RouteAddingTest : public RouteFixture {
   Route route = Open();
 };
 
-TEST_F(RouteAddingTest, AnUnreadableRouteRefusesAnEntryBeforeCopying) {
+TEST_F(RouteAddingTest, ARouteWhoseRefCannotBeReadOrReplacedRefusesAnEntryBeforeCopying) {
+  files.FailWritesTo(kRef);
+  Shape added = Entry();
+  EXPECT_THROW(route.AddShape(added, SdProps(), true, true, false), core::Error);
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
+
   Route broken = Open("Gone");
   files.AddFolder("C:\\MSTS\\ROUTES\\Gone\\SHAPES");
   EXPECT_THROW(broken.ReadRef(), core::Error);

@@ -59,6 +59,7 @@ int RunWindow(platform::Host& host, int& argc, char** argv) {
   ui.Attach(&window, &main->language);
   window.CenterOnScreen();
   window.show();
+  platform::WindowShown();
   application.exec();
   return 0;
 }

@@ -68,16 +68,19 @@ TEST_F(BatchAddEndToEnd, ASecondRunAsksOnTheTerminalAndTakesTheAnswersFromStanda
   prefix.Write("C:\\Content\\stone.ace", "stone texture 2");
   prefix.Write(kRoute + "SHAPES\\Arch.sd", "tuned by hand");
 
-  // Arch.s: replace, but keep its .sd file; pier.s: keep; rail.s: replace both.
-  // Each question names its file and follows the log lines before it.
-  ProgramRun run = Run({kCommand}, "y\nn\nnein\nYes\nД\n\n");
-  const std::string shapes = "C:\\MSTS\\ROUTES\\myroute\\SHAPES\\";
+  // Arch.s: replace, but keep its .sd file; pier.s: keep, asked again after
+  // an answer that is neither; rail.s: replace both. Each question names its
+  // file and follows the log lines before it; the paths name the route's
+  // folder as the disk spells it.
+  ProgramRun run = Run({kCommand}, "y\nn\nnein\nn\nYes\nД\n\n");
+  const std::string shapes = "C:\\MSTS\\ROUTES\\MyRoute\\SHAPES\\";
   EXPECT_EQ(run.output, kBanner +
                             shapes + "Arch.s\nOverwrite existing shape file? [y/n] " +
                             shapes + "Arch.sd\n*.sd file already exists. Overwrite? [y/n] "
                             "Added shape Arch.s\n" +
                             shapes + "pier.s\nOverwrite existing shape file? [y/n] "
-                            "Skipped shape pier.s\nAdded texture stone.ace\n" +
+                            "\"nein\" is no answer; answer y or n\n"
+                            "Overwrite existing shape file? [y/n] Skipped shape pier.s\nAdded texture stone.ace\n" +
                             shapes + "rail.s\nOverwrite existing shape file? [y/n] " +
                             shapes + "rail.sd\n*.sd file already exists. Overwrite? [y/n] "
                             "Added shape rail.s\nAdded texture rust.ace\n" +
@@ -105,7 +108,7 @@ TEST_F(BatchAddEndToEnd, AnErrorEndsOnlyItsCommandAfterTheLogLinesBeforeIt) {
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.output, kBanner +
                             "Added shape Arch.s\nAdded shape pier.s\nAdded texture stone.ace\n"
-                            "Cannot create file C:\\MSTS\\ROUTES\\myroute\\SHAPES\\rail.sd\n" +
+                            "Cannot create file C:\\MSTS\\ROUTES\\MyRoute\\SHAPES\\rail.sd\n" +
                             kEnd);
 }
 

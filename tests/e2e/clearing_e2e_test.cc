@@ -291,9 +291,12 @@ TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles)
   EXPECT_EQ(run.errors,
             "compare: -common, -unique and -bat exclude each other; the command is skipped\n");
   EXPECT_EQ(Read("C:\\out.bat"), test_support::Crlf(kCopy));
-  ProgramRun missing = Run({"compare(-route=elsewhere;-common)"});
-  EXPECT_EQ(missing.exit_code, 2);
-  EXPECT_EQ(missing.output, kBanner + "Route elsewhere not found\n" + kEnd);
+  // A route missing from ROUTES is named as such by the clearing commands too.
+  for (const char* line : {"compare(-route=elsewhere;-common)", "deldup(-route=elsewhere)"}) {
+    ProgramRun missing = Run({line});
+    EXPECT_EQ(missing.exit_code, 2) << line;
+    EXPECT_EQ(missing.output, kBanner + "Route elsewhere not found\n" + kEnd) << line;
+  }
 }
 
 TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARouteCompared) {
@@ -305,6 +308,9 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   EXPECT_EQ(Read("C:\\mine.bat"), "the user's own");
   Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "y\n\n");
   EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(kCopy));
+  // A folder is not offered for replacing.
+  EXPECT_EQ(Run({"compare(-route=myroute;-bat=c:\\msts)"}, "y\n\n").output,
+            kBanner + kCopy + "c:\\msts is a folder; give a file name\n" + kEnd);
 
   // As typed, and where the fixture keeps it.
   std::vector<std::pair<std::string, std::string>> inside = {

@@ -55,17 +55,32 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
        "makeace: unknown options \"-compress\", \"-x\"; " + texture_options + skipped, 2},
       {"deldup(-route=myroute;-rout=x)",
        "deldup: unknown option \"-rout\"; it takes -route=..." + skipped, 2},
+      {"deldup(-route=myroute;-route=europe1)",
+       "deldup: -route given more than once" + skipped, 2},
+      {"delunused(-route=myroute) 1",
+       "delunused: \"1\" after the parentheses is not taken" + skipped, 2},
+      {"listref(-route=myroute;-props=filename clas)",
+       "listref: no entry has the property \"clas\"\n", 2},
       {"deldup()", "deldup: a route is needed, as in deldup(-route=myroute)" + skipped, 2},
       {"delentry(-route=myroute) 99", "delentry: the route has no entry 99; nothing is deleted\n",
        2},
       {"compare(-route=myroute;-bat=)",
        "compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat" + skipped, 2},
       {"makeace(-dir=c:\\tex) nosuch.tga", "makeace: c:\\tex\\nosuch.tga not found\n", 2},
+      {"makeace(-dir=c:\\tex) ;", "makeace: an empty entry is skipped\n", 2},
+      {"makeace(-dir=c:\\) tex",
+       "makeace: c:\\tex is a folder; makeacedir(-dir=...) converts the images of a folder\n", 2},
+      {"listref -route=myroute",
+       "\"listref -route=myroute\" is no command: listref takes its options in parentheses, "
+       "as in listref(...); enter 'help' for the commands\n",
+       2},
       {"makeacedir(-dir=c:\\empty)", "makeacedir: no *.tga or *.bmp file in c:\\empty\\\n", 2},
+      {"batchadd(-dir=c:\\empty;-route=myroute;-sub)",
+       "batchadd: no *.s file in c:\\empty or its subfolders\n", 2},
       {"shape(-dir=c:\\models) nosuch out.s",
        "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
       // No hint: the log says what failed.
-      {"makeace(-zlib) sub\\roof.tga", "", 2},
+      {"makeace(-dir=c:\\work\\sub;-bmp;-width=1 6) roof.tga", "", 2},
   };
   for (const auto& mistake : cases) {
     ProgramRun run = Run({mistake.line});

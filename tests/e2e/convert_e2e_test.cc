@@ -87,17 +87,21 @@ TEST_F(ConvertEndToEnd, MakeaceTakesNamesFromTheCurrentFolderWithoutDir) {
   prefix.Write("C:\\work\\Brick.TGA", kTga);
   prefix.Write("C:\\work\\sub\\roof.tga", kTga);
   ProgramRun run = Command("makeace(-zlib) brick.tga;sub\\roof.tga");
+  // Taken from the current folder, the output goes beside its source,
+  // although makeace runs in the source's folder.
   EXPECT_EQ(ToolRuns(),
-            (Runs{{"makeace", "C:\\work", {"brick.tga", "brick.ace", "-zlib"}},
-                  {"makeace", "C:\\work\\sub", {"roof.tga", "sub\\roof.ace", "-zlib"}}}));
-  // The relative output is taken from the source's folder, where sub\ does not exist.
+            (Runs{{"makeace", "C:\\work", {"brick.tga", "C:\\work\\brick.ace", "-zlib"}},
+                  {"makeace", "C:\\work\\sub", {"roof.tga", "C:\\work\\sub\\roof.ace", "-zlib"}}}));
   EXPECT_EQ(run.output, kBanner +
-                            "Texture brick.tga: conversion successful\n"
-                            "makeace: cannot write sub\\roof.ace\n"
-                            "Texture sub\\roof.tga: conversion failed, no output file\n" +
+                            "Texture C:\\work\\brick.tga: conversion successful\n"
+                            "Texture C:\\work\\sub\\roof.tga: conversion successful\n" +
                             kEnd);
   EXPECT_EQ(Read("C:\\work\\brick.ace"), "SIMISA@@@@@@@@@@options -zlib\r\n" + kTga);
-  EXPECT_FALSE(Exists("C:\\work\\sub\\roof.ace"));
+  EXPECT_TRUE(Exists("C:\\work\\sub\\roof.ace"));
+  // So does a relative -dir.
+  Command("makeacedir(-dir=sub)");
+  EXPECT_EQ(ToolRuns().back(),
+            (StandinRun{"makeace", "C:\\work\\sub", {"roof.tga", "C:\\work\\sub\\roof.ace"}}));
 }
 
 TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
