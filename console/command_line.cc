@@ -56,19 +56,19 @@ ParsedLine ParseLine(std::string_view line) {
   return parsed;
 }
 
-Options::Options(std::span<const OptionSpec> specs, std::string_view option_text) {
+Options::Options(std::span<const OptionRule> rules, std::string_view option_text) {
   const std::vector<std::string> pieces = Pieces(option_text);
-  for (const OptionSpec& spec : specs) {
-    const bool anywhere = spec.match == OptionSpec::kAnywhere;
-    if (spec.kind == OptionSpec::kFlag) {
-      bool on = anywhere && core::Contains(option_text, spec.name);
-      for (const std::string& piece : pieces) on = on || piece == spec.name;
-      flags_[spec.name] = on;
+  for (const OptionRule& rule : rules) {
+    const bool anywhere = rule.match == OptionRule::kAnywhere;
+    if (rule.kind == OptionRule::kFlag) {
+      bool on = anywhere && core::Contains(option_text, rule.name);
+      for (const std::string& piece : pieces) on = on || piece == rule.name;
+      flags_[rule.name] = on;
     } else if (anywhere) {
-      if (core::Contains(option_text, spec.name))
-        values_[spec.name] = GetOption(spec.name, option_text);
+      if (core::Contains(option_text, rule.name))
+        values_[rule.name] = GetOption(rule.name, option_text);
     } else {
-      values_[spec.name] = WholeValue(spec.name, pieces);
+      values_[rule.name] = WholeValue(rule.name, pieces);
     }
   }
 }
@@ -86,27 +86,27 @@ const std::optional<std::string>& Options::Given(std::string_view name) const {
   return found == values_.end() ? kAbsent : found->second;
 }
 
-std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
+std::vector<std::string> UnknownOptions(std::span<const OptionRule> rules,
                                         std::string_view option_text) {
   std::vector<std::string> unknown;
   for (const std::string& option : Pieces(option_text)) {
     std::string key = KeyOf(option);
     bool known = false;
-    for (const OptionSpec& spec : specs) known = known || spec.name == key;
+    for (const OptionRule& rule : rules) known = known || rule.name == key;
     if (!known) unknown.push_back(std::move(key));
   }
   return unknown;
 }
 
-std::vector<std::string> RepeatedOptions(std::span<const OptionSpec> specs,
+std::vector<std::string> RepeatedOptions(std::span<const OptionRule> rules,
                                          std::string_view option_text) {
   const std::vector<std::string> pieces = Pieces(option_text);
   std::vector<std::string> repeated;
-  for (const OptionSpec& spec : specs) {
-    if (spec.kind != OptionSpec::kValue) continue;
+  for (const OptionRule& rule : rules) {
+    if (rule.kind != OptionRule::kValue) continue;
     size_t given = 0;
-    for (const std::string& option : pieces) given += KeyOf(option) == spec.name ? 1 : 0;
-    if (given > 1) repeated.emplace_back(spec.name);
+    for (const std::string& option : pieces) given += KeyOf(option) == rule.name ? 1 : 0;
+    if (given > 1) repeated.emplace_back(rule.name);
   }
   return repeated;
 }

@@ -21,7 +21,7 @@ struct ParsedLine {
 ParsedLine ParseLine(std::string_view line);
 
 // One option a command takes.
-struct OptionSpec {
+struct OptionRule {
   enum Kind { kFlag, kValue };
   // Where it is looked for: anywhere in the option text by a plain
   // substring search, as the conversion commands always found theirs, or
@@ -33,10 +33,10 @@ struct OptionSpec {
   Match match;
 };
 
-// A command's options, read once from the option text by their specs.
+// A command's options, read once from the option text by their rules.
 class Options {
  public:
-  Options(std::span<const OptionSpec> specs, std::string_view option_text);
+  Options(std::span<const OptionRule> rules, std::string_view option_text);
 
   // Whether a flag is on.
   bool Has(std::string_view name) const;
@@ -50,13 +50,13 @@ class Options {
   std::map<std::string_view, std::optional<std::string>> values_;
 };
 
-// The keys of the option text that no spec names, in their order.
-std::vector<std::string> UnknownOptions(std::span<const OptionSpec> specs,
+// The keys of the option text that no rule names, in their order.
+std::vector<std::string> UnknownOptions(std::span<const OptionRule> rules,
                                         std::string_view option_text);
 
 // The keys of options taking a value that the option text gives more than
 // once, each named once, in their order: only one of the values would count.
-std::vector<std::string> RepeatedOptions(std::span<const OptionSpec> specs,
+std::vector<std::string> RepeatedOptions(std::span<const OptionRule> rules,
                                          std::string_view option_text);
 
 // The value of a key such as "-dir" in an option text: from the first "="

@@ -20,21 +20,21 @@ TEST(ParseLineTest, CutsNameOptionsAndArgumentsOfALoweredLine) {
 }
 
 TEST(OptionsTest, EachOptionIsFoundByItsOwnRule) {
-  using O = OptionSpec;
-  const OptionSpec specs[] = {{"-dir", O::kValue, O::kAnywhere}, {"-b", O::kFlag, O::kAnywhere},
+  using O = OptionRule;
+  const OptionRule rules[] = {{"-dir", O::kValue, O::kAnywhere}, {"-b", O::kFlag, O::kAnywhere},
                               {"-over", O::kFlag, O::kWhole},    {"-bat", O::kValue, O::kWhole}};
   // A flag found anywhere is on inside another option's value; a whole one
   // only on its own.
-  const Options inside(specs, "-dir=c:\\my-box;-bat=c:\\take-over.bat");
+  const Options inside(rules, "-dir=c:\\my-box;-bat=c:\\take-over.bat");
   EXPECT_TRUE(inside.Has("-b"));
   EXPECT_FALSE(inside.Has("-over"));
   EXPECT_EQ(inside.Value("-dir"), "c:\\my-box");
   EXPECT_EQ(inside.Value("-bat"), "c:\\take-over.bat");
-  const Options bare(specs, " -over ;-bat");
+  const Options bare(rules, " -over ;-bat");
   EXPECT_TRUE(bare.Has("-over"));
   EXPECT_EQ(bare.Given("-bat"), "");  // given without a value
   EXPECT_EQ(bare.Given("-dir"), std::nullopt);
-  EXPECT_EQ(UnknownOptions(specs, "-dir=x;-overx; -zip=1;;-b"),
+  EXPECT_EQ(UnknownOptions(rules, "-dir=x;-overx; -zip=1;;-b"),
             (std::vector<std::string>{"-overx", "-zip"}));
 }
 

@@ -37,35 +37,35 @@ constexpr const char* kRouteHelp =
 
 // The options of each command. The conversion commands and batchadd find
 // theirs anywhere in the option text; the rest only as whole options.
-using O = OptionSpec;
-constexpr OptionSpec kTextureOptions[] = {
+using O = OptionRule;
+constexpr OptionRule kTextureOptions[] = {
     {"-dir", O::kValue, O::kAnywhere},   {"-zlib", O::kFlag, O::kAnywhere},
     {"-no", O::kFlag, O::kAnywhere},     {"-dxt", O::kFlag, O::kAnywhere},
     {"-trans", O::kFlag, O::kAnywhere},  {"-bmp", O::kFlag, O::kAnywhere},
     {"-width", O::kValue, O::kAnywhere}, {"-height", O::kValue, O::kAnywhere},
 };
-constexpr OptionSpec kShapeOptions[] = {
+constexpr OptionRule kShapeOptions[] = {
     {"-dir", O::kValue, O::kAnywhere},
     {"-b", O::kFlag, O::kAnywhere},
     {"-mip", O::kValue, O::kAnywhere},
 };
-constexpr OptionSpec kBatchAddOptions[] = {
+constexpr OptionRule kBatchAddOptions[] = {
     {"-dir", O::kValue, O::kAnywhere},   {"-route", O::kValue, O::kAnywhere},
     {"-class", O::kValue, O::kAnywhere}, {"-sub", O::kFlag, O::kAnywhere},
     // Found within other options ("-class=cross-over"), it would replace
     // edited files without a question.
     {"-over", O::kFlag, O::kWhole},      {"-texs", O::kFlag, O::kAnywhere},
 };
-constexpr OptionSpec kListRefOptions[] = {
+constexpr OptionRule kListRefOptions[] = {
     {"-route", O::kValue, O::kWhole},
     {"-props", O::kValue, O::kWhole},
 };
-constexpr OptionSpec kRouteOptions[] = {{"-route", O::kValue, O::kWhole}};
-constexpr OptionSpec kCheckOptions[] = {
+constexpr OptionRule kRouteOptions[] = {{"-route", O::kValue, O::kWhole}};
+constexpr OptionRule kCheckOptions[] = {
     {"-route", O::kValue, O::kWhole},
     {"-save", O::kValue, O::kWhole},
 };
-constexpr OptionSpec kCompareOptions[] = {
+constexpr OptionRule kCompareOptions[] = {
     {"-route", O::kValue, O::kWhole}, {"-shapes", O::kFlag, O::kWhole},
     {"-textures", O::kFlag, O::kWhole}, {"-eur1", O::kFlag, O::kWhole},
     {"-eur2", O::kFlag, O::kWhole},   {"-us1", O::kFlag, O::kWhole},
@@ -75,11 +75,11 @@ constexpr OptionSpec kCompareOptions[] = {
 };
 
 // "-dir=..., -zlib": what a command takes, for its hint.
-std::string Describe(std::span<const OptionSpec> specs) {
+std::string Describe(std::span<const OptionRule> rules) {
   std::string text;
-  for (const OptionSpec& spec : specs) {
-    text += (text.empty() ? "" : ", ") + std::string(spec.name) +
-            (spec.kind == OptionSpec::kValue ? "=..." : "");
+  for (const OptionRule& rule : rules) {
+    text += (text.empty() ? "" : ", ") + std::string(rule.name) +
+            (rule.kind == OptionRule::kValue ? "=..." : "");
   }
   return text;
 }

@@ -39,7 +39,7 @@ class Console {
 
  private:
   // What a command's handler receives: the line's options, read once by
-  // the command's specs, and its arguments.
+  // the command's rules, and its arguments.
   struct Command {
     const std::string& name;
     const Options& options;
@@ -49,7 +49,7 @@ class Console {
   using Handler = void (Console::*)(const Command&);
   struct CommandRow {
     std::string_view name;
-    std::span<const OptionSpec> options;
+    std::span<const OptionRule> options;
     // Where the command's arguments stand: after the options (makeace(...)
     // a.tga), in the parentheses instead of options (changelang(1)), or
     // nowhere.
