@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "core/error.h"
+#include "ops/user_file.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/discovery.h"
@@ -299,17 +300,9 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
   std::vector<std::string> compared = {routes_folder + name};
   for (const std::string& route : chosen) compared.push_back(routes_folder + route);
   RefuseInComparedRoute(main, *target, compared);
-  const platform::EntryKind kind = main.files.KindAt(*target);
-  if (kind == platform::EntryKind::kFolder) {
-    throw core::Error(texts.Format(core::Msg::FolderNotFile, *target));
-  }
-  if (kind != platform::EntryKind::kNone &&
-      !main.ui.Ask(texts[core::Msg::ReplaceFileQuestion], *target)) {
-    return;
-  }
   std::string bytes;
   for (const std::string& line : fields.CrOut) bytes += line + "\r\n";
-  if (!main.files.ReplaceFile(*target, bytes)) throw core::Error("Cannot create file " + *target);
+  ReplaceWhenAgreed(main, *target, bytes);
 }
 
 void CrProcClick(core::ConvMain& main, const RouteState& routes) {

@@ -8,6 +8,7 @@
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
 #include "ops/unused.h"
+#include "ops/user_file.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
@@ -470,18 +471,10 @@ void SaveReport(core::ConvMain& main, const std::string& path,
   if (files.LinkOutOf(folder.empty() ? files.CurrentFolder() : std::string(folder), path)) {
     throw core::Error(main.language.Format(Msg::LinkOutOfFolder, path));
   }
-  const platform::EntryKind kind = files.KindAt(path);
-  if (kind == platform::EntryKind::kFolder) {
-    throw core::Error(main.language.Format(Msg::FolderNotFile, path));
-  }
-  if (kind != platform::EntryKind::kNone &&
-      !main.ui.Ask(main.language[Msg::ReplaceFileQuestion], path)) {
-    return;
-  }
   std::string bytes;
   for (const ReportLine& line : lines) bytes += line.text + "\r\n";
-  if (!files.ReplaceFile(path, bytes)) throw core::Error("Cannot create file " + path);
-  main.log.Add(main.language.Format(Msg::CheckSaved, path));
+  if (ReplaceWhenAgreed(main, path, bytes))
+    main.log.Add(main.language.Format(Msg::CheckSaved, path));
 }
 
 void ClCheckClick(core::ConvMain& main, RouteState& routes) {
