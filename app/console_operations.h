@@ -1,8 +1,6 @@
 // The operations the console drives, as the program has them.
 #pragma once
 
-#include <algorithm>
-
 #include "console/operations.h"
 #include "convert/shape_conversion.h"
 #include "convert/shape_dir.h"
@@ -18,7 +16,6 @@
 #include "ops/unused.h"
 #include "platform/host.h"
 #include "platform/text.h"
-#include "route/blocks.h"
 #include "route/discovery.h"
 
 namespace app {
@@ -44,22 +41,8 @@ class ConsoleOperations : public console::Operations {
 
   EntryRows ClPropPrClick(const std::string& route) override {
     ops::RouteState routes = Choose(route);
-    EntryRows listed{std::move(routes.ClShapes), {}};
-    const std::vector<route::Shape>& entries = routes.CurrentRoute->Entries;
-    auto has = [](const route::Shape& entry, const std::string& name) {
-      return std::any_of(entry.PropList().begin(), entry.PropList().end(),
-                         [&](const route::Props& prop) {
-                           return platform::EqualsIgnoreCase(prop.PropName, name);
-                         });
-    };
-    for (const std::string& name : route::SplitList(main_.fields.ClProps, ' ')) {
-      if (!name.empty() && !entries.empty() &&
-          std::none_of(entries.begin(), entries.end(),
-                       [&](const route::Shape& entry) { return has(entry, name); })) {
-        listed.unknown.push_back(name);
-      }
-    }
-    return listed;
+    return {std::move(routes.ClShapes),
+            ops::UnknownProperties(*routes.CurrentRoute, main_.fields.ClProps)};
   }
   void ClDuplicatesClick(const std::string& route) override {
     ops::RouteState routes = Choose(route);

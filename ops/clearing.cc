@@ -39,6 +39,23 @@ std::vector<std::string> ListProperties(const route::Route& route, const std::st
   return rows;
 }
 
+std::vector<std::string> UnknownProperties(const route::Route& route, const std::string& names) {
+  auto has = [](const route::Shape& entry, const std::string& name) {
+    return std::any_of(
+        entry.PropList().begin(), entry.PropList().end(),
+        [&](const route::Props& prop) { return route::NamesMatch(prop.PropName, name); });
+  };
+  std::vector<std::string> unknown;
+  for (const std::string& name : route::SplitList(names, ' ')) {
+    if (!name.empty() && !route.Entries.empty() &&
+        std::none_of(route.Entries.begin(), route.Entries.end(),
+                     [&](const route::Shape& entry) { return has(entry, name); })) {
+      unknown.push_back(name);
+    }
+  }
+  return unknown;
+}
+
 namespace {
 
 void ShowRows(RouteState& routes, const std::string& props) {

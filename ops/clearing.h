@@ -24,6 +24,9 @@ void NoteMovedFiles(core::ConvMain& main, const route::Route& route, int moved_b
 // One row per entry: the values of the space-separated property names
 // (an empty name gives an empty value), joined by " - ".
 std::vector<std::string> ListProperties(const route::Route& route, const std::string& names);
+// The names of those that no entry has, as a misspelt one would be; none
+// for a route without entries.
+std::vector<std::string> UnknownProperties(const route::Route& route, const std::string& names);
 
 // "Show": the rows of ListProperties for ClProps, none selected, the first
 // one focused. An empty ClProps leaves the rows as they are.
