@@ -246,6 +246,13 @@ struct WorldNames : ReadAhead::Digest {
   size_t Bytes() const override {
     return compared.size() + raw.size() + names.size() * sizeof(Name);
   }
+  void Add(std::string_view name_compared, std::string_view name_raw, uint32_t hash,
+           uint32_t count) {
+    compared += name_compared;
+    raw += name_raw;
+    names.push_back(
+        {static_cast<uint32_t>(compared.size()), static_cast<uint32_t>(raw.size()), hash, count});
+  }
 };
 
 // Every FileName of the text, or only those `keep(compared, hash)` keeps.
@@ -261,11 +268,7 @@ void FindNames(std::string_view text, WorldNames& into, Keep keep) {
       folded = compared;
     }
     const uint32_t hash = NameSet::Hash(folded);
-    if (!keep(folded, hash)) return;
-    into.compared += folded;
-    into.raw += raw;
-    into.names.push_back({static_cast<uint32_t>(into.compared.size()),
-                          static_cast<uint32_t>(into.raw.size()), hash, 1});
+    if (keep(folded, hash)) into.Add(folded, raw, hash, 1);
   });
 }
 
@@ -295,10 +298,7 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
     raw_start = name.raw_end;
     for (size_t at = name.hash & (size - 1);; at = (at + 1) & (size - 1)) {
       if (slots[at] == 0) {
-        into.compared += compared;
-        into.raw += raw;
-        into.names.push_back({static_cast<uint32_t>(into.compared.size()),
-                              static_cast<uint32_t>(into.raw.size()), name.hash, name.count});
+        into.Add(compared, raw, name.hash, name.count);
         slots[at] = static_cast<uint32_t>(into.names.size());
         break;
       }
