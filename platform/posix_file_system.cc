@@ -308,17 +308,22 @@ std::optional<PosixFileSystem> PosixFileSystem::FromEnvironment() {
   return PosixFileSystem(std::move(drives), *current);
 }
 
+PosixFileSystem::Resolved PosixFileSystem::Joined(const std::string& root,
+                                                  const WindowsPath& path) {
+  Resolved out;
+  out.host = root;
+  out.is_root = path.components.empty();
+  if (!path.components.empty()) out.typed_name = path.components.back();
+  for (const auto& component : path.components) JoinInPlace(out.host, component);
+  return out;
+}
+
 std::optional<PosixFileSystem::Resolved> PosixFileSystem::AsTyped(std::string_view text) const {
   auto path = ParseWindowsPath(text, current_folder_);
   if (!path) return std::nullopt;
   auto root = drives_.HostRoot(path->drive);
   if (!root) return std::nullopt;
-  Resolved out;
-  out.host = *root;
-  out.is_root = path->components.empty();
-  if (!path->components.empty()) out.typed_name = path->components.back();
-  for (const auto& component : path->components) JoinInPlace(out.host, component);
-  return out;
+  return Joined(*root, *path);
 }
 
 // Maps a Windows path onto the host: each component is taken as it is when
@@ -327,14 +332,15 @@ std::optional<PosixFileSystem::Resolved> PosixFileSystem::AsTyped(std::string_vi
 // the folder happens to list them in); from the first component that
 // matches nothing on, the components are taken as typed.
 std::optional<PosixFileSystem::Resolved> PosixFileSystem::Resolve(std::string_view text) const {
-  std::optional<Resolved> typed = AsTyped(text);
+  auto path = ParseWindowsPath(text, current_folder_);
+  if (!path) return std::nullopt;
+  auto root = drives_.HostRoot(path->drive);
+  if (!root) return std::nullopt;
+  Resolved out = Joined(*root, *path);
   // The usual case, every component named as on disk, costs one look
   // instead of one per component.
   struct stat whole;
-  if (!typed || typed->is_root || lstat(typed->host.c_str(), &whole) == 0) return typed;
-  auto path = ParseWindowsPath(text, current_folder_);
-  auto root = drives_.HostRoot(path->drive);
-  Resolved out = std::move(*typed);
+  if (out.is_root || lstat(out.host.c_str(), &whole) == 0) return out;
   out.host = *root;
   bool missing = false;
   for (const auto& component : path->components) {

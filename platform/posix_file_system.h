@@ -8,6 +8,7 @@
 #include "platform/directory_cache.h"
 #include "platform/drive_map.h"
 #include "platform/file_system.h"
+#include "platform/windows_path.h"
 
 namespace platform {
 
@@ -55,6 +56,8 @@ class PosixFileSystem : public FileSystem {
   // The path with every component as typed, which Resolve gives when the
   // host has them all so; nothing looked at.
   std::optional<Resolved> AsTyped(std::string_view path) const;
+  // AsTyped of a parsed path on its drive's host root.
+  static Resolved Joined(const std::string& root, const WindowsPath& path);
 
   DriveMap drives_;
   std::string current_folder_;
