@@ -84,6 +84,13 @@ bool LessByUpperCase(std::string_view a, std::string_view b) {
   return a < b;
 }
 
+// Both mappings of ASCII text, which needs no tables.
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = AsciiLower(c);
+  return out;
+}
+
 }  // namespace
 
 std::string EightBitToUtf8(std::string_view bytes) {
@@ -92,15 +99,12 @@ std::string EightBitToUtf8(std::string_view bytes) {
 }
 
 std::string LowerCase(std::string_view text) {
+  if (IsAscii(text)) return LowerAscii(text);
   return MapCodePoints(text, [](utf8proc_int32_t c) { return utf8proc_tolower(c); });
 }
 
 std::string FoldCase(std::string_view text) {
-  if (IsAscii(text)) {
-    std::string out(text);
-    for (char& c : out) c = AsciiLower(c);
-    return out;
-  }
+  if (IsAscii(text)) return LowerAscii(text);
   // Simple folding: upper then lower, so that title-case and final forms
   // meet their lower-case letters too.
   return MapCodePoints(text, [](utf8proc_int32_t c) {
