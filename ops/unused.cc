@@ -29,15 +29,11 @@ class NameFolder {
   std::string_view Fold(std::string_view raw, size_t width) {
     const size_t length = raw.size() / width;
     if (buffer_.size() < length) buffer_.resize(length);
-    for (size_t i = 0; i < length; ++i) {
-      const unsigned unit = static_cast<unsigned char>(raw[i * width]) |
-                            (width == 2 ? static_cast<unsigned char>(raw[i * width + 1]) << 8 : 0u);
-      if (unit >= 0x80) {
-        buffer_ = platform::FoldCase(
-            route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
-        return buffer_;
-      }
-      buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
+    if (!LowerAscii(reinterpret_cast<const unsigned char*>(raw.data()), length, width,
+                    buffer_.data())) {
+      buffer_ = platform::FoldCase(
+          route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
+      return buffer_;
     }
     std::string_view name(buffer_.data(), length);
     auto trim = [&] {
@@ -53,6 +49,40 @@ class NameFolder {
   }
 
  private:
+  // Writes the `length` units at `raw` to `out` in lower case; false, with
+  // `out` unfinished, at a unit beyond ASCII.
+  static bool LowerAscii(const unsigned char* raw, size_t length, size_t width, char* out) {
+#ifdef RASTOLIN_SCAN_SSE2
+    if (width == 2 && length >= 8) {
+      // Eight units at a time; the last eight overlap the ones before
+      // when the name is no multiple of eight long.
+      auto lower_eight = [&](size_t at) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
+        const __m128i beyond_ascii =
+            _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xff80)));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyond_ascii, _mm_setzero_si128())) != 0xffff)
+          return false;
+        const __m128i bytes = _mm_packus_epi16(units, units);
+        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
+                                            _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
+                         _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
+        return true;
+      };
+      for (size_t at = 0; at + 8 <= length; at += 8) {
+        if (!lower_eight(at)) return false;
+      }
+      return length % 8 == 0 || lower_eight(length - 8);
+    }
+#endif
+    for (size_t i = 0; i < length; ++i) {
+      const unsigned unit = raw[i * width] | (width == 2 ? unsigned{raw[i * width + 1]} << 8 : 0u);
+      if (unit >= 0x80) return false;
+      out[i] = platform::AsciiLower(static_cast<char>(unit));
+    }
+    return true;
+  }
+
   std::string buffer_;
 };
 

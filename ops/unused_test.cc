@@ -23,9 +23,10 @@ class UnusedTest : public ClearingFixture {
             "SIMISA@@@@@@@@@@JINX0p0t______\r\n\r\n"
             "Speedpost_Set ( Name ( \"Metric\" ) Speed_Sign_Shape ( spd_sign.s 1 0 0 0 0 ) )\r\n"
             "Speedpost_Set ( Milepost_Shape ( milepost.s 1 0 0 0 0 ) )\r\n"));
-    files.Add(kRoute + "WORLD\\a.w",
-              test_support::UnicodeFile(
-                  WorldText({"USED.S", "\"quoted house.s\"", "a_long_shape_name_PLACED.s"})));
+    files.Add(
+        kRoute + "WORLD\\a.w",
+        test_support::UnicodeFile(WorldText(
+            {"USED.S", "\"quoted house.s\"", "a_long_shape_name_PLACED.s", "STATION_ВОКЗАЛ.S"})));
   }
 
   std::vector<std::string> Search() {
@@ -39,7 +40,7 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
   for (const char* name :
        {"used.s", "Unused.s", "unused.s", "TELEPOLE.S", "car blue.s", "my van.s", "spd_sign.s",
         "milepost.s", "quoted house.s", "zipped.s", "tokens.s", "A_Long_Shape_Name_Placed.s",
-        "a_long_shape_name_placed_not.s"}) {
+        "a_long_shape_name_placed_not.s", "Station_Вокзал.s"}) {
     entries += "Static ( FileName ( " + std::string(name) + " ) )\r\n";
   }
   Choose(entries + "Transfer ( FileName ( t.s ) )\r\nStatic ( Class ( none ) )\r\n");
@@ -49,7 +50,8 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
   EXPECT_EQ(Search(), (Lines{"unused.s", "unused.s", "a_long_shape_name_placed_not.s"}));
   EXPECT_EQ(Lines(ui.progress[0].begin(), ui.progress[0].begin() + 3),
             (Lines{"p:5", "i:1/3", "l:Search in a.w"}));
-  EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"e.w\" /u /o:\"e.w\" | " + kFfedit}));
+  EXPECT_EQ(Runs(),
+            (Lines{"\"" + kFfedit + "ffeditc_unicode.exe\" \"e.w\" /u /o:\"e.w\" | " + kFfedit}));
   ClUnusedClick(main, routes);  // the list cancelled: the route is left alone
   EXPECT_FALSE(files.FolderExists(kBackup));
 
@@ -75,7 +77,8 @@ TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   const std::string unused = stops + "its shapes would count as unused";
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"WORLD\\b.w", kBinary, " cannot be read as text" + unused},  // the tool cannot convert it
-      {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23), " cannot be read as text" + unused},
+      {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23),
+       " cannot be read as text" + unused},
       {"speedpost.dat", Compressed(kBinary), " cannot be read as text" + unused},
       // Cut short: the names after the cut are lost.
       {"WORLD\\b.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120),
