@@ -12,7 +12,8 @@ namespace {
 
 // Each text is scanned in both widths behind 0 to 33 blanks, so that every
 // unit falls at every place of a 16-unit block and at the partial block
-// after the last whole one.
+// after the last whole one; wide text also 16 units at a time where the
+// processor could take 32.
 TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
   struct Case {
     const char* text;
@@ -45,15 +46,19 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
   for (const Case& c : cases) {
     for (size_t pad = 0; pad <= 33; ++pad) {
       const std::string text = std::string(pad, ' ') + c.text;
-      std::vector<std::string> narrow, wide;
+      std::vector<std::string> narrow, wide, sixteen;
       const std::string utf16 = platform::Utf8ToUtf16Le(text);
       EXPECT_EQ(ScanFileNames<1>(text, [&](std::string_view raw) { narrow.emplace_back(raw); }),
                 c.closed);
       EXPECT_EQ(ScanFileNames<2>(utf16, [&](std::string_view raw) { wide.emplace_back(raw); }),
                 c.closed);
+      const auto add = [&](std::string_view raw) { sixteen.emplace_back(raw); };
+      EXPECT_EQ((ScanFileNames<2, false>(utf16, add)), c.closed);
       EXPECT_EQ(narrow, c.names) << c.text << " behind " << pad;
       for (std::string& name : wide) name = platform::Utf16LeToUtf8(name);
       EXPECT_EQ(wide, c.names) << c.text << " behind " << pad;
+      for (std::string& name : sixteen) name = platform::Utf16LeToUtf8(name);
+      EXPECT_EQ(sixteen, c.names) << c.text << " behind " << pad;
     }
   }
 }
