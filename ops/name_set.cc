@@ -39,15 +39,16 @@ NameSet::NameSet(size_t expected) {
 }
 
 size_t NameSet::Probe(std::string_view name, uint32_t hash) const {
-  // Heads are padded with zeros, so they compare whole, in a few words.
-  char head[kHead] = {};
-  std::memcpy(head, name.data(), std::min(name.size(), kHead));
+  // The head is compared where the name stands: copied to a padded buffer
+  // first, it would be read back in words before the small writes that
+  // made it had landed, which stalls every look-up.
+  const size_t head = std::min(name.size(), kHead);
   const size_t mask = slots_.size() - 1;
   for (size_t at = hash & mask;; at = (at + 1) & mask) {
     const Slot& slot = slots_[at];
     if (slot.number == 0) return at;
     if (slot.hash != hash || slot.length != name.size() ||
-        std::memcmp(slot.head, head, kHead) != 0) {
+        std::memcmp(slot.head, name.data(), head) != 0) {
       continue;
     }
     if (name.size() <= kHead ||
