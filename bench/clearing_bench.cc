@@ -1,13 +1,14 @@
 // The clearing page's heavy work on generated large routes, through the
-// host's file system: the unused search over 1,000 world files (about
-// 55 MB, 150,000 FileName entries) and a .ref of 20,000 entries, on its
-// own and as the whole delunused command of the built program, next to
-// merely reading those world files; the route check of the same route,
-// whose SHAPES holds 20,000 shapes (the used ones read for their
-// textures), on its own and as the checkroute command, next to merely
-// reading the world files and the used shapes; removing duplicates and
-// deleting 10,000 selected rows of a .ref of 50,000 entries, next to
-// reading and writing that .ref.
+// host's file system. The unused search over 1,000 world files (about
+// 55 MB, 150,000 FileName entries) that place 2,500 shapes, against a .ref
+// of 2,000 entries, on its own and as the whole delunused command of the
+// built program, next to merely reading those world files; the command
+// again on world files of the same size against a .ref of 20,000 entries.
+// The route check of that second route, whose SHAPES holds 20,000 shapes
+// (the used ones read for their textures), on its own and as the
+// checkroute command, next to merely reading the world files and the used
+// shapes. Removing duplicates and deleting 10,000 selected rows of a .ref
+// of 50,000 entries, next to reading and writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -38,6 +39,11 @@ namespace {
 
 constexpr int kWorldFiles = 1000;
 constexpr int kObjectsPerWorld = 150;
+// A large route of the usual make: its tiles place a few thousand shapes,
+// most of which its .ref offers.
+constexpr int kTypicalRefEntries = 2000;
+constexpr int kTypicalUnused = 300;
+constexpr int kTypicalShapes = 2500;
 constexpr int kUnusedRefEntries = 20000;
 constexpr int kLargeRefEntries = 50000;
 constexpr int kRemoved = 10000;
@@ -47,12 +53,11 @@ constexpr int kTextures = 2000;
 std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + ".s"; }
 
 // A tile as the route editor leaves it: scenery drawn from the handful of
-// shapes of its neighbourhood (most of them in the .ref, some long gone
-// from it), and track pieces, which no .ref lists. The names go to
-// `placed`.
-std::string WorldText(std::mt19937& random, std::set<std::string>& placed) {
-  constexpr int kShapes = kUnusedRefEntries + kUnusedRefEntries / 4;
-  std::uniform_int_distribution<int> neighbourhood(0, kShapes - 1);
+// shapes of its neighbourhood, numbered `first` to `last` (most of them in
+// the .ref, some long gone from it), and track pieces, which no .ref lists.
+// The names go to `placed`.
+std::string WorldText(std::mt19937& random, int first, int last, std::set<std::string>& placed) {
+  std::uniform_int_distribution<int> neighbourhood(first, last);
   std::vector<std::string> palette;
   for (int i = 0; i < 40; ++i) palette.push_back(ShapeName(neighbourhood(random)));
   std::uniform_int_distribution<int> scenery(0, static_cast<int>(palette.size()) - 1);
@@ -102,29 +107,22 @@ std::vector<route::Shape> RefEntries(int count, int distinct) {
   return entries;
 }
 
-// Two routes: Worlds for the unused search, Large for the removals.
+// Three routes: Typical and Worlds for the unused search, Worlds for the
+// route check, Large for the removals.
 class ClearingBench : public bench::BenchInstallation {
  public:
   ClearingBench() {
-    fs::create_directories(host_root() / "ROUTES" / "Worlds" / "WORLD");
     fs::create_directories(host_root() / "ROUTES" / "Large");
     fs::create_directories(host_root().parent_path() / "work");
     std::mt19937 random(7);
-    const std::string worlds = root() + "\\ROUTES\\Worlds\\";
     std::set<std::string> placed;
-    for (int i = 0; i < kWorldFiles; ++i) {
-      const std::string bytes = route::UnicodeFileBytes(WorldText(random, placed));
-      world_bytes_ += static_cast<int64_t>(bytes.size());
-      Write(worlds + "WORLD\\w-" + std::to_string(i) + ".w", bytes);
-    }
-    // A data file, as every route has, so that the route box lists the
-    // route and a command finds its spelling on disk.
-    Write(
-        worlds + "ssource.dat",
-        route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0q0t______\r\n\r\nTr_SMS_Sources (\r\n)\r\n"));
-    Write(
-        worlds + "Worlds.ref",
-        route::UnicodeFileBytes(route::RefText(RefEntries(kUnusedRefEntries, kUnusedRefEntries))));
+    typical_world_bytes_ =
+        WriteWorldRoute("Typical", random, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
+                        kTypicalRefEntries, placed);
+    placed.clear();
+    world_bytes_ = WriteWorldRoute("Worlds", random, 0, kUnusedRefEntries * 5 / 4 - 1,
+                                   kUnusedRefEntries, placed);
+    const std::string worlds = root() + "\\ROUTES\\Worlds\\";
     // Written plainly: 42,000 replacements, each flushed, would take minutes.
     const fs::path route = host_root() / "ROUTES" / "Worlds";
     fs::create_directories(route / "SHAPES");
@@ -145,10 +143,14 @@ class ClearingBench : public bench::BenchInstallation {
     Write(LargeRefPath(), large_ref_);
   }
 
+  // The bytes of the world files of Typical and of Worlds.
+  int64_t typical_world_bytes() const { return typical_world_bytes_; }
   int64_t world_bytes() const { return world_bytes_; }
-  // The shapes of SHAPES that the world files place.
+  // The shapes of Worlds' SHAPES that its world files place.
   const std::vector<std::string>& used_shapes() const { return used_shapes_; }
-  std::string WorldFolder() const { return root() + "\\ROUTES\\Worlds\\WORLD\\"; }
+  std::string WorldFolder(const std::string& route) const {
+    return root() + "\\ROUTES\\" + route + "\\WORLD\\";
+  }
   std::string WorkFolder() const { return root().substr(0, root().rfind('\\')) + "\\work"; }
   std::string LargeRefPath() const { return root() + "\\ROUTES\\Large\\Large.ref"; }
   std::string LargeBackup() const {
@@ -157,6 +159,29 @@ class ClearingBench : public bench::BenchInstallation {
   const std::string& large_ref() const { return large_ref_; }
 
  private:
+  // A route of world files placing shapes `first` to `last`, and a .ref of
+  // `entries` entries, the first shapes'. Returns the world files' bytes.
+  int64_t WriteWorldRoute(const std::string& name, std::mt19937& random, int first, int last,
+                          int entries, std::set<std::string>& placed) {
+    fs::create_directories(host_root() / "ROUTES" / name / "WORLD");
+    const std::string folder = root() + "\\ROUTES\\" + name + "\\";
+    int64_t bytes = 0;
+    for (int i = 0; i < kWorldFiles; ++i) {
+      const std::string text = route::UnicodeFileBytes(WorldText(random, first, last, placed));
+      bytes += static_cast<int64_t>(text.size());
+      Write(WorldFolder(name) + "w-" + std::to_string(i) + ".w", text);
+    }
+    // A data file, as every route has, so that the route box lists the
+    // route and a command finds its spelling on disk.
+    Write(
+        folder + "ssource.dat",
+        route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0q0t______\r\n\r\nTr_SMS_Sources (\r\n)\r\n"));
+    Write(folder + name + ".ref",
+          route::UnicodeFileBytes(route::RefText(RefEntries(entries, entries))));
+    return bytes;
+  }
+
+  int64_t typical_world_bytes_ = 0;
   int64_t world_bytes_ = 0;
   std::vector<std::string> used_shapes_;
   std::string large_ref_;
@@ -164,14 +189,13 @@ class ClearingBench : public bench::BenchInstallation {
 
 void FindUnused(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  std::unique_ptr<route::Route> worlds = bench.OpenRoute("Worlds");
-  ops::SimisReader reader(bench.main(), *worlds);
+  std::unique_ptr<route::Route> typical = bench.OpenRoute("Typical");
+  ops::SimisReader reader(bench.main(), *typical);
   bench::SilentUi::SilentProgress progress;
   size_t unused = 0;
-  for (auto _ : state) unused = ops::FindUnused(bench.main(), *worlds, reader, progress).size();
-  if (unused == 0 || unused == kUnusedRefEntries)
-    state.SkipWithError("the search found no used or no unused shapes");
-  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+  for (auto _ : state) unused = ops::FindUnused(bench.main(), *typical, reader, progress).size();
+  if (unused != kTypicalUnused) state.SkipWithError("the search missed unused shapes");
+  state.SetBytesProcessed(state.iterations() * bench.typical_world_bytes());
 }
 
 // Times a command as a user types it: the program starts in the folder of
@@ -179,8 +203,8 @@ void FindUnused(benchmark::State& state) {
 // empty, so a choice list is cancelled; its output goes to a file, and
 // standard error, where no person watches, to nowhere. The output must hold
 // `expected`.
-void TimeCommand(benchmark::State& state, const std::string& command,
-                 const std::string& expected) {
+void TimeCommand(benchmark::State& state, const std::string& command, const std::string& expected,
+                 int64_t world_bytes) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   const fs::path work = bench.host_root().parent_path() / "work";
   const std::string output = (work / "output.txt").string();
@@ -190,12 +214,21 @@ void TimeCommand(benchmark::State& state, const std::string& command,
   const std::string text((std::istreambuf_iterator<char>(listed)), {});
   if (!ran || text.find(expected) == std::string::npos)
     state.SkipWithError("the command did not do its work");
-  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+  state.SetBytesProcessed(state.iterations() * world_bytes);
 }
 
 // delunused lists the unused shapes.
 void ConsoleDelunused(benchmark::State& state) {
-  TimeCommand(state, "delunused(-route=Worlds)", "\n1  ");
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  TimeCommand(state, "delunused(-route=Typical)", "\n" + std::to_string(kTypicalUnused) + "  ",
+              bench.typical_world_bytes());
+}
+
+// The same over world files of the same size whose route's .ref holds
+// 20,000 entries.
+void ConsoleDelunusedLargeRef(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  TimeCommand(state, "delunused(-route=Worlds)", "\n1  ", bench.world_bytes());
 }
 
 void CheckRoute(benchmark::State& state) {
@@ -213,19 +246,24 @@ void CheckRoute(benchmark::State& state) {
 }
 
 void ConsoleCheckroute(benchmark::State& state) {
-  TimeCommand(state, "checkroute(-route=Worlds)", "Textures missing from TEXTURES: ");
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  TimeCommand(state, "checkroute(-route=Worlds)",
+              "Textures missing from TEXTURES: ", bench.world_bytes());
+}
+
+void ReadWorldFilesOf(ClearingBench& bench, const std::string& route) {
+  const std::string folder = bench.WorldFolder(route);
+  for (const platform::FindEntry& found :
+       bench.files().Find(folder + "*.w", platform::kAnyAttributes)) {
+    std::optional<std::string> bytes = bench.files().ReadFile(folder + found.name);
+    benchmark::DoNotOptimize(bytes);
+  }
 }
 
 void ReadWorldFiles(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  for (auto _ : state) {
-    for (const platform::FindEntry& found :
-         bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
-      std::optional<std::string> bytes = bench.files().ReadFile(bench.WorldFolder() + found.name);
-      benchmark::DoNotOptimize(bytes);
-    }
-  }
-  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+  for (auto _ : state) ReadWorldFilesOf(bench, "Typical");
+  state.SetBytesProcessed(state.iterations() * bench.typical_world_bytes());
 }
 
 // What the route check cannot do without: reading the world files and the
@@ -233,11 +271,7 @@ void ReadWorldFiles(benchmark::State& state) {
 void ReadWorldFilesAndShapes(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   for (auto _ : state) {
-    for (const platform::FindEntry& found :
-         bench.files().Find(bench.WorldFolder() + "*.w", platform::kAnyAttributes)) {
-      std::optional<std::string> bytes = bench.files().ReadFile(bench.WorldFolder() + found.name);
-      benchmark::DoNotOptimize(bytes);
-    }
+    ReadWorldFilesOf(bench, "Worlds");
     for (const std::string& shape : bench.used_shapes()) {
       std::optional<std::string> bytes = bench.files().ReadFile(shape);
       benchmark::DoNotOptimize(bytes);
@@ -295,6 +329,7 @@ void DeleteSelected(benchmark::State& state) {
 // process's, and their time the wall clock's.
 BENCHMARK(FindUnused)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(ConsoleDelunused)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ConsoleDelunusedLargeRef)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckRoute)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(ConsoleCheckroute)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -304,4 +339,3 @@ BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndWriteRef)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
