@@ -178,14 +178,17 @@ bool FileNameBefore(const unsigned char* bytes, size_t open) {
 }
 
 #ifdef RASTOLIN_SCAN_AVX2
+// Whether the processor has AVX2 and POPCNT, asked once.
 inline bool HasAvx2() {
   static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
   return has;
 }
 
-// The first unit, from `block` on, of UTF-16 text whose next 32 units may
-// hold a quote, a start of the keyword or a ")" that could close more than
-// is open, with `depth` counted over the units before it.
+// Steps from `block` over the 32-unit spans of UTF-16 text that hold no
+// quote, no start of the keyword and no ")" that could close more than is
+// open, counting `depth` over them. Returns where it stopped: at a span
+// that may hold one of those, or where fewer than 39 units are left (the
+// keyword's "e" is looked for 7 units on).
 __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsigned char* bytes,
                                                                     size_t block, size_t units,
                                                                     size_t& depth) {
