@@ -281,7 +281,7 @@ bool ScanFileNames(std::string_view text, Found found) {
     if (!quoted && name_depth == 0 && !keyword_open) {
 #ifdef RASTOLIN_SCAN_AVX2
       if constexpr (Width == 2 && kWide) {
-        if (name_scan::HasAvx2() && (quick.quote | quick.keyword) == 0 && quick.closes <= depth) {
+        if (name_scan::HasAvx2()) {
           const size_t skipped = name_scan::SkipPlainUnits(bytes, block, units, depth);
           if (skipped != block) {
             block = skipped;
