@@ -2,8 +2,9 @@
 // a world file is a digit, a letter or a blank; the scan marks the few
 // that can open, close or quote a block, and where the keyword may begin,
 // 16 at a time (SSE2 on x86-64), and looks one by one only at the blocks
-// where a name may start or end. Between names, where only the depth
-// counts, a processor with AVX2 takes 32 units at a time.
+// where a name may start or end. A processor with AVX2 takes 32 units at a
+// time between names, where only the depth counts, and takes a plain
+// "FileName ( name )" whole.
 #pragma once
 
 #include <bit>
@@ -184,36 +185,103 @@ inline bool HasAvx2() {
   return has;
 }
 
-// Steps from `block` over the 32-unit spans of UTF-16 text that hold no
+// The helpers take and give vectors by reference: by value, a vector
+// argument would change the calling convention of a function built without
+// AVX.
+#define RASTOLIN_AVX2 __attribute__((target("avx2,popcnt"), always_inline))
+
+// 32 UTF-16 units from `at` as bytes, a unit above 255 saturated to 255,
+// which matches none of the units looked for. The packing interleaves the
+// halves of its 128-bit lanes: the bytes stand for units 0-7, 16-23, 8-15
+// and 24-31, the same order for any `at`.
+RASTOLIN_AVX2 inline void PackUnits(const unsigned char* bytes, size_t at, __m256i& packed) {
+  const auto* p = reinterpret_cast<const __m256i*>(bytes + 2 * at);
+  packed = _mm256_packus_epi16(_mm256_loadu_si256(p), _mm256_loadu_si256(p + 1));
+}
+
+// Bit k set for byte k of `packed` equal to `unit`.
+RASTOLIN_AVX2 inline uint32_t BytesEqual(const __m256i& packed, char unit) {
+  return static_cast<uint32_t>(
+      _mm256_movemask_epi8(_mm256_cmpeq_epi8(packed, _mm256_set1_epi8(unit))));
+}
+
+// A mask of PackUnits' bytes put in unit order: bit k for unit k.
+inline uint32_t InUnitOrder(uint32_t packed) {
+  return (packed & 0xff0000ffu) | (packed & 0x0000ff00u) << 8 | (packed & 0x00ff0000u) >> 8;
+}
+
+// The end of the name that a FileName's "(" at unit `open` begins, when it
+// is plain: its first ( ) or " unit, within 128 units, is its ")". Else 0,
+// and the name is left to the look one mark at a time.
+__attribute__((target("avx2,popcnt"))) inline size_t PlainNameEnd(const unsigned char* bytes,
+                                                                  size_t open, size_t units) {
+  for (size_t at = open + 1; at + 32 <= units && at <= open + 1 + 96; at += 32) {
+    __m256i v;
+    PackUnits(bytes, at, v);
+    const uint32_t found =
+        InUnitOrder(BytesEqual(v, '(') | BytesEqual(v, ')') | BytesEqual(v, '"'));
+    if (found == 0) continue;
+    const size_t end = at + static_cast<size_t>(std::countr_zero(found));
+    return UnitAt<2>(bytes, end) == ')' ? end : 0;
+  }
+  return 0;
+}
+
+// Steps from `block` over UTF-16 text 32 units at a time, while only the
+// depth and plain FileName blocks stand in the way: a span that holds no
 // quote, no start of the keyword and no ")" that could close more than is
-// open, counting `depth` over them. Returns where it stopped: at a span
-// that may hold one of those, or where fewer than 39 units are left (the
-// keyword's "e" is looked for 7 units on).
+// open only counts towards `depth`, and a "FileName ( name )" whose name is
+// plain (PlainNameEnd) goes to found(raw) without a look one mark at a
+// time. Returns where it stopped: at a span that needs that look, or where
+// fewer than 39 units are left (the keyword's "e" is looked for 7 units
+// on).
+template <typename Found>
 __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsigned char* bytes,
                                                                     size_t block, size_t units,
-                                                                    size_t& depth) {
-  const __m256i open = _mm256_set1_epi8('('), close = _mm256_set1_epi8(')');
-  const __m256i quote = _mm256_set1_epi8('"'), lower = _mm256_set1_epi8(0x20);
-  const __m256i f = _mm256_set1_epi8('f'), e = _mm256_set1_epi8('e');
-  for (; block + 32 + 7 <= units; block += 32) {
-    // 32 units as bytes, a unit above 255 saturated to 255, which matches
-    // nothing looked for. The bytes stand out of order, the halves of
-    // 128-bit lanes interleaved; `later`, the units 7 on, stands in the
-    // same order, so that each of its bytes meets the byte of its unit.
-    const auto* at = reinterpret_cast<const __m256i*>(bytes + 2 * block);
-    const auto* seven_on = reinterpret_cast<const __m256i*>(bytes + 2 * (block + 7));
-    const __m256i v = _mm256_packus_epi16(_mm256_loadu_si256(at), _mm256_loadu_si256(at + 1));
-    const __m256i later =
-        _mm256_packus_epi16(_mm256_loadu_si256(seven_on), _mm256_loadu_si256(seven_on + 1));
-    const __m256i keyword = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_or_si256(v, lower), f),
-                                             _mm256_cmpeq_epi8(_mm256_or_si256(later, lower), e));
-    const __m256i stop = _mm256_or_si256(keyword, _mm256_cmpeq_epi8(v, quote));
-    const auto closes = static_cast<size_t>(__builtin_popcount(
-        static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, close)))));
-    if (_mm256_movemask_epi8(stop) != 0 || closes > depth) break;
-    depth = depth - closes +
-            static_cast<size_t>(__builtin_popcount(
-                static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(v, open)))));
+                                                                    size_t& depth, Found& found) {
+  const __m256i lower = _mm256_set1_epi8(0x20);
+  while (block + 32 + 7 <= units) {
+    // `later`, the units 7 on, packed in the same order, so that each of
+    // its bytes meets the byte of its unit.
+    __m256i v, later;
+    PackUnits(bytes, block, v);
+    PackUnits(bytes, block + 7, later);
+    uint32_t keywords =
+        BytesEqual(_mm256_or_si256(v, lower), 'f') & BytesEqual(_mm256_or_si256(later, lower), 'e');
+    uint32_t quotes = BytesEqual(v, '"'), opens = BytesEqual(v, '('), closes = BytesEqual(v, ')');
+    if (keywords != 0) {
+      keywords = InUnitOrder(keywords);
+      quotes = InUnitOrder(quotes);
+      opens = InUnitOrder(opens);
+      closes = InUnitOrder(closes);
+    }
+    for (;;) {
+      // The units before the next start of the keyword, or all 32.
+      const uint32_t before = keywords == 0 ? ~0u : (keywords & -keywords) - 1;
+      const auto closed = static_cast<size_t>(__builtin_popcount(closes & before));
+      if ((quotes & before) != 0 || closed > depth) return block;
+      const auto opened = static_cast<size_t>(__builtin_popcount(opens & before));
+      if (keywords == 0) {
+        depth = depth - closed + opened;
+        block += 32;
+        break;
+      }
+      const size_t keyword = block + static_cast<size_t>(std::countr_zero(keywords));
+      size_t paren = keyword + 8;
+      while (paren < units && UnitAt<2>(bytes, paren) <= 32) ++paren;
+      if (paren < units && UnitAt<2>(bytes, paren) == '(' && FileNameBefore<2>(bytes, paren)) {
+        const size_t end = PlainNameEnd(bytes, paren, units);
+        if (end == 0) return block;
+        depth = depth - closed + opened;
+        found(std::string_view(reinterpret_cast<const char*>(bytes) + 2 * (paren + 1),
+                               2 * (end - paren - 1)));
+        block = end + 1;
+        break;
+      }
+      // Begins no FileName block: "filename" stands before no "(" that
+      // follows this one.
+      keywords &= keywords - 1;
+    }
   }
   return block;
 }
@@ -282,7 +350,7 @@ bool ScanFileNames(std::string_view text, Found found) {
 #ifdef RASTOLIN_SCAN_AVX2
       if constexpr (Width == 2 && kWide) {
         if (name_scan::HasAvx2()) {
-          const size_t skipped = name_scan::SkipPlainUnits(bytes, block, units, depth);
+          const size_t skipped = name_scan::SkipPlainUnits(bytes, block, units, depth, found);
           if (skipped != block) {
             block = skipped;
             quick = name_scan::QuickMarks<Width>(bytes, block, units);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,58 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
       for (std::string& name : sixteen) name = platform::Utf16LeToUtf8(name);
       EXPECT_EQ(sixteen, c.names) << c.text << " behind " << pad;
     }
+  }
+}
+
+// Texts pieced together at random from what world files hold, and from
+// what trips a scan (keywords cut short, quotes, unclosed and stray
+// parentheses, long names, wide units whose low bytes are marks): the
+// wide scan 32 units at a time, 16 at a time and the narrow scan of the
+// same text agree on every name.
+TEST(NameScanTest, AgreesOnRandomTextsInEveryWidthAndStep) {
+  const std::vector<std::string> pieces = {"FileName ( ",
+                                           "filename(",
+                                           "FILENAME\t\r\n(",
+                                           "FileNam",
+                                           "File Name (",
+                                           "file",
+                                           "e",
+                                           "(",
+                                           ")",
+                                           ") ",
+                                           "\"",
+                                           "\r\n",
+                                           " ",
+                                           "        ",
+                                           "Shape_1186.s",
+                                           "a_shape_whose_name_runs_past_"
+                                           "thirty_two_units.s",
+                                           "Static ( UiD ( 4 ) ",
+                                           "Position ( -512.4 101.2 233.9 ) ",
+                                           "Ĩ",
+                                           "ĩ",
+                                           "Ģ",
+                                           "Ċ",
+                                           "x.s",
+                                           "FileName ( a.s ) ",
+                                           "FileName ( \"b c.s\" ) "};
+  std::mt19937 random(20261207);
+  for (int round = 0; round < 3000; ++round) {
+    std::string text;
+    const size_t count = 1 + random() % 120;
+    for (size_t n = 0; n < count; ++n) text += pieces[random() % pieces.size()];
+    const std::string utf16 = platform::Utf8ToUtf16Le(text);
+    std::vector<std::string> narrow, wide, sixteen;
+    const bool narrow_closed =
+        ScanFileNames<1>(text, [&](std::string_view raw) { narrow.emplace_back(raw); });
+    const bool wide_closed = ScanFileNames<2>(
+        utf16, [&](std::string_view raw) { wide.push_back(platform::Utf16LeToUtf8(raw)); });
+    const bool sixteen_closed = ScanFileNames<2, false>(
+        utf16, [&](std::string_view raw) { sixteen.push_back(platform::Utf16LeToUtf8(raw)); });
+    ASSERT_EQ(wide, sixteen) << text;
+    ASSERT_EQ(wide, narrow) << text;
+    ASSERT_EQ(wide_closed, sixteen_closed) << text;
+    ASSERT_EQ(wide_closed, narrow_closed) << text;
   }
 }
 
