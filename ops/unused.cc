@@ -357,28 +357,23 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 // The names of a text world file that its reading thread met in no file
 // before: whether a name is placed at all needs each name once, and a
 // route's tiles place the same few thousand shapes over and over. Each
-// reading thread digests with a copy of its own.
+// reading thread digests with a copy of its own. The set starts small: a
+// table much larger than its names spreads them over more pages than the
+// processor keeps translated, and each look-up would wait for a page walk.
 class FirstMetNames {
  public:
-  // A tile brings a dozen or so names that no tile before it placed. Room
-  // for that many from the start spares the set its growing, each step of
-  // which fills fresh memory.
-  explicit FirstMetNames(size_t files) : expected_(files * 16) {}
-
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     if (!IsUnicodeText(bytes)) return nullptr;
-    if (!met_) met_.emplace(expected_);
     auto names = std::make_unique<WorldNames>();
     FindNames<2>(bytes, *names, [this](std::string_view compared, uint32_t hash) {
-      const size_t known = met_->size();
-      return met_->Insert(compared, hash) == known;
+      const size_t known = met_.size();
+      return met_.Insert(compared, hash) == known;
     });
     return names;
   }
 
  private:
-  size_t expected_;
-  std::optional<NameSet> met_;  // made by each reading thread's copy, on its first file
+  NameSet met_;
 };
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
@@ -412,7 +407,7 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
   ReadAhead::Digester digester = DigestWorldFile;
-  if (names == Names::kFirstMet) digester = FirstMetNames(paths.size());
+  if (names == Names::kFirstMet) digester = FirstMetNames();
   ahead_ =
       std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
