@@ -38,6 +38,28 @@ NameSet::NameSet(size_t expected) {
   slots_.resize(size);
 }
 
+namespace {
+
+// Whether the `size` (at most 24) bytes at `a` and `b` are the same, read
+// in words that overlap where the size is no multiple of eight, rather
+// than by a call that costs as much as the look-up.
+bool SameBytes(const char* a, const char* b, size_t size) {
+  auto differ = [&](size_t at, auto word) {
+    std::memcpy(&word, a + at, sizeof word);
+    decltype(word) other;
+    std::memcpy(&other, b + at, sizeof other);
+    return word ^ other;
+  };
+  if (size >= 8) {
+    return (differ(0, uint64_t{}) | differ(std::min<size_t>(8, size - 8), uint64_t{}) |
+            differ(size - 8, uint64_t{})) == 0;
+  }
+  if (size >= 4) return (differ(0, uint32_t{}) | differ(size - 4, uint32_t{})) == 0;
+  return std::memcmp(a, b, size) == 0;
+}
+
+}  // namespace
+
 size_t NameSet::Probe(std::string_view name, uint32_t hash) const {
   // The head is compared where the name stands: copied to a padded buffer
   // first, it would be read back in words before the small writes that
@@ -48,7 +70,7 @@ size_t NameSet::Probe(std::string_view name, uint32_t hash) const {
     const Slot& slot = slots_[at];
     if (slot.number == 0) return at;
     if (slot.hash != hash || slot.length != name.size() ||
-        std::memcmp(slot.head, name.data(), head) != 0) {
+        !SameBytes(slot.head, name.data(), head)) {
       continue;
     }
     if (name.size() <= kHead ||

@@ -26,13 +26,15 @@ class NameFolder {
  public:
   // The clean (route::CleanName), folded name of a piece of text whose characters are
   // `width` bytes (1: UTF-8, 2: UTF-16LE); valid until the next call.
-  std::string_view Fold(std::string_view raw, size_t width) {
+  // `in_folder`: whether it holds a \ or a /.
+  std::string_view Fold(std::string_view raw, size_t width, bool& in_folder) {
     const size_t length = raw.size() / width;
     if (buffer_.size() < length) buffer_.resize(length);
     if (!LowerAscii(reinterpret_cast<const unsigned char*>(raw.data()), length, width,
-                    buffer_.data())) {
+                    buffer_.data(), in_folder)) {
       buffer_ = platform::FoldCase(
           route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
+      in_folder = buffer_.find_first_of("\\/") != std::string::npos;
       return buffer_;
     }
     std::string_view name(buffer_.data(), length);
@@ -49,13 +51,16 @@ class NameFolder {
   }
 
  private:
-  // Writes the `length` units at `raw` to `out` in lower case; false, with
-  // `out` unfinished, at a unit beyond ASCII.
-  static bool LowerAscii(const unsigned char* raw, size_t length, size_t width, char* out) {
+  // Writes the `length` units at `raw` to `out` in lower case, and says
+  // whether a \ or a / is among them; false, with `out` unfinished, at a
+  // unit beyond ASCII.
+  static bool LowerAscii(const unsigned char* raw, size_t length, size_t width, char* out,
+                         bool& in_folder) {
 #ifdef RASTOLIN_SCAN_SSE2
     if (width == 2 && length >= 8) {
       // Eight units at a time; the last eight overlap the ones before
       // when the name is no multiple of eight long.
+      __m128i separators = _mm_setzero_si128();
       auto lower_eight = [&](size_t at) {
         const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
         const __m128i beyond_ascii =
@@ -65,6 +70,9 @@ class NameFolder {
         const __m128i bytes = _mm_packus_epi16(units, units);
         const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                             _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+        separators =
+            _mm_or_si128(separators, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
+                                                  _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
         _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
                          _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
         return true;
@@ -72,13 +80,17 @@ class NameFolder {
       for (size_t at = 0; at + 8 <= length; at += 8) {
         if (!lower_eight(at)) return false;
       }
-      return length % 8 == 0 || lower_eight(length - 8);
+      if (length % 8 != 0 && !lower_eight(length - 8)) return false;
+      in_folder = _mm_movemask_epi8(separators) != 0;
+      return true;
     }
 #endif
+    in_folder = false;
     for (size_t i = 0; i < length; ++i) {
       const unsigned unit = raw[i * width] | (width == 2 ? unsigned{raw[i * width + 1]} << 8 : 0u);
       if (unit >= 0x80) return false;
       out[i] = platform::AsciiLower(static_cast<char>(unit));
+      in_folder |= out[i] == '\\' || out[i] == '/';
     }
     return true;
   }
@@ -291,9 +303,9 @@ void FindNames(std::string_view text, WorldNames& into, Keep keep) {
   NameFolder folder;
   std::string compared;
   into.closed = ScanFileNames<Width>(text, [&](std::string_view raw) {
-    std::string_view folded = folder.Fold(raw, Width);
-    const auto separator = [](char c) { return c == '\\' || c == '/'; };
-    if (std::any_of(folded.begin(), folded.end(), separator)) {
+    bool in_folder = false;
+    std::string_view folded = folder.Fold(raw, Width, in_folder);
+    if (in_folder) {
       compared = ComparedName(folded);
       folded = compared;
     }
