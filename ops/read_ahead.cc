@@ -10,7 +10,10 @@ ReadAhead::ReadAhead(const platform::FileSystem& files, std::vector<std::string>
     : files_(files),
       paths_(std::move(paths)),
       digester_(std::move(digester)),
-      window_{std::max<size_t>(window.files, 1), window.bytes},
+      // No more room than the list needs: each file's room is made ready
+      // before the readers start.
+      window_{std::clamp<size_t>(paths_.size(), 1, std::max<size_t>(window.files, 1)),
+              window.bytes},
       ready_(window_.files) {
   for (int n = 0; n < kThreads; ++n) threads_.emplace_back([this] { Run(); });
 }

@@ -79,8 +79,10 @@ class ReadAhead {
 
  private:
   static constexpr int kThreads = 2;
-  // How many files a wake-up is worth.
-  static constexpr size_t kBatch = 16;
+  // How many files a wake-up is worth: a sleeping thread woken costs the
+  // reading of dozens of small files, the more so in a virtual machine,
+  // and a batch of small files still takes a few milliseconds at most.
+  static constexpr size_t kBatch = 64;
 
   void Run();
   // Whether the taker has files enough to be woken for.
