@@ -1,6 +1,7 @@
 #include "ops/unused.h"
 
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 #include "core/error.h"
@@ -24,76 +25,90 @@ constexpr std::string_view kFileName = "FileName";
 // of them, without a conversion or an allocation of their own.
 class NameFolder {
  public:
-  // The clean (route::CleanName), folded name of a piece of text whose characters are
-  // `width` bytes (1: UTF-8, 2: UTF-16LE); valid until the next call.
-  // `in_folder`: whether it holds a \ or a /.
-  std::string_view Fold(std::string_view raw, size_t width, bool& in_folder) {
-    const size_t length = raw.size() / width;
-    if (buffer_.size() < length) buffer_.resize(length);
-    if (!LowerAscii(reinterpret_cast<const unsigned char*>(raw.data()), length, width,
-                    buffer_.data(), in_folder)) {
-      buffer_ = platform::FoldCase(
-          route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
-      in_folder = buffer_.find_first_of("\\/") != std::string::npos;
-      return buffer_;
-    }
-    std::string_view name(buffer_.data(), length);
+  // The clean (route::CleanName), folded name of a piece of text whose
+  // characters are Width bytes (1: UTF-8, 2: UTF-16LE), and its
+  // NameSet::Hash; valid until the next call. `in_folder`: whether it holds
+  // a \ or a /.
+  template <size_t Width>
+  std::string_view Fold(std::string_view raw, bool& in_folder, uint32_t& hash) {
+    const auto* units = reinterpret_cast<const unsigned char*>(raw.data());
+    // Cleaned as the units stand: the blanks and quotes cut off are ASCII.
+    size_t first = 0, last = raw.size() / Width;
     auto trim = [&] {
-      while (!name.empty() && static_cast<unsigned char>(name.front()) <= 32) name.remove_prefix(1);
-      while (!name.empty() && static_cast<unsigned char>(name.back()) <= 32) name.remove_suffix(1);
+      while (first < last && name_scan::UnitAt<Width>(units, first) <= 32) ++first;
+      while (last > first && name_scan::UnitAt<Width>(units, last - 1) <= 32) --last;
     };
     trim();
-    if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
-      name = name.substr(1, name.size() - 2);
+    if (last - first >= 2 && name_scan::UnitAt<Width>(units, first) == '"' &&
+        name_scan::UnitAt<Width>(units, last - 1) == '"') {
+      ++first;
+      --last;
       trim();
     }
+    const size_t length = last - first;
+    if (buffer_.size() < length) buffer_.resize(length);
+    std::string_view name(buffer_.data(), length);
+#ifdef RASTOLIN_SCAN_SSE2
+    if (Width == 2 && length >= 8) {
+      if (!LowerEights(units + 2 * first, length, buffer_.data(), in_folder, hash))
+        return Unicode<Width>(raw, in_folder, hash);
+      return name;
+    }
+#endif
+    bool separator = false;
+    for (size_t i = 0; i < length; ++i) {
+      const unsigned unit = name_scan::UnitAt<Width>(units, first + i);
+      if (unit >= 0x80) return Unicode<Width>(raw, in_folder, hash);
+      buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
+      separator |= buffer_[i] == '\\' || buffer_[i] == '/';
+    }
+    in_folder = separator;
+    hash = NameSet::Hash(name);
     return name;
   }
 
  private:
-  // Writes the `length` units at `raw` to `out` in lower case, and says
-  // whether a \ or a / is among them; false, with `out` unfinished, at a
-  // unit beyond ASCII.
-  static bool LowerAscii(const unsigned char* raw, size_t length, size_t width, char* out,
-                         bool& in_folder) {
-#ifdef RASTOLIN_SCAN_SSE2
-    if (width == 2 && length >= 8) {
-      // Eight units at a time; the last eight overlap the ones before
-      // when the name is no multiple of eight long.
-      __m128i separators = _mm_setzero_si128();
-      auto lower_eight = [&](size_t at) {
-        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
-        const __m128i beyond_ascii =
-            _mm_and_si128(units, _mm_set1_epi16(static_cast<short>(0xff80)));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi16(beyond_ascii, _mm_setzero_si128())) != 0xffff)
-          return false;
-        const __m128i bytes = _mm_packus_epi16(units, units);
-        const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
-                                            _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
-        separators =
-            _mm_or_si128(separators, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
-                                                  _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
-        _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
-                         _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
-        return true;
-      };
-      for (size_t at = 0; at + 8 <= length; at += 8) {
-        if (!lower_eight(at)) return false;
-      }
-      if (length % 8 != 0 && !lower_eight(length - 8)) return false;
-      in_folder = _mm_movemask_epi8(separators) != 0;
-      return true;
-    }
-#endif
-    in_folder = false;
-    for (size_t i = 0; i < length; ++i) {
-      const unsigned unit = raw[i * width] | (width == 2 ? unsigned{raw[i * width + 1]} << 8 : 0u);
-      if (unit >= 0x80) return false;
-      out[i] = platform::AsciiLower(static_cast<char>(unit));
-      in_folder |= out[i] == '\\' || out[i] == '/';
-    }
-    return true;
+  // A name with a character beyond ASCII, folded whole.
+  template <size_t Width>
+  std::string_view Unicode(std::string_view raw, bool& in_folder, uint32_t& hash) {
+    buffer_ = platform::FoldCase(
+        route::CleanName(Width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
+    in_folder = buffer_.find_first_of("\\/") != std::string::npos;
+    hash = NameSet::Hash(buffer_);
+    return buffer_;
   }
+
+#ifdef RASTOLIN_SCAN_SSE2
+  // Writes the `length` (at least 8) UTF-16 units at `raw` to `out` in
+  // lower case, eight at a time, the last eight overlapping the ones before
+  // when the name is no multiple of eight long: the words NameSet::Hash
+  // takes, hashed as they are made. False at a unit beyond ASCII.
+  static bool LowerEights(const unsigned char* raw, size_t length, char* out, bool& in_folder,
+                          uint32_t& hash) {
+    __m128i beyond_ascii = _mm_setzero_si128(), separators = _mm_setzero_si128();
+    NameSet::Hasher hasher(length);
+    for (size_t at = 0;; at = std::min(at + 8, length - 8)) {
+      const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
+      beyond_ascii = _mm_or_si128(beyond_ascii, units);
+      const __m128i bytes = _mm_packus_epi16(units, units);
+      const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
+                                          _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+      separators =
+          _mm_or_si128(separators, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
+                                                _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+      _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
+                       _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
+      uint64_t word;
+      std::memcpy(&word, out + at, sizeof word);
+      hasher.Add(word);
+      if (at == length - 8) break;
+    }
+    in_folder = _mm_movemask_epi8(separators) != 0;
+    hash = hasher.Hash();
+    const __m128i high = _mm_and_si128(beyond_ascii, _mm_set1_epi16(static_cast<short>(0xff80)));
+    return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xffff;
+  }
+#endif
 
   std::string buffer_;
 };
@@ -304,12 +319,13 @@ void FindNames(std::string_view text, WorldNames& into, Keep keep) {
   std::string compared;
   into.closed = ScanFileNames<Width>(text, [&](std::string_view raw) {
     bool in_folder = false;
-    std::string_view folded = folder.Fold(raw, Width, in_folder);
+    uint32_t hash = 0;
+    std::string_view folded = folder.Fold<Width>(raw, in_folder, hash);
     if (in_folder) {
       compared = ComparedName(folded);
       folded = compared;
+      hash = NameSet::Hash(folded);
     }
-    const uint32_t hash = NameSet::Hash(folded);
     if (keep(folded, hash)) into.Add(folded, raw, hash, 1);
   });
 }

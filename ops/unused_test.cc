@@ -62,12 +62,18 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
                              "milepost.s", "a_long_shape_name_placed_not.s"}));
 }
 
-TEST_F(UnusedTest, KeywordsMatchInAnyLetterCase) {
-  Choose("Static ( FileName ( cottage.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n");
+// Names of eight and sixteen letters as well: names are folded and hashed
+// eight letters at a time.
+TEST_F(UnusedTest, KeywordsAndNamesMatchInAnyLetterCase) {
+  Choose(
+      "Static ( FileName ( cottage.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n"
+      "Static ( FileName ( house1.s ) )\r\nStatic ( FileName ( station_house1.s ) )\r\n");
   files.Add(kRoute + "WORLD\\b.w",
             test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
                                       "\tstatic ( filename ( Cottage.s ) )\r\n"
-                                      "\tSTATIC ( FILENAME(\"shed.s\") )\r\n)\r\n"));
+                                      "\tSTATIC ( FILENAME(\"shed.s\") )\r\n"
+                                      "\tStatic ( FileName ( HOUSE1.S ) )\r\n"
+                                      "\tStatic ( FileName ( Station_House1.s ) )\r\n)\r\n"));
   EXPECT_EQ(Search(), Lines{});
 }
 
