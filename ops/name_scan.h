@@ -199,10 +199,9 @@ RASTOLIN_AVX2 inline void PackUnits(const unsigned char* bytes, size_t at, __m25
   packed = _mm256_packus_epi16(_mm256_loadu_si256(p), _mm256_loadu_si256(p + 1));
 }
 
-// Bit k set for byte k of `packed` equal to `unit`.
-RASTOLIN_AVX2 inline uint32_t BytesEqual(const __m256i& packed, char unit) {
-  return static_cast<uint32_t>(
-      _mm256_movemask_epi8(_mm256_cmpeq_epi8(packed, _mm256_set1_epi8(unit))));
+// Bit k set for byte k of `packed` equal to byte k of `units`.
+RASTOLIN_AVX2 inline uint32_t BytesEqual(const __m256i& packed, const __m256i& units) {
+  return static_cast<uint32_t>(_mm256_movemask_epi8(_mm256_cmpeq_epi8(packed, units)));
 }
 
 // A mask of PackUnits' bytes put in unit order: bit k for unit k.
@@ -219,7 +218,8 @@ __attribute__((target("avx2,popcnt"))) inline size_t PlainNameEnd(const unsigned
     __m256i v;
     PackUnits(bytes, at, v);
     const uint32_t found =
-        InUnitOrder(BytesEqual(v, '(') | BytesEqual(v, ')') | BytesEqual(v, '"'));
+        InUnitOrder(BytesEqual(v, _mm256_set1_epi8('(')) | BytesEqual(v, _mm256_set1_epi8(')')) |
+                    BytesEqual(v, _mm256_set1_epi8('"')));
     if (found == 0) continue;
     const size_t end = at + static_cast<size_t>(std::countr_zero(found));
     return UnitAt<2>(bytes, end) == ')' ? end : 0;
@@ -238,28 +238,49 @@ __attribute__((target("avx2,popcnt"))) inline size_t PlainNameEnd(const unsigned
 template <typename Found>
 __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsigned char* bytes,
                                                                     size_t block, size_t units,
-                                                                    size_t& depth, Found& found) {
-  const __m256i lower = _mm256_set1_epi8(0x20);
-  while (block + 32 + 7 <= units) {
-    // `later`, the units 7 on, packed in the same order, so that each of
-    // its bytes meets the byte of its unit.
+                                                                    size_t& depth_in_out,
+                                                                    Found& found) {
+  const __m256i lower = _mm256_set1_epi8(0x20), f = _mm256_set1_epi8('f');
+  const __m256i e = _mm256_set1_epi8('e'), quote = _mm256_set1_epi8('"');
+  const __m256i open = _mm256_set1_epi8('('), close = _mm256_set1_epi8(')');
+  size_t depth = depth_in_out;
+  for (;;) {
+    // The spans of nothing but depth, in a loop of their own, which keeps
+    // its state in registers.
     __m256i v, later;
-    PackUnits(bytes, block, v);
-    PackUnits(bytes, block + 7, later);
-    uint32_t keywords =
-        BytesEqual(_mm256_or_si256(v, lower), 'f') & BytesEqual(_mm256_or_si256(later, lower), 'e');
-    uint32_t quotes = BytesEqual(v, '"'), opens = BytesEqual(v, '('), closes = BytesEqual(v, ')');
-    if (keywords != 0) {
-      keywords = InUnitOrder(keywords);
-      quotes = InUnitOrder(quotes);
-      opens = InUnitOrder(opens);
-      closes = InUnitOrder(closes);
+    uint32_t keywords, quotes;
+    for (;; block += 32) {
+      if (block + 32 + 7 > units) {
+        depth_in_out = depth;
+        return block;
+      }
+      // `later`, the units 7 on, packed in the same order, so that each of
+      // its bytes meets the byte of its unit.
+      PackUnits(bytes, block, v);
+      PackUnits(bytes, block + 7, later);
+      keywords =
+          BytesEqual(_mm256_or_si256(v, lower), f) & BytesEqual(_mm256_or_si256(later, lower), e);
+      quotes = BytesEqual(v, quote);
+      if ((keywords | quotes) != 0) break;
+      const auto closed = static_cast<size_t>(__builtin_popcount(BytesEqual(v, close)));
+      if (closed > depth) {
+        depth_in_out = depth;
+        return block;
+      }
+      depth = depth - closed + static_cast<size_t>(__builtin_popcount(BytesEqual(v, open)));
     }
+    keywords = InUnitOrder(keywords);
+    quotes = InUnitOrder(quotes);
+    const uint32_t opens = InUnitOrder(BytesEqual(v, open)),
+                   closes = InUnitOrder(BytesEqual(v, close));
     for (;;) {
       // The units before the next start of the keyword, or all 32.
       const uint32_t before = keywords == 0 ? ~0u : (keywords & -keywords) - 1;
       const auto closed = static_cast<size_t>(__builtin_popcount(closes & before));
-      if ((quotes & before) != 0 || closed > depth) return block;
+      if ((quotes & before) != 0 || closed > depth) {
+        depth_in_out = depth;
+        return block;
+      }
       const auto opened = static_cast<size_t>(__builtin_popcount(opens & before));
       if (keywords == 0) {
         depth = depth - closed + opened;
@@ -271,7 +292,10 @@ __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsign
       while (paren < units && UnitAt<2>(bytes, paren) <= 32) ++paren;
       if (paren < units && UnitAt<2>(bytes, paren) == '(' && FileNameBefore<2>(bytes, paren)) {
         const size_t end = PlainNameEnd(bytes, paren, units);
-        if (end == 0) return block;
+        if (end == 0) {
+          depth_in_out = depth;
+          return block;
+        }
         depth = depth - closed + opened;
         found(std::string_view(reinterpret_cast<const char*>(bytes) + 2 * (paren + 1),
                                2 * (end - paren - 1)));
@@ -283,7 +307,6 @@ __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsign
       keywords &= keywords - 1;
     }
   }
-  return block;
 }
 #endif
 
