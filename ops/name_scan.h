@@ -212,17 +212,16 @@ inline uint32_t InUnitOrder(uint32_t packed) {
 // The end of the name that a FileName's "(" at unit `open` begins, when it
 // is plain: its first ( ) or " unit, within 128 units, is its ")". Else 0,
 // and the name is left to the look one mark at a time.
-__attribute__((target("avx2,popcnt"))) inline size_t PlainNameEnd(const unsigned char* bytes,
-                                                                  size_t open, size_t units) {
+RASTOLIN_AVX2 inline size_t PlainNameEnd(const unsigned char* bytes, size_t open, size_t units) {
   for (size_t at = open + 1; at + 32 <= units && at <= open + 1 + 96; at += 32) {
     __m256i v;
     PackUnits(bytes, at, v);
-    const uint32_t found =
-        InUnitOrder(BytesEqual(v, _mm256_set1_epi8('(')) | BytesEqual(v, _mm256_set1_epi8(')')) |
-                    BytesEqual(v, _mm256_set1_epi8('"')));
-    if (found == 0) continue;
-    const size_t end = at + static_cast<size_t>(std::countr_zero(found));
-    return UnitAt<2>(bytes, end) == ')' ? end : 0;
+    const uint32_t closes = BytesEqual(v, _mm256_set1_epi8(')'));
+    const uint32_t marks =
+        closes | BytesEqual(v, _mm256_set1_epi8('(')) | BytesEqual(v, _mm256_set1_epi8('"'));
+    if (marks == 0) continue;
+    const int first = std::countr_zero(InUnitOrder(marks));
+    return (InUnitOrder(closes) >> first & 1) != 0 ? at + static_cast<size_t>(first) : 0;
   }
   return 0;
 }
