@@ -21,6 +21,14 @@
 #if defined(__GNUC__) && defined(__x86_64__) && !defined(_WIN32)
 #include <immintrin.h>
 #define RASTOLIN_SCAN_AVX2 1
+// The C library's record of the processor, made as every program starts:
+// asking the processor again costs a program that runs for milliseconds a
+// noticeable part of its time in a virtual machine, where each question
+// traps.
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#define RASTOLIN_CPU_FEATURES 1
+#endif
 #endif
 
 // The per-block helpers run once per 16 units: a call costs as much as
@@ -181,7 +189,11 @@ bool FileNameBefore(const unsigned char* bytes, size_t open) {
 #ifdef RASTOLIN_SCAN_AVX2
 // Whether the processor has AVX2 and POPCNT, asked once.
 inline bool HasAvx2() {
+#ifdef RASTOLIN_CPU_FEATURES
+  static const bool has = CPU_FEATURE_ACTIVE(AVX2) && CPU_FEATURE_ACTIVE(POPCNT);
+#else
   static const bool has = __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+#endif
   return has;
 }
 
