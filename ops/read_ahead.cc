@@ -73,6 +73,9 @@ void ReadAhead::Run() {
   std::string buffer;
   // Its own copy, which may keep what it learns from one file for the next.
   Digester digester = digester_;
+  // The folder of the files last read, looked up once for all of them.
+  std::string folder;
+  std::unique_ptr<platform::FolderReader> in_folder;
   std::unique_lock lock(mutex_);
   for (;;) {
     // A reader that found the window full waits till a batch of it is
@@ -87,7 +90,13 @@ void ReadAhead::Run() {
       ++reading_;
       lock.unlock();
       Read read;
-      if (files_.ReadFileInto(paths_[n], buffer)) {
+      const std::string& path = paths_[n];
+      const size_t name = path.find_last_of("\\/") + 1;
+      if (!in_folder || path.compare(0, name, folder) != 0) {
+        folder = path.substr(0, name);
+        in_folder = files_.ReadFolder(folder);
+      }
+      if (in_folder->ReadFileInto(path.substr(name), buffer)) {
         if (digester) read.digest = digester(buffer);
         if (!read.digest || read.digest->NeedsBytes()) {
           read.bytes = std::exchange(buffer, std::string());

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace platform {
@@ -72,6 +73,15 @@ class AppendFile {
   virtual bool Flush() = 0;
 };
 
+// Reads the files of one folder, which is looked up once rather than with
+// each file: a route's thousands of world files share a folder.
+class FolderReader {
+ public:
+  virtual ~FolderReader() = default;
+  // As FileSystem::ReadFileInto of the folder's path and `name`.
+  virtual bool ReadFileInto(const std::string& name, std::string& bytes) = 0;
+};
+
 class FileSystem {
  public:
   virtual ~FileSystem() = default;
@@ -113,6 +123,11 @@ class FileSystem {
   // thread reading many files allocates once. False, `bytes` left in any
   // state, where ReadFile gives nothing.
   virtual bool ReadFileInto(const std::string& path, std::string& bytes) const = 0;
+  // A reader of the files of `folder` (a path ending in a separator), for
+  // one thread; as ReadFileInto, several threads may each use one at once.
+  virtual std::unique_ptr<FolderReader> ReadFolder(const std::string& folder) const {
+    return std::make_unique<JoiningReader>(*this, folder);
+  }
   // Replaces the file's content as a whole: the bytes go to a temporary file
   // in the same folder, which is then renamed over the target. A name that
   // exists under another letter case names that file. A read-only file is
@@ -181,6 +196,21 @@ class FileSystem {
   // The identity of the folder a path leads to, or nothing when it leads to
   // no folder.
   virtual std::optional<FolderId> FolderIdentity(const std::string& path) const = 0;
+
+ protected:
+  // Reads each file by its whole path.
+  class JoiningReader : public FolderReader {
+   public:
+    JoiningReader(const FileSystem& files, std::string folder)
+        : files_(files), folder_(std::move(folder)) {}
+    bool ReadFileInto(const std::string& name, std::string& bytes) override {
+      return files_.ReadFileInto(folder_ + name, bytes);
+    }
+
+   private:
+    const FileSystem& files_;
+    const std::string folder_;
+  };
 };
 
 // Whether a file is refused by ReadFile for its size.

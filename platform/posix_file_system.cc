@@ -83,14 +83,71 @@ class Fd {
   int fd_;
 };
 
-// Opens a regular file for reading. The open does not wait, so that a FIFO
-// or a device is refused rather than read forever (reading a regular file
-// never waits anyway).
-int OpenRegular(const std::string& host, struct stat& st) {
-  Fd fd(open(host.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+// Opens a regular file for reading, a host path or a name in the folder
+// open as `folder`. The open does not wait, so that a FIFO or a device is
+// refused rather than read forever (reading a regular file never waits
+// anyway).
+int OpenRegularAt(int folder, const char* path, struct stat& st) {
+  Fd fd(openat(folder, path, O_RDONLY | O_NONBLOCK | O_CLOEXEC));
   if (!fd.valid() || fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
   return fd.Release();
 }
+
+int OpenRegular(const std::string& host, struct stat& st) {
+  return OpenRegularAt(AT_FDCWD, host.c_str(), st);
+}
+
+// Reads the open regular file `in`, of status `st`, whole into `bytes`.
+bool ReadOpened(int in, const struct stat& st, std::string& bytes) {
+  if (st.st_size > kMaxReadBytes) return false;
+  // Read straight into the string. The size is a hint: the file may have
+  // grown, or a host file system may report none. One byte more than it
+  // says leaves room to meet the end without growing the string.
+  size_t size = 0;
+  bytes.resize(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1);
+  for (;;) {
+    if (size == bytes.size()) bytes.resize(bytes.size() + (size_t{1} << 16));
+    const ssize_t got = read(in, bytes.data() + size, bytes.size() - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    size += static_cast<size_t>(got);
+    if (static_cast<int64_t>(size) > kMaxReadBytes) return false;
+    // Short of the byte beyond its size: the end, without the read that
+    // would say so (a system call per world file of a route).
+    if (static_cast<off_t>(size) == st.st_size) break;
+  }
+  bytes.resize(size);
+  return true;
+}
+
+// Reads in a folder opened once, by the folder's path as typed: the host
+// walks one name per file instead of the whole path. A name the folder
+// lacks as typed (another letter case) is read by its whole path, as
+// ReadFileInto looks for it; so is one that is no single name.
+class PosixFolderReader : public FolderReader {
+ public:
+  PosixFolderReader(const PosixFileSystem& files, std::string folder, int handle)
+      : files_(files), folder_(std::move(folder)), handle_(handle) {}
+
+  bool ReadFileInto(const std::string& name, std::string& bytes) override {
+    if (!name.empty() && name != "." && name != ".." &&
+        name.find_first_of(std::string_view("\\/\0", 3)) == std::string::npos) {
+      struct stat st;
+      Fd in(OpenRegularAt(handle_.get(), name.c_str(), st));
+      if (in.valid()) return ReadOpened(in.get(), st, bytes);
+      if (errno != ENOENT && errno != ENOTDIR) return false;
+    }
+    return files_.ReadFileInto(folder_ + name, bytes);
+  }
+
+ private:
+  const PosixFileSystem& files_;
+  const std::string folder_;
+  Fd handle_;
+};
 
 // A file that may be replaced or deleted: a regular file whose read-only
 // attribute (the owner's write bit) is not set. Decided by the mode alone,
@@ -502,29 +559,14 @@ bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
     opened = OpenRegular(resolved->host, st);
   }
   Fd in(opened);
-  if (!in.valid()) return false;
-  if (st.st_size > kMaxReadBytes) return false;
-  // Read straight into the string. The size is a hint: the file may have
-  // grown, or a host file system may report none. One byte more than it
-  // says leaves room to meet the end without growing the string.
-  size_t size = 0;
-  bytes.resize(static_cast<size_t>(std::max<off_t>(st.st_size, 0)) + 1);
-  for (;;) {
-    if (size == bytes.size()) bytes.resize(bytes.size() + (size_t{1} << 16));
-    const ssize_t got = read(in.get(), bytes.data() + size, bytes.size() - size);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    if (got == 0) break;
-    size += static_cast<size_t>(got);
-    if (static_cast<int64_t>(size) > kMaxReadBytes) return false;
-    // Short of the byte beyond its size: the end, without the read that
-    // would say so (a system call per world file of a route).
-    if (static_cast<off_t>(size) == st.st_size) break;
-  }
-  bytes.resize(size);
-  return true;
+  return in.valid() && ReadOpened(in.get(), st, bytes);
+}
+
+std::unique_ptr<FolderReader> PosixFileSystem::ReadFolder(const std::string& folder) const {
+  const std::optional<Resolved> typed = AsTyped(folder);
+  const int handle = typed ? open(typed->host.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC) : -1;
+  if (handle < 0) return FileSystem::ReadFolder(folder);
+  return std::make_unique<PosixFolderReader>(*this, folder, handle);
 }
 
 bool PosixFileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {

@@ -30,6 +30,7 @@ class PosixFileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   bool ReadFileInto(const std::string& path, std::string& bytes) const override;
+  std::unique_ptr<FolderReader> ReadFolder(const std::string& folder) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
