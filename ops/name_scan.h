@@ -10,6 +10,7 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 #if defined(__SSE2__) || defined(_M_X64)
@@ -48,6 +49,10 @@ template <size_t Width>
 unsigned UnitAt(const unsigned char* bytes, size_t i) {
   if constexpr (Width == 1) {
     return bytes[i];
+  } else if constexpr (std::endian::native == std::endian::little) {
+    uint16_t unit;  // one load where the host's order is the text's
+    std::memcpy(&unit, bytes + 2 * i, 2);
+    return unit;
   } else {
     return bytes[2 * i] | static_cast<unsigned>(bytes[2 * i + 1]) << 8;
   }
