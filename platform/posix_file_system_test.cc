@@ -52,8 +52,7 @@ class PosixFileSystemTest : public ::testing::Test {
   }
   static Listing Listed(const FileSystem& files, const std::string& pattern, uint32_t mask) {
     Listing out;
-    for (const auto& entry : files.Find(pattern, mask))
-      out.emplace_back(entry.name, entry.attributes);
+    for (const auto& entry : files.Find(pattern, mask)) out.emplace_back(entry.name, entry.attributes);
     return out;
   }
 
@@ -92,8 +91,7 @@ TEST_F(PosixFileSystemTest, MatchesEveryComponentWithoutRegardToCaseFromTheCurre
             temp_.Host("C:\\MSTS\\Deeper\\File.S").string());
   EXPECT_EQ(files.ToHostPath("C:\\.."), temp_.drive_c().string());
   // Host paths typed by the user take their Windows form where a drive holds them.
-  EXPECT_EQ(files.FromUserPath(temp_.drive_c().string() + "/MSTS/New Route"),
-            "C:\\MSTS\\New Route");
+  EXPECT_EQ(files.FromUserPath(temp_.drive_c().string() + "/MSTS/New Route"), "C:\\MSTS\\New Route");
   EXPECT_EQ(files.FromUserPath(temp_.root().string()), temp_.root().string());
   EXPECT_EQ(files.FromUserPath("relative/name"), "relative/name");
 }
@@ -121,8 +119,8 @@ TEST_F(PosixFileSystemTest, AFolderReaderReadsWhatTheWholePathsRead) {
 
 TEST_F(PosixFileSystemTest, UncPathsAndUnknownDrivesResolveToNothing) {
   temp_.Write("C:\\a.txt", "a");
-  for (std::string path : {"\\\\server\\share\\a.txt", "//server/share/a.txt", "\\\\?\\C:\\a.txt",
-                           "Q:\\a.txt", "Q:a.txt", ""}) {
+  for (std::string path : {"\\\\server\\share\\a.txt", "//server/share/a.txt",
+                           "\\\\?\\C:\\a.txt", "Q:\\a.txt", "Q:a.txt", ""}) {
     SCOPED_TRACE(path);
     EXPECT_EQ(files_.ToHostPath(path), std::nullopt);
     EXPECT_FALSE(files_.FileExists(path));
@@ -145,32 +143,10 @@ TEST_F(PosixFileSystemTest, UncPathsAndUnknownDrivesResolveToNothing) {
 // --- Find ----------------------------------------------------------------------
 
 TEST_F(PosixFileSystemTest, FindSortsAsLessIgnoreCaseDotsFirst) {
-  const Names names = {"b.s",
-                       "A.s",
-                       "c.S",
-                       "a_b.s",
-                       "ab.s",
-                       "!x.s",
-                       "Вокзал.s",
-                       "вокзал2.s",
-                       "ВОКЗАЛ_1.s",
-                       "ёж.s",
-                       "Ёлка.s",
-                       "Zebra.s",
-                       "a\xC0z.s",
-                       "A\xC1.s",
-                       "straße.s",
-                       "STRASSE.s",
-                       "\xEF\xBC\xA1.s",
-                       "~x.s",
-                       "Ab",
-                       "ab",
-                       "1.s",
-                       "10.s",
-                       "9.s",
-                       "\xF0\x9F\x9A\x82.s",
-                       "É.s",
-                       "e.s"};
+  const Names names = {
+      "b.s", "A.s", "c.S", "a_b.s", "ab.s", "!x.s", "Вокзал.s", "вокзал2.s", "ВОКЗАЛ_1.s", "ёж.s",
+      "Ёлка.s", "Zebra.s", "a\xC0z.s", "A\xC1.s", "straße.s", "STRASSE.s", "\xEF\xBC\xA1.s",
+      "~x.s", "Ab", "ab", "1.s", "10.s", "9.s", "\xF0\x9F\x9A\x82.s", "É.s", "e.s"};
   temp_.MakeFolder("C:\\N");
   for (const auto& name : names) WriteHostFile(temp_.Host("C:\\N") / name, "");
   const Names found = Found(files_, "c:/n/*");
@@ -195,23 +171,13 @@ TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
   fs::create_symlink(temp_.Host("C:\\F\\Sub"), temp_.Host("C:\\F\\sub-link"));
   fs::create_symlink(temp_.Host("C:\\F\\plain.txt"), temp_.Host("C:\\F\\file-link"));
   fs::create_symlink(temp_.Host("C:\\nothing"), temp_.Host("C:\\F\\broken-link"));
-  EXPECT_EQ(Listed(files_, "C:\\F\\*", kAnyAttributes), (Listing{{".", 16},
-                                                                 {"..", 16},
-                                                                 {".git", 18},
-                                                                 {".hidden", 34},
-                                                                 {"file-link", 32},
-                                                                 {"locked.txt", 33},
-                                                                 {"plain.txt", 32},
-                                                                 {"Sub", 16},
-                                                                 {"sub-link", 16}}));
+  EXPECT_EQ(Listed(files_, "C:\\F\\*", kAnyAttributes),
+            (Listing{{".", 16}, {"..", 16}, {".git", 18}, {".hidden", 34}, {"file-link", 32},
+                     {"locked.txt", 33}, {"plain.txt", 32}, {"Sub", 16}, {"sub-link", 16}}));
   // The mask kDirectory leaves out the hidden entries.
-  EXPECT_EQ(Listed(files_, "C:\\F\\*", kDirectory), (Listing{{".", 16},
-                                                             {"..", 16},
-                                                             {"file-link", 32},
-                                                             {"locked.txt", 33},
-                                                             {"plain.txt", 32},
-                                                             {"Sub", 16},
-                                                             {"sub-link", 16}}));
+  EXPECT_EQ(Listed(files_, "C:\\F\\*", kDirectory),
+            (Listing{{".", 16}, {"..", 16}, {"file-link", 32}, {"locked.txt", 33}, {"plain.txt", 32},
+                     {"Sub", 16}, {"sub-link", 16}}));
   // The file names alone: the files FindFiles gives, with no FIFO.
   ASSERT_EQ(mkfifo(temp_.Host("C:\\F\\fifo").c_str(), 0644), 0);
   std::optional<Names> names = files_.FileNames("c:\\f\\");
@@ -432,8 +398,7 @@ TEST_F(PosixFileSystemTest, FifosDevicesAndReadOnlyFilesAreNeitherReplacedNorDel
   }
   EXPECT_TRUE(fs::is_fifo(temp_.Host("C:\\R\\R.ref")));
   EXPECT_EQ(temp_.Read("C:\\R\\locked.ref"), "old");
-  EXPECT_EQ(OnDisk("C:\\R"),
-            (std::set<std::string>{"R.ref", "locked.ref", "plain.ref", "zero.ref"}));
+  EXPECT_EQ(OnDisk("C:\\R"), (std::set<std::string>{"R.ref", "locked.ref", "plain.ref", "zero.ref"}));
   fs::permissions(temp_.Host("C:\\R\\locked.ref"), fs::perms(0644));
   EXPECT_TRUE(files_.ReplaceFile("C:\\R\\locked.ref", "x"));
 }
