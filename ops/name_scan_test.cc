@@ -70,32 +70,11 @@ TEST(NameScanTest, FindsTheSameNamesWhereverTheBlocksFall) {
 // wide scan 32 units at a time, 16 at a time and the narrow scan of the
 // same text agree on every name.
 TEST(NameScanTest, AgreesOnRandomTextsInEveryWidthAndStep) {
-  const std::vector<std::string> pieces = {"FileName ( ",
-                                           "filename(",
-                                           "FILENAME\t\r\n(",
-                                           "FileNam",
-                                           "File Name (",
-                                           "file",
-                                           "e",
-                                           "(",
-                                           ")",
-                                           ") ",
-                                           "\"",
-                                           "\r\n",
-                                           " ",
-                                           "        ",
-                                           "Shape_1186.s",
-                                           "a_shape_whose_name_runs_past_"
-                                           "thirty_two_units.s",
-                                           "Static ( UiD ( 4 ) ",
-                                           "Position ( -512.4 101.2 233.9 ) ",
-                                           "Ĩ",
-                                           "ĩ",
-                                           "Ģ",
-                                           "Ċ",
-                                           "x.s",
-                                           "FileName ( a.s ) ",
-                                           "FileName ( \"b c.s\" ) "};
+  const std::vector<std::string> pieces = {
+      "FileName ( ", "filename(", "FILENAME\t\r\n(", "FileNam", "File Name (", "file", "e", "(", ")",
+      ") ", "\"", "\r\n", " ", "        ", "Shape_1186.s", "a_shape_whose_name_runs_past_32_units.s",
+      "Static ( UiD ( 4 ) ", "Position ( -512.4 101.2 233.9 ) ", "Ĩ", "ĩ", "Ģ", "Ċ", "x.s",
+      "FileName ( a.s ) ", "FileName ( \"b c.s\" ) "};
   std::mt19937 random(20261207);
   for (int round = 0; round < 3000; ++round) {
     std::string text;
