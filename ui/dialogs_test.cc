@@ -159,15 +159,15 @@ TEST(FileDialogTest, FiltersTakeQtsForm) {
 }
 
 // No display named, or none that opens; and a program copied away from the
-// window's module beside it, which it loads only for the window.
+// window's program beside it, which it becomes only for the window.
 TEST(WindowModeTest, WhenTheWindowCannotOpenOneLineSaysWhatToDo) {
   test_support::TempPrefix prefix;
   prefix.MakeFolder("C:\\work");
   const std::filesystem::path alone = prefix.Host("C:\\work") / "rastolin";
   std::filesystem::copy_file(test_support::RastolinBinary(), alone);
   const std::string no_display = std::string(kNoDisplay) + "\n";
-  const std::filesystem::path module =
-      std::filesystem::canonical(alone).parent_path() / "rastolin_window.so";
+  const std::filesystem::path window =
+      std::filesystem::canonical(alone).parent_path() / "rastolin_window";
   const struct {
     std::filesystem::path program;
     const char* display;
@@ -175,9 +175,8 @@ TEST(WindowModeTest, WhenTheWindowCannotOpenOneLineSaysWhatToDo) {
   } cases[] = {
       {test_support::RastolinBinary(), "", no_display},
       {test_support::RastolinBinary(), ":97", no_display},
-      {alone, "", "rastolin: the window cannot be opened: cannot load " + module.string() +
-                      ": cannot open shared object file: No such file or directory; use "
-                      "rastolin -console for the text console\n"},
+      {alone, "", "rastolin: the window cannot be opened: cannot start " + window.string() +
+                      ": No such file or directory; use rastolin -console for the text console\n"},
   };
   for (const auto& start : cases) {
     test_support::ProgramRun run = test_support::RunProgram(
