@@ -100,17 +100,19 @@ DriveMap::DriveMap(const std::string& prefix) {
   closedir(dir);
 }
 
-DriveMap DriveMap::FromEnvironment() {
+std::string WinePrefixFolder() {
   const char* prefix = getenv("WINEPREFIX");
-  if (prefix && *prefix) return DriveMap(prefix);
+  if (prefix && *prefix) return prefix;
   std::string home;
   if (const char* env_home = getenv("HOME"); env_home && *env_home) {
     home = env_home;
   } else if (const passwd* user = getpwuid(getuid()); user && user->pw_dir) {
     home = user->pw_dir;
   }
-  return DriveMap(home + "/.wine");
+  return home + "/.wine";
 }
+
+DriveMap DriveMap::FromEnvironment() { return DriveMap(WinePrefixFolder()); }
 
 std::optional<std::string> DriveMap::HostRoot(char letter) const {
   auto it = drives_.find(UpperLetter(letter));

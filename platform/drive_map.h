@@ -30,6 +30,9 @@ class DriveMap {
   std::map<char, std::string> drives_;  // upper-case letter -> host folder
 };
 
+// The Wine prefix's host folder: $WINEPREFIX, or ~/.wine when it is not set.
+std::string WinePrefixFolder();
+
 // The canonical form of a host path, every link followed; nothing when the
 // path leads nowhere.
 std::optional<std::string> RealPath(const std::string& path);

@@ -8,6 +8,7 @@
 
 #include "platform/file_system.h"
 #include "platform/processes.h"
+#include "platform/registry.h"
 #include "platform/terminal.h"
 
 namespace platform {
@@ -16,6 +17,7 @@ struct Host {
   std::unique_ptr<FileSystem> files;
   std::unique_ptr<Processes> processes;
   std::unique_ptr<Terminal> terminal;
+  std::unique_ptr<Registry> registry;
 };
 
 // Nothing, with the reason in `error`, when the program cannot work here (a

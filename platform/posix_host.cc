@@ -4,9 +4,11 @@
 
 #include <cstdlib>
 
+#include "platform/drive_map.h"
 #include "platform/posix_file_system.h"
 #include "platform/posix_processes.h"
 #include "platform/posix_terminal.h"
+#include "platform/wine_registry.h"
 
 namespace platform {
 
@@ -22,6 +24,7 @@ std::optional<Host> OpenHost(std::string& error) {
   host.processes = std::make_unique<PosixProcesses>(*owned_files);
   host.files = std::move(owned_files);
   host.terminal = std::make_unique<PosixTerminal>();
+  host.registry = std::make_unique<WineRegistry>(WinePrefixFolder());
   return host;
 }
 

@@ -9,6 +9,7 @@
 #include "platform/win32_api.h"
 #include "platform/win32_file_system.h"
 #include "platform/win32_processes.h"
+#include "platform/win32_registry.h"
 #include "platform/win32_terminal.h"
 #include "platform/win32_wide.h"
 
@@ -23,6 +24,7 @@ std::optional<Host> OpenHost(std::string& error) {
   }
   host.processes = std::make_unique<Win32Processes>();
   host.terminal = std::make_unique<Win32Terminal>();
+  host.registry = std::make_unique<Win32Registry>();
   return host;
 }
 
