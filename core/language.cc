@@ -395,6 +395,147 @@ constexpr Texts kTexts[] = {
     {Msg::EntryNotWhole, "%s recorded entries are not whole entries and stay out",
      "Записанных записей, не являющихся целыми записями и не возвращённых: %s"},
     {Msg::Restored, "Restored: %s entries, %s files", "Восстановлено записей: %s, файлов: %s"},
+    {Msg::CapConfirm, "Confirm", "Подтверждение"},
+    {Msg::Usage,
+     "Usage: rastolin                 the main window\n"
+     "       rastolin -console        the interactive console\n"
+     "       rastolin \"<command>\"     one console command, then \"Press any key..\",\n"
+     "                                such as: rastolin \"makeace(-dir=c:\\tex;-zlib) a.tga\"\n"
+     "       rastolin --help, -h      this text\n"
+     "       rastolin --version       the version\n"
+     "Enter 'help' in the console for its commands, 'help route' for clearing and\n"
+     "comparing routes. A console command exits with code 1, or 2 when it was\n"
+     "answered with a hint or an error, or left something undone.\n",
+     "Запуск: rastolin                 главное окно\n"
+     "        rastolin -console        интерактивная консоль\n"
+     "        rastolin \"<команда>\"     одна команда консоли, затем \"Press any key..\",\n"
+     "                                 например: rastolin \"makeace(-dir=c:\\tex;-zlib) a.tga\"\n"
+     "        rastolin --help, -h      эта справка\n"
+     "        rastolin --version       версия\n"
+     "Введите в консоли 'help', чтобы увидеть её команды, и 'help route' - команды\n"
+     "очистки и сравнения маршрутов. Команда консоли завершается с кодом 1, или 2,\n"
+     "если она получила подсказку или ошибку или что-то осталось несделанным.\n"},
+    {Msg::NoWindowBuilt,
+     "Window mode is not built yet; start with -console for the interactive console, "
+     "or give one console command, such as: rastolin help",
+     "Оконный режим в эту сборку не входит; запустите программу с -console для интерактивной "
+     "консоли или укажите одну команду консоли, например: rastolin help"},
+    {Msg::NoDisplayForWindow,
+     "rastolin: no display can be opened; start a display (DISPLAY or WAYLAND_DISPLAY) or use "
+     "rastolin -console for the text console",
+     "rastolin: не удаётся открыть дисплей; запустите дисплей (DISPLAY или WAYLAND_DISPLAY) или "
+     "используйте rastolin -console для текстовой консоли"},
+    {Msg::NoDisplayNamed, "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)",
+     "не удаётся открыть дисплей (не заданы ни DISPLAY, ни WAYLAND_DISPLAY)"},
+    {Msg::BuiltWithoutWindow, "this rastolin is built without its window",
+     "этот rastolin собран без окна"},
+    {Msg::WindowFolderUnknown, "cannot find the program's own folder to start %s: %s",
+     "не удаётся найти папку программы, чтобы запустить %s: %s"},
+    {Msg::WindowNotStarted, "cannot start %s: %s", "не удаётся запустить %s: %s"},
+    {Msg::WindowCannotOpen,
+     "rastolin: the window cannot be opened: %s; use rastolin -console for the text console",
+     "rastolin: окно не открывается: %s; используйте rastolin -console для текстовой консоли"},
+    {Msg::NoCommand, "\"%s\" is no command%s; enter 'help' for the commands",
+     "\"%s\" не является командой%s; введите 'help', чтобы увидеть команды"},
+    {Msg::TakesParentheses, ": %s takes its options in parentheses, as in %s(...)",
+     ": параметры %s указываются в скобках, например %s(...)"},
+    {Msg::NotTakenAfter, "%s: \"%s\" after the parentheses is not taken; the command is skipped",
+     "%s: \"%s\" после скобок не принимается; команда пропущена"},
+    {Msg::UnknownOption, "%s: unknown option %s; it takes %s; the command is skipped",
+     "%s: неизвестный параметр %s; команда принимает %s; команда пропущена"},
+    {Msg::UnknownOptions, "%s: unknown options %s; it takes %s; the command is skipped",
+     "%s: неизвестные параметры %s; команда принимает %s; команда пропущена"},
+    {Msg::RepeatedOption, "%s: %s given more than once; the command is skipped",
+     "%s: %s указан более одного раза; команда пропущена"},
+    {Msg::FolderNeeded, "%s: a folder is needed, as in %s; the command is skipped",
+     "%s: нужна папка, например %s; команда пропущена"},
+    {Msg::FolderMissing, "%s: the folder %s does not exist", "%s: папки %s не существует"},
+    {Msg::EntrySkipped, "%s: an empty entry is skipped", "%s: пустой элемент пропущен"},
+    {Msg::NoFileGiven, "%s: no file given, as in %s", "%s: не указан файл, например %s"},
+    {Msg::FileNotFoundHint, "%s: %s not found", "%s: %s не найден"},
+    {Msg::ImagesAreInFolder, "%s: %s is a folder; makeacedir(-dir=...) converts the images of a folder",
+     "%s: %s является папкой; изображения папки конвертирует makeacedir(-dir=...)"},
+    {Msg::NoImagesIn, "makeacedir: no *.tga or *.bmp file in %s",
+     "makeacedir: в %s нет файлов *.tga и *.bmp"},
+    {Msg::NoModelGiven, "shape: no model given, as in shape(-dir=c:\\models) house house.s",
+     "shape: не указана модель, например shape(-dir=c:\\models) house house.s"},
+    {Msg::NoModelFound, "shape: no model %s found", "shape: модель %s не найдена"},
+    {Msg::NoModelsIn, "shapedir: no *.3ds model with a name to convert in %s",
+     "shapedir: в %s нет моделей *.3ds с именем, по которому их можно конвертировать"},
+    {Msg::FolderAndRouteNeeded,
+     "batchadd: a folder and a route are needed, as in batchadd(-dir=c:\\content;-route=myroute); "
+     "the command is skipped",
+     "batchadd: нужны папка и маршрут, например batchadd(-dir=c:\\content;-route=myroute); "
+     "команда пропущена"},
+    {Msg::NoShapesIn, "batchadd: no *.s file in %s", "batchadd: в %s нет файлов *.s"},
+    {Msg::NoShapesOrTexturesIn, "batchadd: no *.s or *.ace file in %s",
+     "batchadd: в %s нет файлов *.s и *.ace"},
+    {Msg::OrSubfolders, "%s or its subfolders", "%s и её подпапках"},
+    {Msg::NotALanguage, "changelang: \"%s\" is not a language number (0 Russian, 1 English)",
+     "changelang: \"%s\" не номер языка (0 - русский, 1 - английский)"},
+    {Msg::NoSuchProperty, "listref: no entry has the property \"%s\"",
+     "listref: ни у одной записи нет свойства \"%s\""},
+    {Msg::NotAnEntryNumber, "delentry: \"%s\" is no entry number; nothing is deleted",
+     "delentry: \"%s\" не номер записи; ничего не удалено"},
+    {Msg::NoEntryNumber,
+     "delentry: no entry number given, as in delentry(-route=myroute) 3;5;9 (listref shows the "
+     "numbers)",
+     "delentry: не указан номер записи, например delentry(-route=myroute) 3;5;9 (номера "
+     "показывает listref)"},
+    {Msg::NoSuchEntry, "delentry: the route has no entry %s; nothing is deleted",
+     "delentry: в маршруте нет записи %s; ничего не удалено"},
+    {Msg::RouteNeeded, "%s: a route is needed, as in %s(-route=myroute); the command is skipped",
+     "%s: нужен маршрут, например %s(-route=myroute); команда пропущена"},
+    {Msg::SaveNeedsFile,
+     "checkroute: -save needs a file, as in -save=c:\\check.txt; the command is skipped",
+     "checkroute: для -save нужен файл, например -save=c:\\check.txt; команда пропущена"},
+    {Msg::CompareExclusive,
+     "compare: -common, -unique and -bat exclude each other; the command is skipped",
+     "compare: -common, -unique и -bat исключают друг друга; команда пропущена"},
+    {Msg::BatNeedsFile,
+     "compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat; the command is skipped",
+     "compare: для -bat нужен файл, например -bat=c:\\msts\\routes\\copy.bat; команда пропущена"},
+    {Msg::MainRefused, "main: %s; the console goes on", "main: %s; консоль продолжает работу"},
+    {Msg::WindowDidNotOpen, "main: the window did not open; the console goes on",
+     "main: окно не открылось; консоль продолжает работу"},
+    {Msg::NoAnswer, "\"%s\" is no answer; answer y or n",
+     "\"%s\" - не ответ; ответьте y или n (д или н)"},
+    {Msg::FolderPrompt, "Folder (empty to cancel): ", "Папка (пустая строка - отмена): "},
+    {Msg::FilePrompt, "File (%s; empty to cancel): ", "Файл (%s; пустая строка - отмена): "},
+    {Msg::FilesPrompt, "Files (%s; empty to cancel): ", "Файлы (%s; пустая строка - отмена): "},
+    {Msg::SavePrompt, "Save as (%s; empty to cancel): ",
+     "Сохранить как (%s; пустая строка - отмена): "},
+    {Msg::NewNamePrompt, "%s [%s] (empty to cancel): ", "%s [%s] (пустая строка - отмена): "},
+    {Msg::RowsPrompt, "Select rows (1 3 5-7, all, none; empty to cancel): ",
+     "Выберите строки (1 3 5-7, all, none; пустая строка - отмена): "},
+    {Msg::RowsAddPrompt, "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ",
+     "Выберите строки (1 3 5-7, all, none, add 1 3; пустая строка - отмена): "},
+    {Msg::NoSuchRow, "\"%s\" names no row of the list", "\"%s\" не называет ни одной строки списка"},
+    {Msg::EditPrompt, "Edit (type TEXT, N NAME=VALUE, add, del N, ok; empty to cancel): ",
+     "Правка (type ТИП, N ИМЯ=ЗНАЧЕНИЕ, add, del N, ok; пустая строка - отмена): "},
+    {Msg::NotAnEditorCommand, "\"%s\" is not an editor command",
+     "\"%s\" не является командой правки"},
+    {Msg::ItemOf, "%s of %s", "%s из %s"},
+    {Msg::EndOfInput, "End of input: the command is cancelled", "Конец ввода: команда отменена"},
+    {Msg::SetOnSettingsPage,
+     "The MSTS root dir is set on the Settings page (\"Browse...\" beside \"MSTS root dir\").",
+     "Директория MSTS задаётся на странице \"Установки\" (\"Обзор...\" рядом с \"Директория MSTS\")."},
+    {Msg::MstsFound, "MSTS found in %s: it is now the MSTS root dir, as the Settings page shows",
+     "MSTS найдена в %s: теперь это директория MSTS, как показывает страница \"Установки\""},
+    {Msg::MstsFoundInRegistry,
+     "MSTS found in %s, where its installer recorded it (%s): it is now the MSTS root dir, as "
+     "the Settings page shows",
+     "MSTS найдена в %s, куда её установил установщик (%s): теперь это директория MSTS, как "
+     "показывает страница \"Установки\""},
+    {Msg::BatchSaved, "The batch file is saved to %s", "Командный файл сохранён в %s"},
+    {Msg::FileKept, "%s is kept as it was; nothing is saved",
+     "%s оставлен как был; ничего не сохранено"},
+    {Msg::TextureStillWorn, "%s is still used by %s, which stay in the route",
+     "%s по-прежнему используют оставшиеся в маршруте %s"},
+    {Msg::AndMore, "%s and %s more", "%s и ещё %s"},
+    {Msg::ShapesNotRead,
+     "%s shapes of %s could not be read for their textures and are not named as using them",
+     "%s объектов из %s не удалось прочитать, поэтому они не названы среди использующих текстуры"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -
@@ -447,21 +588,15 @@ void Language::SetTexts(int number) {
   }
 }
 
-std::string Language::Format(Msg key, const std::string& value) const {
+std::string Language::FormatValues(Msg key, std::initializer_list<std::string_view> values) const {
   std::string text = (*this)[key];
-  size_t at = text.find("%s");
-  if (at != std::string::npos) text.replace(at, 2, value);
-  return text;
-}
-
-std::string Language::Format(Msg key, const std::string& first, const std::string& second) const {
-  std::string text = (*this)[key];
-  size_t at = text.find("%s");
-  if (at == std::string::npos) return text;
-  text.replace(at, 2, first);
-  // Searched after the first value, which may hold a "%s" of its own.
-  at = text.find("%s", at + first.size());
-  if (at != std::string::npos) text.replace(at, 2, second);
+  size_t at = 0;
+  for (std::string_view value : values) {
+    at = text.find("%s", at);
+    if (at == std::string::npos) break;
+    text.replace(at, 2, value);
+    at += value.size();
+  }
   return text;
 }
 

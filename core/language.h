@@ -4,7 +4,9 @@
 #pragma once
 
 #include <array>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -225,6 +227,71 @@ enum class Msg : int {
   EntryGone,
   EntryNotWhole,
   Restored,
+  // The console's hints and prompts, the window's questions and the
+  // program's start. A new text is one key here and one row, in the same
+  // place, of the table in language.cc.
+  CapConfirm,
+  Usage,
+  NoWindowBuilt,
+  NoDisplayForWindow,
+  NoDisplayNamed,
+  BuiltWithoutWindow,
+  WindowFolderUnknown,
+  WindowNotStarted,
+  WindowCannotOpen,
+  NoCommand,
+  TakesParentheses,
+  NotTakenAfter,
+  UnknownOption,
+  UnknownOptions,
+  RepeatedOption,
+  FolderNeeded,
+  FolderMissing,
+  EntrySkipped,
+  NoFileGiven,
+  FileNotFoundHint,
+  ImagesAreInFolder,
+  NoImagesIn,
+  NoModelGiven,
+  NoModelFound,
+  NoModelsIn,
+  FolderAndRouteNeeded,
+  NoShapesIn,
+  NoShapesOrTexturesIn,
+  OrSubfolders,
+  NotALanguage,
+  NoSuchProperty,
+  NotAnEntryNumber,
+  NoEntryNumber,
+  NoSuchEntry,
+  RouteNeeded,
+  SaveNeedsFile,
+  CompareExclusive,
+  BatNeedsFile,
+  MainRefused,
+  WindowDidNotOpen,
+  NoAnswer,
+  FolderPrompt,
+  FilePrompt,
+  FilesPrompt,
+  SavePrompt,
+  NewNamePrompt,
+  RowsPrompt,
+  RowsAddPrompt,
+  NoSuchRow,
+  EditPrompt,
+  NotAnEditorCommand,
+  ItemOf,
+  EndOfInput,
+  // Finding MSTS, the files a user saves, and textures still worn.
+  SetOnSettingsPage,
+  MstsFound,
+  MstsFoundInRegistry,
+  BatchSaved,
+  FileKept,
+  TextureStillWorn,
+  AndMore,
+  ShapesNotRead,
   Count,
 };
 
@@ -247,12 +314,16 @@ class Language {
   const std::string& operator[](Msg key) const {
     return texts_[static_cast<int>(key)];
   }
-  // The text with its first "%s" replaced by the value.
-  std::string Format(Msg key, const std::string& value) const;
-  // The text with its first two "%s" replaced by the values, in order.
-  std::string Format(Msg key, const std::string& first, const std::string& second) const;
+  // The text with its "%s" replaced by the values, in order; a "%s" within
+  // a value stays as it is.
+  template <typename... Values>
+  std::string Format(Msg key, const Values&... values) const {
+    return FormatValues(key, {std::string_view(values)...});
+  }
 
  private:
+  std::string FormatValues(Msg key, std::initializer_list<std::string_view> values) const;
+
   std::array<std::string, kMessageCount> texts_;
   int number_;
 };

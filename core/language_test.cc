@@ -21,6 +21,21 @@ TEST(LanguageTest, LaterTextsExistInBothLanguagesAndConstantsInEvery) {
   }
 }
 
+// A value formatted into a text of one language has its place in the other.
+TEST(LanguageTest, BothFormsOfATextTakeTheSameValues) {
+  const Language english(kEnglish), russian(kRussian);
+  auto places = [](const std::string& text) {
+    size_t count = 0;
+    for (size_t at = text.find("%s"); at != std::string::npos; at = text.find("%s", at + 2)) ++count;
+    return count;
+  };
+  for (int key = 0; key < kMessageCount; ++key) {
+    const Msg msg = static_cast<Msg>(key);
+    EXPECT_EQ(places(russian[msg]), places(english[msg])) << english[msg];
+  }
+  EXPECT_EQ(english.Format(Msg::JobCounts, "%s", "2"), "%s entries, 2 files");
+}
+
 TEST(LanguageTest, AnUnknownNumberLeavesTheTextsAsTheyAre) {
   Language english(kEnglish);
   english.SetTexts(5);
