@@ -8,27 +8,26 @@
 #include <system_error>
 
 #include "app/window_start.h"
+#include "core/conv_main.h"
 
 namespace app {
 
-int StartWindow(platform::Host&, int&, char** argv) {
+int StartWindow(platform::Host& host, int&, char** argv) {
   // The window program lies beside this one; the process goes on as it,
   // with the same arguments, environment and open files.
   std::error_code failure;
   const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", failure);
-  std::string reason;
   std::string path = RASTOLIN_WINDOW_PROGRAM;
-  if (failure) {
-    reason = "cannot find the program's own folder to start " + path + ": " + failure.message();
-  } else {
+  if (!failure) {
     path = (self.parent_path() / RASTOLIN_WINDOW_PROGRAM).string();
     execv(path.c_str(), argv);
-    reason = "cannot start " + path + ": " + std::strerror(errno);
   }
-  std::fprintf(stderr,
-               "rastolin: the window cannot be opened: %s; use rastolin -console for the text "
-               "console\n",
-               reason.c_str());
+  const std::string system_reason = failure ? failure.message() : std::strerror(errno);
+  const core::Language texts(core::StoredLanguage(*host.files));
+  const std::string reason =
+      texts.Format(failure ? core::Msg::WindowFolderUnknown : core::Msg::WindowNotStarted, path,
+                   system_reason);
+  std::fprintf(stderr, "%s\n", texts.Format(core::Msg::WindowCannotOpen, reason).c_str());
   return 2;
 }
 

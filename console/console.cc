@@ -9,9 +9,12 @@
 #include "core/strings.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
+#include "tools/run_tool.h"
 
 namespace console {
 namespace {
+
+using core::Msg;
 
 constexpr const char* kHelp =
     "Enter 'main' to return to the window mode\n\n"
@@ -47,11 +50,14 @@ constexpr OptionRule kTextureOptions[] = {
 constexpr OptionRule kShapeOptions[] = {
     {"-dir", O::kValue, O::kAnywhere},
     {"-b", O::kFlag, O::kAnywhere},
-    {"-mip", O::kValue, O::kAnywhere},
+    // help shows the bias as "-mm=".
+    {"-mip", O::kValue, O::kAnywhere, "-mm"},
 };
 constexpr OptionRule kBatchAddOptions[] = {
     {"-dir", O::kValue, O::kAnywhere},   {"-route", O::kValue, O::kAnywhere},
-    {"-class", O::kValue, O::kAnywhere}, {"-sub", O::kFlag, O::kAnywhere},
+    // help shows the class as "class=".
+    {"-class", O::kValue, O::kAnywhere, "class"},
+    {"-sub", O::kFlag, O::kAnywhere},
     // Found within other options ("-class=cross-over"), it would replace
     // edited files without a question.
     {"-over", O::kFlag, O::kWhole},      {"-texs", O::kFlag, O::kAnywhere},
@@ -197,8 +203,7 @@ bool Console::Execute(const std::string& text) {
   for (const CommandRow& row : Commands()) {
     if (row.name != line.CommandName) continue;
     if (row.arguments != CommandRow::kAfter && !line.ArgumentText.empty()) {
-      Hint(line.CommandName + ": \"" + line.ArgumentText +
-           "\" after the parentheses is not taken; the command is skipped");
+      Hint(Text(Msg::NotTakenAfter, line.CommandName, line.ArgumentText));
       return true;
     }
     if (row.arguments != CommandRow::kInParentheses) {
@@ -206,15 +211,15 @@ bool Console::Execute(const std::string& text) {
       if (!unknown.empty()) {
         std::string keys;
         for (const std::string& key : unknown) keys += (keys.empty() ? "\"" : ", \"") + key + "\"";
-        Hint(line.CommandName + ": unknown option" + (unknown.size() > 1 ? "s " : " ") + keys +
-             "; it takes " + Describe(row.options) + "; the command is skipped");
+        Hint(Text(unknown.size() > 1 ? Msg::UnknownOptions : Msg::UnknownOption, line.CommandName,
+                  keys, Describe(row.options)));
         return true;
       }
       const std::vector<std::string> repeated = RepeatedOptions(row.options, line.OptionText);
       if (!repeated.empty()) {
         std::string keys;
         for (const std::string& key : repeated) keys += (keys.empty() ? "" : ", ") + key;
-        Hint(line.CommandName + ": " + keys + " given more than once; the command is skipped");
+        Hint(Text(Msg::RepeatedOption, line.CommandName, keys));
         return true;
       }
     }
@@ -229,13 +234,12 @@ bool Console::Execute(const std::string& text) {
   } else if (line.ArgumentText == "main") {
     return !Main();
   } else if (const std::string typed = core::Trim(text); !typed.empty()) {
-    Hint("\"" + typed + "\" is no command" + FormHint(line.CommandName, typed) +
-         "; enter 'help' for the commands");
+    Hint(Text(Msg::NoCommand, typed, FormHint(line.CommandName, typed)));
   }
   return true;
 }
 
-std::string Console::FormHint(const std::string& command_name, const std::string& typed) {
+std::string Console::FormHint(const std::string& command_name, const std::string& typed) const {
   // "listref -route=x" or "listref(-route=x": a command's own name, its
   // parentheses missing or not closed.
   const std::string word = command_name.empty()
@@ -243,7 +247,7 @@ std::string Console::FormHint(const std::string& command_name, const std::string
                                : std::string();
   for (const CommandRow& row : Commands()) {
     if (row.name == word) {
-      return ": " + word + " takes its options in parentheses, as in " + word + "(...)";
+      return Text(Msg::TakesParentheses, word, word);
     }
   }
   return "";
@@ -272,14 +276,14 @@ std::optional<std::string> Console::TransferShapeOptions(const Command& command)
   const Options& options = command.options;
   std::string folder = options.Value("-dir");
   if (folder.empty()) {
-    Hint(name + ": a folder is needed, as in " + name + "(-dir=c:\\models); the command is skipped");
+    Hint(Text(Msg::FolderNeeded, name, name + "(-dir=c:\\models)"));
     return std::nullopt;
   }
   const std::string mip = options.Value("-mip");
   // Checked before any field changes, so that a later command does not
   // inherit the value either.
   if (!mip.empty() && !convert::IsMipMapBias(mip)) {
-    Hint(name + ": " + main_.language.Format(core::Msg::BadMipMapBias, mip));
+    Hint(name + ": " + Text(Msg::BadMipMapBias, mip));
     return std::nullopt;
   }
   core::Fields& fields = main_.fields;
@@ -299,22 +303,23 @@ std::optional<std::string> Console::TransferShapeOptions(const Command& command)
 
 void Console::MakeAce(const Command& command) {
   const std::string folder = TransferTextureOptions(command);
-  if (command.files.empty()) Hint("makeace: no file given, as in makeace(-dir=c:\\tex) a.tga;b.tga");
+  if (command.files.empty()) {
+    Hint(Text(Msg::NoFileGiven, command.name, "makeace(-dir=c:\\tex) a.tga;b.tga"));
+  }
   if (!FolderFound(command, folder)) return;
   for (const std::string& entry : command.files) {
     if (core::Trim(entry).empty()) {
-      Hint("makeace: an empty entry is skipped");
+      Hint(Text(Msg::EntrySkipped, command.name));
       continue;
     }
     const std::string source = folder.empty() ? FromCurrentFolder(entry) : entry;
     main_.fields.TexSource = folder + source;
     if (main_.files.FolderExists(main_.fields.TexSource)) {
-      Hint("makeace: " + main_.fields.TexSource +
-           " is a folder; makeacedir(-dir=...) converts the images of a folder");
+      Hint(Text(Msg::ImagesAreInFolder, command.name, main_.fields.TexSource));
       continue;
     }
     if (!main_.files.FileExists(main_.fields.TexSource)) {
-      Hint("makeace: " + main_.fields.TexSource + " not found");
+      Hint(Text(Msg::FileNotFoundHint, command.name, main_.fields.TexSource));
       continue;
     }
     main_.fields.TexOutput = folder + convert::AceNameFor(source);
@@ -325,7 +330,7 @@ void Console::MakeAce(const Command& command) {
 void Console::MakeAceDir(const Command& command) {
   const std::string folder = TransferTextureOptions(command);
   if (folder.empty()) {
-    Hint("makeacedir: a folder is needed, as in makeacedir(-dir=c:\\tex)");
+    Hint(Text(Msg::FolderNeeded, command.name, "makeacedir(-dir=c:\\tex)"));
     return;
   }
   if (!FolderFound(command, folder)) return;
@@ -334,20 +339,20 @@ void Console::MakeAceDir(const Command& command) {
     ++images;
     terminal_.Write(path + "\n");
   });
-  if (images == 0) Hint("makeacedir: no *.tga or *.bmp file in " + folder);
+  if (images == 0) Hint(Text(Msg::NoImagesIn, folder));
 }
 
 void Console::Shape(const Command& command) {
   const std::optional<std::string> folder = TransferShapeOptions(command);
   if (!folder) return;
   if (command.files.empty()) {
-    Hint("shape: no model given, as in shape(-dir=c:\\models) house house.s");
+    Hint(Text(Msg::NoModelGiven));
   }
   if (!FolderFound(command, *folder)) return;
   for (const std::string& entry : command.files) {
     std::vector<std::string> tokens = core::SplitText(core::Trim(entry), ' ');
     if (tokens.empty()) {
-      Hint("shape: an empty entry is skipped");
+      Hint(Text(Msg::EntrySkipped, command.name));
       continue;
     }
     const std::string& prefix = tokens.front();
@@ -359,10 +364,10 @@ void Console::Shape(const Command& command) {
       size_t dot = name.rfind('.');
       if (dot == std::string::npos || dot < prefix.size()) continue;
       if (!core::IsWholeNumber(name.substr(prefix.size(), dot - prefix.size()))) continue;
-      inputs += name + " ";
+      inputs += tools::Argument(name) + " ";
       terminal_.Write(name + "\n");
     }
-    if (inputs.empty()) Hint("shape: no model " + *folder + "\\" + prefix + "<number>.3ds found");
+    if (inputs.empty()) Hint(Text(Msg::NoModelFound, *folder + "\\" + prefix + "<number>.3ds"));
     main_.fields.ShInput = inputs;
     operations_.ShProcClick();
   }
@@ -376,7 +381,7 @@ void Console::ShapeDir(const Command& command) {
     ++groups;
     terminal_.Write(names + "\n");
   });
-  if (groups == 0) Hint("shapedir: no *.3ds model with a name to convert in " + *folder);
+  if (groups == 0) Hint(Text(Msg::NoModelsIn, *folder));
 }
 
 void Console::BatchAdd(const Command& command) {
@@ -391,14 +396,13 @@ void Console::BatchAdd(const Command& command) {
   // Without a folder the search would start at the drive's root, and with
   // -sub take in the whole drive.
   if (request.folder.empty() || request.route.empty()) {
-    Hint("batchadd: a folder and a route are needed, as in "
-         "batchadd(-dir=c:\\content;-route=myroute); the command is skipped");
+    Hint(Text(Msg::FolderAndRouteNeeded));
     return;
   }
   if (!FolderFound(command, request.folder)) return;
   if (operations_.BatchAdd(request) == 0) {
-    Hint("batchadd: no *.s file" + std::string(request.texs ? " or *.ace file" : "") + " in " +
-         request.folder + (request.sub ? " or its subfolders" : ""));
+    Hint(Text(request.texs ? Msg::NoShapesOrTexturesIn : Msg::NoShapesIn,
+              request.sub ? Text(Msg::OrSubfolders, request.folder) : request.folder));
   }
 }
 
@@ -407,7 +411,7 @@ void Console::ChangeLang(const Command& command) {
   int number = 0;
   if (!core::ParseWholeNumber(text, number) ||
       (number != core::kRussian && number != core::kEnglish)) {
-    Hint("changelang: \"" + text + "\" is not a language number (0 Russian, 1 English)");
+    Hint(Text(Msg::NotALanguage, text));
     return;
   }
   main_.language.SetTexts(number);
@@ -416,8 +420,7 @@ void Console::ChangeLang(const Command& command) {
 std::optional<std::string> Console::RouteOption(const Command& command) {
   const std::string route = command.options.Value("-route");
   if (!route.empty()) return route;
-  Hint(command.name + ": a route is needed, as in " + command.name +
-       "(-route=myroute); the command is skipped");
+  Hint(Text(Msg::RouteNeeded, command.name, command.name));
   return std::nullopt;
 }
 
@@ -433,7 +436,7 @@ void Console::Clearing(const Command& command) {
       terminal_.Write(std::to_string(row + 1) + "  " + listed.rows[row] + "\n");
     }
     for (const std::string& unknown : listed.unknown) {
-      Hint("listref: no entry has the property \"" + unknown + "\"");
+      Hint(Text(Msg::NoSuchProperty, unknown));
     }
   } else if (name == "delentry") {
     DelEntry(command, *route);
@@ -465,21 +468,20 @@ void Console::DelEntry(const Command& command, const std::string& route) {
     const std::string text = core::Trim(entry);
     int number = 0;
     if (!core::ParseWholeNumber(text, number)) {
-      Hint("delentry: \"" + text + "\" is no entry number; nothing is deleted");
+      Hint(Text(Msg::NotAnEntryNumber, text));
       return;
     }
     numbers.push_back(number);
   }
   if (numbers.empty()) {
-    Hint("delentry: no entry number given, as in delentry(-route=myroute) 3;5;9 "
-         "(listref shows the numbers)");
+    Hint(Text(Msg::NoEntryNumber));
     return;
   }
   const std::vector<int> missing = operations_.ClDeleteClick(route, numbers);
   if (missing.empty()) return;
   std::string list;
   for (int number : missing) list += (list.empty() ? "" : ", ") + std::to_string(number);
-  Hint("delentry: the route has no entry " + list + "; nothing is deleted");
+  Hint(Text(Msg::NoSuchEntry, list));
 }
 
 void Console::CheckRoute(const Command& command) {
@@ -487,7 +489,7 @@ void Console::CheckRoute(const Command& command) {
   if (!route) return;
   const std::optional<std::string>& save = command.options.Given("-save");
   if (save && save->empty()) {
-    Hint("checkroute: -save needs a file, as in -save=c:\\check.txt; the command is skipped");
+    Hint(Text(Msg::SaveNeedsFile));
     return;
   }
   operations_.CheckRoute(*route,
@@ -502,12 +504,11 @@ void Console::Compare(const Command& command) {
   const bool common = options.Has("-common");
   const bool unique = options.Has("-unique");
   if (int{common} + int{unique} + int{batch.has_value()} > 1) {
-    Hint("compare: -common, -unique and -bat exclude each other; the command is skipped");
+    Hint(Text(Msg::CompareExclusive));
     return;
   }
   if (batch && batch->empty()) {
-    Hint("compare: -bat needs a file, as in -bat=c:\\msts\\routes\\copy.bat; "
-         "the command is skipped");
+    Hint(Text(Msg::BatNeedsFile));
     return;
   }
   core::Fields& fields = main_.fields;
@@ -543,11 +544,11 @@ void Console::Compare(const Command& command) {
 bool Console::Main() {
   const std::string missing = operations_.NoWindow();
   if (!missing.empty()) {
-    Hint("main: " + missing + "; the console goes on");
+    Hint(Text(Msg::MainRefused, missing));
     return false;
   }
   if (!main_.processes.RestartDetached()) {
-    Hint("main: the window did not open; the console goes on");
+    Hint(Text(Msg::WindowDidNotOpen));
     return false;
   }
   return true;
@@ -565,7 +566,7 @@ void Console::Hint(const std::string& text) {
 
 bool Console::FolderFound(const Command& command, const std::string& folder) {
   if (folder.empty() || main_.files.FolderExists(folder)) return true;
-  Hint(command.name + ": the folder " + folder + " does not exist");
+  Hint(Text(Msg::FolderMissing, command.name, folder));
   return false;
 }
 

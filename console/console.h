@@ -84,9 +84,14 @@ class Console {
   // One line on standard error about a mistake in the command; standard
   // output stays as it is.
   void Hint(const std::string& text);
+  // A text of the message table, in the language in force.
+  template <typename... Values>
+  std::string Text(core::Msg key, const Values&... values) const {
+    return main_.language.Format(key, values...);
+  }
   // For a line that is no command but opens with a command's name: how
   // that command is written; else empty.
-  static std::string FormHint(const std::string& command_name, const std::string& typed);
+  std::string FormHint(const std::string& command_name, const std::string& typed) const;
   // A folder or file as typed, a relative one taken from the current
   // folder: the tools run in the source's folder and would take a relative
   // output name from there.

@@ -31,11 +31,9 @@ std::optional<std::vector<size_t>> ParseRows(std::string_view text, size_t count
 
 class TerminalProgress : public core::Progress {
  public:
-  TerminalProgress(platform::Terminal& terminal, bool shown)
-      : terminal_(terminal), shown_(shown) {}
-  ~TerminalProgress() override {
-    if (!line_.empty()) terminal_.WriteError("\n");
-  }
+  TerminalProgress(ProgressLine& terminal, const core::Language& texts, bool shown)
+      : terminal_(terminal), texts_(texts), shown_(shown) {}
+  ~TerminalProgress() override { terminal_.Clear(); }
   void SetRange(int maximum) override {
     maximum_ = std::max(0, maximum);
     position_ = std::min(position_, maximum_);
@@ -50,7 +48,7 @@ class TerminalProgress : public core::Progress {
     Show();
   }
   void SetItem(int number, int count) override {
-    item_ = std::to_string(number) + " of " + std::to_string(count);
+    item_ = texts_.Format(core::Msg::ItemOf, std::to_string(number), std::to_string(count));
   }
 
  private:
@@ -60,15 +58,17 @@ class TerminalProgress : public core::Progress {
     if (!shown_ || label_.empty()) return;
     const std::string line =
         label_ + " (" +
-        (item_.empty() ? std::to_string(position_) + " of " + std::to_string(maximum_) : item_) +
+        (item_.empty() ? texts_.Format(core::Msg::ItemOf, std::to_string(position_),
+                                       std::to_string(maximum_))
+                       : item_) +
         ")";
     if (line == line_) return;
     line_ = line;
-    // "\r" and the erase-line sequence rewrite the one progress line.
-    terminal_.WriteError("\r\033[K" + line);
+    terminal_.Show(line);
   }
 
-  platform::Terminal& terminal_;
+  ProgressLine& terminal_;
+  const core::Language& texts_;
   const bool shown_;
   std::string label_;
   std::string item_;
@@ -76,6 +76,30 @@ class TerminalProgress : public core::Progress {
   int maximum_ = 100;
   int position_ = 0;
 };
+
+// What a file dialog's filter offers, as a person types it: its wildcards,
+// "*.*" standing for the default extension when there is one.
+std::string Wildcards(const core::FileDialog& dialog) {
+  const std::vector<std::string> parts = core::SplitText(dialog.filter, '|');
+  std::string shown;
+  for (size_t i = 1; i < parts.size(); i += 2) {
+    std::string wildcard = parts[i];
+    if (wildcard == "*.*" && !dialog.default_extension.empty()) {
+      wildcard = "*." + dialog.default_extension;
+    }
+    if (shown.find(wildcard) == std::string::npos) shown += (shown.empty() ? "" : ", ") + wildcard;
+  }
+  return shown;
+}
+
+// A name typed without an extension takes the default one, as the save
+// dialog gives it.
+std::string WithExtension(const std::string& name, const std::string& extension) {
+  const size_t last = name.find_last_of("\\/:");
+  const size_t dot = name.rfind('.');
+  const bool has_one = dot != std::string::npos && (last == std::string::npos || dot > last);
+  return has_one || extension.empty() ? name : name + "." + extension;
+}
 
 }  // namespace
 
@@ -98,7 +122,7 @@ std::string ConsoleUi::ReadAnswer() {
   }
   if (line.empty()) {
     terminal_.Write("\n");
-    throw core::Cancelled();
+    throw core::Cancelled((*texts_)[core::Msg::EndOfInput]);
   }
   return core::Trim(line);
 }
@@ -117,7 +141,7 @@ bool ConsoleUi::Ask(const std::string& question, const std::string& detail) {
     if (word == "y" || word == "yes" || word == "д" || word == "да") return true;
     if (word == "n" || word == "no" || word == "н" || word == "нет") return false;
     // Taken as "no", a mistyped "yes" would skip what the user meant to do.
-    terminal_.Write("\"" + answer + "\" is no answer; answer y or n\n");
+    terminal_.Write(texts_->Format(core::Msg::NoAnswer, answer) + "\n");
   }
 }
 
@@ -125,7 +149,7 @@ std::optional<std::string> ConsoleUi::ChooseFolder(const std::string& title,
                                                    const std::string& initial_folder) {
   terminal_.Write(title + "\n");
   if (!initial_folder.empty()) terminal_.Write("(" + initial_folder + ")\n");
-  terminal_.Write("Folder (empty to cancel): ");
+  terminal_.Write((*texts_)[core::Msg::FolderPrompt]);
   const std::string answer = ReadAnswer();
   if (answer.empty()) return std::nullopt;
   return files_.FromUserPath(answer);
@@ -133,8 +157,8 @@ std::optional<std::string> ConsoleUi::ChooseFolder(const std::string& title,
 
 std::vector<std::string> ConsoleUi::OpenFiles(const core::FileDialog& dialog) {
   if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
-  terminal_.Write((dialog.multiple ? "Files (" : "File (") + dialog.filter +
-                  "; empty to cancel): ");
+  terminal_.Write(texts_->Format(dialog.multiple ? core::Msg::FilesPrompt : core::Msg::FilePrompt,
+                                 Wildcards(dialog)));
   std::vector<std::string> files;
   for (const std::string& name : core::SplitText(ReadAnswer(), ';')) {
     std::string trimmed = core::Trim(name);
@@ -146,16 +170,16 @@ std::vector<std::string> ConsoleUi::OpenFiles(const core::FileDialog& dialog) {
 
 std::optional<std::string> ConsoleUi::SaveFile(const core::FileDialog& dialog) {
   if (!dialog.title.empty()) terminal_.Write(dialog.title + "\n");
-  terminal_.Write("Save as (" + dialog.filter + "; empty to cancel): ");
+  terminal_.Write(texts_->Format(core::Msg::SavePrompt, Wildcards(dialog)));
   const std::string answer = ReadAnswer();
   if (answer.empty()) return std::nullopt;
-  return files_.FromUserPath(answer);
+  return files_.FromUserPath(WithExtension(answer, dialog.default_extension));
 }
 
 std::optional<std::string> ConsoleUi::ChooseTexture(const core::TextureChoice& choice) {
   terminal_.Write(choice.caption + "\n" + choice.group_caption + ":");
   for (const std::string& candidate : choice.candidates) terminal_.Write(" " + candidate);
-  terminal_.Write("\n" + choice.label + " [" + choice.text + "] (empty to cancel): ");
+  terminal_.Write("\n" + texts_->Format(core::Msg::NewNamePrompt, choice.label, choice.text));
   const std::string answer = ReadAnswer();
   if (answer.empty()) return std::nullopt;
   return answer;
@@ -170,8 +194,7 @@ bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
       listing += std::to_string(row + 1) + "  " + list.Name(row) + "\n";
     }
     terminal_.Write(listing);
-    terminal_.Write(list.HasAdd() ? "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): "
-                                  : "Select rows (1 3 5-7, all, none; empty to cancel): ");
+    terminal_.Write((*texts_)[list.HasAdd() ? core::Msg::RowsAddPrompt : core::Msg::RowsPrompt]);
     const std::string answer = ReadAnswer();
     if (answer.empty()) return false;
     const std::string word = platform::LowerCase(answer);
@@ -186,7 +209,7 @@ bool ConsoleUi::ChooseObjects(core::ChoiceList& list) {
     const bool add = list.HasAdd() && word.starts_with("add ");
     std::optional<std::vector<size_t>> rows = ParseRows(add ? word.substr(4) : word, list.size());
     if (!rows) {
-      terminal_.Write("\"" + answer + "\" names no row of the list\n");
+      terminal_.Write(texts_->Format(core::Msg::NoSuchRow, answer) + "\n");
       continue;
     }
     list.ClNoneClick();
@@ -203,7 +226,7 @@ bool ConsoleUi::EditEntry(core::EntryForm& form) {
       terminal_.Write(std::to_string(row + 1) + "  " + form.rows[row].name + " = " +
                       form.rows[row].value + "\n");
     }
-    terminal_.Write("Edit (type TEXT, N NAME=VALUE, add, del N, ok; empty to cancel): ");
+    terminal_.Write((*texts_)[core::Msg::EditPrompt]);
     const std::string line = ReadAnswer();
     if (line.empty()) return false;
     if (line == "ok") return true;
@@ -233,13 +256,13 @@ bool ConsoleUi::EditEntry(core::EntryForm& form) {
       form.rows[row].value = core::Trim(rest.substr(equals + 1));
       continue;
     }
-    terminal_.Write("\"" + line + "\" is not an editor command\n");
+    terminal_.Write(texts_->Format(core::Msg::NotAnEditorCommand, line) + "\n");
   }
 }
 
 std::unique_ptr<core::Progress> ConsoleUi::ShowProgress() {
   if (!error_is_terminal_) error_is_terminal_ = terminal_.ErrorIsTerminal();
-  return std::make_unique<TerminalProgress>(terminal_, *error_is_terminal_);
+  return std::make_unique<TerminalProgress>(terminal_, *texts_, *error_is_terminal_);
 }
 
 void ConsoleUi::ReportError(const std::string& text) {

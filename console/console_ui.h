@@ -4,6 +4,7 @@
 
 #include <optional>
 
+#include "console/progress_line.h"
 #include "core/language.h"
 #include "core/ui.h"
 #include "platform/file_system.h"
@@ -21,6 +22,10 @@ class ConsoleUi : public core::Ui {
   // Whether a message or an error was shown since the last call.
   bool TakeTrouble();
 
+  // The terminal as all console output must reach it: through the progress
+  // line, which it takes away first.
+  platform::Terminal& terminal() { return terminal_; }
+
   // Every answer is one whole line, however long. At the end of input no
   // answer can come: each question throws core::Cancelled, which ends the
   // command that asked.
@@ -34,8 +39,9 @@ class ConsoleUi : public core::Ui {
   // The title and one line naming the folder; an empty line cancels.
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial_folder) override;
-  // The dialog's title and filter, then one line of names separated by ";"
-  // (a save dialog takes one name); an empty line cancels.
+  // The dialog's title and the wildcards of its filter, then one line of
+  // names separated by ";" (a save dialog takes one name, given the default
+  // extension when it has none); an empty line cancels.
   std::vector<std::string> OpenFiles(const core::FileDialog& dialog) override;
   std::optional<std::string> SaveFile(const core::FileDialog& dialog) override;
   // The caption and the candidates, then one line with the new name; an
@@ -50,15 +56,16 @@ class ConsoleUi : public core::Ui {
   // empty line is Cancel.
   bool EditEntry(core::EntryForm& form) override;
   // The label and "N of M" items (or the position of the range) on
-  // standard error, on one line rewritten when it changes; nothing when
-  // standard error is not a terminal, which is asked once.
+  // standard error, on one line rewritten when it changes and taken away
+  // before any other output and at the end; nothing when standard error is
+  // not a terminal, which is asked once.
   std::unique_ptr<core::Progress> ShowProgress() override;
   void ReportError(const std::string& text) override;
 
  private:
   std::string ReadAnswer();
 
-  platform::Terminal& terminal_;
+  ProgressLine terminal_;
   const platform::FileSystem& files_;
   core::Language english_{core::kEnglish};
   const core::Language* texts_ = &english_;

@@ -37,4 +37,8 @@ void ConvMain::SetConvShV(const std::string& text) {
   ConvShVChange();
 }
 
+int StoredLanguage(platform::FileSystem& files) {
+  return Settings(files, files.CurrentFolder() + "\\conv.ini").ReadInteger("INF", "LANGUAGE", kRussian);
+}
+
 }  // namespace core

@@ -51,4 +51,8 @@ class ConvMain {
   void SetConvShV(const std::string& text);
 };
 
+// The language number the conv.ini of the current folder holds (Russian
+// when it holds none), for what is said before the main object is made.
+int StoredLanguage(platform::FileSystem& files);
+
 }  // namespace core

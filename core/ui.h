@@ -36,10 +36,10 @@ struct TextureChoice {
 };
 
 // Raised where no answer can come any more (the end of the console's
-// input): the operation that asked ends there.
+// input): the operation that asked ends there, with the text saying so.
 class Cancelled : public std::runtime_error {
  public:
-  Cancelled() : std::runtime_error("End of input: the command is cancelled") {}
+  explicit Cancelled(const std::string& text) : std::runtime_error(text) {}
 };
 
 // The progress window shown over long work: a bar and a label under it. It

@@ -165,7 +165,9 @@ TEST(WindowModeTest, WhenTheWindowCannotOpenOneLineSaysWhatToDo) {
   prefix.MakeFolder("C:\\work");
   const std::filesystem::path alone = prefix.Host("C:\\work") / "rastolin";
   std::filesystem::copy_file(test_support::RastolinBinary(), alone);
-  const std::string no_display = std::string(kNoDisplay) + "\n";
+  // Without a conv.ini, in Russian.
+  const core::Language texts(core::kRussian);
+  const std::string no_display = texts[core::Msg::NoDisplayForWindow] + "\n";
   const std::filesystem::path window =
       std::filesystem::canonical(alone).parent_path() / "rastolin_window";
   const struct {
@@ -175,8 +177,11 @@ TEST(WindowModeTest, WhenTheWindowCannotOpenOneLineSaysWhatToDo) {
   } cases[] = {
       {test_support::RastolinBinary(), "", no_display},
       {test_support::RastolinBinary(), ":97", no_display},
-      {alone, "", "rastolin: the window cannot be opened: cannot start " + window.string() +
-                      ": No such file or directory; use rastolin -console for the text console\n"},
+      {alone, "",
+       texts.Format(core::Msg::WindowCannotOpen,
+                    texts.Format(core::Msg::WindowNotStarted, window.string(),
+                                 "No such file or directory")) +
+           "\n"},
   };
   for (const auto& start : cases) {
     test_support::ProgramRun run = test_support::RunProgram(

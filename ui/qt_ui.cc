@@ -60,7 +60,7 @@ void QtUi::Message(const std::string& caption, const std::string& text) {
 }
 
 bool QtUi::Ask(const std::string& question, const std::string& detail) {
-  QMessageBox box(QMessageBox::Question, "Confirm", Q(question),
+  QMessageBox box(QMessageBox::Question, Q((*texts_)[core::Msg::CapConfirm]), Q(question),
                   QMessageBox::Yes | QMessageBox::No, owner_);
   box.setObjectName("Question");
   box.setInformativeText(Q(detail));
