@@ -64,11 +64,13 @@ Options::Options(std::span<const OptionRule> rules, std::string_view option_text
       bool on = anywhere && core::Contains(option_text, rule.name);
       for (const std::string& piece : pieces) on = on || piece == rule.name;
       flags_[rule.name] = on;
-    } else if (anywhere) {
-      if (core::Contains(option_text, rule.name))
-        values_[rule.name] = GetOption(rule.name, option_text);
-    } else {
+    } else if (anywhere && core::Contains(option_text, rule.name)) {
+      values_[rule.name] = GetOption(rule.name, option_text);
+    } else if (!anywhere) {
       values_[rule.name] = WholeValue(rule.name, pieces);
+    }
+    if (rule.kind == OptionRule::kValue && !rule.alias.empty() && !values_[rule.name]) {
+      values_[rule.name] = WholeValue(rule.alias, pieces);
     }
   }
 }
@@ -92,7 +94,7 @@ std::vector<std::string> UnknownOptions(std::span<const OptionRule> rules,
   for (const std::string& option : Pieces(option_text)) {
     std::string key = KeyOf(option);
     bool known = false;
-    for (const OptionRule& rule : rules) known = known || rule.name == key;
+    for (const OptionRule& rule : rules) known = known || rule.Names(key);
     if (!known) unknown.push_back(std::move(key));
   }
   return unknown;
@@ -105,7 +107,7 @@ std::vector<std::string> RepeatedOptions(std::span<const OptionRule> rules,
   for (const OptionRule& rule : rules) {
     if (rule.kind != OptionRule::kValue) continue;
     size_t given = 0;
-    for (const std::string& option : pieces) given += KeyOf(option) == rule.name ? 1 : 0;
+    for (const std::string& option : pieces) given += rule.Names(KeyOf(option)) ? 1 : 0;
     if (given > 1) repeated.emplace_back(rule.name);
   }
   return repeated;

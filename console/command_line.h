@@ -31,6 +31,11 @@ struct OptionRule {
   std::string_view name;  // "-dir"
   Kind kind;
   Match match;
+  // Another key for the same option, as `help` shows it ("-mm" for "-mip"),
+  // taken only as a whole option of its own.
+  std::string_view alias = {};
+
+  bool Names(std::string_view key) const { return key == name || (!alias.empty() && key == alias); }
 };
 
 // A command's options, read once from the option text by their rules.

@@ -38,6 +38,22 @@ TEST(OptionsTest, EachOptionIsFoundByItsOwnRule) {
             (std::vector<std::string>{"-overx", "-zip"}));
 }
 
+// help writes "-mm=" and "class=": both are the same options, taken as
+// whole options only (a folder named "classic" sets no class).
+TEST(OptionsTest, TheSpellingsHelpShowsAreTheSameOptions) {
+  using O = OptionRule;
+  const OptionRule rules[] = {{"-dir", O::kValue, O::kAnywhere},
+                              {"-class", O::kValue, O::kAnywhere, "class"},
+                              {"-mip", O::kValue, O::kAnywhere, "-mm"}};
+  const Options help(rules, "-dir=c:\\x;class=houses;-mm=-2");
+  EXPECT_EQ(help.Value("-class"), "houses");
+  EXPECT_EQ(help.Value("-mip"), "-2");
+  EXPECT_EQ(Options(rules, "-dir=c:\\classic;-class=sheds").Value("-class"), "sheds");
+  EXPECT_EQ(Options(rules, "-dir=c:\\classic").Given("-class"), std::nullopt);
+  EXPECT_TRUE(UnknownOptions(rules, "class=a;-mm=1").empty());
+  EXPECT_EQ(RepeatedOptions(rules, "-mip=1;-mm=2"), std::vector<std::string>{"-mip"});
+}
+
 TEST(GetOptionTest, ReadsTheValueAfterTheKeyOrTheNextOnesOrItself) {
   EXPECT_EQ(GetOption("-dir", "-zlib;-dir= c:\\tex ;-no"), "c:\\tex");
   EXPECT_EQ(GetOption("-route", "-dir=x"), "");
