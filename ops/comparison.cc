@@ -302,7 +302,9 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
   RefuseInComparedRoute(main, *target, compared);
   std::string bytes;
   for (const std::string& line : fields.CrOut) bytes += line + "\r\n";
-  ReplaceWhenAgreed(main, *target, bytes);
+  if (ReplaceWhenAgreed(main, *target, bytes)) {
+    main.log.Add(texts.Format(core::Msg::BatchSaved, *target));
+  }
 }
 
 void CrProcClick(core::ConvMain& main, const RouteState& routes) {

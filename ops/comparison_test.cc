@@ -105,7 +105,8 @@ TEST_F(ComparisonTest, BatchLinesDoubleThePercentSignAndLeaveOutNamesWindowsCann
             Lines{"copy \"EUROPE1\\SHAPES\\100%%.s\" \"MyLine\\SHAPES\\100%%.s\""});
   EXPECT_EQ(main.fields.CrOut.size(), 4u);  // with bridge.s and bridge.sd
   EXPECT_EQ(main.log.lines(), (Lines{"Skipped SHAPES\\say\"hi\".s: not a file name Windows can hold",
-                             "Skipped SHAPES\\two\nlines.s: not a file name Windows can hold"}));
+                             "Skipped SHAPES\\two\nlines.s: not a file name Windows can hold",
+                             "The batch file is saved to " + kRoutes + "out.bat"}));
 }
 
 TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {

@@ -12,6 +12,7 @@ bool ReplaceWhenAgreed(core::ConvMain& main, const std::string& path, std::strin
   }
   if (kind != platform::EntryKind::kNone &&
       !main.ui.Ask(texts[core::Msg::ReplaceFileQuestion], path)) {
+    main.log.Add(texts.Format(core::Msg::FileKept, path));
     return false;
   }
   if (!main.files.ReplaceFile(path, bytes)) throw core::Error("Cannot create file " + path);
