@@ -148,7 +148,7 @@ void ShIBrowseClick(core::ConvMain& main) {
     std::optional<tools::SplitResult> split = tools::SplitPath(path, main.files);
     // A file gone since it was picked still gives its name.
     std::string name = split ? split->file : path.substr(path.find_last_of("\\/:") + 1);
-    input += name + " ";
+    input += tools::Argument(name) + " ";
   }
   main.fields.ShInput = input;
 }

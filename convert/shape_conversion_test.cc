@@ -182,11 +182,12 @@ class ShapesPageTest : public ConvertFixture {};
 TEST_F(ShapesPageTest, BrowsingForModelsKeepsTheirNamesOnly) {
   files.Add("C:\\models\\house1.3ds", "");
   main->fields.dsOpenInitialDir = "C:\\models";
-  ui.opened = {{"C:\\models\\house1.3ds", "C:\\elsewhere\\gone.3ds"}, {}};
+  ui.opened = {{"C:\\models\\house1.3ds", "C:\\elsewhere\\gone.3ds", "C:\\models\\big hut.3ds"},
+               {}};
   ShIBrowseClick(*main);
-  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds ");
+  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds \"big hut.3ds\" ");
   ShIBrowseClick(*main);
-  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds ");
+  EXPECT_EQ(main->fields.ShInput, " house1.3ds gone.3ds \"big hut.3ds\" ");
   ASSERT_EQ(ui.file_dialogs.size(), 2u);
   EXPECT_TRUE(ui.file_dialogs[0].multiple);
   EXPECT_EQ(ui.file_dialogs[0].initial_folder, "C:\\models");

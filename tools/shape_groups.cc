@@ -1,5 +1,7 @@
 #include "tools/shape_groups.h"
 
+#include "tools/run_tool.h"
+
 namespace tools {
 
 std::string NumberedStem(const std::string& name) {
@@ -15,11 +17,11 @@ std::vector<ShapeGroup> GroupByStem(const std::vector<std::string>& names) {
   for (const std::string& name : names) {
     std::string stem = NumberedStem(name);
     if (stem == current.stem) {
-      current.names += name + " ";
+      current.names += Argument(name) + " ";
       continue;
     }
     if (!current.stem.empty()) groups.push_back(current);
-    current = ShapeGroup{stem, name + " "};
+    current = ShapeGroup{stem, Argument(name) + " "};
   }
   if (!current.stem.empty()) groups.push_back(current);
   return groups;

@@ -13,7 +13,9 @@ std::string NumberedStem(const std::string& name);
 
 struct ShapeGroup {
   std::string stem;
-  std::string names;  // each name followed by one blank
+  // Each name followed by one blank, in double quotes when it holds a
+  // blank, so that the shape tool's command line takes it as one.
+  std::string names;
 };
 
 // Runs of adjacent names with the same stem (letter case counts). Names

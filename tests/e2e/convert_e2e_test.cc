@@ -133,6 +133,22 @@ TEST_F(ConvertEndToEnd, ShapeGathersNumberedModelsSetsTheBiasAndMakesUnicode) {
   EXPECT_NE(UnicodeText("C:\\models\\w").find("texture ( 0 0 -3 ff000000 )"), std::string::npos);
 }
 
+// A blank in a model's name does not split it in two on the tool's command
+// line, whether shapedir or the shapes page's Browse... gathered it.
+TEST_F(ConvertEndToEnd, ModelNamesWithBlanksReachTheShapeToolWhole) {
+  Models({{"big house1.3ds", {"brick.tga"}}, {"big house2.3ds", {"roof.tga"}}});
+  ProgramRun run = Command("shapedir(-dir=c:\\models)");
+  EXPECT_EQ(run.output, kBanner +
+                            "\"big house1.3ds\" \"big house2.3ds\" \n"
+                            "Shape c:\\models\\big house.s: conversion successful\n"
+                            "Shape c:\\models\\big house.s converted to Unicode\n" +
+                            kEnd);
+  EXPECT_EQ(ToolRuns(), (Runs{{"conv3ds", "C:\\models",
+                               {"c:\\models\\big house.s", "big house1.3ds", "big house2.3ds"}},
+                              {"txt2uni", "C:\\models", {"big house.s"}}}));
+  EXPECT_NE(UnicodeText("C:\\models\\big house.s").find("image ( roof.ace )"), std::string::npos);
+}
+
 // One shape per stem; a failing tool stops that shape only and leaves its
 // older file, and the binary step works on a copy of its own name beside a
 // user's file of the shape's name, and removes it. In Russian, then English.
