@@ -17,12 +17,14 @@
 #include "platform/host.h"
 #include "platform/text.h"
 #include "route/discovery.h"
+#include "tools/msts_search.h"
 
 namespace app {
 
 class ConsoleOperations : public console::Operations {
  public:
-  explicit ConsoleOperations(core::ConvMain& main) : main_(main) {}
+  ConsoleOperations(core::ConvMain& main, const platform::Registry& registry)
+      : main_(main), registry_(registry) {}
   void TexProcClick() override { convert::TexProcClick(main_); }
   void TexCabClick() override { convert::TexCabClick(main_); }
   void ConvertTextureFolder(const std::string& folder, const console::Announce& announce) override {
@@ -92,11 +94,9 @@ class ConsoleOperations : public console::Operations {
 
   std::string NoWindow() const override {
 #ifdef RASTOLIN_WINDOW
-    return platform::DisplayNamed()
-               ? ""
-               : "no display can be opened (neither DISPLAY nor WAYLAND_DISPLAY is set)";
+    return platform::DisplayNamed() ? "" : main_.language[core::Msg::NoDisplayNamed];
 #else
-    return "this rastolin is built without its window";
+    return main_.language[core::Msg::BuiltWithoutWindow];
 #endif
   }
 
@@ -106,6 +106,9 @@ class ConsoleOperations : public console::Operations {
   // spelling; else the name as typed, which the route refuses or fails to
   // read as any other.
   std::string Listed(const std::string& name) const {
+    // The first command that needs MSTS looks for it, as the window's
+    // first start does.
+    tools::FindMstsRoot(main_, registry_);
     if (main_.fields.MSTSRoot.empty()) {
       // The console has no folder chooser: it says where the root is set.
       throw core::Error(main_.language.Format(core::Msg::MstsRootNotSet, main_.settings.path()));
@@ -150,6 +153,7 @@ class ConsoleOperations : public console::Operations {
   }
 
   core::ConvMain& main_;
+  const platform::Registry& registry_;
 };
 
 }  // namespace app

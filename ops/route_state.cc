@@ -17,12 +17,15 @@ Page ListRoutes(core::ConvMain& main, RouteState& routes, Page shown) {
     return shown;
   }
   core::Fields& fields = main.fields;
+  const core::Language& texts = main.language;
+  // The page turned to instead is where the root is set: the message says so.
+  const std::string where = "\n\n" + texts[core::Msg::SetOnSettingsPage];
   if (fields.MSTSRoot.empty()) {
-    main.ui.Message("Warning", main.language[core::Msg::SelectMstsRoot]);
+    main.ui.Message("Warning", texts[core::Msg::SelectMstsRoot] + where);
     return Page::kSettings;
   }
   if (!main.files.FolderExists(fields.MSTSRoot + "\\ROUTES")) {
-    main.ui.Message("Error", main.language[core::Msg::BadMstsRoot]);
+    main.ui.Message("Error", texts[core::Msg::BadMstsRoot] + where);
     fields.MSTSRoot.clear();
     return Page::kSettings;
   }

@@ -50,10 +50,14 @@ TEST_F(RouteStateTest, TheRoutePagesListTheRoutesOnce) {
 TEST_F(RouteStateTest, AMissingOrBadRootLeadsBackToTheSettings) {
   main.fields.MSTSRoot = "C:\\Games";
   EXPECT_EQ(ListRoutes(main, routes, Page::kClearing), Page::kSettings);
-  EXPECT_EQ(ui.shown, (Names{"Error: Bad MSTS directory"}));
+  // Each message goes on to say where the root is set.
+  const std::string where =
+      "\n\nThe MSTS root dir is set on the Settings page (\"Browse...\" beside \"MSTS root dir\").";
+  EXPECT_EQ(ui.shown, (Names{"Error: Bad MSTS directory" + where}));
   EXPECT_EQ(main.fields.MSTSRoot, "");
   EXPECT_EQ(ListRoutes(main, routes, Page::kAdding), Page::kSettings);
-  EXPECT_EQ(ui.shown, (Names{"Error: Bad MSTS directory", "Warning: Select MSTS root dir"}));
+  EXPECT_EQ(ui.shown, (Names{"Error: Bad MSTS directory" + where,
+                             "Warning: Select MSTS root dir" + where}));
   EXPECT_TRUE(routes.AddRoute.empty());
 }
 

@@ -33,7 +33,9 @@ void SetMstsRoot(core::ConvMain& main, const std::string& root) {
     main.ui.Message("Warning", main.language.Format(core::Msg::UnableToFind, editor));
   }
   if (main.fields.PathUtils.empty()) main.fields.PathUtils = root + "\\UTILS";
-  main.settings.WriteString("PATHS", "UTILS", root + "\\UTILS");
+  // The utilities folder shown is the one in force: the settings keep it,
+  // so that the next start takes the same.
+  main.settings.WriteString("PATHS", "UTILS", main.fields.PathUtils);
 }
 
 void MSTSSelectClick(core::ConvMain& main) {

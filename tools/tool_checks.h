@@ -20,8 +20,8 @@ bool CheckTools(core::ConvMain& main);
 void Button1Click(core::ConvMain& main);
 
 // Stores and shows the root, warns when its editor tool is missing, and
-// stores root + "\UTILS" as the utilities folder (showing it only when
-// PathUtils was empty).
+// makes root + "\UTILS" the utilities folder when PathUtils is empty;
+// the settings then hold the utilities folder shown.
 void SetMstsRoot(core::ConvMain& main, const std::string& root);
 // The MSTS root's Browse button.
 void MSTSSelectClick(core::ConvMain& main);

@@ -68,14 +68,14 @@ TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
   EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
   // A root without the editor tool is warned of and kept all the same; the
-  // shown folder stays, the stored one is the root's until the next check.
+  // utilities folder shown stays, and the settings hold that one.
   MSTSSelectClick(*main);
   EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir", "Folder: Select MSTS root dir",
                              "Folder: Select MSTS root dir",
                              "Warning: Unable to find ffeditc_unicode"}));
   EXPECT_EQ(main->fields.MSTSRoot, "E:\\Games\\MSTS");
   EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
-  EXPECT_EQ(Stored("UTILS"), "E:\\Games\\MSTS\\UTILS");
+  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
 }  // namespace

@@ -5,9 +5,6 @@
 
 namespace ui {
 
-// The line shown when no display can be opened.
-extern const char* const kNoDisplay;
-
 // Shows the main window and runs until it closes. Returns the exit code:
 // 0, or 2 when no display can be opened.
 int RunWindow(platform::Host& host, int& argc, char** argv);

@@ -79,6 +79,11 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
        "batchadd: no *.s file in c:\\empty or its subfolders\n", 2},
       {"shape(-dir=c:\\models) nosuch out.s",
        "shape: no model c:\\models\\nosuch<number>.3ds found\n", 2},
+      // The spellings help shows are the options themselves.
+      {"shape(-dir=c:\\models;-mm=x) nosuch out.s",
+       "shape: Mip-map bias \"x\" is not a number such as -2 or 0.5\n", 2},
+      {"batchadd(-dir=c:\\empty;-route=myroute;class=sheds)", "batchadd: no *.s file in c:\\empty\n",
+       2},
       // No hint: the log says what failed.
       {"makeace(-dir=c:\\work\\sub;-bmp;-width=1 6) roof.tga", "", 2},
   };
@@ -92,6 +97,40 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
   EXPECT_EQ(Read(route + "MyRoute.ref"), ref);
 }
 
+// The program's own hints, questions and prompts follow the language as
+// the message table does; the banner and the prompts of the console stay.
+TEST_F(ConsoleEndToEnd, HintsQuestionsAndPromptsFollowTheLanguage) {
+  Settings("0");
+  const std::string route = "C:\\MSTS\\ROUTES\\MyRoute\\";
+  prefix.Write(route + "MyRoute.ref",
+               test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+                                         "Static (\r\n\tFileName ( hut.s )\r\n)\r\n"));
+  prefix.MakeFolder(route + "SHAPES");
+  for (const char* other : {"EUROPE1", "USA1"}) {
+    prefix.MakeFolder(std::string("C:\\MSTS\\ROUTES\\") + other);
+  }
+  const struct {
+    const char* line;
+    std::string input, output, errors;
+  } cases[] = {
+      {"-version", "\n", kBanner + kEnd,
+       "\"-version\" не является командой; введите 'help', чтобы увидеть команды\n"},
+      {"deldup(-route=myroute;-rout=x)", "\n", kBanner + kEnd,
+       "deldup: неизвестный параметр \"-rout\"; команда принимает -route=...; команда пропущена\n"},
+      {"delentry(-route=myroute) 1", "nein\n",
+       kBanner + "Удалить файлы? [y/n] \"nein\" - не ответ; ответьте y или n (д или н)\n"
+                 "Удалить файлы? [y/n] \nКонец ввода: команда отменена\n" + kEnd + "\n",
+       ""},
+      {"compare(-route=myroute)", "\n\n",
+       kBanner + "Сохранить как (*.bat; пустая строка - отмена): " + kEnd, ""},
+  };
+  for (const auto& c : cases) {
+    ProgramRun run = Run({c.line}, c.input);
+    EXPECT_EQ(run.output, c.output) << c.line;
+    EXPECT_EQ(run.errors, c.errors) << c.line;
+  }
+}
+
 TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {
   ProgramRun run = Run({"-console"}, "help\n");
   EXPECT_EQ(run.exit_code, 1);
@@ -99,11 +138,17 @@ TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {
 }
 
 TEST_F(ConsoleEndToEnd, HelpAndVersionAnswerWithoutOpeningTheConsole) {
-  for (const char* option : {"--help", "-h"}) {
-    ProgramRun run = Run({option}, "");
-    EXPECT_EQ(run.exit_code, 0) << option;
-    EXPECT_TRUE(run.output.starts_with("Usage: rastolin ")) << option;
-    EXPECT_EQ(run.output.find("console."), std::string::npos) << option;
+  // Without a conv.ini in Russian, as the program starts.
+  for (const char* language : {"", "1"}) {
+    if (*language) Settings(language);
+    for (const char* option : {"--help", "-h"}) {
+      ProgramRun run = Run({option}, "");
+      EXPECT_EQ(run.exit_code, 0) << option;
+      EXPECT_TRUE(run.output.starts_with(*language ? "Usage: rastolin " : "Запуск: rastolin "))
+          << option;
+      EXPECT_NE(run.output.find("'help route'"), std::string::npos) << option;
+      EXPECT_EQ(run.output.find("console."), std::string::npos) << option;
+    }
   }
   ProgramRun version = Run({"--version"}, "");
   EXPECT_EQ(version.exit_code, 0);
@@ -111,6 +156,31 @@ TEST_F(ConsoleEndToEnd, HelpAndVersionAnswerWithoutOpeningTheConsole) {
 }
 
 #ifndef _WIN32
+// A conv.ini that names no MSTS: the first command that needs a route finds
+// it where the MSTS installer recorded it, here in the Wine prefix's
+// registry, and keeps it as if chosen on the Settings page.
+TEST_F(ConsoleEndToEnd, TheFirstRouteCommandFindsMstsWhereItsInstallerRecordedIt) {
+  prefix.Write("C:\\work\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=\r\n");
+  test_support::WriteHostFile(
+      prefix.prefix() / "system.reg",
+      "WINE REGISTRY Version 2\n;; All keys relative to \\\\Machine\n\n#arch=win64\n\n"
+      "[Software\\\\Wow6432Node\\\\Microsoft\\\\Microsoft Games\\\\Train Simulator\\\\1.0] 1700000000\n"
+      "\"Path\"=\"C:\\\\Games\\\\MSTS\\\\\"\n");
+  prefix.Write("C:\\Games\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
+  prefix.Write("C:\\Games\\MSTS\\ROUTES\\Line\\Line.ref",
+               test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
+                                         "Static ( FileName ( hut.s ) Description ( Hut ) )\r\n"));
+  ProgramRun run = Run({"listref(-route=line)"});
+  EXPECT_EQ(run.exit_code, 1);
+  EXPECT_EQ(run.output,
+            kBanner +
+                "MSTS found in C:\\Games\\MSTS, where its installer recorded it (HKEY_LOCAL_MACHINE\\"
+                "SOFTWARE\\Microsoft\\Microsoft Games\\Train Simulator\\1.0): it is now the MSTS "
+                "root dir, as the Settings page shows\n1  Hut - hut.s\n" + kEnd);
+  EXPECT_EQ(Read("C:\\work\\conv.ini"),
+            "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=C:\\Games\\MSTS\r\nUTILS=C:\\Games\\MSTS\\UTILS\r\n");
+}
+
 // Windows has no folder outside a drive.
 TEST_F(ConsoleEndToEnd, AFolderOnNoDriveIsRefusedWithAReason) {
   std::filesystem::path outside = prefix.root() / "elsewhere";
