@@ -5,6 +5,7 @@
 #include "core/error.h"
 #include "ops/restore.h"
 #include "ops/simis_reader.h"
+#include "ops/worn_textures.h"
 #include "route/blocks.h"
 #include "route/journal.h"
 
@@ -65,6 +66,16 @@ void ShowRows(RouteState& routes, const std::string& props) {
   routes.ClShapesFocused = routes.ClShapes.empty() ? -1 : 0;
 }
 
+// The shapes of the marked entries, when their files leave the route.
+std::vector<std::string> LeavingShapes(const route::Route& route, const std::vector<bool>& marked,
+                                       bool move_files) {
+  std::vector<std::string> names;
+  for (size_t i = 0; move_files && i < marked.size(); ++i) {
+    if (marked[i]) names.push_back(route.Entries[i].GetValue("FileName"));
+  }
+  return names;
+}
+
 std::string Count(const route::Route::Removed& removed) {
   return std::to_string(std::count(removed.begin(), removed.end(), true));
 }
@@ -100,8 +111,10 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   route->BackupRef();
   SimisReader reader(main, *route);
   const int moved = route->FilesMoved();
+  std::optional<WornTextures> worn;
+  if (move_textures) worn.emplace(main, *route, reader, LeavingShapes(*route, marked, move_files));
   const route::Route::Removed removed =
-      route->DeleteEntries(marked, move_files, move_textures, reader);
+      route->DeleteEntries(marked, move_files, move_textures, reader, worn ? &*worn : nullptr);
   if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();
   record.Complete();
   NoteMovedFiles(main, *route, moved);

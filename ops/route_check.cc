@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
+#include "ops/shape_images.h"
 #include "ops/unused.h"
 #include "ops/user_file.h"
 #include "platform/text.h"
@@ -85,32 +86,6 @@ Msg ReasonOf(Unreadable why) {
 }
 
 bool NameLess(const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); }
-
-// A shape's texture names, found on a reading thread; a binary shape's
-// bytes go to the editor tool.
-struct ShapeImages : ReadAhead::Digest {
-  SimisContent::Form form = SimisContent::kDamaged;
-  std::vector<std::string> images;
-
-  size_t Bytes() const override {
-    size_t bytes = images.capacity() * sizeof(std::string);
-    for (const std::string& image : images) bytes += image.size();
-    return bytes;
-  }
-  bool NeedsBytes() const override { return form == SimisContent::kBinary; }
-};
-
-std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes) {
-  auto digest = std::make_unique<ShapeImages>();
-  SimisContent content = DecodeSimis(bytes);
-  digest->form = content.form;
-  if (content.form == SimisContent::kText) digest->images = route::ImageNames(content.text);
-  return digest;
-}
-
-// Texture lists are small: the reading threads can run far ahead in a few
-// megabytes.
-constexpr ReadWindow kShapeWindow = {4096, size_t{4} << 20};
 
 // The shape and texture halves of the check, writing into one report.
 class Checker {
@@ -276,33 +251,28 @@ class Checker {
   // A shape's texture names; none, with the reason among the problems,
   // when they cannot be had. A binary shape needs the editor tool.
   std::vector<std::string> ImagesOf(const std::string& path, ReadAhead& ahead) {
-    ReadAhead::Read read = ahead.Take();
-    if (!read.bytes) {
-      Problem(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
-      return {};
-    }
-    auto& digest = static_cast<ShapeImages&>(*read.digest);
-    switch (digest.form) {
-      case SimisContent::kText:
-        return std::move(digest.images);
-      case SimisContent::kDamaged:
+    ImagesUnread why;
+    std::vector<std::string> images = TakeImages(ahead, reader_, main_.files, path, why);
+    switch (why) {
+      case ImagesUnread::kNone:
+        break;
+      case ImagesUnread::kNotOpened:
+        Problem(path, Unreadable::kNotOpened);
+        break;
+      case ImagesUnread::kTooLarge:
+        Problem(path, Unreadable::kTooLarge);
+        break;
+      case ImagesUnread::kNotText:
         Problem(path, Unreadable::kNotText);
-        return {};
-      case SimisContent::kBinary:
+        break;
+      case ImagesUnread::kNeedsTool:
+        Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, reader_.ToolPath()));
+        break;
+      case ImagesUnread::kBinaryUnread:
+        Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
         break;
     }
-    const ReadAhead::Hold hold(ahead);
-    const std::string tool = reader_.ToolPath();
-    if (!main_.files.FileExists(tool)) {
-      Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, tool));
-      return {};
-    }
-    const std::optional<std::string> text = reader_.TextOf(path, *read.bytes);
-    if (!text) {
-      Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
-      return {};
-    }
-    return route::ImageNames(*text);
+    return images;
   }
 
   core::ConvMain& main_;

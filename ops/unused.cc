@@ -10,6 +10,7 @@
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
 #include "ops/restore.h"
+#include "ops/worn_textures.h"
 #include "platform/text.h"
 #include "platform/wildcard.h"
 #include "platform/windows_path.h"
@@ -562,6 +563,19 @@ void AddNamesToRef(const core::ConvMain& main, route::Route& route,
   route.WriteRef();
 }
 
+namespace {
+
+// What the shapes staying use, when the chosen shapes' textures leave.
+std::optional<WornTextures> WornBy(core::ConvMain& main, const route::Route& route,
+                                   SimisReader& reader, const std::vector<std::string>& chosen,
+                                   bool move_files, bool move_textures) {
+  if (!move_textures) return std::nullopt;
+  return std::optional<WornTextures>(
+      std::in_place, main, route, reader, move_files ? chosen : std::vector<std::string>());
+}
+
+}  // namespace
+
 void ClUnusedClick(core::ConvMain& main, RouteState& routes) {
   DeleteUnused(main, routes, nullptr);
 }
@@ -586,8 +600,11 @@ void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started) 
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
   const int moved = route->FilesMoved();
-  for (const std::string& name : list.SelectedNames()) {
-    route->DeleteEntry(name, move_files, move_textures, reader);
+  const std::vector<std::string> selected = list.SelectedNames();
+  std::optional<WornTextures> worn =
+      WornBy(main, *route, reader, selected, move_files, move_textures);
+  for (const std::string& name : selected) {
+    route->DeleteEntry(name, move_files, move_textures, reader, worn ? &*worn : nullptr);
     main.ui.KeepAlive();
   }
   record.Complete();
@@ -616,9 +633,11 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
   route->CheckClearing(false);
   const int moved = route->FilesMoved();
+  std::optional<WornTextures> worn =
+      WornBy(main, *route, reader, selected, move_files, move_textures);
   for (const std::string& name : selected) {
     fence->SetLabel(name);
-    route->DeleteEntry(name, move_files, move_textures, reader);
+    route->DeleteEntry(name, move_files, move_textures, reader, worn ? &*worn : nullptr);
     fence->Step();
     main.ui.KeepAlive();
   }

@@ -39,6 +39,17 @@ class TextReader {
   virtual std::optional<std::string> ReadText(const std::string& path) = 0;
 };
 
+// The shapes staying in the route that use a texture, named in the log
+// after the texture leaves, so that the user knows what a restore would
+// give back to them.
+class TextureWearers {
+ public:
+  virtual ~TextureWearers() = default;
+  // As their file names in SHAPES\, in order; none when no such shape uses
+  // the texture (a name as a shape's images block gives it).
+  virtual std::vector<std::string> Wearing(const std::string& texture) = 0;
+};
+
 // An entry taken out of a route, with what puts it back where it stood
 // (Route::InsertEntry).
 struct RemovedEntry {
@@ -173,17 +184,18 @@ class Route {
   // their files out of the route as DeleteEntry does; an entry whose shape
   // was to move but could not stays. The caller writes the file.
   Removed DeleteEntries(const std::vector<bool>& marked, bool move_shape_files, bool move_textures,
-                        TextReader& reader);
+                        TextReader& reader, TextureWearers* wearers = nullptr);
   // Takes the files of a shape (a name relative to SHAPES\) out of the
   // route; the entries stay. With move_shape_files the shape and its .sd
   // (under one number when the backups hold those names), while its .thm,
   // a thumbnail the route editor makes again, is deleted; with
   // move_textures the textures its images block names, with their seasonal
-  // copies, each keeping its folder part. A shape that does not move keeps
-  // its textures; a shape or texture that is a link stays. False when the
-  // shape was to move and did not.
+  // copies, each keeping its folder part, each followed in the log by the
+  // shapes that still use it, when `wearers` is given. A shape that does
+  // not move keeps its textures; a shape or texture that is a link stays.
+  // False when the shape was to move and did not.
   bool DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
-                   TextReader& reader);
+                   TextReader& reader, TextureWearers* wearers = nullptr);
   // How many files have been moved into Rastolin_backups\ since the route
   // was made.
   int FilesMoved() const { return files_moved_; }
@@ -239,8 +251,9 @@ class Route {
                   const std::string& disk_name);
   ShapeFiles ReadShapeFiles(const std::string& file_name, bool move_shape_files, bool move_textures,
                             TextReader& reader);
-  bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files);
-  void TakeTextureOut(const std::string& name);
+  bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files,
+                    TextureWearers* wearers);
+  void TakeTextureOut(const std::string& name, TextureWearers* wearers);
   std::string BackupFolder() const;
   // Puts the entry in at the index, after offset characters of the text
   // standing there.

@@ -179,7 +179,8 @@ Route::Removed Route::DeleteNonexistent() {
 }
 
 Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_shape_files,
-                                    bool move_textures, TextReader& reader) {
+                                    bool move_textures, TextReader& reader,
+                                    TextureWearers* wearers) {
   RefuseIfUnreadable();
   Removed removed(Entries.size());
   for (size_t i = 0; i < removed.size() && i < marked.size(); ++i) removed[i] = marked[i];
@@ -195,7 +196,7 @@ Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_s
   }
   for (size_t i = 0; i < Entries.size(); ++i) {
     if (!removed[i]) continue;
-    removed[i] = TakeShapeOut(shapes[i], move_shape_files);
+    removed[i] = TakeShapeOut(shapes[i], move_shape_files, wearers);
     services_.ui.KeepAlive();
   }
   RemoveEntries(removed);
@@ -203,10 +204,10 @@ Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_s
 }
 
 bool Route::DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
-                        TextReader& reader) {
+                        TextReader& reader, TextureWearers* wearers) {
   CheckClearing(false);
   return TakeShapeOut(ReadShapeFiles(file_name, move_shape_files, move_textures, reader),
-                      move_shape_files);
+                      move_shape_files, wearers);
 }
 
 std::string Route::BackupFolder() const {
@@ -377,7 +378,8 @@ Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_
   return shape;
 }
 
-bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
+bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files,
+                         TextureWearers* wearers) {
   if (shape.outside) return !move_shape_files;
   if (shape.name.empty()) return true;
   const core::Language& language = services_.language;
@@ -425,11 +427,11 @@ bool Route::TakeShapeOut(const ShapeFiles& shape, bool move_shape_files) {
     }
     TakeOut(shapes, base + "thm", "", "");
   }
-  for (const std::string& texture : shape.textures) TakeTextureOut(texture);
+  for (const std::string& texture : shape.textures) TakeTextureOut(texture, wearers);
   return true;
 }
 
-void Route::TakeTextureOut(const std::string& name) {
+void Route::TakeTextureOut(const std::string& name, TextureWearers* wearers) {
   const core::Language& language = services_.language;
   const std::string textures = Folder + language[core::Msg::TexturesFolder];
   const std::string backup = BackupFolder() + language[core::Msg::TexturesFolder];
@@ -440,6 +442,7 @@ void Route::TakeTextureOut(const std::string& name) {
   // A texture keeps its folder part: NIGHT\window.ace goes to the backup's
   // TEXTURES\NIGHT\, beside, not over, a window.ace of TEXTURES\ itself.
   const std::string folder_part = FolderPart(name);
+  bool moved = false;
   auto take_out = [&](const std::string& season) {
     const std::string own_name = DiskName(textures + season, name);
     const std::string target = backup + season + folder_part;
@@ -451,6 +454,7 @@ void Route::TakeTextureOut(const std::string& name) {
       case Fate::kMoved:
         services_.log.Add(shown + language[core::Msg::TextureDeleted] +
                           KeptAs(language, number == 0 ? "" : FileNameOf(removal.backup)));
+        moved = true;
         break;
       case Fate::kMissing:
         services_.log.Add(language.Format(core::Msg::TextureMissing, shown));
@@ -469,6 +473,18 @@ void Route::TakeTextureOut(const std::string& name) {
     const platform::EntryKind kind = services_.files.KindAt(textures + season + name);
     if (kind == platform::EntryKind::kFile || kind == platform::EntryKind::kLink) take_out(season);
   }
+  if (!moved || !wearers) return;
+  // Moved all the same, as a texture of the shapes taken out; those that
+  // stay show without it until a restore puts it back.
+  const std::vector<std::string> shapes = wearers->Wearing(name);
+  if (shapes.empty()) return;
+  constexpr size_t kNamed = 10;
+  std::string list;
+  for (size_t i = 0; i < shapes.size() && i < kNamed; ++i) list += (i ? ", " : "") + shapes[i];
+  if (shapes.size() > kNamed) {
+    list = language.Format(core::Msg::AndMore, list, std::to_string(shapes.size() - kNamed));
+  }
+  services_.log.Add(language.Format(core::Msg::TextureStillWorn, name, list));
 }
 
 }  // namespace route

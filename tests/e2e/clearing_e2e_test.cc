@@ -169,6 +169,32 @@ TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswer
   EXPECT_FALSE(Exists(kRoute + "SHAPES\\shed.thm"));
 }
 
+// Textures move with the shapes that name them even where other shapes of
+// the route use them; a line after each names those that stay. Shapes
+// leaving in the same job are not named; shapes whose files stay are.
+TEST_F(ClearingEndToEnd, ATextureOtherShapesStillUseIsMovedAndTheyAreNamed) {
+  prefix.Write(kRoute + "SHAPES\\barn.s", Shape({"ROOF.ace", "barn.ace"}));
+  prefix.Write(kRoute + "SHAPES\\Hut.s", Shape({"roof.ace", "roof.ace"}));
+  prefix.Write(kRoute + "SHAPES\\tower.s", Shape({"tower.ace", "Brick.ace"}));
+  const std::string still = "roof.ace is still used by barn.s, Hut.s, which stay in the route\n";
+  ProgramRun run = Run({"delentry(-route=myroute) 2;5"}, "y\ny\n\n");
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
+                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" + still +
+                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n"
+                            "Brick.ace: texture not found\n" + kMovedTo + kEnd);
+
+  // Restored, then only the textures: the shed stays and uses them too.
+  Run({"restore(-route=myroute)"}, "1\n\n");
+  ProgramRun textures = Run({"delentry(-route=myroute) 2"}, "n\ny\n\n");
+  EXPECT_EQ(textures.output,
+            kBanner + "Delete files? [y/n] " + kAsk +
+                "brick.ace: texture deleted\nbrick.ace is still used by shed.s, tower.s, which stay "
+                "in the route\nroof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n"
+                "roof.ace is still used by barn.s, Hut.s, shed.s, which stay in the route\n" +
+                kMovedTo + kEnd);
+}
+
 // Entries and text as many hands and tools write them. Deleting the entries
 // between them leaves each one, and the text around, exactly as it was
 // read; listref shows what the format means.
@@ -284,7 +310,8 @@ TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles)
                   "compare(-route=myroute;-common;-unique)\n");
   // The route keeps its own spelling, and each command prints only its own lines.
   EXPECT_EQ(run.output,
-            kBanner + kPrompt + kCopy + kPrompt + "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
+            kBanner + kPrompt + "The batch file is saved to c:\\out.bat\n" + kCopy + kPrompt +
+                "USA1\\TEXTURES\\brick.ace\n" + kPrompt +
                 "SHAPES\\car.s\nSHAPES\\extra.s\nSHAPES\\orphan.s\nSHAPES\\shed.s\n"
                 "SHAPES\\tower.s\nSHAPES\\Барак.s\n" +
                 kPrompt + kPrompt);
@@ -304,7 +331,7 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   // The console takes the command line in lower case.
   const std::string ask = "c:\\mine.bat\nThe file already exists; replace? [y/n] ";
   EXPECT_EQ(Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "n\n\n").output,
-            kBanner + ask + kCopy + kEnd);
+            kBanner + ask + "c:\\mine.bat is kept as it was; nothing is saved\n" + kCopy + kEnd);
   EXPECT_EQ(Read("C:\\mine.bat"), "the user's own");
   Run({"compare(-route=myroute;-bat=c:\\mine.bat)"}, "y\n\n");
   EXPECT_EQ(Read("C:\\mine.bat"), test_support::Crlf(kCopy));
