@@ -124,5 +124,35 @@ TEST_F(KeyboardTest, TheClearingFlowNeedsNoMouse) {
   EXPECT_EQ(files.Content(kRoute + "Rastolin_backups\\SHAPES\\barn.s"), "barn.s");
 }
 
+// The page keys turn the pages whatever control has the focus: a route box
+// keeps neither Ctrl+Tab nor Ctrl+PageDown for itself.
+TEST_F(KeyboardTest, ThePageKeysTurnThePagesFromAnyControl) {
+  auto* pages = window->findChild<QTabWidget*>("PageControl1");
+  const int clearing = pages->indexOf(window->findChild<QWidget*>("Clearing"));
+  pages->setCurrentIndex(clearing);
+  auto* route = window->findChild<QComboBox*>("ClRoute");
+  route->setFocus();
+  Press(Qt::Key_Down);  // the route, chosen
+  ASSERT_EQ(route->currentIndex(), 0);
+  const struct {
+    int key;
+    Qt::KeyboardModifiers modifiers;
+    int step;
+  } keys[] = {{Qt::Key_Tab, Qt::ControlModifier, 1},
+              {Qt::Key_PageDown, Qt::ControlModifier, 1},
+              {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, -1},
+              {Qt::Key_PageUp, Qt::ControlModifier, -1}};
+  for (const char* control : {"ClRoute", "ClShapes", "ClProps", "Console"}) {
+    for (const auto& key : keys) {
+      pages->setCurrentIndex(clearing);
+      window->findChild<QWidget*>(control)->setFocus();
+      ASSERT_EQ(Focused(), control);
+      Press(key.key, key.modifiers);
+      EXPECT_EQ(pages->currentIndex(), clearing + key.step) << control << " " << key.key;
+    }
+  }
+  EXPECT_EQ(route->currentIndex(), 0);
+}
+
 }  // namespace
 }  // namespace ui

@@ -4,12 +4,12 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLayout>
-#include <QLibraryInfo>
 #include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QProxyStyle>
 #include <QScreen>
+#include <QShortcut>
 #include <QTabBar>
 #include <QTabWidget>
 #include <chrono>
@@ -129,6 +129,7 @@ TConvMainForm::TConvMainForm(core::ConvMain& main, ops::RouteState& routes,
   });
 
   BuildMenus();
+  BuildPageKeys();
   // The tabs and the menu keep the system's look; the pages take the colour.
   KeepSystemColours(pages_->tabBar());
   auto* compact = new CompactTabs;
@@ -185,6 +186,26 @@ void TConvMainForm::BuildMenus() {
   QAction* about = help->addAction("About..");
   about->setObjectName("About1");
   connect(about, &QAction::triggered, this, [this] { About1Click(); });
+}
+
+void TConvMainForm::BuildPageKeys() {
+  const std::pair<QKeySequence, int> keys[] = {
+      {QKeySequence(Qt::CTRL | Qt::Key_Tab), 1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1},
+      {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1},
+      {QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1},
+  };
+  for (const auto& [key, step] : keys) {
+    // Taken before the focused control sees the key: a route box would
+    // keep Ctrl+Tab, and turn Ctrl+PageDown into another route.
+    auto* shortcut = new QShortcut(key, this);
+    shortcut->setContext(Qt::WindowShortcut);
+    connect(shortcut, &QShortcut::activated, this, [this, step = step] {
+      const int count = pages_->count();
+      pages_->setCurrentIndex((pages_->currentIndex() + step + count) % count);
+    });
+  }
 }
 
 void TConvMainForm::FormCreate() {
@@ -245,15 +266,8 @@ void TConvMainForm::ShowFields() { bindings_.Show(); }
 void TConvMainForm::UseQtTexts() {
   QCoreApplication::removeTranslator(&qt_texts_);
   if (main_.language.number() != core::kRussian) return;
-  // Where Qt's installation keeps them, or beside the program as Qt's
-  // deployment tool puts them.
-  for (const QString& folder : {QLibraryInfo::path(QLibraryInfo::TranslationsPath),
-                                QCoreApplication::applicationDirPath() + "/translations"}) {
-    if (qt_texts_.load("qtbase_ru", folder)) {
-      QCoreApplication::installTranslator(&qt_texts_);
-      return;
-    }
-  }
+  // Built into the program (ui/CMakeLists.txt).
+  if (qt_texts_.load("qtbase_ru", ":/translations")) QCoreApplication::installTranslator(&qt_texts_);
 }
 
 void TConvMainForm::CenterOnScreen() {

@@ -41,6 +41,9 @@ class TConvMainForm : public QMainWindow {
 
  private:
   void BuildMenus();
+  // Ctrl+Tab and Ctrl+PageDown (with Shift, Ctrl+PageUp: back) turn the
+  // pages from whatever control has the focus, a route box included.
+  void BuildPageKeys();
   void ChooseRoute(int index);
   // Runs an operation: while it runs the window repaints but takes no
   // input; an error it raises goes to the error report; the fields are
