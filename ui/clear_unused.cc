@@ -4,7 +4,10 @@
 #include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "ui/appearance.h"
 #include "ui/error_report.h"
@@ -36,7 +39,7 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
 
   auto* all = Make<QPushButton>(this, "ClAll");
   auto* none = Make<QPushButton>(this, "ClNone");
-  auto* add = Make<QPushButton>(this, "ClAddToRef");
+  auto* add = Make<CaptionButton>(this, "ClAddToRef");
   QPushButton* ok = AcceptButton(this, this, "OKButton", "OK");
   QPushButton* cancel = RejectButton(this, this, "CancelButton", "Cancel");
   all->setText("*");
@@ -75,6 +78,12 @@ void TClearUnused::ShowRows() {
   for (size_t row = 0; row < list_.size(); ++row) {
     rows_->item(static_cast<int>(row))->setSelected(list_.IsSelected(row));
   }
+  // As wide as the longest row (a restore job's line is long), within the
+  // screen, so that no row is cut.
+  const int rows_width = rows_->sizeHintForColumn(0) + 2 * rows_->frameWidth() +
+                         rows_->verticalScrollBar()->sizeHint().width();
+  const QScreen* shown_on = parentWidget() ? parentWidget()->screen() : screen();
+  rows_->setMinimumWidth(std::min(rows_width, shown_on->availableGeometry().width() * 9 / 10));
 }
 
 void TClearUnused::ClAddToRefClick() {

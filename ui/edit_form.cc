@@ -58,7 +58,7 @@ TEditForm::TEditForm(core::EntryForm& form, const core::Language& texts, QWidget
   type->setMinimumWidth(140);
   connect(type, &QComboBox::editTextChanged, this,
           [this](const QString& text) { form_.block_type = text.toStdString(); });
-  auto* add = Make<QPushButton>(this, "rfAdd");
+  auto* add = Make<CaptionButton>(this, "rfAdd");
   FixedCaption(add, Q(texts_[Msg::CapAdd]));
   connect(add, &QPushButton::clicked, this, [this] { rfAddClick(); });
 

@@ -45,7 +45,7 @@ Bindings::Handler Runner(PageContext& context, MainOperation operation) {
 
 QPushButton* OperationButton(PageContext& context, QWidget* parent, const char* name,
                              core::Msg caption, std::function<void()> operation) {
-  auto* button = Make<QPushButton>(parent, name);
+  auto* button = Make<CaptionButton>(parent, name);
   context.captions.Button(button, caption);
   QObject::connect(button, &QPushButton::clicked, button, Runner(context, std::move(operation)));
   return button;
@@ -63,7 +63,7 @@ QPushButton* BrowseButton(PageContext& context, QWidget* parent, const char* nam
 
 QPushButton* RouteButton(PageContext& context, QWidget* parent, const char* name,
                          const RouteOperations::Handler& handler) {
-  auto* button = Make<QPushButton>(parent, name);
+  auto* button = Make<CaptionButton>(parent, name);
   QObject::connect(button, &QPushButton::clicked, button, Runner(context, [&context, &handler] {
                      handler(context.main, context.routes);
                    }));

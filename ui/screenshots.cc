@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFontDatabase>
 #include <QTabWidget>
 #include <QTimer>
 #include <cstdio>
@@ -80,6 +81,13 @@ int main(int argc, char** argv) {
 
   const char* const page_names[] = {"textures", "shapes", "adding", "clearing", "comparison",
                                     "settings"};
+  // With RASTOLIN_SCREENSHOT_FONT=tahoma in the font Windows' dialogs use.
+  if (const QByteArray font = qgetenv("RASTOLIN_SCREENSHOT_FONT"); font == "tahoma") {
+    const int tahoma = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/tahoma.ttf");
+    if (tahoma >= 0) {
+      QApplication::setFont(QFont(QFontDatabase::applicationFontFamilies(tahoma).front(), 8));
+    }
+  }
   for (int number : {core::kEnglish, core::kRussian}) {
     window.Russian1Click(number);
     const QString language = number == core::kEnglish ? "en" : "ru";
@@ -111,6 +119,16 @@ int main(int argc, char** argv) {
     camera.TakeModal(language + "-objects", [&] {
       core::ChoiceList list({"shed.s", "barn.s", "tower.s"}, [](const std::vector<std::string>&) {});
       list.Select(1, true);
+      qt_ui.ChooseObjects(list);
+    });
+    camera.TakeModal(language + "-restore", [&] {
+      const core::Language& texts = main.language;
+      const std::string counts = texts.Format(core::Msg::JobCounts, "120", "1375");
+      core::ChoiceList list(core::Msg::CapJobsToRestore,
+                            {"2024-06-01 10:16:48, " + texts[core::Msg::CapDeleteNotInRef] + ", " +
+                                 counts + texts[core::Msg::JobCutShort],
+                             "2024-06-01 10:15:42, " + texts[core::Msg::CapDeleteUnused] + ", " +
+                                 counts});
       qt_ui.ChooseObjects(list);
     });
     camera.TakeModal(language + "-entry", [&] {

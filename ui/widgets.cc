@@ -27,6 +27,12 @@ Layout* Line(std::initializer_list<QWidget*> widgets) {
 
 }  // namespace
 
+QSize CaptionButton::sizeHint() const {
+  QSize size = QPushButton::sizeHint();
+  size.rwidth() += 2 * fontMetrics().averageCharWidth();
+  return size;
+}
+
 void FixedCaption(QAbstractButton* button, const QString& text) {
   button->setText(text);
   button->setAccessibleName(text);
@@ -49,7 +55,7 @@ QComboBox* EditableBox(QWidget* parent, const char* name, const std::vector<std:
 }
 
 QPushButton* AcceptButton(QDialog* dialog, QWidget* parent, const char* name, const QString& text) {
-  auto* button = Make<QPushButton>(parent, name);
+  auto* button = Make<CaptionButton>(parent, name);
   FixedCaption(button, text);
   button->setDefault(true);
   QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::accept);
@@ -57,7 +63,7 @@ QPushButton* AcceptButton(QDialog* dialog, QWidget* parent, const char* name, co
 }
 
 QPushButton* RejectButton(QDialog* dialog, QWidget* parent, const char* name, const QString& text) {
-  auto* button = Make<QPushButton>(parent, name);
+  auto* button = Make<CaptionButton>(parent, name);
   FixedCaption(button, text);
   QObject::connect(button, &QPushButton::clicked, dialog, &QDialog::reject);
   return button;

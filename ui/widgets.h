@@ -1,6 +1,7 @@
 // Small makers of the controls and rows the pages and dialogs are built of.
 #pragma once
 
+#include <QPushButton>
 #include <QString>
 #include <initializer_list>
 #include <string>
@@ -12,7 +13,6 @@ class QDialog;
 class QGridLayout;
 class QHBoxLayout;
 class QLabel;
-class QPushButton;
 class QVBoxLayout;
 class QWidget;
 
@@ -28,6 +28,15 @@ Control* Make(QWidget* parent, const char* name) {
   control->setObjectName(QString::fromLatin1(name));
   return control;
 }
+
+// A push button with room beside its caption in every font and style: some
+// styles leave the text touching the edges, and a font may draw wider than
+// it measures (Tahoma under Wine).
+class CaptionButton : public QPushButton {
+ public:
+  using QPushButton::QPushButton;
+  QSize sizeHint() const override;
+};
 
 // A caption that never changes, also as the accessible name.
 void FixedCaption(QAbstractButton* button, const QString& text);
