@@ -11,8 +11,7 @@
 namespace tools {
 namespace {
 
-class MapRegistry : public platform::Registry {
- public:
+struct PathsRecorded : platform::Registry {
   std::map<std::string, std::string> paths;  // key -> its "Path"
   std::optional<std::string> MachineText(const std::string& key,
                                          const std::string& value) const override {
@@ -22,29 +21,27 @@ class MapRegistry : public platform::Registry {
   }
 };
 
+// Found through the registry of a Wine prefix end to end.
 TEST(MstsSearchTest, TakesTheFirstFolderHoldingRoutesWhenTheRootSetHoldsNone) {
   const std::string key = kMstsKeys[0], other_key = kMstsKeys[1];
   const std::string x86 = "C:\\Program Files (x86)\\Microsoft Games\\Train Simulator";
+  const std::string recorded = ", where its installer recorded it (HKEY_LOCAL_MACHINE\\";
   const struct {
     const char* name;
     std::string root_set;
-    std::map<std::string, std::string> recorded;
+    std::map<std::string, std::string> paths;
     std::vector<std::string> with_routes;
     std::string root;  // empty: none taken
-    std::string log;
+    std::string found;  // what the log line says of where
   } rows[] = {
-      {"the root set holds ROUTES", "E:\\MSTS", {{key, "D:\\Games\\MSTS"}},
-       {"E:\\MSTS", "D:\\Games\\MSTS"}, "", ""},
-      {"the installer's folder", "C:\\Program Files\\Microsoft Games\\Train Simulator",
-       {{key, "D:\\Games\\MSTS\\"}}, {"D:\\Games\\MSTS", x86}, "D:\\Games\\MSTS",
-       "MSTS found in D:\\Games\\MSTS, where its installer recorded it (HKEY_LOCAL_MACHINE\\" +
-           key + "): it is now the MSTS root dir, as the Settings page shows"},
+      {"the root set holds ROUTES", "E:\\MSTS", {{key, "D:\\MSTS"}}, {"E:\\MSTS", "D:\\MSTS"}, "", ""},
+      {"the installer's folder first", "C:\\Gone", {{key, "D:\\MSTS\\"}}, {"D:\\MSTS", x86},
+       "D:\\MSTS", "D:\\MSTS" + recorded + key + ")"},
       {"the key's other spelling", "", {{other_key, "D:\\MSTS"}}, {"D:\\MSTS"}, "D:\\MSTS",
-       "MSTS found in D:\\MSTS, where its installer recorded it (HKEY_LOCAL_MACHINE\\" +
-           other_key + "): it is now the MSTS root dir, as the Settings page shows"},
+       "D:\\MSTS" + recorded + other_key + ")"},
       {"a usual folder after a recorded one without ROUTES", "", {{key, "D:\\Gone"}}, {x86}, x86,
-       "MSTS found in " + x86 + ": it is now the MSTS root dir, as the Settings page shows"},
-      {"nowhere", "", {}, {"D:\\Games\\MSTS"}, "", ""},
+       x86},
+      {"nowhere", "", {}, {"D:\\MSTS"}, "", ""},
   };
   for (const auto& row : rows) {
     test_support::MemoryFileSystem files("C:\\work");
@@ -53,21 +50,23 @@ TEST(MstsSearchTest, TakesTheFirstFolderHoldingRoutesWhenTheRootSetHoldsNone) {
     test_support::FakeProcesses processes;
     test_support::ScriptedUi ui;
     core::ConvMain main(files, processes, ui);
-    MapRegistry registry;
-    registry.paths = row.recorded;
-
+    PathsRecorded registry;
+    registry.paths = row.paths;
     EXPECT_EQ(FindMstsRoot(main, registry), !row.root.empty()) << row.name;
-    const std::string root = row.root.empty() ? row.root_set : row.root;
-    EXPECT_EQ(main.fields.MSTSRoot, root) << row.name;
-    EXPECT_EQ(main.log.lines(), row.log.empty() ? std::vector<std::string>{}
-                                                : std::vector<std::string>{row.log})
+    EXPECT_EQ(main.fields.MSTSRoot, row.root.empty() ? row.root_set : row.root) << row.name;
+    if (row.root.empty()) {
+      EXPECT_EQ(main.log.lines(), std::vector<std::string>{}) << row.name;
+      continue;
+    }
+    EXPECT_EQ(main.log.lines(), std::vector<std::string>{"MSTS found in " + row.found +
+                                                         ": it is now the MSTS root dir, as the "
+                                                         "Settings page shows"})
         << row.name;
-    if (row.root.empty()) continue;
-    // As if chosen on the Settings page: stored, with the editor tool's
-    // warning, and the utilities folder beside it shown and stored.
+    // As if chosen on the Settings page: stored, the editor tool's warning
+    // shown, and the utilities folder beside it shown and stored.
     EXPECT_EQ(main.settings.ReadString("PATHS", "ROOT", ""), row.root) << row.name;
-    EXPECT_EQ(main.fields.PathUtils, row.root + "\\UTILS") << row.name;
     EXPECT_EQ(main.settings.ReadString("PATHS", "UTILS", ""), row.root + "\\UTILS") << row.name;
+    EXPECT_EQ(main.fields.PathUtils, row.root + "\\UTILS") << row.name;
     EXPECT_EQ(ui.shown, std::vector<std::string>{"Warning: Unable to find ffeditc_unicode"})
         << row.name;
   }

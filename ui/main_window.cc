@@ -267,7 +267,9 @@ void TConvMainForm::UseQtTexts() {
   QCoreApplication::removeTranslator(&qt_texts_);
   if (main_.language.number() != core::kRussian) return;
   // Built into the program (ui/CMakeLists.txt).
-  if (qt_texts_.load("qtbase_ru", ":/translations")) QCoreApplication::installTranslator(&qt_texts_);
+  if (qt_texts_.load("qtbase_ru", ":/translations")) {
+    QCoreApplication::installTranslator(&qt_texts_);
+  }
 }
 
 void TConvMainForm::CenterOnScreen() {

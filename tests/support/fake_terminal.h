@@ -19,14 +19,8 @@ class FakeTerminal : public platform::Terminal {
   std::string title;
   int reads = 0;
 
-  void Write(std::string_view text) override {
-    output += text;
-    both += text;
-  }
-  void WriteError(std::string_view text) override {
-    errors += text;
-    both += text;
-  }
+  void Write(std::string_view text) override { output += text; both += text; }
+  void WriteError(std::string_view text) override { errors += text; both += text; }
   bool ErrorIsTerminal() const override {
     ++terminal_checks;
     return error_is_terminal;
