@@ -525,7 +525,7 @@ constexpr Texts kTexts[] = {
     {Msg::MstsFoundInRegistry,
      "MSTS found in %s, where its installer recorded it (%s): it is now the MSTS root dir, as "
      "the Settings page shows",
-     "MSTS найдена в %s, куда её установил установщик (%s): теперь это директория MSTS, как "
+     "MSTS найдена в %s (так записал её установщик в %s): теперь это директория MSTS, как "
      "показывает страница \"Установки\""},
     {Msg::BatchSaved, "The batch file is saved to %s", "Командный файл сохранён в %s"},
     {Msg::FileKept, "%s is kept as it was; nothing is saved",
