@@ -16,6 +16,8 @@
 
 #include "core/error.h"
 #include "ui/clear_unused.h"
+#include "ui/edit_form.h"
+#include "ui/texture_dialog.h"
 #include "ui/window_fixture.h"
 
 namespace ui {
@@ -136,7 +138,7 @@ std::vector<std::string> Clipped(QWidget& top) {
 
 // In both languages, with the Linux fonts and with Tahoma, the font of
 // Windows' dialogs (Wine's own, package fonts-wine), no caption of a page
-// is cut, and the restore list shows its job lines whole.
+// or of a dialog is cut, and the restore list shows its job lines whole.
 TEST_F(MainWindowTest, EveryCaptionFitsItsControlInEitherLanguageAndFont) {
   const int tahoma = QFontDatabase::addApplicationFont("/usr/share/wine/fonts/tahoma.ttf");
   ASSERT_GE(tahoma, 0) << "Wine's Tahoma (package fonts-wine) is missing";
@@ -160,10 +162,21 @@ TEST_F(MainWindowTest, EveryCaptionFitsItsControlInEitherLanguageAndFont) {
       core::ChoiceList jobs(Msg::CapJobsToRestore,
                             {"2024-06-01 10:16:48, " + texts[Msg::CapDeleteNotInRef] + ", " +
                              texts.Format(Msg::JobCounts, "120", "1375") + texts[Msg::JobCutShort]});
-      TClearUnused dialog(jobs, texts, &window);
-      dialog.show();
-      QApplication::processEvents();
-      EXPECT_EQ(Clipped(dialog), std::vector<std::string>{}) << where;
+      TClearUnused restore(jobs, texts, &window);
+      core::EntryForm entry;
+      entry.block_type = "Static";
+      entry.rows = {{"FileName", "barn.s"}};
+      TEditForm editor(entry, texts, &window);
+      TMMT texture({texts[Msg::CapTextureReplace] + "brick.ace", texts[Msg::CapTextures],
+                    texts[Msg::CapChangeOn], {"brick2"}, "brick"},
+                   &window);
+      for (QDialog* dialog : std::initializer_list<QDialog*>{&restore, &editor, &texture}) {
+        dialog->show();
+        QApplication::processEvents();
+        EXPECT_EQ(Clipped(*dialog), std::vector<std::string>{})
+            << where << ", " << dialog->objectName().toStdString();
+        dialog->hide();
+      }
     }
   }
   QApplication::setFont(linux_font);
