@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <regex>
 
 #include "tests/e2e/end_to_end.h"
 #include "tests/support/msts_text.h"
@@ -301,6 +302,36 @@ TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
                 "\tClass ( Rastolin )\r\n)\r\n"));
   EXPECT_EQ(Read(kBackup + "SHAPES\\orphan.s"), Unicode("shape ( )\r\n"));
 }
+
+#ifndef _WIN32
+// On a terminal the progress line is taken away before any other output and
+// at the end: what stays on the screen is what the command prints without
+// one. A job is undone before it runs again on the terminal.
+TEST_F(ClearingEndToEnd, TheProgressLineLeavesNothingOnTheScreen) {
+  const std::regex progress("\r\x1b\\[K[^\r\n\x1b]*(?=\r\x1b\\[K)");
+  const std::regex clear_or_title("\r\x1b\\[K|\x1b\\]0;[^\a]*\a");
+  const struct {
+    const char* line;
+    const char* input;
+    bool moves;
+  } rows[] = {
+      {"delnotinref(-route=myroute)", "2\nyes\nno\n\n", true},
+      {"delunused(-route=myroute)", "4\ny\ny\n\n", true},
+      {"compare(-route=myroute;-common)", "\n", false},
+      {"checkroute(-route=myroute)", "\n", false},
+  };
+  for (const auto& row : rows) {
+    const std::string piped = Run({row.line}, row.input).output;
+    if (row.moves) Run({"restore(-route=myroute)"}, "1\n\n");
+    const std::string shown =
+        test_support::RunOnTerminal(prefix, {row.line}, "C:\\work", row.input).output;
+    EXPECT_NE(shown.find(" (1 of "), std::string::npos) << row.line << ": no progress shown";
+    EXPECT_EQ(std::regex_replace(std::regex_replace(shown, progress, ""), clear_or_title, ""),
+              piped)
+        << row.line;
+  }
+}
+#endif
 
 TEST_F(ClearingEndToEnd, CompareWritesTheBatchFileOrListsTheCommonOrUniqueFiles) {
   ProgramRun run =

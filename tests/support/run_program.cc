@@ -5,10 +5,14 @@
 #include <stdexcept>
 
 #ifndef _WIN32
+#include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
+
+#include <thread>
 #endif
 
 #ifdef _WIN32
@@ -93,13 +97,16 @@ std::string Command(const fs::path& program, const std::vector<std::string>& arg
   return command + " <" + Quote((scratch / "in").string()) + " " + output;
 }
 
+int Run(const std::string& command) {
+  const int status = std::system(command.c_str());
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
 int Start(const fs::path& program, const std::vector<std::string>& args, const fs::path& folder,
           const std::map<std::string, std::string>& environment, const fs::path& scratch) {
-  int status = std::system(Command(program, args, folder, environment, scratch,
-                                   ">" + Quote((scratch / "out").string()) + " 2>" +
-                                       Quote((scratch / "err").string()))
-                               .c_str());
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  return Run(Command(program, args, folder, environment, scratch,
+                     ">" + Quote((scratch / "out").string()) + " 2>" +
+                         Quote((scratch / "err").string())));
 }
 
 #endif
@@ -164,18 +171,67 @@ void KillableRun::Kill() {
 }
 #endif
 
+namespace {
+
+std::map<std::string, std::string> PrefixEnvironment(const TempPrefix& prefix) {
+  std::map<std::string, std::string> environment = prefix.Environment();
+  environment["RASTOLIN_STANDIN_LOG"] = Utf8Of(prefix.StandinLog());
+  return environment;
+}
+
+std::vector<std::string> ProgramArgs(const TempPrefix& prefix,
+                                     const std::vector<std::string>& args) {
+  std::vector<std::string> program_args;
+  for (const std::string& arg : args) program_args.push_back(prefix.ToProgram(arg));
+  return program_args;
+}
+
+}  // namespace
+
 ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>& args,
                        std::string_view folder, const std::string& input) {
   prefix.MakeFolder(folder);
-  std::map<std::string, std::string> environment = prefix.Environment();
-  environment["RASTOLIN_STANDIN_LOG"] = Utf8Of(prefix.StandinLog());
-  std::vector<std::string> program_args;
-  for (const std::string& arg : args) program_args.push_back(prefix.ToProgram(arg));
-  ProgramRun run = RunProgram(RastolinBinary(), program_args, prefix.Host(folder), environment,
-                              prefix.ToProgram(input));
+  ProgramRun run = RunProgram(RastolinBinary(), ProgramArgs(prefix, args), prefix.Host(folder),
+                              PrefixEnvironment(prefix), prefix.ToProgram(input));
   run.output = prefix.FromProgram(run.output);
   run.errors = prefix.FromProgram(run.errors);
   return run;
 }
+
+#ifndef _WIN32
+ProgramRun RunOnTerminal(const TempPrefix& prefix, const std::vector<std::string>& args,
+                         std::string_view folder, const std::string& input) {
+  prefix.MakeFolder(folder);
+  const int master = posix_openpt(O_RDWR | O_NOCTTY);
+  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
+    throw std::runtime_error("no pseudo-terminal");
+  }
+  const std::string terminal = ptsname(master);
+  // Held open here too, so that what the program wrote stays readable after
+  // it ends; raw, so that line ends come as written.
+  const int held = open(terminal.c_str(), O_RDWR | O_NOCTTY);
+  termios mode{};
+  tcgetattr(held, &mode);
+  cfmakeraw(&mode);
+  tcsetattr(held, TCSANOW, &mode);
+  std::string shown;
+  std::thread reader([master, &shown] {
+    char buffer[4096];
+    for (ssize_t got; (got = read(master, buffer, sizeof buffer)) > 0;) shown.append(buffer, got);
+  });
+  const fs::path scratch = ScratchFolder();
+  WriteHostFile(scratch / "in", prefix.ToProgram(input));
+  ProgramRun run;
+  run.exit_code = Run(Command(RastolinBinary(), ProgramArgs(prefix, args), prefix.Host(folder),
+                              PrefixEnvironment(prefix), scratch,
+                              ">" + Quote(terminal) + " 2>&1"));
+  close(held);  // the reader meets the end of the output
+  reader.join();
+  close(master);
+  RemoveFolder(scratch);
+  run.output = prefix.FromProgram(shown);
+  return run;
+}
+#endif
 
 }  // namespace test_support

@@ -35,6 +35,11 @@ ProgramRun RunInPrefix(const TempPrefix& prefix, const std::vector<std::string>&
                        std::string_view folder, const std::string& input);
 
 #ifndef _WIN32
+// As RunInPrefix, with standard output and standard error on one
+// pseudo-terminal: the output holds both as a user's screen gets them.
+ProgramRun RunOnTerminal(const TempPrefix& prefix, const std::vector<std::string>& args,
+                         std::string_view folder, const std::string& input);
+
 // rastolin started in a folder of the fixture's drive C, as RunInPrefix
 // starts it, for a test that kills it while it works: its output goes
 // nowhere. The destructor waits for it to end.
