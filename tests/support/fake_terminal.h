@@ -13,14 +13,13 @@ class FakeTerminal : public platform::Terminal {
 
   std::string output;
   std::string errors;
-  std::string both;  // output and errors in the order they came
   bool error_is_terminal = false;
   mutable int terminal_checks = 0;
   std::string title;
   int reads = 0;
 
-  void Write(std::string_view text) override { output += text; both += text; }
-  void WriteError(std::string_view text) override { errors += text; both += text; }
+  void Write(std::string_view text) override { output += text; }
+  void WriteError(std::string_view text) override { errors += text; }
   bool ErrorIsTerminal() const override {
     ++terminal_checks;
     return error_is_terminal;
