@@ -5,8 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
@@ -41,16 +39,7 @@ inline std::string WorldText(const Lines& shapes) {
   return text + ")\r\n";
 }
 
-// "SIMISA@F", the body's length, "@@@@", the body deflated.
-inline std::string Compressed(const std::string& body) {
-  uLongf size = compressBound(body.size());
-  std::string stream(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
-            reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION);
-  std::string file = "SIMISA@F";
-  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xff);
-  return file + "@@@@" + stream.substr(0, size);
-}
+using test_support::Compressed;
 
 class OpsFixture : public ::testing::Test {
  protected:

@@ -13,17 +13,14 @@
 
 namespace ops {
 
-// Whether the bytes are UTF-16LE text: the FF FE mark, or a SIMIS text
-// that lost it.
-bool IsUnicodeText(std::string_view bytes);
-
 // What a file holds as far as it can be read without a tool.
 struct SimisContent {
   enum Form { kText, kBinary, kDamaged };
   Form form = kDamaged;
   std::string text;  // UTF-8, for kText
 };
-// kDamaged: not an MSTS file, or a compressed stream that does not inflate.
+// kDamaged: not an MSTS file, or a compressed stream that does not inflate
+// (formats::SimisFile tells the forms apart).
 SimisContent DecodeSimis(std::string_view bytes);
 
 // The MSTS root of a route folder (root\ROUTES\name\).

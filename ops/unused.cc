@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "core/error.h"
+#include "formats/simis.h"
 #include "ops/clearing.h"
 #include "ops/name_scan.h"
 #include "ops/name_set.h"
@@ -372,7 +373,7 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
 // A text world file's names, which are all that is kept of it; nothing for
 // a binary one, which only the editor tool makes text of.
 std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
-  if (!IsUnicodeText(bytes)) return nullptr;
+  if (!formats::IsUnicodeText(bytes)) return nullptr;
   // Gathered in a list of their own, then kept at their size: the digests
   // of many files are in hand at once.
   WorldNames found;
@@ -391,7 +392,7 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 class FirstMetNames {
  public:
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
-    if (!IsUnicodeText(bytes)) return nullptr;
+    if (!formats::IsUnicodeText(bytes)) return nullptr;
     auto names = std::make_unique<WorldNames>();
     FindNames<2>(bytes, *names, [this](std::string_view compared, uint32_t hash) {
       const size_t known = met_.size();
