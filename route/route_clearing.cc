@@ -5,6 +5,7 @@
 
 #include "core/error.h"
 #include "core/strings.h"
+#include "formats/text.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
@@ -48,22 +49,22 @@ std::string KeptAs(const core::Language& language, const std::string& kept_as) {
 std::vector<std::string> ImageNames(std::string_view text) {
   std::vector<std::string> names;
   auto take_images = [&names](std::string_view images) {
-    BlockReader reader(images);
-    Block image;
+    formats::text::BlockReader reader(images);
+    formats::text::Block image;
     while (reader.Next(image)) {
       if (image.opened && NamedAs(image.name, "image")) names.push_back(CleanName(image.value));
     }
   };
-  BlockReader top(text);
-  Block block;
+  formats::text::BlockReader top(text);
+  formats::text::Block block;
   while (top.Next(block)) {
     if (!block.opened) continue;
     if (NamedAs(block.name, "images")) {
       take_images(block.value);
       return names;
     }
-    BlockReader inner(block.value);
-    Block child;
+    formats::text::BlockReader inner(block.value);
+    formats::text::Block child;
     while (inner.Next(child)) {
       if (child.opened && NamedAs(child.name, "images")) {
         take_images(child.value);
