@@ -26,10 +26,12 @@ enum class Form {
   kDamaged,       // a compressed file that does not inflate: fault() says why
 };
 
-// Why a file cannot be read: its container (here) or its tokens
-// (formats/tokens.h).
+// Why a file cannot be read: its container (here), its tokens
+// (formats/tokens.h) or its form.
 enum class Fault {
   kNone,
+  kNotOpened,         // the file could not be opened
+  kTooLarge,          // the file is larger than a file can be read
   kBadHeader,         // a compressed header cut short or without its "@@@@"
   kLengthTooLarge,    // a compressed body said to be larger than a file can be read
   kLongerThanStated,  // a zlib stream that gives more than its header says
@@ -39,6 +41,7 @@ enum class Fault {
   kLabelCut,          // a block's label runs past the block
   kValueCut,          // a string or number runs past its block
   kNotTokens,         // the blocks a file must hold are not there
+  kUnknownForm,       // neither text nor tokens: no MSTS file of the kind asked for
 };
 
 // The largest body a compressed file may inflate to: the largest file the
