@@ -200,8 +200,8 @@ enum class Msg : int {
   CheckTooLarge,
   CheckNotText,
   CheckCutShort,
-  CheckNeedsTool,
-  CheckBinaryUnread,
+  ToolMissingFor,
+  ToolFailedFor,
   CheckLeadsOut,
   CheckSaveQuestion,
   CheckSaved,
@@ -225,6 +225,21 @@ enum class Msg : int {
   EntryGone,
   EntryNotWhole,
   Restored,
+  // Why a route file cannot be read (formats::Fault), and its reading
+  // through the editor tool.
+  FaultNotOpened,
+  FaultTooLarge,
+  FaultBadHeader,
+  FaultLengthTooLarge,
+  FaultLongerThanStated,
+  FaultStreamBroken,
+  FaultStreamCut,
+  FaultBlockCut,
+  FaultLabelCut,
+  FaultValueCut,
+  FaultNotTokens,
+  FaultUnknownForm,
+  ReadThroughTool,
   Count,
 };
 

@@ -23,8 +23,9 @@ using Lines = std::vector<std::string>;
 inline const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
 inline const std::string kBackup = kRoute + "Rastolin_backups\\";
 inline const std::string kFfedit = "C:\\MSTS\\UTILS\\FFEDIT\\";
-// A binary shape: the SIMIS header, then tokens.
-inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\x47\0\0\0\x10\0\0\0", 38);
+// A damaged binary shape: the SIMIS header, then a block whose count runs
+// past the file. Only the editor tool, if anything, reads it.
+inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\r\n\x47\0\0\0\x10\0\0\0", 40);
 
 inline std::string ShapeText(const Lines& images) {
   std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";

@@ -5,6 +5,7 @@
 #include <type_traits>
 
 #include "core/error.h"
+#include "formats/shape_images.h"
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
 #include "ops/unused.h"
@@ -86,25 +87,22 @@ Msg ReasonOf(Unreadable why) {
 
 bool NameLess(const std::string& a, const std::string& b) { return platform::LessIgnoreCase(a, b); }
 
-// A shape's texture names, found on a reading thread; a binary shape's
-// bytes go to the editor tool.
+// A shape's texture names, found on a reading thread; the bytes of a shape
+// the readers cannot read go to the editor tool.
 struct ShapeImages : ReadAhead::Digest {
-  SimisContent::Form form = SimisContent::kDamaged;
-  std::vector<std::string> images;
+  formats::ShapeImages images;
 
   size_t Bytes() const override {
-    size_t bytes = images.capacity() * sizeof(std::string);
-    for (const std::string& image : images) bytes += image.size();
+    size_t bytes = images.names.capacity() * sizeof(std::string);
+    for (const std::string& image : images.names) bytes += image.size();
     return bytes;
   }
-  bool NeedsBytes() const override { return form == SimisContent::kBinary; }
+  bool NeedsBytes() const override { return images.fault != formats::Fault::kNone; }
 };
 
 std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes) {
   auto digest = std::make_unique<ShapeImages>();
-  SimisContent content = DecodeSimis(bytes);
-  digest->form = content.form;
-  if (content.form == SimisContent::kText) digest->images = route::ImageNames(content.text);
+  digest->images = formats::ImageNames(formats::SimisFile(bytes));
   return digest;
 }
 
@@ -122,17 +120,18 @@ class Checker {
   void Problem(const std::string& path, std::string text) {
     report_.unreadable.push_back({path, std::move(text)});
   }
-  void Problem(const std::string& path, Unreadable why) {
-    Problem(path, main_.language.Format(ReasonOf(why), path));
+  void Problem(const std::string& path, Unreadable why, const std::string& detail = {}) {
+    Problem(path, main_.language.Format(ReasonOf(why), path, detail));
   }
 
   // Every shape the route's files name, with how often and where first.
   // False when a file could not be read whole.
   bool GatherNamed(WorldScan& scan) {
     bool whole = true;
-    const UnreadableSink unreadable = [&](const std::string& path, Unreadable why) {
+    const UnreadableSink unreadable = [&](const std::string& path, Unreadable why,
+                                          const std::string& detail) {
       whole = false;
-      Problem(path, why);
+      Problem(path, why, detail);
     };
     const auto placed = [this](const PlacedName& name) {
       Name(
@@ -274,35 +273,24 @@ class Checker {
   }
 
   // A shape's texture names; none, with the reason among the problems,
-  // when they cannot be had. A binary shape needs the editor tool.
+  // when they cannot be had. A shape the readers cannot read needs the
+  // editor tool.
   std::vector<std::string> ImagesOf(const std::string& path, ReadAhead& ahead) {
     ReadAhead::Read read = ahead.Take();
     if (!read.bytes) {
       Problem(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
       return {};
     }
-    auto& digest = static_cast<ShapeImages&>(*read.digest);
-    switch (digest.form) {
-      case SimisContent::kText:
-        return std::move(digest.images);
-      case SimisContent::kDamaged:
-        Problem(path, Unreadable::kNotText);
-        return {};
-      case SimisContent::kBinary:
-        break;
-    }
+    formats::ShapeImages& images = static_cast<ShapeImages&>(*read.digest).images;
+    if (images.fault == formats::Fault::kNone) return std::move(images.names);
     const ReadAhead::Hold hold(ahead);
-    const std::string tool = reader_.ToolPath();
-    if (!main_.files.FileExists(tool)) {
-      Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, tool));
-      return {};
-    }
-    const std::optional<std::string> text = reader_.TextOf(path, *read.bytes);
+    std::string why;
+    const std::optional<std::string> text = reader_.ThroughTool(path, images.fault, why);
     if (!text) {
-      Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
+      Problem(path, Unreadable::kNotText, why);
       return {};
     }
-    return route::ImageNames(*text);
+    return formats::ImageNames(formats::SimisFile(*text)).names;
   }
 
   core::ConvMain& main_;

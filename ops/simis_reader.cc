@@ -1,29 +1,42 @@
 #include "ops/simis_reader.h"
 
 #include "convert/shape_conversion.h"
-#include "formats/simis.h"
-#include "platform/text.h"
+#include "formats/shape_images.h"
 #include "route/blocks.h"
 #include "tools/run_tool.h"
 #include "tools/tool_checks.h"
 
 namespace ops {
 
-SimisContent DecodeSimis(std::string_view bytes) {
-  const formats::SimisFile file(bytes);
-  switch (file.form()) {
-    case formats::Form::kUnicodeText:
-    case formats::Form::kEightBitText:
-      return {SimisContent::kText, file.Text()};
-    case formats::Form::kPlain:
-      // Nothing at all reads as an empty text; anything else is no MSTS file.
-      if (bytes.empty()) return {SimisContent::kText, {}};
+std::string FaultText(const core::Language& language, formats::Fault fault) {
+  using formats::Fault;
+  switch (fault) {
+    case Fault::kNone:
       break;
-    case formats::Form::kTokens:
-    case formats::Form::kNoTypeLine:
-      return {SimisContent::kBinary, {}};
-    case formats::Form::kDamaged:
-      break;
+    case Fault::kNotOpened:
+      return language[core::Msg::FaultNotOpened];
+    case Fault::kTooLarge:
+      return language[core::Msg::FaultTooLarge];
+    case Fault::kBadHeader:
+      return language[core::Msg::FaultBadHeader];
+    case Fault::kLengthTooLarge:
+      return language[core::Msg::FaultLengthTooLarge];
+    case Fault::kLongerThanStated:
+      return language[core::Msg::FaultLongerThanStated];
+    case Fault::kStreamBroken:
+      return language[core::Msg::FaultStreamBroken];
+    case Fault::kStreamCut:
+      return language[core::Msg::FaultStreamCut];
+    case Fault::kBlockCut:
+      return language[core::Msg::FaultBlockCut];
+    case Fault::kLabelCut:
+      return language[core::Msg::FaultLabelCut];
+    case Fault::kValueCut:
+      return language[core::Msg::FaultValueCut];
+    case Fault::kNotTokens:
+      return language[core::Msg::FaultNotTokens];
+    case Fault::kUnknownForm:
+      return language[core::Msg::FaultUnknownForm];
   }
   return {};
 }
@@ -40,23 +53,37 @@ std::string MstsRootOf(const std::string& route_folder) {
 SimisReader::SimisReader(core::ConvMain& main, const route::Route& route)
     : main_(main), tool_folder_(tools::EditorFolder(MstsRootOf(route.Folder))) {}
 
-std::optional<std::string> SimisReader::ReadText(const std::string& path) {
-  std::optional<std::string> bytes = main_.files.ReadFile(path);
-  if (!bytes) return std::nullopt;
-  return TextOf(path, *bytes);
+std::optional<std::vector<std::string>> SimisReader::ImageNames(const std::string& path,
+                                                                std::string& why) {
+  const std::optional<std::string> bytes = main_.files.ReadFile(path);
+  if (!bytes) {
+    why = FaultText(main_.language, platform::TooLargeToRead(main_.files, path)
+                                        ? formats::Fault::kTooLarge
+                                        : formats::Fault::kNotOpened);
+    return std::nullopt;
+  }
+  formats::ShapeImages images = formats::ImageNames(formats::SimisFile(*bytes));
+  if (images.fault == formats::Fault::kNone) return std::move(images.names);
+  const std::optional<std::string> text = ThroughTool(path, images.fault, why);
+  if (!text) return std::nullopt;
+  return formats::ImageNames(formats::SimisFile(*text)).names;
 }
 
-std::optional<std::string> SimisReader::TextOf(const std::string& path, std::string_view bytes) {
-  SimisContent content = DecodeSimis(bytes);
-  switch (content.form) {
-    case SimisContent::kText:
-      return std::move(content.text);
-    case SimisContent::kBinary:
-      return Convert(path);
-    case SimisContent::kDamaged:
-      break;
+std::optional<std::string> SimisReader::ThroughTool(const std::string& path, formats::Fault fault,
+                                                    std::string& why) {
+  const core::Language& language = main_.language;
+  const std::string fault_text = FaultText(language, fault);
+  if (!main_.files.FileExists(ToolPath())) {
+    why = language.Format(core::Msg::ToolMissingFor, fault_text, ToolPath());
+    return std::nullopt;
   }
-  return std::nullopt;
+  std::optional<std::string> text = Convert(path);
+  if (!text) {
+    why = language.Format(core::Msg::ToolFailedFor, fault_text);
+    return std::nullopt;
+  }
+  main_.log.Add(language.Format(core::Msg::ReadThroughTool, path, fault_text));
+  return text;
 }
 
 std::string SimisReader::ToolPath() const {
@@ -72,11 +99,11 @@ std::optional<std::string> SimisReader::Convert(const std::string& path) {
   tools::RunTool(main_,
                  "\"" + ToolPath() + "\" \"" + work + "\" /u /o:\"" + work + "\"",
                  tool_folder_, false);
-  const std::optional<std::string> converted = files.ReadFile(copy);
+  std::optional<std::string> converted = files.ReadFile(copy);
   files.DeleteFile(copy);
   // The tool rewrote the copy only if it is Unicode text now.
   if (!converted || !formats::IsUnicodeText(*converted)) return std::nullopt;
-  return formats::SimisFile(*converted).Text();
+  return converted;
 }
 
 }  // namespace ops

@@ -81,11 +81,15 @@ TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   Choose("Static ( FileName ( x.s ) )\r\n");
   const std::string stops = "; the search stops, as ";
   const std::string unused = stops + "its shapes would count as unused";
+  const std::string not_by_tool = ", and the editor tool did not turn it into text)";
+  const std::string cut = " cannot be read (a block runs past the block or file holding it";
   const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"WORLD\\b.w", kBinary, " cannot be read as text" + unused},  // the tool cannot convert it
+      {"WORLD\\b.w", kBinary, cut + not_by_tool + unused},  // the tool cannot convert it
       {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23),
-       " cannot be read as text" + unused},
-      {"speedpost.dat", Compressed(kBinary), " cannot be read as text" + unused},
+       " cannot be read (its compressed body is damaged" + not_by_tool + unused},
+      {"WORLD\\b.w", "\x89PNG", " cannot be read (it is neither MSTS text nor binary tokens" +
+                                     not_by_tool + unused},
+      {"speedpost.dat", Compressed(kBinary), cut + not_by_tool + unused},
       // Cut short: the names after the cut are lost.
       {"WORLD\\b.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120),
        " ends inside a block (it was cut short)" + stops +
