@@ -9,6 +9,7 @@
 // takes a plain "FileName ( name )" whole.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>

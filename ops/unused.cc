@@ -49,17 +49,12 @@ class NameFolder {
       while (last > first && UnitAt<Width>(units, last - 1) <= 32) --last;
     };
     trim();
-    if (written && last > first && (UnitAt<Width>(units, first) == '"' ||
-                                    UnitAt<Width>(units, last - 1) == '"')) {
-      // One quoted run with nothing to undo, as names are quoted; any other
-      // form is read whole.
-      if (last - first < 2 || UnitAt<Width>(units, first) != '"' ||
-          UnitAt<Width>(units, last - 1) != '"')
-        return Unicode<Width>(raw, written, in_folder, hash);
-      for (size_t i = first + 1; i + 1 < last; ++i) {
-        if ((formats::text::ClassOf(UnitAt<Width>(units, i)) & formats::text::kInRun) != 0)
-          return Unicode<Width>(raw, written, in_folder, hash);
-      }
+    // A name written in one quoted run, as names with blanks are; what the
+    // format reads otherwise than as it stands is left to NameOf: a quote
+    // anywhere else, and inside the run a backslash or a line break.
+    const bool quoted = written && last - first >= 2 && UnitAt<Width>(units, first) == '"' &&
+                        UnitAt<Width>(units, last - 1) == '"';
+    if (quoted) {
       ++first;
       --last;
       trim();
@@ -69,7 +64,8 @@ class NameFolder {
     std::string_view name(buffer_.data(), length);
 #ifdef RASTOLIN_SCAN_SSE2
     if (Width == 2 && length >= 8) {
-      if (!LowerEights(units + 2 * first, length, buffer_.data(), in_folder, hash))
+      if (!LowerEights(units + 2 * first, length, written, quoted, buffer_.data(), in_folder,
+                       hash))
         return Unicode<Width>(raw, written, in_folder, hash);
       return name;
     }
@@ -77,7 +73,9 @@ class NameFolder {
     bool separator = false;
     for (size_t i = 0; i < length; ++i) {
       const unsigned unit = UnitAt<Width>(units, first + i);
-      if (unit >= 0x80) return Unicode<Width>(raw, written, in_folder, hash);
+      if (unit >= 0x80 || (written && unit == '"') ||
+          (quoted && (unit == '\\' || unit == '\r' || unit == '\n')))
+        return Unicode<Width>(raw, written, in_folder, hash);
       buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
       separator |= buffer_[i] == '\\' || buffer_[i] == '/';
     }
@@ -101,10 +99,12 @@ class NameFolder {
   // Writes the `length` (at least 8) UTF-16 units at `raw` to `out` in
   // lower case, eight at a time, the last eight overlapping the ones before
   // when the name is no multiple of eight long: the words NameSet::Hash
-  // takes, hashed as they are made. False at a unit beyond ASCII.
-  static bool LowerEights(const unsigned char* raw, size_t length, char* out, bool& in_folder,
-                          uint32_t& hash) {
+  // takes, hashed as they are made. False at a unit beyond ASCII, and at
+  // one that Fold leaves to NameOf.
+  static bool LowerEights(const unsigned char* raw, size_t length, bool written, bool quoted,
+                          char* out, bool& in_folder, uint32_t& hash) {
     __m128i beyond_ascii = _mm_setzero_si128(), separators = _mm_setzero_si128();
+    __m128i quotes = _mm_setzero_si128(), in_run = _mm_setzero_si128();
     NameSet::Hasher hasher(length);
     for (size_t at = 0;; at = std::min(at + 8, length - 8)) {
       const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
@@ -112,9 +112,13 @@ class NameFolder {
       const __m128i bytes = _mm_packus_epi16(units, units);
       const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                           _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+      const __m128i backslashes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
       separators =
-          _mm_or_si128(separators, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
-                                                _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+          _mm_or_si128(separators, _mm_or_si128(backslashes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+      quotes = _mm_or_si128(quotes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')));
+      in_run = _mm_or_si128(
+          in_run, _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
       _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
                        _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
       uint64_t word;
@@ -124,6 +128,8 @@ class NameFolder {
     }
     in_folder = _mm_movemask_epi8(separators) != 0;
     hash = hasher.Hash();
+    if ((written && _mm_movemask_epi8(quotes) != 0) || (quoted && _mm_movemask_epi8(in_run) != 0))
+      return false;
     const __m128i high = _mm_and_si128(beyond_ascii, _mm_set1_epi16(static_cast<short>(0xff80)));
     return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xffff;
   }

@@ -77,6 +77,23 @@ TEST_F(UnusedTest, KeywordsAndNamesMatchInAnyLetterCase) {
   EXPECT_EQ(Search(), Lines{});
 }
 
+// A world file's names are read as the .ref reader reads its values, and
+// its keyword only whole; every FileName counts, a comment's too.
+TEST_F(UnusedTest, WorldNamesAreReadAsTheRefReadsItsValues) {
+  Choose(
+      "Static ( FileName ( \"12\\\" pipe.s\" ) )\r\nStatic ( FileName ( \"a b.s\" ) )\r\n"
+      "Static ( FileName ( x.s ) )\r\nStatic ( FileName ( y.s ) )\r\n"
+      "Static ( FileName ( old.s ) )\r\nStatic ( FileName ( ab.s ) )\r\n");
+  files.Add(kRoute + "WORLD\\b.w",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
+                                      "\tStatic ( FileName ( \"12\\\" pipe.s\" ) )\r\n"
+                                      "\tStatic ( FileName ( \"a \" + \"b.s\" ) )\r\n"
+                                      "\tStatic ( XFileName ( x.s ) FileNames ( y.s ) )\r\n"
+                                      "\tcomment ( Static ( FileName ( old.s ) ) )\r\n"
+                                      "\tStatic ( FileName ( a\"b.s\" ) )\r\n)\r\n"));
+  EXPECT_EQ(Search(), (Lines{"x.s", "y.s"}));
+}
+
 TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   Choose("Static ( FileName ( x.s ) )\r\n");
   const std::string stops = "; the search stops, as ";
