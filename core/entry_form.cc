@@ -2,27 +2,18 @@
 
 #include <algorithm>
 
-#include "platform/text.h"
+#include "formats/text.h"
 
 namespace core {
 namespace {
 
 bool IsWord(const std::string& text) {
-  return !text.empty() && std::none_of(text.begin(), text.end(), [](char c) {
-    return static_cast<unsigned char>(c) <= 32 || c == '(' || c == ')' || c == '"';
+  return !text.empty() && std::all_of(text.begin(), text.end(), [](char c) {
+    return formats::text::InWord(static_cast<unsigned char>(c));
   });
 }
 
 }  // namespace
-
-bool IsFormatKeyword(std::string_view keyword) {
-  auto is = [keyword](std::string_view word) {
-    return keyword.size() == word.size() &&
-           std::equal(keyword.begin(), keyword.end(), word.begin(),
-                      [](char a, char b) { return platform::AsciiLower(a) == b; });
-  };
-  return keyword.starts_with('_') || is("skip") || is("include") || is("comment");
-}
 
 const std::vector<std::string>& EntryForm::BlockTypes() {
   static const std::vector<std::string> kTypes = {"Static", "Hazard", "LevelCr", "Pickup",
@@ -46,7 +37,8 @@ void EntryForm::DeleteRow(size_t index) {
 
 std::string EntryForm::Refusal(const Language& texts) const {
   if (!IsWord(block_type)) return texts.Format(Msg::BadBlockType, block_type);
-  if (IsFormatKeyword(block_type)) return texts.Format(Msg::FormatBlockType, block_type);
+  // Such blocks are text around the entries, never entries.
+  if (formats::text::IsFormatKeyword(block_type)) return texts.Format(Msg::FormatBlockType, block_type);
   for (size_t row = 0; row < rows.size(); ++row) {
     if (!IsWord(rows[row].name)) {
       return texts.Format(Msg::BadPropertyName, std::to_string(row + 1), rows[row].name);

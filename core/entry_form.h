@@ -12,11 +12,6 @@
 
 namespace core {
 
-// Top-level block keywords the .ref format keeps for itself (include,
-// comment, skip and any name beginning with "_", in any letter case): such
-// blocks are text around the entries, never entries.
-bool IsFormatKeyword(std::string_view keyword);
-
 struct EntryRow {
   std::string name;
   std::string value;

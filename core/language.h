@@ -202,8 +202,8 @@ enum class Msg : int {
   CheckTooLarge,
   CheckNotText,
   CheckCutShort,
-  CheckNeedsTool,
-  CheckBinaryUnread,
+  ToolMissingFor,
+  ToolFailedFor,
   CheckLeadsOut,
   CheckSaveQuestion,
   CheckSaved,
@@ -292,6 +292,21 @@ enum class Msg : int {
   TextureStillWorn,
   AndMore,
   ShapesNotRead,
+  // Why a route file cannot be read (formats::Fault), and its reading
+  // through the editor tool.
+  FaultNotOpened,
+  FaultTooLarge,
+  FaultBadHeader,
+  FaultLengthTooLarge,
+  FaultLongerThanStated,
+  FaultStreamBroken,
+  FaultStreamCut,
+  FaultBlockCut,
+  FaultLabelCut,
+  FaultValueCut,
+  FaultNotTokens,
+  FaultUnknownForm,
+  ReadThroughTool,
   Count,
 };
 

@@ -1,13 +1,12 @@
 #include "demo/demo_routes.h"
 
-#include <zlib.h>
-
 #include <fstream>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/text.h"
+#include "tests/standin/binary_tokens.h"
 
 namespace fs = std::filesystem;
 
@@ -34,21 +33,9 @@ std::string Crlf(const std::string& text) {
 
 std::string Unicode(const std::string& text) { return "\xFF\xFE" + platform::Utf8ToUtf16Le(Crlf(text)); }
 
-// The compressed form the default routes ship: "SIMISA@F", the body's
-// length, "@@@@", then the Unicode file deflated.
-std::string Compressed(const std::string& text) {
-  const std::string body = Unicode(text);
-  uLongf size = compressBound(body.size());
-  std::string stream(size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
-                reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION) != Z_OK) {
-    throw std::runtime_error("zlib cannot compress");
-  }
-  stream.resize(size);
-  std::string file = "SIMISA@F";
-  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xFF);
-  return file + "@@@@" + stream;
-}
+// The form published shapes and world files come in, as the editor tool
+// leaves them: binary tokens, compressed.
+std::string Binary(const std::string& text) { return standin::CompressedTokenFile(text); }
 
 std::string Texture(const std::string& name) { return "SIMISA@@@@@@@@@@demo texture " + name + "\r\n"; }
 
@@ -151,7 +138,7 @@ void WriteDemoLine(const fs::path& routes) {
       {"Orphan_Hut.s", {"planks.ace"}, ""},  // a shape no entry names
   };
   for (const DemoShape& shape : demo_shapes) {
-    Write(shapes / shape.name, Unicode(ShapeText(shape.images)));
+    Write(shapes / shape.name, Binary(ShapeText(shape.images)));
     const std::string stem = std::string(shape.name).substr(0, std::string(shape.name).size() - 2);
     if (*shape.box) Write(shapes / (stem + ".sd"), Sd(shape.name, shape.box));
   }
@@ -184,9 +171,9 @@ void WriteDemoLine(const fs::path& routes) {
   Write(world / "w-005980+014904.w",
         Unicode(World(Placed("Static", 20, "Bridge_Stone.s") + Placed("Pickup", 21, "WaterTower.s") +
                       Placed("Static", 22, "BARN_RED.S") + Placed("Static", 23, "Signal_Post.s"))));
-  // As the route editor leaves a tile after "save compressed".
+  // As published routes ship their tiles.
   Write(world / "w-005980+014905.w",
-        Compressed(World(Placed("Static", 30, "Pine.s") + Placed("Static", 31, "signal_post.s"))));
+        Binary(World(Placed("Static", 30, "Pine.s") + Placed("Static", 31, "signal_post.s"))));
 }
 
 void WriteDefaultRoute(const fs::path& routes, const std::string& id, const std::string& name,
@@ -200,7 +187,7 @@ void WriteDefaultRoute(const fs::path& routes, const std::string& id, const std:
     ref += "Static (\n\tClass ( \"" + id + "\" )\n\tFileName ( " + shape + " )\n\tDescription ( " + shape +
            " )\n)\n";
     // The default routes ship their shapes compressed.
-    Write(route / "SHAPES" / shape, Compressed(ShapeText({"acleantrack1.ace"})));
+    Write(route / "SHAPES" / shape, Binary(ShapeText({"acleantrack1.ace"})));
   }
   Write(route / (id + ".ref"), Unicode(ref));
   for (const std::string& texture : textures) Write(route / "TEXTURES" / texture, Texture(texture));

@@ -26,7 +26,7 @@ const std::string kFiveEntries =
 
 using ClearingTest = ClearingFixture;
 
-TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
+TEST_F(ClearingTest, DeleteSelectedReadsADamagedShapeThroughAWorkCopy) {
   Choose(kFiveEntries);
   files.Add(kRoute + "SHAPES\\shed.s", Compressed(kBinary));
   files.Add(kRoute + "TEXTURES\\brick.ace", "brick");
@@ -37,7 +37,9 @@ TEST_F(ClearingTest, DeleteSelectedWithFilesReadsABinaryShapeThroughAWorkCopy) {
   ClDeleteClick(main, routes);
   EXPECT_EQ(Runs(), (Lines{"\"" + kFfedit +
                            "ffeditc_unicode.exe\" \"shed_1.s\" /u /o:\"shed_1.s\" | " + kFfedit}));
-  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
+  EXPECT_EQ(Logged(), (Lines{kRoute + "SHAPES\\shed.s: a block runs past the block or file "
+                                      "holding it; read through the editor tool",
+                             kRoute + "SHAPES\\shed.s: shape deleted", "brick.ace: texture deleted",
                              "The files taken out lie in " + kRoute + "Rastolin_backups\\"}));
   EXPECT_EQ(files.Content(kBackup + "SHAPES\\shed.s"), Compressed(kBinary));
   EXPECT_FALSE(files.FileExists(kFfedit + "shed_1.s"));
@@ -243,8 +245,8 @@ TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
   ui.answers = {false, true};
   ClDeleteClick(main, routes);
   EXPECT_EQ(main.log.lines(),
-            Lines{kRoute + "SHAPES\\shed.s cannot be read as text, so its textures "
-                           "stay in the route"});
+            Lines{kRoute + "SHAPES\\shed.s cannot be read (it is larger than 512 MB), so its "
+                           "textures stay in the route"});
 }
 #endif
 

@@ -5,8 +5,6 @@
 #pragma once
 
 #include <gtest/gtest.h>
-#include <zlib.h>
-
 #include <string>
 #include <vector>
 
@@ -25,8 +23,9 @@ using Lines = std::vector<std::string>;
 inline const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
 inline const std::string kBackup = kRoute + "Rastolin_backups\\";
 inline const std::string kFfedit = "C:\\MSTS\\UTILS\\FFEDIT\\";
-// A binary shape: the SIMIS header, then tokens.
-inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\x47\0\0\0\x10\0\0\0", 38);
+// A damaged binary shape: the SIMIS header, then a block whose count runs
+// past the file. Only the editor tool, if anything, reads it.
+inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\r\n\x47\0\0\0\x10\0\0\0", 40);
 
 inline std::string ShapeText(const Lines& images) {
   std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
@@ -41,16 +40,7 @@ inline std::string WorldText(const Lines& shapes) {
   return text + ")\r\n";
 }
 
-// "SIMISA@F", the body's length, "@@@@", the body deflated.
-inline std::string Compressed(const std::string& body) {
-  uLongf size = compressBound(body.size());
-  std::string stream(size, '\0');
-  compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
-            reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION);
-  std::string file = "SIMISA@F";
-  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xff);
-  return file + "@@@@" + stream.substr(0, size);
-}
+using test_support::Compressed;
 
 class OpsFixture : public ::testing::Test {
  protected:

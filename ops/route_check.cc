@@ -97,17 +97,18 @@ class Checker {
   void Problem(const std::string& path, std::string text) {
     report_.unreadable.push_back({path, std::move(text)});
   }
-  void Problem(const std::string& path, Unreadable why) {
-    Problem(path, main_.language.Format(ReasonOf(why), path));
+  void Problem(const std::string& path, Unreadable why, const std::string& detail = {}) {
+    Problem(path, main_.language.Format(ReasonOf(why), path, detail));
   }
 
   // Every shape the route's files name, with how often and where first.
   // False when a file could not be read whole.
   bool GatherNamed(WorldScan& scan) {
     bool whole = true;
-    const UnreadableSink unreadable = [&](const std::string& path, Unreadable why) {
+    const UnreadableSink unreadable = [&](const std::string& path, Unreadable why,
+                                          const std::string& detail) {
       whole = false;
-      Problem(path, why);
+      Problem(path, why, detail);
     };
     const auto placed = [this](const PlacedName& name) {
       Name(
@@ -249,10 +250,12 @@ class Checker {
   }
 
   // A shape's texture names; none, with the reason among the problems,
-  // when they cannot be had. A binary shape needs the editor tool.
+  // when they cannot be had. A shape the readers cannot read needs the
+  // editor tool.
   std::vector<std::string> ImagesOf(const std::string& path, ReadAhead& ahead) {
     ImagesUnread why;
-    std::vector<std::string> images = TakeImages(ahead, reader_, main_.files, path, why);
+    std::string reason;
+    std::vector<std::string> images = TakeImages(ahead, reader_, path, why, reason);
     switch (why) {
       case ImagesUnread::kNone:
         break;
@@ -262,14 +265,8 @@ class Checker {
       case ImagesUnread::kTooLarge:
         Problem(path, Unreadable::kTooLarge);
         break;
-      case ImagesUnread::kNotText:
-        Problem(path, Unreadable::kNotText);
-        break;
-      case ImagesUnread::kNeedsTool:
-        Problem(path, main_.language.Format(Msg::CheckNeedsTool, path, reader_.ToolPath()));
-        break;
-      case ImagesUnread::kBinaryUnread:
-        Problem(path, main_.language.Format(Msg::CheckBinaryUnread, path));
+      case ImagesUnread::kNotRead:
+        Problem(path, Unreadable::kNotText, reason);
         break;
     }
     return images;

@@ -54,7 +54,8 @@ struct RouteReport {
 
 // Checks the route, showing its progress. Names are compared without
 // regard to letter case; a name leading out of the route is never looked
-// up. A binary shape is read through the editor tool's work copy. The
+// up. Shapes and world files are read in every form formats reads; one it
+// cannot read, through the editor tool's work copy. The
 // .ref file of a route marked unreadable is read again, and reported when
 // it still cannot be.
 RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,

@@ -79,7 +79,9 @@ TEST_F(RouteCheckTest, EachFaultIsReportedOnceInItsSectionAndOffered) {
       "Files that could not be read: 1",
       "  " + kShapes + "..\\..\\escape.s: the name leads out of the route and is not looked up",
   };
-  Lines logged = report;
+  Lines logged = {kShapes + "tokens.s: a block runs past the block or file holding it; read "
+                           "through the editor tool"};
+  logged.insert(logged.end(), report.begin(), report.end());
   logged.push_back("The report is saved to C:\\check.txt");
   EXPECT_EQ(Logged(), logged);
   // A fault for each section that lists one; seasonal textures, duplicates
@@ -122,8 +124,9 @@ TEST_F(RouteCheckTest, WhatCannotBeReadIsNamedAndWhatDependsOnItIsNotChecked) {
            "  " + kRoute +
                "R.ref ends inside an entry (the block beginning on line 3 is not "
                "closed) and is not read",
-           "  " + kShapes + "tokens.s: stored in binary form, and " + kFfedit +
-               "ffeditc_unicode.exe, which reads it, is missing",
+           "  " + kShapes + "tokens.s: cannot be read (a block runs past the block or file "
+               "holding it, and " + kFfedit + "ffeditc_unicode.exe, which could read it, is "
+               "missing)",
            "  " + kRoute + "WORLD\\c.w: ends inside a block (cut short)",
        }) {
     EXPECT_THAT(report, Contains(line));

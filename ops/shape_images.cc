@@ -1,53 +1,36 @@
 #include "ops/shape_images.h"
 
-#include "route/route.h"
-
 namespace ops {
 
 size_t ShapeImages::Bytes() const {
-  size_t bytes = images.capacity() * sizeof(std::string);
-  for (const std::string& image : images) bytes += image.size();
+  size_t bytes = images.names.capacity() * sizeof(std::string);
+  for (const std::string& image : images.names) bytes += image.size();
   return bytes;
 }
 
 std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes) {
   auto digest = std::make_unique<ShapeImages>();
-  SimisContent content = DecodeSimis(bytes);
-  digest->form = content.form;
-  if (content.form == SimisContent::kText) digest->images = route::ImageNames(content.text);
+  digest->images = formats::ImageNames(formats::SimisFile(bytes));
   return digest;
 }
 
-std::vector<std::string> TakeImages(ReadAhead& ahead, SimisReader& reader,
-                                    const platform::FileSystem& files, const std::string& path,
-                                    ImagesUnread& why) {
+std::vector<std::string> TakeImages(ReadAhead& ahead, SimisReader& reader, const std::string& path,
+                                    ImagesUnread& why, std::string& reason) {
   why = ImagesUnread::kNone;
   ReadAhead::Read read = ahead.Take();
   if (!read.bytes) {
     why = read.too_large ? ImagesUnread::kTooLarge : ImagesUnread::kNotOpened;
     return {};
   }
-  auto& digest = static_cast<ShapeImages&>(*read.digest);
-  switch (digest.form) {
-    case SimisContent::kText:
-      return std::move(digest.images);
-    case SimisContent::kDamaged:
-      why = ImagesUnread::kNotText;
-      return {};
-    case SimisContent::kBinary:
-      break;
-  }
+  formats::ShapeImages& images = static_cast<ShapeImages&>(*read.digest).images;
+  if (images.fault == formats::Fault::kNone) return std::move(images.names);
   const ReadAhead::Hold hold(ahead);
-  if (!files.FileExists(reader.ToolPath())) {
-    why = ImagesUnread::kNeedsTool;
-    return {};
-  }
-  const std::optional<std::string> text = reader.TextOf(path, *read.bytes);
+  const std::optional<std::string> text = reader.ThroughTool(path, images.fault, reason);
   if (!text) {
-    why = ImagesUnread::kBinaryUnread;
+    why = ImagesUnread::kNotRead;
     return {};
   }
-  return route::ImageNames(*text);
+  return formats::ImageNames(formats::SimisFile(*text)).names;
 }
 
 }  // namespace ops

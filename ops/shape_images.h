@@ -1,12 +1,14 @@
 // The texture names of many shapes, read ahead on the reading threads,
-// which also find each shape's images block; a binary shape is turned into
-// text by the editor tool on the thread that takes it.
+// which also find each shape's images block in whatever form it is stored;
+// a shape the readers cannot read goes to the editor tool on the thread
+// that takes it.
 #pragma once
 
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "formats/shape_images.h"
 #include "ops/read_ahead.h"
 #include "ops/simis_reader.h"
 
@@ -14,12 +16,11 @@ namespace ops {
 
 // What a reading thread makes of a shape.
 struct ShapeImages : ReadAhead::Digest {
-  SimisContent::Form form = SimisContent::kDamaged;
-  std::vector<std::string> images;  // for text, the names its images block gives
+  formats::ShapeImages images;
 
   size_t Bytes() const override;
-  // A binary shape's bytes go to the editor tool.
-  bool NeedsBytes() const override { return form == SimisContent::kBinary; }
+  // The bytes of a shape the readers cannot read go to the editor tool.
+  bool NeedsBytes() const override { return images.fault != formats::Fault::kNone; }
 };
 
 // The Digester of ShapeImages.
@@ -30,14 +31,13 @@ std::unique_ptr<ReadAhead::Digest> DigestShape(const std::string& bytes);
 inline constexpr ReadWindow kShapeWindow = {4096, size_t{4} << 20};
 
 // Why a shape's texture names could not be had.
-enum class ImagesUnread { kNone, kNotOpened, kTooLarge, kNotText, kNeedsTool, kBinaryUnread };
+enum class ImagesUnread { kNone, kNotOpened, kTooLarge, kNotRead };
 
 // The texture names of the next shape of `ahead`, which reads with
-// DigestShape; `path` is that shape's. A binary shape is converted while
-// the file system is held. None, with the reason in `why`, when they cannot
-// be had (kNeedsTool: the editor tool is missing).
-std::vector<std::string> TakeImages(ReadAhead& ahead, SimisReader& reader,
-                                    const platform::FileSystem& files, const std::string& path,
-                                    ImagesUnread& why);
+// DigestShape; `path` is that shape's. A shape the readers cannot read is
+// given to the editor tool while the file system is held. None when they
+// cannot be had: the reason in `why`, and for kNotRead in `reason` too.
+std::vector<std::string> TakeImages(ReadAhead& ahead, SimisReader& reader, const std::string& path,
+                                    ImagesUnread& why, std::string& reason);
 
 }  // namespace ops

@@ -1,94 +1,43 @@
 #include "ops/simis_reader.h"
 
-#include <zlib.h>
-
-#include <algorithm>
-#include <cstdint>
-
 #include "convert/shape_conversion.h"
-#include "platform/text.h"
+#include "formats/shape_images.h"
 #include "route/blocks.h"
 #include "tools/run_tool.h"
 #include "tools/tool_checks.h"
 
 namespace ops {
-namespace {
 
-constexpr std::string_view kMark = "\xFF\xFE";
-constexpr std::string_view kSignature = "SIMISA@@@@@@@@@@";
-constexpr std::string_view kCompressed = "SIMISA@F";
-constexpr std::string_view kWideSimis{"S\0I\0M\0I\0S\0A\0", 12};
-constexpr std::string_view kWideJinx{"J\0I\0N\0X\0", 8};
-// "SIMISA@F", the body's length, "@@@@".
-constexpr size_t kCompressedHeader = 16;
-// The length in the header is only a hint: a damaged one must not ask for
-// gigabytes, and no MSTS file comes near this.
-constexpr size_t kMaxBody = size_t{512} << 20;
-constexpr size_t kLengthHint = size_t{16} << 20;
-
-std::optional<std::string> Inflate(std::string_view file) {
-  if (file.size() < kCompressedHeader || file.substr(12, 4) != "@@@@") return std::nullopt;
-  uint32_t length = 0;
-  for (int i = 3; i >= 0; --i) length = (length << 8) | static_cast<unsigned char>(file[8 + i]);
-  std::string body;
-  body.reserve(std::min<size_t>(length, kLengthHint));
-  z_stream stream{};
-  if (inflateInit(&stream) != Z_OK) return std::nullopt;
-  std::string_view input = file.substr(kCompressedHeader);
-  stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(input.data()));
-  stream.avail_in = static_cast<uInt>(input.size());
-  char chunk[1 << 16];
-  int result = Z_OK;
-  while (result == Z_OK && body.size() <= kMaxBody) {
-    stream.next_out = reinterpret_cast<Bytef*>(chunk);
-    stream.avail_out = sizeof chunk;
-    result = inflate(&stream, Z_NO_FLUSH);
-    body.append(chunk, sizeof chunk - stream.avail_out);
-    // A stream cut short has used up its input without ending.
-    if (result == Z_OK && stream.avail_in == 0 && stream.avail_out != 0) break;
+std::string FaultText(const core::Language& language, formats::Fault fault) {
+  using formats::Fault;
+  switch (fault) {
+    case Fault::kNone:
+      break;
+    case Fault::kNotOpened:
+      return language[core::Msg::FaultNotOpened];
+    case Fault::kTooLarge:
+      return language[core::Msg::FaultTooLarge];
+    case Fault::kBadHeader:
+      return language[core::Msg::FaultBadHeader];
+    case Fault::kLengthTooLarge:
+      return language[core::Msg::FaultLengthTooLarge];
+    case Fault::kLongerThanStated:
+      return language[core::Msg::FaultLongerThanStated];
+    case Fault::kStreamBroken:
+      return language[core::Msg::FaultStreamBroken];
+    case Fault::kStreamCut:
+      return language[core::Msg::FaultStreamCut];
+    case Fault::kBlockCut:
+      return language[core::Msg::FaultBlockCut];
+    case Fault::kLabelCut:
+      return language[core::Msg::FaultLabelCut];
+    case Fault::kValueCut:
+      return language[core::Msg::FaultValueCut];
+    case Fault::kNotTokens:
+      return language[core::Msg::FaultNotTokens];
+    case Fault::kUnknownForm:
+      return language[core::Msg::FaultUnknownForm];
   }
-  inflateEnd(&stream);
-  if (result != Z_STREAM_END) return std::nullopt;
-  return body;
-}
-
-SimisContent Text(std::string text) { return {SimisContent::kText, std::move(text)}; }
-
-SimisContent WideText(std::string_view bytes) {
-  if (bytes.starts_with(kMark)) bytes.remove_prefix(kMark.size());
-  return Text(platform::Utf16LeToUtf8(bytes));
-}
-
-// "JINX0s1b______": the eighth letter tells tokens (b) from text.
-SimisContent Typed(std::string_view bytes, std::string_view type_line) {
-  if (type_line.size() > 7 && type_line[7] == 'b') return {SimisContent::kBinary, {}};
-  return Text(std::string(bytes));
-}
-
-// What a compressed file inflates to: a text with or without its SIMIS
-// signature, or tokens.
-SimisContent Body(std::string_view body) {
-  if (IsUnicodeText(body) || body.starts_with(kWideJinx)) return WideText(body);
-  if (body.starts_with(kSignature)) return Typed(body, body.substr(kSignature.size()));
-  if (body.starts_with("JINX0")) return Typed(body, body);
-  return {SimisContent::kBinary, {}};
-}
-
-}  // namespace
-
-bool IsUnicodeText(std::string_view bytes) {
-  return bytes.starts_with(kMark) || bytes.starts_with(kWideSimis);
-}
-
-SimisContent DecodeSimis(std::string_view bytes) {
-  if (bytes.empty()) return Text({});
-  if (IsUnicodeText(bytes)) return WideText(bytes);
-  if (bytes.starts_with(kCompressed)) {
-    std::optional<std::string> body = Inflate(bytes);
-    if (!body) return {};
-    return Body(*body);
-  }
-  if (bytes.starts_with(kSignature)) return Typed(bytes, bytes.substr(kSignature.size()));
   return {};
 }
 
@@ -104,23 +53,37 @@ std::string MstsRootOf(const std::string& route_folder) {
 SimisReader::SimisReader(core::ConvMain& main, const route::Route& route)
     : main_(main), tool_folder_(tools::EditorFolder(MstsRootOf(route.Folder))) {}
 
-std::optional<std::string> SimisReader::ReadText(const std::string& path) {
-  std::optional<std::string> bytes = main_.files.ReadFile(path);
-  if (!bytes) return std::nullopt;
-  return TextOf(path, *bytes);
+std::optional<std::vector<std::string>> SimisReader::ImageNames(const std::string& path,
+                                                                std::string& why) {
+  const std::optional<std::string> bytes = main_.files.ReadFile(path);
+  if (!bytes) {
+    why = FaultText(main_.language, platform::TooLargeToRead(main_.files, path)
+                                        ? formats::Fault::kTooLarge
+                                        : formats::Fault::kNotOpened);
+    return std::nullopt;
+  }
+  formats::ShapeImages images = formats::ImageNames(formats::SimisFile(*bytes));
+  if (images.fault == formats::Fault::kNone) return std::move(images.names);
+  const std::optional<std::string> text = ThroughTool(path, images.fault, why);
+  if (!text) return std::nullopt;
+  return formats::ImageNames(formats::SimisFile(*text)).names;
 }
 
-std::optional<std::string> SimisReader::TextOf(const std::string& path, std::string_view bytes) {
-  SimisContent content = DecodeSimis(bytes);
-  switch (content.form) {
-    case SimisContent::kText:
-      return std::move(content.text);
-    case SimisContent::kBinary:
-      return Convert(path);
-    case SimisContent::kDamaged:
-      break;
+std::optional<std::string> SimisReader::ThroughTool(const std::string& path, formats::Fault fault,
+                                                    std::string& why) {
+  const core::Language& language = main_.language;
+  const std::string fault_text = FaultText(language, fault);
+  if (!main_.files.FileExists(ToolPath())) {
+    why = language.Format(core::Msg::ToolMissingFor, fault_text, ToolPath());
+    return std::nullopt;
   }
-  return std::nullopt;
+  std::optional<std::string> text = Convert(path);
+  if (!text) {
+    why = language.Format(core::Msg::ToolFailedFor, fault_text);
+    return std::nullopt;
+  }
+  main_.log.Add(language.Format(core::Msg::ReadThroughTool, path, fault_text));
+  return text;
 }
 
 std::string SimisReader::ToolPath() const {
@@ -136,11 +99,11 @@ std::optional<std::string> SimisReader::Convert(const std::string& path) {
   tools::RunTool(main_,
                  "\"" + ToolPath() + "\" \"" + work + "\" /u /o:\"" + work + "\"",
                  tool_folder_, false);
-  const std::optional<std::string> converted = files.ReadFile(copy);
+  std::optional<std::string> converted = files.ReadFile(copy);
   files.DeleteFile(copy);
   // The tool rewrote the copy only if it is Unicode text now.
-  if (!converted || !IsUnicodeText(*converted)) return std::nullopt;
-  return WideText(*converted).text;
+  if (!converted || !formats::IsUnicodeText(*converted)) return std::nullopt;
+  return converted;
 }
 
 }  // namespace ops

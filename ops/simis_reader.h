@@ -1,45 +1,41 @@
-// Reading MSTS data files as text in every form they are stored in:
-// Unicode text (with or without its FF FE mark), 8-bit text, compressed
-// ("SIMISA@F", a length, "@@@@", a zlib stream) and binary tokens, which
-// only the editor tool ffeditc_unicode can turn into text.
+// Reading a route's MSTS data files in whatever form they are stored: the
+// readers of formats/ read text, compressed and binary files in the
+// process. A file they cannot read (damaged, or of a form they do not
+// know) is given to the editor tool ffeditc_unicode /u, as the route
+// editors' own readers would need it, and the log says which file and why.
 #pragma once
 
 #include <optional>
 #include <string>
-#include <string_view>
+#include <vector>
 
 #include "core/conv_main.h"
+#include "formats/simis.h"
 #include "route/route.h"
 
 namespace ops {
 
-// Whether the bytes are UTF-16LE text: the FF FE mark, or a SIMIS text
-// that lost it.
-bool IsUnicodeText(std::string_view bytes);
-
-// What a file holds as far as it can be read without a tool.
-struct SimisContent {
-  enum Form { kText, kBinary, kDamaged };
-  Form form = kDamaged;
-  std::string text;  // UTF-8, for kText
-};
-// kDamaged: not an MSTS file, or a compressed stream that does not inflate.
-SimisContent DecodeSimis(std::string_view bytes);
+// Why formats could not read a file, in the language in force.
+std::string FaultText(const core::Language& language, formats::Fault fault);
 
 // The MSTS root of a route folder (root\ROUTES\name\).
 std::string MstsRootOf(const std::string& route_folder);
 
-// Reads a route's files; binary ones through a work copy that the editor
-// tool in the MSTS root's UTILS\FFEDIT\ converts to Unicode text. The copy
-// gets a name of its own there and is always removed; a file of the
-// user's in that folder is never touched.
-class SimisReader : public route::TextReader {
+// Runs the editor tool in the MSTS root's UTILS\FFEDIT\ on a work copy of
+// a file. The copy gets a name of its own there and is always removed; a
+// file of the user's in that folder is never touched.
+class SimisReader : public route::ShapeReader {
  public:
   SimisReader(core::ConvMain& main, const route::Route& route);
 
-  std::optional<std::string> ReadText(const std::string& path) override;
-  // The same for the bytes already read from the path.
-  std::optional<std::string> TextOf(const std::string& path, std::string_view bytes);
+  std::optional<std::vector<std::string>> ImageNames(const std::string& path,
+                                                     std::string& why) override;
+
+  // The Unicode text file the editor tool makes of a file that formats
+  // cannot read (`fault` says why), logged as read so. Nothing when the
+  // tool is missing or cannot read it either; `why` then says all of it.
+  std::optional<std::string> ThroughTool(const std::string& path, formats::Fault fault,
+                                         std::string& why);
   // The editor tool's path.
   std::string ToolPath() const;
 

@@ -5,8 +5,10 @@
 #include <memory>
 
 #include "core/error.h"
+#include "formats/simis.h"
+#include "formats/text.h"
+#include "formats/world_names.h"
 #include "ops/clearing.h"
-#include "ops/name_scan.h"
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
 #include "ops/restore.h"
@@ -22,26 +24,38 @@ namespace {
 
 constexpr std::string_view kFileName = "FileName";
 
+// A name as a file gives it: written in a text (quotes, escapes), or the
+// value of a string of tokens; either way trimmed.
+std::string NameOf(std::string_view raw, size_t width, bool written) {
+  const std::string text = width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw);
+  return written ? formats::text::NameOf(text) : std::string(formats::text::TrimView(text));
+}
+
 // Folds the names found in a file into one buffer: ASCII names, nearly all
 // of them, without a conversion or an allocation of their own.
 class NameFolder {
  public:
-  // The clean (route::CleanName), folded name of a piece of text whose
-  // characters are Width bytes (1: UTF-8, 2: UTF-16LE), and its
-  // NameSet::Hash; valid until the next call. `in_folder`: whether it holds
-  // a \ or a /.
+  // The name (formats::text::NameOf of a written one, a value trimmed),
+  // folded, of a piece of a file whose units are Width bytes (1: UTF-8, 2:
+  // UTF-16LE), and its NameSet::Hash; valid until the next call.
+  // `in_folder`: whether it holds a \ or a /.
   template <size_t Width>
-  std::string_view Fold(std::string_view raw, bool& in_folder, uint32_t& hash) {
+  std::string_view Fold(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
+    using formats::name_scan::UnitAt;
     const auto* units = reinterpret_cast<const unsigned char*>(raw.data());
     // Cleaned as the units stand: the blanks and quotes cut off are ASCII.
     size_t first = 0, last = raw.size() / Width;
     auto trim = [&] {
-      while (first < last && name_scan::UnitAt<Width>(units, first) <= 32) ++first;
-      while (last > first && name_scan::UnitAt<Width>(units, last - 1) <= 32) --last;
+      while (first < last && UnitAt<Width>(units, first) <= 32) ++first;
+      while (last > first && UnitAt<Width>(units, last - 1) <= 32) --last;
     };
     trim();
-    if (last - first >= 2 && name_scan::UnitAt<Width>(units, first) == '"' &&
-        name_scan::UnitAt<Width>(units, last - 1) == '"') {
+    // A name written in one quoted run, as names with blanks are; what the
+    // format reads otherwise than as it stands is left to NameOf: a quote
+    // anywhere else, and inside the run a backslash or a line break.
+    const bool quoted = written && last - first >= 2 && UnitAt<Width>(units, first) == '"' &&
+                        UnitAt<Width>(units, last - 1) == '"';
+    if (quoted) {
       ++first;
       --last;
       trim();
@@ -51,15 +65,18 @@ class NameFolder {
     std::string_view name(buffer_.data(), length);
 #ifdef RASTOLIN_SCAN_SSE2
     if (Width == 2 && length >= 8) {
-      if (!LowerEights(units + 2 * first, length, buffer_.data(), in_folder, hash))
-        return Unicode<Width>(raw, in_folder, hash);
+      if (!LowerEights(units + 2 * first, length, written, quoted, buffer_.data(), in_folder,
+                       hash))
+        return Unicode<Width>(raw, written, in_folder, hash);
       return name;
     }
 #endif
     bool separator = false;
     for (size_t i = 0; i < length; ++i) {
-      const unsigned unit = name_scan::UnitAt<Width>(units, first + i);
-      if (unit >= 0x80) return Unicode<Width>(raw, in_folder, hash);
+      const unsigned unit = UnitAt<Width>(units, first + i);
+      if (unit >= 0x80 || (written && unit == '"') ||
+          (quoted && (unit == '\\' || unit == '\r' || unit == '\n')))
+        return Unicode<Width>(raw, written, in_folder, hash);
       buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
       separator |= buffer_[i] == '\\' || buffer_[i] == '/';
     }
@@ -69,11 +86,11 @@ class NameFolder {
   }
 
  private:
-  // A name with a character beyond ASCII, folded whole.
+  // A name with a character beyond ASCII, or written otherwise than
+  // plainly, folded whole.
   template <size_t Width>
-  std::string_view Unicode(std::string_view raw, bool& in_folder, uint32_t& hash) {
-    buffer_ = platform::FoldCase(
-        route::CleanName(Width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw)));
+  std::string_view Unicode(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
+    buffer_ = platform::FoldCase(NameOf(raw, Width, written));
     in_folder = buffer_.find_first_of("\\/") != std::string::npos;
     hash = NameSet::Hash(buffer_);
     return buffer_;
@@ -83,10 +100,12 @@ class NameFolder {
   // Writes the `length` (at least 8) UTF-16 units at `raw` to `out` in
   // lower case, eight at a time, the last eight overlapping the ones before
   // when the name is no multiple of eight long: the words NameSet::Hash
-  // takes, hashed as they are made. False at a unit beyond ASCII.
-  static bool LowerEights(const unsigned char* raw, size_t length, char* out, bool& in_folder,
-                          uint32_t& hash) {
+  // takes, hashed as they are made. False at a unit beyond ASCII, and at
+  // one that Fold leaves to NameOf.
+  static bool LowerEights(const unsigned char* raw, size_t length, bool written, bool quoted,
+                          char* out, bool& in_folder, uint32_t& hash) {
     __m128i beyond_ascii = _mm_setzero_si128(), separators = _mm_setzero_si128();
+    __m128i quotes = _mm_setzero_si128(), in_run = _mm_setzero_si128();
     NameSet::Hasher hasher(length);
     for (size_t at = 0;; at = std::min(at + 8, length - 8)) {
       const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i*>(raw + 2 * at));
@@ -94,9 +113,13 @@ class NameFolder {
       const __m128i bytes = _mm_packus_epi16(units, units);
       const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                           _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
+      const __m128i backslashes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
       separators =
-          _mm_or_si128(separators, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\')),
-                                                _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+          _mm_or_si128(separators, _mm_or_si128(backslashes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+      quotes = _mm_or_si128(quotes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')));
+      in_run = _mm_or_si128(
+          in_run, _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
+                                                         _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\n')))));
       _mm_storel_epi64(reinterpret_cast<__m128i*>(out + at),
                        _mm_or_si128(bytes, _mm_and_si128(upper, _mm_set1_epi8(0x20))));
       uint64_t word;
@@ -106,6 +129,8 @@ class NameFolder {
     }
     in_folder = _mm_movemask_epi8(separators) != 0;
     hash = hasher.Hash();
+    if ((written && _mm_movemask_epi8(quotes) != 0) || (quoted && _mm_movemask_epi8(in_run) != 0))
+      return false;
     const __m128i high = _mm_and_si128(beyond_ascii, _mm_set1_epi16(static_cast<short>(0xff80)));
     return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xffff;
   }
@@ -133,22 +158,93 @@ bool IsSpeedpostKey(std::string_view name) {
   return false;
 }
 
-// The text of a special list; nothing for a list the route lacks or one
-// that cannot be read, which goes to `unreadable`.
-std::optional<std::string> ListText(core::ConvMain& main, SimisReader& reader,
-                                    const std::string& path, const UnreadableSink& unreadable) {
-  if (!main.files.FileExists(path)) return std::nullopt;
-  std::optional<std::string> text = reader.ReadText(path);
-  if (!text) {
-    unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
-                                                                : Unreadable::kNotText);
+// The shapes a list names. In text, carspawn.dat's items name theirs
+// first ("name count"), and speedpost.dat's sets under the keys of
+// IsSpeedpostKey. In tokens, whose table does not give those keys, each
+// block of values that begins with a string names it: carspawn.dat's
+// items all, speedpost.dat's those that name a shape (".s").
+std::vector<std::string> ListNames(const formats::SimisFile& file, bool car_spawner,
+                                   formats::Fault& fault) {
+  std::vector<std::string> names;
+  auto add = [&names](std::string name) {
+    if (!name.empty()) names.push_back(std::move(name));
+  };
+  switch (file.form()) {
+    case formats::Form::kUnicodeText:
+    case formats::Form::kEightBitText: {
+      const std::string text = file.Text();
+      route::Shape blocks;
+      route::ParseBlocks(text, blocks);
+      for (const route::Props& block : blocks.PropList()) {
+        if (car_spawner) {
+          add(LeadingShape(block.PropValue, true));
+          continue;
+        }
+        // The shapes stand one level inside the sets; every set counts.
+        route::Shape pairs;
+        pairs.AddProp(block.PropName, block.PropValue);
+        route::ParseBlocks(block.PropValue, pairs);
+        for (const route::Props& pair : pairs.PropList()) {
+          if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false));
+        }
+      }
+      return names;
+    }
+    case formats::Form::kTokens:
+      fault = formats::WalkTokenBlocks(
+          file.body(), [&](const formats::TokenBlock& block, uint16_t, bool nested) {
+            std::string_view units;
+            if (nested || !formats::TokenReader(block.content).String(units)) {
+              return formats::Fault::kNone;
+            }
+            std::string name = NameOf(units, 2, false);
+            if (car_spawner || platform::FoldCase(name).ends_with(".s")) add(std::move(name));
+            return formats::Fault::kNone;
+          });
+      return names;
+    case formats::Form::kPlain:
+      if (file.body().empty()) return names;
+      break;
+    case formats::Form::kNoTypeLine:
+      break;
+    case formats::Form::kDamaged:
+      fault = file.fault();
+      return names;
   }
-  return text;
+  fault = formats::Fault::kUnknownForm;
+  return names;
+}
+
+// The shapes of a special list; none for a list the route lacks or one
+// that cannot be read, which goes to `unreadable`.
+std::vector<std::string> ListedIn(core::ConvMain& main, SimisReader& reader,
+                                  const std::string& path, bool car_spawner,
+                                  const UnreadableSink& unreadable) {
+  if (!main.files.FileExists(path)) return {};
+  const std::optional<std::string> bytes = main.files.ReadFile(path);
+  if (!bytes) {
+    unreadable(path, platform::TooLargeToRead(main.files, path) ? Unreadable::kTooLarge
+                                                                : Unreadable::kNotOpened,
+               {});
+    return {};
+  }
+  formats::Fault fault = formats::Fault::kNone;
+  std::vector<std::string> names = ListNames(formats::SimisFile(*bytes), car_spawner, fault);
+  if (fault == formats::Fault::kNone) return names;
+  std::string why;
+  const std::optional<std::string> text = reader.ThroughTool(path, fault, why);
+  if (!text) {
+    unreadable(path, Unreadable::kNotText, why);
+    return {};
+  }
+  fault = formats::Fault::kNone;
+  return ListNames(formats::SimisFile(*text), car_spawner, fault);
 }
 
 // The unused searches stop at a file they cannot read whole: the shapes it
 // names would count as unused.
-void Refuse(const core::ConvMain& main, const std::string& path, Unreadable why) {
+void Refuse(const core::ConvMain& main, const std::string& path, Unreadable why,
+            const std::string& detail) {
   const core::Language& language = main.language;
   switch (why) {
     case Unreadable::kFolder:
@@ -162,14 +258,16 @@ void Refuse(const core::ConvMain& main, const std::string& path, Unreadable why)
     case Unreadable::kTooLarge:
       throw core::Error(language.Format(core::Msg::FileTooLarge, path));
     case Unreadable::kNotText:
-      throw core::Error(language.Format(core::Msg::FileUnreadable, path));
+      throw core::Error(language.Format(core::Msg::FileUnreadable, path, detail));
     case Unreadable::kCutShort:
       throw core::Error(language.Format(core::Msg::WorldCutShort, path));
   }
 }
 
 UnreadableSink Refusing(const core::ConvMain& main) {
-  return [&main](const std::string& path, Unreadable why) { Refuse(main, path, why); };
+  return [&main](const std::string& path, Unreadable why, const std::string& detail) {
+    Refuse(main, path, why, detail);
+  };
 }
 
 }  // namespace
@@ -198,9 +296,7 @@ std::string ComparedName(std::string_view folded) {
   return name;
 }
 
-std::string PlacedName::Written() const {
-  return route::CleanName(width == 2 ? platform::Utf16LeToUtf8(raw) : std::string(raw));
-}
+std::string PlacedName::Written() const { return NameOf(raw, width, written); }
 
 StaticNames::StaticNames(const route::Route& route) : names_(route.Entries.size()) {
   for (const route::Shape& entry : route.Entries) {
@@ -245,32 +341,10 @@ void StaticNames::Mark(size_t number) {
 std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& route,
                                       SimisReader& reader, const UnreadableSink& unreadable) {
   std::vector<ListedShape> shapes;
-  auto add = [&shapes](std::string name, const char* list) {
-    if (!name.empty()) shapes.push_back({std::move(name), list});
-  };
-  constexpr const char* kCarSpawn = "carspawn.dat";
-  constexpr const char* kSpeedpost = "speedpost.dat";
-  if (std::optional<std::string> text =
-          ListText(main, reader, route.Folder + kCarSpawn, unreadable)) {
-    route::Shape pairs;
-    route::ParseBlocks(*text, pairs);
-    for (const route::Props& pair : pairs.PropList()) {
-      add(LeadingShape(pair.PropValue, true), kCarSpawn);
-    }
-  }
-  if (std::optional<std::string> text =
-          ListText(main, reader, route.Folder + kSpeedpost, unreadable)) {
-    // The shapes stand one level inside the sets; every set counts.
-    route::Shape sets;
-    route::ParseBlocks(*text, sets);
-    for (const route::Props& set : sets.PropList()) {
-      route::Shape pairs;
-      pairs.AddProp(set.PropName, set.PropValue);
-      route::ParseBlocks(set.PropValue, pairs);
-      for (const route::Props& pair : pairs.PropList()) {
-        if (IsSpeedpostKey(pair.PropName)) add(LeadingShape(pair.PropValue, false), kSpeedpost);
-      }
-    }
+  for (const char* list : {"carspawn.dat", "speedpost.dat"}) {
+    const bool car_spawner = list == std::string_view("carspawn.dat");
+    for (std::string& name : ListedIn(main, reader, route.Folder + list, car_spawner, unreadable))
+      shapes.push_back({std::move(name), list});
   }
   return shapes;
 }
@@ -299,11 +373,16 @@ struct WorldNames : ReadAhead::Digest {
   std::string compared;
   std::string raw;
   std::vector<Name> names;
-  bool closed = true;  // false: the text ends inside a block
+  size_t width = 2;      // of the units of `raw`: 1 (UTF-8) or 2 (UTF-16LE)
+  bool written = true;   // raw as a text writes it, not a string's value
+  bool closed = true;    // false: the text ends inside a block
+  formats::Fault fault = formats::Fault::kNone;  // the file could not be read
 
   size_t Bytes() const override {
     return compared.size() + raw.size() + names.size() * sizeof(Name);
   }
+  // The taker gives a file the readers cannot read to the editor tool.
+  bool NeedsBytes() const override { return fault != formats::Fault::kNone; }
   void Add(std::string_view name_compared, std::string_view name_raw, uint32_t hash,
            uint32_t count) {
     compared += name_compared;
@@ -313,27 +392,33 @@ struct WorldNames : ReadAhead::Digest {
   }
 };
 
-// Every FileName of the text, or only those `keep(compared, hash)` keeps.
-template <size_t Width, typename Keep>
-void FindNames(std::string_view text, WorldNames& into, Keep keep) {
+// Every FileName of the file, or only those `keep(compared, hash)` keeps.
+template <typename Keep>
+void FindNames(const formats::SimisFile& file, WorldNames& into, Keep keep) {
   NameFolder folder;
   std::string compared;
-  into.closed = ScanFileNames<Width>(text, [&](std::string_view raw) {
-    bool in_folder = false;
-    uint32_t hash = 0;
-    std::string_view folded = folder.Fold<Width>(raw, in_folder, hash);
-    if (in_folder) {
-      compared = ComparedName(folded);
-      folded = compared;
-      hash = NameSet::Hash(folded);
-    }
-    if (keep(folded, hash)) into.Add(folded, raw, hash, 1);
-  });
+  into.width = file.form() == formats::Form::kEightBitText ? 1 : 2;
+  into.written = file.form() != formats::Form::kTokens;
+  const formats::WorldScanEnd end =
+      formats::ScanWorldFile(file, [&](const formats::PlacedFileName& name) {
+        bool in_folder = false;
+        uint32_t hash = 0;
+        std::string_view folded = name.width == 2
+                                      ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
+                                      : folder.Fold<1>(name.raw, name.written, in_folder, hash);
+        if (in_folder) {
+          compared = ComparedName(folded);
+          folded = compared;
+          hash = NameSet::Hash(folded);
+        }
+        if (keep(folded, hash)) into.Add(folded, name.raw, hash, 1);
+      });
+  into.closed = end.closed;
+  into.fault = end.fault;
 }
 
-template <size_t Width>
-void FindNames(std::string_view text, WorldNames& into) {
-  FindNames<Width>(text, into, [](std::string_view, uint32_t) { return true; });
+void FindNames(const formats::SimisFile& file, WorldNames& into) {
+  FindNames(file, into, [](std::string_view, uint32_t) { return true; });
 }
 
 // The names of `found` each once, as first written, with how often each
@@ -342,7 +427,10 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   size_t size = 16;
   while (size < found.names.size() * 2) size *= 2;
   std::vector<uint32_t> slots(size);  // a name's number + 1; 0 for a free slot
+  into.width = found.width;
+  into.written = found.written;
   into.closed = found.closed;
+  into.fault = found.fault;
   auto compared_of = [&into](uint32_t n) {
     const uint32_t start = n == 0 ? 0 : into.names[n - 1].end;
     return std::string_view(into.compared).substr(start, into.names[n].end - start);
@@ -370,20 +458,18 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   }
 }
 
-// A text world file's names, which are all that is kept of it; nothing for
-// a binary one, which only the editor tool makes text of.
+// A world file's names, which are all that is kept of it.
 std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
-  if (!IsUnicodeText(bytes)) return nullptr;
   // Gathered in a list of their own, then kept at their size: the digests
   // of many files are in hand at once.
   WorldNames found;
-  FindNames<2>(bytes, found);
+  FindNames(formats::SimisFile(bytes), found);
   auto distinct = std::make_unique<WorldNames>();
   KeepDistinct(found, *distinct);
   return distinct;
 }
 
-// The names of a text world file that its reading thread met in no file
+// The names of a world file that its reading thread met in no file
 // before: whether a name is placed at all needs each name once, and a
 // route's tiles place the same few thousand shapes over and over. Each
 // reading thread digests with a copy of its own. The set starts small: a
@@ -392,9 +478,8 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 class FirstMetNames {
  public:
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
-    if (!IsUnicodeText(bytes)) return nullptr;
     auto names = std::make_unique<WorldNames>();
-    FindNames<2>(bytes, *names, [this](std::string_view compared, uint32_t hash) {
+    FindNames(formats::SimisFile(bytes), *names, [this](std::string_view compared, uint32_t hash) {
       const size_t known = met_.size();
       return met_.Insert(compared, hash) == known;
     });
@@ -447,9 +532,9 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
                     const std::function<void(const PlacedName&)>& found,
                     const UnreadableSink& unreadable, WorldScan& scan) {
   const std::string& world = scan.world_;
-  if (!scan.tiles_) return unreadable(world, Unreadable::kFolder);
+  if (!scan.tiles_) return unreadable(world, Unreadable::kFolder, {});
   const std::vector<std::string>& tiles = *scan.tiles_;
-  if (tiles.empty()) return unreadable(world, Unreadable::kNoWorldFiles);
+  if (tiles.empty()) return unreadable(world, Unreadable::kNoWorldFiles, {});
   ReadAhead& ahead = *scan.ahead_;
   constexpr int kBarEnd = 500;
   size_t names_found = 0;
@@ -457,7 +542,7 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
   for (const std::string& tile : tiles) {
     const std::string path = world + tile;
     if (!platform::IsWindowsFileName(tile)) {
-      unreadable(path, Unreadable::kNotWindowsName);
+      unreadable(path, Unreadable::kNotWindowsName, {});
       continue;
     }
     progress.SetPosition(5);
@@ -465,21 +550,21 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
     progress.SetLabel(main.language[core::Msg::SearchIn] + tile);
     ReadAhead::Read read = ahead.Take();
     if (!read.bytes) {
-      unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened);
+      unreadable(path, read.too_large ? Unreadable::kTooLarge : Unreadable::kNotOpened, {});
       continue;
     }
     std::unique_ptr<WorldNames> names(static_cast<WorldNames*>(read.digest.release()));
-    const size_t width = names ? 2 : 1;
-    if (!names) {
-      // A binary world file is made text by a tool, through the file system.
+    if (names->fault != formats::Fault::kNone) {
+      // The editor tool works through the file system.
       const ReadAhead::Hold hold(ahead);
-      const std::optional<std::string> text = reader.TextOf(path, *read.bytes);
+      std::string why;
+      const std::optional<std::string> text = reader.ThroughTool(path, names->fault, why);
       if (!text) {
-        unreadable(path, Unreadable::kNotText);
+        unreadable(path, Unreadable::kNotText, why);
         continue;
       }
       WorldNames found;
-      FindNames<1>(*text, found);
+      FindNames(formats::SimisFile(*text), found);
       names = std::make_unique<WorldNames>();
       KeepDistinct(found, *names);
     }
@@ -490,7 +575,7 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
     for (const WorldNames::Name& name : names->names) {
       found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
                        std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
-                       width, tile, name.hash, name.count});
+                       names->width, names->written, tile, name.hash, name.count});
       raw_start = name.raw_end;
       start = name.end;
       if (position < kBarEnd) {
@@ -501,7 +586,7 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
       // asking the clock for every name.
       if (++names_found % 64 == 0) main.ui.KeepAlive();
     }
-    if (!names->closed) unreadable(path, Unreadable::kCutShort);
+    if (!names->closed) unreadable(path, Unreadable::kCutShort, {});
   }
 }
 
@@ -537,7 +622,7 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
   const std::optional<std::vector<platform::FindEntry>> files =
       main.files.FindFiles(shapes + "*.s");
   // What it holds would count as missing.
-  if (!files) Refuse(main, shapes, Unreadable::kFolder);
+  if (!files) Refuse(main, shapes, Unreadable::kFolder, {});
   for (const platform::FindEntry& file : *files) {
     // Offered, such a name would move the file its path leads to.
     if (!platform::IsWindowsFileName(file.name)) {

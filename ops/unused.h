@@ -26,10 +26,11 @@ enum class Unreadable {
   kNotWindowsName,  // a host name that Windows would take for another file
   kNotOpened,
   kTooLarge,  // larger than platform::kMaxReadBytes
-  kNotText,   // neither text nor made into text by the editor tool
+  kNotText,   // read neither in the process nor by the editor tool (the detail says why)
   kCutShort,  // ends inside a block
 };
-using UnreadableSink = std::function<void(const std::string& path, Unreadable why)>;
+using UnreadableSink =
+    std::function<void(const std::string& path, Unreadable why, const std::string& detail)>;
 
 // The shapes counted as used whatever names them.
 inline constexpr std::array<std::string_view, 3> kFixedShapes = {"telepole.s", "teleshad.s",
@@ -40,13 +41,13 @@ struct ListedShape {
   std::string name;
   std::string list;
 };
-// The shapes of carspawn.dat and speedpost.dat. A list the route lacks
-// names none; one that cannot be read as text goes to `unreadable`.
+// The shapes of carspawn.dat and speedpost.dat, in any form. A list the
+// route lacks names none; one that cannot be read goes to `unreadable`.
 std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& route,
                                       SimisReader& reader, const UnreadableSink& unreadable);
 
 // The shapes a route uses outside its world files: the ListedShapes and
-// kFixedShapes. A list that cannot be read as text raises core::Error.
+// kFixedShapes. A list that cannot be read raises core::Error.
 std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
                                               SimisReader& reader);
 
@@ -61,16 +62,17 @@ struct PlacedName {
   std::string_view compared;  // folded, as ComparedName gives it
   std::string_view raw;       // as the file holds it, in units of `width` bytes
   size_t width;               // 1: UTF-8, 2: UTF-16LE
+  bool written;               // raw as a text writes it, not a string's value
   std::string_view file;      // the world file's name
   uint32_t hash;              // NameSet::Hash(compared)
   uint32_t count;             // how often the file gives it
-  // The name as written, trimmed and unquoted (route::CleanName).
+  // The name, trimmed, as formats::text::NameOf reads it when written.
   std::string Written() const;
 };
 
 // The world files of a route folder (its WORLD\*.w), listed and then read
-// and scanned for their FileNames on threads of their own from the moment
-// it is made, a few files ahead of their use. A command that has yet to
+// (in any form formats reads) and scanned for their FileNames on threads
+// of their own from the moment it is made, a few files ahead of their use. A command that has yet to
 // read the route's .ref starts it first, so that the two overlap; the
 // file system is only read meanwhile.
 class WorldScan {
@@ -150,7 +152,8 @@ class StaticNames {
 // "SHAPES\" and ".." resolved); a name that keeps a folder part compares
 // whole. Raises core::Error, with nothing listed, for a route without
 // world files, a WORLD folder that cannot be listed and a world file that
-// cannot be read as text, is cut short or is larger than can be read.
+// can be read neither in the process nor by the editor tool, is cut short
+// or is larger than can be read.
 // Reports each world file on the progress window, whose range is 500.
 std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& route,
                                     SimisReader& reader, core::Progress& progress,

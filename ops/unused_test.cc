@@ -77,15 +77,36 @@ TEST_F(UnusedTest, KeywordsAndNamesMatchInAnyLetterCase) {
   EXPECT_EQ(Search(), Lines{});
 }
 
+// A world file's names are read as the .ref reader reads its values, and
+// its keyword only whole; every FileName counts, a comment's too.
+TEST_F(UnusedTest, WorldNamesAreReadAsTheRefReadsItsValues) {
+  Choose(
+      "Static ( FileName ( \"12\\\" pipe.s\" ) )\r\nStatic ( FileName ( \"a b.s\" ) )\r\n"
+      "Static ( FileName ( x.s ) )\r\nStatic ( FileName ( y.s ) )\r\n"
+      "Static ( FileName ( old.s ) )\r\nStatic ( FileName ( ab.s ) )\r\n");
+  files.Add(kRoute + "WORLD\\b.w",
+            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
+                                      "\tStatic ( FileName ( \"12\\\" pipe.s\" ) )\r\n"
+                                      "\tStatic ( FileName ( \"a \" + \"b.s\" ) )\r\n"
+                                      "\tStatic ( XFileName ( x.s ) FileNames ( y.s ) )\r\n"
+                                      "\tcomment ( Static ( FileName ( old.s ) ) )\r\n"
+                                      "\tStatic ( FileName ( a\"b.s\" ) )\r\n)\r\n"));
+  EXPECT_EQ(Search(), (Lines{"x.s", "y.s"}));
+}
+
 TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   Choose("Static ( FileName ( x.s ) )\r\n");
   const std::string stops = "; the search stops, as ";
   const std::string unused = stops + "its shapes would count as unused";
+  const std::string not_by_tool = ", and the editor tool did not turn it into text)";
+  const std::string cut = " cannot be read (a block runs past the block or file holding it";
   const std::tuple<std::string, std::string, std::string> cases[] = {
-      {"WORLD\\b.w", kBinary, " cannot be read as text" + unused},  // the tool cannot convert it
+      {"WORLD\\b.w", kBinary, cut + not_by_tool + unused},  // the tool cannot convert it
       {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23),
-       " cannot be read as text" + unused},
-      {"speedpost.dat", Compressed(kBinary), " cannot be read as text" + unused},
+       " cannot be read (its compressed body is damaged" + not_by_tool + unused},
+      {"WORLD\\b.w", "\x89PNG", " cannot be read (it is neither MSTS text nor binary tokens" +
+                                     not_by_tool + unused},
+      {"speedpost.dat", Compressed(kBinary), cut + not_by_tool + unused},
       // Cut short: the names after the cut are lost.
       {"WORLD\\b.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120),
        " ends inside a block (it was cut short)" + stops +

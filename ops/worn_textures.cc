@@ -40,8 +40,9 @@ void WornTextures::Read() {
   int unread = 0;
   for (size_t n = 0; n < paths.size(); ++n) {
     ImagesUnread why;
+    std::string reason;
     std::unordered_set<std::string> worn;
-    for (const std::string& image : TakeImages(ahead, reader_, main_.files, paths[n], why)) {
+    for (const std::string& image : TakeImages(ahead, reader_, paths[n], why, reason)) {
       std::string folded = platform::FoldCase(image);
       if (!image.empty() && worn.insert(folded).second) {
         wearers_[std::move(folded)].push_back(names[n]);

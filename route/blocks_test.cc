@@ -33,23 +33,6 @@ TEST(ParseBlocksTest, NamesValuesAndTheTextAroundThem) {
   }
 }
 
-// What files as real routes hold them read as is checked end to end.
-TEST(ValueOfTest, QuotedRunsStandForTheirTextAndJoinOverPlus) {
-  const struct {
-    const char* written;
-    const char* value;
-  } cases[] = {
-      {"\"My houses\"", "My houses"},
-      {"\" a \"b\"\"", " a b"},
-      {"\"C:\\dir\\\\\"", "C:\\dir\\"},
-      {"\"one \" +\r\n\t\"two\" + \"three\"", "one twothree"},
-      {"\"a\"\r\n\"b\"", "a\r\nb"},
-      // A stray quote ends at its line.
-      {"5\" gauge", "5 gauge"},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ValueOf(c.written), c.value) << c.written;
-}
-
 TEST(FileNameOfTest, TakesThePartAfterTheLastSeparator) {
   EXPECT_EQ(FileNameOf("C:\\work\\barn.s"), "barn.s");
   EXPECT_EQ(FileNameOf("barn.s"), "barn.s");

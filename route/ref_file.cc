@@ -1,20 +1,23 @@
 #include "route/ref_file.h"
 
 #include <algorithm>
-#include <array>
 
-#include "core/entry_form.h"
-#include "route/blocks.h"
+#include "formats/text.h"
 #include "route/text_file.h"
 
 namespace route {
 namespace {
 
-constexpr bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 32; }
+using formats::text::EndsInsideQuotes;
+using formats::text::FindClose;
+using formats::text::FindOpen;
+using formats::text::FindParenthesis;
+using formats::text::TrimView;
+using formats::text::ValueOf;
 
-// What a block keyword is made of: a word ends at a blank, a parenthesis or
-// a quote.
-constexpr bool InWord(char c) { return !IsBlank(c) && c != '(' && c != ')' && c != '"'; }
+bool IsBlank(char c) { return formats::text::IsBlank(static_cast<unsigned char>(c)); }
+// A block keyword ends at a blank, a parenthesis or a quote.
+bool InWord(char c) { return formats::text::InWord(static_cast<unsigned char>(c)); }
 
 // The line (from 1) that holds the character at offset: CR LF, CR and LF
 // each end a line.
@@ -41,15 +44,8 @@ size_t SkipBlanks(std::string_view text, size_t pos) {
   return pos;
 }
 
-// What a word is made of, as InWord says, looked up.
-constexpr std::array<bool, 256> kWordCharacters = [] {
-  std::array<bool, 256> word{};
-  for (int c = 0; c < 256; ++c) word[c] = InWord(static_cast<char>(c));
-  return word;
-}();
-
 size_t WordEnd(std::string_view text, size_t pos) {
-  while (pos < text.size() && kWordCharacters[static_cast<unsigned char>(text[pos])]) ++pos;
+  while (pos < text.size() && InWord(text[pos])) ++pos;
   return pos;
 }
 
@@ -99,7 +95,7 @@ class RefReader {
       while (word_start > previous && InWord(body[word_start - 1])) --word_start;
       const size_t start = word_start == word_end ? open : word_start;
       const std::string_view keyword = body.substr(word_start, word_end - word_start);
-      if (core::IsFormatKeyword(keyword)) {
+      if (formats::text::IsFormatKeyword(keyword)) {
         const size_t close = FindClose(body, open + 1);
         if (close == std::string_view::npos) return start;
         previous = close + 1;

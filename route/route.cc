@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/error.h"
+#include "formats/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
 #include "route/discovery.h"
@@ -21,7 +22,7 @@ bool EntryMayFollow(std::string_view before) {
   if (before.empty()) return true;
   const char last = before.back();
   return (static_cast<unsigned char>(last) <= 32 || last == ')' || last == '"') &&
-         !EndsInsideQuotes(before);
+         !formats::text::EndsInsideQuotes(before);
 }
 
 }  // namespace

@@ -29,14 +29,14 @@ struct Services {
   core::Ui& ui;
 };
 
-// Reads an MSTS data file (a shape, a world file) as text, in whatever
-// form it is stored.
-class TextReader {
+// Reads the textures a shape names, in whatever form the shape is stored.
+class ShapeReader {
  public:
-  virtual ~TextReader() = default;
-  // The file's text; nothing when the file cannot be read or its content
-  // cannot be made into text.
-  virtual std::optional<std::string> ReadText(const std::string& path) = 0;
+  virtual ~ShapeReader() = default;
+  // The names of the shape's images block, in order; nothing, with `why`,
+  // when the shape cannot be read.
+  virtual std::optional<std::vector<std::string>> ImageNames(const std::string& path,
+                                                             std::string& why) = 0;
 };
 
 // The shapes staying in the route that use a texture, named in the log
@@ -59,15 +59,6 @@ struct RemovedEntry {
   // header line); they stay in the file.
   size_t offset;
 };
-
-// A file name as a shape or world file gives it: trimmed, without the
-// double quotes around a name with blanks.
-std::string CleanName(std::string_view text);
-
-// The names of a shape's "images ( n image ( a ) ... )" block, whatever the
-// layout around them, as they stand (CleanName); the textures the shape
-// names. The block stands inside the shape's top-level block.
-std::vector<std::string> ImageNames(std::string_view text);
 
 class Route {
  public:
@@ -184,7 +175,7 @@ class Route {
   // their files out of the route as DeleteEntry does; an entry whose shape
   // was to move but could not stays. The caller writes the file.
   Removed DeleteEntries(const std::vector<bool>& marked, bool move_shape_files, bool move_textures,
-                        TextReader& reader, TextureWearers* wearers = nullptr);
+                        ShapeReader& reader, TextureWearers* wearers = nullptr);
   // Takes the files of a shape (a name relative to SHAPES\) out of the
   // route; the entries stay. With move_shape_files the shape and its .sd
   // (under one number when the backups hold those names), while its .thm,
@@ -195,7 +186,7 @@ class Route {
   // not move keeps its textures; a shape or texture that is a link stays.
   // False when the shape was to move and did not.
   bool DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
-                   TextReader& reader, TextureWearers* wearers = nullptr);
+                   ShapeReader& reader, TextureWearers* wearers = nullptr);
   // How many files have been moved into Rastolin_backups\ since the route
   // was made.
   int FilesMoved() const { return files_moved_; }
@@ -250,7 +241,7 @@ class Route {
   Removal TakeOut(const std::string& folder, const std::string& name, const std::string& backup,
                   const std::string& disk_name);
   ShapeFiles ReadShapeFiles(const std::string& file_name, bool move_shape_files, bool move_textures,
-                            TextReader& reader);
+                            ShapeReader& reader);
   bool TakeShapeOut(const ShapeFiles& shape, bool move_shape_files,
                     TextureWearers* wearers);
   void TakeTextureOut(const std::string& name, TextureWearers* wearers);

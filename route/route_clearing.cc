@@ -4,7 +4,6 @@
 #include <unordered_set>
 
 #include "core/error.h"
-#include "core/strings.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
@@ -31,56 +30,12 @@ std::string FolderPart(const std::string& name) {
   return slash == std::string::npos ? std::string() : name.substr(0, slash + 1);
 }
 
-// The last word of a block's name: what stands right before its "(".
-bool NamedAs(std::string_view block_name, std::string_view keyword) {
-  const size_t blank = block_name.find_last_of(" \t\r\n");
-  return NamesMatch(blank == std::string_view::npos ? block_name : block_name.substr(blank + 1),
-                    keyword);
-}
-
 // What a log line adds when the backup took a numbered name.
 std::string KeptAs(const core::Language& language, const std::string& kept_as) {
   return kept_as.empty() ? std::string() : language.Format(core::Msg::KeptAs, kept_as);
 }
 
 }  // namespace
-
-std::vector<std::string> ImageNames(std::string_view text) {
-  std::vector<std::string> names;
-  auto take_images = [&names](std::string_view images) {
-    BlockReader reader(images);
-    Block image;
-    while (reader.Next(image)) {
-      if (image.opened && NamedAs(image.name, "image")) names.push_back(CleanName(image.value));
-    }
-  };
-  BlockReader top(text);
-  Block block;
-  while (top.Next(block)) {
-    if (!block.opened) continue;
-    if (NamedAs(block.name, "images")) {
-      take_images(block.value);
-      return names;
-    }
-    BlockReader inner(block.value);
-    Block child;
-    while (inner.Next(child)) {
-      if (child.opened && NamedAs(child.name, "images")) {
-        take_images(child.value);
-        return names;
-      }
-    }
-  }
-  return names;
-}
-
-std::string CleanName(std::string_view text) {
-  std::string name = core::Trim(text);
-  if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
-    name = core::Trim(std::string_view(name).substr(1, name.size() - 2));
-  }
-  return name;
-}
 
 void Route::CheckClearing(bool writes_ref) {
   RefuseIfUnreadable();
@@ -179,7 +134,7 @@ Route::Removed Route::DeleteNonexistent() {
 }
 
 Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_shape_files,
-                                    bool move_textures, TextReader& reader,
+                                    bool move_textures, ShapeReader& reader,
                                     TextureWearers* wearers) {
   RefuseIfUnreadable();
   Removed removed(Entries.size());
@@ -204,7 +159,7 @@ Route::Removed Route::DeleteEntries(const std::vector<bool>& marked, bool move_s
 }
 
 bool Route::DeleteEntry(const std::string& file_name, bool move_shape_files, bool move_textures,
-                        TextReader& reader, TextureWearers* wearers) {
+                        ShapeReader& reader, TextureWearers* wearers) {
   CheckClearing(false);
   return TakeShapeOut(ReadShapeFiles(file_name, move_shape_files, move_textures, reader),
                       move_shape_files, wearers);
@@ -347,7 +302,7 @@ Route::Return Route::MoveBack(const std::string& moved_to, const std::string& pl
 }
 
 Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_shape_files,
-                                        bool move_textures, TextReader& reader) {
+                                        bool move_textures, ShapeReader& reader) {
   ShapeFiles shape;
   if (file_name.empty() || (!move_shape_files && !move_textures)) return shape;
   const core::Language& language = services_.language;
@@ -364,16 +319,17 @@ Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_
   }
   shape.name = file_name;
   if (!move_textures) return shape;
-  if (const std::optional<std::string> text = reader.ReadText(shape_path)) {
+  std::string why;
+  if (std::optional<std::vector<std::string>> images = reader.ImageNames(shape_path, why)) {
     // A texture named twice is taken out once.
     std::unordered_set<std::string> seen;
-    for (std::string& texture : ImageNames(*text)) {
+    for (std::string& texture : *images) {
       if (!texture.empty() && seen.insert(platform::FoldCase(texture)).second) {
         shape.textures.push_back(std::move(texture));
       }
     }
   } else {
-    services_.log.AddFailure(language.Format(core::Msg::TexturesUnreadable, shape_path));
+    services_.log.AddFailure(language.Format(core::Msg::TexturesUnreadable, shape_path, why));
   }
   return shape;
 }

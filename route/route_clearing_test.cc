@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 
 #include "core/error.h"
+#include "formats/shape_images.h"
 #include "route/route_fixture.h"
-#include "route/text_file.h"
 
 namespace route {
 namespace {
@@ -19,13 +19,19 @@ std::string ShapeFile(const Lines& images) {
   return test_support::UnicodeFile(text + "\t)\r\n)\r\n");
 }
 
-// Unicode shapes only: the other forms are the reader's own concern.
-class UnicodeReader : public TextReader {
+// Reads as the program does, without the editor tool, which is the
+// reader's own concern.
+class FormatsReader : public ShapeReader {
  public:
-  explicit UnicodeReader(const platform::FileSystem& files) : files_(files) {}
-  std::optional<std::string> ReadText(const std::string& path) override {
-    TextFile file = ReadTextFile(files_, path);
-    return file.form == TextForm::kUnicode ? std::optional(file.text) : std::nullopt;
+  explicit FormatsReader(const platform::FileSystem& files) : files_(files) {}
+  std::optional<std::vector<std::string>> ImageNames(const std::string& path,
+                                                     std::string& why) override {
+    const std::optional<std::string> bytes = files_.ReadFile(path);
+    formats::ShapeImages images;
+    if (bytes) images = formats::ImageNames(formats::SimisFile(*bytes));
+    if (bytes && images.fault == formats::Fault::kNone) return images.names;
+    why = "damaged";
+    return std::nullopt;
   }
 
  private:
@@ -42,7 +48,7 @@ class RouteClearingTest : public RouteFixture {
   const Lines& Logged() const { return main.log.lines(); }
 
   Route route = Open();
-  UnicodeReader reader{files};
+  FormatsReader reader{files};
 };
 
 // Shape texts as other tools lay them out: the images block names the
@@ -170,7 +176,7 @@ TEST_F(RouteClearingTest, OddShapesAreHandledAsFarAsTheyCanBe) {
   EXPECT_EQ(
       Lines(Logged().begin() + 4, Logged().end()),
       (Lines{kRoute + "SHAPES\\gone.s: shape not found",
-             kRoute + "SHAPES\\bin.s cannot be read as text, so its textures stay in the route",
+             kRoute + "SHAPES\\bin.s cannot be read (damaged), so its textures stay in the route",
              kRoute + "SHAPES\\bin.s: shape deleted", kRoute + "SHAPES\\own.s: shape deleted"}));
 }
 

@@ -5,23 +5,18 @@
 #include <cstdint>
 
 #include "core/error.h"
+#include "formats/text.h"
 #include "platform/text.h"
 
 namespace route {
 namespace {
 
-// What a character means for how a value is read and written.
-constexpr uint8_t kNeedsQuotes = 1;  // blanks, control characters, parentheses, the quote
-constexpr uint8_t kUndone = 2;       // the quote, the backslash, line breaks: undone when read
-constexpr std::array<uint8_t, 256> kClasses = [] {
-  std::array<uint8_t, 256> classes{};
-  for (int c = 0; c <= 32; ++c) classes[c] = kNeedsQuotes;
-  classes['('] = classes[')'] = kNeedsQuotes;
-  classes['"'] = kNeedsQuotes | kUndone;
-  classes['\\'] = kUndone;
-  classes['\r'] = classes['\n'] = kNeedsQuotes | kUndone;
-  return classes;
-}();
+using formats::text::kClasses;
+// What a character means for how a value is written: a value holding
+// one of these is quoted, and one of these is written otherwise inside
+// quotes than it stands.
+constexpr uint8_t kNeedsQuotes = formats::text::kEndsWord;
+constexpr uint8_t kUndone = formats::text::kInRun;
 
 uint8_t ClassesOf(std::string_view text) {
   const auto* c = reinterpret_cast<const unsigned char*>(text.data());

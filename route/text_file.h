@@ -21,14 +21,13 @@ enum class TextForm {
   kBinary,      // a SIMIS header whose type line ends in "b": tokens, not text
 };
 
-TextForm FormOf(std::string_view bytes);
-
 struct TextFile {
   TextForm form = TextForm::kEightBit;
   std::string text;  // empty for a compressed or binary file
 };
 
-// Throws core::Error("Cannot open file " + path) when the file cannot be read.
+// The file's text, its form told by formats::SimisFile. Throws
+// core::Error("Cannot open file " + path) when the file cannot be read.
 TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path);
 
 // FF FE, then the text as UTF-16LE, without a terminating zero.

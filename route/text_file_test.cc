@@ -4,25 +4,12 @@
 
 #include "platform/text.h"
 #include "tests/support/memory_file_system.h"
+#include "tests/support/msts_text.h"
 
 namespace route {
 namespace {
 
 using namespace std::string_literals;
-
-TEST(FormOfTest, TellsTheFormsOfMstsFilesApart) {
-  const std::pair<std::string, TextForm> cases[] = {
-      {"\xFF\xFE" "S\0I\0"s, TextForm::kUnicode},
-      {"S\0I\0M\0I\0S\0A\0@\0"s, TextForm::kUnicode},
-      {"SIMISA@F\x10\0\0\0@@@@x\x9c"s, TextForm::kCompressed},
-      {"SIMISA@@@@@@@@@@JINX0s1b______\x41\x00"s, TextForm::kBinary},
-      {"SIMISA@@@@@@@@@@JINX0s1t______\r\n", TextForm::kEightBit},
-      {"SIMISA@@@@@@@@@@JINX0", TextForm::kEightBit},
-      {"", TextForm::kEightBit},
-      {"\xFF", TextForm::kEightBit},
-  };
-  for (const auto& [bytes, form] : cases) EXPECT_EQ(FormOf(bytes), form) << bytes;
-}
 
 TEST(ReadTextFileTest, TextComesAsUtf8WhateverItsForm) {
   test_support::MemoryFileSystem files;
@@ -34,6 +21,13 @@ TEST(ReadTextFileTest, TextComesAsUtf8WhateverItsForm) {
     EXPECT_EQ(ReadTextFile(files, std::string("C:\\r\\") + name).text, text) << name;
   }
   EXPECT_EQ(ReadTextFile(files, "C:\\r\\mark.ref").form, TextForm::kEightBit);
+  // Whatever a compressed file holds, and tokens, are no text.
+  files.Add("C:\\r\\zipped.ref", test_support::Compressed(test_support::UnicodeFile(text)));
+  files.Add("C:\\r\\tokens.ref", "SIMISA@@@@@@@@@@JINX0r1b______\r\n\x41\x00"s);
+  files.Add("C:\\r\\garbage.ref", "SIMISA@@@@@@@@@@\x01\x02"s);
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\zipped.ref").form, TextForm::kCompressed);
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\tokens.ref").form, TextForm::kBinary);
+  EXPECT_EQ(ReadTextFile(files, "C:\\r\\garbage.ref").text, "SIMISA@@@@@@@@@@\x01\x02");
 }
 
 }  // namespace

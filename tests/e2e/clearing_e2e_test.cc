@@ -7,6 +7,7 @@
 #include <regex>
 
 #include "tests/e2e/end_to_end.h"
+#include "tests/standin/binary_tokens.h"
 #include "tests/support/msts_text.h"
 
 namespace e2e {
@@ -250,6 +251,35 @@ TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) 
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());  // the entries stay
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
   EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+}
+
+// A route as published routes ship theirs: its world file, carspawn.dat and
+// shapes compressed binary tokens, and no editor tool to read them. Every
+// shape's textures are found and every placed name is read, as in text.
+TEST_F(ClearingEndToEnd, CompressedBinaryFilesAreReadWithoutTheEditorTool) {
+  const std::string check = Run({"checkroute(-route=myroute)"}).output;
+  auto binary = [&](const std::string& path, const std::string& type, const std::string& text) {
+    prefix.Write(kRoute + path, standin::CompressedTokenFile("SIMISA@@@@@@@@@@JINX0" + type +
+                                                             "t______\r\n\r\n" + text));
+  };
+  binary("WORLD\\w-000001+000001.w", "w0",
+         "Tr_Worldfile (\r\n\tStatic ( FileName ( Барак.s ) )\r\n"
+         "\tStatic ( FileName ( Shed.s ) )\r\n)\r\n");
+  binary("carspawn.dat", "c1", "1\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n");
+  binary("SHAPES\\shed.s", "s1",
+         "shape (\r\n\timages ( 2\r\n\t\timage ( brick.ace )\r\n\t\timage ( roof.ace )\r\n\t)\r\n)\r\n");
+  binary("SHAPES\\tower.s", "s1", "shape ( images ( 1 image ( tower.ace ) ) )\r\n");
+  EXPECT_EQ(Run({"checkroute(-route=myroute)"}).output, check);
+  EXPECT_NE(check.find("Unused entries (Delete unused): 2"), std::string::npos) << check;
+  EXPECT_EQ(Run({"delunused(-route=myroute)"}, "\n").output,
+            kBanner + "1  lost.s\n2  tower.s\n" + kChoose + kEnd + "\n");
+  ProgramRun run = Run({"delentry(-route=myroute) 5;2"}, "y\nyes\n\n");
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
+                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" +
+                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n" +
+                            kMovedTo + kEnd);
+  EXPECT_FALSE(Exists("C:\\MSTS\\UTILS\\FFEDIT"));
 }
 
 // What is offered is what would move: a name is compared as the path it

@@ -1,68 +1,36 @@
 // Stand-in for the SDK's ffeditc_unicode.exe:
-//   ffeditc_unicode.exe <file> /c /o:<output>   compress
+//   ffeditc_unicode.exe <file> /c /o:<output>   compressed binary tokens
 //   ffeditc_unicode.exe <file> /u /o:<output>   Unicode text
-// The input may be Unicode text, 8-bit text (taken as UTF-8) or the
-// compressed form this tool writes: "SIMISA@F", the body's length as a
-// little-endian uint32, "@@@@", then the body deflated with zlib. The body
-// is the Unicode text, FF FE included.
-#include <zlib.h>
-
-#include <cstdint>
+// The input may be Unicode text, 8-bit text (taken as UTF-8), binary
+// tokens or either compressed ("SIMISA@F", the body's length as a
+// little-endian uint32, "@@@@", then the body deflated). /c writes what the
+// real tool writes for a shape: the type line and the blocks as tokens,
+// compressed; /u the text, FF FE and UTF-16LE.
+#include <stdexcept>
 #include <string>
 
+#include "formats/simis.h"
 #include "platform/text.h"
+#include "tests/standin/binary_tokens.h"
 #include "tests/standin/standin_tool.h"
 
 namespace {
 
-constexpr std::string_view kCompressed = "SIMISA@F";
-constexpr std::string_view kUnicodeMark = "\xFF\xFE";
-constexpr size_t kCompressedHeader = 16;
-// Far above any shape; keeps a damaged length from asking for gigabytes.
-constexpr uLongf kMaxBody = 256u << 20;
-
-std::optional<std::string> Inflate(std::string_view file) {
-  if (file.size() < kCompressedHeader || file.substr(12, 4) != "@@@@") return std::nullopt;
-  uLongf length = 0;
-  for (int i = 3; i >= 0; --i) length = (length << 8) | static_cast<unsigned char>(file[8 + i]);
-  if (length > kMaxBody) return std::nullopt;
-  std::string body(length, '\0');
-  std::string_view stream = file.substr(kCompressedHeader);
-  if (uncompress(reinterpret_cast<Bytef*>(body.data()), &length,
-                 reinterpret_cast<const Bytef*>(stream.data()), stream.size()) != Z_OK)
-    return std::nullopt;
-  body.resize(length);
-  return body;
-}
-
-// The shape's text as UTF-8, whatever form the file is in.
+// The file's text as UTF-8, whatever form the file is in.
 std::optional<std::string> TextOf(std::string_view file) {
-  if (file.starts_with(kCompressed)) {
-    std::optional<std::string> body = Inflate(file);
-    if (!body || body->starts_with(kCompressed)) return std::nullopt;
-    return TextOf(*body);
+  const formats::SimisFile simis(file);
+  switch (simis.form()) {
+    case formats::Form::kUnicodeText:
+    case formats::Form::kEightBitText:
+    case formats::Form::kPlain:
+      return simis.Text();
+    case formats::Form::kTokens:
+      return standin::TokenText(file);
+    case formats::Form::kNoTypeLine:
+    case formats::Form::kDamaged:
+      break;
   }
-  if (file.starts_with(kUnicodeMark))
-    return platform::Utf16LeToUtf8(file.substr(kUnicodeMark.size()));
-  return std::string(file);
-}
-
-std::string UnicodeFile(const std::string& text) {
-  return std::string(kUnicodeMark) + platform::Utf8ToUtf16Le(text);
-}
-
-std::optional<std::string> CompressedFile(const std::string& text) {
-  std::string body = UnicodeFile(text);
-  uLongf size = compressBound(body.size());
-  std::string stream(size, '\0');
-  if (compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
-                reinterpret_cast<const Bytef*>(body.data()), body.size(),
-                Z_BEST_COMPRESSION) != Z_OK)
-    return std::nullopt;
-  stream.resize(size);
-  std::string file(kCompressed);
-  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xff);
-  return file + "@@@@" + stream;
+  return std::nullopt;
 }
 
 }  // namespace
@@ -82,8 +50,16 @@ int main(int argc, char** argv) {
   std::optional<std::string> text = TextOf(*file);
   if (!text) return tool.Fail(1, args[0] + " is damaged");
 
-  std::optional<std::string> result = mode == "/c" ? CompressedFile(*text) : UnicodeFile(*text);
-  if (!result) return tool.Fail(1, "cannot compress " + args[0]);
-  if (!tool.files().ReplaceFile(output, *result)) return tool.Fail(1, "cannot write " + output);
+  std::string result;
+  if (mode == "/c") {
+    try {
+      result = standin::CompressedTokenFile(*text);
+    } catch (const std::runtime_error& error) {
+      return tool.Fail(1, args[0] + ": " + error.what());
+    }
+  } else {
+    result = "\xFF\xFE" + platform::Utf8ToUtf16Le(*text);
+  }
+  if (!tool.files().ReplaceFile(output, result)) return tool.Fail(1, "cannot write " + output);
   return 0;
 }

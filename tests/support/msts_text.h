@@ -1,6 +1,8 @@
 // MSTS text files as tests write and expect them.
 #pragma once
 
+#include <zlib.h>
+
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,18 @@ inline std::string Crlf(std::string_view text) {
     out += c;
   }
   return out;
+}
+
+// The compressed form: "SIMISA@F", the body's length, "@@@@", the body
+// deflated.
+inline std::string Compressed(std::string_view body) {
+  uLongf size = compressBound(body.size());
+  std::string stream(size, '\0');
+  compress2(reinterpret_cast<Bytef*>(stream.data()), &size,
+            reinterpret_cast<const Bytef*>(body.data()), body.size(), Z_BEST_COMPRESSION);
+  std::string file = "SIMISA@F";
+  for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xff);
+  return file + "@@@@" + stream.substr(0, size);
 }
 
 }  // namespace test_support

@@ -1,17 +1,23 @@
-// Finding the FileName blocks of a world file's text. Nearly every unit of
-// a world file is a digit, a letter or a blank; the scan marks the few
-// that can open, close or quote a block, and where the keyword may begin,
-// 16 at a time (SSE2 on x86-64), and looks one by one only at the blocks
-// where a name may start or end. A processor with AVX2 takes 32 units at a
-// time between names, where only the depth counts, and takes a plain
-// "FileName ( name )" whole.
+// Finding the FileName blocks of a world file's text, by the rules of
+// formats/text.h. ScanFileNamesOneByOne reads the text one unit at a time
+// and defines what is found; ScanFileNames finds the same, fast. Nearly
+// every unit of a world file is a digit, a letter or a blank: the fast scan
+// marks the few that can open, close or quote a block, and where the
+// keyword may begin, 16 at a time (SSE2 on x86-64), and looks one by one
+// only at the blocks where a name may start or end. A processor with AVX2
+// takes 32 units at a time between names, where only the depth counts, and
+// takes a plain "FileName ( name )" whole.
 #pragma once
 
+#include <algorithm>
 #include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
 #include <string_view>
+#include <vector>
+
+#include "formats/text.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -40,7 +46,7 @@
 #define RASTOLIN_SCAN_INLINE inline
 #endif
 
-namespace ops {
+namespace formats {
 namespace name_scan {
 
 // The code unit at `i` of a text whose units are Width bytes (1: UTF-8,
@@ -59,7 +65,7 @@ unsigned UnitAt(const unsigned char* bytes, size_t i) {
 }
 
 // The units that matter outside a quoted run, ( ) ", and inside one, the
-// units that end it, " CR LF.
+// units that end it, " CR LF, and the backslash that may escape a quote.
 struct Marks {
   uint32_t outside = 0;
   uint32_t inside = 0;
@@ -73,7 +79,7 @@ Marks MarksOf(const unsigned char* bytes, size_t count) {
   for (size_t k = 0; k < count; ++k) {
     const unsigned c = UnitAt<Width>(bytes, k);
     marks.outside |= static_cast<uint32_t>(c == '(' || c == ')' || c == '"') << k;
-    marks.inside |= static_cast<uint32_t>(c == '"' || c == '\r' || c == '\n') << k;
+    marks.inside |= static_cast<uint32_t>(c == '"' || c == '\r' || c == '\n' || c == '\\') << k;
   }
   return marks;
 }
@@ -87,8 +93,9 @@ RASTOLIN_SCAN_INLINE Marks BlockMarks(const unsigned char* bytes) {
     const __m128i quote = _mm_cmpeq_epi8(v, _mm_set1_epi8('"'));
     const __m128i paren =
         _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('(')), _mm_cmpeq_epi8(v, _mm_set1_epi8(')')));
-    const __m128i line = _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')),
-                                      _mm_cmpeq_epi8(v, _mm_set1_epi8('\n')));
+    const __m128i line = _mm_or_si128(
+        _mm_or_si128(_mm_cmpeq_epi8(v, _mm_set1_epi8('\r')), _mm_cmpeq_epi8(v, _mm_set1_epi8('\n'))),
+        _mm_cmpeq_epi8(v, _mm_set1_epi8('\\')));
     return {static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(paren, quote))),
             static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(line, quote)))};
   } else {
@@ -102,7 +109,7 @@ RASTOLIN_SCAN_INLINE Marks BlockMarks(const unsigned char* bytes) {
     };
     const __m128i quote = equal('"');
     const __m128i paren = _mm_or_si128(equal('('), equal(')'));
-    const __m128i line = _mm_or_si128(equal('\r'), equal('\n'));
+    const __m128i line = _mm_or_si128(_mm_or_si128(equal('\r'), equal('\n')), equal('\\'));
     return {static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(paren, quote))),
             static_cast<uint32_t>(_mm_movemask_epi8(_mm_or_si128(line, quote)))};
   }
@@ -165,27 +172,30 @@ RASTOLIN_SCAN_INLINE Quick QuickMarks(const unsigned char* bytes, size_t block, 
   return quick;
 }
 
-// Whether "filename", in any letter case, stands right before the "(" at
-// unit `open`, blanks between.
-template <size_t Width>
+// Whether the keyword "filename", in any letter case and whole (no part
+// of a longer word), stands right before the "(" at unit `open`, blanks
+// between. kWide: whether the eight units may be compared at once.
+template <size_t Width, bool kWide = true>
 bool FileNameBefore(const unsigned char* bytes, size_t open) {
   constexpr std::string_view kKeyword = "filename";
   size_t end = open;
-  while (end > 0 && UnitAt<Width>(bytes, end - 1) <= 32) --end;
+  while (end > 0 && text::IsBlank(UnitAt<Width>(bytes, end - 1))) --end;
   if (end < kKeyword.size()) return false;
+  const size_t start = end - kKeyword.size();
+  if (start > 0 && text::InWord(UnitAt<Width>(bytes, start - 1))) return false;
 #ifdef RASTOLIN_SCAN_SSE2
-  if constexpr (Width == 2) {
+  if constexpr (Width == 2 && kWide) {
     // The eight units at once, each with its case bit set, against the
     // keyword; a unit above 255 matches no letter of it.
-    const __m128i units = _mm_or_si128(
-        _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * (end - kKeyword.size()))),
-        _mm_set1_epi16(0x20));
+    const __m128i units =
+        _mm_or_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + 2 * start)),
+                     _mm_set1_epi16(0x20));
     const __m128i keyword = _mm_setr_epi16('f', 'i', 'l', 'e', 'n', 'a', 'm', 'e');
     return _mm_movemask_epi8(_mm_cmpeq_epi16(units, keyword)) == 0xffff;
   }
 #endif
   for (size_t k = kKeyword.size(); k-- > 0;) {
-    const unsigned c = UnitAt<Width>(bytes, end - kKeyword.size() + k);
+    const unsigned c = UnitAt<Width>(bytes, start + k);
     if (c >= 0x80 || static_cast<char>(c | 0x20) != kKeyword[k]) return false;
   }
   return true;
@@ -305,7 +315,7 @@ __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsign
       }
       const size_t keyword = block + static_cast<size_t>(std::countr_zero(keywords));
       size_t paren = keyword + 8;
-      while (paren < units && UnitAt<2>(bytes, paren) <= 32) ++paren;
+      while (paren < units && text::IsBlank(UnitAt<2>(bytes, paren))) ++paren;
       if (paren < units && UnitAt<2>(bytes, paren) == '(' && FileNameBefore<2>(bytes, paren)) {
         const size_t end = PlainNameEnd(bytes, paren, units);
         if (end == 0) {
@@ -329,13 +339,56 @@ __attribute__((target("avx2,popcnt"))) inline size_t SkipPlainUnits(const unsign
 }  // namespace name_scan
 
 // Calls found(raw) with the text inside every "FileName ( ... )" of a text
-// whose units are Width bytes, the keyword in any letter case (keywords of
-// MSTS text files are not case-sensitive), in time linear in its length.
-// Blocks are cut as the .ref reader cuts them: a quoted run hides
-// parentheses up to its closing quote or its line end. False when the text
-// ends inside a block: the file was cut short, and the names after the cut
-// are lost. kWide: whether 32 units may be taken at a time where the
-// processor can (false only to test the 16-unit path).
+// whose units are Width bytes (1: UTF-8, 2: UTF-16LE), one unit at a time:
+// the rules the fast scan keeps. Blocks are cut by the parentheses outside
+// quoted runs; the keyword counts only whole, outside runs and before a
+// "(", in any letter case; a FileName block inside another one is part of its name. False when
+// the text ends inside a block: the file was cut short, and the names after
+// the cut are lost. A keyword inside a quoted run is text, even where the
+// run ends at its line and a "(" follows.
+template <size_t Width, typename Found>
+bool ScanFileNamesOneByOne(std::string_view text, Found found) {
+  using name_scan::UnitAt;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+  const size_t units = text.size() / Width;
+  size_t depth = 0;
+  size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
+  size_t outside = 0;  // where the last quoted run ended: a keyword begins after it
+  for (size_t i = 0; i < units; ++i) {
+    const unsigned c = UnitAt<Width>(bytes, i);
+    if (c == '"') {
+      while (++i < units) {
+        const unsigned in_run = UnitAt<Width>(bytes, i);
+        if (in_run == '\\' && i + 1 < units &&
+            (UnitAt<Width>(bytes, i + 1) == '"' || UnitAt<Width>(bytes, i + 1) == '\\')) {
+          ++i;
+        } else if (in_run == '"' || in_run == '\r' || in_run == '\n') {
+          break;
+        }
+      }
+      outside = i + 1;
+    } else if (c == '(') {
+      ++depth;
+      size_t keyword = i;
+      while (keyword > 0 && text::IsBlank(UnitAt<Width>(bytes, keyword - 1))) --keyword;
+      if (name_depth == 0 && keyword >= outside + 8 &&
+          name_scan::FileNameBefore<Width, false>(bytes, i)) {
+        name_start = i + 1;
+        name_depth = depth;
+      }
+    } else if (c == ')' && depth > 0) {
+      if (depth == name_depth) {
+        found(text.substr(name_start * Width, (i - name_start) * Width));
+        name_depth = 0;
+      }
+      --depth;
+    }
+  }
+  return depth == 0;
+}
+
+// The same names, found fast. kWide: whether 32 units may be taken at a
+// time where the processor can (false only to test the 16-unit path).
 template <size_t Width, bool kWide = true, typename Found>
 bool ScanFileNames(std::string_view text, Found found) {
   using name_scan::FileNameBefore;
@@ -343,13 +396,22 @@ bool ScanFileNames(std::string_view text, Found found) {
   const size_t units = text.size() / Width;
   size_t depth = 0;
   bool quoted = false;
+  size_t escaped = SIZE_MAX;  // the unit after a backslash that escapes it in a run
   size_t name_start = 0, name_depth = 0;  // name_depth 0: outside a FileName block
   // after_keyword: "filename" may stand before unit i, no other mark
   // between.
   auto visit = [&](size_t i, bool after_keyword) {
     const unsigned c = bytes[i * Width];
     if (quoted) {
-      quoted = false;  // the units it is given inside a quoted run all end it
+      // The units it is given inside a quoted run end it, but for a
+      // backslash and the unit it escapes.
+      if (i == escaped) return;
+      if (c != '\\') {
+        quoted = false;
+      } else if (i + 1 < units && (name_scan::UnitAt<Width>(bytes, i + 1) == '"' ||
+                                   name_scan::UnitAt<Width>(bytes, i + 1) == '\\')) {
+        escaped = i + 1;
+      }
     } else if (c == '"') {
       quoted = true;
     } else if (c == '(') {
@@ -422,4 +484,93 @@ bool ScanFileNames(std::string_view text, Found found) {
   return depth == 0;
 }
 
-}  // namespace ops
+// The keyword of the block that holds each FileName block a scan of the
+// text found (a track piece's TrackObj, a Static), for a reader that needs
+// it; nothing is read for it unless it is asked. Every line begins outside
+// a quoted run, so a line read forwards tells its parentheses, which are
+// then counted back from the name to the "(" of its block. Asked for the
+// names in the order the scan gives them, it reads no text twice where
+// names share a block.
+template <size_t Width>
+class EnclosingBlocks {
+ public:
+  explicit EnclosingBlocks(std::string_view text)
+      : text_(text), bytes_(reinterpret_cast<const unsigned char*>(text.data())) {}
+
+  // The keyword (its units, a piece of the text) of the block that holds
+  // the FileName block whose name `raw` is, a piece of the text as the
+  // scan gave it; nothing when that block stands at the top.
+  std::string_view Of(std::string_view raw) {
+    size_t keyword = static_cast<size_t>(raw.data() - text_.data()) / Width - 1;
+    while (keyword > 0 && text::IsBlank(Unit(keyword - 1))) --keyword;
+    keyword -= std::min<size_t>(keyword, 8);
+    size_t depth = 0;  // blocks closed between here and the name
+    size_t end = keyword;
+    size_t floor = previous_ < keyword ? previous_ : 0;
+    for (;;) {
+      size_t start = end;
+      while (start > floor && (text::ClassOf(Unit(start - 1)) & text::kLineBreak) == 0) --start;
+      Parentheses(start, end);
+      for (auto at = parentheses_.rbegin(); at != parentheses_.rend(); ++at) {
+        if (Unit(*at) == ')') {
+          ++depth;
+        } else if (depth == 0) {
+          return Remember(keyword, *at);
+        } else {
+          --depth;
+        }
+      }
+      if (start == floor && floor == previous_ && depth == 0) return Remember(keyword, open_);
+      if (start == 0) return Remember(keyword, kNone);
+      // The block of the name before is closed by now: read on back.
+      if (start == floor) floor = 0;
+      end = start;
+      if ((text::ClassOf(Unit(end - 1)) & text::kLineBreak) != 0) --end;
+    }
+  }
+
+ private:
+  static constexpr size_t kNone = SIZE_MAX;
+
+  unsigned Unit(size_t i) const { return name_scan::UnitAt<Width>(bytes_, i); }
+
+  // The parentheses of the units [start, end), which begin outside a
+  // quoted run, that stand outside one.
+  void Parentheses(size_t start, size_t end) {
+    parentheses_.clear();
+    for (size_t i = start; i < end; ++i) {
+      const unsigned c = Unit(i);
+      if (c == '(' || c == ')') {
+        parentheses_.push_back(i);
+      } else if (c == '"') {
+        while (++i < end) {
+          const unsigned in_run = Unit(i);
+          if (in_run == '\\' && i + 1 < end && (Unit(i + 1) == '"' || Unit(i + 1) == '\\')) {
+            ++i;
+          } else if (in_run == '"' || in_run == '\r' || in_run == '\n') {
+            break;
+          }
+        }
+      }
+    }
+  }
+
+  std::string_view Remember(size_t keyword, size_t open) {
+    previous_ = keyword;
+    open_ = open;
+    if (open == kNone) return {};
+    size_t end = open;
+    while (end > 0 && text::IsBlank(Unit(end - 1))) --end;
+    size_t start = end;
+    while (start > 0 && text::InWord(Unit(start - 1))) --start;
+    return text_.substr(start * Width, (end - start) * Width);
+  }
+
+  std::string_view text_;
+  const unsigned char* bytes_;
+  size_t previous_ = kNone;  // the keyword of the name asked about last
+  size_t open_ = kNone;      // the "(" of its block
+  std::vector<size_t> parentheses_;
+};
+
+}  // namespace formats
