@@ -200,11 +200,10 @@ void Discard(const std::wstring& path) {
 template <typename Fill>
 bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes, Fill fill) {
   const std::wstring temp = ApiPath(TempPathFor(target));
-  // One left by a run cut short is taken over, read-only or not.
-  const DWORD leftover = GetFileAttributesW(temp.c_str());
-  if (Exists(leftover) && (leftover & ~FILE_ATTRIBUTE_ARCHIVE)) {
-    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
+  // One left by a run cut short goes, read-only or not, so that a hard link
+  // at its name is never written through; one another write holds stays,
+  // and the open below fails.
+  if (Exists(GetFileAttributesW(temp.c_str()))) Discard(temp);
   Handle out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out.valid()) return false;
@@ -226,7 +225,7 @@ class Win32AppendFile : public AppendFile {
   bool Usable() const {
     if (!handle_.valid() || GetFileType(handle_.get()) != FILE_TYPE_DISK) return false;
     std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(handle_.get());
-    return info &&
+    return info && info->nNumberOfLinks <= 1 &&
            !(info->dwFileAttributes &
              (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY));
   }
@@ -234,6 +233,16 @@ class Win32AppendFile : public AppendFile {
     return WriteAll(handle_.get(), bytes.data(), bytes.size());
   }
   bool Flush() override { return FlushFileBuffers(handle_.get()) != 0; }
+
+ private:
+  Handle handle_;
+};
+
+// Held while its handle stays open: the system drops the lock with it, also
+// when the program is killed.
+class Win32FileLock : public FileLock {
+ public:
+  explicit Win32FileLock(HANDLE handle) : handle_(handle) {}
 
  private:
   Handle handle_;
@@ -301,6 +310,7 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
   stamp.size =
       static_cast<int64_t>((static_cast<uint64_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
   stamp.modified_ns = Nanoseconds(Ticks(info->ftLastWriteTime));
+  stamp.links = info->nNumberOfLinks;
   FILE_BASIC_INFO basic;
   if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
     stamp.changed_ns = Nanoseconds(basic.ChangeTime.QuadPart);
@@ -422,6 +432,47 @@ std::unique_ptr<AppendFile> Win32FileSystem::OpenAppend(const std::string& path)
   return file;
 }
 
+void Win32FileSystem::RemoveLeftover(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return;
+  const std::wstring temp = ApiPath(TempPathFor(AsStored(path)));
+  const DWORD attributes = GetFileAttributesW(temp.c_str());
+  // A write of the target holds its temporary file open, unshared, so that
+  // the delete fails.
+  if (Exists(attributes) &&
+      !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+    Discard(temp);
+  }
+}
+
+std::unique_ptr<FileLock> Win32FileSystem::LockFile(const std::string& path,
+                                                    bool& held_elsewhere) {
+  held_elsewhere = false;
+  if (LooksLikeDevice(NameOf(path))) return nullptr;
+  // Opened for writing where it may be, as the Linux build opens it (under
+  // Wine the access decides the kind of lock the host gets), else for
+  // reading, which an exclusive lock needs no more than. Every sharing is
+  // allowed, so that the file can still be replaced.
+  const std::wstring api_path = ApiPath(path);
+  Handle file(CreateFileW(api_path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    file.Reset(CreateFileW(api_path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return nullptr;
+  const std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(file.get());
+  if (!info || (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  // The byte the Linux build locks, far beyond the end: under Wine the two
+  // meet, and the file's content stays free to read and write.
+  OVERLAPPED at = {};
+  at.OffsetHigh = 1 << 8;
+  if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+    held_elsewhere = GetLastError() == ERROR_LOCK_VIOLATION;
+    return nullptr;
+  }
+  return std::make_unique<Win32FileLock>(file.Release());
+}
+
 std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::string& pattern,
                                                                   uint32_t mask) const {
   std::vector<FindEntry> out;
@@ -484,6 +535,18 @@ std::optional<std::string> Win32FileSystem::LinkOutOf(const std::string& folder,
     if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
   }
   return std::nullopt;
+}
+
+std::optional<std::string> Win32FileSystem::FinalPath(const std::string& path) const {
+  if (std::optional<std::string> real = RealPath(path)) return real;
+  // Nothing there yet: where its folder leads, and the name. A link that
+  // leads nowhere leads nowhere a drive holds.
+  const std::string folder = FolderOf(path);
+  if (KindAt(path) != EntryKind::kNone || NameOf(path).empty()) return std::nullopt;
+  std::optional<std::string> real = RealPath(folder.empty() ? current_folder_ : folder);
+  if (!real) return std::nullopt;
+  if (!real->ends_with('\\')) *real += '\\';
+  return *real + NameOf(path);
 }
 
 std::string Win32FileSystem::CurrentFolder() const { return current_folder_; }
