@@ -225,6 +225,20 @@ enum class Msg : int {
   EntryGone,
   EntryNotWhole,
   Restored,
+  // Writers of a route, and what restore trusts.
+  RouteLocked,
+  RouteNotLockable,
+  RefChanged,
+  NotMovedBack,
+  JobNotDone,
+  JobNotDoneFilesLeft,
+  RefEmpty,
+  JournalLinesFailCheck,
+  EntryAlreadyThere,
+  PartlyRestored,
+  CopyDropped,
+  HardLinked,
+  InCheckedRoute,
   Count,
 };
 

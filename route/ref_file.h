@@ -23,20 +23,22 @@ enum class RefFault {
 };
 
 struct ParsedRef {
-  // The first line, without its line break; the program's own header for
-  // a text holding nothing but blanks.
+  // The SIMIS header that opens the first line, up to the first blank; the
+  // program's own header for a text holding nothing but blanks. An entry on
+  // the same line is an entry like any other.
   std::string header;
   // Each with its text and the text before it; empty unless fault is kNone.
   std::vector<Shape> entries;
   std::string tail;  // the text after the last entry
   RefFault fault = RefFault::kNone;
   size_t fault_line = 0;  // kUnclosedBlock: the line (from 1) where that block begins
+  bool empty = false;     // the text held nothing but blanks
 };
 
 // The entries of a .ref text, each entry keeping the text it was read
-// from. The header line ends at the first CR or LF. A block's keyword is
-// the word right before its "("; the text before that word is text around
-// the entries.
+// from. A block's keyword is the word right before its "("; the text before
+// that word is text around the entries. An entry's text takes the line
+// break after it only when the entry stands on its line alone.
 ParsedRef ParseRef(std::string text);
 
 // The one entry a text holds, when the text is an entry's text exactly as

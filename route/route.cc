@@ -48,7 +48,12 @@ void Route::ReadRef() {
   if (platform::TooLargeToRead(services_.files, RefPath)) {
     throw core::Error(services_.language.Format(core::Msg::FileTooLarge, RefPath));
   }
-  TextFile file = ReadTextFile(services_.files, RefPath);
+  // Stamped before it is read: a change meanwhile shows as one later.
+  const std::optional<platform::FileStamp> stamp = services_.files.Stamp(RefPath);
+  std::optional<std::string> bytes = services_.files.ReadFile(RefPath);
+  if (!bytes) throw core::Error("Cannot open file " + RefPath);
+  const Fingerprint known = Fingerprint::Of(*bytes);
+  TextFile file = TextFileOf(std::move(*bytes));
   if (file.form == TextForm::kCompressed) {
     throw core::Error(services_.language.Format(core::Msg::FileCompressed, RefPath));
   }
@@ -66,22 +71,41 @@ void Route::ReadRef() {
   Entries = std::move(ref.entries);
   header_ = std::move(ref.header);
   tail_ = std::move(ref.tail);
+  empty_file_ = ref.empty;
+  ref_known_ = known;
+  ref_stamp_ = stamp;
   read_ = true;
 }
 
 void Route::AddEntry(const Shape& shape) {
   Shape entry;
   for (const Props& prop : shape.PropList()) entry.SetValue(prop.PropName, prop.PropValue);
-  if (record_) record_->Entries(true, {{EntryCount() + 1, entry.Text(), tail_.size()}});
+  // On a line of its own: after a file that does not end with a line break,
+  // one goes first.
+  std::string_view last = tail_;
+  if (last.empty() && !Entries.empty()) {
+    last = Entries.back().AsRead() ? Entries.back().source_ : std::string_view("\n");
+  }
+  if (last.empty()) last = header_;
+  const std::string_view line_break =
+      !last.empty() && last.back() != '\n' && last.back() != '\r' ? "\r\n" : "";
+  if (record_) {
+    RemovedEntry added{EntryCount() + 1, entry.Text(), tail_.size() + line_break.size()};
+    if (!Entries.empty()) added.before = Fingerprint::Of(Entries.back().Text());
+    record_->Entries(true, {added});
+  }
+  tail_ += line_break;
   Place(Entries.size(), std::move(entry), tail_.size());
 }
 
 std::vector<RemovedEntry> Route::RemoveEntries(const std::vector<bool>& marked) {
   std::vector<RemovedEntry> removed;
   for (size_t i = 0; i < Entries.size() && i < marked.size(); ++i) {
-    if (marked[i]) {
-      removed.push_back({static_cast<int>(i + 1), Entries[i].Text(), Entries[i].before_.size()});
-    }
+    if (!marked[i]) continue;
+    RemovedEntry& entry =
+        removed.emplace_back(static_cast<int>(i + 1), Entries[i].Text(), Entries[i].before_.size());
+    if (i > 0) entry.before = Fingerprint::Of(Entries[i - 1].Text());
+    if (i + 1 < Entries.size()) entry.after = Fingerprint::Of(Entries[i + 1].Text());
   }
   // Recorded before anything changes: a journal that cannot take it stops
   // the job here.
@@ -211,13 +235,126 @@ void Route::WriteRef(const std::string& path) {
   RefuseIfUnreadable();
   const std::string target = path.empty() ? RefPath : path;
   RefuseIfLeavingRoute(target);
+  if (target != RefPath) {
+    if (!services_.files.ReplaceFile(target, UnicodeFileBytes(FileText()))) {
+      throw core::Error("Cannot create file " + target);
+    }
+    return;
+  }
+  const Writing writing(*this);
+  // Lost to another writer when the .ref was replaced last.
+  if (!lock_) LockRef();
   const std::string bytes = UnicodeFileBytes(FileText());
-  // A job cut short between the write and its "applied" line is told by
-  // the fingerprint of what the .ref holds.
-  const bool recorded = record_ && target == RefPath;
-  if (recorded) record_->WritingRef(Fingerprint::Of(bytes));
-  if (!services_.files.ReplaceFile(target, bytes)) throw core::Error("Cannot create file " + target);
-  if (recorded) record_->Applied();
+  const Fingerprint written = Fingerprint::Of(bytes);
+  if (record_) {
+    // Changed by another program while the job ran: it gives up.
+    try {
+      RefuseIfRefChanged();
+    } catch (const core::Error& error) {
+      GiveUp(error.what());
+    }
+    // A job cut short between the write and its "applied" line is told by
+    // what the .ref holds: what it found, or what it wrote.
+    record_->WritingRef(ref_known_, written);
+  }
+  if (!services_.files.ReplaceFile(target, bytes)) {
+    const std::string failure = "Cannot create file " + target;
+    if (!record_) throw core::Error(failure);
+    record_->Unapplied();
+    GiveUp(failure);
+  }
+  ref_known_ = written;
+  ref_stamp_ = services_.files.Stamp(RefPath);
+  empty_file_ = false;
+  // The lock was on the file replaced; the new one is locked before the old
+  // lock goes, unless another writer was first.
+  bool held_elsewhere = false;
+  lock_ = services_.files.LockFile(RefPath, held_elsewhere);
+  if (record_) record_->Applied();
+}
+
+Route::Writing::Writing(Route& route) : route_(route) {
+  if (route_.holds_++ > 0) return;
+  try {
+    route_.Hold();
+  } catch (...) {
+    route_.holds_ = 0;
+    route_.lock_.reset();
+    throw;
+  }
+}
+
+Route::Writing::~Writing() {
+  if (--route_.holds_ == 0) route_.lock_.reset();
+}
+
+void Route::Hold() {
+  RefuseIfUnreadable();
+  LockRef();
+  RefuseIfRefChanged();
+  // What a run killed while it replaced the .ref left beside it.
+  services_.files.RemoveLeftover(RefPath);
+  if (!SettleWrites(services_.files, JournalPath(), ref_known_)) {
+    throw core::Error(services_.language.Format(core::Msg::JournalNotWritable, JournalPath()));
+  }
+}
+
+void Route::LockRef() {
+  bool held_elsewhere = false;
+  lock_ = services_.files.LockFile(RefPath, held_elsewhere);
+  if (lock_) return;
+  const core::Language& language = services_.language;
+  throw core::Error(held_elsewhere ? language.Format(core::Msg::RouteLocked, Name)
+                                   : language.Format(core::Msg::RouteNotLockable, RefPath));
+}
+
+void Route::RefuseIfRefChanged() {
+  const std::optional<platform::FileStamp> stamp = services_.files.Stamp(RefPath);
+  if (stamp && stamp == ref_stamp_) return;
+  // Touched, or written again with the same bytes, it is still what was read.
+  const std::optional<std::string> bytes = services_.files.ReadFile(RefPath);
+  if (!bytes || Fingerprint::Of(*bytes) != ref_known_) {
+    throw core::Error(services_.language[core::Msg::RefChanged]);
+  }
+  ref_stamp_ = stamp;
+}
+
+void Route::GiveUp(const std::string& why) {
+  services_.log.AddFailure(why);
+  bool all_back = true;
+  platform::FileSystem& files = services_.files;
+  // What it moved goes back, the last first, recorded as far as the journal
+  // takes it: a file must not stay away because the record could not grow.
+  for (auto move = job_moves_.rbegin(); move != job_moves_.rend(); ++move) {
+    const auto& [from, to] = *move;
+    try {
+      record_->Returning(from, to);
+    } catch (const core::Error&) {
+    }
+    const bool back = files.MoveFile(Folder + to, Folder + from);
+    try {
+      record_->Moved(back);
+    } catch (const core::Error&) {
+    }
+    if (back) {
+      --files_moved_;
+    } else {
+      all_back = false;
+      services_.log.AddFailure(services_.language.Format(core::Msg::NotMovedBack, from, to));
+    }
+  }
+  job_moves_.clear();
+  try {
+    record_->NotDone();
+  } catch (const core::Error&) {
+  }
+  // The entries as the file holds them; one that can no longer be read
+  // leaves the route unreadable.
+  try {
+    ReadRef();
+  } catch (const core::Error&) {
+  }
+  throw core::Error(services_.language[all_back ? core::Msg::JobNotDone : core::Msg::JobNotDoneFilesLeft]);
 }
 
 void Route::BackupRef() {

@@ -75,6 +75,7 @@ class Shape {
   // Reading gives an entry its text; the route keeps the text around it.
   friend class RefReader;
   friend class Route;
+  friend class Timeline;
 
   // Drops the text the entry was read from.
   void Forget();

@@ -29,13 +29,17 @@ TextForm FormOf(std::string_view bytes) {
 TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path) {
   std::optional<std::string> bytes = files.ReadFile(path);
   if (!bytes) throw core::Error("Cannot open file " + path);
+  return TextFileOf(std::move(*bytes));
+}
+
+TextFile TextFileOf(std::string bytes) {
   TextFile file;
-  file.form = FormOf(*bytes);
-  std::string_view view = *bytes;
+  file.form = FormOf(bytes);
+  std::string_view view = bytes;
   switch (file.form) {
     case TextForm::kUnicode: {
       const size_t mark = view.starts_with(kByteOrderMark) ? kByteOrderMark.size() : 0;
-      file.text = std::move(*bytes);
+      file.text = std::move(bytes);
       platform::Utf16LeToUtf8InPlace(file.text, mark);
       break;
     }
