@@ -205,7 +205,7 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBack
             test_support::UnicodeFile(
                 "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) )\r\n"
                 "Hazard (\r\n\tFileName ( f.s )\r\n\tClass ( c )\r\n"
-                "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)\r\n"));
+                "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)"));
   EXPECT_FALSE(files.FolderExists(kBackup));
   EXPECT_EQ(routes.ClShapes[1], " - f.s");  // the list is not refreshed
 }

@@ -8,6 +8,7 @@
 #include "core/error.h"
 #include "ops/clearing.h"
 #include "platform/text.h"
+#include "route/blocks.h"
 #include "route/journal.h"
 #include "route/ref_file.h"
 #include "route/timeline.h"
@@ -192,7 +193,7 @@ std::vector<const JournalMove*> LeftInBackups(const core::ConvMain& main,
 // The records offered, newest first: those no complete restore undid, and
 // those it undid that still have files in the backups. A restore cut short
 // is not offered (restoring its jobs again completes it), nor a job that
-// gave up with all its files back.
+// gave up with all its files back and no entry changed.
 std::vector<Offer> Offers(const core::ConvMain& main, const route::Route& route,
                           const Journal& journal) {
   const std::vector<bool> undone = UndoneRecords(journal);
@@ -200,7 +201,9 @@ std::vector<Offer> Offers(const core::ConvMain& main, const route::Route& route,
   for (size_t i = journal.records.size(); i-- > 0;) {
     const JournalRecord& record = journal.records[i];
     if (!record.complete && record.job == kRestoreJob) continue;
-    if (record.not_done && std::none_of(record.moves.begin(), record.moves.end(), Undoable)) {
+    if (record.not_done && std::none_of(record.moves.begin(), record.moves.end(), Undoable) &&
+        std::none_of(record.batches.begin(), record.batches.end(),
+                     [](const JournalBatch& batch) { return batch.applied; })) {
       continue;
     }
     if (!undone[i]) {
@@ -250,6 +253,7 @@ bool ChangesEntries(const Undo& undo) {
 
 // What a log line calls an entry: its file name, else its first line.
 std::string EntryName(std::string_view text) {
+  text = route::TrimView(text);
   if (const std::optional<route::Shape> entry = route::ParseEntry(text)) {
     if (const std::string& name = entry->GetValue("FileName"); !name.empty()) return name;
   }
@@ -264,7 +268,7 @@ std::vector<bool> FindEntries(core::ConvMain& main, const route::Route& route,
   for (size_t i = 0; i < route.Entries.size(); ++i) by_text[route.Entries[i].Text()].push_back(i);
   std::vector<bool> marked(route.Entries.size());
   for (const route::RemovedEntry& entry : entries) {
-    const auto found = by_text.find(entry.text);
+    const auto found = by_text.find(std::string(route::TrimView(entry.text)));
     std::optional<size_t> nearest;
     const auto distance = [&entry](size_t i) {
       const long long apart = static_cast<long long>(i) + 1 - entry.number;
@@ -323,13 +327,13 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
   std::vector<Going> going;
   long long earlier = 0;
   for (route::RemovedEntry& entry : entries) {
-    const Fingerprint own = Fingerprint::Of(entry.text);
+    const Fingerprint own = Fingerprint::Of(route::TrimView(entry.text));
     // Its place among the entries there now, had nothing else changed.
     const long long expected = entry.number - 1 - earlier++;
     long long place;
     const Going* last = going.empty() ? nullptr : &going.back();
     if (last && last->entry.number + 1 == entry.number &&
-        entry.before == Fingerprint::Of(last->entry.text)) {
+        entry.before == Fingerprint::Of(route::TrimView(last->entry.text))) {
       place = last->place;
     } else {
       const std::optional<long long> before = nearest(entry.before, expected - 1);
@@ -451,15 +455,16 @@ void Restore(core::ConvMain& main, route::Route& route, const std::vector<std::s
       if (batch.added) {
         const std::vector<bool> marked =
             exact ? timeline->Find(undo.index, b) : FindEntries(main, route, batch.entries);
-        entries += route.RemoveEntries(marked).size();
-        if (exact) timeline->Shown(undo.index, b, false);
+        const std::vector<route::RemovedEntry> removed = route.RemoveEntries(marked);
+        entries += removed.size();
+        if (exact) timeline->Hidden(undo.index, b, removed);
         continue;
       }
       const std::vector<route::RemovedEntry> going =
           exact ? timeline->PutBack(undo.index, b) : PlaceByNeighbours(main, route, batch.entries);
       const size_t put = route.InsertEntries(going);
       entries += put;
-      if (exact) timeline->Shown(undo.index, b, true);
+      if (exact) timeline->Shown(undo.index, b);
       if (put < going.size()) {
         timeline.reset();
         main.log.AddFailure(

@@ -20,29 +20,78 @@ bool ChooseFirst(core::ChoiceList& list) {
   return true;
 }
 
-// One run of the program on a copy of a disk: "Delete selected" on rows 1
-// and 3 of route R with their files, or restore of the newest job.
+bool ChooseAll(core::ChoiceList& list) {
+  list.ClAllClick();
+  return true;
+}
+
+// A job as a person runs it: the rows chosen in the entry list, the choice
+// list played, the answers given.
+struct Job {
+  std::string name;
+  void (*button)(core::ConvMain&, RouteState&);
+  std::vector<bool> rows = {};
+  std::function<bool(core::ChoiceList&)> choose = ChooseAll;
+  std::deque<bool> answers = {true, true};
+  bool writes_ref = false;  // at its end, having moved its files
+};
+
+// Route R in a form hands leave: a comment, two entries on one line, text
+// between entries, an entry over several lines; a duplicate, a missing
+// shape, an unused one and two no entry names.
+test_support::MemoryFileSystem RouteDisk() {
+  test_support::MemoryFileSystem disk;
+  disk.Add(kRoute + "R.ref",
+           test_support::UnicodeFile(
+               "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\ncomment ( \"by hand\" )\r\n"
+               "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) ) Static ( FileName ( "
+               "dup.s ) )\r\n\r\n-- odd text --\r\nStatic ( FileName ( c.s ) )\r\n"
+               "Static ( FileName ( DUP.S ) )\r\nStatic ( FileName ( gone.s ) )\r\n"
+               "Static (\r\n\tFileName ( keep.s )\r\n)\r\n"));
+  for (const char* name : {"a.sd", "b.s", "dup.s", "c.s", "keep.s", "orphan.s", "extra.s"})
+    disk.Add(kRoute + "SHAPES\\" + name, name);
+  disk.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace"})));
+  disk.Add(kRoute + "SHAPES\\a.thm", "");
+  disk.Add(kRoute + "TEXTURES\\t.ace", "t");
+  disk.Add(kRoute + "TEXTURES\\SNOW\\t.ace", "snow t");
+  disk.Add(kRoute + "WORLD\\w.w", test_support::UnicodeFile(WorldText({"a.s", "b.s", "dup.s",
+                                                                       "keep.s"})));
+  return disk;
+}
+
+const Lines kRouteFiles = {"R.ref",        "SHAPES\\a.s",   "SHAPES\\a.sd",     "SHAPES\\b.s",
+                           "SHAPES\\dup.s", "SHAPES\\c.s",   "SHAPES\\keep.s",   "SHAPES\\orphan.s",
+                           "SHAPES\\extra.s", "TEXTURES\\t.ace", "TEXTURES\\SNOW\\t.ace"};
+
+// One run of the program on a copy of a disk, route R chosen, the file
+// system failing at, or the program killed at, its n-th change from then
+// on.
 struct Program {
-  explicit Program(const test_support::MemoryFileSystem& disk, int killed_after = -1)
+  enum Fault { kNone, kFail, kKill };
+  explicit Program(const test_support::MemoryFileSystem& disk, Fault fault = kNone, int at = 0)
       : files(disk) {
     main.language.SetTexts(core::kEnglish);
     main.fields.MSTSRoot = "C:\\MSTS";
-    ui.answers = {true, true};
-    ui.choose_objects = ChooseFirst;
     routes.AddRoute = routes.ClRoute = {"R"};
     AddRouteChange(main, routes, 0);
-    routes.ClShapesSelected = {true, false, true};
-    routes.ClShapesFocused = 0;
-    files.CrashAfter(killed_after);
+    // A copy of a disk left by a program killed lives again.
+    files.FailAfter(fault == kFail ? at : -1);
+    files.CrashAfter(fault == kKill ? at : -1);
   }
-  // False when it was killed.
-  bool Run(void (*button)(core::ConvMain&, RouteState&)) {
+  // False when it was killed; a refusal or failure ends the run.
+  bool Run(const Job& job) {
+    ui.answers = job.answers;
+    ui.choose_objects = job.choose;
+    routes.ClShapesSelected = job.rows;
+    routes.ClShapesFocused = 0;
     try {
-      button(main, routes);
-      return true;
+      job.button(main, routes);
     } catch (const test_support::Killed&) {
       return false;
+    } catch (const core::Error& error) {
+      main.log.AddFailure(error.what());
     }
+    return true;
   }
   test_support::MemoryFileSystem files;
   test_support::FakeProcesses processes;
@@ -51,62 +100,81 @@ struct Program {
   RouteState routes;
 };
 
-// The job, then its restore, each killed after every change it makes in
-// turn: every file lies in its place or in the backups, the .ref is old or
-// new, and the next restore puts back everything.
-TEST(RestoreKillTest, AJobOrARestoreKilledAfterAnyChangeIsCompletedByTheNextRestore) {
-  test_support::MemoryFileSystem disk;
-  disk.Add(kRoute + "R.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                                       "Static ( FileName ( a.s ) )\r\n"
-                                                       "Static ( FileName ( b.s ) )\r\n"
-                                                       "Static ( FileName ( c.s ) )\r\n"));
-  const Lines kFiles = {"SHAPES\\a.s",  "SHAPES\\a.sd",    "SHAPES\\c.s",
-                        "SHAPES\\c.sd", "TEXTURES\\t.ace", "TEXTURES\\SNOW\\t.ace"};
-  for (const std::string& file : kFiles) disk.Add(kRoute + file, file);
-  disk.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace"})));
-  disk.Add(kRoute + "SHAPES\\a.thm", "");
-  Program cleared(disk);
-  cleared.Run(ClDeleteClick);
-  const auto nothing_lost = [&](const test_support::MemoryFileSystem& files) {
-    for (const std::string& file : kFiles) {
+// Every job, and the restore of it, made to fail at each change it makes in
+// turn, and killed there: no file is lost, a job that cannot write the .ref
+// leaves every file in its place, and restoring every job offered, after
+// another job has written the .ref meanwhile, gives the route back byte for
+// byte.
+TEST(RestoreFaultTest, EveryJobAndItsRestoreFailingOrKilledAtAnyChangeIsUndoneExactly) {
+  const test_support::MemoryFileSystem disk = RouteDisk();
+  const auto add_then_move = [](core::ChoiceList& list) {
+    list.Select(0, true);
+    list.ClAddToRefClick();
+    return ChooseAll(list);
+  };
+  const Job kJobs[] = {
+      {"deldup", ClDuplicatesClick},
+      {"delunex", ClDelUnexClick},
+      {"delentry", ClDeleteClick, {true, false, true}, ChooseAll, {true, true}, true},
+      {"delunused", ClUnusedClick},
+      {"delnotinref", ClDelUnnamedClick, {}, add_then_move, {true, false}},
+  };
+  const Job other = {"delentry of the first entry", ClDeleteClick, {true}, {}, {}};
+  // Every clearing job offered; a restore undone would clear again.
+  const Job restore_all = {"restore", ClRestoreClick, {}, [](core::ChoiceList& list) {
+                             for (size_t row = 0; row < list.size(); ++row)
+                               list.Select(row, list.Name(row).find(", Restore,") == std::string::npos);
+                             return true;
+                           }};
+  const auto lost = [&](const test_support::MemoryFileSystem& files) {
+    Lines lost;
+    for (const std::string& file : kRouteFiles) {
+      if (file == "R.ref") continue;
       const std::string& bytes = disk.Content(kRoute + file);
-      EXPECT_NE(files.Content(kRoute + file) == bytes, files.Content(kBackup + file) == bytes)
-          << file;
+      if ((files.Content(kRoute + file) == bytes) == (files.Content(kBackup + file) == bytes))
+        lost.push_back(file);
     }
-    const std::string ref = files.Content(kRoute + "R.ref");
-    EXPECT_TRUE(ref == disk.Content(kRoute + "R.ref") ||
-                ref == cleared.files.Content(kRoute + "R.ref"));
+    return lost;
   };
   const auto original = [&](const test_support::MemoryFileSystem& files) {
-    for (const std::string& file : kFiles)
-      EXPECT_EQ(files.Content(kRoute + file), disk.Content(kRoute + file)) << file;
-    EXPECT_EQ(files.Content(kRoute + "R.ref"), disk.Content(kRoute + "R.ref"));
-  };
-  // A restore killed after each change in turn, each completed by the next.
-  const auto restore_killed = [&](const test_support::MemoryFileSystem& after_job) {
-    for (int changes = 0;; ++changes) {
-      SCOPED_TRACE("restore killed after " + std::to_string(changes));
-      Program restore(after_job, changes);
-      if (restore.Run(ClRestoreClick)) return original(restore.files);
-      nothing_lost(restore.files);
-      Program again(restore.files);
-      again.Run(ClRestoreClick);
-      original(again.files);
+    Lines changed;
+    for (const std::string& file : kRouteFiles) {
+      if (files.Content(kRoute + file) != disk.Content(kRoute + file)) changed.push_back(file);
     }
+    return changed;
   };
-  int changes = 0;
-  for (;; ++changes) {
-    SCOPED_TRACE("job killed after " + std::to_string(changes));
-    Program job(disk, changes);
-    if (job.Run(ClDeleteClick)) break;
-    nothing_lost(job.files);
-    Program restore(job.files);
-    restore.Run(ClRestoreClick);
-    original(restore.files);
-    if (changes == 12) restore_killed(job.files);
+  // After the run, another job and a restore of all: the route as it was.
+  const auto undone = [&](const Program& run) {
+    Program meanwhile(run.files);
+    meanwhile.Run(other);
+    Program restore(meanwhile.files);
+    restore.Run(restore_all);
+    EXPECT_EQ(original(restore.files), Lines{});
+  };
+  for (const Job& job : kJobs) {
+    Program done(disk);
+    done.Run(job);
+    ASSERT_NE(original(done.files), Lines{}) << job.name;
+    for (int at = 0;; ++at) {
+      SCOPED_TRACE(job.name + " at change " + std::to_string(at));
+      Program failed(disk, Program::kFail, at);
+      failed.Run(job);
+      EXPECT_EQ(lost(failed.files), Lines{});
+      if (job.writes_ref && failed.files.Content(kRoute + "R.ref") == disk.Content(kRoute + "R.ref")) {
+        EXPECT_EQ(original(failed.files), Lines{});
+      }
+      undone(failed);
+      Program killed(disk, Program::kKill, at);
+      const bool ran = killed.Run(job);
+      EXPECT_EQ(lost(killed.files), Lines{});
+      undone(killed);
+      Program restore_killed(done.files, Program::kKill, at);
+      const bool restored = restore_killed.Run(restore_all);
+      EXPECT_EQ(lost(restore_killed.files), Lines{});
+      undone(restore_killed);
+      if (ran && restored) break;
+    }
   }
-  EXPECT_GT(changes, 20);
-  restore_killed(cleared.files);
 }
 
 using RestoreTest = ClearingFixture;

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <exception>
 #include <random>
 #include <unordered_map>
 
@@ -335,13 +336,18 @@ bool SettleWrites(platform::FileSystem& files, const std::string& path, const Fi
 }
 
 JobRecord::JobRecord(Route& route, std::string job)
-    : route_(route), job_(std::move(job)), id_(NewId()) {
+    : route_(route), job_(std::move(job)), id_(NewId()), exceptions_(std::uncaught_exceptions()) {
   route_.record_ = this;
   route_.folders_in_route_.clear();
   route_.job_moves_.clear();
 }
 
 JobRecord::~JobRecord() {
+  if (!complete_ && std::uncaught_exceptions() > exceptions_ && !route_.job_moves_.empty()) {
+    const bool all_back = route_.UndoJob();
+    route_.services_.log.AddFailure(route_.services_.language[
+        all_back ? core::Msg::JobNotDone : core::Msg::JobNotDoneFilesLeft]);
+  }
   route_.record_ = nullptr;
   route_.folders_in_route_.clear();
   if (file_) file_->Flush();
@@ -428,8 +434,13 @@ void JobRecord::Unapplied() { Line("unapplied", {}); }
 void JobRecord::NotDone() { Line("notdone", {}); }
 
 void JobRecord::Complete() {
+  complete_ = true;
   if (!begun_) return;
-  Line("complete", {});
+  // The job is done: a record that cannot say so stays one cut short.
+  try {
+    Line("complete", {});
+  } catch (const core::Error&) {
+  }
   file_->Flush();
 }
 

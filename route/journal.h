@@ -132,7 +132,8 @@ class JobRecord {
   // delunused, delnotinref or restore.
   JobRecord(Route& route, std::string job);
   // Puts what was written on the disk. A record not completed stays as a
-  // job cut short.
+  // job cut short. A job ended by an error before it completed cannot
+  // finish: the files it moved go back (Route::UndoJob).
   ~JobRecord();
   JobRecord(const JobRecord&) = delete;
   JobRecord& operator=(const JobRecord&) = delete;
@@ -154,7 +155,8 @@ class JobRecord {
   void Unapplied();
   void NotDone();
   // The last line; everything written is flushed to the disk. Nothing is
-  // written for a job that recorded nothing.
+  // written for a job that recorded nothing; a job whose journal cannot
+  // take the line stays one cut short, which restore undoes as well.
   void Complete();
 
  private:
@@ -166,7 +168,9 @@ class JobRecord {
   const std::string id_;
   std::unique_ptr<platform::AppendFile> file_;
   bool begun_ = false;
+  bool complete_ = false;
   int batches_ = 0;
+  const int exceptions_;
 };
 
 }  // namespace route

@@ -26,22 +26,6 @@ size_t LineOf(std::string_view text, size_t offset) {
   return line;
 }
 
-// Where an entry's text ends, given where it starts and the end of its ")":
-// past the line break that ends the line when nothing but blanks stands
-// before or after it on that line. `opens_line`: the text begins a line.
-size_t EntryEnd(std::string_view text, size_t start, size_t end, bool opens_line) {
-  size_t i = start;
-  while (i > 0 && text[i - 1] != '\n' && text[i - 1] != '\r') {
-    if (text[--i] != ' ' && text[i] != '\t') return end;
-  }
-  if (i == 0 && !opens_line) return end;
-  i = end;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (text.substr(i, 2) == "\r\n") return i + 2;
-  if (i < text.size() && (text[i] == '\r' || text[i] == '\n')) return i + 1;
-  return end;
-}
-
 size_t SkipBlanks(std::string_view text, size_t pos) {
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
   return pos;
@@ -114,14 +98,13 @@ class RefReader {
       const size_t close = ReadProps(body, open + 1, found);
       if (close == std::string_view::npos) return start;
       previous = close + 1;
-      const size_t end = EntryEnd(body, start, previous, from == 0);
       Shape& entry = ref.entries.emplace_back();
       MakeProps(found, entry.props_);
       entry.block_type_ = keyword;
       entry.before_ = body.substr(done, start - done);
       entry.read_text_ = text;
-      entry.source_ = body.substr(start, end - start);
-      done = end;
+      entry.source_ = body.substr(start, previous - start);
+      done = previous;
     }
     ref.tail = body.substr(done);
     return std::string_view::npos;

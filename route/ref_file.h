@@ -36,14 +36,13 @@ struct ParsedRef {
 };
 
 // The entries of a .ref text, each entry keeping the text it was read
-// from. A block's keyword is the word right before its "("; the text before
-// that word is text around the entries. An entry's text takes the line
-// break after it only when the entry stands on its line alone.
+// from, its keyword through its closing ")". A block's keyword is the word
+// right before its "("; the text before that word is text around the
+// entries, and so is the line break after an entry.
 ParsedRef ParseRef(std::string text);
 
 // The one entry a text holds, when the text is an entry's text exactly as
-// ParseRef cuts it (its keyword, its block, and the line break after it
-// when nothing but blanks stands between); else nothing.
+// ParseRef cuts it (its keyword through its closing ")"); else nothing.
 std::optional<Shape> ParseEntry(std::string_view text);
 
 // The program's own layout of these entries: the header, CR LF CR LF, then

@@ -117,17 +117,19 @@ class Route {
   // Appends a "Static" entry holding the shape's properties, set one by one
   // with SetValue, after all the text of the file.
   void AddEntry(const Shape& shape);
-  // Takes the marked entries out (entry n is marked[n - 1]); every other
-  // character of the file stays where it stands. Every removal of entries
-  // goes through here.
+  // Takes the marked entries out (entry n is marked[n - 1]): the text of
+  // each, and where nothing else stands on its line, the blanks before it
+  // and the line break after it; every other character of the file stays
+  // where it stands. Every removal of entries goes through here.
   std::vector<RemovedEntry> RemoveEntries(const std::vector<bool>& marked);
   // Puts entries, given as their texts, back in one pass, in the order of
   // their numbers: each as entry number min(number, EntryCount() + 1),
   // after `offset` characters of the text that stands before the entry
-  // numbered so (or after the last entry). A text is kept as given; a line
-  // break goes before it only where it could not start otherwise. Putting
-  // back what RemoveEntries returned gives the file back as it was. A text
-  // that is not one whole entry (ParseEntry) is left out; returns how many
+  // numbered so (or after the last entry), with the blanks and the line
+  // break that its text holds around it. A line break goes before it only
+  // where it could not start otherwise. Putting back what RemoveEntries
+  // returned gives the file back as it was. A text that is not one whole
+  // entry (ParseEntry, its blanks trimmed) is left out; returns how many
   // went in.
   size_t InsertEntries(std::vector<RemovedEntry> entries);
   // Entry index + 1 becomes the edited entry, unless that means the same
@@ -267,6 +269,9 @@ class Route {
   // The job being recorded gives up: its moves undone, the entries read
   // again. Throws core::Error.
   [[noreturn]] void GiveUp(const std::string& why);
+  // Moves back what the job being recorded moved, marks it not done and
+  // reads the entries again; false when a file could not go back.
+  bool UndoJob();
 
   enum class Fate { kMoved, kMissing, kOutside, kLink, kFailed };
   struct Removal {

@@ -291,9 +291,10 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   const std::string from = InFolder(folder + FolderPart(name) + disk_name);
   if (record_) record_->Moving(from, InFolder(backup));
   const bool moved = services_.files.MoveFile(path, backup);
+  // Undone, should the job not finish, even when its outcome is not told.
+  if (moved) job_moves_.emplace_back(from, InFolder(backup));
   if (record_) record_->Moved(moved);
   if (!moved) return {Fate::kFailed, {}};
-  job_moves_.emplace_back(from, InFolder(backup));
   ++files_moved_;
   return {Fate::kMoved, backup};
 }
@@ -393,10 +394,9 @@ Route::Return Route::MoveBack(const std::string& moved_to, const std::string& pl
   if (!FolderInRoute(back_parts.folder, true)) return Return::kFailed;
   if (record_) record_->Moving(moved_to, place);
   const bool moved = files.MoveFile(from, to);
+  if (moved) job_moves_.emplace_back(moved_to, place);
   if (record_) record_->Moved(moved);
-  if (!moved) return Return::kFailed;
-  job_moves_.emplace_back(moved_to, place);
-  return Return::kMoved;
+  return moved ? Return::kMoved : Return::kFailed;
 }
 
 Route::ShapeFiles Route::ReadShapeFiles(const std::string& file_name, bool move_shape_files,

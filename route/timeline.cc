@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "route/blocks.h"
 #include "route/text_file.h"
 
 namespace route {
@@ -11,7 +12,7 @@ Timeline::Timeline(const Route& route, const Journal& journal)
   if (route.Unreadable()) return;
   items_.reserve(route.Entries.size());
   for (const Shape& entry : route.Entries) {
-    items_.push_back({entry.before_, entry.Text(), true, true, next_id_++});
+    items_.push_back({entry.before_, {}, entry.Text(), {}, true, true, next_id_++});
   }
   const std::string text = route.FileText();
   Fingerprint current = Fingerprint::Of(UnicodeFileBytes(text));
@@ -66,13 +67,33 @@ bool Timeline::Hide(const JournalRecord& record, size_t record_index, size_t bat
   std::vector<size_t>& ids = batches_[{record_index, batch_index}];
   for (const RemovedEntry& entry : batch.entries) {
     const size_t number = static_cast<size_t>(entry.number);
-    if (number > shown.size() || items_[shown[number - 1]].text != entry.text) return false;
+    if (number > shown.size() || !TakeAround(shown[number - 1], entry.text)) return false;
     Item& item = items_[shown[number - 1]];
     item.shown = false;
     ids.push_back(item.id);
-    if (!batch.undoing.empty()) restored_.emplace(std::pair(batch.undoing, item.text), item.id);
+    if (!batch.undoing.empty()) restored_.emplace(std::pair(batch.undoing, item.core), item.id);
   }
   return true;
+}
+
+bool Timeline::TakeAround(size_t at, std::string_view text) {
+  Item& item = items_[at];
+  const std::string_view core = TrimView(text);
+  if (core != item.core) return false;
+  const std::string_view lead = text.substr(0, static_cast<size_t>(core.data() - text.data()));
+  const std::string_view trail = text.substr(lead.size() + core.size());
+  std::string& after = at + 1 < items_.size() ? items_[at + 1].before : tail_;
+  if (item.lead.empty()) {
+    if (!std::string_view(item.before).ends_with(lead)) return false;
+    item.before.resize(item.before.size() - lead.size());
+    item.lead = lead;
+  }
+  if (item.trail.empty()) {
+    if (!std::string_view(after).starts_with(trail)) return false;
+    after.erase(0, trail.size());
+    item.trail = trail;
+  }
+  return item.lead == lead && item.trail == trail;
 }
 
 void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t batch_index) {
@@ -81,10 +102,13 @@ void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t
                    [](const RemovedEntry& a, const RemovedEntry& b) { return a.number < b.number; });
   std::vector<size_t>& ids = batches_[{record_index, batch_index}];
   for (const RemovedEntry& entry : entries) {
-    Item item{{}, entry.text, true, false, next_id_};
+    const std::string_view core = TrimView(entry.text);
+    const size_t lead = static_cast<size_t>(core.data() - entry.text.data());
+    Item item{{},   entry.text.substr(0, lead), std::string(core), entry.text.substr(lead + core.size()),
+              true, false, next_id_};
     // A restore that put this entry back holds it: the same entry, which
     // goes where it stood then.
-    if (auto linked = restored_.find({record.id, entry.text}); linked != restored_.end()) {
+    if (auto linked = restored_.find({record.id, item.core}); linked != restored_.end()) {
       const size_t at = At(linked->second);
       item.id = items_[at].id;
       item.now = items_[at].now;
@@ -123,7 +147,9 @@ std::vector<RemovedEntry> Timeline::PutBack(size_t record, size_t batch) const {
   size_t passed = 0;  // the text of the entries left out since the last one in
   for (const Item& item : items_) {
     const bool going = !item.now && std::find(ids.begin(), ids.end(), item.id) != ids.end();
-    if (going) entries.push_back({number + 1, item.text, passed + item.before.size()});
+    if (going) {
+      entries.push_back({number + 1, item.lead + item.core + item.trail, passed + item.before.size()});
+    }
     if (going || item.now) {
       ++number;
       passed = 0;
@@ -143,15 +169,26 @@ std::vector<bool> Timeline::Find(size_t record, size_t batch) const {
   return marked;
 }
 
-void Timeline::Shown(size_t record, size_t batch, bool shown) {
-  for (size_t id : batches_.at({record, batch})) items_[At(id)].now = shown;
+void Timeline::Shown(size_t record, size_t batch) {
+  for (size_t id : batches_.at({record, batch})) items_[At(id)].now = true;
+}
+
+void Timeline::Hidden(size_t record, size_t batch, const std::vector<RemovedEntry>& removed) {
+  // The batch's items, in the order of the file, are those taken out.
+  std::vector<size_t> at;
+  for (size_t id : batches_.at({record, batch})) at.push_back(At(id));
+  std::sort(at.begin(), at.end());
+  for (size_t i = 0; i < at.size() && i < removed.size(); ++i) {
+    if (!TakeAround(at[i], removed[i].text)) batches_.clear();
+    items_[at[i]].now = false;
+  }
 }
 
 std::string Timeline::Render(bool now) const {
   std::string text = header_;
   for (const Item& item : items_) {
     text += item.before;
-    if (now ? item.now : item.shown) text += item.text;
+    if (now ? item.now : item.shown) text.append(item.lead).append(item.core).append(item.trail);
   }
   return text + tail_;
 }

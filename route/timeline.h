@@ -36,13 +36,17 @@ class Timeline {
   // Which of the route's entries now the batch's entries are (for
   // Route::RemoveEntries).
   std::vector<bool> Find(size_t record, size_t batch) const;
-  // The route now holds the batch's entries, or no longer does.
-  void Shown(size_t record, size_t batch, bool shown);
+  // The route now holds the batch's entries (put back as PutBack said), or
+  // no longer does (`removed`, as Route::RemoveEntries took them out).
+  void Shown(size_t record, size_t batch);
+  void Hidden(size_t record, size_t batch, const std::vector<RemovedEntry>& removed);
 
  private:
   struct Item {
     std::string before;  // the text between the item before (shown or not) and it
-    std::string text;
+    // Its text, with the blanks before it and the line break after it that
+    // go with it, all there only while it is.
+    std::string lead, core, trail;
     bool shown;  // in the version being worked out
     bool now;    // in the route as it stands
     size_t id;
@@ -56,6 +60,10 @@ class Timeline {
   void Reinsert(const JournalRecord& record, size_t record_index, size_t batch_index);
   // Hides what the batch put in; false when the entries there are not its.
   bool Hide(const JournalRecord& record, size_t record_index, size_t batch_index);
+  // Gives the item at `at` the text around it that went with it: the end
+  // of its own text before, the start of what follows. False when the text
+  // is not there.
+  bool TakeAround(size_t at, std::string_view text);
   std::string Render(bool now) const;
   size_t At(size_t id) const;
 
