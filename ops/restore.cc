@@ -291,10 +291,13 @@ std::vector<bool> FindEntries(core::ConvMain& main, const route::Route& route,
 // Where entries go back when the journal cannot tell their place exactly,
 // the route having been written since by something it does not tell of:
 // between the entries they stood between, found by their text, where those
-// still stand, else at their old numbers. An entry whose exact text already
-// stands at its place (put back by hand) is not put back again. Returns
-// them with their numbers among the entries there now and those going in.
+// still stand; an entry taken out since stands for the entries it stood
+// between in turn, as the journal tells of it. An entry whose exact text
+// already stands at its place (put back by hand) is not put back again.
+// Returns them with their numbers among the entries there now and those
+// going in.
 std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const route::Route& route,
+                                                   const Journal& journal,
                                                    std::vector<route::RemovedEntry> entries) {
   using route::Fingerprint;
   std::stable_sort(entries.begin(), entries.end(),
@@ -306,19 +309,41 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
     texts.push_back(Fingerprint::Of(entry.Text()));
     by_hash.emplace(texts.back().hash, texts.size() - 1);
   }
-  // The entry of that text nearest to `near`.
-  const auto nearest = [&](const std::optional<Fingerprint>& text,
-                           long long near) -> std::optional<long long> {
-    if (!text) return std::nullopt;
-    std::optional<long long> found;
-    const auto [first, last] = by_hash.equal_range(text->hash);
-    for (auto it = first; it != last; ++it) {
-      const long long at = static_cast<long long>(it->second);
-      if (texts[it->second] == *text && (!found || std::llabs(at - near) < std::llabs(*found - near))) {
-        found = at;
-      }
+  // What each entry taken out stood between, the latest taking out first.
+  std::unordered_map<uint64_t, const route::RemovedEntry*> neighbours;
+  for (auto record = journal.records.rbegin(); record != journal.records.rend(); ++record) {
+    for (const JournalBatch& batch : record->batches) {
+      if (batch.added) continue;
+      for (const route::RemovedEntry& entry : batch.entries)
+        neighbours.emplace(Fingerprint::Of(route::TrimView(entry.text)).hash, &entry);
     }
-    return found;
+  }
+  // The index of the entry there now that a neighbour stands for, nearest
+  // to `near` (-1 for the start of the file, `count` for its end), and how
+  // many entries taken out it passed to find it.
+  struct Found {
+    long long at;
+    int steps;
+  };
+  const auto resolve = [&](std::optional<Fingerprint> text, long long near,
+                           bool before) -> std::optional<Found> {
+    for (int step = 0; step < 64; ++step) {
+      if (!text) return Found{before ? -1 : count, step};
+      std::optional<long long> found;
+      const auto [first, last] = by_hash.equal_range(text->hash);
+      for (auto it = first; it != last; ++it) {
+        const long long at = static_cast<long long>(it->second);
+        if (texts[it->second] == *text &&
+            (!found || std::llabs(at - near) < std::llabs(*found - near))) {
+          found = at;
+        }
+      }
+      if (found) return Found{*found, step};
+      const auto gone = neighbours.find(text->hash);
+      if (gone == neighbours.end()) return std::nullopt;
+      text = before ? gone->second->before : gone->second->after;
+    }
+    return std::nullopt;
   };
   struct Going {
     long long place;  // before the entry there now at this index
@@ -330,22 +355,42 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
     const Fingerprint own = Fingerprint::Of(route::TrimView(entry.text));
     // Its place among the entries there now, had nothing else changed.
     const long long expected = entry.number - 1 - earlier++;
-    long long place;
+    // Between the entries it stood between, or those they stand for; next
+    // to the one found the nearer way. The first of the batch before it
+    // goes first.
+    long long lo = 0, hi = count;
+    bool toward_after = false;
     const Going* last = going.empty() ? nullptr : &going.back();
+    const std::optional<Found> after = resolve(entry.after, expected, false);
+    if (after) hi = after->at;
     if (last && last->entry.number + 1 == entry.number &&
         entry.before == Fingerprint::Of(route::TrimView(last->entry.text))) {
-      place = last->place;
-    } else {
-      const std::optional<long long> before = nearest(entry.before, expected - 1);
-      const std::optional<long long> after = nearest(entry.after, expected);
-      if (before && (!after || *after > *before)) {
-        place = *before + 1;
-      } else if (after) {
-        place = *after;
-      } else {
-        place = std::clamp(expected, 0LL, count);
+      lo = std::min(last->place, hi);
+    } else if (const std::optional<Found> before = resolve(entry.before, expected - 1, true)) {
+      lo = before->at + 1;
+      if (lo > hi) {
+        if (after && after->steps < before->steps) lo = hi;
+        else hi = lo;
       }
+      toward_after = after && after->steps < before->steps;
+    } else if (after) {
+      lo = hi;
+    } else {
+      lo = hi = std::clamp(expected, 0LL, count);
     }
+    // The entries back between them since: the journal tells which stood
+    // before it and which after it.
+    const auto stood = [&](long long at) -> const route::RemovedEntry* {
+      const auto found = neighbours.find(texts[at].hash);
+      return found == neighbours.end() ? nullptr : found->second;
+    };
+    for (long long at = lo; at < hi; ++at) {
+      if (const route::RemovedEntry* other = stood(at); other && other->after == own) lo = at + 1;
+    }
+    for (long long at = hi; at-- > lo;) {
+      if (const route::RemovedEntry* other = stood(at); other && other->before == own) hi = at;
+    }
+    const long long place = toward_after ? hi : lo;
     // A neighbour of the same text as the entry is no sign of it.
     const bool there = (place < count && texts[place] == own && entry.after != own) ||
                        (place > 0 && texts[place - 1] == own && entry.before != own);
@@ -458,13 +503,16 @@ void Restore(core::ConvMain& main, route::Route& route, const std::vector<std::s
         const std::vector<route::RemovedEntry> removed = route.RemoveEntries(marked);
         entries += removed.size();
         if (exact) timeline->Hidden(undo.index, b, removed);
+        if (exact && !timeline->Agrees(route)) timeline.reset();
         continue;
       }
       const std::vector<route::RemovedEntry> going =
-          exact ? timeline->PutBack(undo.index, b) : PlaceByNeighbours(main, route, batch.entries);
+          exact ? timeline->PutBack(undo.index, b)
+                : PlaceByNeighbours(main, route, journal, batch.entries);
       const size_t put = route.InsertEntries(going);
       entries += put;
       if (exact) timeline->Shown(undo.index, b);
+      if (exact && !timeline->Agrees(route)) timeline.reset();
       if (put < going.size()) {
         timeline.reset();
         main.log.AddFailure(

@@ -179,6 +179,59 @@ TEST(RestoreFaultTest, EveryJobAndItsRestoreFailingOrKilledAtAnyChangeIsUndoneEx
 
 using RestoreTest = ClearingFixture;
 
+// Three jobs take out entries that stood between one another, in forms
+// hands leave: one on the header line, two on one line, one indented, one
+// over several lines, one at the end without a line break. Restored one at
+// a time in every order, the entries there keep the order they had, and
+// all of them give the file back byte for byte; after an entry added
+// meanwhile, each goes back between the entries it stood between.
+TEST_F(RestoreTest, JobsRestoredInAnyOrderPutEachEntryBackBetweenItsNeighbours) {
+  const std::string ref = test_support::UnicodeFile(
+      "SIMISA@@@@@@@@@@JINX0r1t______ Static ( FileName ( a.s ) )\r\n\r\ncomment ( \"x\" )\r\n"
+      "Static ( FileName ( b.s ) ) Static ( FileName ( c.s ) )\r\n  Static ( FileName ( d.s ) )\r\n"
+      "-- note --\r\nStatic (\r\n\tFileName ( e.s )\r\n)\r\n\r\nStatic ( FileName ( f.s ) )\r\n"
+      "Static ( FileName ( g.s ) )   ; end\r\nStatic ( FileName ( h.s ) )");
+  const Lines kAll = {"a.s", "b.s", "c.s", "d.s", "e.s", "f.s", "g.s", "h.s"};
+  const std::vector<Lines> kJobs = {{"c.s"}, {"b.s", "e.s"}, {"a.s", "d.s", "h.s"}};
+  for (const bool added : {false, true}) {
+    std::vector<size_t> order = {0, 1, 2};
+    do {
+      SCOPED_TRACE(std::to_string(order[0]) + std::to_string(order[1]) + std::to_string(order[2]) +
+                   (added ? " after an entry added" : ""));
+      files.Add(kRoute + "R.ref", ref);
+      files.DeleteFile(kJournal);
+      routes.AddRoute = routes.ClRoute = {"R"};
+      AddRouteChange(main, routes, 0);
+      for (const Lines& job : kJobs) {
+        routes.ClShapesSelected.clear();
+        for (const std::string& name : FileNames())
+          routes.ClShapesSelected.push_back(std::find(job.begin(), job.end(), name) != job.end());
+        ui.answers = {false, false};
+        ClDeleteClick(main, routes);
+      }
+      if (added) AddNamesToRef(main, Route(), {"new.s"});
+      for (size_t job : order) {
+        // Chosen by how many entries it took out.
+        const std::string row = "Delete selected, " + std::to_string(kJobs[job].size()) + " entries";
+        ui.choose_objects = [&row](core::ChoiceList& list) {
+          for (size_t i = 0; i < list.size(); ++i)
+            list.Select(i, list.Name(i).find(row) != std::string::npos);
+          return true;
+        };
+        ClRestoreClick(main, routes);
+        Lines expected;
+        for (const std::string& name : kAll) {
+          const Lines names = FileNames();
+          if (std::find(names.begin(), names.end(), name) != names.end()) expected.push_back(name);
+        }
+        if (added) expected.push_back("new.s");
+        EXPECT_EQ(FileNames(), expected);
+      }
+      if (!added) EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+    } while (std::next_permutation(order.begin(), order.end()));
+  }
+}
+
 TEST_F(RestoreTest, EntriesGoBackAmongThoseThereNowAndARestoredJobIsNotOfferedAgain) {
   Choose(
       "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n"

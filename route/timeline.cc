@@ -6,14 +6,27 @@
 #include "route/text_file.h"
 
 namespace route {
+namespace {
 
-Timeline::Timeline(const Route& route, const Journal& journal)
-    : header_(route.header_), tail_(route.tail_) {
+bool Contains(const std::vector<size_t>& ids, size_t id) {
+  return std::find(ids.begin(), ids.end(), id) != ids.end();
+}
+
+void AddOwner(std::vector<size_t>& owners, size_t id) {
+  if (!Contains(owners, id)) owners.push_back(id);
+}
+
+}  // namespace
+
+Timeline::Timeline(const Route& route, const Journal& journal) : header_(route.header_) {
   if (route.Unreadable()) return;
-  items_.reserve(route.Entries.size());
+  nodes_.reserve(2 * route.Entries.size() + 1);
   for (const Shape& entry : route.Entries) {
-    items_.push_back({entry.before_, {}, entry.Text(), {}, true, true, next_id_++});
+    nodes_.push_back({entry.before_});
+    entries_.push_back({true, true, entry.Text()});
+    nodes_.push_back({entries_.back().core, entries_.size() - 1});
   }
+  nodes_.push_back({route.tail_});
   const std::string text = route.FileText();
   Fingerprint current = Fingerprint::Of(UnicodeFileBytes(text));
   for (size_t w = journal.writes.size(); w-- > 0;) {
@@ -33,11 +46,38 @@ bool Timeline::Holds(size_t record, size_t batch) const {
   return batches_.count({record, batch}) != 0;
 }
 
+bool Timeline::Visible(const Node& node, bool now) const {
+  const auto there = [&](size_t id) { return now ? entries_[id].now : entries_[id].shown; };
+  if (node.core != kNone) return there(node.core);
+  return node.owners.empty() || std::any_of(node.owners.begin(), node.owners.end(), there);
+}
+
+bool Timeline::VisibleWith(const Node& node, const std::vector<size_t>& going) const {
+  const auto there = [&](size_t id) { return entries_[id].now || Contains(going, id); };
+  if (node.core != kNone) return there(node.core);
+  return node.owners.empty() || std::any_of(node.owners.begin(), node.owners.end(), there);
+}
+
+size_t Timeline::CoreOf(size_t entry) const {
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    if (nodes_[i].core == entry) return i;
+  }
+  return nodes_.size();
+}
+
+std::string Timeline::Render(bool now) const {
+  std::string text = header_;
+  for (const Node& node : nodes_) {
+    if (Visible(node, now)) text += node.text;
+  }
+  return text;
+}
+
 bool Timeline::Undo(const Journal& journal, const JournalWrite& write, size_t write_index) {
-  const std::vector<Item> items = items_;
+  const std::vector<Node> nodes = nodes_;
+  const std::vector<Entry> entries = entries_;
   const auto batches = batches_;
   const auto restored = restored_;
-  const std::string tail = tail_;
   const JournalRecord& record = journal.records[write.record];
   bool undone = true;
   for (size_t b = write.end_batch; undone && b-- > write.first_batch;) {
@@ -50,50 +90,79 @@ bool Timeline::Undo(const Journal& journal, const JournalWrite& write, size_t wr
     }
   }
   if (undone && Fingerprint::Of(UnicodeFileBytes(Render(false))) == *write.before) return true;
-  items_ = items;
+  nodes_ = nodes;
+  entries_ = entries;
   batches_ = batches;
   restored_ = restored;
-  tail_ = tail;
   return false;
+}
+
+bool Timeline::TakeAround(size_t entry, std::string_view text, bool now) {
+  const std::string_view core = TrimView(text);
+  if (core != entries_[entry].core) return false;
+  const std::string_view lead = text.substr(0, static_cast<size_t>(core.data() - text.data()));
+  const std::string_view trail = text.substr(lead.size() + core.size());
+  // The text shown next to it on one side, node by node, passing what is
+  // not shown: it goes with the entry, and with the entries not shown that
+  // stand between.
+  const auto take = [&](std::string_view piece, bool after) {
+    std::vector<size_t> owners = {entry};
+    size_t at = CoreOf(entry);
+    size_t matched = 0;
+    while (matched < piece.size()) {
+      if (after ? ++at >= nodes_.size() : at-- == 0) return false;
+      Node& node = nodes_[at];
+      if (!Visible(node, now)) {
+        if (node.core != kNone) owners.push_back(node.core);
+        continue;
+      }
+      if (node.core != kNone) return false;
+      const size_t size = std::min(node.text.size(), piece.size() - matched);
+      const std::string_view wanted =
+          after ? piece.substr(matched, size) : piece.substr(piece.size() - matched - size, size);
+      const std::string_view there = after ? std::string_view(node.text).substr(0, size)
+                                           : std::string_view(node.text).substr(node.text.size() - size);
+      if (wanted != there) return false;
+      if (size < node.text.size()) {
+        // Cut where the piece ends; the node at `at` becomes the piece.
+        Node rest = node;
+        if (after) {
+          rest.text.erase(0, size);
+          node.text.resize(size);
+          nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(rest));
+        } else {
+          rest.text.resize(rest.text.size() - size);
+          node.text.erase(0, node.text.size() - size);
+          nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), std::move(rest));
+          ++at;
+        }
+      }
+      for (size_t owner : owners) AddOwner(nodes_[at].owners, owner);
+      matched += size;
+    }
+    return true;
+  };
+  // The trail first: the lead's cuts move what follows them.
+  return take(trail, true) && take(lead, false);
 }
 
 bool Timeline::Hide(const JournalRecord& record, size_t record_index, size_t batch_index) {
   const JournalBatch& batch = record.batches[batch_index];
   // The numbers are those after the batch went in, all of it at once.
   std::vector<size_t> shown;
-  for (size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i].shown) shown.push_back(i);
+  for (const Node& node : nodes_) {
+    if (node.core != kNone && entries_[node.core].shown) shown.push_back(node.core);
   }
   std::vector<size_t>& ids = batches_[{record_index, batch_index}];
   for (const RemovedEntry& entry : batch.entries) {
     const size_t number = static_cast<size_t>(entry.number);
-    if (number > shown.size() || !TakeAround(shown[number - 1], entry.text)) return false;
-    Item& item = items_[shown[number - 1]];
-    item.shown = false;
-    ids.push_back(item.id);
-    if (!batch.undoing.empty()) restored_.emplace(std::pair(batch.undoing, item.core), item.id);
+    if (number > shown.size() || !TakeAround(shown[number - 1], entry.text, false)) return false;
+    const size_t id = shown[number - 1];
+    entries_[id].shown = false;
+    ids.push_back(id);
+    if (!batch.undoing.empty()) restored_.emplace(std::pair(batch.undoing, entries_[id].core), id);
   }
   return true;
-}
-
-bool Timeline::TakeAround(size_t at, std::string_view text) {
-  Item& item = items_[at];
-  const std::string_view core = TrimView(text);
-  if (core != item.core) return false;
-  const std::string_view lead = text.substr(0, static_cast<size_t>(core.data() - text.data()));
-  const std::string_view trail = text.substr(lead.size() + core.size());
-  std::string& after = at + 1 < items_.size() ? items_[at + 1].before : tail_;
-  if (item.lead.empty()) {
-    if (!std::string_view(item.before).ends_with(lead)) return false;
-    item.before.resize(item.before.size() - lead.size());
-    item.lead = lead;
-  }
-  if (item.trail.empty()) {
-    if (!std::string_view(after).starts_with(trail)) return false;
-    after.erase(0, trail.size());
-    item.trail = trail;
-  }
-  return item.lead == lead && item.trail == trail;
 }
 
 void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t batch_index) {
@@ -101,60 +170,124 @@ void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t
   std::stable_sort(entries.begin(), entries.end(),
                    [](const RemovedEntry& a, const RemovedEntry& b) { return a.number < b.number; });
   std::vector<size_t>& ids = batches_[{record_index, batch_index}];
-  for (const RemovedEntry& entry : entries) {
-    const std::string_view core = TrimView(entry.text);
-    const size_t lead = static_cast<size_t>(core.data() - entry.text.data());
-    Item item{{},   entry.text.substr(0, lead), std::string(core), entry.text.substr(lead + core.size()),
-              true, false, next_id_};
+  for (const RemovedEntry& removed : entries) {
+    const std::string_view core = TrimView(removed.text);
+    const size_t lead = static_cast<size_t>(core.data() - removed.text.data());
+    size_t id = entries_.size();
+    bool now = false;
     // A restore that put this entry back holds it: the same entry, which
-    // goes where it stood then.
-    if (auto linked = restored_.find({record.id, item.core}); linked != restored_.end()) {
-      const size_t at = At(linked->second);
-      item.id = items_[at].id;
-      item.now = items_[at].now;
-      (at + 1 < items_.size() ? items_[at + 1].before : tail_).insert(0, items_[at].before);
-      items_.erase(items_.begin() + static_cast<std::ptrdiff_t>(at));
+    // goes where it stood then. Text that went with it alone goes with it.
+    if (auto linked = restored_.find({record.id, std::string(core)}); linked != restored_.end()) {
+      id = linked->second;
+      now = entries_[id].now;
       restored_.erase(linked);
+      std::erase_if(nodes_, [id](const Node& node) {
+        return node.core == id || (node.owners.size() == 1 && node.owners[0] == id);
+      });
+      for (Node& node : nodes_) std::erase(node.owners, id);
     } else {
-      ++next_id_;
+      entries_.emplace_back();
     }
-    // After the entry numbered one less, and after the entries not in this
-    // version whose text before the offset passes.
+    entries_[id] = {false, now, std::string(core)};
+    // After the entry numbered one less, then `offset` characters of the
+    // text shown there, not counting the line break of an entry of this
+    // batch put in just before (the removal took it with that one). Text
+    // not shown is passed while characters are left to count.
     size_t at = 0;
-    for (size_t shown = 0; shown + 1 < static_cast<size_t>(entry.number) && at < items_.size();
+    for (size_t seen = 0; seen + 1 < static_cast<size_t>(removed.number) && at < nodes_.size();
          ++at) {
-      shown += items_[at].shown;
+      seen += nodes_[at].core != kNone && entries_[nodes_[at].core].shown;
     }
-    size_t passed = 0;
-    while (at < items_.size() && !items_[at].shown &&
-           entry.offset > passed + items_[at].before.size()) {
-      passed += items_[at].before.size();
-      ++at;
+    size_t left = removed.offset;
+    for (; at < nodes_.size(); ++at) {
+      Node& node = nodes_[at];
+      if (!Visible(node, false)) {
+        if (left == 0) break;
+        continue;
+      }
+      if (node.core != kNone) break;
+      if (std::any_of(node.owners.begin(), node.owners.end(),
+                      [&](size_t owner) { return Contains(ids, owner); })) {
+        continue;
+      }
+      if (left == 0) break;
+      if (left < node.text.size()) {
+        Node rest = node;
+        rest.text.erase(0, left);
+        node.text.resize(left);
+        nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(rest));
+        ++at;
+        break;
+      }
+      left -= node.text.size();
     }
-    std::string& around = at < items_.size() ? items_[at].before : tail_;
-    const size_t cut = std::min(entry.offset - passed, around.size());
-    item.before = around.substr(0, cut);
-    around.erase(0, cut);
-    ids.push_back(item.id);
-    items_.insert(items_.begin() + static_cast<std::ptrdiff_t>(at), std::move(item));
+    std::vector<Node> going;
+    if (lead > 0) going.push_back({removed.text.substr(0, lead), kNone, {id}});
+    going.push_back({std::string(core), id});
+    if (lead + core.size() < removed.text.size()) {
+      going.push_back({removed.text.substr(lead + core.size()), kNone, {id}});
+    }
+    nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), going.begin(), going.end());
+    // Text that went with an entry on one side of it and stands on the
+    // other goes with this one too: it stood between.
+    const size_t core_at = at + (lead > 0);
+    const auto before_it = [&](size_t owner) { return CoreOf(owner) < core_at; };
+    for (size_t i = at + going.size(); i < nodes_.size() && nodes_[i].core == kNone &&
+                                       !nodes_[i].owners.empty();
+         ++i) {
+      if (std::any_of(nodes_[i].owners.begin(), nodes_[i].owners.end(), before_it))
+        AddOwner(nodes_[i].owners, id);
+    }
+    for (size_t i = at; i-- > 0 && nodes_[i].core == kNone && !nodes_[i].owners.empty();) {
+      if (std::any_of(nodes_[i].owners.begin(), nodes_[i].owners.end(),
+                      [&](size_t owner) { return !before_it(owner); }))
+        AddOwner(nodes_[i].owners, id);
+    }
+    entries_[id].shown = true;
+    ids.push_back(id);
   }
 }
 
+std::string Timeline::ComingWith(size_t entry, const std::vector<size_t>& going,
+                                 bool after) const {
+  std::string text;
+  const size_t at = CoreOf(entry);
+  for (size_t i = at; after ? ++i < nodes_.size() : i-- > 0;) {
+    const Node& node = nodes_[i];
+    if (Visible(node, true) || (node.core != kNone && Contains(going, node.core))) break;
+    if (!VisibleWith(node, going)) continue;
+    if (after) {
+      text += node.text;
+    } else {
+      text.insert(0, node.text);
+    }
+  }
+  return text;
+}
+
 std::vector<RemovedEntry> Timeline::PutBack(size_t record, size_t batch) const {
-  const std::vector<size_t>& ids = batches_.at({record, batch});
+  std::vector<size_t> going;
+  for (size_t id : batches_.at({record, batch})) {
+    if (!entries_[id].now) going.push_back(id);
+  }
   std::vector<RemovedEntry> entries;
   int number = 0;
-  size_t passed = 0;  // the text of the entries left out since the last one in
-  for (const Item& item : items_) {
-    const bool going = !item.now && std::find(ids.begin(), ids.end(), item.id) != ids.end();
-    if (going) {
-      entries.push_back({number + 1, item.lead + item.core + item.trail, passed + item.before.size()});
+  // The text shown since the entry before (there now or going in), as
+  // Route::InsertEntries counts it: what comes back with an entry, before
+  // and after its own text, is not counted.
+  size_t passed = 0;
+  for (const Node& node : nodes_) {
+    if (node.core != kNone && Contains(going, node.core)) {
+      entries.push_back({number + 1,
+                         ComingWith(node.core, going, false) + node.text +
+                             ComingWith(node.core, going, true),
+                         passed});
     }
-    if (going || item.now) {
+    if (node.core != kNone && VisibleWith(node, going)) {
       ++number;
       passed = 0;
-    } else {
-      passed += item.before.size();
+    } else if (Visible(node, true)) {
+      passed += node.text.size();
     }
   }
   return entries;
@@ -163,41 +296,33 @@ std::vector<RemovedEntry> Timeline::PutBack(size_t record, size_t batch) const {
 std::vector<bool> Timeline::Find(size_t record, size_t batch) const {
   const std::vector<size_t>& ids = batches_.at({record, batch});
   std::vector<bool> marked;
-  for (const Item& item : items_) {
-    if (item.now) marked.push_back(std::find(ids.begin(), ids.end(), item.id) != ids.end());
+  for (const Node& node : nodes_) {
+    if (node.core != kNone && entries_[node.core].now) marked.push_back(Contains(ids, node.core));
   }
   return marked;
 }
 
+bool Timeline::Agrees(const Route& route) const { return Render(true) == route.FileText(); }
+
 void Timeline::Shown(size_t record, size_t batch) {
-  for (size_t id : batches_.at({record, batch})) items_[At(id)].now = true;
+  for (size_t id : batches_.at({record, batch})) entries_[id].now = true;
 }
 
 void Timeline::Hidden(size_t record, size_t batch, const std::vector<RemovedEntry>& removed) {
-  // The batch's items, in the order of the file, are those taken out.
-  std::vector<size_t> at;
-  for (size_t id : batches_.at({record, batch})) at.push_back(At(id));
-  std::sort(at.begin(), at.end());
-  for (size_t i = 0; i < at.size() && i < removed.size(); ++i) {
-    if (!TakeAround(at[i], removed[i].text)) batches_.clear();
-    items_[at[i]].now = false;
+  // The batch's entries, in the order of the file, are those taken out.
+  std::vector<size_t> ids;
+  for (const Node& node : nodes_) {
+    if (node.core != kNone && Contains(batches_.at({record, batch}), node.core)) {
+      ids.push_back(node.core);
+    }
   }
-}
-
-std::string Timeline::Render(bool now) const {
-  std::string text = header_;
-  for (const Item& item : items_) {
-    text += item.before;
-    if (now ? item.now : item.shown) text.append(item.lead).append(item.core).append(item.trail);
+  for (size_t i = 0; i < ids.size() && i < removed.size(); ++i) {
+    if (!TakeAround(ids[i], removed[i].text, true)) {
+      batches_.clear();
+      return;
+    }
+    entries_[ids[i]].now = false;
   }
-  return text + tail_;
-}
-
-size_t Timeline::At(size_t id) const {
-  for (size_t i = 0; i < items_.size(); ++i) {
-    if (items_[i].id == id) return i;
-  }
-  return items_.size();
 }
 
 }  // namespace route

@@ -3,7 +3,7 @@
 // the latest first, from the .ref as it stands, for as long as each gives
 // back the bytes its write found. The entries there now and those taken out
 // then stand in one row, in the order of the file before the first write
-// undone, each with the text before it. Restoring by that row puts back any
+// undone, with all the text around them. Restoring by that row puts back any
 // of them between the entries they stood between, and restoring all of them
 // gives the file back byte for byte.
 #pragma once
@@ -11,6 +11,7 @@
 #include <cstddef>
 #include <map>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -40,16 +41,24 @@ class Timeline {
   // no longer does (`removed`, as Route::RemoveEntries took them out).
   void Shown(size_t record, size_t batch);
   void Hidden(size_t record, size_t batch, const std::vector<RemovedEntry>& removed);
+  // Whether the row, as it stands now, is the route's text.
+  bool Agrees(const Route& route) const;
 
  private:
-  struct Item {
-    std::string before;  // the text between the item before (shown or not) and it
-    // Its text, with the blanks before it and the line break after it that
-    // go with it, all there only while it is.
-    std::string lead, core, trail;
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+  // A piece of the row: an entry's own text, or text around the entries,
+  // which stays whatever goes unless entries took it with them (the blanks
+  // before and the line break after an entry alone on its line): then it is
+  // there while any of them is.
+  struct Node {
+    std::string text;
+    size_t core = kNone;          // the entry whose own text it is
+    std::vector<size_t> owners = {};  // the entries it went with
+  };
+  struct Entry {
     bool shown;  // in the version being worked out
     bool now;    // in the route as it stands
-    size_t id;
+    std::string core;
   };
   using BatchKey = std::pair<size_t, size_t>;
 
@@ -60,18 +69,23 @@ class Timeline {
   void Reinsert(const JournalRecord& record, size_t record_index, size_t batch_index);
   // Hides what the batch put in; false when the entries there are not its.
   bool Hide(const JournalRecord& record, size_t record_index, size_t batch_index);
-  // Gives the item at `at` the text around it that went with it: the end
-  // of its own text before, the start of what follows. False when the text
-  // is not there.
-  bool TakeAround(size_t at, std::string_view text);
+  // Makes the text around the entry's own that went with it (`text` holds
+  // all three) go with it, and with the entries not there between. False
+  // when that text is not there.
+  bool TakeAround(size_t entry, std::string_view text, bool now);
+  // The text next to the entry's own, on one side, that comes with it when
+  // `going` come back: what PutBack puts in with it.
+  std::string ComingWith(size_t entry, const std::vector<size_t>& going, bool after) const;
+  bool Visible(const Node& node, bool now) const;
+  bool VisibleWith(const Node& node, const std::vector<size_t>& going) const;
+  // The node of the entry's own text.
+  size_t CoreOf(size_t entry) const;
   std::string Render(bool now) const;
-  size_t At(size_t id) const;
 
   std::string header_;
-  std::string tail_;
-  std::vector<Item> items_;
-  size_t next_id_ = 0;
-  std::map<BatchKey, std::vector<size_t>> batches_;  // the ids of each batch's entries
+  std::vector<Node> nodes_;
+  std::vector<Entry> entries_;  // by their number in the row's making
+  std::map<BatchKey, std::vector<size_t>> batches_;  // the entries of each batch
   // Entries a restore put back, by the record it undid and their text.
   std::multimap<std::pair<std::string, std::string>, size_t> restored_;
 };
