@@ -227,7 +227,9 @@ TEST_F(RestoreTest, JobsRestoredInAnyOrderPutEachEntryBackBetweenItsNeighbours) 
         if (added) expected.push_back("new.s");
         EXPECT_EQ(FileNames(), expected);
       }
-      if (!added) EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+      if (!added) {
+        EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+      }
     } while (std::next_permutation(order.begin(), order.end()));
   }
 }
@@ -303,6 +305,100 @@ TEST_F(RestoreTest, WhatRestoreCannotTrustStaysWhereItIs) {
                                          "job could not be undone"));
   EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
   EXPECT_TRUE(files.FileExists(kRoute + "SHAPES\\a.s"));
+}
+
+// What lies back already is not put back again: an entry a route editor put
+// back, a texture whose backup is the same file as the one in its place (a
+// move across drives cut short). A file whose place is taken stays in the
+// backups, and its job is offered again until it has gone back.
+TEST_F(RestoreTest, WhatIsBackAlreadyStaysAndWhatCouldNotGoBackIsOfferedAgain) {
+  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n");
+  const std::string ref = files.Content(kRoute + "R.ref");
+  files.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace"})));
+  files.Add(kRoute + "TEXTURES\\t.ace", "t");
+  routes.ClShapesSelected = {true, false};
+  ui.answers = {true, true};
+  ClDeleteClick(main, routes);
+  files.Add(kRoute + "R.ref", ref);
+  files.Add(kRoute + "TEXTURES\\t.ace", "t");
+  files.Add(kRoute + "SHAPES\\a.s", "made since");
+  AddRouteChange(main, routes, 0);
+  main.log.Clear();
+  // The job chosen, or the row offering it.
+  Lines offered;
+  ui.choose_objects = [&offered](core::ChoiceList& list) {
+    for (size_t row = 0; row < list.size(); ++row) {
+      if (list.Name(row).find("Delete selected") == std::string::npos) continue;
+      offered.push_back(list.Name(row));
+      list.Select(row, true);
+    }
+    return true;
+  };
+  ClRestoreClick(main, routes);
+  EXPECT_EQ(Logged(), (Lines{"TEXTURES\\t.ace: its copy in the backup folder is the same file, "
+                             "and is deleted",
+                             "SHAPES\\a.s: its place is taken, so it stays in the backup folder as "
+                             "Rastolin_backups\\SHAPES\\a.s",
+                             "The entry a.s already stands at its place and is not put back again",
+                             "Restored: 0 entries, 1 files"}));
+  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+  EXPECT_FALSE(files.FileExists(kBackup + "TEXTURES\\t.ace"));
+  files.DeleteFile(kRoute + "SHAPES\\a.s");
+  main.log.Clear();
+  ClRestoreClick(main, routes);
+  EXPECT_THAT(offered.back(), EndsWith(", Delete selected, 1 entries, 2 files (partly restored)"));
+  EXPECT_EQ(Logged(), (Lines{"SHAPES\\a.s: put back", "Restored: 0 entries, 1 files"}));
+  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+  ClRestoreClick(main, routes);
+  EXPECT_EQ(offered.size(), 2u);
+}
+
+// A restore moves only a backup of a shape or texture back to its place in
+// SHAPES or TEXTURES: a line changed since it was written is left out, and
+// so is, in a journal written before check values, a move of another file.
+TEST_F(RestoreTest, OnlyABackupGoesBackToItsPlaceAndALineChangedSinceIsLeftOut) {
+  Choose("Static ( FileName ( a.s ) )\r\n");
+  files.Add(kRoute + "SHAPES\\a.s", "a");
+  routes.ClShapesSelected = {true};
+  ui.answers = {true, false};
+  ClDeleteClick(main, routes);
+  std::string journal = files.Content(kJournal);
+  journal[journal.find("\tSHAPES\\\\a.s") + 9] = 'q';
+  journal += "\nold\tjob\t2020-01-01 10:00:00\tdelentry\n";
+  for (const std::string move :
+       {"SHAPES\\\\x.s\tR.ref", "SHAPES\\\\y.s\tR.trk", "SHAPES\\\\w.s\tWORLD\\\\w.w",
+        "SHAPES\\\\j.s\tRastolin_backups\\\\journal.txt",
+        "TEXVURES\\\\t.ace\tRastolin_backups\\\\TEXTURES\\\\t.ace",
+        "SHAPES\\\\..\\\\R.ref\tRastolin_backups\\\\SHAPES\\\\R.ref",
+        "SHAPES\\\\Oak.s\tRastolin_backups\\\\SHAPES\\\\Oak_2.s"}) {
+    journal += "old\tmove\t" + move + "\nold\tdone\n";
+  }
+  files.Add(kJournal, journal + "old\tcomplete\n");
+  for (const char* file : {"R.trk", "WORLD\\w.w", "Rastolin_backups\\TEXTURES\\t.ace",
+                           "Rastolin_backups\\SHAPES\\R.ref", "Rastolin_backups\\SHAPES\\Oak_2.s"}) {
+    files.Add(kRoute + file, file);
+  }
+  main.log.Clear();
+  ui.choose_objects = ChooseAll;
+  ClRestoreClick(main, routes);
+  const std::string outside = ": the name leads out of the route, nothing is moved";
+  EXPECT_EQ(Logged(),
+            (Lines{"1 lines of " + kJournal + " could not be read and are left out",
+                   "1 lines of " + kJournal +
+                       " do not fit their check value (they were changed after they were written) "
+                       "and are left out",
+                   "1 files in " + kBackup +
+                       " belong to no recorded job (backups made before the journal) and are not "
+                       "offered",
+                   "SHAPES\\Oak.s: put back", "SHAPES\\..\\R.ref" + outside,
+                   "TEXVURES\\t.ace" + outside, "SHAPES\\j.s" + outside, "SHAPES\\w.s" + outside,
+                   "SHAPES\\y.s" + outside, "SHAPES\\x.s" + outside,
+                   "Restored: 1 entries, 1 files"}));
+  EXPECT_EQ(files.Content(kRoute + "SHAPES\\Oak.s"), "Rastolin_backups\\SHAPES\\Oak_2.s");
+  EXPECT_EQ(files.Content(kBackup + "SHAPES\\a.s"), "a");
+  EXPECT_EQ(files.Content(kRoute + "R.trk"), "R.trk");
+  EXPECT_EQ(files.Content(kRoute + "WORLD\\w.w"), "WORLD\\w.w");
+  EXPECT_TRUE(files.FileExists(kRoute + "R.ref"));
 }
 
 }  // namespace
