@@ -325,6 +325,8 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
     long long at;
     int steps;
   };
+  // The entries passed, taken out, stood on that side of it as well.
+  std::vector<Fingerprint> passed;
   const auto resolve = [&](std::optional<Fingerprint> text, long long near,
                            bool before) -> std::optional<Found> {
     for (int step = 0; step < 64; ++step) {
@@ -339,6 +341,7 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
         }
       }
       if (found) return Found{*found, step};
+      passed.push_back(*text);
       const auto gone = neighbours.find(text->hash);
       if (gone == neighbours.end()) return std::nullopt;
       text = before ? gone->second->before : gone->second->after;
@@ -361,12 +364,16 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
     long long lo = 0, hi = count;
     bool toward_after = false;
     const Going* last = going.empty() ? nullptr : &going.back();
+    passed = {own};
     const std::optional<Found> after = resolve(entry.after, expected, false);
+    const std::vector<Fingerprint> after_it = passed;
+    passed = {own};
     if (after) hi = after->at;
     if (last && last->entry.number + 1 == entry.number &&
         entry.before == Fingerprint::Of(route::TrimView(last->entry.text))) {
       lo = std::min(last->place, hi);
-    } else if (const std::optional<Found> before = resolve(entry.before, expected - 1, true)) {
+    } else if (const std::optional<Found> before = resolve(entry.before, expected - 1, true);
+               before) {
       lo = before->at + 1;
       if (lo > hi) {
         if (after && after->steps < before->steps) lo = hi;
@@ -379,16 +386,19 @@ std::vector<route::RemovedEntry> PlaceByNeighbours(core::ConvMain& main, const r
       lo = hi = std::clamp(expected, 0LL, count);
     }
     // The entries back between them since: the journal tells which stood
-    // before it and which after it.
-    const auto stood = [&](long long at) -> const route::RemovedEntry* {
+    // before it, or before an entry it stood after, and which after.
+    const auto stood = [&](long long at, bool before) {
       const auto found = neighbours.find(texts[at].hash);
-      return found == neighbours.end() ? nullptr : found->second;
+      if (found == neighbours.end()) return false;
+      const std::optional<Fingerprint>& next = before ? found->second->after : found->second->before;
+      const std::vector<Fingerprint>& side = before ? passed : after_it;
+      return next && std::find(side.begin(), side.end(), *next) != side.end();
     };
     for (long long at = lo; at < hi; ++at) {
-      if (const route::RemovedEntry* other = stood(at); other && other->after == own) lo = at + 1;
+      if (stood(at, true)) lo = at + 1;
     }
     for (long long at = hi; at-- > lo;) {
-      if (const route::RemovedEntry* other = stood(at); other && other->before == own) hi = at;
+      if (stood(at, false)) hi = at;
     }
     const long long place = toward_after ? hi : lo;
     // A neighbour of the same text as the entry is no sign of it.

@@ -192,7 +192,7 @@ TEST_F(RestoreTest, JobsRestoredInAnyOrderPutEachEntryBackBetweenItsNeighbours) 
       "-- note --\r\nStatic (\r\n\tFileName ( e.s )\r\n)\r\n\r\nStatic ( FileName ( f.s ) )\r\n"
       "Static ( FileName ( g.s ) )   ; end\r\nStatic ( FileName ( h.s ) )");
   const Lines kAll = {"a.s", "b.s", "c.s", "d.s", "e.s", "f.s", "g.s", "h.s"};
-  const std::vector<Lines> kJobs = {{"c.s"}, {"b.s", "e.s"}, {"a.s", "d.s", "h.s"}};
+  const std::vector<Lines> kJobs = {{"c.s"}, {"b.s", "e.s", "f.s"}, {"a.s", "d.s", "g.s", "h.s"}};
   for (const bool added : {false, true}) {
     std::vector<size_t> order = {0, 1, 2};
     do {

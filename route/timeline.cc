@@ -12,9 +12,7 @@ bool Contains(const std::vector<size_t>& ids, size_t id) {
   return std::find(ids.begin(), ids.end(), id) != ids.end();
 }
 
-void AddOwner(std::vector<size_t>& owners, size_t id) {
-  if (!Contains(owners, id)) owners.push_back(id);
-}
+bool IsLineBreak(char c) { return c == '\n' || c == '\r'; }
 
 }  // namespace
 
@@ -39,23 +37,51 @@ Timeline::Timeline(const Route& route, const Journal& journal) : header_(route.h
   }
   // A restore that put an entry elsewhere than the row would leaves the row
   // telling another file.
-  if (Render(true) != text) batches_.clear();
+  if (!Agrees(route)) batches_.clear();
 }
 
 bool Timeline::Holds(size_t record, size_t batch) const {
   return batches_.count({record, batch}) != 0;
 }
 
-bool Timeline::Visible(const Node& node, bool now) const {
-  const auto there = [&](size_t id) { return now ? entries_[id].now : entries_[id].shown; };
-  if (node.core != kNone) return there(node.core);
-  return node.owners.empty() || std::any_of(node.owners.begin(), node.owners.end(), there);
+template <typename There>
+std::vector<bool> Timeline::Shows(There there) const {
+  std::vector<bool> shows(nodes_.size());
+  // The text an entry took with it, on the line so far, and whether an
+  // entry of the line is there.
+  std::vector<size_t> cut;
+  bool line = false;
+  const auto close = [&] {
+    for (size_t i : cut) shows[i] = line;
+    cut.clear();
+    line = false;
+  };
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const Node& node = nodes_[i];
+    if (node.core != kNone) {
+      const bool here = there(node.core);
+      shows[i] = here;
+      line |= here;
+      // An entry over several lines stands on each of them.
+      for (char c : node.text) {
+        if (!IsLineBreak(c)) continue;
+        close();
+        line = here;
+      }
+    } else if (node.cut != kNone) {
+      cut.push_back(i);
+      if (std::any_of(node.text.begin(), node.text.end(), IsLineBreak)) close();
+    } else {
+      shows[i] = true;
+      if (std::any_of(node.text.begin(), node.text.end(), IsLineBreak)) close();
+    }
+  }
+  close();
+  return shows;
 }
 
-bool Timeline::VisibleWith(const Node& node, const std::vector<size_t>& going) const {
-  const auto there = [&](size_t id) { return entries_[id].now || Contains(going, id); };
-  if (node.core != kNone) return there(node.core);
-  return node.owners.empty() || std::any_of(node.owners.begin(), node.owners.end(), there);
+std::vector<bool> Timeline::Shows(bool now) const {
+  return Shows([&](size_t id) { return now ? entries_[id].now : entries_[id].shown; });
 }
 
 size_t Timeline::CoreOf(size_t entry) const {
@@ -65,13 +91,15 @@ size_t Timeline::CoreOf(size_t entry) const {
   return nodes_.size();
 }
 
-std::string Timeline::Render(bool now) const {
+std::string Timeline::Render(const std::vector<bool>& shows) const {
   std::string text = header_;
-  for (const Node& node : nodes_) {
-    if (Visible(node, now)) text += node.text;
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    if (shows[i]) text += nodes_[i].text;
   }
   return text;
 }
+
+bool Timeline::Agrees(const Route& route) const { return Render(Shows(true)) == route.FileText(); }
 
 bool Timeline::Undo(const Journal& journal, const JournalWrite& write, size_t write_index) {
   const std::vector<Node> nodes = nodes_;
@@ -89,7 +117,9 @@ bool Timeline::Undo(const Journal& journal, const JournalWrite& write, size_t wr
       Reinsert(record, write.record, b);
     }
   }
-  if (undone && Fingerprint::Of(UnicodeFileBytes(Render(false))) == *write.before) return true;
+  if (undone && Fingerprint::Of(UnicodeFileBytes(Render(Shows(false)))) == *write.before) {
+    return true;
+  }
   nodes_ = nodes;
   entries_ = entries;
   batches_ = batches;
@@ -102,20 +132,16 @@ bool Timeline::TakeAround(size_t entry, std::string_view text, bool now) {
   if (core != entries_[entry].core) return false;
   const std::string_view lead = text.substr(0, static_cast<size_t>(core.data() - text.data()));
   const std::string_view trail = text.substr(lead.size() + core.size());
-  // The text shown next to it on one side, node by node, passing what is
-  // not shown: it goes with the entry, and with the entries not shown that
-  // stand between.
+  std::vector<bool> shows = Shows(now);
+  // The text there next to it on one side, node by node, passing what is
+  // not there.
   const auto take = [&](std::string_view piece, bool after) {
-    std::vector<size_t> owners = {entry};
     size_t at = CoreOf(entry);
     size_t matched = 0;
     while (matched < piece.size()) {
       if (after ? ++at >= nodes_.size() : at-- == 0) return false;
+      if (!shows[at]) continue;
       Node& node = nodes_[at];
-      if (!Visible(node, now)) {
-        if (node.core != kNone) owners.push_back(node.core);
-        continue;
-      }
       if (node.core != kNone) return false;
       const size_t size = std::min(node.text.size(), piece.size() - matched);
       const std::string_view wanted =
@@ -130,14 +156,16 @@ bool Timeline::TakeAround(size_t entry, std::string_view text, bool now) {
           rest.text.erase(0, size);
           node.text.resize(size);
           nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at + 1), std::move(rest));
+          shows.insert(shows.begin() + static_cast<std::ptrdiff_t>(at + 1), true);
         } else {
           rest.text.resize(rest.text.size() - size);
           node.text.erase(0, node.text.size() - size);
           nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), std::move(rest));
+          shows.insert(shows.begin() + static_cast<std::ptrdiff_t>(at), true);
           ++at;
         }
       }
-      for (size_t owner : owners) AddOwner(nodes_[at].owners, owner);
+      nodes_[at].cut = entry;
       matched += size;
     }
     return true;
@@ -176,40 +204,35 @@ void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t
     size_t id = entries_.size();
     bool now = false;
     // A restore that put this entry back holds it: the same entry, which
-    // goes where it stood then. Text that went with it alone goes with it.
+    // goes where it stood then.
     if (auto linked = restored_.find({record.id, std::string(core)}); linked != restored_.end()) {
       id = linked->second;
       now = entries_[id].now;
       restored_.erase(linked);
-      std::erase_if(nodes_, [id](const Node& node) {
-        return node.core == id || (node.owners.size() == 1 && node.owners[0] == id);
-      });
-      for (Node& node : nodes_) std::erase(node.owners, id);
+      std::erase_if(nodes_, [id](const Node& node) { return node.core == id || node.cut == id; });
     } else {
       entries_.emplace_back();
     }
     entries_[id] = {false, now, std::string(core)};
+    const std::vector<bool> shows = Shows(false);
     // After the entry numbered one less, then `offset` characters of the
-    // text shown there, not counting the line break of an entry of this
-    // batch put in just before (the removal took it with that one). Text
-    // not shown is passed while characters are left to count.
+    // text there, not counting the line break of an entry of this batch put
+    // in just before (the removal took it with that one). Text not there is
+    // passed while characters are left to count.
     size_t at = 0;
     for (size_t seen = 0; seen + 1 < static_cast<size_t>(removed.number) && at < nodes_.size();
          ++at) {
-      seen += nodes_[at].core != kNone && entries_[nodes_[at].core].shown;
+      seen += nodes_[at].core != kNone && shows[at];
     }
     size_t left = removed.offset;
     for (; at < nodes_.size(); ++at) {
       Node& node = nodes_[at];
-      if (!Visible(node, false)) {
+      if (!shows[at]) {
         if (left == 0) break;
         continue;
       }
       if (node.core != kNone) break;
-      if (std::any_of(node.owners.begin(), node.owners.end(),
-                      [&](size_t owner) { return Contains(ids, owner); })) {
-        continue;
-      }
+      if (node.cut != kNone && Contains(ids, node.cut)) continue;
       if (left == 0) break;
       if (left < node.text.size()) {
         Node rest = node;
@@ -222,71 +245,75 @@ void Timeline::Reinsert(const JournalRecord& record, size_t record_index, size_t
       left -= node.text.size();
     }
     std::vector<Node> going;
-    if (lead > 0) going.push_back({removed.text.substr(0, lead), kNone, {id}});
+    if (lead > 0) going.push_back({removed.text.substr(0, lead), kNone, id});
     going.push_back({std::string(core), id});
     if (lead + core.size() < removed.text.size()) {
-      going.push_back({removed.text.substr(lead + core.size()), kNone, {id}});
+      going.push_back({removed.text.substr(lead + core.size()), kNone, id});
     }
-    nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(at), going.begin(), going.end());
-    // Text that went with an entry on one side of it and stands on the
-    // other goes with this one too: it stood between.
-    const size_t core_at = at + (lead > 0);
-    const auto before_it = [&](size_t owner) { return CoreOf(owner) < core_at; };
-    for (size_t i = at + going.size(); i < nodes_.size() && nodes_[i].core == kNone &&
-                                       !nodes_[i].owners.empty();
-         ++i) {
-      if (std::any_of(nodes_[i].owners.begin(), nodes_[i].owners.end(), before_it))
-        AddOwner(nodes_[i].owners, id);
-    }
-    for (size_t i = at; i-- > 0 && nodes_[i].core == kNone && !nodes_[i].owners.empty();) {
-      if (std::any_of(nodes_[i].owners.begin(), nodes_[i].owners.end(),
-                      [&](size_t owner) { return !before_it(owner); }))
-        AddOwner(nodes_[i].owners, id);
-    }
+    // Where the count ends among entries not in this version, its place
+    // among them is the first that leaves what is there as it is: text
+    // that goes with one of them must not come back with this entry.
+    const std::vector<bool> there = Shows(false);
     entries_[id].shown = true;
+    const auto insert = [&](size_t place) {
+      nodes_.insert(nodes_.begin() + static_cast<std::ptrdiff_t>(place), going.begin(), going.end());
+    };
+    size_t place = at;
+    for (; place < nodes_.size() && !there[place]; ++place) {
+      insert(place);
+      std::vector<bool> after = Shows(false);
+      after.erase(after.begin() + static_cast<std::ptrdiff_t>(place),
+                  after.begin() + static_cast<std::ptrdiff_t>(place + going.size()));
+      nodes_.erase(nodes_.begin() + static_cast<std::ptrdiff_t>(place),
+                   nodes_.begin() + static_cast<std::ptrdiff_t>(place + going.size()));
+      if (after == there) break;
+    }
+    insert(place);
     ids.push_back(id);
   }
 }
 
-std::string Timeline::ComingWith(size_t entry, const std::vector<size_t>& going,
-                                 bool after) const {
+std::string Timeline::ComingWith(size_t at, const std::vector<bool>& before,
+                                 const std::vector<bool>& after, bool forward,
+                                 const std::vector<size_t>& going) const {
   std::string text;
-  const size_t at = CoreOf(entry);
-  for (size_t i = at; after ? ++i < nodes_.size() : i-- > 0;) {
+  for (size_t i = at; forward ? ++i < nodes_.size() : i-- > 0;) {
     const Node& node = nodes_[i];
-    if (Visible(node, true) || (node.core != kNone && Contains(going, node.core))) break;
-    if (!VisibleWith(node, going)) continue;
-    if (after) {
-      text += node.text;
+    if (before[i] || (node.core != kNone && after[i])) break;
+    // What went with another entry coming back comes with that one.
+    if (!after[i] || (node.cut != nodes_[at].core && Contains(going, node.cut))) continue;
+    if (forward) {
+      text += nodes_[i].text;
     } else {
-      text.insert(0, node.text);
+      text.insert(0, nodes_[i].text);
     }
   }
   return text;
 }
 
 std::vector<RemovedEntry> Timeline::PutBack(size_t record, size_t batch) const {
-  std::vector<size_t> going;
-  for (size_t id : batches_.at({record, batch})) {
-    if (!entries_[id].now) going.push_back(id);
-  }
+  const std::vector<size_t>& ids = batches_.at({record, batch});
+  const std::vector<bool> before = Shows(true);
+  const std::vector<bool> after =
+      Shows([&](size_t id) { return entries_[id].now || Contains(ids, id); });
   std::vector<RemovedEntry> entries;
   int number = 0;
-  // The text shown since the entry before (there now or going in), as
+  // The text there since the entry before (there now or going in), as
   // Route::InsertEntries counts it: what comes back with an entry, before
   // and after its own text, is not counted.
   size_t passed = 0;
-  for (const Node& node : nodes_) {
-    if (node.core != kNone && Contains(going, node.core)) {
+  for (size_t i = 0; i < nodes_.size(); ++i) {
+    const Node& node = nodes_[i];
+    if (node.core != kNone && after[i] && !before[i]) {
       entries.push_back({number + 1,
-                         ComingWith(node.core, going, false) + node.text +
-                             ComingWith(node.core, going, true),
+                         ComingWith(i, before, after, false, ids) + node.text +
+                             ComingWith(i, before, after, true, ids),
                          passed});
     }
-    if (node.core != kNone && VisibleWith(node, going)) {
+    if (node.core != kNone && after[i]) {
       ++number;
       passed = 0;
-    } else if (Visible(node, true)) {
+    } else if (before[i]) {
       passed += node.text.size();
     }
   }
@@ -301,8 +328,6 @@ std::vector<bool> Timeline::Find(size_t record, size_t batch) const {
   }
   return marked;
 }
-
-bool Timeline::Agrees(const Route& route) const { return Render(true) == route.FileText(); }
 
 void Timeline::Shown(size_t record, size_t batch) {
   for (size_t id : batches_.at({record, batch})) entries_[id].now = true;

@@ -47,13 +47,13 @@ class Timeline {
  private:
   static constexpr size_t kNone = static_cast<size_t>(-1);
   // A piece of the row: an entry's own text, or text around the entries,
-  // which stays whatever goes unless entries took it with them (the blanks
-  // before and the line break after an entry alone on its line): then it is
-  // there while any of them is.
+  // which stays whatever goes, unless an entry took it with it (the blanks
+  // before and the line break after an entry alone on its line): then it
+  // is there while any entry of its line in the row is.
   struct Node {
     std::string text;
-    size_t core = kNone;          // the entry whose own text it is
-    std::vector<size_t> owners = {};  // the entries it went with
+    size_t core = kNone;  // the entry whose own text it is
+    size_t cut = kNone;   // the entry it went with
   };
   struct Entry {
     bool shown;  // in the version being worked out
@@ -70,17 +70,19 @@ class Timeline {
   // Hides what the batch put in; false when the entries there are not its.
   bool Hide(const JournalRecord& record, size_t record_index, size_t batch_index);
   // Makes the text around the entry's own that went with it (`text` holds
-  // all three) go with it, and with the entries not there between. False
-  // when that text is not there.
+  // all three) go with it. False when that text is not there.
   bool TakeAround(size_t entry, std::string_view text, bool now);
+  // Which nodes are there when `there` tells which entries are.
+  template <typename There>
+  std::vector<bool> Shows(There there) const;
+  std::vector<bool> Shows(bool now) const;
   // The text next to the entry's own, on one side, that comes with it when
   // `going` come back: what PutBack puts in with it.
-  std::string ComingWith(size_t entry, const std::vector<size_t>& going, bool after) const;
-  bool Visible(const Node& node, bool now) const;
-  bool VisibleWith(const Node& node, const std::vector<size_t>& going) const;
+  std::string ComingWith(size_t at, const std::vector<bool>& before, const std::vector<bool>& after,
+                         bool forward, const std::vector<size_t>& going) const;
   // The node of the entry's own text.
   size_t CoreOf(size_t entry) const;
-  std::string Render(bool now) const;
+  std::string Render(const std::vector<bool>& shows) const;
 
   std::string header_;
   std::vector<Node> nodes_;

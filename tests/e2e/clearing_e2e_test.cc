@@ -8,6 +8,15 @@
 #include "tests/e2e/end_to_end.h"
 #include "tests/support/msts_text.h"
 
+#ifdef _WIN32
+#include "platform/win32_handle.h"
+#else
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 namespace e2e {
 namespace {
 
@@ -147,6 +156,63 @@ TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
     EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
     EXPECT_FALSE(Exists(kBackup));
   }
+}
+
+// A .ref that cannot be replaced only when the job comes to write it, after
+// its files moved: an immutable file where the tests run as root, one held
+// open by another program on Windows. The files go back and the job says
+// it was not done. A journal with other names is not written at all.
+TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
+  namespace fs = std::filesystem;
+  const fs::path ref = prefix.Host(kRoute + "MyRoute.ref");
+#ifdef _WIN32
+  platform::Handle held(
+      CreateFileW(ref.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.valid());
+  const auto let_go = [&] { held.Close(); };
+#else
+  const int held = open(ref.c_str(), O_RDONLY);
+  int flags = 0;
+  if (ioctl(held, FS_IOC_GETFLAGS, &flags) != 0 ||
+      (flags |= FS_IMMUTABLE_FL, ioctl(held, FS_IOC_SETFLAGS, &flags) != 0)) {
+    close(held);
+    GTEST_SKIP() << "no immutable file can be made here: that takes root on ext4 or the like";
+  }
+  const auto let_go = [&] {
+    flags &= ~FS_IMMUTABLE_FL;
+    ioctl(held, FS_IOC_SETFLAGS, &flags);
+    close(held);
+  };
+#endif
+  ProgramRun run = Run({"delentry(-route=myroute) 5"}, "y\ny\n\n");
+  let_go();
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n"
+                            "Cannot create file " + kRoute + "MyRoute.ref\n"
+                            "The job was not done: the files it moved are back where they were, "
+                            "and the route is as it was\n" + kEnd);
+  const auto as_it_was = [&] {
+    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.s"), Shape({"tower.ace"}));
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.sd"), "tower sd");
+    EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+  };
+  as_it_was();
+  EXPECT_EQ(Run({"restore(-route=myroute)"}).output,
+            kBanner + "No clearing job of this route is recorded, so there is nothing to restore\n" +
+                kEnd);
+
+  const fs::path journal = prefix.Host(kBackup + "journal.txt");
+  prefix.Write("C:\\outside.txt", "mine\n");
+  fs::remove(journal);
+  fs::create_hard_link(prefix.Host("C:\\outside.txt"), journal);
+  EXPECT_EQ(Run({"delentry(-route=myroute) 5"}, "y\ny\n\n").output,
+            kBanner + "Delete files? [y/n] " + kAsk + kBackup +
+                "journal.txt has other names (hard links), so it is not written: writing it would "
+                "change a file elsewhere too\n" + kEnd);
+  EXPECT_EQ(Read("C:\\outside.txt"), "mine\n");
+  as_it_was();
 }
 
 TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswered) {
@@ -322,6 +388,11 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   std::filesystem::create_directory_symlink(prefix.Host("C:\\MSTS\\ROUTES\\EUROPE1"),
                                             prefix.Host("C:\\europe"));
   inside.push_back({"c:\\europe\\shapes\\shed.s", "C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\Shed.s"});
+  // A link to the route's .ref, and one to its SHAPES.
+  std::filesystem::create_symlink(prefix.Host(kRoute + "MyRoute.ref"), prefix.Host("C:\\lnk.bat"));
+  std::filesystem::create_directory_symlink(prefix.Host(kRoute + "SHAPES"), prefix.Host("C:\\sl"));
+  inside.push_back({"c:\\lnk.bat", kRoute + "MyRoute.ref"});
+  inside.push_back({"c:\\sl\\x.bat", kRoute + "SHAPES\\x.bat"});
 #endif
   for (const auto& [target, file] : inside) {
     SCOPED_TRACE(target);
