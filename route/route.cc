@@ -357,9 +357,15 @@ void Route::Hold() {
   RefuseIfRefChanged();
   // What a run killed while it replaced the .ref left beside it.
   services_.files.RemoveLeftover(RefPath);
-  if (!SettleWrites(services_.files, JournalPath(), ref_known_)) {
-    throw core::Error(services_.language.Format(core::Msg::JournalNotWritable, JournalPath()));
+  // The journal is read again only when it changed since it was settled:
+  // a batch add holds the route once for every shape.
+  const std::string journal = JournalPath();
+  const std::optional<platform::FileStamp> stamp = services_.files.Stamp(journal);
+  if (stamp && stamp == journal_settled_) return;
+  if (!SettleWrites(services_.files, journal, ref_known_)) {
+    throw core::Error(services_.language.Format(core::Msg::JournalNotWritable, journal));
   }
+  journal_settled_ = services_.files.Stamp(journal);
 }
 
 void Route::LockRef() {

@@ -335,6 +335,7 @@ class Route {
   std::optional<platform::FileStamp> ref_stamp_;
   int holds_ = 0;
   std::unique_ptr<platform::FileLock> lock_;
+  std::optional<platform::FileStamp> journal_settled_;  // the journal as last settled
   int files_moved_ = 0;
   std::string header_;  // the first line of the file as read
   std::string tail_;    // the text after the last entry
