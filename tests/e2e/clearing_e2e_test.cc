@@ -158,12 +158,30 @@ TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
   }
 }
 
-// A .ref that cannot be replaced only when the job comes to write it, after
-// its files moved: an immutable file where the tests run as root, one held
-// open by another program on Windows. The files go back and the job says
-// it was not done. A journal with other names is not written at all.
+// A journal with other names is not written at all. A .ref that cannot be
+// replaced only when the job comes to write it, after its files moved: an
+// immutable file where the tests run as root, one held open by another
+// program on Windows. The files go back and the job says it was not done.
 TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
   namespace fs = std::filesystem;
+  const auto as_it_was = [&] {
+    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.s"), Shape({"tower.ace"}));
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.sd"), "tower sd");
+    EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+  };
+  const fs::path journal = prefix.Host(kBackup + "journal.txt");
+  prefix.Write("C:\\outside.txt", "mine\n");
+  fs::create_directories(journal.parent_path());
+  fs::create_hard_link(prefix.Host("C:\\outside.txt"), journal);
+  EXPECT_EQ(Run({"delentry(-route=myroute) 5"}, "y\ny\n\n").output,
+            kBanner + "Delete files? [y/n] " + kAsk + kBackup +
+                "journal.txt has other names (hard links), so it is not written: writing it would "
+                "change a file elsewhere too\n" + kEnd);
+  EXPECT_EQ(Read("C:\\outside.txt"), "mine\n");
+  as_it_was();
+  fs::remove(journal);
+
   const fs::path ref = prefix.Host(kRoute + "MyRoute.ref");
 #ifdef _WIN32
   platform::Handle held(
@@ -192,27 +210,10 @@ TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
                             "Cannot create file " + kRoute + "MyRoute.ref\n"
                             "The job was not done: the files it moved are back where they were, "
                             "and the route is as it was\n" + kEnd);
-  const auto as_it_was = [&] {
-    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
-    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.s"), Shape({"tower.ace"}));
-    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.sd"), "tower sd");
-    EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
-  };
   as_it_was();
   EXPECT_EQ(Run({"restore(-route=myroute)"}).output,
             kBanner + "No clearing job of this route is recorded, so there is nothing to restore\n" +
                 kEnd);
-
-  const fs::path journal = prefix.Host(kBackup + "journal.txt");
-  prefix.Write("C:\\outside.txt", "mine\n");
-  fs::remove(journal);
-  fs::create_hard_link(prefix.Host("C:\\outside.txt"), journal);
-  EXPECT_EQ(Run({"delentry(-route=myroute) 5"}, "y\ny\n\n").output,
-            kBanner + "Delete files? [y/n] " + kAsk + kBackup +
-                "journal.txt has other names (hard links), so it is not written: writing it would "
-                "change a file elsewhere too\n" + kEnd);
-  EXPECT_EQ(Read("C:\\outside.txt"), "mine\n");
-  as_it_was();
 }
 
 TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswered) {
