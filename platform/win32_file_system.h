@@ -4,9 +4,13 @@
 // write cut short leaves the old file.
 #pragma once
 
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace platform {
+
+class Win32FileLock;
 
 class Win32FileSystem : public FileSystem {
  public:
@@ -41,6 +45,8 @@ class Win32FileSystem : public FileSystem {
 
  private:
   std::string current_folder_;
+  // The locks this program holds, which a replacement of their file lets go.
+  std::vector<Win32FileLock*> locks_;
 };
 
 }  // namespace platform
