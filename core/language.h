@@ -307,6 +307,20 @@ enum class Msg : int {
   FaultNotTokens,
   FaultUnknownForm,
   ReadThroughTool,
+  // Writers of a route, and what restore trusts.
+  RouteLocked,
+  RouteNotLockable,
+  RefChanged,
+  NotMovedBack,
+  JobNotDone,
+  JobNotDoneFilesLeft,
+  RefEmpty,
+  JournalLinesFailCheck,
+  EntryAlreadyThere,
+  PartlyRestored,
+  CopyDropped,
+  HardLinked,
+  InCheckedRoute,
   Count,
 };
 

@@ -16,6 +16,9 @@ route::Route* ClearableRoute(const core::ConvMain& main, RouteState& routes) {
   if (route && route->Unreadable()) {
     throw core::Error(main.language.Format(core::Msg::RouteUnreadable, route->RefPath));
   }
+  if (route && route->EmptyFile()) {
+    throw core::Error(main.language.Format(core::Msg::RefEmpty, route->RefPath));
+  }
   return route;
 }
 
@@ -106,6 +109,7 @@ void ClDeleteClick(core::ConvMain& main, RouteState& routes) {
   }
   if (std::find(marked.begin(), marked.end(), true) == marked.end()) return;
   RowsFollowEntries rows(main, routes);
+  const route::Route::Writing writing(*route);
   route::JobRecord record(*route, std::string(kDeleteSelectedJob));
   route->CheckClearing(true);
   route->BackupRef();
@@ -124,6 +128,7 @@ void ClDuplicatesClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
   RowsFollowEntries rows(main, routes);
+  const route::Route::Writing writing(*route);
   route::JobRecord record(*route, std::string(kDuplicatesJob));
   const route::Route::Removed removed = route->DeleteDuplicates();
   record.Complete();
@@ -134,6 +139,7 @@ void ClDelUnexClick(core::ConvMain& main, RouteState& routes) {
   route::Route* route = ClearableRoute(main, routes);
   if (!route) return;
   RowsFollowEntries rows(main, routes);
+  const route::Route::Writing writing(*route);
   route::JobRecord record(*route, std::string(kNonexistentJob));
   const route::Route::Removed removed = route->DeleteNonexistent();
   if (std::find(removed.begin(), removed.end(), true) != removed.end()) route->WriteRef();

@@ -5,7 +5,9 @@
 #include <filesystem>
 
 #include "core/error.h"
+#include "ops/adding.h"
 #include "ops/ops_fixture.h"
+#include "ops/restore.h"
 #include "ops/unused.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
@@ -207,7 +209,7 @@ TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBack
             test_support::UnicodeFile(
                 "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic ( FileName ( a.s ) )\r\n"
                 "Hazard (\r\n\tFileName ( f.s )\r\n\tClass ( c )\r\n"
-                "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)\r\n"));
+                "\tSHADOW ( ROUND )\r\n\tDescription ( d )\r\n)"));
   EXPECT_FALSE(files.FolderExists(kBackup));
   EXPECT_EQ(routes.ClShapes[1], " - f.s");  // the list is not refreshed
 }
@@ -249,6 +251,61 @@ TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
                            "textures stay in the route"});
 }
 #endif
+
+// Another writer of the route, of this program or any other: the route is
+// refused while another run holds it, and a copy read before the .ref
+// changed is never written, by a job or the editor. A run killed while it
+// replaced the .ref left its temporary file, which the next job removes.
+TEST_F(ClearingTest, AnotherWriterOfTheRouteIsWaitedForAndAStaleCopyIsNeverWritten) {
+  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n");
+  files.Add(kRoute + "SHAPES\\a.s", "a");
+  route::Route other(RouteServices(main), "R", "C:\\MSTS");
+  other.ReadRef();
+  const auto refused = [&](void (*button)(core::ConvMain&, RouteState&), const std::string& why) {
+    const std::string ref = files.Content(kRoute + "R.ref");
+    routes.ClShapesSelected = {true, false};
+    ui.answers = {true, true};
+    EXPECT_THAT([&] { button(main, routes); }, ThrowsMessage<core::Error>(why));
+    EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
+    EXPECT_EQ(files.Content(kRoute + "SHAPES\\a.s"), "a");
+  };
+  {
+    const route::Route::Writing holding(other);
+    refused(ClDeleteClick,
+            "Route R is being changed by another run of Rastolin, so nothing is done; try again "
+            "when it has finished");
+  }
+  AddNamesToRef(main, other, {"c.s"});
+  const std::string changed = "the route's .ref was changed by another program; choose the route again";
+  refused(ClDeleteClick, changed);
+  ui.edit_entry = [](core::EntryForm&) { return true; };
+  refused(ClShapesDblClick, changed);
+  AddRouteChange(main, routes, 0);
+  files.Add(kRoute + ".R.ref.rastolin-tmp", "cut short");
+  ClDuplicatesClick(main, routes);
+  EXPECT_FALSE(files.FileExists(kRoute + ".R.ref.rastolin-tmp"));
+}
+
+// An empty .ref is one cut short: no shape of the route would count as
+// named, so no clearing job or restore takes it; adding writes it anew.
+TEST_F(ClearingTest, AnEmptyRefIsClearedByNoJobButTakesAShapeAdded) {
+  files.Add(kRoute + "R.ref", "");
+  files.Add("C:\\models\\x.s", "x");
+  files.AddFolder(kRoute + "SHAPES");
+  routes.AddRoute = routes.ClRoute = {"R"};
+  AddRouteChange(main, routes, 0);
+  const std::string empty = kRoute + "R.ref is empty, as a file cut short is, so the route is not "
+                                     "cleared: every shape of it would count as named by no entry";
+  for (auto button : {ClDelUnnamedClick, ClDelUnexClick, ClRestoreClick}) {
+    EXPECT_THAT([&] { button(main, routes); }, ThrowsMessage<core::Error>(empty));
+  }
+  EXPECT_EQ(files.Content(kRoute + "R.ref"), "");
+  main.fields.AddShapeFile = "C:\\models\\x.s";
+  main.fields.AddClass = "Houses";
+  main.fields.AddAddToRef = true;
+  AddShapeToRoute(main, routes);
+  EXPECT_EQ(FileNames(), Lines{"x.s"});
+}
 
 }  // namespace
 }  // namespace ops

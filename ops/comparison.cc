@@ -216,30 +216,6 @@ std::string BatchText(const std::string& path) {
   return text;
 }
 
-// Refuses a batch file that would lie in a route being compared, reached
-// by whatever path: it could replace one of the files compared.
-void RefuseInComparedRoute(const core::ConvMain& main, const std::string& target,
-                           const std::vector<std::string>& folders) {
-  const platform::FileSystem& files = main.files;
-  const std::string current = files.CurrentFolder();
-  std::vector<platform::FolderId> ids;
-  for (const std::string& folder : folders) {
-    if (platform::LiesInside(target, folder, current)) {
-      throw core::Error(main.language.Format(core::Msg::InComparedRoute, target));
-    }
-    if (std::optional<platform::FolderId> id = files.FolderIdentity(folder)) ids.push_back(*id);
-  }
-  std::optional<platform::WindowsPath> path = platform::ParseWindowsPath(target, current);
-  if (!path) return;
-  while (!path->components.empty()) {
-    path->components.pop_back();
-    const std::optional<platform::FolderId> id = files.FolderIdentity(path->Text());
-    if (id && std::find(ids.begin(), ids.end(), *id) != ids.end()) {
-      throw core::Error(main.language.Format(core::Msg::InComparedRoute, target));
-    }
-  }
-}
-
 }  // namespace
 
 void CollectRouteFiles(const platform::FileSystem& files, core::Ui& ui, const std::string& folder,
@@ -297,12 +273,12 @@ void CompareRoute(core::ConvMain& main, const std::string& name,
     target = main.ui.SaveFile(dialog);
     if (!target) return;
   }
+  // Written in a route being compared, it could replace one of its files.
   std::vector<std::string> compared = {routes_folder + name};
   for (const std::string& route : chosen) compared.push_back(routes_folder + route);
-  RefuseInComparedRoute(main, *target, compared);
   std::string bytes;
   for (const std::string& line : fields.CrOut) bytes += line + "\r\n";
-  if (ReplaceWhenAgreed(main, *target, bytes)) {
+  if (ReplaceWhenAgreed(main, *target, bytes, compared, core::Msg::InComparedRoute)) {
     main.log.Add(texts.Format(core::Msg::BatchSaved, *target));
   }
 }

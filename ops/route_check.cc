@@ -430,18 +430,13 @@ void LogReport(core::ConvMain& main, const std::vector<ReportLine>& lines) {
   }
 }
 
-void SaveReport(core::ConvMain& main, const std::string& path,
+void SaveReport(core::ConvMain& main, const std::string& path, const route::Route& route,
                 const std::vector<ReportLine>& lines) {
-  platform::FileSystem& files = main.files;
-  const std::string_view folder = platform::SplitLastName(path).folder;
-  // Written through such a link, the report would replace a file elsewhere.
-  if (files.LinkOutOf(folder.empty() ? files.CurrentFolder() : std::string(folder), path)) {
-    throw core::Error(main.language.Format(Msg::LinkOutOfFolder, path));
-  }
   std::string bytes;
   for (const ReportLine& line : lines) bytes += line.text + "\r\n";
-  if (ReplaceWhenAgreed(main, path, bytes))
+  if (ReplaceWhenAgreed(main, path, bytes, {route.Folder}, Msg::InCheckedRoute)) {
     main.log.Add(main.language.Format(Msg::CheckSaved, path));
+  }
 }
 
 void ClCheckClick(core::ConvMain& main, RouteState& routes) {
@@ -461,7 +456,7 @@ void ClCheckClick(core::ConvMain& main, RouteState& routes) {
   dialog.default_extension = "txt";
   dialog.initial_folder = main.fields.MSTSRoot;
   if (const std::optional<std::string> path = main.ui.SaveFile(dialog)) {
-    SaveReport(main, *path, lines);
+    SaveReport(main, *path, *route, lines);
   }
 }
 
@@ -477,7 +472,7 @@ void CheckNamedRoute(core::ConvMain& main, const std::string& name,
   }
   const std::vector<ReportLine> lines = ReportLines(main.language, report);
   LogReport(main, lines);
-  if (save_file) SaveReport(main, *save_file, lines);
+  if (save_file) SaveReport(main, *save_file, route, lines);
 }
 
 }  // namespace ops

@@ -75,10 +75,11 @@ std::vector<ReportLine> ReportLines(const core::Language& language, const RouteR
 void LogReport(core::ConvMain& main, const std::vector<ReportLine>& lines);
 
 // Writes the lines, each ending in CR LF, to the file, asking before it
-// replaces one; a file that is a link leading out of its folder is not
-// written. Throws core::Error when the file is refused or cannot be
-// written.
-void SaveReport(core::ConvMain& main, const std::string& path,
+// replaces one; a file in the checked route, reached by any way, or that
+// is a link leading out of its folder or has other names, is not written
+// (ReplaceWhenAgreed). Throws core::Error when the file is refused or
+// cannot be written.
+void SaveReport(core::ConvMain& main, const std::string& path, const route::Route& route,
                 const std::vector<ReportLine>& lines);
 
 // "Check route": the check of the current route under a progress window,

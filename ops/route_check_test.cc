@@ -102,7 +102,7 @@ TEST_F(RouteCheckTest, EachFaultIsReportedOnceInItsSectionAndOffered) {
   ClCheckClick(main, routes);
   EXPECT_EQ(ui.shown.back(), "Ask: The file already exists; replace? [C:\\check.txt]");
   files.AddLink("C:\\out\\report.txt", "C:\\elsewhere\\report.txt");
-  EXPECT_THROW(SaveReport(main, "C:\\out\\report.txt", {}), core::Error);
+  EXPECT_THROW(SaveReport(main, "C:\\out\\report.txt", Route(), {}), core::Error);
   EXPECT_EQ(files.Content("C:\\elsewhere\\report.txt"), "<missing>");
 }
 

@@ -637,6 +637,7 @@ std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& 
 void AddNamesToRef(const core::ConvMain& main, route::Route& route,
                    const std::vector<std::string>& names) {
   const core::Language& language = main.language;
+  const route::Route::Writing writing(route);
   route.BackupRef();
   for (const std::string& name : names) {
     route::Shape entry;
@@ -678,12 +679,13 @@ void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started) 
   }
   core::ChoiceList list(std::move(unused));
   if (!main.ui.ChooseObjects(list)) return;
+  const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
+  const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const route::Route::Writing writing(*route);
   route::JobRecord record(*route, std::string(kUnusedJob));
   // The entries stay, so the .ref file is backed up but not written.
   route->CheckClearing(false);
   route->BackupRef();
-  const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
-  const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
   const int moved = route->FilesMoved();
   const std::vector<std::string> selected = list.SelectedNames();
   std::optional<WornTextures> worn =
@@ -716,6 +718,7 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   fence->SetRange(static_cast<int>(selected.size()));
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
+  const route::Route::Writing writing(*route);
   route->CheckClearing(false);
   const int moved = route->FilesMoved();
   std::optional<WornTextures> worn =

@@ -50,6 +50,7 @@ struct FileStamp {
   int64_t size = 0;
   int64_t modified_ns = 0;
   int64_t changed_ns = 0;  // last change of content or metadata, where the host keeps one
+  uint32_t links = 1;      // the names the file has: more than one for a hard-linked file
 
   friend bool operator==(const FileStamp&, const FileStamp&) = default;
 };
@@ -71,6 +72,14 @@ class AppendFile {
   virtual ~AppendFile() = default;
   virtual bool Append(std::string_view bytes) = 0;
   virtual bool Flush() = 0;
+};
+
+// A lock on a file that the system holds for the program until it is
+// destroyed or the program ends, however it ends: a kill leaves nothing
+// locked behind.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
 };
 
 // Reads the files of one folder, which is looked up once rather than with
@@ -138,9 +147,25 @@ class FileSystem {
   // and its temporary file can be made (it is made and removed again).
   virtual bool CanReplace(const std::string& path) = 0;
   // Opens a file to append to, making it when missing (its folder must
-  // exist). Nothing for a link, a folder, a device, a read-only file or
-  // one that cannot be written.
+  // exist). Nothing for a link, a folder, a device, a read-only file, one
+  // with other names (a hard link: what was appended would change a file
+  // elsewhere too) or one that cannot be written.
   virtual std::unique_ptr<AppendFile> OpenAppend(const std::string& path) = 0;
+  // Removes what a ReplaceFile of `path` cut short by a kill left beside it
+  // (its temporary file), unless a write of the same target is using it.
+  virtual void RemoveLeftover(const std::string& path) = 0;
+
+  // A lock on the file at the path, taken on a byte far beyond its end, so
+  // that readers and writers of its content are not hindered where locks
+  // bind them (Windows). The lock is on the file the path names when the
+  // call returns: one replaced meanwhile is locked anew; replaced later, it
+  // must be locked again. It is exclusive, or for a file this program may
+  // not write, shared with others that may not either. Nothing when it
+  // cannot be had (no file there, a link, a folder), and then
+  // `held_elsewhere` tells whether another program holds it. Programs that
+  // lock the same file exclude each other, whether they run on Linux or
+  // under Wine, so long as the system maps the two onto one lock.
+  virtual std::unique_ptr<FileLock> LockFile(const std::string& path, bool& held_elsewhere) = 0;
 
   // The entries matching a wildcard path (the last component holds * and ?),
   // sorted by name without regard to case, "." and ".." first where the
@@ -181,6 +206,12 @@ class FileSystem {
   // reached through links. A link that leads nowhere counts as leading out.
   virtual std::optional<std::string> LinkOutOf(const std::string& folder,
                                                const std::string& path) const = 0;
+
+  // Where a path finally leads: every link on the way, its last component
+  // too, replaced by where it leads, as a Windows path. A last component
+  // that does not exist stays as it is. Nothing when the folder does not
+  // exist or a link leads nowhere that a drive holds.
+  virtual std::optional<std::string> FinalPath(const std::string& path) const = 0;
 
   // The program's current folder as a Windows path (C:\work). Relative paths
   // are taken from it.

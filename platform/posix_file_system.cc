@@ -321,6 +321,37 @@ bool WriteThroughTemp(DirectoryCache& listings, const std::string& target, bool 
   return true;
 }
 
+// Held while the descriptor stays open: the system drops the lock with it,
+// also when the program is killed.
+class PosixFileLock : public FileLock {
+ public:
+  explicit PosixFileLock(int fd) : fd_(fd) {}
+
+ private:
+  Fd fd_;
+};
+
+// Where a route's writers lock its file: far beyond the end of any file.
+constexpr off_t kLockedByte = off_t{1} << 40;
+
+// A lock on kLockedByte of the open file, exclusive when it is open for
+// writing. Open file description locks belong to the descriptor, so that
+// no other open and close of the file in the program drops them; they and
+// the process-owned locks another program (Wine's server among them) takes
+// exclude each other.
+bool LockByte(int fd, bool exclusive) {
+  struct flock lock {};
+  lock.l_type = exclusive ? F_WRLCK : F_RDLCK;
+  lock.l_whence = SEEK_SET;
+  lock.l_start = kLockedByte;
+  lock.l_len = 1;
+#ifdef F_OFD_SETLK
+  if (fcntl(fd, F_OFD_SETLK, &lock) == 0) return true;
+  if (errno != EINVAL) return false;
+#endif
+  return fcntl(fd, F_SETLK, &lock) == 0;
+}
+
 class PosixAppendFile : public AppendFile {
  public:
   explicit PosixAppendFile(int fd) : fd_(fd) {}
@@ -460,6 +491,7 @@ std::optional<FileStamp> PosixFileSystem::Stamp(const std::string& path) const {
   stamp.size = st.st_size;
   stamp.modified_ns = st.st_mtim.tv_sec * 1'000'000'000LL + st.st_mtim.tv_nsec;
   stamp.changed_ns = st.st_ctim.tv_sec * 1'000'000'000LL + st.st_ctim.tv_nsec;
+  stamp.links = static_cast<uint32_t>(st.st_nlink);
   return stamp;
 }
 
@@ -612,8 +644,53 @@ std::unique_ptr<AppendFile> PosixFileSystem::OpenAppend(const std::string& path)
              O_WRONLY | O_APPEND | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666));
   listings_.AfterChange(folder, {}, fd.valid() ? NameOf(resolved->host) : std::string());
   struct stat st;
-  if (!fd.valid() || fstat(fd.get(), &st) != 0 || !Replaceable(st)) return nullptr;
+  if (!fd.valid() || fstat(fd.get(), &st) != 0 || !Replaceable(st) || st.st_nlink > 1) {
+    return nullptr;
+  }
   return std::make_unique<PosixAppendFile>(fd.Release());
+}
+
+void PosixFileSystem::RemoveLeftover(const std::string& path) {
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->is_root) return;
+  const std::string target = FollowLink(resolved->host);
+  std::string temp = ParentOf(target);
+  JoinInPlace(temp, TempName(NameOf(target)));
+  struct stat st;
+  if (lstat(temp.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+  // A write of the target holds its temporary file locked.
+  Fd fd(open(temp.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (fd.valid() && flock(fd.get(), LOCK_EX | LOCK_NB) == 0) Unlink(listings_, temp);
+}
+
+std::unique_ptr<FileLock> PosixFileSystem::LockFile(const std::string& path,
+                                                   bool& held_elsewhere) {
+  held_elsewhere = false;
+  auto resolved = Resolve(path);
+  if (!resolved || resolved->is_root) return nullptr;
+  const std::string host = FollowLink(resolved->host);
+  for (int attempt = 0; attempt < 3; ++attempt) {
+    bool exclusive = true;
+    int handle = open(host.c_str(), O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (handle < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+      exclusive = false;
+      handle = open(host.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    }
+    Fd fd(handle);
+    struct stat opened, named;
+    if (!fd.valid() || fstat(fd.get(), &opened) != 0 || !S_ISREG(opened.st_mode)) return nullptr;
+    if (!LockByte(fd.get(), exclusive)) {
+      held_elsewhere = errno == EAGAIN || errno == EACCES;
+      return nullptr;
+    }
+    // Still the file of that name: another program may have replaced it
+    // before the lock was ours.
+    if (stat(host.c_str(), &named) == 0 && named.st_dev == opened.st_dev &&
+        named.st_ino == opened.st_ino) {
+      return std::make_unique<PosixFileLock>(fd.Release());
+    }
+  }
+  return nullptr;
 }
 
 std::optional<std::vector<FindEntry>> PosixFileSystem::FindListed(const std::string& pattern,
@@ -733,6 +810,42 @@ std::optional<std::string> PosixFileSystem::LinkOutOf(const std::string& folder,
     if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
   }
   return std::nullopt;
+}
+
+std::optional<std::string> PosixFileSystem::FinalPath(const std::string& path) const {
+  auto resolved = Resolve(path);
+  if (!resolved) return std::nullopt;
+  if (resolved->is_root) {
+    const std::optional<std::string> real = RealPath(resolved->host);
+    return real ? drives_.ToWindows(*real) : std::nullopt;
+  }
+  std::string host = resolved->host;
+  // The last component is followed link by link, so that one leading to a
+  // file yet to be made still tells where that file would be.
+  for (int hops = 0;; ++hops) {
+    struct stat st;
+    if (lstat(host.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) break;
+    if (hops == 40) return std::nullopt;
+    std::string target(PATH_MAX, '\0');
+    const ssize_t size = readlink(host.c_str(), target.data(), target.size());
+    if (size <= 0) return std::nullopt;
+    target.resize(static_cast<size_t>(size));
+    if (target[0] == '/') {
+      host = target;
+    } else {
+      host = ParentOf(host);
+      JoinInPlace(host, target);
+    }
+  }
+  std::optional<std::string> final = RealPath(ParentOf(host));
+  if (!final) return std::nullopt;
+  const std::string name = NameOf(host);
+  if (name != "." && name != "..") {
+    JoinInPlace(*final, name);
+  } else if (!(final = RealPath(host))) {
+    return std::nullopt;
+  }
+  return drives_.ToWindows(*final);
 }
 
 std::string PosixFileSystem::CurrentFolder() const { return current_folder_; }

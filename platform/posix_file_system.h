@@ -34,12 +34,15 @@ class PosixFileSystem : public FileSystem {
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
+  void RemoveLeftover(const std::string& path) override;
+  std::unique_ptr<FileLock> LockFile(const std::string& path, bool& held_elsewhere) override;
   std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
                                                    uint32_t mask) const override;
   // Takes a file's kind from the folder listing where the host gives it.
   std::optional<std::vector<std::string>> FileNames(const std::string& folder) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
+  std::optional<std::string> FinalPath(const std::string& path) const override;
   std::string CurrentFolder() const override;
   std::string FromUserPath(const std::string& text) const override;
   std::optional<std::string> ToHostPath(const std::string& path) const override;

@@ -441,8 +441,53 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
   const int held = open(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp").c_str(), O_RDWR);
   ASSERT_EQ(flock(held, LOCK_EX), 0);
   EXPECT_FALSE(files_.ReplaceFile("C:\\Cfg\\conv.ini", "other"));
+  // Nor is its temporary file removed as one left behind, until it ends.
+  files_.RemoveLeftover("C:\\Cfg\\conv.ini");
+  EXPECT_TRUE(fs::exists(temp_.Host("C:\\Cfg\\.conv.ini.rastolin-tmp")));
   close(held);
+  files_.RemoveLeftover("C:\\Cfg\\conv.ini");
+  EXPECT_EQ(OnDisk("C:\\Cfg"), (std::set<std::string>{"a.s", "conv.ini"}));
   EXPECT_EQ(temp_.Read("C:\\Cfg\\conv.ini"), "new");
+}
+
+// A lock is one program's, the file it locks replaced or not, until it lets
+// go or is killed; a hard link is never appended to; where a path leads is
+// told through links on the way and at its end.
+TEST_F(PosixFileSystemTest, ALockIsHeldUntilLetGoOrKilledAndLinksAreFollowedToTheEnd) {
+  temp_.Write("C:\\R\\R.ref", "ref");
+  // Whether another lock on it is refused as held.
+  const auto held_elsewhere = [&] {
+    bool held = false;
+    return !Files().LockFile("C:\\R\\R.ref", held) && held;
+  };
+  bool held = false;
+  std::unique_ptr<FileLock> lock = files_.LockFile("C:\\R\\R.ref", held);
+  ASSERT_TRUE(lock);
+  EXPECT_TRUE(held_elsewhere());
+  lock.reset();
+  const pid_t child = fork();
+  if (child == 0) {
+    bool unused = false;
+    const std::unique_ptr<FileLock> kept = Files().LockFile("C:\\R\\R.ref", unused);
+    pause();
+    _exit(0);
+  }
+  while (!held_elsewhere()) usleep(1000);
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+  EXPECT_TRUE(files_.LockFile("C:\\R\\R.ref", held));
+  EXPECT_FALSE(files_.LockFile("C:\\R\\none.ref", held));
+  EXPECT_FALSE(held);
+
+  fs::create_directories(temp_.Host("C:\\Mine"));
+  fs::create_hard_link(temp_.Host("C:\\R\\R.ref"), temp_.Host("C:\\Mine\\other.ref"));
+  EXPECT_EQ(files_.Stamp("C:\\R\\R.ref")->links, 2u);
+  EXPECT_FALSE(files_.OpenAppend("C:\\Mine\\other.ref"));
+  fs::create_symlink(temp_.Host("C:\\R\\R.ref"), temp_.Host("C:\\Mine\\lnk.bat"));
+  fs::create_directory_symlink(temp_.Host("C:\\R"), temp_.Host("C:\\Mine\\sl"));
+  EXPECT_EQ(files_.FinalPath("C:\\mine\\LNK.bat"), "C:\\R\\R.ref");
+  EXPECT_EQ(files_.FinalPath("C:\\Mine\\sl\\x.bat"), "C:\\R\\x.bat");
+  EXPECT_EQ(files_.FinalPath("C:\\Nowhere\\x.bat"), std::nullopt);
 }
 
 // What lies at a name, a link not followed; and a folder that cannot be

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 
 #include "platform/text.h"
 #include "platform/wildcard.h"
@@ -196,15 +197,16 @@ void Discard(const std::wstring& path) {
 
 // Fills the temporary file of `target` (fill(handle) writes it), flushes
 // it, gives it `attributes` and moves it over the target, which must not
-// exist unless `replace`. Nothing is left behind on failure.
+// exist unless `replace`; `before_move` runs right before the move. Nothing
+// is left behind on failure.
 template <typename Fill>
-bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes, Fill fill) {
+bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes, Fill fill,
+                      const std::function<void()>& before_move = nullptr) {
   const std::wstring temp = ApiPath(TempPathFor(target));
-  // One left by a run cut short is taken over, read-only or not.
-  const DWORD leftover = GetFileAttributesW(temp.c_str());
-  if (Exists(leftover) && (leftover & ~FILE_ATTRIBUTE_ARCHIVE)) {
-    SetFileAttributesW(temp.c_str(), FILE_ATTRIBUTE_NORMAL);
-  }
+  // One left by a run cut short goes, read-only or not, so that a hard link
+  // at its name is never written through; one another write holds stays,
+  // and the open below fails.
+  if (Exists(GetFileAttributesW(temp.c_str()))) Discard(temp);
   Handle out(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                          FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!out.valid()) return false;
@@ -214,6 +216,7 @@ bool WriteThroughTemp(const std::string& target, bool replace, DWORD attributes,
     ok = SetFileAttributesW(temp.c_str(), attributes) != 0;
   }
   const DWORD flags = MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0);
+  if (ok && before_move) before_move();
   ok = ok && MoveFileExW(temp.c_str(), ApiPath(target).c_str(), flags);
   if (!ok) Discard(temp);
   return ok;
@@ -226,7 +229,7 @@ class Win32AppendFile : public AppendFile {
   bool Usable() const {
     if (!handle_.valid() || GetFileType(handle_.get()) != FILE_TYPE_DISK) return false;
     std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(handle_.get());
-    return info &&
+    return info && info->nNumberOfLinks <= 1 &&
            !(info->dwFileAttributes &
              (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY));
   }
@@ -238,6 +241,34 @@ class Win32AppendFile : public AppendFile {
  private:
   Handle handle_;
 };
+
+// The file at the path opened and locked on the byte the Linux build locks,
+// far beyond the end: under Wine the two meet, and the file's content stays
+// free to read and write. Nothing when it cannot be had.
+HANDLE OpenLocked(const std::string& path, bool& held_elsewhere) {
+  held_elsewhere = false;
+  // Opened for writing where it may be, as the Linux build opens it (under
+  // Wine the access decides the kind of lock the host gets), else for
+  // reading, which an exclusive lock needs no more than. Every sharing is
+  // allowed, so that others can still read and write it.
+  const std::wstring api_path = ApiPath(path);
+  Handle file(CreateFileW(api_path.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) {
+    file.Reset(CreateFileW(api_path.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                           FILE_ATTRIBUTE_NORMAL, nullptr));
+  }
+  if (!file.valid() || GetFileType(file.get()) != FILE_TYPE_DISK) return nullptr;
+  const std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(file.get());
+  if (!info || (info->dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return nullptr;
+  OVERLAPPED at = {};
+  at.OffsetHigh = 1 << 8;
+  if (!LockFileEx(file.get(), LOCKFILE_EXCLUSIVE_LOCK | LOCKFILE_FAIL_IMMEDIATELY, 0, 1, 0, &at)) {
+    held_elsewhere = GetLastError() == ERROR_LOCK_VIOLATION;
+    return nullptr;
+  }
+  return file.Release();
+}
 
 bool PassesMask(uint32_t attributes, uint32_t mask) {
   return (attributes & kFilteredAttributes & ~mask) == 0;
@@ -256,6 +287,37 @@ bool Before(const Found& a, const Found& b) {
 }
 
 }  // namespace
+
+// Held while its handle stays open: the system drops the lock with it, also
+// when the program is killed. Windows replaces no file that is open, so
+// that a replacement by this program lets go of the lock for the move.
+class Win32FileLock : public FileLock {
+ public:
+  Win32FileLock(HANDLE handle, std::string path, std::vector<Win32FileLock*>& held)
+      : handle_(handle), path_(std::move(path)), held_(held) {
+    held_.push_back(this);
+  }
+  ~Win32FileLock() override { std::erase(held_, this); }
+
+  // Lets go when the lock is on the file at `target`; true when it did.
+  bool LetGoFor(const std::string& target) {
+    if (!handle_.valid()) return false;
+    const std::optional<BY_HANDLE_FILE_INFORMATION> info = InformationOf(handle_.get());
+    if (!info || !SameFile(*info, target)) return false;
+    handle_.Close();
+    return true;
+  }
+  // Locks the file at its path again, where it can.
+  void TakeAgain() {
+    bool held_elsewhere = false;
+    handle_.Reset(OpenLocked(path_, held_elsewhere));
+  }
+
+ private:
+  Handle handle_;
+  const std::string path_;
+  std::vector<Win32FileLock*>& held_;
+};
 
 Win32FileSystem::Win32FileSystem() {
   DWORD size = GetCurrentDirectoryW(0, nullptr);
@@ -301,6 +363,7 @@ std::optional<FileStamp> Win32FileSystem::Stamp(const std::string& path) const {
   stamp.size =
       static_cast<int64_t>((static_cast<uint64_t>(info->nFileSizeHigh) << 32) | info->nFileSizeLow);
   stamp.modified_ns = Nanoseconds(Ticks(info->ftLastWriteTime));
+  stamp.links = info->nNumberOfLinks;
   FILE_BASIC_INFO basic;
   if (GetFileInformationByHandleEx(file.get(), FileBasicInfo, &basic, sizeof basic)) {
     stamp.changed_ns = Nanoseconds(basic.ChangeTime.QuadPart);
@@ -388,8 +451,21 @@ bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view byte
     attributes =
         existing & (FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE);
   }
-  return WriteThroughTemp(target, true, attributes,
-                          [&](HANDLE out) { return WriteAll(out, bytes.data(), bytes.size()); });
+  // A lock of this program's on the file goes for the move, and comes back
+  // should the move fail; after it, the new file is for the holder to lock.
+  std::vector<Win32FileLock*> let_go;
+  const bool written = WriteThroughTemp(
+      target, true, attributes,
+      [&](HANDLE out) { return WriteAll(out, bytes.data(), bytes.size()); },
+      [&] {
+        for (Win32FileLock* lock : locks_) {
+          if (lock->LetGoFor(target)) let_go.push_back(lock);
+        }
+      });
+  if (!written) {
+    for (Win32FileLock* lock : let_go) lock->TakeAgain();
+  }
+  return written;
 }
 
 bool Win32FileSystem::CanReplace(const std::string& path) {
@@ -420,6 +496,27 @@ std::unique_ptr<AppendFile> Win32FileSystem::OpenAppend(const std::string& path)
                   FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file->Usable()) return nullptr;
   return file;
+}
+
+void Win32FileSystem::RemoveLeftover(const std::string& path) {
+  if (LooksLikeDevice(NameOf(path))) return;
+  const std::wstring temp = ApiPath(TempPathFor(AsStored(path)));
+  const DWORD attributes = GetFileAttributesW(temp.c_str());
+  // A write of the target holds its temporary file open, unshared, so that
+  // the delete fails.
+  if (Exists(attributes) &&
+      !(attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT))) {
+    Discard(temp);
+  }
+}
+
+std::unique_ptr<FileLock> Win32FileSystem::LockFile(const std::string& path,
+                                                    bool& held_elsewhere) {
+  held_elsewhere = false;
+  if (LooksLikeDevice(NameOf(path))) return nullptr;
+  HANDLE locked = OpenLocked(path, held_elsewhere);
+  if (!locked) return nullptr;
+  return std::make_unique<Win32FileLock>(locked, path, locks_);
 }
 
 std::optional<std::vector<FindEntry>> Win32FileSystem::FindListed(const std::string& pattern,
@@ -484,6 +581,18 @@ std::optional<std::string> Win32FileSystem::LinkOutOf(const std::string& folder,
     if (!leads_to || !Within(*leads_to, *real_folder)) return walked.Text();
   }
   return std::nullopt;
+}
+
+std::optional<std::string> Win32FileSystem::FinalPath(const std::string& path) const {
+  if (std::optional<std::string> real = RealPath(path)) return real;
+  // Nothing there yet: where its folder leads, and the name. A link that
+  // leads nowhere leads nowhere a drive holds.
+  const std::string folder = FolderOf(path);
+  if (KindAt(path) != EntryKind::kNone || NameOf(path).empty()) return std::nullopt;
+  std::optional<std::string> real = RealPath(folder.empty() ? current_folder_ : folder);
+  if (!real) return std::nullopt;
+  if (!real->ends_with('\\')) *real += '\\';
+  return *real + NameOf(path);
 }
 
 std::string Win32FileSystem::CurrentFolder() const { return current_folder_; }

@@ -4,9 +4,13 @@
 // write cut short leaves the old file.
 #pragma once
 
+#include <vector>
+
 #include "platform/file_system.h"
 
 namespace platform {
+
+class Win32FileLock;
 
 class Win32FileSystem : public FileSystem {
  public:
@@ -27,10 +31,13 @@ class Win32FileSystem : public FileSystem {
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;
+  void RemoveLeftover(const std::string& path) override;
+  std::unique_ptr<FileLock> LockFile(const std::string& path, bool& held_elsewhere) override;
   std::optional<std::vector<FindEntry>> FindListed(const std::string& pattern,
                                                    uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
+  std::optional<std::string> FinalPath(const std::string& path) const override;
   std::string CurrentFolder() const override;
   std::string FromUserPath(const std::string& text) const override;
   std::optional<std::string> ToHostPath(const std::string& path) const override;
@@ -38,6 +45,8 @@ class Win32FileSystem : public FileSystem {
 
  private:
   std::string current_folder_;
+  // The locks this program holds, which a replacement of their file lets go.
+  std::vector<Win32FileLock*> locks_;
 };
 
 }  // namespace platform

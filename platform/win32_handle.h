@@ -1,6 +1,8 @@
 // A Windows handle that is closed when it goes out of scope.
 #pragma once
 
+#include <utility>
+
 #include "platform/win32_api.h"
 
 namespace platform {
@@ -14,6 +16,7 @@ class Handle {
 
   HANDLE get() const { return handle_; }
   bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
+  HANDLE Release() { return std::exchange(handle_, nullptr); }
   void Reset(HANDLE handle) {
     Close();
     handle_ = handle;

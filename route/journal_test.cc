@@ -33,7 +33,9 @@ TEST(JournalTest, LinesOfRecordsMixedCutShortOrMendedByHandAreReadAsFarAsTheyHol
   const JournalRecord& b = journal.records[1];
   ASSERT_EQ(b.batches.size(), 1u);
   EXPECT_EQ(b.batches[0].entries.size(), 1u);
-  EXPECT_EQ(b.unconfirmed, (Fingerprint{10, 99}));
+  ASSERT_EQ(journal.writes.size(), 1u);
+  EXPECT_EQ(journal.writes[0].after, (Fingerprint{10, 99}));
+  EXPECT_EQ(journal.writes[0].state, JournalWrite::State::kUnsettled);
   EXPECT_FALSE(b.complete);
 }
 

@@ -29,16 +29,6 @@ size_t LineOf(std::string_view text, size_t offset) {
   return line;
 }
 
-// Where an entry's text ends, given the end of its ")": past the line break
-// that ends the line when nothing but blanks follows on it.
-size_t EntryEnd(std::string_view text, size_t end) {
-  size_t i = end;
-  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
-  if (text.substr(i, 2) == "\r\n") return i + 2;
-  if (i < text.size() && (text[i] == '\r' || text[i] == '\n')) return i + 1;
-  return end;
-}
-
 size_t SkipBlanks(std::string_view text, size_t pos) {
   while (pos < text.size() && IsBlank(text[pos])) ++pos;
   return pos;
@@ -104,14 +94,13 @@ class RefReader {
       const size_t close = ReadProps(body, open + 1, found);
       if (close == std::string_view::npos) return start;
       previous = close + 1;
-      const size_t end = EntryEnd(body, previous);
       Shape& entry = ref.entries.emplace_back();
       MakeProps(found, entry.props_);
       entry.block_type_ = keyword;
       entry.before_ = body.substr(done, start - done);
       entry.read_text_ = text;
-      entry.source_ = body.substr(start, end - start);
-      done = end;
+      entry.source_ = body.substr(start, previous - start);
+      done = previous;
     }
     ref.tail = body.substr(done);
     return std::string_view::npos;
@@ -193,10 +182,12 @@ ParsedRef ParseRef(std::string text) {
       // Nothing that writing could lose: a new file.
       ref.header = kSimisHeader;
       ref.tail = "\r\n\r\n";
+      ref.empty = true;
     }
     return ref;
   }
-  const size_t header_end = std::min(text.find_first_of("\r\n"), text.size());
+  size_t header_end = 0;
+  while (header_end < text.size() && static_cast<unsigned char>(text[header_end]) > 32) ++header_end;
   ref.header = text.substr(0, header_end);
   const auto shared = std::make_shared<const std::string>(std::move(text));
   const size_t unclosed = RefReader::ReadBody(shared, header_end, ref);

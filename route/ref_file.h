@@ -23,25 +23,26 @@ enum class RefFault {
 };
 
 struct ParsedRef {
-  // The first line, without its line break; the program's own header for
-  // a text holding nothing but blanks.
+  // The SIMIS header that opens the first line, up to the first blank; the
+  // program's own header for a text holding nothing but blanks. An entry on
+  // the same line is an entry like any other.
   std::string header;
   // Each with its text and the text before it; empty unless fault is kNone.
   std::vector<Shape> entries;
   std::string tail;  // the text after the last entry
   RefFault fault = RefFault::kNone;
   size_t fault_line = 0;  // kUnclosedBlock: the line (from 1) where that block begins
+  bool empty = false;     // the text held nothing but blanks
 };
 
 // The entries of a .ref text, each entry keeping the text it was read
-// from. The header line ends at the first CR or LF. A block's keyword is
-// the word right before its "("; the text before that word is text around
-// the entries.
+// from, its keyword through its closing ")". A block's keyword is the word
+// right before its "("; the text before that word is text around the
+// entries, and so is the line break after an entry.
 ParsedRef ParseRef(std::string text);
 
 // The one entry a text holds, when the text is an entry's text exactly as
-// ParseRef cuts it (its keyword, its block, and the line break after it
-// when nothing but blanks stands between); else nothing.
+// ParseRef cuts it (its keyword through its closing ")"); else nothing.
 std::optional<Shape> ParseEntry(std::string_view text);
 
 // The program's own layout of these entries: the header, CR LF CR LF, then

@@ -122,11 +122,11 @@ TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackAsTheyWereRead) {
         std::vector<bool> marked(route.Entries.size());
         const size_t k = random() % marked.size();
         marked[k] = true;
-        const std::string entry = platform::Utf8ToUtf16Le(route.Entries[k].Text());
         const std::vector<RemovedEntry> removed = route.RemoveEntries(marked);
         route.WriteRef();
-        EXPECT_TRUE(HoldsWith(as_read, files.Content(path), entry));
         ASSERT_EQ(removed.size(), 1u);
+        EXPECT_TRUE(
+            HoldsWith(as_read, files.Content(path), platform::Utf8ToUtf16Le(removed[0].text)));
         EXPECT_EQ(route.InsertEntries(removed), 1u);
         route.WriteRef();
         EXPECT_EQ(files.Content(path), as_read);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <memory>
 #include <optional>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 #include "core/log.h"
 #include "core/ui.h"
 #include "platform/file_system.h"
+#include "route/fingerprint.h"
 #include "route/shape.h"
 
 namespace route {
@@ -58,6 +60,9 @@ struct RemovedEntry {
   // The characters that stood between it and the entry before it (or the
   // header line); they stay in the file.
   size_t offset;
+  // The texts of the entries it stood between, none at either end of the
+  // file, so that it can go back between them wherever they stand then.
+  std::optional<Fingerprint> before = {}, after = {};
 };
 
 class Route {
@@ -80,6 +85,29 @@ class Route {
   // True until ReadRef has succeeded. Writing the .ref file of such a route
   // would replace the entries it could not read, so every write refuses.
   bool Unreadable() const { return !read_; }
+  // Whether the .ref read held nothing but blanks: a file cut short, or one
+  // yet to be written, in which no entry names what the route holds.
+  bool EmptyFile() const { return empty_file_; }
+
+  // While one lives, this program is the route's only writer: it holds a
+  // lock on the .ref, which the system drops when the program ends, however
+  // it ends. Taking it refuses (core::Error),
+  // changing nothing, when another program holds it, or when the .ref is no
+  // longer what this route read or last wrote (size, time and content).
+  // Then what a write cut short left is tidied: the .ref's temporary file,
+  // and the journal's writes not settled. Holds nest; the first takes the
+  // lock. Every writer takes one after its last question, before it
+  // changes anything; WriteRef takes one of its own.
+  class Writing {
+   public:
+    explicit Writing(Route& route);
+    ~Writing();
+    Writing(const Writing&) = delete;
+    Writing& operator=(const Writing&) = delete;
+
+   private:
+    Route& route_;
+  };
 
   // Reads RefPath into Entries, each entry keeping the text it was read
   // from, and keeps the text around them. Throws core::Error: "Cannot open
@@ -91,17 +119,19 @@ class Route {
   // Appends a "Static" entry holding the shape's properties, set one by one
   // with SetValue, after all the text of the file.
   void AddEntry(const Shape& shape);
-  // Takes the marked entries out (entry n is marked[n - 1]); every other
-  // character of the file stays where it stands. Every removal of entries
-  // goes through here.
+  // Takes the marked entries out (entry n is marked[n - 1]): the text of
+  // each, and where nothing else stands on its line, the blanks before it
+  // and the line break after it; every other character of the file stays
+  // where it stands. Every removal of entries goes through here.
   std::vector<RemovedEntry> RemoveEntries(const std::vector<bool>& marked);
   // Puts entries, given as their texts, back in one pass, in the order of
   // their numbers: each as entry number min(number, EntryCount() + 1),
   // after `offset` characters of the text that stands before the entry
-  // numbered so (or after the last entry). A text is kept as given; a line
-  // break goes before it only where it could not start otherwise. Putting
-  // back what RemoveEntries returned gives the file back as it was. A text
-  // that is not one whole entry (ParseEntry) is left out; returns how many
+  // numbered so (or after the last entry), with the blanks and the line
+  // break that its text holds around it. A line break goes before it only
+  // where it could not start otherwise. Putting back what RemoveEntries
+  // returned gives the file back as it was. A text that is not one whole
+  // entry (ParseEntry, its blanks trimmed) is left out; returns how many
   // went in.
   size_t InsertEntries(std::vector<RemovedEntry> entries);
   // Entry index + 1 becomes the edited entry, unless that means the same
@@ -115,7 +145,12 @@ class Route {
   // core::Error("Cannot create file ...") when it cannot, leaving the old
   // file; refuses on an unreadable route. Like every write of the route, it
   // refuses a path outside the route's folder, or one that passes through a
-  // link leading out of it, before anything is written.
+  // link leading out of it, before anything is written. The .ref itself is
+  // written only while it is what this route read or last wrote.
+  //
+  // When the .ref of a job being recorded cannot be written, the job gives
+  // up: the files it moved go back where they were, the entries are read
+  // again from the file, and core::Error says the job was not done.
   void WriteRef(const std::string& path = "");
   // Writes the file to the next free Rastolin_backups\<Name><N>.ref.
   void BackupRef();
@@ -199,17 +234,47 @@ class Route {
 
   // Restoring. Where the journal of the clearing jobs lies.
   std::string JournalPath() const;
-  enum class Return { kMoved, kAlreadyBack, kPlaceTaken, kMissing, kOutside, kLink, kFailed };
+  enum class Return {
+    kMoved,
+    kAlreadyBack,
+    kCopyDropped,  // the backup was a copy of the file in its place, and is deleted
+    kPlaceTaken,
+    kMissing,
+    kOutside,
+    kLink,
+    kFailed
+  };
   // Moves a file a job moved from `place` to `moved_to` (both relative to
   // the folder, as the journal names them) back, when it lies there and its
-  // place is free; a file that lies only in its place is already back.
-  // Neither path may lead out of the route; nothing is overwritten and a
-  // link is never moved.
+  // place is free; a file that lies only in its place is already back, and
+  // so is one whose backup holds the same bytes as the file in its place (a
+  // move across drives cut short between copy and delete), which is
+  // deleted. Only a file under the backup folder's SHAPES or TEXTURES
+  // folder moves, to the same folder of the route, keeping its name or
+  // losing the number a backup name got (Oak_2.s goes back as Oak.s), or
+  // the other way, undoing a restore; nothing is overwritten and a link is
+  // never moved.
   Return MoveBack(const std::string& moved_to, const std::string& place);
+  // Whether a journal move, from `place` to `moved_to`, is one MoveBack
+  // takes: a file of the backup folder's SHAPES or TEXTURES folder (its
+  // seasonal folders too) and its place in the route.
+  bool IsBackupOf(std::string_view moved_to, std::string_view place) const;
 
  private:
   void RefuseIfUnreadable() const;
   void RefuseIfLeavingRoute(const std::string& path) const;
+  void WriteSdFile(const std::string& path, const std::string& shape_name, const Shape& sd_props);
+  // Writing's first hold.
+  void Hold();
+  void LockRef();
+  // Refuses when the .ref is no longer what was read or last written.
+  void RefuseIfRefChanged();
+  // The job being recorded gives up: its moves undone, the entries read
+  // again. Throws core::Error.
+  [[noreturn]] void GiveUp(const std::string& why);
+  // Moves back what the job being recorded moved, marks it not done and
+  // reads the entries again; false when a file could not go back.
+  bool UndoJob();
 
   enum class Fate { kMoved, kMissing, kOutside, kLink, kFailed };
   struct Removal {
@@ -257,13 +322,24 @@ class Route {
   std::string FileText() const;
 
   friend class JobRecord;
+  friend class Timeline;
 
   Services services_;
   // The job being recorded in the journal, if any, and the folders it
   // found in the route.
   JobRecord* record_ = nullptr;
   std::set<std::string> folders_in_route_;
+  // The moves the recorded job made (as the journal names them), undone if
+  // it gives up.
+  std::vector<std::pair<std::string, std::string>> job_moves_;
   bool read_ = false;
+  bool empty_file_ = false;
+  // What the .ref held when it was read or last written here.
+  Fingerprint ref_known_;
+  std::optional<platform::FileStamp> ref_stamp_;
+  int holds_ = 0;
+  std::unique_ptr<platform::FileLock> lock_;
+  std::optional<platform::FileStamp> journal_settled_;  // the journal as last settled
   int files_moved_ = 0;
   std::string header_;  // the first line of the file as read
   std::string tail_;    // the text after the last entry

@@ -25,6 +25,11 @@ void Route::WriteSd(const std::string& shape_name, const Shape& sd_props, bool o
       !services_.ui.Ask("*.sd file already exists. Overwrite?", path)) {
     return;
   }
+  WriteSdFile(path, shape_name, sd_props);
+}
+
+void Route::WriteSdFile(const std::string& path, const std::string& shape_name,
+                        const Shape& sd_props) {
   if (!services_.files.ReplaceFile(path, UnicodeFileBytes(SdText(shape_name, sd_props)))) {
     throw core::Error("Cannot create file " + path);
   }
@@ -41,6 +46,7 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
   const std::string source = entry.GetValue("Filename");
   const std::string name = FileNameOf(source);
   const std::string target = Folder + services_.language[core::Msg::ShapesFolder] + name;
+  const std::string sd_path = Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(name);
   RefuseIfLeavingRoute(target);
   if (add_to_ref) {
     RefuseIfLeavingRoute(RefPath);
@@ -50,13 +56,16 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
       throw core::Error(services_.language.Format(core::Msg::RefNotReplaceableForAdding, RefPath));
     }
   }
-  if (create_sd) {
-    RefuseIfLeavingRoute(Folder + services_.language[core::Msg::ShapesFolder] + SdNameFor(name));
-  }
+  if (create_sd) RefuseIfLeavingRoute(sd_path);
+  // Every question comes before the route is held for writing.
   if (!overwrite && services_.files.FileExists(target) &&
       !services_.ui.Ask(services_.language[core::Msg::OverwriteShape], target)) {
     return false;
   }
+  const bool write_sd = create_sd && (overwrite || !services_.files.FileExists(sd_path) ||
+                                      services_.ui.Ask("*.sd file already exists. Overwrite?", sd_path));
+  std::optional<Writing> writing;
+  if (add_to_ref) writing.emplace(*this);
   if (!services_.files.CopyFile(source, target, false)) {
     services_.ui.Message("Error", services_.language[core::Msg::CopyFailed] + name);
     return false;
@@ -66,7 +75,7 @@ bool Route::AddShape(Shape& entry, const Shape& sd_props, bool add_to_ref, bool 
     AddEntry(entry);
     WriteRef();
   }
-  if (create_sd) WriteSd(name, sd_props, overwrite);
+  if (write_sd) WriteSdFile(sd_path, name, sd_props);
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <unordered_set>
 
 #include "core/error.h"
+#include "core/strings.h"
 #include "platform/text.h"
 #include "platform/windows_path.h"
 #include "route/blocks.h"
@@ -244,8 +245,11 @@ Route::Removal Route::TakeOut(const std::string& folder, const std::string& name
   // Told before it moves, with the name the disk has, which it gets back:
   // after a kill the file lies in one of the two places, and restore looks
   // in both.
-  if (record_) record_->Moving(InFolder(folder + FolderPart(name) + disk_name), InFolder(backup));
+  const std::string from = InFolder(folder + FolderPart(name) + disk_name);
+  if (record_) record_->Moving(from, InFolder(backup));
   const bool moved = services_.files.MoveFile(path, backup);
+  // Undone, should the job not finish, even when its outcome is not told.
+  if (moved) job_moves_.emplace_back(from, InFolder(backup));
   if (record_) record_->Moved(moved);
   if (!moved) return {Fate::kFailed, {}};
   ++files_moved_;
@@ -268,6 +272,42 @@ bool Route::FolderInRoute(std::string_view folder, bool make) {
   return in_route;
 }
 
+bool Route::IsBackupOf(std::string_view moved_to, std::string_view place) const {
+  const core::Language& language = services_.language;
+  const std::string_view backup = language[core::Msg::BackupFolder];
+  const auto starts = [](std::string_view path, std::string_view start) {
+    return path.size() > start.size() && platform::EqualsIgnoreCase(path.substr(0, start.size()), start);
+  };
+  // Plain names all the way: no "..", "." or empty step to lead elsewhere.
+  const auto plain = [](std::string_view path) {
+    for (const std::string& step : core::SplitText(path, '\\')) {
+      if (step.empty() || step == "." || step == ".." || step.find('/') != std::string::npos) {
+        return false;
+      }
+    }
+    return true;
+  };
+  if (!starts(moved_to, backup) || !plain(moved_to) || !plain(place)) return false;
+  moved_to.remove_prefix(backup.size());
+  const platform::FolderAndName there = platform::SplitLastName(moved_to);
+  const platform::FolderAndName back = platform::SplitLastName(place);
+  // The backup keeps the name, or gets it with a number: Oak_2.s for Oak.s.
+  bool same_name = platform::EqualsIgnoreCase(there.name, back.name);
+  for (int number = 1; !same_name && number < 1000; ++number) {
+    const std::string numbered = NumberedName(std::string(back.name), number);
+    if (numbered.size() > there.name.size()) break;
+    same_name = platform::EqualsIgnoreCase(there.name, numbered);
+  }
+  if (!same_name) return false;
+  // A shape goes to the backup's SHAPES\ whatever folder of SHAPES\ it
+  // left; a texture keeps its folder below TEXTURES\.
+  const std::string_view shapes = language[core::Msg::ShapesFolder];
+  const std::string_view textures = language[core::Msg::TexturesFolder];
+  if (platform::EqualsIgnoreCase(there.folder, shapes)) return starts(place, shapes);
+  return platform::EqualsIgnoreCase(there.folder.substr(0, textures.size()), textures) &&
+         platform::EqualsIgnoreCase(there.folder, back.folder);
+}
+
 Route::Return Route::MoveBack(const std::string& moved_to, const std::string& place) {
   const platform::FolderAndName there_parts = platform::SplitLastName(moved_to);
   const platform::FolderAndName back_parts = platform::SplitLastName(place);
@@ -275,28 +315,43 @@ Route::Return Route::MoveBack(const std::string& moved_to, const std::string& pl
     return !name.empty() && name != "." && name != ".." && name.find(':') == std::string_view::npos;
   };
   // The folders are looked at once a job; each file itself is a link or not.
+  // A restore undone moves its files into the backups again.
   if (!plain(there_parts.name) || !plain(back_parts.name) ||
+      !(IsBackupOf(moved_to, place) || IsBackupOf(place, moved_to)) ||
       !FolderInRoute(there_parts.folder, false) || !FolderInRoute(back_parts.folder, false)) {
     return Return::kOutside;
   }
   const std::string from = Folder + moved_to, to = Folder + place;
   platform::FileSystem& files = services_.files;
   const platform::EntryKind there = files.KindAt(from), back = files.KindAt(to);
+  // Put back before (by a restore cut short, or by hand): recorded as this
+  // job's, so that undoing it takes the file out again.
+  const auto already_back = [&] {
+    if (!record_) return;
+    record_->Moving(moved_to, place);
+    record_->Moved(true);
+  };
   if (there == platform::EntryKind::kNone) {
     if (back != platform::EntryKind::kFile) return Return::kMissing;
-    // Put back before (by a restore cut short, or by hand): recorded as this
-    // job's, so that undoing it takes the file out again.
-    if (record_) {
-      record_->Moving(moved_to, place);
-      record_->Moved(true);
-    }
+    already_back();
     return Return::kAlreadyBack;
   }
   if (there != platform::EntryKind::kFile) return Return::kLink;
-  if (back != platform::EntryKind::kNone) return Return::kPlaceTaken;
+  if (back != platform::EntryKind::kNone) {
+    // A move across drives killed between its copy and its delete leaves
+    // the file in both places.
+    if (back != platform::EntryKind::kFile) return Return::kPlaceTaken;
+    const std::optional<std::string> kept = files.ReadFile(from), placed = files.ReadFile(to);
+    if (!kept || !placed || *kept != *placed) return Return::kPlaceTaken;
+    if (record_) record_->Deleted(moved_to);
+    if (!files.DeleteFile(from)) return Return::kFailed;
+    already_back();
+    return Return::kCopyDropped;
+  }
   if (!FolderInRoute(back_parts.folder, true)) return Return::kFailed;
   if (record_) record_->Moving(moved_to, place);
   const bool moved = files.MoveFile(from, to);
+  if (moved) job_moves_.emplace_back(moved_to, place);
   if (record_) record_->Moved(moved);
   return moved ? Return::kMoved : Return::kFailed;
 }

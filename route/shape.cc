@@ -165,7 +165,9 @@ void Shape::AppendText(std::string& text) const {
   if (AsRead()) {
     text.append(source_);
   } else {
+    // The line break after it is text around it, as for an entry read.
     AppendRefText(text);
+    text.resize(text.size() - 2);
   }
 }
 

@@ -50,8 +50,9 @@ class Shape {
   // Appends the pair without looking for the name.
   void AddProp(std::string name, std::string value);
 
-  // The entry's text in a .ref file: the text it was read from, character
-  // for character, as long as nothing changed it; else ToRefText().
+  // The entry's text in a .ref file, its keyword through its closing ")":
+  // the text it was read from, character for character, as long as nothing
+  // changed it; else ToRefText() without its last line break.
   std::string Text() const;
   void AppendText(std::string& text) const;
   // Whether Text() is the text the entry was read from.
@@ -75,15 +76,15 @@ class Shape {
   // Reading gives an entry its text; the route keeps the text around it.
   friend class RefReader;
   friend class Route;
+  friend class Timeline;
 
   // Drops the text the entry was read from.
   void Forget();
 
   std::string block_type_ = "Static";
   std::vector<Props> props_;
-  // The entry's text as read: from its keyword through its closing ")",
-  // and on through the line break ending that line when nothing but
-  // blanks follows on it. Empty for an entry made or changed since. It is
+  // The entry's text as read: from its keyword through its closing ")".
+  // Empty for an entry made or changed since. It is
   // a piece of the text the entries read with it share, which saves a
   // large route an allocation per entry.
   std::shared_ptr<const std::string> read_text_;

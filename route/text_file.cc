@@ -16,7 +16,11 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path) {
   std::optional<std::string> bytes = files.ReadFile(path);
   if (!bytes) throw core::Error("Cannot open file " + path);
-  const formats::SimisFile simis(*bytes);
+  return TextFileOf(std::move(*bytes));
+}
+
+TextFile TextFileOf(std::string bytes) {
+  const formats::SimisFile simis(bytes);
   TextFile file;
   if (simis.compressed()) {
     file.form = TextForm::kCompressed;
@@ -24,12 +28,12 @@ TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path
     file.form = TextForm::kBinary;
   } else if (simis.form() == formats::Form::kUnicodeText) {
     // Converted where it lies: a large route's file needs no second buffer.
-    const size_t mark = static_cast<size_t>(simis.body().data() - bytes->data());
+    const size_t mark = static_cast<size_t>(simis.body().data() - bytes.data());
     file.form = TextForm::kUnicode;
-    file.text = std::move(*bytes);
+    file.text = std::move(bytes);
     platform::Utf16LeToUtf8InPlace(file.text, mark);
   } else {
-    std::string_view text = *bytes;
+    std::string_view text = bytes;
     if (text.starts_with(kUtf8Mark)) text.remove_prefix(kUtf8Mark.size());
     file.text = platform::EightBitToUtf8(text);
   }

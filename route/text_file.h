@@ -29,6 +29,8 @@ struct TextFile {
 // The file's text, its form told by formats::SimisFile. Throws
 // core::Error("Cannot open file " + path) when the file cannot be read.
 TextFile ReadTextFile(const platform::FileSystem& files, const std::string& path);
+// The same of a file's bytes, read already.
+TextFile TextFileOf(std::string bytes);
 
 // FF FE, then the text as UTF-16LE, without a terminating zero.
 std::string UnicodeFileBytes(std::string_view text);

@@ -10,6 +10,15 @@
 #include "tests/standin/binary_tokens.h"
 #include "tests/support/msts_text.h"
 
+#ifdef _WIN32
+#include "platform/win32_handle.h"
+#else
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+#endif
+
 namespace e2e {
 namespace {
 
@@ -151,6 +160,64 @@ TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
   }
 }
 
+// A journal with other names is not written at all. A .ref that cannot be
+// replaced only when the job comes to write it, after its files moved: an
+// immutable file where the tests run as root, one held open by another
+// program on Windows. The files go back and the job says it was not done.
+TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
+  namespace fs = std::filesystem;
+  const auto as_it_was = [&] {
+    EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.s"), Shape({"tower.ace"}));
+    EXPECT_EQ(Read(kRoute + "SHAPES\\tower.sd"), "tower sd");
+    EXPECT_EQ(Read(kRoute + "TEXTURES\\tower.ace"), "tower.ace");
+  };
+  const fs::path journal = prefix.Host(kBackup + "journal.txt");
+  prefix.Write("C:\\outside.txt", "mine\n");
+  fs::create_directories(journal.parent_path());
+  fs::create_hard_link(prefix.Host("C:\\outside.txt"), journal);
+  EXPECT_EQ(Run({"delentry(-route=myroute) 5"}, "y\ny\n\n").output,
+            kBanner + "Delete files? [y/n] " + kAsk + kBackup +
+                "journal.txt has other names (hard links), so it is not written: writing it would "
+                "change a file elsewhere too\n" + kEnd);
+  EXPECT_EQ(Read("C:\\outside.txt"), "mine\n");
+  as_it_was();
+  fs::remove(journal);
+
+  const fs::path ref = prefix.Host(kRoute + "MyRoute.ref");
+#ifdef _WIN32
+  platform::Handle held(
+      CreateFileW(ref.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held.valid());
+  const auto let_go = [&] { held.Close(); };
+#else
+  const int held = open(ref.c_str(), O_RDONLY);
+  int flags = 0;
+  if (ioctl(held, FS_IOC_GETFLAGS, &flags) != 0 ||
+      (flags |= FS_IMMUTABLE_FL, ioctl(held, FS_IOC_SETFLAGS, &flags) != 0)) {
+    close(held);
+    GTEST_SKIP() << "no immutable file can be made here: that takes root on ext4 or the like";
+  }
+  const auto let_go = [&] {
+    flags &= ~FS_IMMUTABLE_FL;
+    ioctl(held, FS_IOC_SETFLAGS, &flags);
+    close(held);
+  };
+#endif
+  ProgramRun run = Run({"delentry(-route=myroute) 5"}, "y\ny\n\n");
+  let_go();
+  EXPECT_EQ(run.exit_code, 2);
+  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
+                            "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n"
+                            "Cannot create file " + kRoute + "MyRoute.ref\n"
+                            "The job was not done: the files it moved are back where they were, "
+                            "and the route is as it was\n" + kEnd);
+  as_it_was();
+  EXPECT_EQ(Run({"restore(-route=myroute)"}).output,
+            kBanner + "No clearing job of this route is recorded, so there is nothing to restore\n" +
+                kEnd);
+}
+
 TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswered) {
   ProgramRun wrong = Interactive("delentry(-route=myroute) 2;8\ndelentry(-route=myroute) x\n");
   EXPECT_EQ(wrong.errors,
@@ -227,6 +294,9 @@ TEST_F(ClearingEndToEnd, DelentryLeavesRealWorldEntriesAndTheTextAroundThemAsThe
   std::string before = header, after = header, numbers, listed;
   int number = 0, kept = 0;
   for (const auto& form : kForms) {
+    // Where something else stands on its line, the deleted entry's line
+    // break stays.
+    if (!before.ends_with('\n')) after += "\r\n";
     before += gone + form.text;
     after += form.text;
     numbers += (numbers.empty() ? "" : ";") + std::to_string(++number);
@@ -407,6 +477,11 @@ TEST_F(ClearingEndToEnd, CompareAsksBeforeReplacingAFileAndNeverWritesIntoARoute
   std::filesystem::create_directory_symlink(prefix.Host("C:\\MSTS\\ROUTES\\EUROPE1"),
                                             prefix.Host("C:\\europe"));
   inside.push_back({"c:\\europe\\shapes\\shed.s", "C:\\MSTS\\ROUTES\\EUROPE1\\SHAPES\\Shed.s"});
+  // A link to the route's .ref, and one to its SHAPES.
+  std::filesystem::create_symlink(prefix.Host(kRoute + "MyRoute.ref"), prefix.Host("C:\\lnk.bat"));
+  std::filesystem::create_directory_symlink(prefix.Host(kRoute + "SHAPES"), prefix.Host("C:\\sl"));
+  inside.push_back({"c:\\lnk.bat", kRoute + "MyRoute.ref"});
+  inside.push_back({"c:\\sl\\x.bat", kRoute + "SHAPES\\x.bat"});
 #endif
   for (const auto& [target, file] : inside) {
     SCOPED_TRACE(target);

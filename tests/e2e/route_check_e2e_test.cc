@@ -61,6 +61,25 @@ TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAs
   EXPECT_EQ(run.output, kBanner + kReport + "The report is saved to c:\\check.txt\n" + kEnd);
   EXPECT_EQ(Read("C:\\check.txt"), test_support::Crlf(kReport));
   EXPECT_EQ(Tree(route), before);
+
+  // Never into the route checked, whichever way the path reaches it.
+  std::vector<std::string> inside = {"c:\\msts\\routes\\demoline\\demoline.ref"};
+#ifndef _WIN32
+  fs::create_symlink(route / "DemoLine.ref", prefix.Host("C:\\lnk.txt"));
+  fs::create_directory_symlink(route / "SHAPES", prefix.Host("C:\\sl"));
+  fs::create_directory_symlink(prefix.root(), route / "out");
+  inside.insert(inside.end(), {"c:\\lnk.txt", "c:\\sl\\check.txt",
+                               "c:\\msts\\routes\\demoline\\out\\check.txt"});
+#endif
+  const std::map<fs::path, std::string> linked = Tree(route);
+  for (const std::string& target : inside) {
+    ProgramRun refused = Run({"checkroute(-route=demoline;-save=" + target + ")"}, "y\n\n");
+    EXPECT_EQ(refused.output,
+              kBanner + kReport + target + " lies in the route being checked and is not written\n" +
+                  kEnd)
+        << target;
+  }
+  EXPECT_EQ(Tree(route), linked);
 }
 
 }  // namespace

@@ -109,10 +109,14 @@ void MemoryFileSystem::FailWritesTo(const std::string& path) { failing_.insert(K
 void MemoryFileSystem::MakeUnreadable(const std::string& path) { unreadable_.insert(Key(path)); }
 
 bool MemoryFileSystem::Change() {
-  if (changes_left_ < 0) return !killed_;
-  if (changes_left_-- > 0) return true;
-  killed_ = true;
-  throw Killed{};
+  if (killed_) return false;
+  if (fail_in_ >= 0 && fail_in_-- == 0) return false;
+  if (changes_left_ >= 0 && changes_left_-- == 0) {
+    killed_ = true;
+    throw Killed{};
+  }
+  ++changes_;
+  return true;
 }
 
 bool MemoryFileSystem::FileExists(const std::string& path) const {
@@ -228,6 +232,45 @@ std::unique_ptr<platform::AppendFile> MemoryFileSystem::OpenAppend(const std::st
     files_[key] = File{LastName(path), "", ++writes_};
   }
   return std::make_unique<Appended>(*this, key);
+}
+
+void MemoryFileSystem::RemoveLeftover(const std::string& path) {
+  const platform::FolderAndName parts = platform::SplitLastName(path);
+  const std::string temp =
+      std::string(parts.folder) + "." + std::string(parts.name) + ".rastolin-tmp";
+  if (KindAt(temp) == platform::EntryKind::kFile) DeleteFile(temp);
+}
+
+std::unique_ptr<platform::FileLock> MemoryFileSystem::LockFile(const std::string& path,
+                                                               bool& held_elsewhere) {
+  class Lock : public platform::FileLock {
+   public:
+    Lock(std::set<std::string>& locked, std::string key) : locked_(locked), key_(std::move(key)) {
+      locked_.insert(key_);
+    }
+    ~Lock() override { locked_.erase(key_); }
+
+   private:
+    std::set<std::string>& locked_;
+    const std::string key_;
+  };
+  held_elsewhere = false;
+  auto file = files_.find(Key(path));
+  if (file == files_.end()) return nullptr;
+  // A lock is on the file, not on its name: one written anew is another.
+  const std::string locked = file->first + "#" + std::to_string(file->second.version);
+  if (locked_.count(locked)) {
+    held_elsewhere = true;
+    return nullptr;
+  }
+  return std::make_unique<Lock>(locked_, locked);
+}
+
+std::optional<std::string> MemoryFileSystem::FinalPath(const std::string& path) const {
+  // A key is a path, folded.
+  const std::string key = Key(path);
+  if (key.empty() || !folders_.count(ParentKey(key))) return std::nullopt;
+  return key;
 }
 
 std::optional<std::vector<platform::FindEntry>> MemoryFileSystem::FindListed(

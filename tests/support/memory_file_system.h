@@ -41,6 +41,12 @@ class MemoryFileSystem : public platform::FileSystem {
     changes_left_ = changes;
     killed_ = false;
   }
+  // The change after this many more fails, as a full disk or a file held
+  // open makes it fail, and the changes after it are made again. -1: none
+  // fails.
+  void FailAfter(int changes) { fail_in_ = changes; }
+  // How many changes have been made since the file system was made.
+  int changes() const { return changes_; }
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
@@ -55,10 +61,14 @@ class MemoryFileSystem : public platform::FileSystem {
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<platform::AppendFile> OpenAppend(const std::string& path) override;
+  void RemoveLeftover(const std::string& path) override;
+  std::unique_ptr<platform::FileLock> LockFile(const std::string& path,
+                                               bool& held_elsewhere) override;
   std::optional<std::vector<platform::FindEntry>> FindListed(const std::string& pattern,
                                                              uint32_t mask) const override;
   std::optional<std::string> LinkOutOf(const std::string& folder,
                                        const std::string& path) const override;
+  std::optional<std::string> FinalPath(const std::string& path) const override;
   std::string CurrentFolder() const override { return current_; }
   std::string FromUserPath(const std::string& text) const override { return text; }
   std::optional<std::string> ToHostPath(const std::string& path) const override;
@@ -88,8 +98,11 @@ class MemoryFileSystem : public platform::FileSystem {
   std::set<std::string> specials_;
   std::set<std::string> failing_;
   std::set<std::string> unreadable_;
+  std::set<std::string> locked_;
   uint64_t writes_ = 0;
+  int changes_ = 0;
   int changes_left_ = -1;  // none counted
+  int fail_in_ = -1;
   bool killed_ = false;
 };
 

@@ -163,6 +163,10 @@ bool KillableRun::Ended() {
   return ended_;
 }
 
+void KillableRun::Pause(bool paused) {
+  if (!ended_) kill(pid_, paused ? SIGSTOP : SIGCONT);
+}
+
 void KillableRun::Kill() {
   if (ended_) return;
   kill(pid_, SIGKILL);

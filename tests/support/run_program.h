@@ -54,6 +54,8 @@ class KillableRun {
   bool Ended();
   // SIGKILL: the program gets no chance to finish anything.
   void Kill();
+  // SIGSTOP and SIGCONT: the program holds what it holds meanwhile.
+  void Pause(bool paused);
 
  private:
   std::filesystem::path scratch_;
