@@ -225,6 +225,23 @@ enum class Msg : int {
   EntryGone,
   EntryNotWhole,
   Restored,
+  // Textures read by the program.
+  AceNotTexture,
+  AceNotInflated,
+  AceHeaderCut,
+  AceBadSize,
+  AceBadChannels,
+  AceUnknownDxt,
+  AceTableCut,
+  AceOffsetPastEnd,
+  AceDataCut,
+  AceWithAlpha,
+  AceWithMask,
+  AceCompressed,
+  AceMipMaps,
+  AceNoMipMaps,
+  AceCreator,
+  AceSavedAs,
   Count,
 };
 
