@@ -579,6 +579,7 @@ void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started) 
     unused = FindUnused(main, *route, reader, *fence, started);
   }
   core::ChoiceList list(std::move(unused));
+  list.route_folder = route->Folder;
   if (!main.ui.ChooseObjects(list)) return;
   route::JobRecord record(*route, std::string(kUnusedJob));
   // The entries stay, so the .ref file is backed up but not written.
@@ -606,6 +607,7 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   core::ChoiceList list(
       FindNotInRef(main, *route, reader),
       [&](const std::vector<std::string>& names) { AddNamesToRef(main, *route, names); });
+  list.route_folder = route->Folder;
   if (!main.ui.ChooseObjects(list)) {
     record.Complete();
     return;

@@ -58,6 +58,10 @@ std::string CleanName(std::string_view text);
 // names. The block stands inside the shape's top-level block.
 std::vector<std::string> ImageNames(std::string_view text);
 
+// Route::InRoute for the route in `route_folder`.
+bool InRouteFolder(const platform::FileSystem& files, const std::string& route_folder,
+                   const std::string& folder, const std::string& name);
+
 class Route {
  public:
   // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:
