@@ -416,6 +416,18 @@ constexpr Texts kTexts[] = {
     {Msg::AceNoMipMaps, "no mip-maps", "без mip-map"},
     {Msg::AceCreator, "creator \"%s\"", "создатель «%s»"},
     {Msg::AceSavedAs, "Texture %s saved as %s", "Текстура %s сохранена как %s"},
+    {Msg::ShapeNoTextures, "%s names no texture", "%s не называет ни одной текстуры"},
+    {Msg::CapTextureStrip, "Textures of the shape", "Текстуры объекта"},
+    {Msg::StripMissing, "missing", "нет файла"},
+    {Msg::StripOutside, "outside the route", "вне маршрута"},
+    {Msg::StripDamaged, "damaged", "повреждена"},
+    {Msg::StripUnreadable, "cannot be read", "не читается"},
+    {Msg::StripSeasonal, "seasonal copy in %s", "сезонная копия в %s"},
+    {Msg::CapViewer, "Texture %s", "Текстура %s"},
+    {Msg::CapZoom, "Zoom", "Масштаб"},
+    {Msg::CapMipLevel, "Mip level", "Уровень mip"},
+    {Msg::CapSourcePreview, "Source image", "Исходное изображение"},
+    {Msg::CapOutputPreview, "Texture made", "Полученная текстура"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

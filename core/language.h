@@ -242,6 +242,18 @@ enum class Msg : int {
   AceNoMipMaps,
   AceCreator,
   AceSavedAs,
+  ShapeNoTextures,
+  CapTextureStrip,
+  StripMissing,
+  StripOutside,
+  StripDamaged,
+  StripUnreadable,
+  StripSeasonal,
+  CapViewer,
+  CapZoom,
+  CapMipLevel,
+  CapSourcePreview,
+  CapOutputPreview,
   Count,
 };
 
