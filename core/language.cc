@@ -428,6 +428,8 @@ constexpr Texts kTexts[] = {
     {Msg::CapMipLevel, "Mip level", "Уровень mip"},
     {Msg::CapSourcePreview, "Source image", "Исходное изображение"},
     {Msg::CapOutputPreview, "Texture made", "Полученная текстура"},
+    {Msg::CheckDamagedTextures, "Textures that cannot be read: %s",
+     "Текстуры, которые не удаётся прочитать: %s"},
 };
 
 constexpr int kConstantCount = static_cast<int>(Msg::ProgramName) -

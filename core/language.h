@@ -254,6 +254,7 @@ enum class Msg : int {
   CapMipLevel,
   CapSourcePreview,
   CapOutputPreview,
+  CheckDamagedTextures,
   Count,
 };
 
