@@ -5,9 +5,10 @@
 // built program, next to merely reading those world files; the command
 // again on world files of the same size against a .ref of 20,000 entries.
 // The route check of that second route, whose SHAPES holds 20,000 shapes
-// (the used ones read for their textures), on its own and as the
-// checkroute command, next to merely reading the world files and the used
-// shapes. Removing duplicates and deleting 10,000 selected rows of a .ref
+// (the used ones read for their textures) and TEXTURES 2,000 textures (the
+// named ones looked into), on its own and as the checkroute command, next
+// to merely reading the world files and the used shapes, and to the check
+// that does not look into the textures. Removing duplicates and deleting 10,000 selected rows of a .ref
 // of 50,000 entries, next to reading and writing that .ref.
 #include <benchmark/benchmark.h>
 
@@ -32,6 +33,7 @@
 #include "platform/host.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
+#include "tests/standin/ace_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -132,9 +134,15 @@ class ClearingBench : public bench::BenchInstallation {
       WriteHostFile(route / "SHAPES" / ("Shape_" + std::to_string(i) + ".sd"), "sd");
       if (placed.count(ShapeName(i))) used_shapes_.push_back(worlds + "SHAPES\\" + ShapeName(i));
     }
+    // Textures of the size of a small real one; one in 250 cut short.
+    const std::string texture_bytes = standin::WriteAce(
+        standin::MakeImage(64, 64, [](int x, int y) { return static_cast<uint32_t>(x * y) | 0xFF; }),
+        {});
     for (int i = 0; i < kTextures; ++i) {
       const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");
-      if (i % 100 != 0) WriteHostFile(texture, "ace");
+      if (i % 100 == 0) continue;
+      WriteHostFile(texture, i % 250 == 1 ? texture_bytes.substr(0, texture_bytes.size() / 2)
+                                          : texture_bytes);
     }
     // The folder the program starts from, its settings naming the root.
     Write(WorkFolder() + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
@@ -231,19 +239,26 @@ void ConsoleDelunusedLargeRef(benchmark::State& state) {
   TimeCommand(state, "delunused(-route=Worlds)", "\n1  ", bench.world_bytes());
 }
 
-void CheckRoute(benchmark::State& state) {
+void CheckRouteOf(benchmark::State& state, bool texture_files) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   std::unique_ptr<route::Route> worlds = bench.OpenRoute("Worlds");
   ops::SimisReader reader(bench.main(), *worlds);
   bench::SilentUi::SilentProgress progress;
   ops::RouteReport report;
-  for (auto _ : state) report = ops::CheckRoute(bench.main(), *worlds, reader, progress);
+  for (auto _ : state) {
+    report = ops::CheckRoute(bench.main(), *worlds, reader, progress, texture_files);
+  }
   if (!report.missing_shapes || report.missing_shapes->empty() || !report.missing_textures ||
-      report.missing_textures->empty() || !report.unused || *report.unused == 0) {
-    state.SkipWithError("the check found no missing shape, no missing texture or no unused entry");
+      report.missing_textures->empty() || !report.unused || *report.unused == 0 ||
+      (texture_files && report.damaged_textures->empty())) {
+    state.SkipWithError(
+        "the check found no missing shape, no missing or damaged texture or no unused entry");
   }
   state.SetBytesProcessed(state.iterations() * bench.world_bytes());
 }
+
+void CheckRoute(benchmark::State& state) { CheckRouteOf(state, true); }
+void CheckRouteWithoutTextureFiles(benchmark::State& state) { CheckRouteOf(state, false); }
 
 void ConsoleCheckroute(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
@@ -332,6 +347,10 @@ BENCHMARK(ConsoleDelunused)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ConsoleDelunusedLargeRef)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckRoute)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(CheckRouteWithoutTextureFiles)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(ConsoleCheckroute)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
