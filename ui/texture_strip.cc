@@ -90,10 +90,13 @@ TextureStrip::TextureStrip(const platform::FileSystem& files, const core::Langua
   });
   connect(items_, &QListWidget::itemDoubleClicked, this,
           [this](QListWidgetItem* item) { OpenViewer(item); });
+  Clear();
 }
 
 void TextureStrip::Show(const ops::WornTextures& worn) {
-  items_->setAccessibleName(Q(language_[Msg::CapTextureStrip]));
+  // Named again in the language in force.
+  setAccessibleName(Q(language_[Msg::CapTextureStrip]));
+  items_->setAccessibleName(accessibleName());
   items_->clear();
   shown_ = worn.textures;
   // A shape without textures says so on its line and shows no strip.
