@@ -8,8 +8,8 @@
 // (the used ones read for their textures) and TEXTURES 2,000 textures (the
 // named ones looked into), on its own and as the checkroute command, next
 // to merely reading the world files and the used shapes, and to the check
-// that does not look into the textures. Removing duplicates and deleting 10,000 selected rows of a .ref
-// of 50,000 entries, next to reading and writing that .ref.
+// that does not look into the textures. Removing duplicates and deleting 10,000 selected rows of a
+// .ref of 50,000 entries, next to reading and writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -136,7 +136,8 @@ class ClearingBench : public bench::BenchInstallation {
     }
     // Textures of the size of a small real one; one in 250 cut short.
     const std::string texture_bytes = standin::WriteAce(
-        standin::MakeImage(64, 64, [](int x, int y) { return static_cast<uint32_t>(x * y) | 0xFF; }),
+        standin::MakeImage(64, 64,
+                           [](int x, int y) { return static_cast<uint32_t>(x * y) | 0xFF; }),
         {});
     for (int i = 0; i < kTextures; ++i) {
       const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");

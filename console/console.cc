@@ -413,7 +413,8 @@ void Console::AceFiles(const Command& command) {
   const std::string& name = command.name;
   std::string folder = FromCurrentFolder(command.options.Value("-dir"));
   if (!folder.empty() && folder.back() != '\\') folder += "\\";
-  if (command.files.empty()) Hint(name + ": no file given, as in " + name + "(-dir=c:\\tex) a.ace;b.ace");
+  if (command.files.empty())
+    Hint(name + ": no file given, as in " + name + "(-dir=c:\\tex) a.ace;b.ace");
   if (!FolderFound(command, folder)) return;
   for (const std::string& entry : command.files) {
     if (core::Trim(entry).empty()) {
@@ -441,8 +442,8 @@ void Console::AceToPngDir(const Command& command) {
   }
   if (!FolderFound(command, folder)) return;
   if (folder.back() != '\\') folder += "\\";
-  const std::vector<platform::FindEntry> found = main_.files.FindFiles(folder + "*.ace").value_or(
-      std::vector<platform::FindEntry>{});
+  const std::vector<platform::FindEntry> found =
+      main_.files.FindFiles(folder + "*.ace").value_or(std::vector<platform::FindEntry>{});
   if (found.empty()) Hint("acetopngdir: no *.ace file in " + folder);
   for (const platform::FindEntry& texture : found) operations_.AceToPng(folder + texture.name);
 }

@@ -75,7 +75,8 @@ constexpr Look kLooks[] = {
     {"gates", Motif::kPlanks, 0xE0E0E0FF, 0xC02020FF, standin::AceOptions::kMask},
     {"iron", Motif::kBlocks, 0x50585EFF, 0x30363AFF},
     {"car_blue", Motif::kPanes, 0x2050A0FF, 0x101820FF},
-    {"acleantrack1", Motif::kBallast, 0x7A7670FF, 0x4A3A2AFF, standin::AceOptions::kNoAlpha, false, true},
+    {"acleantrack1", Motif::kBallast, 0x7A7670FF, 0x4A3A2AFF, standin::AceOptions::kNoAlpha, false,
+     true},
     {"platform_edge", Motif::kBlocks, 0xB0A890FF, 0xE0D020FF},
 };
 
@@ -88,7 +89,8 @@ uint32_t MotifPixel(const Look& look, int side, int x, int y) {
       return y % (side / 8) == 0 || brick == 0 ? look.second : Shade(look.main, grain);
     }
     case Motif::kPlanks:
-      return x % (side / 8) == 0 ? look.second : Shade(look.main, grain / 2 + (x / (side / 8)) % 2 * 12);
+      return x % (side / 8) == 0 ? look.second
+                                 : Shade(look.main, grain / 2 + (x / (side / 8)) % 2 * 12);
     case Motif::kBlocks: {
       const int block = side / 4;
       if (x % block == 0 || y % block == 0) return look.second;
@@ -145,9 +147,8 @@ formats::RgbaImage Picture(const std::string& name, int side) {
   const std::string season = slash == std::string::npos ? "" : name.substr(0, slash);
   const std::string file = name.substr(slash == std::string::npos ? 0 : slash + 1);
   const Look& look = LookOf(file.substr(0, file.find('.')));
-  return standin::MakeImage(side, side, [&](int x, int y) {
-    return InSeason(season, MotifPixel(look, side, x, y));
-  });
+  return standin::MakeImage(
+      side, side, [&](int x, int y) { return InSeason(season, MotifPixel(look, side, x, y)); });
 }
 
 std::string Texture(const std::string& name) {
@@ -189,7 +190,6 @@ std::string Compressed(const std::string& text) {
   for (int i = 0; i < 4; ++i) file += static_cast<char>((body.size() >> (8 * i)) & 0xFF);
   return file + "@@@@" + stream;
 }
-
 
 // Shape text naming its textures as the shape tool writes them.
 std::string ShapeText(const std::vector<std::string>& images) {

@@ -18,14 +18,17 @@ uint64_t U64(std::string_view bytes, size_t at) {
   return U32(bytes, at) | (uint64_t{U32(bytes, at + 4)} << 32);
 }
 
-bool SoundSide(uint32_t side) { return side != 0 && side <= kAceLargestSide && std::has_single_bit(side); }
+bool SoundSide(uint32_t side) {
+  return side != 0 && side <= kAceLargestSide && std::has_single_bit(side);
+}
 
 size_t BlockBytes(AceEncoding encoding) { return encoding == AceEncoding::kDxt1 ? 8 : 16; }
 
 // The bytes of one row of a level of channel images.
 uint64_t RowBytes(const AceHeader& header, uint32_t width) {
   uint64_t bytes = 0;
-  for (const AceChannel& channel : header.channels) bytes += channel.bits == 8 ? width : (width + 7) / 8;
+  for (const AceChannel& channel : header.channels)
+    bytes += channel.bits == 8 ? width : (width + 7) / 8;
   return bytes;
 }
 
@@ -94,7 +97,8 @@ AceFault ReadHeader(std::string_view body, AceHeader& header) {
   header.channels.clear();
   for (size_t n = 0; n < count; ++n) {
     const size_t at = kAceHeaderBytes + n * kAceChannelBytes;
-    AceChannel& channel = header.channels.emplace_back(AceChannel{U64(body, at), U64(body, at + 8)});
+    AceChannel& channel =
+        header.channels.emplace_back(AceChannel{U64(body, at), U64(body, at + 8)});
     if (channel.bits != 1 && channel.bits != 8) return AceFault::kBadChannels;
   }
   return AceFault::kNone;
@@ -286,7 +290,7 @@ AceFault CheckAceHead(std::string_view head, uint64_t file_length, AceHeader* he
   const SimisFile file(head, kBody);
   if (const AceFault fault = BodyFault(file); fault != AceFault::kNone) return fault;
   const std::string_view body = file.body();
-  const uint64_t length = file.compressed()       ? file.stated_length()
+  const uint64_t length = file.compressed()           ? file.stated_length()
                           : file_length > head.size() ? file_length - (head.size() - body.size())
                                                       : body.size();
   AceHeader read;

@@ -145,7 +145,8 @@ TEST(AceTextureTest, DamagedFilesAreRefusedWithTheirReason) {
     bool in_header = true;  // whether CheckAceHead sees it too
   };
   const Case cases[] = {
-      {"a side not a power of two", WriteAce(MakeImage(6, 4, Quarters), options), AceFault::kBadSize},
+      {"a side not a power of two", WriteAce(MakeImage(6, 4, Quarters), options),
+       AceFault::kBadSize},
       {"a side above 4096", patched(8, 8192), AceFault::kBadSize},
       {"a side of gigapixels", patched(12, 0x80000000), AceFault::kBadSize},
       {"a side of 0", patched(8, 0), AceFault::kBadSize},
@@ -153,7 +154,8 @@ TEST(AceTextureTest, DamagedFilesAreRefusedWithTheirReason) {
       {"a huge channel count", patched(20, 0xFFFFFFFF), AceFault::kBadChannels},
       {"more channels than the file holds", patched(20, 16), AceFault::kHeaderCut},
       {"a channel of 4 bits", patched(kAceHeaderBytes, 4), AceFault::kBadChannels},
-      {"an offset past the end", patched(table - kBody + 8, 0x7FFFFFFF), AceFault::kOffsetPastEnd, false},
+      {"an offset past the end", patched(table - kBody + 8, 0x7FFFFFFF), AceFault::kOffsetPastEnd,
+       false},
       {"the last row cut short", good.substr(0, good.size() - 1), AceFault::kDataCut},
       {"a DXT byte count past the end", dxt_count, AceFault::kDataCut, false},
       {"no texture", "SIMISA@@@@@@@@@@JINX0s1t______\r\n", AceFault::kNotAce},
@@ -192,7 +194,9 @@ TEST(AceTextureTest, AFileCutAnywhereIsRefused) {
 
 TEST(AceTextureTest, TheHeaderCheckMeasuresTheFileWithoutItsPixels) {
   AceOptions options;
-  const auto shades = [](int x, int y) { return static_cast<uint32_t>(x) * 0x01020300u + static_cast<uint32_t>(y); };
+  const auto shades = [](int x, int y) {
+    return static_cast<uint32_t>(x) * 0x01020300u + static_cast<uint32_t>(y);
+  };
   const std::string plain = WriteAce(MakeImage(256, 256, shades), options);
   options.compressed = true;
   const std::string compressed = WriteAce(MakeImage(256, 256, shades), options);

@@ -58,7 +58,8 @@ bool ReadTga(std::string_view bytes, RgbaImage& image) {
     }
     const size_t stored = repeat ? 1 : run;
     if (at > bytes.size() || (bytes.size() - at) / depth < stored) return false;
-    for (size_t n = 0; n < run; ++n) AppendPixel(bytes, at + (repeat ? 0 : n * depth), depth, pixels);
+    for (size_t n = 0; n < run; ++n)
+      AppendPixel(bytes, at + (repeat ? 0 : n * depth), depth, pixels);
     at += stored * depth;
   }
   image.width = width;

@@ -20,10 +20,10 @@ std::string Header(int type, int width, int height, int bits, int descriptor) {
 TEST(ReadTgaTest, PlainAndRunLengthImagesComeOutTopRowFirst) {
   // 2x2: blue, green in the stored first row, then red, white.
   const std::string bgr("\xFF\0\0\0\xFF\0\0\0\xFF\xFF\xFF\xFF", 12);
-  const std::vector<uint8_t> bottom_up = {255, 0, 0, 255, 255, 255, 255, 255,
-                                          0, 0, 255, 255, 0, 255, 0, 255};
-  const std::vector<uint8_t> top_down = {0, 0, 255, 255, 0, 255, 0, 255,
-                                         255, 0, 0, 255, 255, 255, 255, 255};
+  const std::vector<uint8_t> bottom_up = {255, 0, 0,   255, 255, 255, 255, 255,
+                                          0,   0, 255, 255, 0,   255, 0,   255};
+  const std::vector<uint8_t> top_down = {0,   0, 255, 255, 0,   255, 0,   255,
+                                         255, 0, 0,   255, 255, 255, 255, 255};
   struct Case {
     const char* name;
     std::string file;

@@ -40,8 +40,8 @@ struct Opened {
 bool Open(core::ConvMain& main, const std::string& path, Opened& opened) {
   std::optional<std::string> bytes = main.files.ReadFile(path);
   if (!bytes) {
-    const Msg why = platform::TooLargeToRead(main.files, path) ? Msg::CheckTooLarge
-                                                                : Msg::CheckNotOpened;
+    const Msg why =
+        platform::TooLargeToRead(main.files, path) ? Msg::CheckTooLarge : Msg::CheckNotOpened;
     main.log.AddFailure(main.language.Format(why, path));
     return false;
   }
@@ -105,16 +105,17 @@ std::string AceDescription(const core::Language& language, const formats::AceTex
   if (header.Has(AceKind::kMask)) form += language[Msg::AceWithMask];
   std::string text = Size(header.width, header.height) + ", " + form;
   if (texture.compressed()) text += ", " + language[Msg::AceCompressed];
-  text += ", " + (header.mip_maps()
-                      ? language.Format(Msg::AceMipMaps, std::to_string(header.levels()))
-                      : language[Msg::AceNoMipMaps]);
+  text +=
+      ", " + (header.mip_maps() ? language.Format(Msg::AceMipMaps, std::to_string(header.levels()))
+                                : language[Msg::AceNoMipMaps]);
   if (!header.creator.empty()) text += ", " + language.Format(Msg::AceCreator, header.creator);
   return text;
 }
 
 void AceInfo(core::ConvMain& main, const std::string& path) {
   Opened opened;
-  if (Open(main, path, opened)) main.log.Add(path + ": " + AceDescription(main.language, *opened.texture));
+  if (Open(main, path, opened))
+    main.log.Add(path + ": " + AceDescription(main.language, *opened.texture));
 }
 
 void AceToPng(core::ConvMain& main, const std::string& path) {

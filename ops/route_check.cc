@@ -268,7 +268,8 @@ class Checker {
         }
         std::string found_in;
         for (const auto& [season, index] : seasons) {
-          if (Look(main_.files, route_, index, folder + season, folded) != Presence::kThere) continue;
+          if (Look(main_.files, route_, index, folder + season, folded) != Presence::kThere)
+            continue;
           found_in += (found_in.empty() ? "" : " ") + season;
           if (texture_files_) Examine(*in_textures, index, folder, folded, texture, shape, season);
         }
@@ -294,8 +295,8 @@ class Checker {
     int64_t length = 0;
     const bool read = season.empty() && bare
                           ? in_textures.ReadFileStart(name, formats::kAceHeadBytes, head_, length)
-                          : main_.files.ReadFileStart(folder + season + name, formats::kAceHeadBytes,
-                                                      head_, length);
+                          : main_.files.ReadFileStart(folder + season + name,
+                                                      formats::kAceHeadBytes, head_, length);
     if (!read) return Problem(folder + season + name, Unreadable::kNotOpened);
     formats::AceHeader header;
     const formats::AceFault fault =

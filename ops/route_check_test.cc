@@ -77,7 +77,8 @@ TEST_F(RouteCheckTest, EachFaultIsReportedOnceInItsSectionAndOffered) {
       "Textures only in a seasonal folder: 1",
       "  night.ace (in NIGHT\\; first in used.s)",
       "Textures that cannot be read: 2",
-      "  NIGHT\\night.ace: the file is shorter than its size and channels require (first in used.s)",
+      "  NIGHT\\night.ace: the file is shorter than its size and channels require (first in "
+      "used.s)",
       "  SNOW\\BRICK.ACE: its size 6x4 is no power of two up to 4096 (first in used.s)",
       "Entries whose shape is missing (Delete non-existent): 1",
       "  gone.s",

@@ -27,7 +27,7 @@ WornTextures TexturesOfShape(const platform::FileSystem& files, const core::Lang
     const std::optional<std::string> bytes = files.ReadFile(shapes + file_name);
     if (!bytes) {
       const Msg why = platform::TooLargeToRead(files, shapes + file_name) ? Msg::CheckTooLarge
-                                                                           : Msg::CheckNotOpened;
+                                                                          : Msg::CheckNotOpened;
       worn.problem = language.Format(why, file_name);
       return worn;
     }

@@ -15,8 +15,8 @@ struct WornTexture {
   // As the shape names it; a seasonal copy with its folder before it
   // ("SNOW\roof.ace").
   std::string name;
-  std::string season;  // a copy's seasonal folder ("SNOW\"); empty for the texture itself
-  std::string path;    // where it lies; empty when it is missing or outside the route
+  std::string season;    // a copy's seasonal folder ("SNOW\"); empty for the texture itself
+  std::string path;      // where it lies; empty when it is missing or outside the route
   bool outside = false;  // the name leads out of the route and is not looked up
 };
 

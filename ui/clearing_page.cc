@@ -31,13 +31,14 @@ std::function<void()> FocusedTextures(PageContext& context, TextureStrip* strip)
     const bool entry = route && row >= 0 && row < route->EntryCount() &&
                        static_cast<size_t>(row) < routes.ClShapes.size();
     const std::string name = entry ? route->Entries[row].GetValue("FileName") : std::string();
-    const std::string key = entry ? route->Folder + "\n" + name + "\n" +
-                                        std::to_string(context.main.language.number())
-                                  : std::string();
+    const std::string key =
+        entry ? route->Folder + "\n" + name + "\n" + std::to_string(context.main.language.number())
+              : std::string();
     if (key == *shown) return;
     *shown = key;
     if (!entry) return strip->Clear();
-    strip->Show(ops::TexturesOfShape(context.main.files, context.main.language, route->Folder, name));
+    strip->Show(
+        ops::TexturesOfShape(context.main.files, context.main.language, route->Folder, name));
   };
 }
 

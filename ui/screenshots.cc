@@ -139,13 +139,16 @@ int main(int argc, char** argv) {
                            {"brick", "roof", "window"},
                            "brick"});
     });
-    camera.TakeModal(language + "-objects", [&] {
-      core::ChoiceList list({"Cottage.s", "Orphan_Hut.s", "WaterTower.s"},
-                            [](const std::vector<std::string>&) {});
-      list.route_folder = route_folder;
-      list.Select(1, true);
-      qt_ui.ChooseObjects(list);
-    }, 1500);
+    camera.TakeModal(
+        language + "-objects",
+        [&] {
+          core::ChoiceList list({"Cottage.s", "Orphan_Hut.s", "WaterTower.s"},
+                                [](const std::vector<std::string>&) {});
+          list.route_folder = route_folder;
+          list.Select(1, true);
+          qt_ui.ChooseObjects(list);
+        },
+        1500);
     camera.TakeModal(language + "-viewer", [&] {
       ui::TextureViewer(main.files, main.language, route_folder + "TEXTURES\\oak.ace", &window)
           .exec();

@@ -40,7 +40,8 @@ QPixmap OnCheckerboard(const QImage& image, QSize size) {
 }
 
 QImage ReadSourceImage(const std::string& bytes, const std::string& path) {
-  const QByteArray data = QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
+  const QByteArray data =
+      QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size()));
   const bool tga = platform::FoldCase(path).ends_with(".tga");
   if (!tga) return QImage::fromData(data, "BMP");
   // Qt's reader (6.4) takes only files that end with the TrueVision 2.0
@@ -63,7 +64,8 @@ Picture DecodePicture(const platform::FileSystem& files, const std::string& path
     picture.fault = texture.fault();
     picture.header = texture.header();
     if (picture.fault != formats::AceFault::kNone) return picture;
-    picture.size = QSize(static_cast<int>(picture.header.width), static_cast<int>(picture.header.height));
+    picture.size =
+        QSize(static_cast<int>(picture.header.width), static_cast<int>(picture.header.height));
     image = ToQImage(texture.Decode(texture.LevelFor(static_cast<uint32_t>(side))));
   } else {
     image = ReadSourceImage(*bytes, path);
@@ -92,7 +94,8 @@ ThumbnailCache::~ThumbnailCache() {
 const Picture* ThumbnailCache::Find(const std::string& path) {
   const QString key = QString::fromStdString(path);
   const platform::FileStamp stamp = files_.Stamp(path).value_or(platform::FileStamp{});
-  if (const Entry* entry = made_.object(key); entry && entry->stamp == stamp) return &entry->picture;
+  if (const Entry* entry = made_.object(key); entry && entry->stamp == stamp)
+    return &entry->picture;
   if (making_.contains(key)) return nullptr;
   making_.insert(key);
   pool_.start([this, key, path, stamp] {

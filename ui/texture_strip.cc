@@ -126,7 +126,8 @@ void TextureStrip::Describe(QListWidgetItem* item) {
     item->setIcon(Icon(side, Box::kMaking));
   } else if (picture->fault != formats::AceFault::kNone || picture->unreadable) {
     state = Q(language_[picture->unreadable ? Msg::StripUnreadable : Msg::StripDamaged]);
-    if (!picture->unreadable) why = Q(ops::AceFaultText(language_, picture->fault, picture->header));
+    if (!picture->unreadable)
+      why = Q(ops::AceFaultText(language_, picture->fault, picture->header));
     item->setIcon(Icon(side, Box::kDamaged));
   } else {
     state = SizeText(picture->size);
@@ -137,7 +138,8 @@ void TextureStrip::Describe(QListWidgetItem* item) {
   const QString shown = texture.season.empty() ? name : Q(texture.season).chopped(1);
   item->setText(shown + "\n" + state);
   QString tip = texture.path.empty() ? name : Q(texture.path);
-  if (!texture.season.empty()) tip += "\n" + Q(language_.Format(Msg::StripSeasonal, texture.season));
+  if (!texture.season.empty())
+    tip += "\n" + Q(language_.Format(Msg::StripSeasonal, texture.season));
   if (!why.isEmpty()) tip += "\n" + why;
   item->setToolTip(tip);
   item->setData(Qt::AccessibleTextRole, state.isEmpty() ? name : name + ", " + state);

@@ -50,8 +50,9 @@ class Preview : public QLabel {
       if (const Picture* picture = context_.thumbnails.Find(field_); !picture) {
         note = "...";
       } else if (picture->image.isNull()) {
-        note = Q(picture->unreadable ? language[Msg::StripUnreadable]
-                                     : ops::AceFaultText(language, picture->fault, picture->header));
+        note =
+            Q(picture->unreadable ? language[Msg::StripUnreadable]
+                                  : ops::AceFaultText(language, picture->fault, picture->header));
       } else {
         setPixmap(OnCheckerboard(picture->image, picture->image.size()));
         note = QString::number(picture->size.width()) + QString::fromUtf8("×") +
@@ -122,11 +123,11 @@ QWidget* BuildTexturesPage(PageContext& context) {
   QObject::connect(output, &QLineEdit::editingFinished, output_preview, &Preview::Update);
   auto* previews = new QGridLayout;
   const std::pair<Preview*, Msg> shown[] = {{source_preview, Msg::CapSourcePreview},
-                                             {output_preview, Msg::CapOutputPreview}};
+                                            {output_preview, Msg::CapOutputPreview}};
   for (int column = 0; column < 2; ++column) {
     auto [preview, caption] = shown[column];
-    QLabel* label = CaptionLabel(context, column ? "TexOutputPreviewLabel" : "TexSourcePreviewLabel",
-                                 caption, preview);
+    QLabel* label = CaptionLabel(
+        context, column ? "TexOutputPreviewLabel" : "TexSourcePreviewLabel", caption, preview);
     label->setAlignment(Qt::AlignCenter);
     previews->addWidget(label, 0, column, Qt::AlignCenter);
     previews->addWidget(preview, 1, column, Qt::AlignCenter);

@@ -27,10 +27,10 @@ using Runs = std::vector<StandinRun>;
 
 // A 2x2 TGA, rows from the top: red and green, then transparent blue and
 // white.
-const std::string kTga =
-    std::string("\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\x20\x28", 18) +
-    std::string("\0\0\xFF\xFF\0\xFF\0\xFF\xFF\0\0\0\xFF\xFF\xFF\xFF", 16);
-const std::vector<uint8_t> kPixels = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 0, 255, 255, 255, 255};
+const std::string kTga = std::string("\0\0\2\0\0\0\0\0\0\0\0\0\2\0\2\0\x20\x28", 18) +
+                         std::string("\0\0\xFF\xFF\0\xFF\0\xFF\xFF\0\0\0\xFF\xFF\xFF\xFF", 16);
+const std::vector<uint8_t> kPixels = {255, 0, 0,   255, 0,   255, 0,   255,
+                                      0,   0, 255, 0,   255, 255, 255, 255};
 
 class ConvertEndToEnd : public EndToEnd {
  protected:
@@ -154,12 +154,13 @@ TEST_F(ConvertEndToEnd, AceinfoAndAcetopngReadWhatMakeaceWrites) {
   EXPECT_EQ(png.output, kBanner + kPrompt + question +
                             "c:\\tex\\cut.ace: the file is shorter than its size and channels "
                             "require\n" +
-                            kPrompt + question + "Texture c:\\tex\\a.ace saved as c:\\tex\\a.png\n" +
-                            kPrompt);
+                            kPrompt + question +
+                            "Texture c:\\tex\\a.ace saved as c:\\tex\\a.png\n" + kPrompt);
   const std::string image = Read("C:\\tex\\a.png");
   int width = 0, height = 0, channels = 0;
-  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(image.data()),
-                                          static_cast<int>(image.size()), &width, &height, &channels, 4);
+  stbi_uc* pixels =
+      stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(image.data()),
+                            static_cast<int>(image.size()), &width, &height, &channels, 4);
   ASSERT_NE(pixels, nullptr);
   EXPECT_EQ(std::vector<uint8_t>(pixels, pixels + 16), kPixels);
   stbi_image_free(pixels);

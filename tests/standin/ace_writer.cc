@@ -101,7 +101,8 @@ void DxtBlock(const RgbaImage& image, int bx, int by, const AceOptions& options,
   From565(ends[0], palette[0]);
   From565(ends[1], palette[1]);
   for (int c = 0; c < 3; ++c) {
-    palette[2][c] = four ? (2 * palette[0][c] + palette[1][c]) / 3 : (palette[0][c] + palette[1][c]) / 2;
+    palette[2][c] =
+        four ? (2 * palette[0][c] + palette[1][c]) / 3 : (palette[0][c] + palette[1][c]) / 2;
     palette[3][c] = four ? (palette[0][c] + 2 * palette[1][c]) / 3 : 0;
   }
   uint32_t indices = 0;
@@ -152,8 +153,8 @@ std::string WriteAce(const RgbaImage& image, const AceOptions& options) {
   std::vector<AceKind> kinds = {AceKind::kRed, AceKind::kGreen, AceKind::kBlue};
   if (options.alpha == AceOptions::kMask) kinds.push_back(AceKind::kMask);
   if (options.alpha == AceOptions::kAlpha) kinds.push_back(AceKind::kAlpha);
-  const uint32_t format = options.dxt                             ? formats::kAceDxt1
-                          : options.alpha == AceOptions::kMask ? formats::kAceRgbMask
+  const uint32_t format = options.dxt                           ? formats::kAceDxt1
+                          : options.alpha == AceOptions::kMask  ? formats::kAceRgbMask
                           : options.alpha == AceOptions::kAlpha ? formats::kAceRgba
                                                                 : formats::kAceRgb;
   std::string body;
