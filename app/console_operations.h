@@ -7,6 +7,7 @@
 #include "convert/textures.h"
 #include "core/conv_main.h"
 #include "core/error.h"
+#include "ops/ace_export.h"
 #include "ops/batch_add.h"
 #include "ops/clearing.h"
 #include "ops/comparison.h"
@@ -36,6 +37,8 @@ class ConsoleOperations : public console::Operations {
   void ShConvertDir(const std::string& folder, const console::Announce& announce) override {
     convert::ShConvertDir(main_, folder, announce);
   }
+  void AceInfo(const std::string& path) override { ops::AceInfo(main_, path); }
+  void AceToPng(const std::string& path) override { ops::AceToPng(main_, path); }
   int BatchAdd(const console::BatchAddRequest& request) override {
     return ops::BatchAdd(main_, Listed(request.route), request.folder, request.class_name,
                          request.sub, request.over, request.texs);

@@ -5,13 +5,14 @@
 // built program, next to merely reading those world files; the command
 // again on world files of the same size against a .ref of 20,000 entries.
 // The route check of that second route, whose SHAPES holds 20,000 shapes
-// (the used ones read for their textures), on its own and as the
-// checkroute command, next to merely reading the world files and the used
-// shapes. The same command and check on copies of the two routes whose
-// world files and shapes are compressed binary tokens, as published routes
-// ship theirs, next to reading and inflating those files. Removing
-// duplicates and deleting 10,000 selected rows of a .ref of 50,000
-// entries, next to reading and writing that .ref.
+// (the used ones read for their textures) and TEXTURES 2,000 textures (the
+// named ones looked into), on its own and as the checkroute command, next
+// to merely reading the world files and the used shapes, and to the check
+// that does not look into the textures. The same command and check on
+// copies of the two routes whose world files and shapes are compressed
+// binary tokens, as published routes ship theirs, next to reading and
+// inflating those files. Removing duplicates and deleting 10,000 selected
+// rows of a .ref of 50,000 entries, next to reading and writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -37,6 +38,7 @@
 #include "formats/simis.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
+#include "tests/standin/ace_writer.h"
 #include "tests/standin/binary_tokens.h"
 
 namespace fs = std::filesystem;
@@ -135,6 +137,11 @@ class ClearingBench : public bench::BenchInstallation {
     WriteWorldRoute("WorldsBinary", same, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries,
                     placed, true);
     // Written plainly: 42,000 replacements, each flushed, would take minutes.
+    // Textures of the size of a small real one; one in 250 cut short.
+    const std::string texture_bytes = standin::WriteAce(
+        standin::MakeImage(64, 64,
+                           [](int x, int y) { return static_cast<uint32_t>(x * y) | 0xFF; }),
+        {});
     for (const char* name : {"Worlds", "WorldsBinary"}) {
       const bool binary = name == std::string_view("WorldsBinary");
       const fs::path route = host_root() / "ROUTES" / name;
@@ -152,7 +159,9 @@ class ClearingBench : public bench::BenchInstallation {
       }
       for (int i = 0; i < kTextures; ++i) {
         const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");
-        if (i % 100 != 0) WriteHostFile(texture, "ace");
+        if (i % 100 == 0) continue;
+        WriteHostFile(texture, i % 250 == 1 ? texture_bytes.substr(0, texture_bytes.size() / 2)
+                                            : texture_bytes);
       }
     }
     // The folder the program starts from, its settings naming the root.
@@ -265,22 +274,29 @@ void ConsoleDelunusedLargeRef(benchmark::State& state) {
   TimeCommand(state, "delunused(-route=Worlds)", "\n1  ", bench.WorldBytes("Worlds"));
 }
 
-void CheckRouteIn(benchmark::State& state, const std::string& route_name) {
+void CheckRouteIn(benchmark::State& state, const std::string& route_name, bool texture_files) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   std::unique_ptr<route::Route> worlds = bench.OpenRoute(route_name);
   ops::SimisReader reader(bench.main(), *worlds);
   bench::SilentUi::SilentProgress progress;
   ops::RouteReport report;
-  for (auto _ : state) report = ops::CheckRoute(bench.main(), *worlds, reader, progress);
+  for (auto _ : state) {
+    report = ops::CheckRoute(bench.main(), *worlds, reader, progress, texture_files);
+  }
   if (!report.missing_shapes || report.missing_shapes->empty() || !report.missing_textures ||
-      report.missing_textures->empty() || !report.unused || *report.unused == 0) {
-    state.SkipWithError("the check found no missing shape, no missing texture or no unused entry");
+      report.missing_textures->empty() || !report.unused || *report.unused == 0 ||
+      (texture_files && report.damaged_textures->empty())) {
+    state.SkipWithError(
+        "the check found no missing shape, no missing or damaged texture or no unused entry");
   }
   state.SetBytesProcessed(state.iterations() * bench.WorldBytes(route_name));
 }
 
-void CheckRoute(benchmark::State& state) { CheckRouteIn(state, "Worlds"); }
-void CheckRouteBinary(benchmark::State& state) { CheckRouteIn(state, "WorldsBinary"); }
+void CheckRoute(benchmark::State& state) { CheckRouteIn(state, "Worlds", true); }
+void CheckRouteWithoutTextureFiles(benchmark::State& state) {
+  CheckRouteIn(state, "Worlds", false);
+}
+void CheckRouteBinary(benchmark::State& state) { CheckRouteIn(state, "WorldsBinary", true); }
 
 void ConsoleCheckrouteOf(benchmark::State& state, const std::string& route_name) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
@@ -395,6 +411,10 @@ BENCHMARK(ConsoleDelunused)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ConsoleDelunusedLargeRef)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckRoute)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(CheckRouteWithoutTextureFiles)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 BENCHMARK(ConsoleCheckroute)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
 BENCHMARK(FindUnusedBinary)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();

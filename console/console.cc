@@ -23,7 +23,10 @@ constexpr const char* kHelp =
     "makeacedir([-zlib;][-no;][-dxt;][-trans;][-bmp;[-width=...;-height=...;]]-dir=...)\n=====\n"
     "shape(-dir=...;[-b;][-mm=...;]) PREFIX1 OUTPUT1;[ PREFIX2 OUTPUT2]\n=====\n"
     "shapedir(-dir=...;[-b])\n=====\n"
-    "batchadd(-dir=...;-route=...;[class=...;][-over;][-sub;][-texs;])\n=====\n";
+    "batchadd(-dir=...;-route=...;[class=...;][-over;][-sub;][-texs;])\n=====\n"
+    "aceinfo([-dir=...]) FILE1;[FILE2;]...\n=====\n"
+    "acetopng([-dir=...]) FILE1;[FILE2;]...\n=====\n"
+    "acetopngdir(-dir=...)\n=====\n";
 
 // The second page, "help route": clearing a route and comparing it.
 constexpr const char* kRouteHelp =
@@ -62,6 +65,7 @@ constexpr OptionRule kBatchAddOptions[] = {
     // edited files without a question.
     {"-over", O::kFlag, O::kWhole},      {"-texs", O::kFlag, O::kAnywhere},
 };
+constexpr OptionRule kAceOptions[] = {{"-dir", O::kValue, O::kWhole}};
 constexpr OptionRule kListRefOptions[] = {
     {"-route", O::kValue, O::kWhole},
     {"-props", O::kValue, O::kWhole},
@@ -145,6 +149,9 @@ std::span<const Console::CommandRow> Console::Commands() {
       {"shape", kShapeOptions, CommandRow::kAfter, &Console::Shape},
       {"shapedir", kShapeOptions, CommandRow::kNone, &Console::ShapeDir},
       {"batchadd", kBatchAddOptions, CommandRow::kNone, &Console::BatchAdd},
+      {"aceinfo", kAceOptions, CommandRow::kAfter, &Console::AceFiles},
+      {"acetopng", kAceOptions, CommandRow::kAfter, &Console::AceFiles},
+      {"acetopngdir", kAceOptions, CommandRow::kNone, &Console::AceToPngDir},
       {"listref", kListRefOptions, CommandRow::kNone, &Console::Clearing},
       {"deldup", kRouteOptions, CommandRow::kNone, &Console::Clearing},
       {"delunex", kRouteOptions, CommandRow::kNone, &Console::Clearing},
@@ -404,6 +411,45 @@ void Console::BatchAdd(const Command& command) {
     Hint(Text(request.texs ? Msg::NoShapesOrTexturesIn : Msg::NoShapesIn,
               request.sub ? Text(Msg::OrSubfolders, request.folder) : request.folder));
   }
+}
+
+void Console::AceFiles(const Command& command) {
+  const std::string& name = command.name;
+  std::string folder = FromCurrentFolder(command.options.Value("-dir"));
+  if (!folder.empty() && folder.back() != '\\') folder += "\\";
+  if (command.files.empty())
+    Hint(name + ": no file given, as in " + name + "(-dir=c:\\tex) a.ace;b.ace");
+  if (!FolderFound(command, folder)) return;
+  for (const std::string& entry : command.files) {
+    if (core::Trim(entry).empty()) {
+      Hint(name + ": an empty entry is skipped");
+      continue;
+    }
+    const std::string path = folder.empty() ? FromCurrentFolder(entry) : folder + entry;
+    if (!main_.files.FileExists(path)) {
+      Hint(name + ": " + path + " not found");
+      continue;
+    }
+    if (name == "aceinfo") {
+      operations_.AceInfo(path);
+    } else {
+      operations_.AceToPng(path);
+    }
+  }
+}
+
+void Console::AceToPngDir(const Command& command) {
+  std::string folder = FromCurrentFolder(command.options.Value("-dir"));
+  if (folder.empty()) {
+    Hint("acetopngdir: a folder is needed, as in acetopngdir(-dir=c:\\tex)");
+    return;
+  }
+  if (!FolderFound(command, folder)) return;
+  if (folder.back() != '\\') folder += "\\";
+  const std::vector<platform::FindEntry> found =
+      main_.files.FindFiles(folder + "*.ace").value_or(std::vector<platform::FindEntry>{});
+  if (found.empty()) Hint("acetopngdir: no *.ace file in " + folder);
+  for (const platform::FindEntry& texture : found) operations_.AceToPng(folder + texture.name);
 }
 
 void Console::ChangeLang(const Command& command) {

@@ -69,6 +69,10 @@ class Console {
   void Shape(const Command& command);
   void ShapeDir(const Command& command);
   void BatchAdd(const Command& command);
+  // aceinfo and acetopng of the files given; acetopngdir of a folder's
+  // textures.
+  void AceFiles(const Command& command);
+  void AceToPngDir(const Command& command);
   void ChangeLang(const Command& command);
   // The clearing commands and compare: the route they name, or nothing
   // after a hint.

@@ -25,12 +25,15 @@ class RecordingOperations : public Operations {
     if (on_texture) on_texture();
   }
   void ShProcClick() override { Record("ShProcClick"); }
-  // The folder, batch, clearing and comparison commands are checked end to end.
+  // The folder, batch, texture, clearing and comparison commands are
+  // checked end to end.
   void TexCabClick() override {}
   void ConvertTextureFolder(const std::string&, const Announce&) override {}
   void ShUnicodeClick() override {}
   void ShMipMapClick() override {}
   void ShConvertDir(const std::string&, const Announce&) override {}
+  void AceInfo(const std::string&) override {}
+  void AceToPng(const std::string&) override {}
   int BatchAdd(const BatchAddRequest&) override { return 0; }
   EntryRows ClPropPrClick(const std::string&) override { return {}; }
   void ClDuplicatesClick(const std::string&) override {}

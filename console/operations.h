@@ -36,6 +36,9 @@ class Operations {
   virtual void ShMipMapClick() = 0;
   // One shape per stem of the folder's models.
   virtual void ShConvertDir(const std::string& folder, const Announce& announce) = 0;
+  // aceinfo and acetopng of one texture.
+  virtual void AceInfo(const std::string& path) = 0;
+  virtual void AceToPng(const std::string& path) = 0;
   // How many shapes (and with texs textures) the folders held.
   virtual int BatchAdd(const BatchAddRequest& request) = 0;
 

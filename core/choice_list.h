@@ -33,6 +33,10 @@ class ChoiceList {
 
   bool HasAdd() const { return static_cast<bool>(add_); }
 
+  // The route whose SHAPES hold the names, so that a window can show what
+  // each shape wears; empty when the rows are no shapes.
+  std::string route_folder;
+
   // "*" and "X": every row selected, or none.
   void ClAllClick();
   void ClNoneClick();

@@ -6,7 +6,17 @@
 #include <filesystem>
 #include <string>
 
+#include "formats/ace.h"
+#include "tests/standin/ace_writer.h"
+
 namespace demo {
+
+// The picture of a demo texture ("brick.ace", "SNOW\\roof.ace"), `side`
+// pixels square: a look of its own for each name, changed by a seasonal
+// folder.
+formats::RgbaImage Picture(const std::string& name, int side);
+// The texture itself, a real ACE: some with alpha, a mask, DXT1 or zlib.
+std::string Texture(const std::string& name);
 
 // Writes bytes to a file, making its folders.
 void Write(const std::filesystem::path& path, const std::string& bytes);

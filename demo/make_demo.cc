@@ -21,8 +21,8 @@ void AppendLe(std::string& out, uint32_t value, int bytes) {
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// An uncompressed 32-bit Targa image of one colour.
-std::string Targa(int width, int height, uint32_t argb) {
+// An uncompressed 32-bit Targa image, rows from the top.
+std::string Targa(const formats::RgbaImage& image) {
   std::string out;
   out += '\0';  // no image id
   out += '\0';  // no colour map
@@ -30,25 +30,29 @@ std::string Targa(int width, int height, uint32_t argb) {
   out.append(5, '\0');
   AppendLe(out, 0, 2);
   AppendLe(out, 0, 2);
-  AppendLe(out, width, 2);
-  AppendLe(out, height, 2);
+  AppendLe(out, image.width, 2);
+  AppendLe(out, image.height, 2);
   out += '\x20';  // 32 bits per pixel
-  out += '\x08';  // 8 alpha bits
-  for (int i = 0; i < width * height; ++i) AppendLe(out, argb, 4);
+  out += '\x28';  // 8 alpha bits, rows from the top
+  for (size_t n = 0; n < image.pixels.size(); n += 4) {
+    const uint8_t* p = &image.pixels[n];
+    out += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0]),
+            static_cast<char>(p[3])};
+  }
   return out;
 }
 
-// A 24-bit Windows bitmap of one colour.
-std::string Bitmap(int width, int height, uint32_t rgb) {
-  const int row = (width * 3 + 3) / 4 * 4;
-  const uint32_t pixels = row * height;
+// A 24-bit Windows bitmap.
+std::string Bitmap(const formats::RgbaImage& image) {
+  const int row = (image.width * 3 + 3) / 4 * 4;
+  const uint32_t pixels = row * image.height;
   std::string out = "BM";
   AppendLe(out, 54 + pixels, 4);
   AppendLe(out, 0, 4);
   AppendLe(out, 54, 4);
   AppendLe(out, 40, 4);
-  AppendLe(out, width, 4);
-  AppendLe(out, height, 4);
+  AppendLe(out, image.width, 4);
+  AppendLe(out, image.height, 4);
   AppendLe(out, 1, 2);
   AppendLe(out, 24, 2);
   AppendLe(out, 0, 4);
@@ -57,9 +61,12 @@ std::string Bitmap(int width, int height, uint32_t rgb) {
   AppendLe(out, 2835, 4);
   AppendLe(out, 0, 4);
   AppendLe(out, 0, 4);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) AppendLe(out, rgb, 3);
-    out.append(row - width * 3, '\0');
+  for (int y = image.height - 1; y >= 0; --y) {
+    for (int x = 0; x < image.width; ++x) {
+      const uint8_t* p = &image.pixels[(static_cast<size_t>(y) * image.width + x) * 4];
+      out += {static_cast<char>(p[2]), static_cast<char>(p[1]), static_cast<char>(p[0])};
+    }
+    out.append(row - image.width * 3, '\0');
   }
   return out;
 }
@@ -86,10 +93,10 @@ void WriteTools(const fs::path& drive_c, const fs::path& standins) {
 void WriteSamples(const fs::path& drive_c) {
   const fs::path samples = drive_c / "Samples";
   const fs::path textures = samples / "textures";
-  Write(textures / "brick.tga", Targa(16, 16, 0xFF8B3A2A));
-  Write(textures / "roof.tga", Targa(16, 8, 0xFF404850));
-  Write(textures / "Window.tga", Targa(8, 8, 0x80A0C8E0));
-  Write(textures / "sign.bmp", Bitmap(16, 16, 0xE0E0E0));
+  Write(textures / "brick.tga", Targa(demo::Picture("brick.ace", 64)));
+  Write(textures / "roof.tga", Targa(demo::Picture("roof.ace", 32)));
+  Write(textures / "Window.tga", Targa(demo::Picture("window.ace", 32)));
+  Write(textures / "sign.bmp", Bitmap(demo::Picture("spd_sign.ace", 64)));
 
   // Numbered parts of one model become one shape; the house's parts name
   // textures that lie beside them, the shed names one that is missing.
@@ -100,7 +107,7 @@ void WriteSamples(const fs::path& drive_c) {
   Write(models / "wall.3ds", standin::Make3ds({"brick.tga"}));
   Write(models / "shed1.3ds", standin::Make3ds({"planks.tga"}));
   for (const char* texture : {"brick.ace", "roof.ace", "window.ace"}) {
-    Write(models / texture, "SIMISA@@@@@@@@@@demo texture\r\n");
+    Write(models / texture, demo::Texture(texture));
   }
 
   Write(samples / "conv.ini",

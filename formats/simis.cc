@@ -27,13 +27,16 @@ bool IsUnicodeText(std::string_view bytes) {
   return bytes.starts_with(kMark) || bytes.starts_with(kWideSimis);
 }
 
-SimisFile::SimisFile(std::string_view bytes) : bytes_(bytes), end_(bytes.size()) {
+SimisFile::SimisFile(std::string_view bytes) : SimisFile(bytes, SIZE_MAX) {}
+
+SimisFile::SimisFile(std::string_view bytes, size_t body_limit)
+    : bytes_(bytes), end_(bytes.size()) {
   if (IsUnicodeText(bytes)) {
     form_ = Form::kUnicodeText;
     begin_ = bytes.starts_with(kMark) ? kMark.size() : 0;
   } else if (bytes.starts_with(kCompressed)) {
     compressed_ = true;
-    Inflate(bytes);
+    Inflate(bytes, body_limit);
   } else if (bytes.starts_with(kSignature)) {
     ReadInner(bytes.substr(kSignature.size()), kSignature.size());
   }
@@ -79,7 +82,7 @@ void SimisFile::ReadInner(std::string_view inner, size_t offset) {
   }
 }
 
-void SimisFile::Inflate(std::string_view bytes) {
+void SimisFile::Inflate(std::string_view bytes, size_t body_limit) {
   form_ = Form::kDamaged;
   end_ = 0;
   if (bytes.size() < kCompressedHeader || bytes.substr(12, 4) != "@@@@") {
@@ -88,6 +91,7 @@ void SimisFile::Inflate(std::string_view bytes) {
   }
   uint64_t stated = 0;
   for (int i = 3; i >= 0; --i) stated = (stated << 8) | static_cast<unsigned char>(bytes[8 + i]);
+  stated_ = stated;
   if (stated > kMaxBody) {
     fault_ = Fault::kLengthTooLarge;
     return;
@@ -103,7 +107,8 @@ void SimisFile::Inflate(std::string_view bytes) {
   // Room for what the stream may hold, as far as the bytes at hand can
   // make it; it grows when they make more, up to one byte past the stated
   // length, which tells a stream longer than stated.
-  const size_t limit = static_cast<size_t>(stated) + 1;
+  const bool partial = body_limit <= stated;
+  const size_t limit = partial ? body_limit : static_cast<size_t>(stated) + 1;
   inflated_.resize(std::min(limit, input.size() * 8 + 4096));
   size_t done = 0;
   int result = Z_OK;
@@ -124,7 +129,7 @@ void SimisFile::Inflate(std::string_view bytes) {
   inflateEnd(&stream);
   if (done > stated) {
     fault_ = Fault::kLongerThanStated;
-  } else if (result != Z_STREAM_END) {
+  } else if (result != Z_STREAM_END && !(partial && done == limit)) {
     fault_ = result == Z_OK || result == Z_BUF_ERROR ? Fault::kStreamCut : Fault::kStreamBroken;
   }
   if (fault_ != Fault::kNone) {

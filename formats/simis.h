@@ -54,10 +54,16 @@ class SimisFile {
   // compressed body is inflated here, into memory that grows with what the
   // stream gives, never by the length its header states.
   explicit SimisFile(std::string_view bytes);
+  // The same, inflating no more than `body_limit` bytes of a compressed
+  // body: enough for the header of a texture, from the first bytes of its
+  // file. A body that fills the limit is whole as far as it goes.
+  SimisFile(std::string_view bytes, size_t body_limit);
 
   Form form() const { return form_; }
   bool compressed() const { return compressed_; }
   Fault fault() const { return fault_; }
+  // The length a compressed file states for its body.
+  uint64_t stated_length() const { return stated_; }
   // The type line's letters without its CR LF ("JINX0s1b______"), when
   // the file has one.
   std::string_view type() const { return type_; }
@@ -75,13 +81,14 @@ class SimisFile {
  private:
   // What follows the signature, or a compressed file's inflated body.
   void ReadInner(std::string_view inner, size_t offset);
-  void Inflate(std::string_view bytes);
+  void Inflate(std::string_view bytes, size_t body_limit);
 
   std::string_view bytes_;
   std::string inflated_;
   Form form_ = Form::kPlain;
   Fault fault_ = Fault::kNone;
   bool compressed_ = false;
+  uint64_t stated_ = 0;
   std::string type_;
   // body() is [begin_, end_) of the inflated body when compressed, else of
   // the bytes.

@@ -5,6 +5,8 @@
 #include <type_traits>
 
 #include "core/error.h"
+#include "formats/ace.h"
+#include "ops/ace_export.h"
 #include "ops/name_set.h"
 #include "ops/read_ahead.h"
 #include "ops/shape_images.h"
@@ -91,8 +93,13 @@ bool NameLess(const std::string& a, const std::string& b) { return platform::Les
 class Checker {
  public:
   Checker(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-          core::Progress& progress, RouteReport& report)
-      : main_(main), route_(route), reader_(reader), progress_(progress), report_(report) {}
+          core::Progress& progress, RouteReport& report, bool texture_files)
+      : main_(main),
+        route_(route),
+        reader_(reader),
+        progress_(progress),
+        report_(report),
+        texture_files_(texture_files) {}
 
   void Problem(const std::string& path, std::string text) {
     report_.unreadable.push_back({path, std::move(text)});
@@ -202,6 +209,9 @@ class Checker {
     }
     auto& missing = report_.missing_textures.emplace();
     auto& seasonal = report_.seasonal_textures.emplace();
+    if (texture_files_) report_.damaged_textures.emplace();
+    // Each texture's header is read through the folder, opened once.
+    const std::unique_ptr<platform::FolderReader> in_textures = main_.files.ReadFolder(folder);
     progress_.SetRange(static_cast<int>(used_.size()));
     progress_.SetPosition(0);
     ReadAhead& ahead = *shapes_ahead_;
@@ -218,6 +228,13 @@ class Checker {
         if (texture.empty() || seen.Insert(folded) < known) continue;
         switch (Look(main_.files, route_, textures, folder, folded)) {
           case Presence::kThere:
+            if (!texture_files_) continue;
+            Examine(*in_textures, textures, folder, folded, texture, shape);
+            for (const auto& [season, index] : seasons) {
+              if (Look(main_.files, route_, index, folder + season, folded) == Presence::kThere) {
+                Examine(*in_textures, index, folder, folded, texture, shape, season);
+              }
+            }
             continue;
           case Presence::kOutside:
             Problem(folder + texture, language.Format(Msg::CheckLeadsOut, folder + texture));
@@ -227,8 +244,10 @@ class Checker {
         }
         std::string found_in;
         for (const auto& [season, index] : seasons) {
-          if (Look(main_.files, route_, index, folder + season, folded) == Presence::kThere)
-            found_in += (found_in.empty() ? "" : " ") + season;
+          if (Look(main_.files, route_, index, folder + season, folded) != Presence::kThere)
+            continue;
+          found_in += (found_in.empty() ? "" : " ") + season;
+          if (texture_files_) Examine(*in_textures, index, folder, folded, texture, shape, season);
         }
         (found_in.empty() ? missing : seasonal).push_back({texture, shape, found_in});
       }
@@ -239,6 +258,29 @@ class Checker {
 
  private:
   std::string ShapesFolder() const { return route_.Folder + main_.language[Msg::ShapesFolder]; }
+
+  // Reads a texture's header, and the length of its file, and notes the
+  // texture when they say it cannot be read; its pixels are not read. A
+  // seasonal copy is read from its folder below TEXTURES.
+  void Examine(platform::FolderReader& in_textures, const FolderIndex& index,
+               const std::string& folder, const std::string& folded, const std::string& texture,
+               const std::string& shape, const std::string& season = {}) {
+    const bool bare = folded.find_first_of("\\/") == std::string::npos;
+    // Opened by the name it has on disk, no letter case to look up.
+    const std::string name = bare ? index.DiskName(folded) : folded;
+    int64_t length = 0;
+    const bool read = season.empty() && bare
+                          ? in_textures.ReadFileStart(name, formats::kAceHeadBytes, head_, length)
+                          : main_.files.ReadFileStart(folder + season + name,
+                                                      formats::kAceHeadBytes, head_, length);
+    if (!read) return Problem(folder + season + name, Unreadable::kNotOpened);
+    formats::AceHeader header;
+    const formats::AceFault fault =
+        formats::CheckAceHead(head_, static_cast<uint64_t>(length), &header);
+    if (fault == formats::AceFault::kNone) return;
+    report_.damaged_textures->push_back(
+        {season + texture, shape, AceFaultText(main_.language, fault, header)});
+  }
 
   // Counts a name `count` times; the first time, keeps it as written, made
   // only then.
@@ -290,6 +332,8 @@ class Checker {
   std::vector<UsedShape> used_;
   std::vector<std::string> shape_paths_;  // of used_, once they are being read
   std::unique_ptr<ReadAhead> shapes_ahead_;
+  const bool texture_files_;
+  std::string head_;  // of the texture read last
 };
 
 // "%s" of a count line: the count, or that the section was not checked.
@@ -306,10 +350,10 @@ std::string CountOf(const core::Language& language, const std::optional<Items>& 
 }  // namespace
 
 RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                       core::Progress& progress) {
+                       core::Progress& progress, bool texture_files) {
   RouteReport report;
   report.route = route.Name;
-  Checker checker(main, route, reader, progress, report);
+  Checker checker(main, route, reader, progress, report, texture_files);
   progress.SetRange(500);
   // Read while the world files are read and scanned: the entries and the
   // SHAPES folder.
@@ -380,6 +424,9 @@ RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisRea
     std::sort(report.missing_textures->begin(), report.missing_textures->end(), by_name);
     std::sort(report.seasonal_textures->begin(), report.seasonal_textures->end(), by_name);
   }
+  if (report.damaged_textures) {
+    std::sort(report.damaged_textures->begin(), report.damaged_textures->end(), by_name);
+  }
   if (report.dangling_entries) sort_once(*report.dangling_entries);
   if (report.shapes_without_sd) sort_once(*report.shapes_without_sd);
   std::sort(report.unreadable.begin(), report.unreadable.end(),
@@ -410,6 +457,9 @@ std::vector<ReportLine> ReportLines(const core::Language& language, const RouteR
   });
   section(Msg::CheckSeasonalTextures, report.seasonal_textures, false, [&](const auto& texture) {
     return texture.name + language.Format(Msg::CheckSeasonalIn, texture.seasons, texture.first);
+  });
+  section(Msg::CheckDamagedTextures, report.damaged_textures, true, [&](const auto& texture) {
+    return texture.name + ": " + texture.why + language.Format(Msg::CheckFirstIn, texture.first);
   });
   section(Msg::CheckDanglingEntries, report.dangling_entries, true, name);
   section(Msg::CheckWithoutSd, report.shapes_without_sd, true, name);

@@ -40,6 +40,15 @@ struct RouteReport {
   // apart.
   std::optional<std::vector<MissingTexture>> missing_textures;
   std::optional<std::vector<MissingTexture>> seasonal_textures;
+  // Textures those shapes name, and their seasonal copies, that are there
+  // but cannot be read: a damaged header, a size that is no power of two,
+  // a file shorter than its header and channels require.
+  struct DamagedTexture {
+    std::string name;   // a seasonal copy with its folder ("SNOW\roof.ace")
+    std::string first;  // the first shape, in name order, naming it
+    std::string why;
+  };
+  std::optional<std::vector<DamagedTexture>> damaged_textures;
   // The entries "Delete non-existent" would remove, each name once.
   std::optional<std::vector<std::string>> dangling_entries;
   // The shapes of SHAPES without an .sd file.
@@ -57,9 +66,10 @@ struct RouteReport {
 // up. Shapes and world files are read in every form formats reads; one it
 // cannot read, through the editor tool's work copy. The
 // .ref file of a route marked unreadable is read again, and reported when
-// it still cannot be.
+// it still cannot be. The textures' files are looked into only when
+// `texture_files` is set (the benchmarks measure the check without).
 RouteReport CheckRoute(core::ConvMain& main, const route::Route& route, SimisReader& reader,
-                       core::Progress& progress);
+                       core::Progress& progress, bool texture_files = true);
 
 // The report's lines in the language in force: per section a count line,
 // then its items, sorted. A line is a fault when it counts something

@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "ops/ops_fixture.h"
+#include "tests/standin/ace_writer.h"
 
 namespace ops {
 namespace {
@@ -37,8 +38,13 @@ class RouteCheckTest : public ClearingFixture {
     files.Add(kShapes + "nosd.s", "");
     for (const char* sd : {"used.sd", "zipped.sd", "tokens.sd", "lonely.sd"})
       files.Add(kShapes + sd, "");
-    files.Add(kRoute + "TEXTURES\\brick.ace", "");
-    files.Add(kRoute + "TEXTURES\\NIGHT\\Night.ace", "");
+    // Two copies that cannot be read, one of a texture that is there.
+    const auto texture = [](int width) {
+      return standin::WriteAce(standin::MakeImage(width, 4, [](int, int) { return 0xFFu; }), {});
+    };
+    files.Add(kRoute + "TEXTURES\\brick.ace", texture(4));
+    files.Add(kRoute + "TEXTURES\\SNOW\\brick.ace", texture(6));
+    files.Add(kRoute + "TEXTURES\\NIGHT\\Night.ace", texture(4).substr(0, 300));
     Choose(
         "Static ( FileName ( used.s ) )\r\nStatic ( FileName ( gone.s ) )\r\n"
         "Static ( FileName ( USED.S ) )\r\nStatic ( FileName ( lonely.s ) )\r\n"
@@ -70,6 +76,10 @@ TEST_F(RouteCheckTest, EachFaultIsReportedOnceInItsSectionAndOffered) {
       "  tool.ace (first in tokens.s)",
       "Textures only in a seasonal folder: 1",
       "  night.ace (in NIGHT\\; first in used.s)",
+      "Textures that cannot be read: 2",
+      "  NIGHT\\night.ace: the file is shorter than its size and channels require (first in "
+      "used.s)",
+      "  SNOW\\BRICK.ACE: its size 6x4 is no power of two up to 4096 (first in used.s)",
       "Entries whose shape is missing (Delete non-existent): 1",
       "  gone.s",
       "Shapes without an .sd file: 1",
@@ -86,7 +96,7 @@ TEST_F(RouteCheckTest, EachFaultIsReportedOnceInItsSectionAndOffered) {
   EXPECT_EQ(Logged(), logged);
   // A fault for each section that lists one; seasonal textures, duplicates
   // and unused entries are none.
-  EXPECT_EQ(main.log.failures(), 5u);
+  EXPECT_EQ(main.log.failures(), 6u);
   std::string saved;
   for (const std::string& line : report) saved += line + "\r\n";
   EXPECT_EQ(files.Content("C:\\check.txt"), saved);

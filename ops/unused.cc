@@ -678,6 +678,7 @@ void DeleteUnused(core::ConvMain& main, RouteState& routes, WorldScan* started) 
     unused = FindUnused(main, *route, reader, *fence, started);
   }
   core::ChoiceList list(std::move(unused));
+  list.route_folder = route->Folder;
   if (!main.ui.ChooseObjects(list)) return;
   const bool move_files = main.ui.Ask(main.language[core::Msg::DeleteShapeFiles]);
   const bool move_textures = main.ui.Ask(main.language[core::Msg::DeleteUsedTextures]);
@@ -709,6 +710,7 @@ void ClDelUnnamedClick(core::ConvMain& main, RouteState& routes) {
   core::ChoiceList list(
       FindNotInRef(main, *route, reader),
       [&](const std::vector<std::string>& names) { AddNamesToRef(main, *route, names); });
+  list.route_folder = route->Folder;
   if (!main.ui.ChooseObjects(list)) {
     record.Complete();
     return;

@@ -89,6 +89,9 @@ class FolderReader {
   virtual ~FolderReader() = default;
   // As FileSystem::ReadFileInto of the folder's path and `name`.
   virtual bool ReadFileInto(const std::string& name, std::string& bytes) = 0;
+  // As FileSystem::ReadFileStart of the folder's path and `name`.
+  virtual bool ReadFileStart(const std::string& name, size_t limit, std::string& bytes,
+                             int64_t& length) = 0;
 };
 
 class FileSystem {
@@ -132,6 +135,16 @@ class FileSystem {
   // thread reading many files allocates once. False, `bytes` left in any
   // state, where ReadFile gives nothing.
   virtual bool ReadFileInto(const std::string& path, std::string& bytes) const = 0;
+  // The first `limit` bytes of a file (all of it when shorter) into
+  // `bytes`, and the file's length into `length`: a look at a header
+  // without reading the rest. False when the file cannot be opened or read.
+  virtual bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes,
+                             int64_t& length) const {
+    if (!ReadFileInto(path, bytes)) return false;
+    length = static_cast<int64_t>(bytes.size());
+    if (bytes.size() > limit) bytes.resize(limit);
+    return true;
+  }
   // A reader of the files of `folder` (a path ending in a separator), for
   // one thread; as ReadFileInto, several threads may each use one at once.
   virtual std::unique_ptr<FolderReader> ReadFolder(const std::string& folder) const {
@@ -236,6 +249,10 @@ class FileSystem {
         : files_(files), folder_(std::move(folder)) {}
     bool ReadFileInto(const std::string& name, std::string& bytes) override {
       return files_.ReadFileInto(folder_ + name, bytes);
+    }
+    bool ReadFileStart(const std::string& name, size_t limit, std::string& bytes,
+                       int64_t& length) override {
+      return files_.ReadFileStart(folder_ + name, limit, bytes, length);
     }
 
    private:

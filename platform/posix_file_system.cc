@@ -123,6 +123,25 @@ bool ReadOpened(int in, const struct stat& st, std::string& bytes) {
   return true;
 }
 
+// The first `limit` bytes of the open regular file `in`, of status `st`.
+bool ReadOpenedStart(int in, const struct stat& st, size_t limit, std::string& bytes,
+                     int64_t& length) {
+  bytes.resize(limit);
+  size_t size = 0;
+  while (size < limit) {
+    const ssize_t got = read(in, bytes.data() + size, limit - size);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (got == 0) break;
+    size += static_cast<size_t>(got);
+  }
+  bytes.resize(size);
+  length = std::max<int64_t>(st.st_size, static_cast<int64_t>(size));
+  return true;
+}
+
 // Reads in a folder opened once, by the folder's path as typed: the host
 // walks one name per file instead of the whole path. A name the folder
 // lacks as typed (another letter case) is read by its whole path, as
@@ -141,6 +160,18 @@ class PosixFolderReader : public FolderReader {
       if (errno != ENOENT && errno != ENOTDIR) return false;
     }
     return files_.ReadFileInto(folder_ + name, bytes);
+  }
+
+  bool ReadFileStart(const std::string& name, size_t limit, std::string& bytes,
+                     int64_t& length) override {
+    if (!name.empty() && name != "." && name != ".." &&
+        name.find_first_of(std::string_view("\\/\0", 3)) == std::string::npos) {
+      struct stat st;
+      Fd in(OpenRegularAt(handle_.get(), name.c_str(), st));
+      if (in.valid()) return ReadOpenedStart(in.get(), st, limit, bytes, length);
+      if (errno != ENOENT && errno != ENOTDIR) return false;
+    }
+    return files_.ReadFileStart(folder_ + name, limit, bytes, length);
   }
 
  private:
@@ -592,6 +623,15 @@ bool PosixFileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
   }
   Fd in(opened);
   return in.valid() && ReadOpened(in.get(), st, bytes);
+}
+
+bool PosixFileSystem::ReadFileStart(const std::string& path, size_t limit, std::string& bytes,
+                                    int64_t& length) const {
+  auto resolved = Resolve(path);
+  if (!resolved) return false;
+  struct stat st;
+  Fd in(OpenRegular(resolved->host, st));
+  return in.valid() && ReadOpenedStart(in.get(), st, limit, bytes, length);
 }
 
 std::unique_ptr<FolderReader> PosixFileSystem::ReadFolder(const std::string& folder) const {

@@ -440,6 +440,29 @@ bool Win32FileSystem::ReadFileInto(const std::string& path, std::string& bytes) 
   return true;
 }
 
+bool Win32FileSystem::ReadFileStart(const std::string& path, size_t limit, std::string& bytes,
+                                    int64_t& length) const {
+  if (NamesDevice(path)) return false;
+  Handle in(CreateFileW(ApiPath(path).c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING,
+                        FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+  LARGE_INTEGER size;
+  if (!in.valid() || GetFileType(in.get()) != FILE_TYPE_DISK || !GetFileSizeEx(in.get(), &size)) {
+    return false;
+  }
+  bytes.resize(limit);
+  size_t read = 0;
+  while (read < limit) {
+    DWORD got = 0;
+    const DWORD wanted = static_cast<DWORD>(std::min<size_t>(limit - read, size_t{1} << 30));
+    if (!::ReadFile(in.get(), bytes.data() + read, wanted, &got, nullptr)) return false;
+    if (got == 0) break;
+    read += got;
+  }
+  bytes.resize(read);
+  length = std::max<int64_t>(size.QuadPart, static_cast<int64_t>(read));
+  return true;
+}
+
 bool Win32FileSystem::ReplaceFile(const std::string& path, std::string_view bytes) {
   if (LooksLikeDevice(NameOf(path))) return false;
   std::string target = path;

@@ -28,6 +28,8 @@ class Win32FileSystem : public FileSystem {
   bool DeleteFile(const std::string& path) override;
   bool CreateFolder(const std::string& path) override;
   bool ReadFileInto(const std::string& path, std::string& bytes) const override;
+  bool ReadFileStart(const std::string& path, size_t limit, std::string& bytes,
+                     int64_t& length) const override;
   bool ReplaceFile(const std::string& path, std::string_view bytes) override;
   bool CanReplace(const std::string& path) override;
   std::unique_ptr<AppendFile> OpenAppend(const std::string& path) override;

@@ -65,6 +65,10 @@ struct RemovedEntry {
   std::optional<Fingerprint> before = {}, after = {};
 };
 
+// Route::InRoute for the route in `route_folder`.
+bool InRouteFolder(const platform::FileSystem& files, const std::string& route_folder,
+                   const std::string& folder, const std::string& name);
+
 class Route {
  public:
   // Sets the folder (MSTS root + "\ROUTES\" + name + "\") and the .ref path:

@@ -193,14 +193,19 @@ bool Route::MakeFolders(const std::string& folder) {
 }
 
 bool Route::InRoute(const std::string& folder, const std::string& name) const {
+  return InRouteFolder(services_.files, Folder, folder, name);
+}
+
+bool InRouteFolder(const platform::FileSystem& files, const std::string& route_folder,
+                   const std::string& folder, const std::string& name) {
   if (name.empty() || name.front() == '\\' || name.front() == '/' ||
       name.find(':') != std::string::npos) {
     return false;
   }
-  const std::string current = services_.files.CurrentFolder();
-  return platform::LiesInside(folder, Folder, current) &&
+  const std::string current = files.CurrentFolder();
+  return platform::LiesInside(folder, route_folder, current) &&
          platform::LiesInside(folder + name, folder, current) &&
-         !services_.files.LinkOutOf(Folder, folder + name);
+         !files.LinkOutOf(route_folder, folder + name);
 }
 
 int Route::FreeNumber(const std::string& folder, const std::vector<std::string>& names) const {

@@ -1,7 +1,10 @@
 """Starts the main window and checks over AT-SPI that every control of the
 six pages is exposed by its accessible name (for a box: its own name or the
-name of the label it is labelled by). Runs inside a display and a D-Bus
-session; the window shows English captions (conv.ini holds LANGUAGE=1)."""
+name of the label it is labelled by); then chooses the demo route on the
+Clearing page, as a person would with the keyboard, and finds the textures
+of its first entry in the strip under the entries, each by its name. Runs
+inside a display and a D-Bus session, in the demo installation's Samples
+folder, whose conv.ini holds LANGUAGE=1 (English) and the MSTS root."""
 
 import os
 import subprocess
@@ -9,6 +12,8 @@ import sys
 import time
 
 import pyatspi
+from Xlib import X, XK, display
+from Xlib.ext import xtest
 
 BROWSE = ("push button", "Browse...")
 
@@ -33,7 +38,7 @@ EXPECTED = {
         ("push button", "Add shape"), ("push button", "Add textures")],
     "Clearing": [
         ("combo box", "Route"), ("text", "Properties: "), ("push button", "Show"),
-        ("list", "Entries"), ("push button", "Delete selected"),
+        ("list", "Entries"), ("list", "Textures of the shape"), ("push button", "Delete selected"),
         ("push button", "Delete duplicates"), ("push button", "Delete unused"),
         ("push button", "Delete objects not in ref"), ("push button", "Delete non-existent")],
     "Shapes/Textures": [
@@ -101,6 +106,50 @@ def check(application):
     return missing
 
 
+# The first entry of the demo route, Barn_Red.s, wears these, each followed
+# by its seasonal copies.
+STRIP = ["brick.ace, 64\u00d764", "SNOW\\brick.ace, 64\u00d764", "roof.ace, 64\u00d764",
+         "WINTERSNOW\\roof.ace, 64\u00d764", "SNOW\\roof.ace, 64\u00d764"]
+
+
+def press_keys(*names):
+    """Keys pressed on the display: they go to the window that holds the
+    keyboard, such as an open drop-down list."""
+    screen = display.Display()
+    for name in names:
+        code = screen.keysym_to_keycode(XK.string_to_keysym(name))
+        xtest.fake_input(screen, X.KeyPress, code)
+        xtest.fake_input(screen, X.KeyRelease, code)
+        screen.sync()
+        time.sleep(0.3)
+
+
+def check_strip(application):
+    """Chooses the first route on the Clearing page and waits for the strip to
+    name the first entry's textures."""
+    tab = next(node for node in controls(application)
+               if node.getRoleName() == "page tab" and node.name == "Clearing")
+    tab.queryAction().doAction(0)
+    time.sleep(0.5)
+    page = next(node for node in controls(application)
+                if node.getRoleName() == "panel" and node.name == "Clearing")
+    route = next(node for node in controls(page) if node.getRoleName() == "combo box")
+    actions = route.queryAction()
+    actions.doAction(next(i for i in range(actions.nActions) if actions.getName(i) == "ShowMenu"))
+    time.sleep(0.5)
+    press_keys("Home", "Return")
+    deadline = time.time() + 20
+    found = []
+    while time.time() < deadline:
+        strip = [node for node in controls(page)
+                 if node.getRoleName() == "list" and node.name == "Textures of the shape"]
+        found = [item.name for item in strip[0]] if strip else []
+        if found == STRIP:
+            return []
+        time.sleep(0.2)
+    return [f"Clearing: the strip's textures {found}, not {STRIP}"]
+
+
 def main():
     environment = dict(os.environ, QT_ACCESSIBILITY="1", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
     window = subprocess.Popen([sys.argv[1]], env=environment)
@@ -110,10 +159,13 @@ def main():
             print("the window did not appear over AT-SPI")
             return 1
         missing = check(application)
+        if not missing:
+            missing = check_strip(application)
         for line in missing:
             print("not exposed:", line)
         if not missing:
-            print("every control of the six pages is exposed by its accessible name")
+            print("every control of the six pages is exposed by its accessible name, "
+                  "and so is every texture of the strip")
         return 1 if missing else 0
     finally:
         window.terminate()

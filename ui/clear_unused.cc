@@ -9,15 +9,18 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "ops/shape_textures.h"
 #include "ui/appearance.h"
 #include "ui/error_report.h"
+#include "ui/texture_strip.h"
 #include "ui/widgets.h"
 
 namespace ui {
 
 using core::Msg;
 
-TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, QWidget* parent)
+TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, QWidget* parent,
+                           const platform::FileSystem* files, ThumbnailCache* thumbnails)
     : QDialog(parent), list_(list) {
   setObjectName("ClearUnused");
   const QString caption = QString::fromStdString(texts[list.Caption()]);
@@ -30,7 +33,16 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
   rows_->setSelectionMode(QAbstractItemView::ExtendedSelection);
   rows_->setUniformItemSizes(true);
   rows_->setAccessibleName(caption);
-  (new QVBoxLayout(group))->addWidget(rows_);
+  auto* group_layout = new QVBoxLayout(group);
+  group_layout->addWidget(rows_);
+  if (files && thumbnails && !list.route_folder.empty()) {
+    auto* strip = new TextureStrip(*files, texts, *thumbnails, "ClDeleteTextures", group);
+    group_layout->addWidget(strip);
+    connect(rows_, &QListWidget::currentRowChanged, strip, [this, strip, files, &texts](int row) {
+      if (row < 0 || static_cast<size_t>(row) >= list_.size()) return strip->Clear();
+      strip->Show(ops::TexturesOfShape(*files, texts, list_.route_folder, list_.Name(row)));
+    });
+  }
   connect(rows_, &QListWidget::itemSelectionChanged, this, [this] {
     for (int row = 0; row < rows_->count(); ++row) {
       list_.Select(static_cast<size_t>(row), rows_->item(row)->isSelected());
@@ -65,8 +77,13 @@ TClearUnused::TClearUnused(core::ChoiceList& list, const core::Language& texts, 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(group, 1);
   layout->addLayout(Row({all, none, add, kStretch, ok, cancel}));
-  resize(360, 420);
+  resize(list.route_folder.empty() ? 360 : 420, 420);
   ShowRows();
+  // The first shape's textures show at once; nothing is selected for it.
+  if (list.size() > 0 && !list.route_folder.empty()) {
+    rows_->selectionModel()->setCurrentIndex(rows_->model()->index(0, 0),
+                                             QItemSelectionModel::NoUpdate);
+  }
 }
 
 void TClearUnused::ShowRows() {

@@ -11,16 +11,41 @@
 #include <QVBoxLayout>
 #include <memory>
 
+#include "ops/shape_textures.h"
 #include "ui/pages.h"
+#include "ui/texture_strip.h"
 
 namespace ui {
 namespace {
 
 using core::Msg;
 
+// The strip shows the textures of the focused row's shape, read again only
+// when another shape (or language) comes to be shown.
+std::function<void()> FocusedTextures(PageContext& context, TextureStrip* strip) {
+  auto shown = std::make_shared<std::string>();
+  return [&context, strip, shown] {
+    const ops::RouteState& routes = context.routes;
+    const route::Route* route = routes.CurrentRoute.get();
+    const int row = routes.ClShapesFocused;
+    const bool entry = route && row >= 0 && row < route->EntryCount() &&
+                       static_cast<size_t>(row) < routes.ClShapes.size();
+    const std::string name = entry ? route->Entries[row].GetValue("FileName") : std::string();
+    const std::string key =
+        entry ? route->Folder + "\n" + name + "\n" + std::to_string(context.main.language.number())
+              : std::string();
+    if (key == *shown) return;
+    *shown = key;
+    if (!entry) return strip->Clear();
+    strip->Show(
+        ops::TexturesOfShape(context.main.files, context.main.language, route->Folder, name));
+  };
+}
+
 // ClShapes shows the route state's rows, their selection and the focused
 // row, and writes back what the user selects and focuses.
-QListWidget* EntryList(PageContext& context, QWidget* parent) {
+QListWidget* EntryList(PageContext& context, QWidget* parent,
+                       const std::function<void()>& focused) {
   ops::RouteState& routes = context.routes;
   auto* list = Make<QListWidget>(parent, "ClShapes");
   list->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -34,8 +59,10 @@ QListWidget* EntryList(PageContext& context, QWidget* parent) {
       }
     }
   });
-  QObject::connect(list, &QListWidget::currentRowChanged, list,
-                   [&routes](int row) { routes.ClShapesFocused = row; });
+  QObject::connect(list, &QListWidget::currentRowChanged, list, [&routes, focused](int row) {
+    routes.ClShapesFocused = row;
+    focused();
+  });
   QObject::connect(list, &QListWidget::itemDoubleClicked, list,
                    [list, &context](QListWidgetItem* item) {
                      context.routes.ClShapesFocused = list->row(item);
@@ -45,7 +72,7 @@ QListWidget* EntryList(PageContext& context, QWidget* parent) {
                    });
 
   auto shown = std::make_shared<std::vector<std::string>>();
-  context.bindings.Custom([list, &routes, shown] {
+  context.bindings.Custom([list, &routes, shown, focused] {
     const QSignalBlocker blocker(list);
     if (*shown != routes.ClShapes) {
       *shown = routes.ClShapes;
@@ -64,6 +91,7 @@ QListWidget* EntryList(PageContext& context, QWidget* parent) {
     list->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
     list->selectionModel()->setCurrentIndex(list->model()->index(routes.ClShapesFocused, 0),
                                             QItemSelectionModel::NoUpdate);
+    focused();
   });
   return list;
 }
@@ -84,7 +112,11 @@ QWidget* BuildClearingPage(PageContext& context) {
   QPushButton* show = RouteButton(context, frame, "ClPropPr", operations.ClPropPrClick);
   captions.Button(show, Msg::CapShow);
 
-  QListWidget* entries = EntryList(context, frame);
+  auto* strip = new TextureStrip(context.main.files, context.main.language, context.thumbnails,
+                                 "ClTextures", frame);
+  captions.Name(strip, Msg::CapTextureStrip);
+  captions.Name(strip->findChild<QListWidget*>(), Msg::CapTextureStrip);
+  QListWidget* entries = EntryList(context, frame, FocusedTextures(context, strip));
   captions.Name(entries, Msg::CapEntryList);
 
   struct Action {
@@ -121,7 +153,7 @@ QWidget* BuildClearingPage(PageContext& context) {
   grid->addWidget(route, 0, 1, 1, 2);
   AddLine(grid, 1, properties_label, properties, show);
   auto* body = new QHBoxLayout;
-  body->addWidget(entries, 1);
+  body->addLayout(Column({entries, strip}), 1);
   body->addLayout(buttons);
   grid->addLayout(body, 2, 0, 1, 3);
   grid->setRowStretch(2, 1);

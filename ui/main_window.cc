@@ -26,8 +26,12 @@ using core::Msg;
 
 constexpr int kClientWidth = 623;
 constexpr int kClientHeight = 488;
-constexpr int kPagesHeight = 353;
-constexpr int kLogHeight = 129;
+// The log gave 40 pixels to the pages, for the textures of the Clearing
+// page.
+constexpr int kPagesHeight = 393;
+constexpr int kLogHeight = 89;
+// Thumbnails of textures, as the strips show them.
+constexpr int kThumbnail = 64;
 // Work long enough for the user to have clicked or typed meanwhile.
 constexpr auto kLongWork = std::chrono::milliseconds(300);
 
@@ -70,13 +74,15 @@ TConvMainForm::TConvMainForm(core::ConvMain& main, ops::RouteState& routes,
     : main_(main),
       routes_(routes),
       operations_(std::move(operations)),
+      thumbnails_(main.files, kThumbnail),
       context_{main,
                routes,
                operations_,
                bindings_,
                captions_,
                [this](const std::function<void()>& operation) { Run(operation); },
-               [this](int index) { ChooseRoute(index); }} {
+               [this](int index) { ChooseRoute(index); },
+               thumbnails_} {
   setObjectName("ConvMainForm");
   setWindowTitle("Rastolin - v1.2b");
   setWindowIcon(ProgramIcon());

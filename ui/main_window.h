@@ -33,6 +33,7 @@ class TConvMainForm : public QMainWindow {
   void PageControl1Change(int index);
   void About1Click();
   void CenterOnScreen();
+  ThumbnailCache& thumbnails() { return thumbnails_; }
 
  protected:
   // FormClose: a chosen route is released without writing its .ref file.
@@ -59,6 +60,7 @@ class TConvMainForm : public QMainWindow {
   const RouteOperations operations_;
   Bindings bindings_;
   Captions captions_;
+  ThumbnailCache thumbnails_;
   PageContext context_;
   QTabWidget* pages_;
   QPlainTextEdit* console_;

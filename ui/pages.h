@@ -14,6 +14,7 @@
 #include "ui/bindings.h"
 #include "ui/captions.h"
 #include "ui/operations.h"
+#include "ui/texture_images.h"
 #include "ui/widgets.h"
 
 class QCheckBox;
@@ -38,6 +39,8 @@ struct PageContext {
   std::function<void(const std::function<void()>&)> run;
   // A choice in the adding or clearing page's route box.
   std::function<void(int)> choose_route;
+  // The window's thumbnails of textures and images.
+  ThumbnailCache& thumbnails;
 };
 
 QWidget* BuildTexturesPage(PageContext& context);

@@ -47,9 +47,10 @@ QString QtFilter(const std::string& filter) {
 
 QtUi::QtUi(const platform::FileSystem& files) : files_(files) {}
 
-void QtUi::Attach(QWidget* owner, const core::Language* texts) {
+void QtUi::Attach(QWidget* owner, const core::Language* texts, ThumbnailCache* thumbnails) {
   owner_ = owner;
   texts_ = texts ? texts : &english_;
+  thumbnails_ = thumbnails;
 }
 
 void QtUi::Message(const std::string& caption, const std::string& text) {
@@ -105,7 +106,7 @@ std::optional<std::string> QtUi::ChooseTexture(const core::TextureChoice& choice
 }
 
 bool QtUi::ChooseObjects(core::ChoiceList& list) {
-  return TClearUnused(list, *texts_, owner_).exec() == QDialog::Accepted;
+  return TClearUnused(list, *texts_, owner_, &files_, thumbnails_).exec() == QDialog::Accepted;
 }
 
 bool QtUi::EditEntry(core::EntryForm& form) {

@@ -8,6 +8,7 @@
 #include "core/language.h"
 #include "core/ui.h"
 #include "platform/file_system.h"
+#include "ui/texture_images.h"
 
 class QWidget;
 
@@ -22,9 +23,10 @@ class QtUi : public core::Ui {
  public:
   explicit QtUi(const platform::FileSystem& files);
 
-  // The window that owns the dialogs and the message table of their
-  // captions; until then dialogs have no owner and English captions.
-  void Attach(QWidget* owner, const core::Language* texts);
+  // The window that owns the dialogs, the message table of their captions
+  // and the thumbnails they show; until then dialogs have no owner, English
+  // captions and no thumbnails.
+  void Attach(QWidget* owner, const core::Language* texts, ThumbnailCache* thumbnails = nullptr);
 
   void Message(const std::string& caption, const std::string& text) override;
   bool Ask(const std::string& question, const std::string& detail = {}) override;
@@ -50,6 +52,7 @@ class QtUi : public core::Ui {
   QWidget* owner_ = nullptr;
   core::Language english_{core::kEnglish};
   const core::Language* texts_ = &english_;
+  ThumbnailCache* thumbnails_ = nullptr;
 };
 
 }  // namespace ui

@@ -6,8 +6,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFontDatabase>
+#include <QListWidget>
 #include <QTabWidget>
+#include <QThread>
 #include <QTimer>
 #include <cstdio>
 #include <functional>
@@ -19,6 +22,7 @@
 #include "ui/main_window.h"
 #include "ui/operations.h"
 #include "ui/qt_ui.h"
+#include "ui/texture_viewer.h"
 
 namespace {
 
@@ -31,9 +35,10 @@ class Camera {
     if (!widget.grab().save(path)) std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
   }
 
-  // Opens a modal dialog, takes it as soon as it shows, and closes it.
-  void TakeModal(const QString& name, const std::function<void()>& open) {
-    QTimer::singleShot(200, [this, name] {
+  // Opens a modal dialog, takes it once it has shown for `wait`
+  // milliseconds, and closes it.
+  void TakeModal(const QString& name, const std::function<void()>& open, int wait = 200) {
+    QTimer::singleShot(wait, [this, name] {
       QWidget* dialog = QApplication::activeModalWidget();
       if (!dialog) return;
       Take(*dialog, name);
@@ -48,6 +53,16 @@ class Camera {
 
 void Click(QWidget& window, const char* name) {
   window.findChild<QAbstractButton*>(name)->click();
+}
+
+// Lets the thumbnails being made arrive.
+void Settle() {
+  QElapsedTimer waited;
+  waited.start();
+  while (waited.elapsed() < 1500) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    QThread::msleep(10);
+  }
 }
 
 }  // namespace
@@ -71,13 +86,18 @@ int main(int argc, char** argv) {
   core::ConvMain main(*host->files, *host->processes, qt_ui);
   ops::RouteState routes;
   ui::TConvMainForm window(main, routes, ui::ProgramOperations());
-  qt_ui.Attach(&window, &main.language);
+  qt_ui.Attach(&window, &main.language, &window.thumbnails());
   window.show();
   auto* pages = window.findChild<QTabWidget*>("PageControl1");
 
-  // A route chosen, so that the adding and clearing pages show one.
+  // A route chosen, so that the adding and clearing pages show one, the
+  // first entry's textures under its entries; the Textures page shows a
+  // source and the texture made of it.
   pages->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
   window.findChild<QComboBox*>("ClRoute")->activated(0);
+  main.fields.TexSource = "C:\\Samples\\textures\\brick.tga";
+  main.fields.TexOutput = "C:\\Samples\\models\\brick.ace";
+  const std::string route_folder = routes.CurrentRoute ? routes.CurrentRoute->Folder : "";
 
   const char* const page_names[] = {"textures", "shapes", "adding", "clearing", "comparison",
                                     "settings"};
@@ -93,8 +113,19 @@ int main(int argc, char** argv) {
     const QString language = number == core::kEnglish ? "en" : "ru";
     for (int page = 0; page < pages->count(); ++page) {
       pages->setCurrentIndex(page);
+      Settle();
       camera.Take(window, language + "-" + QString::number(page + 1) + "-" + page_names[page]);
     }
+    // The water tower's textures: one cut short, and a farm house's that
+    // is missing.
+    pages->setCurrentIndex(static_cast<int>(ops::Page::kClearing));
+    auto* entries = window.findChild<QListWidget*>("ClShapes");
+    for (int row : {12, 1}) {
+      entries->setCurrentRow(row);
+      Settle();
+      camera.Take(window, language + "-4-clearing-" + QString::number(row + 1));
+    }
+    entries->setCurrentRow(0);
     // The adding page with every group open and a route chosen.
     pages->setCurrentIndex(static_cast<int>(ops::Page::kAdding));
     window.findChild<QComboBox*>("AddRoute")->activated(0);
@@ -116,10 +147,19 @@ int main(int argc, char** argv) {
                            {"brick", "roof", "window"},
                            "brick"});
     });
-    camera.TakeModal(language + "-objects", [&] {
-      core::ChoiceList list({"shed.s", "barn.s", "tower.s"}, [](const std::vector<std::string>&) {});
-      list.Select(1, true);
-      qt_ui.ChooseObjects(list);
+    camera.TakeModal(
+        language + "-objects",
+        [&] {
+          core::ChoiceList list({"Cottage.s", "Orphan_Hut.s", "WaterTower.s"},
+                                [](const std::vector<std::string>&) {});
+          list.route_folder = route_folder;
+          list.Select(1, true);
+          qt_ui.ChooseObjects(list);
+        },
+        1500);
+    camera.TakeModal(language + "-viewer", [&] {
+      ui::TextureViewer(main.files, main.language, route_folder + "TEXTURES\\oak.ace", &window)
+          .exec();
     });
     camera.TakeModal(language + "-restore", [&] {
       const core::Language& texts = main.language;

@@ -58,7 +58,7 @@ int RunWindow(platform::Host& host, int& argc, char** argv) {
   tools::FindMstsRoot(*main, *host.registry);
   ops::RouteState routes;
   TConvMainForm window(*main, routes, ProgramOperations());
-  ui.Attach(&window, &main->language);
+  ui.Attach(&window, &main->language, &window.thumbnails());
   window.CenterOnScreen();
   window.show();
   platform::WindowShown();

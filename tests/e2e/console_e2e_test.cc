@@ -28,7 +28,8 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
     std::filesystem::copy_file(test_support::StandinFolder() / (std::string(tool) + ".exe"),
                                prefix.Host(std::string("C:\\MSTS\\UTILS\\") + tool + ".exe"));
   }
-  const std::string tga("TGA\0\x10\x10 pixels", 13);
+  // One pixel, 24 bits.
+  const std::string tga("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\x18\0\x10\x20\x30", 21);
   prefix.Write("C:\\tex\\a.tga", tga);
   prefix.Write("C:\\work\\sub\\roof.tga", tga);
   prefix.MakeFolder("C:\\empty");

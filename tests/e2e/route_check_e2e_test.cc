@@ -13,7 +13,8 @@ namespace {
 namespace fs = std::filesystem;
 
 // What the demo route names but does not have: its planted shape and
-// texture, besides the list shapes and the .sd files it always lacked.
+// texture and its texture cut short, besides the list shapes and the .sd
+// files it always lacked.
 const std::string kReport =
     "Check of route DemoLine\n"
     "Shapes missing from SHAPES: 5\n"
@@ -25,6 +26,8 @@ const std::string kReport =
     "Textures missing from TEXTURES: 1\n"
     "  porch.ace (first in Farmhouse.s)\n"
     "Textures only in a seasonal folder: 0\n"
+    "Textures that cannot be read: 1\n"
+    "  iron.ace: the file is shorter than its size and channels require (first in WaterTower.s)\n"
     "Entries whose shape is missing (Delete non-existent): 1\n"
     "  Shed_Lost.s\n"
     "Shapes without an .sd file: 9\n"
