@@ -147,6 +147,8 @@ QWidget* BuildClearingPage(PageContext& context) {
   captions.Button(check, Msg::CapCheckRoute);
   captions.Hint(check, Msg::HintCheckRoute);
   buttons->addWidget(check);
+  // From the entry list Tab reaches the jobs first; the strip comes last.
+  QWidget::setTabOrder(check, strip->findChild<QListWidget*>());
 
   auto* grid = new QGridLayout(frame);
   grid->addWidget(route_label, 0, 0);

@@ -34,9 +34,10 @@ class KeyboardTest : public WindowFixture {
                                         "Static ( FileName ( hut.s ) Description ( Hut ) )\r\n"
                                         "Static ( FileName ( shed.s ) Description ( Shed ) )\r\n"
                                         "Static ( FileName ( barn.s ) Description ( Barn ) )\r\n"));
-    for (const char* shape : {"hut.s", "shed.s", "barn.s"}) {
-      files.Add(kRoute + "SHAPES\\" + shape, shape);
-    }
+    for (const char* shape : {"shed.s", "barn.s"}) files.Add(kRoute + "SHAPES\\" + shape, shape);
+    // The first shape wears a texture: the strip shows, and is in the tab order.
+    files.Add(kRoute + "SHAPES\\hut.s",
+              "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 1 image ( hut.ace ) ) )\r\n");
     main.emplace(files, processes, message_boxes);
     window.emplace(*main, routes, ProgramOperations());
     message_boxes.Attach(&*window, &main->language);
@@ -108,12 +109,15 @@ TEST_F(KeyboardTest, TheClearingFlowNeedsNoMouse) {
   Press(Qt::Key_Space);  // Show again: the same rows
   ASSERT_EQ(list->count(), 3);
 
-  TabTo("ClShapes");
+  // Each control once, in the order they stand: the texture strip after the jobs.
+  Press(Qt::Key_Tab);
+  ASSERT_EQ(Focused(), "ClShapes");
   Press(Qt::Key_Down);
   Press(Qt::Key_Down, Qt::ShiftModifier);
   EXPECT_EQ(routes.ClShapesSelected, (std::vector<bool>{false, true, true}));
 
-  TabTo("ClDelete");
+  Press(Qt::Key_Tab);
+  ASSERT_EQ(Focused(), "ClDelete");
   answers = {Qt::Key_Return, Qt::Key_Escape};  // files: Yes; textures: No
   Press(Qt::Key_Space);
 
