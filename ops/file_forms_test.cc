@@ -77,10 +77,10 @@ TEST_F(FileFormsTest, EveryFormGivesEveryReaderTheSameNames) {
                 (Lines{"unused.s", "Check of route R", "Shapes missing from SHAPES: 4",
                        "  car.s (placements: 1, first in carspawn.dat)",
                        "  Old Mill.s (placements: 1, first in w-1.w)",
-                       "  track.s (placements: 1, first in w-1.w)",
+                       "  track.s (placements: 1, first in w-1.w) (looked for in C:\\MSTS\\GLOBAL\\SHAPES\\)",
                        "  Van.s (placements: 1, first in carspawn.dat)"}));
-      EXPECT_EQ(Lines(seen.begin() + 7, seen.begin() + 10),
-                (Lines{"Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
+      EXPECT_EQ(Lines(seen.begin() + 7, seen.begin() + 11),
+                (Lines{"Shapes taken from outside the route: 0", "Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
                        "  Крыша.ace (first in House.s)"}));
       EXPECT_EQ(Lines(seen.end() - 3, seen.end()),
                 (Lines{"brick.ace: texture deleted", "old roof.ace: texture not found",

@@ -271,40 +271,27 @@ UnreadableSink Refusing(const core::ConvMain& main) {
 
 }  // namespace
 
-std::string ComparedName(std::string_view folded) {
-  if (folded.find_first_of("\\/") == std::string_view::npos) return std::string(folded);
-  std::vector<std::string_view> parts;
-  size_t start = 0;
-  while (start <= folded.size()) {
-    const size_t end = std::min(folded.find_first_of("\\/", start), folded.size());
-    const std::string_view part = folded.substr(start, end - start);
-    start = end + 1;
-    if (part.empty() || part == ".") continue;
-    if (part == ".." && !parts.empty() && parts.back() != "..") {
-      parts.pop_back();
-    } else {
-      parts.push_back(part);
-    }
-  }
-  if (!parts.empty() && parts.front() == "shapes") parts.erase(parts.begin());
-  std::string name;
-  for (std::string_view part : parts) {
-    if (!name.empty()) name += '\\';
-    name += part;
-  }
-  return name;
-}
-
 std::string PlacedName::Written() const { return NameOf(raw, width, written); }
 
 StaticNames::StaticNames(const route::Route& route) : names_(route.Entries.size()) {
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const route::Shape& entry : route.Entries) {
     if (!route::NamesMatch(entry.BlockType(), "static")) continue;
     const std::string& name = entry.GetValue(kFileName);
-    if (!name.empty())
-      entries_.push_back({&name, names_.Insert(ComparedName(platform::FoldCase(name)))});
+    if (name.empty()) continue;
+    const std::string compared = route::ComparedName(platform::FoldCase(name), route_name);
+    global_plain_ |= compared.starts_with(route::kGlobalShapes) &&
+                     compared.find('\\', route::kGlobalShapes.size()) == std::string::npos;
+    const bool offered = route::PlaceOf(compared) == route::NamePlace::kRouteShapes;
+    entries_.push_back({&name, names_.Insert(compared), offered});
   }
   marked_.resize(names_.size());
+}
+
+void StaticNames::MarkEither(std::string_view compared, uint32_t hash) {
+  Mark(names_.Find(compared, hash));
+  if (global_plain_ && compared.find('\\') == std::string_view::npos)
+    Mark(names_.Find(std::string(route::kGlobalShapes) + std::string(compared)));
 }
 
 void StaticNames::Gather(std::string_view folded, uint32_t hash) {
@@ -318,7 +305,7 @@ void StaticNames::Gather(std::string_view folded, uint32_t hash) {
 void StaticNames::MarkGathered() {
   size_t start = 0;
   for (const auto& [end, hash] : gathered_ends_) {
-    Mark(names_.Find(std::string_view(gathered_).substr(start, end - start), hash));
+    MarkEither(std::string_view(gathered_).substr(start, end - start), hash);
     start = end;
   }
   gathered_.clear();
@@ -328,7 +315,8 @@ void StaticNames::MarkGathered() {
 std::vector<std::string> StaticNames::Unmarked() const {
   std::vector<std::string> unmarked;
   for (const Entry& entry : entries_) {
-    if (!marked_[entry.number]) unmarked.push_back(platform::LowerCase(*entry.name));
+    if (entry.offered && !marked_[entry.number])
+      unmarked.push_back(platform::LowerCase(*entry.name));
   }
   return unmarked;
 }
@@ -361,15 +349,17 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
 namespace {
 
 // The FileNames of one world file, found on a reading thread: the names as
-// they compare and as written, each one after another.
+// they compare from either base and as written, each one after another.
 struct WorldNames : ReadAhead::Digest {
   struct Name {
-    uint32_t end;      // of its compared form, in `compared`
-    uint32_t raw_end;  // of its written form, in `raw`
+    uint32_t end;        // of its compared form, in `compared`
+    uint32_t other_end;  // of its form from the other base, in `others`
+    uint32_t raw_end;    // of its written form, in `raw`
     uint32_t hash;
     uint32_t count;  // how often the file gives it
   };
   std::string compared;
+  std::string others;
   std::string raw;
   std::vector<Name> names;
   size_t width = 2;      // of the units of `raw`: 1 (UTF-8) or 2 (UTF-16LE)
@@ -378,24 +368,44 @@ struct WorldNames : ReadAhead::Digest {
   formats::Fault fault = formats::Fault::kNone;  // the file could not be read
 
   size_t Bytes() const override {
-    return compared.size() + raw.size() + names.size() * sizeof(Name);
+    return compared.size() + others.size() + raw.size() + names.size() * sizeof(Name);
   }
   // The taker gives a file the readers cannot read to the editor tool.
   bool NeedsBytes() const override { return fault != formats::Fault::kNone; }
-  void Add(std::string_view name_compared, std::string_view name_raw, uint32_t hash,
-           uint32_t count) {
+  void Add(std::string_view name_compared, std::string_view name_other, std::string_view name_raw,
+           uint32_t hash, uint32_t count) {
     compared += name_compared;
+    others += name_other;
     raw += name_raw;
-    names.push_back(
-        {static_cast<uint32_t>(compared.size()), static_cast<uint32_t>(raw.size()), hash, count});
+    names.push_back({static_cast<uint32_t>(compared.size()), static_cast<uint32_t>(others.size()),
+                     static_cast<uint32_t>(raw.size()), hash, count});
+  }
+  // Name n's compared form and its other one.
+  std::pair<std::string_view, std::string_view> Forms(size_t n) const {
+    const Name* before = n == 0 ? nullptr : &names[n - 1];
+    const uint32_t start = before ? before->end : 0, other_start = before ? before->other_end : 0;
+    return {std::string_view(compared).substr(start, names[n].end - start),
+            std::string_view(others).substr(other_start, names[n].other_end - other_start)};
   }
 };
 
-// Every FileName of the file, or only those `keep(compared, hash)` keeps.
+// How a reading thread compares the names of a route's world files.
+struct NameForms {
+  std::string route;  // the route's folder name, folded
+  bool blocks;        // from the base of each name's block, else the route's SHAPES
+};
+
+bool InTrackObj(const formats::PlacedFileName& name) {
+  return platform::EqualsIgnoreCase(name.Block(), "TrackObj");
+}
+
+// Every FileName of the file, or only those `keep(compared, other, hash)`
+// keeps.
 template <typename Keep>
-void FindNames(const formats::SimisFile& file, WorldNames& into, Keep keep) {
+void FindNames(const formats::SimisFile& file, const NameForms& forms, WorldNames& into,
+               Keep keep) {
   NameFolder folder;
-  std::string compared;
+  std::string compared, other;
   into.width = file.form() == formats::Form::kEightBitText ? 1 : 2;
   into.written = file.form() != formats::Form::kTokens;
   const formats::WorldScanEnd end =
@@ -405,19 +415,33 @@ void FindNames(const formats::SimisFile& file, WorldNames& into, Keep keep) {
         std::string_view folded = name.width == 2
                                       ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
                                       : folder.Fold<1>(name.raw, name.written, in_folder, hash);
+        const route::NameBase base = forms.blocks && InTrackObj(name)
+                                         ? route::NameBase::kGlobalShapes
+                                         : route::NameBase::kRouteShapes;
+        // A plain name's other form is itself or kGlobalShapes and it: the
+        // former is kept for a track piece; the latter an entry seldom needs.
+        std::string_view other_form;
+        if (!in_folder && base == route::NameBase::kGlobalShapes) other_form = folded;
         if (in_folder) {
-          compared = ComparedName(folded);
+          other = route::ComparedName(folded, forms.route,
+                                      base == route::NameBase::kRouteShapes
+                                          ? route::NameBase::kGlobalShapes
+                                          : route::NameBase::kRouteShapes);
+          other_form = other;
+        }
+        if (in_folder || base != route::NameBase::kRouteShapes) {
+          compared = route::ComparedName(folded, forms.route, base);
           folded = compared;
           hash = NameSet::Hash(folded);
         }
-        if (keep(folded, hash)) into.Add(folded, name.raw, hash, 1);
+        if (keep(folded, other_form, hash)) into.Add(folded, other_form, name.raw, hash, 1);
       });
   into.closed = end.closed;
   into.fault = end.fault;
 }
 
-void FindNames(const formats::SimisFile& file, WorldNames& into) {
-  FindNames(file, into, [](std::string_view, uint32_t) { return true; });
+void FindNames(const formats::SimisFile& file, const NameForms& forms, WorldNames& into) {
+  FindNames(file, forms, into, [](std::string_view, std::string_view, uint32_t) { return true; });
 }
 
 // The names of `found` each once, as first written, with how often each
@@ -430,26 +454,21 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   into.written = found.written;
   into.closed = found.closed;
   into.fault = found.fault;
-  auto compared_of = [&into](uint32_t n) {
-    const uint32_t start = n == 0 ? 0 : into.names[n - 1].end;
-    return std::string_view(into.compared).substr(start, into.names[n].end - start);
-  };
-  uint32_t start = 0, raw_start = 0;
-  for (const WorldNames::Name& name : found.names) {
-    const std::string_view compared =
-        std::string_view(found.compared).substr(start, name.end - start);
+  uint32_t raw_start = 0;
+  for (size_t n = 0; n < found.names.size(); ++n) {
+    const WorldNames::Name& name = found.names[n];
+    const auto forms = found.Forms(n);
     const std::string_view raw =
         std::string_view(found.raw).substr(raw_start, name.raw_end - raw_start);
-    start = name.end;
     raw_start = name.raw_end;
     for (size_t at = name.hash & (size - 1);; at = (at + 1) & (size - 1)) {
       if (slots[at] == 0) {
-        into.Add(compared, raw, name.hash, name.count);
+        into.Add(forms.first, forms.second, raw, name.hash, name.count);
         slots[at] = static_cast<uint32_t>(into.names.size());
         break;
       }
       WorldNames::Name& kept = into.names[slots[at] - 1];
-      if (kept.hash == name.hash && compared_of(slots[at] - 1) == compared) {
+      if (kept.hash == name.hash && into.Forms(slots[at] - 1) == forms) {
         kept.count += name.count;
         break;
       }
@@ -458,11 +477,12 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
 }
 
 // A world file's names, which are all that is kept of it.
-std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
+std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes,
+                                                   const NameForms& forms) {
   // Gathered in a list of their own, then kept at their size: the digests
   // of many files are in hand at once.
   WorldNames found;
-  FindNames(formats::SimisFile(bytes), found);
+  FindNames(formats::SimisFile(bytes), forms, found);
   auto distinct = std::make_unique<WorldNames>();
   KeepDistinct(found, *distinct);
   return distinct;
@@ -476,16 +496,21 @@ std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
 // processor keeps translated, and each look-up would wait for a page walk.
 class FirstMetNames {
  public:
+  explicit FirstMetNames(NameForms forms) : forms_(std::move(forms)) {}
+
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     auto names = std::make_unique<WorldNames>();
-    FindNames(formats::SimisFile(bytes), *names, [this](std::string_view compared, uint32_t hash) {
-      const size_t known = met_.size();
-      return met_.Insert(compared, hash) == known;
-    });
+    FindNames(formats::SimisFile(bytes), forms_, *names,
+              [this](std::string_view compared, std::string_view other, uint32_t hash) {
+                const size_t known = met_.size();
+                const bool met = met_.Insert(compared, hash) == known;
+                return (!other.empty() && met_.Insert(other) == known + met) || met;
+              });
     return names;
   }
 
  private:
+  NameForms forms_;
   NameSet met_;
 };
 
@@ -507,11 +532,21 @@ std::optional<std::vector<std::string>> WorldFileNames(const platform::FileSyste
   return names;
 }
 
+// The last part of a folder path that ends in "\\".
+std::string LastFolder(const std::string& folder) {
+  const size_t end = folder.size() - (folder.ends_with('\\') ? 1 : 0);
+  const size_t start = folder.rfind('\\', end == 0 ? 0 : end - 1);
+  return folder.substr(start == std::string::npos ? 0 : start + 1,
+                       end - (start == std::string::npos ? 0 : start + 1));
+}
+
 }  // namespace
 
 WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder, Names names)
     : route_folder_(route_folder),
       world_(route_folder + "WORLD\\"),
+      route_(platform::FoldCase(LastFolder(route_folder))),
+      blocks_(names == Names::kEveryFile),
       tiles_(WorldFileNames(main.files, world_)) {
   if (!tiles_) return;
   std::vector<std::string> paths;
@@ -519,8 +554,11 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     // Such a name would be read as a path to another file.
     if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
-  ReadAhead::Digester digester = DigestWorldFile;
-  if (names == Names::kFirstMet) digester = FirstMetNames();
+  NameForms forms{route_, blocks_};
+  ReadAhead::Digester digester = [forms](const std::string& bytes) {
+    return DigestWorldFile(bytes, forms);
+  };
+  if (names == Names::kFirstMet) digester = FirstMetNames(forms);
   ahead_ =
       std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
@@ -563,20 +601,21 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
         continue;
       }
       WorldNames found;
-      FindNames(formats::SimisFile(*text), found);
+      FindNames(formats::SimisFile(*text), {scan.route_, scan.blocks_}, found);
       names = std::make_unique<WorldNames>();
       KeepDistinct(found, *names);
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
     int position = 100;
-    size_t start = 0, raw_start = 0;
-    for (const WorldNames::Name& name : names->names) {
-      found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
+    size_t raw_start = 0;
+    for (size_t n = 0; n < names->names.size(); ++n) {
+      const WorldNames::Name& name = names->names[n];
+      const auto [compared, other] = names->Forms(n);
+      found(PlacedName{compared, other,
                        std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
                        names->width, names->written, tile, name.hash, name.count});
       raw_start = name.raw_end;
-      start = name.end;
       if (position < kBarEnd) {
         progress.Step();
         ++position;
@@ -599,23 +638,29 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   StaticNames statics(route);
   ScanWorldFiles(
       main, reader, progress,
-      [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); }, Refusing(main),
+      [&](const PlacedName& name) {
+        statics.Gather(name.compared, name.hash);
+        if (!name.other.empty()) statics.Gather(name.other, NameSet::Hash(name.other));
+      },
+      Refusing(main),
       *started);
   statics.MarkGathered();
   // After the world files, all read: a binary list is made text by a tool,
   // which writes to the file system.
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    statics.Mark(ComparedName(platform::FoldCase(name)));
+    statics.Mark(route::ComparedName(platform::FoldCase(name), route_name));
   return statics.Unmarked();
 }
 
 std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& route,
                                       SimisReader& reader) {
   NameSet known;
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    known.Insert(ComparedName(platform::FoldCase(name)));
+    known.Insert(route::ComparedName(platform::FoldCase(name), route_name));
   for (const route::Shape& entry : route.Entries)
-    known.Insert(ComparedName(platform::FoldCase(entry.GetValue(kFileName))));
+    known.Insert(route::ComparedName(platform::FoldCase(entry.GetValue(kFileName)), route_name));
   std::vector<std::string> names;
   const std::string shapes = route.Folder + "SHAPES\\";
   const std::optional<std::vector<platform::FindEntry>> files =
