@@ -7,13 +7,17 @@
 // The route check of that second route, whose SHAPES holds 20,000 shapes
 // (the used ones read for their textures), on its own and as the
 // checkroute command, next to merely reading the world files and the used
-// shapes. Removing duplicates and deleting 10,000 selected rows of a .ref
-// of 50,000 entries, next to reading and writing that .ref.
+// shapes. The same command and check on copies of the two routes whose
+// world files and shapes are compressed binary tokens, as published routes
+// ship theirs, next to reading and inflating those files. Removing
+// duplicates and deleting 10,000 selected rows of a .ref of 50,000
+// entries, next to reading and writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <memory>
 #include <optional>
 #include <random>
@@ -30,8 +34,10 @@
 #include "ops/simis_reader.h"
 #include "ops/unused.h"
 #include "platform/host.h"
+#include "formats/simis.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
+#include "tests/standin/binary_tokens.h"
 
 namespace fs = std::filesystem;
 
@@ -108,7 +114,8 @@ std::vector<route::Shape> RefEntries(int count, int distinct) {
 }
 
 // Three routes: Typical and Worlds for the unused search, Worlds for the
-// route check, Large for the removals.
+// route check, Large for the removals; TypicalBinary and WorldsBinary hold
+// the world files and shapes of the first two as compressed tokens.
 class ClearingBench : public bench::BenchInstallation {
  public:
   ClearingBench() {
@@ -116,25 +123,37 @@ class ClearingBench : public bench::BenchInstallation {
     fs::create_directories(host_root().parent_path() / "work");
     std::mt19937 random(7);
     std::set<std::string> placed;
-    typical_world_bytes_ =
-        WriteWorldRoute("Typical", random, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
-                        kTypicalRefEntries, placed);
+    std::mt19937 same(random);
+    WriteWorldRoute("Typical", random, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
+                    kTypicalRefEntries, placed, false);
+    WriteWorldRoute("TypicalBinary", same, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
+                    kTypicalRefEntries, placed, true);
     placed.clear();
-    world_bytes_ = WriteWorldRoute("Worlds", random, 0, kUnusedRefEntries * 5 / 4 - 1,
-                                   kUnusedRefEntries, placed);
-    const std::string worlds = root() + "\\ROUTES\\Worlds\\";
+    same = random;
+    WriteWorldRoute("Worlds", random, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries, placed,
+                    false);
+    WriteWorldRoute("WorldsBinary", same, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries,
+                    placed, true);
     // Written plainly: 42,000 replacements, each flushed, would take minutes.
-    const fs::path route = host_root() / "ROUTES" / "Worlds";
-    fs::create_directories(route / "SHAPES");
-    fs::create_directories(route / "TEXTURES");
-    for (int i = 0; i < kShapeFiles; ++i) {
-      WriteHostFile(route / "SHAPES" / ShapeName(i), route::UnicodeFileBytes(ShapeText(i)));
-      WriteHostFile(route / "SHAPES" / ("Shape_" + std::to_string(i) + ".sd"), "sd");
-      if (placed.count(ShapeName(i))) used_shapes_.push_back(worlds + "SHAPES\\" + ShapeName(i));
-    }
-    for (int i = 0; i < kTextures; ++i) {
-      const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");
-      if (i % 100 != 0) WriteHostFile(texture, "ace");
+    for (const char* name : {"Worlds", "WorldsBinary"}) {
+      const bool binary = name == std::string_view("WorldsBinary");
+      const fs::path route = host_root() / "ROUTES" / name;
+      fs::create_directories(route / "SHAPES");
+      fs::create_directories(route / "TEXTURES");
+      for (int i = 0; i < kShapeFiles; ++i) {
+        WriteHostFile(route / "SHAPES" / ShapeName(i),
+                      binary ? standin::CompressedTokenFile(ShapeText(i))
+                             : route::UnicodeFileBytes(ShapeText(i)));
+        WriteHostFile(route / "SHAPES" / ("Shape_" + std::to_string(i) + ".sd"), "sd");
+        if (placed.count(ShapeName(i))) {
+          (binary ? used_binary_shapes_ : used_shapes_)
+              .push_back(root() + "\\ROUTES\\" + name + "\\SHAPES\\" + ShapeName(i));
+        }
+      }
+      for (int i = 0; i < kTextures; ++i) {
+        const fs::path texture = route / "TEXTURES" / ("Tex_" + std::to_string(i) + ".ace");
+        if (i % 100 != 0) WriteHostFile(texture, "ace");
+      }
     }
     // The folder the program starts from, its settings naming the root.
     Write(WorkFolder() + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
@@ -143,11 +162,13 @@ class ClearingBench : public bench::BenchInstallation {
     Write(LargeRefPath(), large_ref_);
   }
 
-  // The bytes of the world files of Typical and of Worlds.
-  int64_t typical_world_bytes() const { return typical_world_bytes_; }
-  int64_t world_bytes() const { return world_bytes_; }
-  // The shapes of Worlds' SHAPES that its world files place.
-  const std::vector<std::string>& used_shapes() const { return used_shapes_; }
+  // The bytes of a route's world files as they lie on disk.
+  int64_t WorldBytes(const std::string& route) const { return world_bytes_.at(route); }
+  // The shapes of Worlds' (or WorldsBinary's) SHAPES that its world files
+  // place.
+  const std::vector<std::string>& used_shapes(bool binary = false) const {
+    return binary ? used_binary_shapes_ : used_shapes_;
+  }
   std::string WorldFolder(const std::string& route) const {
     return root() + "\\ROUTES\\" + route + "\\WORLD\\";
   }
@@ -159,15 +180,18 @@ class ClearingBench : public bench::BenchInstallation {
   const std::string& large_ref() const { return large_ref_; }
 
  private:
-  // A route of world files placing shapes `first` to `last`, and a .ref of
-  // `entries` entries, the first shapes'. Returns the world files' bytes.
-  int64_t WriteWorldRoute(const std::string& name, std::mt19937& random, int first, int last,
-                          int entries, std::set<std::string>& placed) {
+  // A route of world files placing shapes `first` to `last`, Unicode text
+  // or compressed tokens, and a .ref of `entries` entries, the first
+  // shapes'.
+  void WriteWorldRoute(const std::string& name, std::mt19937& random, int first, int last,
+                       int entries, std::set<std::string>& placed, bool binary) {
     fs::create_directories(host_root() / "ROUTES" / name / "WORLD");
     const std::string folder = root() + "\\ROUTES\\" + name + "\\";
     int64_t bytes = 0;
     for (int i = 0; i < kWorldFiles; ++i) {
-      const std::string text = route::UnicodeFileBytes(WorldText(random, first, last, placed));
+      const std::string world = WorldText(random, first, last, placed);
+      const std::string text =
+          binary ? standin::CompressedTokenFile(world) : route::UnicodeFileBytes(world);
       bytes += static_cast<int64_t>(text.size());
       Write(WorldFolder(name) + "w-" + std::to_string(i) + ".w", text);
     }
@@ -178,25 +202,28 @@ class ClearingBench : public bench::BenchInstallation {
         route::UnicodeFileBytes("SIMISA@@@@@@@@@@JINX0q0t______\r\n\r\nTr_SMS_Sources (\r\n)\r\n"));
     Write(folder + name + ".ref",
           route::UnicodeFileBytes(route::RefText(RefEntries(entries, entries))));
-    return bytes;
+    world_bytes_[name] = bytes;
   }
 
-  int64_t typical_world_bytes_ = 0;
-  int64_t world_bytes_ = 0;
+  std::map<std::string, int64_t> world_bytes_;
   std::vector<std::string> used_shapes_;
+  std::vector<std::string> used_binary_shapes_;
   std::string large_ref_;
 };
 
-void FindUnused(benchmark::State& state) {
+void FindUnusedIn(benchmark::State& state, const std::string& route_name) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  std::unique_ptr<route::Route> typical = bench.OpenRoute("Typical");
+  std::unique_ptr<route::Route> typical = bench.OpenRoute(route_name);
   ops::SimisReader reader(bench.main(), *typical);
   bench::SilentUi::SilentProgress progress;
   size_t unused = 0;
   for (auto _ : state) unused = ops::FindUnused(bench.main(), *typical, reader, progress).size();
   if (unused != kTypicalUnused) state.SkipWithError("the search missed unused shapes");
-  state.SetBytesProcessed(state.iterations() * bench.typical_world_bytes());
+  state.SetBytesProcessed(state.iterations() * bench.WorldBytes(route_name));
 }
+
+void FindUnused(benchmark::State& state) { FindUnusedIn(state, "Typical"); }
+void FindUnusedBinary(benchmark::State& state) { FindUnusedIn(state, "TypicalBinary"); }
 
 // Times a command as a user types it: the program starts in the folder of
 // its settings, reads them and the route, and does its work. Its input is
@@ -221,19 +248,26 @@ void TimeCommand(benchmark::State& state, const std::string& command, const std:
 void ConsoleDelunused(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   TimeCommand(state, "delunused(-route=Typical)", "\n" + std::to_string(kTypicalUnused) + "  ",
-              bench.typical_world_bytes());
+              bench.WorldBytes("Typical"));
+}
+
+// The same over the route's world files as compressed tokens.
+void ConsoleDelunusedBinary(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  TimeCommand(state, "delunused(-route=TypicalBinary)",
+              "\n" + std::to_string(kTypicalUnused) + "  ", bench.WorldBytes("TypicalBinary"));
 }
 
 // The same over world files of the same size whose route's .ref holds
 // 20,000 entries.
 void ConsoleDelunusedLargeRef(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  TimeCommand(state, "delunused(-route=Worlds)", "\n1  ", bench.world_bytes());
+  TimeCommand(state, "delunused(-route=Worlds)", "\n1  ", bench.WorldBytes("Worlds"));
 }
 
-void CheckRoute(benchmark::State& state) {
+void CheckRouteIn(benchmark::State& state, const std::string& route_name) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  std::unique_ptr<route::Route> worlds = bench.OpenRoute("Worlds");
+  std::unique_ptr<route::Route> worlds = bench.OpenRoute(route_name);
   ops::SimisReader reader(bench.main(), *worlds);
   bench::SilentUi::SilentProgress progress;
   ops::RouteReport report;
@@ -242,42 +276,71 @@ void CheckRoute(benchmark::State& state) {
       report.missing_textures->empty() || !report.unused || *report.unused == 0) {
     state.SkipWithError("the check found no missing shape, no missing texture or no unused entry");
   }
-  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+  state.SetBytesProcessed(state.iterations() * bench.WorldBytes(route_name));
 }
 
-void ConsoleCheckroute(benchmark::State& state) {
+void CheckRoute(benchmark::State& state) { CheckRouteIn(state, "Worlds"); }
+void CheckRouteBinary(benchmark::State& state) { CheckRouteIn(state, "WorldsBinary"); }
+
+void ConsoleCheckrouteOf(benchmark::State& state, const std::string& route_name) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
-  TimeCommand(state, "checkroute(-route=Worlds)",
-              "Textures missing from TEXTURES: ", bench.world_bytes());
+  TimeCommand(state, "checkroute(-route=" + route_name + ")", "Textures missing from TEXTURES: ",
+              bench.WorldBytes(route_name));
 }
 
-void ReadWorldFilesOf(ClearingBench& bench, const std::string& route) {
+void ConsoleCheckroute(benchmark::State& state) { ConsoleCheckrouteOf(state, "Worlds"); }
+void ConsoleCheckrouteBinary(benchmark::State& state) {
+  ConsoleCheckrouteOf(state, "WorldsBinary");
+}
+
+// Reads a file, and with `inflate` undoes its container as every reader
+// of a compressed file must.
+void ReadFile(ClearingBench& bench, const std::string& path, bool inflate) {
+  std::optional<std::string> bytes = bench.files().ReadFile(path);
+  if (inflate && bytes) {
+    const formats::SimisFile file(*bytes);
+    benchmark::DoNotOptimize(file.body().data());
+  }
+  benchmark::DoNotOptimize(bytes);
+}
+
+void ReadWorldFilesOf(ClearingBench& bench, const std::string& route, bool inflate = false) {
   const std::string folder = bench.WorldFolder(route);
   for (const platform::FindEntry& found :
        bench.files().Find(folder + "*.w", platform::kAnyAttributes)) {
-    std::optional<std::string> bytes = bench.files().ReadFile(folder + found.name);
-    benchmark::DoNotOptimize(bytes);
+    ReadFile(bench, folder + found.name, inflate);
   }
 }
 
 void ReadWorldFiles(benchmark::State& state) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
   for (auto _ : state) ReadWorldFilesOf(bench, "Typical");
-  state.SetBytesProcessed(state.iterations() * bench.typical_world_bytes());
+  state.SetBytesProcessed(state.iterations() * bench.WorldBytes("Typical"));
+}
+
+// What the unused search cannot do without on TypicalBinary.
+void ReadAndInflateWorldFiles(benchmark::State& state) {
+  ClearingBench& bench = bench::Shared<ClearingBench>();
+  for (auto _ : state) ReadWorldFilesOf(bench, "TypicalBinary", true);
+  state.SetBytesProcessed(state.iterations() * bench.WorldBytes("TypicalBinary"));
 }
 
 // What the route check cannot do without: reading the world files and the
 // shapes they place.
-void ReadWorldFilesAndShapes(benchmark::State& state) {
+void ReadWorldFilesAndShapesOf(benchmark::State& state, bool binary) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
+  const std::string route = binary ? "WorldsBinary" : "Worlds";
   for (auto _ : state) {
-    ReadWorldFilesOf(bench, "Worlds");
-    for (const std::string& shape : bench.used_shapes()) {
-      std::optional<std::string> bytes = bench.files().ReadFile(shape);
-      benchmark::DoNotOptimize(bytes);
-    }
+    ReadWorldFilesOf(bench, route, binary);
+    for (const std::string& shape : bench.used_shapes(binary)) ReadFile(bench, shape, binary);
   }
-  state.SetBytesProcessed(state.iterations() * bench.world_bytes());
+  state.SetBytesProcessed(state.iterations() * bench.WorldBytes(route));
+}
+
+void ReadWorldFilesAndShapes(benchmark::State& state) { ReadWorldFilesAndShapesOf(state, false); }
+// What the route check cannot do without on WorldsBinary.
+void ReadAndInflateWorldFilesAndShapes(benchmark::State& state) {
+  ReadWorldFilesAndShapesOf(state, true);
 }
 
 void ReadAndWriteRef(benchmark::State& state) {
@@ -334,6 +397,12 @@ BENCHMARK(ReadWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckRoute)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(ConsoleCheckroute)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(FindUnusedBinary)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(ConsoleDelunusedBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadAndInflateWorldFiles)->Unit(benchmark::kMillisecond);
+BENCHMARK(CheckRouteBinary)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(ConsoleCheckrouteBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(ReadAndInflateWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndWriteRef)->Unit(benchmark::kMillisecond);

@@ -122,8 +122,8 @@ TEST(TokensTest, DamagedTokensAreRefusedNeverReadPastTheirEnd) {
       const Names names = read(sample.file.substr(0, size), fault);
       EXPECT_TRUE(fault != Fault::kNone || names == sample.names) << "cut at " << size;
     }
-    // Each block's count one more, one less, zero and beyond any file; the
-    // outermost block so refused every time.
+    // Each block's count one more, one less, zero and beyond any file (the
+    // outermost block so refused every time), and its label past its end.
     const std::vector<size_t> headers =
         BlockHeaders(std::string_view(sample.file).substr(kBody), sample.flags);
     for (const size_t header : headers) {
@@ -140,6 +140,14 @@ TEST(TokensTest, DamagedTokensAreRefusedNeverReadPastTheirEnd) {
             << "count at " << header << " changed by " << change;
         if (header == 0) EXPECT_NE(fault, Fault::kNone) << "outermost count changed by " << change;
       }
+      // A label longer than its block: refused as such, or, where a
+      // block's values may look like a block, read as values.
+      std::string long_label = sample.file;
+      long_label[kBody + header + 8] = '\xFF';
+      Fault fault = Fault::kNone;
+      const Names names = read(long_label, fault);
+      EXPECT_TRUE(fault == Fault::kLabelCut || (fault == Fault::kNone && names == sample.names))
+          << "label at " << header;
     }
   }
 }

@@ -26,6 +26,9 @@ const std::string kWorld =
 const std::string kCarSpawn =
     "SIMISA@@@@@@@@@@JINX0c1t______\r\n\r\n2\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n"
     "CarSpawnerItem ( Van.s 14 )\r\n";
+const std::string kSpeedPost =
+    "SIMISA@@@@@@@@@@JINX0p0t______\r\n\r\nSpeedpost_Set (\r\n\tName ( \"Metric\" )\r\n"
+    "\tSpeed_Sign_Shape ( spd_sign.s 1 0 0 0 0 )\r\n)\r\n";
 
 class FileFormsTest : public ClearingFixture {
  protected:
@@ -70,17 +73,21 @@ TEST_F(FileFormsTest, EveryFormGivesEveryReaderTheSameNames) {
     files.Add(kRoute + "SHAPES\\House.sd", "");
     files.Add(kRoute + "WORLD\\w-1.w", bytes(kWorld));
     files.Add(kRoute + "carspawn.dat", bytes(kCarSpawn));
+    files.Add(kRoute + "speedpost.dat", bytes(kSpeedPost));
     const Lines seen = Readings();
     if (expected.empty()) {
       expected = seen;
-      EXPECT_EQ(Lines(seen.begin(), seen.begin() + 7),
-                (Lines{"unused.s", "Check of route R", "Shapes missing from SHAPES: 4",
+      EXPECT_EQ(Lines(seen.begin(), seen.begin() + 8),
+                (Lines{"unused.s", "Check of route R", "Shapes missing from SHAPES: 5",
                        "  car.s (placements: 1, first in carspawn.dat)",
                        "  Old Mill.s (placements: 1, first in w-1.w)",
-                       "  track.s (placements: 1, first in w-1.w) (looked for in C:\\MSTS\\GLOBAL\\SHAPES\\)",
+                       "  spd_sign.s (placements: 1, first in speedpost.dat)",
+                       "  track.s (placements: 1, first in w-1.w) (looked for in "
+                       "C:\\MSTS\\GLOBAL\\SHAPES\\)",
                        "  Van.s (placements: 1, first in carspawn.dat)"}));
-      EXPECT_EQ(Lines(seen.begin() + 7, seen.begin() + 11),
-                (Lines{"Shapes taken from outside the route: 0", "Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
+      EXPECT_EQ(Lines(seen.begin() + 8, seen.begin() + 12),
+                (Lines{"Shapes taken from outside the route: 0",
+                       "Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
                        "  Крыша.ace (first in House.s)"}));
       EXPECT_EQ(Lines(seen.end() - 3, seen.end()),
                 (Lines{"brick.ace: texture deleted", "old roof.ace: texture not found",
