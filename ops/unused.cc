@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
+#include <tuple>
 #include <memory>
 
 #include "core/error.h"
@@ -37,7 +39,8 @@ class NameFolder {
   // The name (formats::text::NameOf of a written one, a value trimmed),
   // folded, of a piece of a file whose units are Width bytes (1: UTF-8, 2:
   // UTF-16LE), and its NameSet::Hash; valid until the next call.
-  // `in_folder`: whether it holds a \ or a /.
+  // `in_folder`: whether it holds a \, a / or a drive's :, which no plain
+  // name of a file in SHAPES does.
   template <size_t Width>
   std::string_view Fold(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
     using formats::name_scan::UnitAt;
@@ -77,7 +80,7 @@ class NameFolder {
           (quoted && (unit == '\\' || unit == '\r' || unit == '\n')))
         return Unicode<Width>(raw, written, in_folder, hash);
       buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
-      separator |= buffer_[i] == '\\' || buffer_[i] == '/';
+      separator |= buffer_[i] == '\\' || buffer_[i] == '/' || buffer_[i] == ':';
     }
     in_folder = separator;
     hash = NameSet::Hash(name);
@@ -90,7 +93,7 @@ class NameFolder {
   template <size_t Width>
   std::string_view Unicode(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
     buffer_ = platform::FoldCase(NameOf(raw, Width, written));
-    in_folder = buffer_.find_first_of("\\/") != std::string::npos;
+    in_folder = buffer_.find_first_of("\\/:") != std::string::npos;
     hash = NameSet::Hash(buffer_);
     return buffer_;
   }
@@ -113,8 +116,10 @@ class NameFolder {
       const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                           _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
       const __m128i backslashes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
-      separators =
-          _mm_or_si128(separators, _mm_or_si128(backslashes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+      separators = _mm_or_si128(
+          separators,
+          _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('/')),
+                                                 _mm_cmpeq_epi8(bytes, _mm_set1_epi8(':')))));
       quotes = _mm_or_si128(quotes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')));
       in_run = _mm_or_si128(
           in_run, _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
@@ -389,10 +394,47 @@ struct WorldNames : ReadAhead::Digest {
   }
 };
 
-// How a reading thread compares the names of a route's world files.
-struct NameForms {
-  std::string route;  // the route's folder name, folded
-  bool blocks;        // from the base of each name's block, else the route's SHAPES
+// How a reading thread compares the names of a route's world files, with
+// the forms of the names it resolved before: a route's tiles place the
+// same few thousand names over and over.
+class NameForms {
+ public:
+  // `blocks`: from the base of each name's block, else the route's SHAPES.
+  NameForms(std::string route, bool blocks) : route_(std::move(route)), blocks_(blocks) {}
+  NameForms(const NameForms& other) : NameForms(other.route_, other.blocks_) {}
+
+  bool blocks() const { return blocks_; }
+  // The forms (route::ComparedName) of a folded name that is not plain, or
+  // from GLOBAL\SHAPES, from its base and the other. `hash`:
+  // NameSet::Hash(folded).
+  std::pair<std::string_view, std::string_view> Of(std::string_view folded, uint32_t hash,
+                                                   route::NameBase base, bool plain) {
+    Resolved& resolved = resolved_[base == route::NameBase::kGlobalShapes];
+    const size_t known = resolved.names.size();
+    const size_t n = resolved.names.Insert(folded, hash);
+    if (n == known) {
+      const route::NameBase other = base == route::NameBase::kRouteShapes
+                                        ? route::NameBase::kGlobalShapes
+                                        : route::NameBase::kRouteShapes;
+      // A plain name's other form is itself or kGlobalShapes and it: the
+      // former is kept for a track piece; the latter an entry seldom needs
+      // (StaticNames).
+      resolved.forms.emplace_back(route::ComparedName(folded, route_, base),
+                                  plain ? std::string(folded)
+                                        : route::ComparedName(folded, route_, other));
+    }
+    const auto& [compared, other] = resolved.forms[n];
+    return {compared, other};
+  }
+
+ private:
+  struct Resolved {
+    NameSet names;
+    std::deque<std::pair<std::string, std::string>> forms;  // of each of `names`
+  };
+  const std::string route_;
+  const bool blocks_;
+  Resolved resolved_[2];  // from the route's SHAPES, from GLOBAL\SHAPES
 };
 
 bool InTrackObj(const formats::PlacedFileName& name) {
@@ -402,45 +444,32 @@ bool InTrackObj(const formats::PlacedFileName& name) {
 // Every FileName of the file, or only those `keep(compared, other, hash)`
 // keeps.
 template <typename Keep>
-void FindNames(const formats::SimisFile& file, const NameForms& forms, WorldNames& into,
-               Keep keep) {
+void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into, Keep keep) {
   NameFolder folder;
-  std::string compared, other;
   into.width = file.form() == formats::Form::kEightBitText ? 1 : 2;
   into.written = file.form() != formats::Form::kTokens;
   const formats::WorldScanEnd end =
       formats::ScanWorldFile(file, [&](const formats::PlacedFileName& name) {
         bool in_folder = false;
         uint32_t hash = 0;
-        std::string_view folded = name.width == 2
-                                      ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
-                                      : folder.Fold<1>(name.raw, name.written, in_folder, hash);
-        const route::NameBase base = forms.blocks && InTrackObj(name)
+        std::string_view compared = name.width == 2
+                                        ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
+                                        : folder.Fold<1>(name.raw, name.written, in_folder, hash);
+        const route::NameBase base = forms.blocks() && InTrackObj(name)
                                          ? route::NameBase::kGlobalShapes
                                          : route::NameBase::kRouteShapes;
-        // A plain name's other form is itself or kGlobalShapes and it: the
-        // former is kept for a track piece; the latter an entry seldom needs.
-        std::string_view other_form;
-        if (!in_folder && base == route::NameBase::kGlobalShapes) other_form = folded;
-        if (in_folder) {
-          other = route::ComparedName(folded, forms.route,
-                                      base == route::NameBase::kRouteShapes
-                                          ? route::NameBase::kGlobalShapes
-                                          : route::NameBase::kRouteShapes);
-          other_form = other;
-        }
+        std::string_view other;
         if (in_folder || base != route::NameBase::kRouteShapes) {
-          compared = route::ComparedName(folded, forms.route, base);
-          folded = compared;
-          hash = NameSet::Hash(folded);
+          std::tie(compared, other) = forms.Of(compared, hash, base, !in_folder);
+          hash = NameSet::Hash(compared);
         }
-        if (keep(folded, other_form, hash)) into.Add(folded, other_form, name.raw, hash, 1);
+        if (keep(compared, other, hash)) into.Add(compared, other, name.raw, hash, 1);
       });
   into.closed = end.closed;
   into.fault = end.fault;
 }
 
-void FindNames(const formats::SimisFile& file, const NameForms& forms, WorldNames& into) {
+void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into) {
   FindNames(file, forms, into, [](std::string_view, std::string_view, uint32_t) { return true; });
 }
 
@@ -476,41 +505,39 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   }
 }
 
-// A world file's names, which are all that is kept of it.
-std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes,
-                                                   const NameForms& forms) {
-  // Gathered in a list of their own, then kept at their size: the digests
-  // of many files are in hand at once.
-  WorldNames found;
-  FindNames(formats::SimisFile(bytes), forms, found);
-  auto distinct = std::make_unique<WorldNames>();
-  KeepDistinct(found, *distinct);
-  return distinct;
-}
-
-// The names of a world file that its reading thread met in no file
-// before: whether a name is placed at all needs each name once, and a
-// route's tiles place the same few thousand shapes over and over. Each
-// reading thread digests with a copy of its own. The set starts small: a
-// table much larger than its names spreads them over more pages than the
+// A world file's names, which are all that is kept of it: each once, or
+// (`first_met`) only those its reading thread met in no file before.
+// Whether a name is placed at all needs each name once, and a route's
+// tiles place the same few thousand shapes over and over. Each reading
+// thread digests with a copy of its own. The set starts small: a table
+// much larger than its names spreads them over more pages than the
 // processor keeps translated, and each look-up would wait for a page walk.
-class FirstMetNames {
+class WorldDigester {
  public:
-  explicit FirstMetNames(NameForms forms) : forms_(std::move(forms)) {}
+  WorldDigester(NameForms forms, bool first_met) : forms_(std::move(forms)), first_met_(first_met) {}
 
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     auto names = std::make_unique<WorldNames>();
-    FindNames(formats::SimisFile(bytes), forms_, *names,
-              [this](std::string_view compared, std::string_view other, uint32_t hash) {
-                const size_t known = met_.size();
-                const bool met = met_.Insert(compared, hash) == known;
-                return (!other.empty() && met_.Insert(other) == known + met) || met;
-              });
+    if (first_met_) {
+      FindNames(formats::SimisFile(bytes), forms_, *names,
+                [this](std::string_view compared, std::string_view other, uint32_t hash) {
+                  const size_t known = met_.size();
+                  const bool met = met_.Insert(compared, hash) == known;
+                  return (!other.empty() && met_.Insert(other) == known + met) || met;
+                });
+      return names;
+    }
+    // Gathered in a list of their own, then kept at their size: the digests
+    // of many files are in hand at once.
+    WorldNames found;
+    FindNames(formats::SimisFile(bytes), forms_, found);
+    KeepDistinct(found, *names);
     return names;
   }
 
  private:
   NameForms forms_;
+  const bool first_met_;
   NameSet met_;
 };
 
@@ -554,11 +581,8 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     // Such a name would be read as a path to another file.
     if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
-  NameForms forms{route_, blocks_};
-  ReadAhead::Digester digester = [forms](const std::string& bytes) {
-    return DigestWorldFile(bytes, forms);
-  };
-  if (names == Names::kFirstMet) digester = FirstMetNames(forms);
+  ReadAhead::Digester digester =
+      WorldDigester(NameForms(route_, blocks_), names == Names::kFirstMet);
   ahead_ =
       std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
@@ -601,7 +625,8 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
         continue;
       }
       WorldNames found;
-      FindNames(formats::SimisFile(*text), {scan.route_, scan.blocks_}, found);
+      NameForms forms(scan.route_, scan.blocks_);
+      FindNames(formats::SimisFile(*text), forms, found);
       names = std::make_unique<WorldNames>();
       KeepDistinct(found, *names);
     }
