@@ -63,26 +63,28 @@ std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + "
 // A tile as the route editor leaves it: scenery drawn from the handful of
 // shapes of its neighbourhood, numbered `first` to `last` (most of them in
 // the .ref, some long gone from it), and track pieces, which no .ref lists.
-// The names go to `placed`. With `folders`, the name of the route, every
-// other name is written with a folder part that leads to the same file.
+// The names go to `placed`. With `folders`, the name of the route, half
+// the shapes (as the editor writes a shape, each the same way wherever it
+// stands) are written with a folder part that leads to the same file.
 std::string WorldText(std::mt19937& random, int first, int last, std::set<std::string>& placed,
                       const std::string& folders = "") {
   std::uniform_int_distribution<int> neighbourhood(first, last);
-  std::vector<std::string> palette;
-  for (int i = 0; i < 40; ++i) palette.push_back(ShapeName(neighbourhood(random)));
+  std::vector<int> palette;
+  for (int i = 0; i < 40; ++i) palette.push_back(neighbourhood(random));
   std::uniform_int_distribution<int> scenery(0, static_cast<int>(palette.size()) - 1);
   std::uniform_int_distribution<int> track(0, 299);
   std::string text = "SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n";
   for (int i = 0; i < kObjectsPerWorld; ++i) {
     const bool is_track = i % 3 == 0;
+    const int number = is_track ? track(random) : palette[scenery(random)];
     const std::string name =
-        is_track ? "A1t" + std::to_string(track(random)) + "mStrt.s" : palette[scenery(random)];
+        is_track ? "A1t" + std::to_string(number) + "mStrt.s" : ShapeName(number);
     placed.insert(name);
     std::string written = name;
-    if (!folders.empty() && i % 2 == 1) {
-      const std::string scenery[] = {".\\" + name, "SHAPES\\" + name,
-                                     "../../" + folders + "/SHAPES/" + name};
-      written = is_track ? "../SHAPES/" + name : scenery[i / 2 % 3];
+    if (!folders.empty() && number % 2 == 1) {
+      const std::string spellings[] = {".\\" + name, "SHAPES\\" + name,
+                                       "../../" + folders + "/SHAPES/" + name};
+      written = is_track ? "../SHAPES/" + name : spellings[number / 2 % 3];
     }
     text += std::string(is_track ? "\tTrackObj" : "\tStatic") + " (\r\n\t\tUiD ( " +
             std::to_string(i) + " )\r\n\t\tFileName ( " + written +

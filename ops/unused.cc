@@ -441,8 +441,8 @@ bool InTrackObj(const formats::PlacedFileName& name) {
   return platform::EqualsIgnoreCase(name.Block(), "TrackObj");
 }
 
-// Every FileName of the file, or only those `keep(compared, other, hash)`
-// keeps.
+// Every FileName of the file, or only those `keep(folded, hash, base)`
+// keeps, asked before a name is resolved.
 template <typename Keep>
 void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into, Keep keep) {
   NameFolder folder;
@@ -458,19 +458,20 @@ void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& int
         const route::NameBase base = forms.blocks() && InTrackObj(name)
                                          ? route::NameBase::kGlobalShapes
                                          : route::NameBase::kRouteShapes;
+        if (!keep(compared, hash, base)) return;
         std::string_view other;
         if (in_folder || base != route::NameBase::kRouteShapes) {
           std::tie(compared, other) = forms.Of(compared, hash, base, !in_folder);
           hash = NameSet::Hash(compared);
         }
-        if (keep(compared, other, hash)) into.Add(compared, other, name.raw, hash, 1);
+        into.Add(compared, other, name.raw, hash, 1);
       });
   into.closed = end.closed;
   into.fault = end.fault;
 }
 
 void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into) {
-  FindNames(file, forms, into, [](std::string_view, std::string_view, uint32_t) { return true; });
+  FindNames(file, forms, into, [](std::string_view, uint32_t, route::NameBase) { return true; });
 }
 
 // The names of `found` each once, as first written, with how often each
@@ -519,11 +520,13 @@ class WorldDigester {
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     auto names = std::make_unique<WorldNames>();
     if (first_met_) {
+      // A name as written stands for the same file wherever it stands in
+      // the same kind of block.
       FindNames(formats::SimisFile(bytes), forms_, *names,
-                [this](std::string_view compared, std::string_view other, uint32_t hash) {
-                  const size_t known = met_.size();
-                  const bool met = met_.Insert(compared, hash) == known;
-                  return (!other.empty() && met_.Insert(other) == known + met) || met;
+                [this](std::string_view folded, uint32_t hash, route::NameBase base) {
+                  NameSet& met = met_[base == route::NameBase::kGlobalShapes];
+                  const size_t known = met.size();
+                  return met.Insert(folded, hash) == known;
                 });
       return names;
     }
@@ -538,7 +541,7 @@ class WorldDigester {
  private:
   NameForms forms_;
   const bool first_met_;
-  NameSet met_;
+  NameSet met_[2];  // the names met, as written, from the route's SHAPES and GLOBAL\SHAPES
 };
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
