@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
-#include <tuple>
 #include <memory>
+#include <tuple>
 
 #include "core/error.h"
 #include "formats/simis.h"
