@@ -62,7 +62,7 @@ TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAs
   // Faults found: a script learns it from the exit code.
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.output, kBanner + kReport + "The report is saved to c:\\check.txt\n" + kEnd);
-  EXPECT_EQ(Read("C:\\check.txt"), test_support::Crlf(kReport));
+  EXPECT_EQ(prefix.FromProgram(Read("C:\\check.txt")), test_support::Crlf(kReport));
   EXPECT_EQ(Tree(route), before);
 }
 
