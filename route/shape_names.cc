@@ -35,7 +35,9 @@ std::string ComparedName(std::string_view folded, std::string_view route, NameBa
     for (char& c : name) c = c == '/' ? '\\' : c;
     return name;
   }
+  // Sized once: a route's world files give thousands of such names.
   std::vector<std::string_view> parts;
+  parts.reserve(folded.size() / 2 + 4);
   size_t start = 0;
   while (start <= folded.size()) {
     const size_t end = std::min(folded.find_first_of("\\/", start), folded.size());
@@ -52,8 +54,13 @@ std::string ComparedName(std::string_view folded, std::string_view route, NameBa
     parts.erase(parts.begin());
   // The path below the root, then relative to the route's SHAPES.
   const std::array<std::string_view, 3> home = {"routes", route, "shapes"};
-  std::vector<std::string_view> path(home.begin(), home.end());
-  if (base == NameBase::kGlobalShapes) path = {"global", "shapes"};
+  std::vector<std::string_view> path;
+  path.reserve(parts.size() + home.size());
+  if (base == NameBase::kGlobalShapes) {
+    path = {"global", "shapes"};
+  } else {
+    path.assign(home.begin(), home.end());
+  }
   size_t above_root = 0;
   for (std::string_view part : parts) {
     if (part != kUp) {
@@ -70,6 +77,7 @@ std::string ComparedName(std::string_view folded, std::string_view route, NameBa
     ++common;
   }
   std::string name;
+  name.reserve(folded.size() + 3 * (home.size() + above_root));
   for (size_t up = common; up < home.size() + above_root; ++up) name += "..\\";
   for (size_t n = common; n < path.size(); ++n) {
     name += path[n];
