@@ -11,8 +11,11 @@
 // that does not look into the textures. The same command and check on
 // copies of the two routes whose world files and shapes are compressed
 // binary tokens, as published routes ship theirs, next to reading and
-// inflating those files. Removing duplicates and deleting 10,000 selected
-// rows of a .ref of 50,000 entries, next to reading and writing that .ref.
+// inflating those files. The search and the check again on copies whose
+// world files write half their names with folder parts that lead to the
+// same files, next to the plain ones. Removing duplicates and deleting
+// 10,000 selected rows of a .ref of 50,000 entries, next to reading and
+// writing that .ref.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -63,21 +66,31 @@ std::string ShapeName(int number) { return "Shape_" + std::to_string(number) + "
 // A tile as the route editor leaves it: scenery drawn from the handful of
 // shapes of its neighbourhood, numbered `first` to `last` (most of them in
 // the .ref, some long gone from it), and track pieces, which no .ref lists.
-// The names go to `placed`.
-std::string WorldText(std::mt19937& random, int first, int last, std::set<std::string>& placed) {
+// The names go to `placed`. With `folders`, the name of the route, half
+// the shapes (as the editor writes a shape, each the same way wherever it
+// stands) are written with a folder part that leads to the same file.
+std::string WorldText(std::mt19937& random, int first, int last, std::set<std::string>& placed,
+                      const std::string& folders = "") {
   std::uniform_int_distribution<int> neighbourhood(first, last);
-  std::vector<std::string> palette;
-  for (int i = 0; i < 40; ++i) palette.push_back(ShapeName(neighbourhood(random)));
+  std::vector<int> palette;
+  for (int i = 0; i < 40; ++i) palette.push_back(neighbourhood(random));
   std::uniform_int_distribution<int> scenery(0, static_cast<int>(palette.size()) - 1);
   std::uniform_int_distribution<int> track(0, 299);
   std::string text = "SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n";
   for (int i = 0; i < kObjectsPerWorld; ++i) {
     const bool is_track = i % 3 == 0;
+    const int number = is_track ? track(random) : palette[scenery(random)];
     const std::string name =
-        is_track ? "A1t" + std::to_string(track(random)) + "mStrt.s" : palette[scenery(random)];
+        is_track ? "A1t" + std::to_string(number) + "mStrt.s" : ShapeName(number);
     placed.insert(name);
+    std::string written = name;
+    if (!folders.empty() && number % 2 == 1) {
+      const std::string spellings[] = {".\\" + name, "SHAPES\\" + name,
+                                       "../../" + folders + "/SHAPES/" + name};
+      written = is_track ? "../SHAPES/" + name : spellings[number / 2 % 3];
+    }
     text += std::string(is_track ? "\tTrackObj" : "\tStatic") + " (\r\n\t\tUiD ( " +
-            std::to_string(i) + " )\r\n\t\tFileName ( " + name +
+            std::to_string(i) + " )\r\n\t\tFileName ( " + written +
             " )\r\n\t\tStaticFlags ( 00100000 )\r\n\t\tPosition ( -512.4 101.2 233.9 )\r\n"
             "\t\tQDirection ( 0 0.7071 0 0.7071 )\r\n\t\tVDbId ( 4294967295 )\r\n\t)\r\n";
   }
@@ -117,7 +130,8 @@ std::vector<route::Shape> RefEntries(int count, int distinct) {
 
 // Three routes: Typical and Worlds for the unused search, Worlds for the
 // route check, Large for the removals; TypicalBinary and WorldsBinary hold
-// the world files and shapes of the first two as compressed tokens.
+// the world files and shapes of the first two as compressed tokens, and
+// TypicalFolders and WorldsFolders their world files with folder parts.
 class ClearingBench : public bench::BenchInstallation {
  public:
   ClearingBench() {
@@ -125,17 +139,21 @@ class ClearingBench : public bench::BenchInstallation {
     fs::create_directories(host_root().parent_path() / "work");
     std::mt19937 random(7);
     std::set<std::string> placed;
-    std::mt19937 same(random);
+    std::mt19937 same(random), again(random);
     WriteWorldRoute("Typical", random, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
                     kTypicalRefEntries, placed, false);
     WriteWorldRoute("TypicalBinary", same, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
                     kTypicalRefEntries, placed, true);
+    WriteWorldRoute("TypicalFolders", again, kTypicalUnused, kTypicalUnused + kTypicalShapes - 1,
+                    kTypicalRefEntries, placed, false, true);
     placed.clear();
-    same = random;
+    same = again = random;
     WriteWorldRoute("Worlds", random, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries, placed,
                     false);
     WriteWorldRoute("WorldsBinary", same, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries,
                     placed, true);
+    WriteWorldRoute("WorldsFolders", again, 0, kUnusedRefEntries * 5 / 4 - 1, kUnusedRefEntries,
+                    placed, false, true);
     // Written plainly: 42,000 replacements, each flushed, would take minutes.
     // Textures of the size of a small real one; one in 250 cut short.
     const std::string texture_bytes = standin::WriteAce(
@@ -164,6 +182,11 @@ class ClearingBench : public bench::BenchInstallation {
                                             : texture_bytes);
       }
     }
+    // The same files as Worlds', through links.
+    for (const char* folder : {"SHAPES", "TEXTURES"}) {
+      fs::create_directory_symlink(host_root() / "ROUTES" / "Worlds" / folder,
+                                   host_root() / "ROUTES" / "WorldsFolders" / folder);
+    }
     // The folder the program starts from, its settings naming the root.
     Write(WorkFolder() + "\\conv.ini", "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nROOT=" + root() + "\r\n");
     large_ref_ = route::UnicodeFileBytes(
@@ -191,14 +214,15 @@ class ClearingBench : public bench::BenchInstallation {
  private:
   // A route of world files placing shapes `first` to `last`, Unicode text
   // or compressed tokens, and a .ref of `entries` entries, the first
-  // shapes'.
+  // shapes'; with `folders`, half its names carry folder parts.
   void WriteWorldRoute(const std::string& name, std::mt19937& random, int first, int last,
-                       int entries, std::set<std::string>& placed, bool binary) {
+                       int entries, std::set<std::string>& placed, bool binary,
+                       bool folders = false) {
     fs::create_directories(host_root() / "ROUTES" / name / "WORLD");
     const std::string folder = root() + "\\ROUTES\\" + name + "\\";
     int64_t bytes = 0;
     for (int i = 0; i < kWorldFiles; ++i) {
-      const std::string world = WorldText(random, first, last, placed);
+      const std::string world = WorldText(random, first, last, placed, folders ? name : "");
       const std::string text =
           binary ? standin::CompressedTokenFile(world) : route::UnicodeFileBytes(world);
       bytes += static_cast<int64_t>(text.size());
@@ -233,6 +257,7 @@ void FindUnusedIn(benchmark::State& state, const std::string& route_name) {
 
 void FindUnused(benchmark::State& state) { FindUnusedIn(state, "Typical"); }
 void FindUnusedBinary(benchmark::State& state) { FindUnusedIn(state, "TypicalBinary"); }
+void FindUnusedFolders(benchmark::State& state) { FindUnusedIn(state, "TypicalFolders"); }
 
 // Times a command as a user types it: the program starts in the folder of
 // its settings, reads them and the route, and does its work. Its input is
@@ -297,6 +322,7 @@ void CheckRouteWithoutTextureFiles(benchmark::State& state) {
   CheckRouteIn(state, "Worlds", false);
 }
 void CheckRouteBinary(benchmark::State& state) { CheckRouteIn(state, "WorldsBinary", true); }
+void CheckRouteFolders(benchmark::State& state) { CheckRouteIn(state, "WorldsFolders", true); }
 
 void ConsoleCheckrouteOf(benchmark::State& state, const std::string& route_name) {
   ClearingBench& bench = bench::Shared<ClearingBench>();
@@ -423,6 +449,8 @@ BENCHMARK(ReadAndInflateWorldFiles)->Unit(benchmark::kMillisecond);
 BENCHMARK(CheckRouteBinary)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(ConsoleCheckrouteBinary)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(ReadAndInflateWorldFilesAndShapes)->Unit(benchmark::kMillisecond);
+BENCHMARK(FindUnusedFolders)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(CheckRouteFolders)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 BENCHMARK(DeleteDuplicates)->Unit(benchmark::kMillisecond);
 BENCHMARK(DeleteSelected)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReadAndWriteRef)->Unit(benchmark::kMillisecond);

@@ -340,6 +340,12 @@ void WriteDefaultRoute(const fs::path& routes, const std::string& id, const std:
 void WriteRoutes(const fs::path& drive_c) {
   const fs::path routes = drive_c / "MSTS" / "ROUTES";
   WriteDemoLine(routes);
+  // The track pieces every route places, which the simulator opens from
+  // GLOBAL\SHAPES, with their textures in GLOBAL\TEXTURES.
+  const fs::path global = drive_c / "MSTS" / "GLOBAL";
+  Write(global / "SHAPES" / "A1t10mStrt.s", Binary(ShapeText({"acleantrack1.ace", "sleepers.ace"})));
+  for (const char* texture : {"acleantrack1.ace", "sleepers.ace"})
+    Write(global / "TEXTURES" / texture, Texture(texture));
   WriteDefaultRoute(routes, "EUROPE1", "Settle - Carlisle",
                     {"Oak.s", "A1t10mStrt.s", "Signal_Box_Euro.s", "Viaduct.s"},
                     {"oak.ace", "acleantrack1.ace", "WINTER/oak.ace", "SNOW/roof.ace", "viaduct.ace"});

@@ -82,10 +82,12 @@ TEST_F(FileFormsTest, EveryFormGivesEveryReaderTheSameNames) {
                        "  car.s (placements: 1, first in carspawn.dat)",
                        "  Old Mill.s (placements: 1, first in w-1.w)",
                        "  spd_sign.s (placements: 1, first in speedpost.dat)",
-                       "  track.s (placements: 1, first in w-1.w)",
+                       "  track.s (placements: 1, first in w-1.w) (looked for in "
+                       "C:\\MSTS\\GLOBAL\\SHAPES\\)",
                        "  Van.s (placements: 1, first in carspawn.dat)"}));
-      EXPECT_EQ(Lines(seen.begin() + 8, seen.begin() + 11),
-                (Lines{"Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
+      EXPECT_EQ(Lines(seen.begin() + 8, seen.begin() + 12),
+                (Lines{"Shapes taken from outside the route: 0",
+                       "Textures missing from TEXTURES: 2", "  old roof.ace (first in House.s)",
                        "  Крыша.ace (first in House.s)"}));
       EXPECT_EQ(Lines(seen.end() - 3, seen.end()),
                 (Lines{"brick.ace: texture deleted", "old roof.ace: texture not found",

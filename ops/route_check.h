@@ -17,14 +17,22 @@ namespace ops {
 // a folder it depends on could not be listed (see `unreadable`).
 struct RouteReport {
   struct MissingShape {
-    std::string name;   // as first written
-    int placements;     // how many times the route's files name it
-    std::string first;  // the first world file (or list) naming it
+    std::string name;    // as first written
+    int placements;      // how many times the route's files name it
+    std::string first;   // the first world file (or list) naming it
+    std::string folder;  // where it was looked for, when not in the route's SHAPES
   };
   struct MissingTexture {
     std::string name;
     std::string first;    // the first shape, in name order, naming it
     std::string seasons;  // the seasonal folders holding it ("NIGHT\ SNOW\"), if any
+    std::string folder;   // where it was looked for, when not in the route's TEXTURES
+  };
+  // A folder of the MSTS root outside the route that placed shapes are
+  // taken from, and how many.
+  struct TakenFrom {
+    std::string folder;
+    int shapes;
   };
   struct Problem {
     std::string path;
@@ -35,6 +43,9 @@ struct RouteReport {
   // Shapes named by the world files, carspawn.dat or speedpost.dat, missing
   // from SHAPES.
   std::optional<std::vector<MissingShape>> missing_shapes;
+  // The shapes found elsewhere in the MSTS root (GLOBAL\SHAPES, another
+  // route), read only, by folder.
+  std::optional<std::vector<TakenFrom>> taken_from_outside;
   // Textures named by those shapes that are there, missing from TEXTURES;
   // those found only in a seasonal folder count as there, and are listed
   // apart.
@@ -62,8 +73,11 @@ struct RouteReport {
 };
 
 // Checks the route, showing its progress. Names are compared without
-// regard to letter case; a name leading out of the route is never looked
-// up. Shapes and world files are read in every form formats reads; one it
+// regard to letter case and point where route::ComparedName resolves them
+// from the base of their block: a shape elsewhere in the MSTS root is
+// looked up there, read only, with its textures from the TEXTURES beside
+// its SHAPES; a name leading past the root, or through a link out of it,
+// is never looked up. Shapes and world files are read in every form formats reads; one it
 // cannot read, through the editor tool's work copy. The
 // .ref file of a route marked unreadable is read again, and reported when
 // it still cannot be. The textures' files are looked into only when

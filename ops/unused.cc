@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstring>
+#include <deque>
 #include <memory>
+#include <tuple>
 
 #include "core/error.h"
 #include "formats/simis.h"
@@ -38,7 +40,8 @@ class NameFolder {
   // The name (formats::text::NameOf of a written one, a value trimmed),
   // folded, of a piece of a file whose units are Width bytes (1: UTF-8, 2:
   // UTF-16LE), and its NameSet::Hash; valid until the next call.
-  // `in_folder`: whether it holds a \ or a /.
+  // `in_folder`: whether it holds a \, a / or a drive's :, which no plain
+  // name of a file in SHAPES does.
   template <size_t Width>
   std::string_view Fold(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
     using formats::name_scan::UnitAt;
@@ -78,7 +81,7 @@ class NameFolder {
           (quoted && (unit == '\\' || unit == '\r' || unit == '\n')))
         return Unicode<Width>(raw, written, in_folder, hash);
       buffer_[i] = platform::AsciiLower(static_cast<char>(unit));
-      separator |= buffer_[i] == '\\' || buffer_[i] == '/';
+      separator |= buffer_[i] == '\\' || buffer_[i] == '/' || buffer_[i] == ':';
     }
     in_folder = separator;
     hash = NameSet::Hash(name);
@@ -91,7 +94,7 @@ class NameFolder {
   template <size_t Width>
   std::string_view Unicode(std::string_view raw, bool written, bool& in_folder, uint32_t& hash) {
     buffer_ = platform::FoldCase(NameOf(raw, Width, written));
-    in_folder = buffer_.find_first_of("\\/") != std::string::npos;
+    in_folder = buffer_.find_first_of("\\/:") != std::string::npos;
     hash = NameSet::Hash(buffer_);
     return buffer_;
   }
@@ -114,8 +117,10 @@ class NameFolder {
       const __m128i upper = _mm_and_si128(_mm_cmpgt_epi8(bytes, _mm_set1_epi8('A' - 1)),
                                           _mm_cmplt_epi8(bytes, _mm_set1_epi8('Z' + 1)));
       const __m128i backslashes = _mm_cmpeq_epi8(bytes, _mm_set1_epi8('\\'));
-      separators =
-          _mm_or_si128(separators, _mm_or_si128(backslashes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('/'))));
+      separators = _mm_or_si128(
+          separators,
+          _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('/')),
+                                                 _mm_cmpeq_epi8(bytes, _mm_set1_epi8(':')))));
       quotes = _mm_or_si128(quotes, _mm_cmpeq_epi8(bytes, _mm_set1_epi8('"')));
       in_run = _mm_or_si128(
           in_run, _mm_or_si128(backslashes, _mm_or_si128(_mm_cmpeq_epi8(bytes, _mm_set1_epi8('\r')),
@@ -272,40 +277,27 @@ UnreadableSink Refusing(const core::ConvMain& main) {
 
 }  // namespace
 
-std::string ComparedName(std::string_view folded) {
-  if (folded.find_first_of("\\/") == std::string_view::npos) return std::string(folded);
-  std::vector<std::string_view> parts;
-  size_t start = 0;
-  while (start <= folded.size()) {
-    const size_t end = std::min(folded.find_first_of("\\/", start), folded.size());
-    const std::string_view part = folded.substr(start, end - start);
-    start = end + 1;
-    if (part.empty() || part == ".") continue;
-    if (part == ".." && !parts.empty() && parts.back() != "..") {
-      parts.pop_back();
-    } else {
-      parts.push_back(part);
-    }
-  }
-  if (!parts.empty() && parts.front() == "shapes") parts.erase(parts.begin());
-  std::string name;
-  for (std::string_view part : parts) {
-    if (!name.empty()) name += '\\';
-    name += part;
-  }
-  return name;
-}
-
 std::string PlacedName::Written() const { return NameOf(raw, width, written); }
 
 StaticNames::StaticNames(const route::Route& route) : names_(route.Entries.size()) {
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const route::Shape& entry : route.Entries) {
     if (!route::NamesMatch(entry.BlockType(), "static")) continue;
     const std::string& name = entry.GetValue(kFileName);
-    if (!name.empty())
-      entries_.push_back({&name, names_.Insert(ComparedName(platform::FoldCase(name)))});
+    if (name.empty()) continue;
+    const std::string compared = route::ComparedName(platform::FoldCase(name), route_name);
+    global_plain_ |= compared.starts_with(route::kGlobalShapes) &&
+                     compared.find('\\', route::kGlobalShapes.size()) == std::string::npos;
+    const bool offered = route::PlaceOf(compared) == route::NamePlace::kRouteShapes;
+    entries_.push_back({&name, names_.Insert(compared), offered});
   }
   marked_.resize(names_.size());
+}
+
+void StaticNames::MarkEither(std::string_view compared, uint32_t hash) {
+  Mark(names_.Find(compared, hash));
+  if (global_plain_ && compared.find('\\') == std::string_view::npos)
+    Mark(names_.Find(std::string(route::kGlobalShapes) + std::string(compared)));
 }
 
 void StaticNames::Gather(std::string_view folded, uint32_t hash) {
@@ -319,7 +311,7 @@ void StaticNames::Gather(std::string_view folded, uint32_t hash) {
 void StaticNames::MarkGathered() {
   size_t start = 0;
   for (const auto& [end, hash] : gathered_ends_) {
-    Mark(names_.Find(std::string_view(gathered_).substr(start, end - start), hash));
+    MarkEither(std::string_view(gathered_).substr(start, end - start), hash);
     start = end;
   }
   gathered_.clear();
@@ -329,7 +321,8 @@ void StaticNames::MarkGathered() {
 std::vector<std::string> StaticNames::Unmarked() const {
   std::vector<std::string> unmarked;
   for (const Entry& entry : entries_) {
-    if (!marked_[entry.number]) unmarked.push_back(platform::LowerCase(*entry.name));
+    if (entry.offered && !marked_[entry.number])
+      unmarked.push_back(platform::LowerCase(*entry.name));
   }
   return unmarked;
 }
@@ -362,15 +355,17 @@ std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route:
 namespace {
 
 // The FileNames of one world file, found on a reading thread: the names as
-// they compare and as written, each one after another.
+// they compare from either base and as written, each one after another.
 struct WorldNames : ReadAhead::Digest {
   struct Name {
-    uint32_t end;      // of its compared form, in `compared`
-    uint32_t raw_end;  // of its written form, in `raw`
+    uint32_t end;        // of its compared form, in `compared`
+    uint32_t other_end;  // of its form from the other base, in `others`
+    uint32_t raw_end;    // of its written form, in `raw`
     uint32_t hash;
     uint32_t count;  // how often the file gives it
   };
   std::string compared;
+  std::string others;
   std::string raw;
   std::vector<Name> names;
   size_t width = 2;      // of the units of `raw`: 1 (UTF-8) or 2 (UTF-16LE)
@@ -379,46 +374,105 @@ struct WorldNames : ReadAhead::Digest {
   formats::Fault fault = formats::Fault::kNone;  // the file could not be read
 
   size_t Bytes() const override {
-    return compared.size() + raw.size() + names.size() * sizeof(Name);
+    return compared.size() + others.size() + raw.size() + names.size() * sizeof(Name);
   }
   // The taker gives a file the readers cannot read to the editor tool.
   bool NeedsBytes() const override { return fault != formats::Fault::kNone; }
-  void Add(std::string_view name_compared, std::string_view name_raw, uint32_t hash,
-           uint32_t count) {
+  void Add(std::string_view name_compared, std::string_view name_other, std::string_view name_raw,
+           uint32_t hash, uint32_t count) {
     compared += name_compared;
+    others += name_other;
     raw += name_raw;
-    names.push_back(
-        {static_cast<uint32_t>(compared.size()), static_cast<uint32_t>(raw.size()), hash, count});
+    names.push_back({static_cast<uint32_t>(compared.size()), static_cast<uint32_t>(others.size()),
+                     static_cast<uint32_t>(raw.size()), hash, count});
+  }
+  // Name n's compared form and its other one.
+  std::pair<std::string_view, std::string_view> Forms(size_t n) const {
+    const Name* before = n == 0 ? nullptr : &names[n - 1];
+    const uint32_t start = before ? before->end : 0, other_start = before ? before->other_end : 0;
+    return {std::string_view(compared).substr(start, names[n].end - start),
+            std::string_view(others).substr(other_start, names[n].other_end - other_start)};
   }
 };
 
-// Every FileName of the file, or only those `keep(compared, hash)` keeps.
+// How a reading thread compares the names of a route's world files, with
+// the forms of the names it resolved before: a route's tiles place the
+// same few thousand names over and over.
+class NameForms {
+ public:
+  // `blocks`: from the base of each name's block, else the route's SHAPES.
+  NameForms(std::string route, bool blocks) : route_(std::move(route)), blocks_(blocks) {}
+  NameForms(const NameForms& other) : NameForms(other.route_, other.blocks_) {}
+
+  bool blocks() const { return blocks_; }
+  // The forms (route::ComparedName) of a folded name that is not plain, or
+  // from GLOBAL\SHAPES, from its base and the other. `hash`:
+  // NameSet::Hash(folded).
+  std::pair<std::string_view, std::string_view> Of(std::string_view folded, uint32_t hash,
+                                                   route::NameBase base, bool plain) {
+    Resolved& resolved = resolved_[base == route::NameBase::kGlobalShapes];
+    const size_t known = resolved.names.size();
+    const size_t n = resolved.names.Insert(folded, hash);
+    if (n == known) {
+      const route::NameBase other = base == route::NameBase::kRouteShapes
+                                        ? route::NameBase::kGlobalShapes
+                                        : route::NameBase::kRouteShapes;
+      // A plain name's other form is itself or kGlobalShapes and it: the
+      // former is kept for a track piece; the latter an entry seldom needs
+      // (StaticNames).
+      resolved.forms.emplace_back(route::ComparedName(folded, route_, base),
+                                  plain ? std::string(folded)
+                                        : route::ComparedName(folded, route_, other));
+    }
+    const auto& [compared, other] = resolved.forms[n];
+    return {compared, other};
+  }
+
+ private:
+  struct Resolved {
+    NameSet names;
+    std::deque<std::pair<std::string, std::string>> forms;  // of each of `names`
+  };
+  const std::string route_;
+  const bool blocks_;
+  Resolved resolved_[2];  // from the route's SHAPES, from GLOBAL\SHAPES
+};
+
+bool InTrackObj(const formats::PlacedFileName& name) {
+  return platform::EqualsIgnoreCase(name.Block(), "TrackObj");
+}
+
+// Every FileName of the file, or only those `keep(folded, hash, base)`
+// keeps, asked before a name is resolved.
 template <typename Keep>
-void FindNames(const formats::SimisFile& file, WorldNames& into, Keep keep) {
+void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into, Keep keep) {
   NameFolder folder;
-  std::string compared;
   into.width = file.form() == formats::Form::kEightBitText ? 1 : 2;
   into.written = file.form() != formats::Form::kTokens;
   const formats::WorldScanEnd end =
       formats::ScanWorldFile(file, [&](const formats::PlacedFileName& name) {
         bool in_folder = false;
         uint32_t hash = 0;
-        std::string_view folded = name.width == 2
-                                      ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
-                                      : folder.Fold<1>(name.raw, name.written, in_folder, hash);
-        if (in_folder) {
-          compared = ComparedName(folded);
-          folded = compared;
-          hash = NameSet::Hash(folded);
+        std::string_view compared = name.width == 2
+                                        ? folder.Fold<2>(name.raw, name.written, in_folder, hash)
+                                        : folder.Fold<1>(name.raw, name.written, in_folder, hash);
+        const route::NameBase base = forms.blocks() && InTrackObj(name)
+                                         ? route::NameBase::kGlobalShapes
+                                         : route::NameBase::kRouteShapes;
+        if (!keep(compared, hash, base)) return;
+        std::string_view other;
+        if (in_folder || base != route::NameBase::kRouteShapes) {
+          std::tie(compared, other) = forms.Of(compared, hash, base, !in_folder);
+          hash = NameSet::Hash(compared);
         }
-        if (keep(folded, hash)) into.Add(folded, name.raw, hash, 1);
+        into.Add(compared, other, name.raw, hash, 1);
       });
   into.closed = end.closed;
   into.fault = end.fault;
 }
 
-void FindNames(const formats::SimisFile& file, WorldNames& into) {
-  FindNames(file, into, [](std::string_view, uint32_t) { return true; });
+void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& into) {
+  FindNames(file, forms, into, [](std::string_view, uint32_t, route::NameBase) { return true; });
 }
 
 // The names of `found` each once, as first written, with how often each
@@ -431,26 +485,21 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   into.written = found.written;
   into.closed = found.closed;
   into.fault = found.fault;
-  auto compared_of = [&into](uint32_t n) {
-    const uint32_t start = n == 0 ? 0 : into.names[n - 1].end;
-    return std::string_view(into.compared).substr(start, into.names[n].end - start);
-  };
-  uint32_t start = 0, raw_start = 0;
-  for (const WorldNames::Name& name : found.names) {
-    const std::string_view compared =
-        std::string_view(found.compared).substr(start, name.end - start);
+  uint32_t raw_start = 0;
+  for (size_t n = 0; n < found.names.size(); ++n) {
+    const WorldNames::Name& name = found.names[n];
+    const auto forms = found.Forms(n);
     const std::string_view raw =
         std::string_view(found.raw).substr(raw_start, name.raw_end - raw_start);
-    start = name.end;
     raw_start = name.raw_end;
     for (size_t at = name.hash & (size - 1);; at = (at + 1) & (size - 1)) {
       if (slots[at] == 0) {
-        into.Add(compared, raw, name.hash, name.count);
+        into.Add(forms.first, forms.second, raw, name.hash, name.count);
         slots[at] = static_cast<uint32_t>(into.names.size());
         break;
       }
       WorldNames::Name& kept = into.names[slots[at] - 1];
-      if (kept.hash == name.hash && compared_of(slots[at] - 1) == compared) {
+      if (kept.hash == name.hash && into.Forms(slots[at] - 1) == forms) {
         kept.count += name.count;
         break;
       }
@@ -458,36 +507,42 @@ void KeepDistinct(const WorldNames& found, WorldNames& into) {
   }
 }
 
-// A world file's names, which are all that is kept of it.
-std::unique_ptr<ReadAhead::Digest> DigestWorldFile(const std::string& bytes) {
-  // Gathered in a list of their own, then kept at their size: the digests
-  // of many files are in hand at once.
-  WorldNames found;
-  FindNames(formats::SimisFile(bytes), found);
-  auto distinct = std::make_unique<WorldNames>();
-  KeepDistinct(found, *distinct);
-  return distinct;
-}
-
-// The names of a world file that its reading thread met in no file
-// before: whether a name is placed at all needs each name once, and a
-// route's tiles place the same few thousand shapes over and over. Each
-// reading thread digests with a copy of its own. The set starts small: a
-// table much larger than its names spreads them over more pages than the
+// A world file's names, which are all that is kept of it: each once, or
+// (`first_met`) only those its reading thread met in no file before.
+// Whether a name is placed at all needs each name once, and a route's
+// tiles place the same few thousand shapes over and over. Each reading
+// thread digests with a copy of its own. The set starts small: a table
+// much larger than its names spreads them over more pages than the
 // processor keeps translated, and each look-up would wait for a page walk.
-class FirstMetNames {
+class WorldDigester {
  public:
+  WorldDigester(NameForms forms, bool first_met) : forms_(std::move(forms)), first_met_(first_met) {}
+
   std::unique_ptr<ReadAhead::Digest> operator()(const std::string& bytes) {
     auto names = std::make_unique<WorldNames>();
-    FindNames(formats::SimisFile(bytes), *names, [this](std::string_view compared, uint32_t hash) {
-      const size_t known = met_.size();
-      return met_.Insert(compared, hash) == known;
-    });
+    if (first_met_) {
+      // A name as written stands for the same file wherever it stands in
+      // the same kind of block.
+      FindNames(formats::SimisFile(bytes), forms_, *names,
+                [this](std::string_view folded, uint32_t hash, route::NameBase base) {
+                  NameSet& met = met_[base == route::NameBase::kGlobalShapes];
+                  const size_t known = met.size();
+                  return met.Insert(folded, hash) == known;
+                });
+      return names;
+    }
+    // Gathered in a list of their own, then kept at their size: the digests
+    // of many files are in hand at once.
+    WorldNames found;
+    FindNames(formats::SimisFile(bytes), forms_, found);
+    KeepDistinct(found, *names);
     return names;
   }
 
  private:
-  NameSet met_;
+  NameForms forms_;
+  const bool first_met_;
+  NameSet met_[2];  // the names met, as written, from the route's SHAPES and GLOBAL\SHAPES
 };
 
 // Names take a few kilobytes of a world file's fifty: the scan can run far
@@ -508,11 +563,21 @@ std::optional<std::vector<std::string>> WorldFileNames(const platform::FileSyste
   return names;
 }
 
+// The last part of a folder path that ends in "\\".
+std::string LastFolder(const std::string& folder) {
+  const size_t end = folder.size() - (folder.ends_with('\\') ? 1 : 0);
+  const size_t start = folder.rfind('\\', end == 0 ? 0 : end - 1);
+  return folder.substr(start == std::string::npos ? 0 : start + 1,
+                       end - (start == std::string::npos ? 0 : start + 1));
+}
+
 }  // namespace
 
 WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder, Names names)
     : route_folder_(route_folder),
       world_(route_folder + "WORLD\\"),
+      route_(platform::FoldCase(LastFolder(route_folder))),
+      blocks_(names == Names::kEveryFile),
       tiles_(WorldFileNames(main.files, world_)) {
   if (!tiles_) return;
   std::vector<std::string> paths;
@@ -520,8 +585,8 @@ WorldScan::WorldScan(const core::ConvMain& main, const std::string& route_folder
     // Such a name would be read as a path to another file.
     if (platform::IsWindowsFileName(tile)) paths.push_back(world_ + tile);
   }
-  ReadAhead::Digester digester = DigestWorldFile;
-  if (names == Names::kFirstMet) digester = FirstMetNames();
+  ReadAhead::Digester digester =
+      WorldDigester(NameForms(route_, blocks_), names == Names::kFirstMet);
   ahead_ =
       std::make_unique<ReadAhead>(main.files, std::move(paths), std::move(digester), kWorldWindow);
 }
@@ -564,20 +629,22 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
         continue;
       }
       WorldNames found;
-      FindNames(formats::SimisFile(*text), found);
+      NameForms forms(scan.route_, scan.blocks_);
+      FindNames(formats::SimisFile(*text), forms, found);
       names = std::make_unique<WorldNames>();
       KeepDistinct(found, *names);
     }
     progress.SetPosition(100);
     main.ui.KeepAlive();
     int position = 100;
-    size_t start = 0, raw_start = 0;
-    for (const WorldNames::Name& name : names->names) {
-      found(PlacedName{std::string_view(names->compared).substr(start, name.end - start),
+    size_t raw_start = 0;
+    for (size_t n = 0; n < names->names.size(); ++n) {
+      const WorldNames::Name& name = names->names[n];
+      const auto [compared, other] = names->Forms(n);
+      found(PlacedName{compared, other,
                        std::string_view(names->raw).substr(raw_start, name.raw_end - raw_start),
                        names->width, names->written, tile, name.hash, name.count});
       raw_start = name.raw_end;
-      start = name.end;
       if (position < kBarEnd) {
         progress.Step();
         ++position;
@@ -600,23 +667,29 @@ std::vector<std::string> FindUnused(core::ConvMain& main, const route::Route& ro
   StaticNames statics(route);
   ScanWorldFiles(
       main, reader, progress,
-      [&](const PlacedName& name) { statics.Gather(name.compared, name.hash); }, Refusing(main),
+      [&](const PlacedName& name) {
+        statics.Gather(name.compared, name.hash);
+        if (!name.other.empty()) statics.Gather(name.other, NameSet::Hash(name.other));
+      },
+      Refusing(main),
       *started);
   statics.MarkGathered();
   // After the world files, all read: a binary list is made text by a tool,
   // which writes to the file system.
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    statics.Mark(ComparedName(platform::FoldCase(name)));
+    statics.Mark(route::ComparedName(platform::FoldCase(name), route_name));
   return statics.Unmarked();
 }
 
 std::vector<std::string> FindNotInRef(core::ConvMain& main, const route::Route& route,
                                       SimisReader& reader) {
   NameSet known;
+  const std::string route_name = platform::FoldCase(route.Name);
   for (const std::string& name : CollectSpecialShapes(main, route, reader))
-    known.Insert(ComparedName(platform::FoldCase(name)));
+    known.Insert(route::ComparedName(platform::FoldCase(name), route_name));
   for (const route::Shape& entry : route.Entries)
-    known.Insert(ComparedName(platform::FoldCase(entry.GetValue(kFileName))));
+    known.Insert(route::ComparedName(platform::FoldCase(entry.GetValue(kFileName)), route_name));
   std::vector<std::string> names;
   const std::string shapes = route.Folder + "SHAPES\\";
   const std::optional<std::vector<platform::FindEntry>> files =

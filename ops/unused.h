@@ -16,6 +16,7 @@
 #include "ops/read_ahead.h"
 #include "ops/route_state.h"
 #include "ops/simis_reader.h"
+#include "route/shape_names.h"
 
 namespace ops {
 
@@ -51,15 +52,15 @@ std::vector<ListedShape> ListedShapes(core::ConvMain& main, const route::Route& 
 std::vector<std::string> CollectSpecialShapes(core::ConvMain& main, const route::Route& route,
                                               SimisReader& reader);
 
-// The form in which two shape names compare, after platform::FoldCase: "/"
-// read as "\", without "." and empty components or a leading "SHAPES\",
-// and ".." taking the component before it, as a path of the SHAPES folder
-// is opened. A name that keeps a folder part compares whole.
-std::string ComparedName(std::string_view folded);
-
 // A FileName of a world file.
 struct PlacedName {
-  std::string_view compared;  // folded, as ComparedName gives it
+  // Folded, as route::ComparedName gives it from the name's base (of a
+  // scan that tells blocks apart: GLOBAL\SHAPES\ for a TrackObj's), and
+  // from the other base where the name has a folder part or is a track
+  // piece's (else empty: a plain name's other form is kGlobalShapes and it,
+  // which StaticNames looks for).
+  std::string_view compared;
+  std::string_view other;
   std::string_view raw;       // as the file holds it, in units of `width` bytes
   size_t width;               // 1: UTF-8, 2: UTF-16LE
   bool written;               // raw as a text writes it, not a string's value
@@ -77,9 +78,11 @@ struct PlacedName {
 // file system is only read meanwhile.
 class WorldScan {
  public:
-  // The names each file gives: all of them, with how often each stands, or
-  // only those met in no file read before it, which is enough to tell
-  // whether a name is placed anywhere and far fewer to look up.
+  // The names each file gives: all of them, with how often each stands and
+  // compared from the base of their block, or only those met in no file
+  // read before it, compared from the route's SHAPES\ (with `other` from
+  // GLOBAL\SHAPES\), which is enough to tell whether a name is placed
+  // anywhere and far fewer to look up.
   enum class Names { kEveryFile, kFirstMet };
 
   WorldScan(const core::ConvMain& main, const std::string& route_folder,
@@ -96,6 +99,8 @@ class WorldScan {
                              WorldScan&);
   const std::string route_folder_;
   const std::string world_;
+  const std::string route_;  // the route's folder name, folded
+  const bool blocks_;        // names compared from the base of their block
   // The world files' names in order; nothing for a folder that cannot be
   // listed.
   std::optional<std::vector<std::string>> tiles_;
@@ -115,42 +120,48 @@ void ScanWorldFiles(core::ConvMain& main, SimisReader& reader, core::Progress& p
                     const UnreadableSink& unreadable, WorldScan& scan);
 
 // The file names of a route's Static entries, each marked once a world
-// file or a special list names it. Only these names are ever asked about.
-// The route's entries stay as they are while it lives.
+// file or a special list names it from either base: the unused search
+// stays on the safe side of which block a name stands in. Only these names
+// are ever asked about. The route's entries stay as they are while it
+// lives.
 class StaticNames {
  public:
   explicit StaticNames(const route::Route& route);
 
-  // Names as ComparedName gives them.
-  void Mark(std::string_view compared) { Mark(names_.Find(compared)); }
+  // Names as route::ComparedName gives them.
+  void Mark(std::string_view compared) { MarkEither(compared, NameSet::Hash(compared)); }
   // Many names are gathered, then looked up together (NameSet::Prefetch);
   // MarkGathered marks the last of them. `hash` is NameSet::Hash(compared).
   void Gather(std::string_view compared, uint32_t hash);
   void MarkGathered();
 
-  // The lower-case names of the entries never marked, in entry order.
+  // The lower-case names of the entries in the route's SHAPES\ never
+  // marked, in entry order: a file elsewhere is never offered.
   std::vector<std::string> Unmarked() const;
 
  private:
   void Mark(size_t number);
+  // The name, and a plain name's form from GLOBAL\SHAPES\.
+  void MarkEither(std::string_view compared, uint32_t hash);
 
   // A Static entry's file name, as the route holds it, and its number here.
   struct Entry {
     const std::string* name;
     size_t number;
+    bool offered;  // its file lies in the route's SHAPES folder
   };
   std::vector<Entry> entries_;
   NameSet names_;
+  // Whether an entry names a file of GLOBAL\SHAPES\ by a plain name.
+  bool global_plain_ = false;
   std::vector<char> marked_;  // per name
   std::string gathered_;
   std::vector<std::pair<size_t, uint32_t>> gathered_ends_;
 };
 
-// The Static entries (lower-case file names, one per entry) whose shape
-// neither a world file nor a special list names. Names are compared as the
-// paths they open from SHAPES\ ("." and doubled separators, a leading
-// "SHAPES\" and ".." resolved); a name that keeps a folder part compares
-// whole. Raises core::Error, with nothing listed, for a route without
+// The Static entries of the route's SHAPES\ (lower-case file names, one
+// per entry) whose shape neither a world file nor a special list names
+// from either base (route::ComparedName). Raises core::Error, with nothing listed, for a route without
 // world files, a WORLD folder that cannot be listed and a world file that
 // can be read neither in the process nor by the editor tool, is cut short
 // or is larger than can be read.

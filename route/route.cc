@@ -28,7 +28,7 @@ bool EntryMayFollow(std::string_view before) {
 }  // namespace
 
 Route::Route(const Services& services, const std::string& name, const std::string& msts_root)
-    : Name(name), services_(services) {
+    : Name(name), Root(msts_root), services_(services) {
   if (!IsRouteName(name)) throw core::Error(services_.language.Format(core::Msg::BadRouteName, name));
   Folder = msts_root + "\\ROUTES\\" + name + "\\";
   RefPath = Folder + name + ".ref";

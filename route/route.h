@@ -80,6 +80,8 @@ class Route {
 
   std::string Name;
   std::string RefPath;
+  // The MSTS root the route lies in, as given (C:\MSTS).
+  std::string Root;
   std::string Folder;  // always ends with "\"
   // The .ref entries in file order (entry number n is Entries[n - 1]).
   std::vector<Shape> Entries;
@@ -194,13 +196,15 @@ class Route {
   // the journal of a job being recorded can be written and, with
   // writes_ref, the .ref file can be replaced.
   void CheckClearing(bool writes_ref);
-  // The entries whose FileName repeats an earlier entry's (in any letter
-  // case).
+  // The entries whose FileName names the file an earlier entry's names (in
+  // any letter case, as ComparedName resolves it).
   Removed Duplicates() const;
   // Removes the Duplicates, logging "Deleted " and the name, then writes
   // the .ref file; without duplicates the file is left alone.
   Removed DeleteDuplicates();
-  // The Static entries whose shape is missing from SHAPES\. Throws
+  // The Static entries whose shape is missing: from SHAPES\, or from where
+  // else in the MSTS root the name leads (ComparedName); a name leading
+  // past the root, or through a link out of it, is never looked up. Throws
   // core::Error when SHAPES\ or a folder of it that an entry names cannot
   // be listed: every shape in it would count as missing.
   Removed Nonexistent() const;

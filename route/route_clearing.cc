@@ -10,6 +10,7 @@
 #include "route/blocks.h"
 #include "route/journal.h"
 #include "route/route.h"
+#include "route/shape_names.h"
 
 namespace route {
 namespace {
@@ -61,10 +62,12 @@ void Route::CheckClearing(bool writes_ref) {
 
 Route::Removed Route::Duplicates() const {
   std::unordered_set<std::string> seen;
+  const std::string route = platform::FoldCase(Name);
   Removed duplicates(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
-    duplicates[i] = !name.empty() && !seen.insert(platform::FoldCase(name)).second;
+    duplicates[i] =
+        !name.empty() && !seen.insert(ComparedName(platform::FoldCase(name), route)).second;
   }
   return duplicates;
 }
@@ -97,24 +100,41 @@ Route::Removed Route::Nonexistent() const {
 Route::Removed Route::Nonexistent(const std::function<bool(const std::string&)>& listed) const {
   // A name with a folder part is looked up on its own, its folder read when
   // it seems missing. A folder that cannot be read stops the job: every
-  // shape in it would look missing.
+  // shape in it would look missing. A file elsewhere in the MSTS root is
+  // looked up there; one past it, or through a link out of the root, is
+  // never looked up, and its entry stays.
   const std::string shapes = Folder + services_.language[core::Msg::ShapesFolder];
-  auto refuse = [&](const std::string& folder) {
-    return core::Error(services_.language.Format(core::Msg::FolderUnreadable, folder));
+  const std::string route = platform::FoldCase(Name);
+  const platform::FileSystem& files = services_.files;
+  auto missing = [&](const std::string& folder, const std::string& name) {
+    if (files.FileExists(folder + name)) return false;
+    const std::string part = FolderPart(name);
+    if (files.KindAt(folder + part) != platform::EntryKind::kNone &&
+        !files.FindListed(folder + part + "*", platform::kAnyAttributes)) {
+      throw core::Error(services_.language.Format(core::Msg::FolderUnreadable, folder + part));
+    }
+    return true;
   };
   Removed removed(Entries.size());
   for (size_t i = 0; i < Entries.size(); ++i) {
     const std::string& name = Entries[i].GetValue(kFileName);
     if (name.empty() || !NamesMatch(Entries[i].BlockType(), "static")) continue;
-    const std::string folder = FolderPart(name);
-    if (folder.empty()) {
-      removed[i] = !listed(platform::FoldCase(name));
-    } else if (!services_.files.FileExists(shapes + name)) {
-      if (services_.files.KindAt(shapes + folder) != platform::EntryKind::kNone &&
-          !services_.files.FindListed(shapes + folder + "*", platform::kAnyAttributes)) {
-        throw refuse(shapes + folder);
+    const std::string compared = ComparedName(platform::FoldCase(name), route);
+    switch (PlaceOf(compared)) {
+      case NamePlace::kRouteShapes:
+        if (compared.find('\\') == std::string::npos) {
+          removed[i] = !listed(compared);
+        } else if (InRoute(shapes, compared)) {
+          removed[i] = missing(shapes, compared);
+        }
+        break;
+      case NamePlace::kRoot: {
+        const std::string below = BelowRoot(compared, Name);
+        if (!files.LinkOutOf(Root, Root + "\\" + below)) removed[i] = missing(Root + "\\", below);
+        break;
       }
-      removed[i] = true;
+      case NamePlace::kOutside:
+        break;
     }
   }
   return removed;

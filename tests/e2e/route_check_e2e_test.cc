@@ -5,6 +5,7 @@
 
 #include "demo/demo_routes.h"
 #include "tests/e2e/end_to_end.h"
+#include "tests/standin/ace_writer.h"
 #include "tests/support/msts_text.h"
 
 namespace e2e {
@@ -14,7 +15,7 @@ namespace fs = std::filesystem;
 
 // What the demo route names but does not have: its planted shape and
 // texture and its texture cut short, besides the list shapes and the .sd
-// files it always lacked.
+// files it always lacked. Its track piece is taken from GLOBAL\SHAPES.
 const std::string kReport =
     "Check of route DemoLine\n"
     "Shapes missing from SHAPES: 5\n"
@@ -23,6 +24,8 @@ const std::string kReport =
     "  spd_rest.s (placements: 1, first in speedpost.dat)\n"
     "  Truck.s (placements: 1, first in carspawn.dat)\n"
     "  Van.s (placements: 1, first in carspawn.dat)\n"
+    "Shapes taken from outside the route: 1\n"
+    "  C:\\MSTS\\GLOBAL\\SHAPES\\ (shapes: 1)\n"
     "Textures missing from TEXTURES: 1\n"
     "  porch.ace (first in Farmhouse.s)\n"
     "Textures only in a seasonal folder: 0\n"
@@ -62,7 +65,7 @@ TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAs
   // Faults found: a script learns it from the exit code.
   EXPECT_EQ(run.exit_code, 2);
   EXPECT_EQ(run.output, kBanner + kReport + "The report is saved to c:\\check.txt\n" + kEnd);
-  EXPECT_EQ(Read("C:\\check.txt"), test_support::Crlf(kReport));
+  EXPECT_EQ(prefix.FromProgram(Read("C:\\check.txt")), test_support::Crlf(kReport));
   EXPECT_EQ(Tree(route), before);
 
   // Never into the route checked, whichever way the path reaches it.
@@ -83,6 +86,58 @@ TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAs
         << target;
   }
   EXPECT_EQ(Tree(route), linked);
+}
+
+// A route as the route editor leaves it: its track pieces placed from
+// GLOBAL\SHAPES, one of them a generated piece of its own SHAPES named by
+// a path from there, and its scenery from its SHAPES. Nothing is missing,
+// unread or unused.
+TEST_F(RouteCheckEndToEnd, TrackPiecesAreTakenFromGlobalShapesAndNamesWithFoldersResolved) {
+  const std::string route = "C:\\MSTS\\ROUTES\\Track\\";
+  auto unicode = [](const std::string& text) { return test_support::UnicodeFile(text); };
+  auto shape = [&](const std::string& image) {
+    return unicode("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 1 image ( " + image +
+                   " ) ) )\r\n");
+  };
+  prefix.Write("C:\\MSTS\\GLOBAL\\SHAPES\\A1t10mStrt.s", shape("rails.ace"));
+  const std::string texture =
+      standin::WriteAce(standin::MakeImage(4, 4, [](int, int) { return 0x808080FFu; }), {});
+  prefix.Write("C:\\MSTS\\GLOBAL\\TEXTURES\\rails.ace", texture);
+  prefix.Write(route + "carspawn.dat", unicode("SIMISA@@@@@@@@@@JINX0c1t______\r\n\r\n0\r\n"));
+  prefix.Write(route + "Track.ref",
+               unicode("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
+                       "Static (\r\n\tFileName ( House.s )\r\n)\r\n"
+                       "Static (\r\n\tFileName ( DynaTrax-1.s )\r\n)\r\n"));
+  for (const char* name : {"House", "DynaTrax-1"}) {
+    prefix.Write(route + "SHAPES\\" + name + ".s", shape("brick.ace"));
+    prefix.Write(route + "SHAPES\\" + name + ".sd", "");
+  }
+  prefix.Write(route + "TEXTURES\\brick.ace", texture);
+  prefix.Write(route + "WORLD\\w-000001+000001.w",
+               unicode("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
+                       "\tTrackObj ( UiD ( 1 ) FileName ( A1t10mStrt.s ) )\r\n"
+                       "\tTrackObj ( UiD ( 2 ) FileName ( ../../ROUTES/Track/SHAPES/DynaTrax-1.s ) )\r\n"
+                       "\tStatic ( UiD ( 3 ) FileName ( House.s ) )\r\n)\r\n"));
+  ProgramRun check = Run({"checkroute(-route=track)"});
+  EXPECT_EQ(check.exit_code, 1);
+  EXPECT_EQ(check.output, kBanner +
+                              "Check of route Track\n"
+                              "Shapes missing from SHAPES: 0\n"
+                              "Shapes taken from outside the route: 1\n"
+                              "  C:\\MSTS\\GLOBAL\\SHAPES\\ (shapes: 1)\n"
+                              "Textures missing from TEXTURES: 0\n"
+                              "Textures only in a seasonal folder: 0\n"
+                              "Textures that cannot be read: 0\n"
+                              "Entries whose shape is missing (Delete non-existent): 0\n"
+                              "Shapes without an .sd file: 0\n"
+                              "Duplicate entries (Delete duplicates): 0\n"
+                              "Unused entries (Delete unused): 0\n"
+                              "Files that could not be read: 0\n" +
+                              kEnd);
+  ProgramRun unused = Run({"delunused(-route=track)"});
+  // No row to choose from.
+  EXPECT_EQ(unused.output,
+            kBanner + "Select rows (1 3 5-7, all, none; empty to cancel): " + kEnd + "\n");
 }
 
 }  // namespace
