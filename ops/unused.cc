@@ -407,8 +407,8 @@ class NameForms {
   bool blocks() const { return blocks_; }
   // The forms (route::ComparedName) of a folded name that is not plain, or
   // from GLOBAL\SHAPES, from its base and the other. `hash`:
-  // NameSet::Hash(folded).
-  std::pair<std::string_view, std::string_view> Of(std::string_view folded, uint32_t hash,
+  // NameSet::Hash(folded), and then of the compared form.
+  std::pair<std::string_view, std::string_view> Of(std::string_view folded, uint32_t& hash,
                                                    route::NameBase base, bool plain) {
     Resolved& resolved = resolved_[base == route::NameBase::kGlobalShapes];
     const size_t known = resolved.names.size();
@@ -420,18 +420,26 @@ class NameForms {
       // A plain name's other form is itself or kGlobalShapes and it: the
       // former is kept for a track piece; the latter an entry seldom needs
       // (StaticNames).
-      resolved.forms.emplace_back(route::ComparedName(folded, route_, base),
-                                  plain ? std::string(folded)
-                                        : route::ComparedName(folded, route_, other));
+      std::string compared = route::ComparedName(folded, route_, base);
+      const uint32_t compared_hash = NameSet::Hash(compared);
+      resolved.forms.push_back({std::move(compared),
+                                plain ? std::string(folded)
+                                      : route::ComparedName(folded, route_, other),
+                                compared_hash});
     }
-    const auto& [compared, other] = resolved.forms[n];
-    return {compared, other};
+    const Forms& forms = resolved.forms[n];
+    hash = forms.hash;
+    return {forms.compared, forms.other};
   }
 
  private:
+  struct Forms {
+    std::string compared, other;
+    uint32_t hash;  // of `compared`
+  };
   struct Resolved {
     NameSet names;
-    std::deque<std::pair<std::string, std::string>> forms;  // of each of `names`
+    std::deque<Forms> forms;  // of each of `names`
   };
   const std::string route_;
   const bool blocks_;
@@ -463,7 +471,6 @@ void FindNames(const formats::SimisFile& file, NameForms& forms, WorldNames& int
         std::string_view other;
         if (in_folder || base != route::NameBase::kRouteShapes) {
           std::tie(compared, other) = forms.Of(compared, hash, base, !in_folder);
-          hash = NameSet::Hash(compared);
         }
         into.Add(compared, other, name.raw, hash, 1);
       });
