@@ -453,7 +453,7 @@ TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOver
 // A lock is one program's, the file it locks replaced or not, until it lets
 // go or is killed; a hard link is never appended to. Where a path leads
 // through links is checked end to end, by compare's batch file.
-TEST_F(PosixFileSystemTest, ALockIsHeldUntilLetGoOrKilledAndLinksAreFollowedToTheEnd) {
+TEST_F(PosixFileSystemTest, ALockIsHeldUntilLetGoOrKilledAndAHardLinkIsNeverAppendedTo) {
   temp_.Write("C:\\R\\R.ref", "ref");
   // Whether another lock on it is refused as held.
   const auto held_elsewhere = [&] {
