@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "convert/convert_fixture.h"
+#include "tests/support/convert_fixture.h"
 #include "core/error.h"
 
 namespace convert {

@@ -6,7 +6,7 @@
 
 #include "core/error.h"
 #include "ops/adding.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 #include "ops/restore.h"
 #include "ops/unused.h"
 #include "route/ref_file.h"

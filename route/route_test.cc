@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "route/route_fixture.h"
+#include "tests/support/route_fixture.h"
 
 namespace route {
 namespace {

@@ -7,7 +7,7 @@
 #include <QTimer>
 
 #include "tests/standin/ace_writer.h"
-#include "ui/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace ui {
 namespace {
