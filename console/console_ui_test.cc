@@ -42,27 +42,24 @@ TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
   EXPECT_FALSE(ui.ChooseObjects(list));  // an empty line cancels
 }
 
-// Its items follow the language; that nothing stands glued to it on the
-// screen is checked end to end.
+// Its items follow the language; that the line is shown in English and
+// leaves nothing glued to it on the screen is checked end to end.
 TEST_F(ConsoleUiTest, ProgressShowsTheItemOnAWatchedTerminalAskedOnce) {
   terminal.error_is_terminal = true;
   const core::Language russian(core::kRussian);
+  ui.Attach(russian);
   for (int run = 0; run < 2; ++run) {
-    if (run == 1) ui.Attach(russian);
     auto progress = ui.ShowProgress();
     progress->SetRange(500);
-    for (const char* tile : {"a.w", "b.w"}) {
-      progress->SetPosition(5);
-      progress->SetItem(tile[0] - 'a' + 1, 2);
-      progress->SetLabel(std::string("Search in ") + tile);
-      progress->SetPosition(100);
-      progress->Step();
-    }
+    progress->SetPosition(5);
+    progress->SetItem(run + 1, 2);
+    progress->SetLabel("Search in a.w");
+    progress->SetPosition(100);
+    progress->Step();
   }
   const std::string clear = "\r\033[K";
-  EXPECT_EQ(terminal.errors, clear + "Search in a.w (1 of 2)" + clear + "Search in b.w (2 of 2)" +
-                                 clear + clear + "Search in a.w (1 из 2)" + clear +
-                                 "Search in b.w (2 из 2)" + clear);
+  EXPECT_EQ(terminal.errors, clear + "Search in a.w (1 из 2)" + clear + clear +
+                                 "Search in a.w (2 из 2)" + clear);
   EXPECT_EQ(terminal.terminal_checks, 1);
 }
 

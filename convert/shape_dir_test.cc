@@ -1,6 +1,6 @@
 #include "convert/shape_dir.h"
 
-#include "convert/convert_fixture.h"
+#include "tests/support/convert_fixture.h"
 
 namespace convert {
 namespace {

@@ -1,6 +1,6 @@
 #include "convert/shape_text.h"
 
-#include "convert/convert_fixture.h"
+#include "tests/support/convert_fixture.h"
 
 namespace convert {
 namespace {
@@ -59,36 +59,33 @@ class ShPostProcessTest : public ConvertFixture {
   }
 };
 
-TEST_F(ShPostProcessTest, AMissingTextureAnsweredYesIsReplaced) {
+// No, or a cancelled choice, leaves the name, and the next pass asks again.
+TEST_F(ShPostProcessTest, AMissingTextureIsReplacedByTheChoiceMade) {
   files.Add("C:\\out\\wood.ace", "ace");
   files.Add("C:\\out\\brick.ace", "ace");
   files.Add("C:\\models\\Zinc.ace", "ace");
   files.Add("C:\\models\\alpha.ace", "ace");
   main->fields.ShCheckTex = true;
-  ui.answers = {true};
-  ui.textures = {std::string("wood")};
+  ui.answers = {false, true, true};
+  ui.textures = {std::nullopt, std::string("wood")};
   ShPostProcess(*main);
+  ShPostProcess(*main);
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), kShapeText);
+  ShPostProcess(*main);
+  std::string edited = kShapeText;
+  edited.replace(edited.find("planks.ace"), 10, "wood.ace");
+  EXPECT_EQ(files.Content("C:\\out\\house.s"), edited);
 
   // brick.ace lies in the source folder under another letter case.
-  EXPECT_EQ(ui.shown, (Lines{"Ask: planks.ace: texture not found. Replace?",
-                             "Texture: Texture replace planks.ace"}));
-  ASSERT_EQ(ui.texture_choices.size(), 1u);
-  const core::TextureChoice& choice = ui.texture_choices[0];
+  const std::string ask = "Ask: planks.ace: texture not found. Replace?";
+  const std::string choose = "Texture: Texture replace planks.ace";
+  EXPECT_EQ(ui.shown, (Lines{ask, ask, choose, ask, choose}));
+  ASSERT_EQ(ui.texture_choices.size(), 2u);
+  const core::TextureChoice& choice = ui.texture_choices[1];
   EXPECT_EQ(choice.label, "Change on");
   EXPECT_EQ(choice.text, "planks");
   // Both folders' names, in one list ordered as the folder listings are.
   EXPECT_EQ(choice.candidates, (Lines{"alpha", "Brick", "brick", "wood", "Zinc"}));
-}
-
-TEST_F(ShPostProcessTest, AnsweringNoOrCancellingLeavesTheNameAndEachPassAsksAgain) {
-  main->fields.ShCheckTex = true;
-  ui.answers = {false, true};
-  ShPostProcess(*main);
-  ShPostProcess(*main);
-  EXPECT_EQ(ui.shown, (Lines{"Ask: planks.ace: texture not found. Replace?",
-                             "Ask: planks.ace: texture not found. Replace?",
-                             "Texture: Texture replace planks.ace"}));
-  EXPECT_EQ(files.Content("C:\\out\\house.s"), kShapeText);
 }
 
 TEST_F(ShPostProcessTest, OnlyTheSourceFolderCountsAndOneFolderIsListedOnce) {

@@ -1,6 +1,6 @@
 #include "convert/textures.h"
 
-#include "convert/convert_fixture.h"
+#include "tests/support/convert_fixture.h"
 #include "convert/shape_conversion.h"
 
 namespace convert {

@@ -15,8 +15,10 @@ class SettingsTest : public ::testing::Test {
   Settings settings{files, "C:\\work\\conv.ini"};
 };
 
-TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmedAndCut) {
+TEST_F(SettingsTest, TheFirstWriteMakesTheFileAndReadsIgnoreCaseTrimAndCut) {
   EXPECT_EQ(settings.ReadString("PATHS", "ROOT", "none"), "none");
+  settings.WriteInteger("INF", "LANGUAGE", 1);
+  EXPECT_EQ(files.Content("C:\\work\\conv.ini"), "[INF]\r\nLANGUAGE=1\r\n");
   files.Add("C:\\work\\conv.ini",
             "[inf]\nlanguage = 1\nA=12x\nB=-3\nC=\nD=english\n[Paths]\n  Root=  C:\\Program Files\\MSTS  \n"
             "LASTDIR=\"C:\\3d\"\nLONG=" + std::string(3000, 'x') + "\n");
@@ -31,11 +33,6 @@ TEST_F(SettingsTest, SectionsAndKeysIgnoreCaseAndValuesAreTrimmedAndCut) {
   EXPECT_EQ(settings.ReadInteger("INF", "B", 7), -3);
   EXPECT_EQ(settings.ReadInteger("INF", "C", 7), 7);
   EXPECT_EQ(settings.ReadInteger("INF", "D", 7), 7);
-}
-
-TEST_F(SettingsTest, FirstWriteCreatesTheFile) {
-  settings.WriteInteger("INF", "LANGUAGE", 1);
-  EXPECT_EQ(files.Content("C:\\work\\conv.ini"), "[INF]\r\nLANGUAGE=1\r\n");
 }
 
 TEST_F(SettingsTest, WritesReplaceKeysInPlaceAndKeepEverythingElse) {

@@ -9,7 +9,6 @@
 #include "formats/world_names.h"
 #include "platform/text.h"
 #include "tests/standin/binary_tokens.h"
-#include "tests/support/msts_text.h"
 
 namespace formats {
 namespace {
@@ -29,41 +28,14 @@ const std::string kWorld =
     "\tTrackObj (\r\n\t\tUiD ( 13 )\r\n\t\tSectionIdx ( 36 )\r\n\t\tFileName ( A1t10mStrt.s )\r\n\t)\r\n"
     "\tPickup (\r\n\t\tFileName ( \"Water Tower.s\" )\r\n\t)\r\n)\r\n";
 
-Names WorldNames(const SimisFile& file, WorldScanEnd* end = nullptr, Names* blocks = nullptr) {
+Names WorldNames(const SimisFile& file, WorldScanEnd& end) {
   Names names;
-  const WorldScanEnd scanned = ScanWorldFile(file, [&](const PlacedFileName& name) {
+  end = ScanWorldFile(file, [&](const PlacedFileName& name) {
     const std::string raw =
         name.width == 2 ? platform::Utf16LeToUtf8(name.raw) : std::string(name.raw);
     names.push_back(name.written ? text::NameOf(raw) : std::string(text::TrimView(raw)));
-    if (blocks) blocks->push_back(name.Block());
   });
-  if (end) *end = scanned;
   return names;
-}
-
-// The tokens give the blocks and values the text gives: the same images,
-// duplicates and order kept, and the same FileNames in the same blocks.
-TEST(TokensTest, TheTokenFormGivesWhatTheTextGives) {
-  for (const std::string& shape : {standin::TokenFile(kShape), standin::CompressedTokenFile(kShape)}) {
-    const ShapeImages images = ImageNames(SimisFile(shape));
-    EXPECT_EQ(images.fault, Fault::kNone);
-    EXPECT_EQ(images.names, (Names{"brick.ace", "old roof.ace", "brick.ace"}));
-  }
-  EXPECT_EQ(ImageNames(SimisFile(test_support::UnicodeFile(kShape))).names,
-            (Names{"brick.ace", "old roof.ace", "brick.ace"}));
-  const Names placed = {"Barn_Red.s", "A1t10mStrt.s", "Water Tower.s"};
-  // Pickup is no token the program knows: its block has no name.
-  const Names tokens_blocks = {"Static", "TrackObj", ""};
-  for (const std::string& world : {standin::TokenFile(kWorld), standin::CompressedTokenFile(kWorld)}) {
-    Names blocks;
-    WorldScanEnd end;
-    EXPECT_EQ(WorldNames(SimisFile(world), &end, &blocks), placed);
-    EXPECT_EQ(end.fault, Fault::kNone);
-    EXPECT_EQ(blocks, tokens_blocks);
-  }
-  Names blocks;
-  EXPECT_EQ(WorldNames(SimisFile(test_support::UnicodeFile(kWorld)), nullptr, &blocks), placed);
-  EXPECT_EQ(blocks, (Names{"Static", "TrackObj", "Pickup"}));
 }
 
 // The header of every block of a token body, for the counts to be damaged.
@@ -99,8 +71,8 @@ TEST(TokensTest, DamagedTokensAreRefusedNeverReadPastTheirEnd) {
   };
   const std::string shape = standin::TokenFile(kShape), world = standin::TokenFile(kWorld);
   const Sample samples[] = {
-      {shape, 0, ImageNames(SimisFile(shape)).names},
-      {world, 4, WorldNames(SimisFile(world))},
+      {shape, 0, {"brick.ace", "old roof.ace", "brick.ace"}},
+      {world, 4, {"Barn_Red.s", "A1t10mStrt.s", "Water Tower.s"}},
   };
   auto read = [](const std::string& bytes, Fault& fault) {
     const SimisFile file(bytes);
@@ -110,12 +82,16 @@ TEST(TokensTest, DamagedTokensAreRefusedNeverReadPastTheirEnd) {
       return images.names;
     }
     WorldScanEnd end;
-    Names names = WorldNames(file, &end);
+    Names names = WorldNames(file, end);
     fault = end.fault;
     return names;
   };
   for (const Sample& sample : samples) {
     constexpr size_t kBody = 32;  // the signature and the type line
+    // Whole, it gives the names the text gives: duplicates and order kept.
+    Fault whole = Fault::kNone;
+    EXPECT_EQ(read(sample.file, whole), sample.names);
+    EXPECT_EQ(whole, Fault::kNone);
     // Cut anywhere in its blocks.
     for (size_t size = kBody; size < sample.file.size(); ++size) {
       Fault fault = Fault::kNone;

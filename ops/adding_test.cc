@@ -1,6 +1,6 @@
 #include "ops/adding.h"
 
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 
 namespace ops {
 namespace {

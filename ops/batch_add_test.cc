@@ -1,6 +1,6 @@
 #include "ops/batch_add.h"
 
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 
 namespace ops {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "core/error.h"
 #include "ops/adding.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 #include "ops/restore.h"
 #include "ops/unused.h"
 #include "route/ref_file.h"
@@ -66,22 +66,27 @@ TEST_F(ClearingTest, AShapeThatCannotMoveKeepsItsTexturesAndItsEntry) {
 }
 
 // After each job row i shows entry i + 1, also while ClProps is empty and
-// "Show" leaves the rows: a row must never stand for another entry.
+// "Show" leaves the rows: a row must never stand for another entry. Entries
+// without a name stay; a name with a folder is looked up there. The rest of
+// both jobs is checked end to end.
 TEST_F(ClearingTest, AfterEveryJobTheRowsAreTheEntries) {
   Choose(
+      "Static ( Description ( n ) )\r\nStatic ( Description ( n ) )\r\n"
       "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( A.S ) Description ( twin ) )\r\n"
       "Static ( FileName ( lost.s ) Description ( gone ) )\r\n"
-      "Static ( FileName ( b.s ) Description ( kept ) )\r\n");
+      "Static ( FileName ( sub\\in.s ) Description ( kept ) )\r\n"
+      "STATIC ( FileName ( sub\\out.s ) Description ( out ) )\r\n");
   files.Add(kRoute + "SHAPES\\a.s", "");
-  files.Add(kRoute + "SHAPES\\b.s", "");
+  files.Add(kRoute + "SHAPES\\SUB\\IN.S", "");
   main.fields.ClProps = "description";
   ClPropPrClick(main, routes);
   main.fields.ClProps.clear();
   ClDuplicatesClick(main, routes);
-  EXPECT_EQ(routes.ClShapes, (Lines{"", "gone", "kept"}));
+  EXPECT_EQ(routes.ClShapes, (Lines{"n", "n", "", "gone", "kept", "out"}));
   ClDelUnexClick(main, routes);
-  EXPECT_EQ(routes.ClShapes, (Lines{"", "kept"}));
-  EXPECT_EQ(routes.ClShapesSelected.size(), 2u);
+  EXPECT_EQ(routes.ClShapes, (Lines{"n", "n", "", "kept"}));
+  EXPECT_EQ(routes.ClShapesSelected.size(), 4u);
+  EXPECT_EQ(FileNames(), (Lines{"", "", "a.s", "sub\\in.s"}));
 }
 
 TEST_F(ClearingTest, AJobThatRemovesNothingLeavesTheRefUntouched) {
@@ -97,19 +102,6 @@ TEST_F(ClearingTest, AJobThatRemovesNothingLeavesTheRefUntouched) {
   EXPECT_EQ(files.Stamp(kRoute + "R.ref"), before);
   EXPECT_FALSE(files.FolderExists(kBackup));
   EXPECT_EQ(Logged(), (Lines{"Deleted 0 duplicated entries", "Deleted 0 unexisting file entries"}));
-}
-
-// Which entries count as duplicates or as missing their shape; the rest of
-// both is checked end to end.
-TEST_F(ClearingTest, EntriesWithoutANameStayAndANameWithAFolderIsLookedUpThere) {
-  Choose(
-      "Static ( )\r\nStatic ( )\r\nStatic ( FileName ( sub\\in.s ) )\r\n"
-      "STATIC ( FileName ( sub\\out.s ) )\r\n");
-  files.Add(kRoute + "SHAPES\\SUB\\IN.S", "");
-  ClDuplicatesClick(main, routes);
-  ClDelUnexClick(main, routes);
-  EXPECT_EQ(FileNames(), (Lines{"", "", "sub\\in.s"}));
-  EXPECT_EQ(routes.ClShapes.size(), 3u);
 }
 
 // A folder that cannot be read lists nothing, and every shape in it would

@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "core/error.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 
 namespace ops {
 namespace {

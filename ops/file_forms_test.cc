@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "ops/clearing.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 #include "ops/route_check.h"
 #include "ops/unused.h"
 #include "tests/standin/binary_tokens.h"

@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "ops/clearing.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 #include "ops/unused.h"
 
 namespace ops {

@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 
 #include "core/error.h"
-#include "ops/ops_fixture.h"
+#include "tests/support/ops_fixture.h"
 #include "ops/unused.h"
 #include "tests/standin/ace_writer.h"
 

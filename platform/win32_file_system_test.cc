@@ -55,13 +55,20 @@ TEST_F(Win32FileSystemTest, ListsInNtfsOrderAndMatchesLongNamesOnly) {
   EXPECT_EQ(Listed("missing\\*"), Names{});
 }
 
-TEST_F(Win32FileSystemTest, DevicesAreNeitherFilesNorWritten) {
+TEST_F(Win32FileSystemTest, DevicesAreNeitherFilesNorWrittenAndReadOnlyFilesStay) {
   prefix_.MakeFolder("C:\\r");
   EXPECT_FALSE(files_.FileExists(Path("r\\nul")));
   EXPECT_FALSE(files_.ReadFile(Path("r\\CON")));
   EXPECT_FALSE(files_.Stamp(Path("r\\aux.txt")));
   EXPECT_FALSE(files_.ReplaceFile(Path("r\\com1.ref"), "x"));
   EXPECT_FALSE(files_.CreateFolder(Path("r\\lpt1")));
+  Write("r\\locked.ref", "kept");
+  Write("src.s", "shape");
+  SetAttributes("r\\locked.ref", FILE_ATTRIBUTE_READONLY);
+  EXPECT_FALSE(files_.ReplaceFile(Path("r\\locked.ref"), "lost"));
+  EXPECT_FALSE(files_.CopyFile(Path("src.s"), Path("r\\locked.ref"), false));
+  EXPECT_FALSE(files_.DeleteFile(Path("r\\locked.ref")));
+  EXPECT_EQ(prefix_.Read("C:\\r\\locked.ref"), "kept");
 }
 
 TEST_F(Win32FileSystemTest, ReplacingWritesWholeFilesAndKeepsTheStoredName) {
@@ -80,16 +87,6 @@ TEST_F(Win32FileSystemTest, ReplacingWritesWholeFilesAndKeepsTheStoredName) {
   EXPECT_FALSE(files_.ReplaceFile(Path("r"), "a folder"));
   EXPECT_FALSE(files_.ReplaceFile(Path("missing\\x.ref"), "x"));
   EXPECT_FALSE(files_.Stamp(Path("r")));
-}
-
-TEST_F(Win32FileSystemTest, ReadOnlyFilesAreNeverReplacedNorDeleted) {
-  Write("r\\locked.ref", "kept");
-  Write("src.s", "shape");
-  SetAttributes("r\\locked.ref", FILE_ATTRIBUTE_READONLY);
-  EXPECT_FALSE(files_.ReplaceFile(Path("r\\locked.ref"), "lost"));
-  EXPECT_FALSE(files_.CopyFile(Path("src.s"), Path("r\\locked.ref"), false));
-  EXPECT_FALSE(files_.DeleteFile(Path("r\\locked.ref")));
-  EXPECT_EQ(prefix_.Read("C:\\r\\locked.ref"), "kept");
 }
 
 TEST_F(Win32FileSystemTest, CopiesAndMovesNeverClobberUnasked) {

@@ -12,7 +12,7 @@
 #include "core/strings.h"
 #include "platform/text.h"
 #include "route/ref_file.h"
-#include "route/route_fixture.h"
+#include "tests/support/route_fixture.h"
 #include "route/text_file.h"
 
 namespace route {

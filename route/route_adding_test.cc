@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "route/route_fixture.h"
+#include "tests/support/route_fixture.h"
 
 namespace route {
 namespace {
@@ -41,38 +41,36 @@ class RouteAddingTest : public RouteFixture {
   Route route = Open();
 };
 
-TEST_F(RouteAddingTest, ARouteWhoseRefCannotBeReadOrReplacedRefusesAnEntryBeforeCopying) {
+// A line break in an entry or .sd value, or a .ref that cannot be replaced
+// or read, refuses an entry before any file is copied.
+TEST_F(RouteAddingTest, AnEntryThatCannotBeWrittenIsRefusedBeforeCopying) {
+  const std::string ref_before = files.Content(kRef);
+  Shape entry = Entry();
+  entry.SetValue("Class", "x\r\nStatic ( FileName ( evil.s ) )");
+  EXPECT_THAT([&] { route.AddShape(entry, SdProps(), true, true, true); },
+              ThrowsMessage<core::Error>(
+                  "The property Class holds a line break and cannot be written"));
+  Shape sd = SdProps();
+  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
+  Shape clean = Entry();
+  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
   files.FailWritesTo(kRef);
   Shape added = Entry();
   EXPECT_THROW(route.AddShape(added, SdProps(), true, true, false), core::Error);
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
+  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
+  EXPECT_EQ(files.Content(kRef), ref_before);
+  EXPECT_EQ(route.EntryCount(), 1);
 
   Route broken = Open("Gone");
   files.AddFolder("C:\\MSTS\\ROUTES\\Gone\\SHAPES");
   EXPECT_THROW(broken.ReadRef(), core::Error);
-  Shape entry = Entry();
+  entry = Entry();
   EXPECT_THROW(broken.AddShape(entry, SdProps(), true, true, false), core::Error);
   EXPECT_FALSE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.s"));
   // Without an entry nothing of the .ref file is at stake.
   EXPECT_TRUE(broken.AddShape(entry, SdProps(), false, true, false));
   EXPECT_TRUE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.sd"));
-}
-
-TEST_F(RouteAddingTest, ALineBreakInAnEntryOrSdValueIsRefusedBeforeCopying) {
-  const std::string ref_before = files.Content(kRef);
-  Shape entry = Entry();
-  entry.SetValue("Class", "x\r\nStatic ( FileName ( evil.s ) )");
-  Shape sd = SdProps();
-  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
-  EXPECT_THAT([&] { route.AddShape(entry, SdProps(), true, true, true); },
-              ThrowsMessage<core::Error>(
-                  "The property Class holds a line break and cannot be written"));
-  Shape clean = Entry();
-  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
-  EXPECT_EQ(files.Content(kRef), ref_before);
-  EXPECT_EQ(route.EntryCount(), 1);
 }
 
 TEST_F(RouteAddingTest, TheSdFileIsNamedAfterTheTextBeforeTheLastDot) {

@@ -2,7 +2,7 @@
 
 #include "core/error.h"
 #include "formats/shape_images.h"
-#include "route/route_fixture.h"
+#include "tests/support/route_fixture.h"
 
 namespace route {
 namespace {

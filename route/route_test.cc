@@ -4,7 +4,7 @@
 
 #include "core/error.h"
 #include "platform/text.h"
-#include "route/route_fixture.h"
+#include "tests/support/route_fixture.h"
 
 namespace route {
 namespace {
@@ -51,6 +51,9 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
       {random_bytes, kNotRef},
       {big_endian, kNotRef},
       {platform::Utf8ToUtf16Le("Static ( FileName ( a.s ) )\r\n"), kNotRef},
+      // NULs or control characters are no route file, though neither holds an entry.
+      {std::string(4096, '\0'), kNotRef},
+      {test_support::UnicodeFile("\x01\x1F\r\n"), kNotRef},
       {test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
        " ends inside an entry (the block beginning on line 4 is not closed) and is not read"},
       {std::nullopt, " is not a regular file and is not read"},
@@ -60,6 +63,7 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   EXPECT_EQ(ErrorOf([&] { missing.ReadRef(); }), "Cannot open file " + kPath);
   EXPECT_TRUE(missing.Unreadable());
   for (const auto& test : kCases) {
+    SCOPED_TRACE("case " + std::to_string(&test - kCases));
     if (test.bytes) {
       files.Add(kPath, *test.bytes);
     } else {

@@ -17,7 +17,7 @@
 #include "tests/support/msts_text.h"
 #include "ui/operations.h"
 #include "ui/qt_ui.h"
-#include "ui/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace ui {
 namespace {

@@ -18,7 +18,7 @@
 #include "ui/clear_unused.h"
 #include "ui/edit_form.h"
 #include "ui/texture_dialog.h"
-#include "ui/window_fixture.h"
+#include "tests/support/window_fixture.h"
 
 namespace ui {
 namespace {

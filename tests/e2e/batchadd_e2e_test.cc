@@ -3,17 +3,16 @@
 // answered on standard input.
 #include "platform/text.h"
 #include "tests/e2e/end_to_end.h"
-#include "tests/support/msts_text.h"
 
 namespace e2e {
 namespace {
 
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kCommand = "batchadd(-dir=C:\\Content;-route=MyRoute;-class=Bridges;-sub;-texs)";
-const std::string kRefText =
-    "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\nStatic (\r\n\tClass ( \"Жилые дома\" )\r\n"
-    "\tFileName ( Дом.s )\r\n\tDescription ( \"Старый дом\" )\r\n)\r\n"
-    "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n";
+const std::string kRefText = MstsText("r1",
+                                      "Static (\r\n\tClass ( \"Жилые дома\" )\r\n"
+                                      "\tFileName ( Дом.s )\r\n\tDescription ( \"Старый дом\" )\r\n)\r\n"
+                                      "Hazard (\r\n\tFileName ( deer.haz )\r\n)\r\n");
 
 std::string Entry(const std::string& name) {
   return "Static (\r\n\tClass ( bridges )\r\n\tFilename ( " + name + " )\r\n\tDescription ( " +
@@ -113,8 +112,7 @@ TEST_F(BatchAddEndToEnd, AnErrorEndsOnlyItsCommandAfterTheLogLinesBeforeIt) {
 }
 
 TEST_F(BatchAddEndToEnd, ARouteIsNamedByItsFolderAndNothingOutsideIsTouched) {
-  const std::string outside_ref =
-      test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n");
+  const std::string outside_ref = MstsFile("r1", "");
   prefix.Write("C:\\outside\\outside.ref", outside_ref);
   const std::string ref = Read(kRoute + "MyRoute.ref");
   for (const char* route : {"..\\..\\outside", "C:\\MSTS\\ROUTES\\MyRoute"}) {

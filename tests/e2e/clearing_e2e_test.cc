@@ -25,6 +25,7 @@ namespace {
 const std::string kRoute = "C:\\MSTS\\ROUTES\\MyRoute\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
 const std::string kAsk = "Delete textures, used in shapes? [y/n] ";
+const std::string kAskFiles = "Delete files? [y/n] " + kAsk;
 const std::string kChoose = "Select rows (1 3 5-7, all, none; empty to cancel): ";
 // The batch of copy commands the fixture's route gets.
 const std::string kCopy =
@@ -32,6 +33,11 @@ const std::string kCopy =
     "copy \"USA1\\SHAPES\\car.s\" \"MyRoute\\SHAPES\\car.s\"\n";
 const std::string kChooseAdd = "Select rows (1 3 5-7, all, none, add 1 3; empty to cancel): ";
 const std::string kMovedTo = "The files taken out lie in " + kBackup + "\n";
+// What delentry of entry 2, the shed, and of entry 5, the tower, takes out.
+const std::string kShedDeleted = kRoute +
+                                 "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
+                                 "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n";
+const std::string kTowerDeleted = kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n";
 
 // A Unicode name, a shape and its duplicate, a dangling entry, an unused
 // one, a hazard and a shape only the car spawner names.
@@ -47,20 +53,17 @@ const std::string kEntries[] = {
 
 // The .ref file with the entries but those numbered (from 1) `removed`.
 std::string Ref(std::initializer_list<int> removed = {}, const std::string& added = "") {
-  std::string text = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
+  std::string text;
   for (int number = 1; number <= 7; ++number) {
     if (std::find(removed.begin(), removed.end(), number) == removed.end())
       text += kEntries[number - 1];
   }
-  return test_support::UnicodeFile(text + added);
-}
-std::string Unicode(const std::string& text) {
-  return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\n" + text);
+  return MstsFile("t1", text + added);
 }
 std::string Shape(const std::vector<std::string>& images) {
   std::string text = "shape (\r\n\timages ( " + std::to_string(images.size()) + "\r\n";
   for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
-  return Unicode(text + "\t)\r\n)\r\n");
+  return MstsFile("s1", text + "\t)\r\n)\r\n");
 }
 
 class ClearingEndToEnd : public EndToEnd {
@@ -68,12 +71,12 @@ class ClearingEndToEnd : public EndToEnd {
   ClearingEndToEnd() {
     Settings("1");
     prefix.Write(kRoute + "MyRoute.ref", Ref());
-    prefix.Write(kRoute + "carspawn.dat", Unicode("1\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n"));
+    prefix.Write(kRoute + "carspawn.dat", MstsFile("s1", "1\r\nCarSpawnerItem ( \"car.s\" 12 )\r\n"));
     prefix.Write(kRoute + "WORLD\\w-000001+000001.w",
-                 Unicode("Tr_Worldfile (\r\n\tStatic ( FileName ( Барак.s ) )\r\n"
+                 MstsFile("s1", "Tr_Worldfile (\r\n\tStatic ( FileName ( Барак.s ) )\r\n"
                          "\tStatic ( FileName ( Shed.s ) )\r\n)\r\n"));
     for (const char* shape : {"Барак.s", "car.s", "extra.s", "orphan.s"})
-      prefix.Write(kRoute + "SHAPES\\" + shape, Unicode("shape ( )\r\n"));
+      prefix.Write(kRoute + "SHAPES\\" + shape, MstsFile("s1", "shape ( )\r\n"));
     prefix.Write(kRoute + "SHAPES\\shed.s", Shape({"brick.ace", "roof.ace"}));
     prefix.Write(kRoute + "SHAPES\\shed.thm", "thumbnail");
     prefix.Write(kRoute + "SHAPES\\tower.s", Shape({"tower.ace"}));
@@ -133,7 +136,7 @@ TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
       {aside, "delunex(-route=myroute)", unlisted},
       {[&](bool on) { fs::permissions(ref, fs::perms::owner_write,
                                       on ? fs::perm_options::remove : fs::perm_options::add); },
-       "delentry(-route=myroute) 5", "Delete files? [y/n] " + kAsk + kept},
+       "delentry(-route=myroute) 5", kAskFiles + kept},
 #ifndef _WIN32
       {[&](bool on) {
          on ? aside(true) : (void)fs::remove(shapes);
@@ -144,7 +147,7 @@ TEST_F(ClearingEndToEnd, AJobThatCannotFinishRemovesAndMovesNothing) {
          const fs::path temp = prefix.Host(kRoute + ".MyRoute.ref.rastolin-tmp");
          on ? fs::create_directory(temp) : fs::remove(temp);
        },
-       "delentry(-route=myroute) 5", "Delete files? [y/n] " + kAsk + kept},
+       "delentry(-route=myroute) 5", kAskFiles + kept},
 #endif
   };
   for (const auto& c : cases) {
@@ -177,7 +180,7 @@ TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
   fs::create_directories(journal.parent_path());
   fs::create_hard_link(prefix.Host("C:\\outside.txt"), journal);
   EXPECT_EQ(Run({"delentry(-route=myroute) 5"}, "y\ny\n\n").output,
-            kBanner + "Delete files? [y/n] " + kAsk + kBackup +
+            kBanner + kAskFiles + kBackup +
                 "journal.txt has other names (hard links), so it is not written: writing it would "
                 "change a file elsewhere too\n" + kEnd);
   EXPECT_EQ(Read("C:\\outside.txt"), "mine\n");
@@ -207,11 +210,9 @@ TEST_F(ClearingEndToEnd, AJobWhoseRefCannotBeWrittenAtTheEndPutsItsFilesBack) {
   ProgramRun run = Run({"delentry(-route=myroute) 5"}, "y\ny\n\n");
   let_go();
   EXPECT_EQ(run.exit_code, 2);
-  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
-                            "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n"
-                            "Cannot create file " + kRoute + "MyRoute.ref\n"
-                            "The job was not done: the files it moved are back where they were, "
-                            "and the route is as it was\n" + kEnd);
+  EXPECT_EQ(run.output, kBanner + kAskFiles + kTowerDeleted + "Cannot create file " + kRoute +
+                            "MyRoute.ref\nThe job was not done: the files it moved are back where "
+                            "they were, and the route is as it was\n" + kEnd);
   as_it_was();
   EXPECT_EQ(Run({"restore(-route=myroute)"}).output,
             kBanner + "No clearing job of this route is recorded, so there is nothing to restore\n" +
@@ -226,11 +227,7 @@ TEST_F(ClearingEndToEnd, DelentryDeletesTheNumberedEntriesWithTheirFilesAsAnswer
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
 
   ProgramRun run = Run({"delentry(-route=myroute) 5;2"}, "y\nyes\n\n");
-  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
-                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
-                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" +
-                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n" +
-                            kMovedTo + kEnd);
+  EXPECT_EQ(run.output, kBanner + kAskFiles + kShedDeleted + kTowerDeleted + kMovedTo + kEnd);
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref({2, 5}));
   EXPECT_EQ(Read(kBackup + "MyRoute1.ref"), Ref());
   EXPECT_EQ(Read(kBackup + "SHAPES\\tower.sd"), "tower sd");
@@ -247,17 +244,14 @@ TEST_F(ClearingEndToEnd, ATextureOtherShapesStillUseIsMovedAndTheyAreNamed) {
   prefix.Write(kRoute + "SHAPES\\tower.s", Shape({"tower.ace", "Brick.ace"}));
   const std::string still = "roof.ace is still used by barn.s, Hut.s, which stay in the route\n";
   ProgramRun run = Run({"delentry(-route=myroute) 2;5"}, "y\ny\n\n");
-  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
-                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
-                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" + still +
-                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n"
+  EXPECT_EQ(run.output, kBanner + kAskFiles + kShedDeleted + still + kTowerDeleted +
                             "Brick.ace: texture not found\n" + kMovedTo + kEnd);
 
   // Restored, then only the textures: the shed stays and uses them too.
   Run({"restore(-route=myroute)"}, "1\n\n");
   ProgramRun textures = Run({"delentry(-route=myroute) 2"}, "n\ny\n\n");
   EXPECT_EQ(textures.output,
-            kBanner + "Delete files? [y/n] " + kAsk +
+            kBanner + kAskFiles +
                 "brick.ace: texture deleted\nbrick.ace is still used by shed.s, tower.s, which stay "
                 "in the route\nroof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n"
                 "roof.ace is still used by barn.s, Hut.s, shed.s, which stay in the route\n" +
@@ -329,8 +323,7 @@ TEST_F(ClearingEndToEnd, DelunusedOffersTheUnplacedShapesAndMovesTheChosenOnes) 
 TEST_F(ClearingEndToEnd, CompressedBinaryFilesAreReadWithoutTheEditorTool) {
   const std::string check = Run({"checkroute(-route=myroute)"}).output;
   auto binary = [&](const std::string& path, const std::string& type, const std::string& text) {
-    prefix.Write(kRoute + path, standin::CompressedTokenFile("SIMISA@@@@@@@@@@JINX0" + type +
-                                                             "t______\r\n\r\n" + text));
+    prefix.Write(kRoute + path, standin::CompressedTokenFile(MstsText(type, text)));
   };
   binary("WORLD\\w-000001+000001.w", "w0",
          "Tr_Worldfile (\r\n\tStatic ( FileName ( Барак.s ) )\r\n"
@@ -344,11 +337,7 @@ TEST_F(ClearingEndToEnd, CompressedBinaryFilesAreReadWithoutTheEditorTool) {
   EXPECT_EQ(Run({"delunused(-route=myroute)"}, "\n").output,
             kBanner + "1  lost.s\n2  tower.s\n" + kChoose + kEnd + "\n");
   ProgramRun run = Run({"delentry(-route=myroute) 5;2"}, "y\nyes\n\n");
-  EXPECT_EQ(run.output, kBanner + "Delete files? [y/n] " + kAsk + kRoute +
-                            "SHAPES\\shed.s: shape deleted\nbrick.ace: texture deleted\n"
-                            "roof.ace: texture deleted\nSNOW\\roof.ace: texture deleted\n" +
-                            kRoute + "SHAPES\\tower.s: shape deleted\ntower.ace: texture deleted\n" +
-                            kMovedTo + kEnd);
+  EXPECT_EQ(run.output, kBanner + kAskFiles + kShedDeleted + kTowerDeleted + kMovedTo + kEnd);
   EXPECT_FALSE(Exists("C:\\MSTS\\UTILS\\FFEDIT"));
 }
 
@@ -385,8 +374,8 @@ TEST_F(ClearingEndToEnd, AnAnswerIsOneWholeLineAndTheEndOfInputCancelsTheCommand
 
   ProgramRun cut = Run({"delentry(-route=myroute) 2"}, "y\n");
   EXPECT_EQ(cut.exit_code, 2);
-  EXPECT_EQ(cut.output, kBanner + "Delete files? [y/n] " + kAsk +
-                            "\nEnd of input: the command is cancelled\n" + kEnd + "\n");
+  EXPECT_EQ(cut.output,
+            kBanner + kAskFiles + "\nEnd of input: the command is cancelled\n" + kEnd + "\n");
   EXPECT_EQ(Read(kRoute + "MyRoute.ref"), Ref());
   EXPECT_TRUE(Exists(kRoute + "SHAPES\\shed.s"));
 }
@@ -400,7 +389,7 @@ TEST_F(ClearingEndToEnd, DelnotinrefAddsSomeShapesToTheRefAndMovesOthers) {
             Ref({},
                 "Static (\r\n\tFileName ( extra.s )\r\n\tDescription ( extra.s )\r\n"
                 "\tClass ( Rastolin )\r\n)\r\n"));
-  EXPECT_EQ(Read(kBackup + "SHAPES\\orphan.s"), Unicode("shape ( )\r\n"));
+  EXPECT_EQ(Read(kBackup + "SHAPES\\orphan.s"), MstsFile("s1", "shape ( )\r\n"));
 }
 
 #ifndef _WIN32

@@ -1,33 +1,55 @@
 // The program's own command line: console commands, options and the
 // refusal to start outside the Wine prefix's drives.
 #include "tests/e2e/end_to_end.h"
-#include "tests/support/msts_text.h"
-#include "tests/support/standin_log.h"
 
 namespace e2e {
 namespace {
 
 using ConsoleEndToEnd = EndToEnd;
 
-TEST_F(ConsoleEndToEnd, TheArgumentsMakeOneCommandThatWaitsForOneLineAndExitsWithOne) {
-  ProgramRun run = Run({"/?"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_TRUE(run.output.starts_with(kBanner + "Enter 'main' to return to the window mode\n"))
-      << run.output;
-  EXPECT_TRUE(run.output.ends_with("=====\n" + kEnd)) << run.output;
-  EXPECT_NE(Run({"help", "route"}).output.find("delentry(-route=...) N1;[N2;]...\n=====\n"),
-            std::string::npos);
+// The arguments make one command that waits for one line and exits with 1;
+// the end of input ends the interactive console; help and version answer
+// without opening it, in Russian while no conv.ini says otherwise.
+TEST_F(ConsoleEndToEnd, EachWayOfStartingEndsAsItShould) {
+  const struct {
+    const char* language;  // none: no conv.ini yet
+    std::vector<std::string> args;
+    std::string input;
+    int exit_code;
+    std::string starts, ends, holds, lacks;
+  } rows[] = {
+      {"", {"/?"}, "\n", 1, kBanner + "Enter 'main' to return to the window mode\n",
+       "=====\n" + kEnd, "", ""},
+      {"", {"help", "route"}, "\n", 1, kBanner, kEnd, "delentry(-route=...) N1;[N2;]...\n=====\n",
+       ""},
+      {"", {"-console"}, "help\n", 1, kBanner + kPrompt, kPrompt + "\n", "", ""},
+      {"", {"--help"}, "", 0, "Запуск: rastolin ", "", "'help route'", "console."},
+      {"", {"-h"}, "", 0, "Запуск: rastolin ", "", "'help route'", "console."},
+      {"1", {"--help"}, "", 0, "Usage: rastolin ", "", "'help route'", "console."},
+      {"1", {"-h"}, "", 0, "Usage: rastolin ", "", "'help route'", "console."},
+  };
+  for (const auto& row : rows) {
+    if (*row.language) Settings(row.language);
+    const std::string name = row.args[0] + " " + row.language;
+    ProgramRun run = Run(row.args, row.input);
+    EXPECT_EQ(run.exit_code, row.exit_code) << name;
+    EXPECT_TRUE(run.output.starts_with(row.starts)) << name << ": " << run.output;
+    EXPECT_TRUE(run.output.ends_with(row.ends)) << name << ": " << run.output;
+    EXPECT_NE(run.output.find(row.holds), std::string::npos) << name << ": " << run.output;
+    if (!row.lacks.empty()) {
+      EXPECT_EQ(run.output.find(row.lacks), std::string::npos) << name;
+    }
+  }
+  ProgramRun version = Run({"--version"}, "");
+  EXPECT_EQ(version.exit_code, 0);
+  EXPECT_EQ(version.output, "Rastolin v1.2b\n");
 }
 
 // A mistake or a failure is answered, and a one-shot command then exits
 // with 2; a clean run exits with 1.
 TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
   Settings("1");
-  prefix.MakeFolder("C:\\MSTS\\UTILS");
-  for (const char* tool : {"makeace", "conv3ds", "txt2uni"}) {
-    std::filesystem::copy_file(test_support::StandinFolder() / (std::string(tool) + ".exe"),
-                               prefix.Host(std::string("C:\\MSTS\\UTILS\\") + tool + ".exe"));
-  }
+  InstallTools();
   // One pixel, 24 bits.
   const std::string tga("\0\0\2\0\0\0\0\0\0\0\0\0\1\0\1\0\x18\0\x10\x20\x30", 21);
   prefix.Write("C:\\tex\\a.tga", tga);
@@ -35,9 +57,8 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
   prefix.MakeFolder("C:\\empty");
   prefix.MakeFolder("C:\\models");
   const std::string route = "C:\\MSTS\\ROUTES\\MyRoute\\";
-  const std::string ref = test_support::UnicodeFile(
-      "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\nStatic (\r\n\tFileName ( hut.s )\r\n)\r\n"
-      "Static (\r\n\tFileName ( HUT.S )\r\n)\r\n");
+  const std::string ref = MstsFile("t1", "Static (\r\n\tFileName ( hut.s )\r\n)\r\n"
+                                            "Static (\r\n\tFileName ( HUT.S )\r\n)\r\n");
   prefix.Write(route + "MyRoute.ref", ref);
   const std::string skipped = "; the command is skipped\n";
   const std::string texture_options =
@@ -103,9 +124,7 @@ TEST_F(ConsoleEndToEnd, EveryMistakeIsAnsweredAndExitsWithTwo) {
 TEST_F(ConsoleEndToEnd, HintsQuestionsAndPromptsFollowTheLanguage) {
   Settings("0");
   const std::string route = "C:\\MSTS\\ROUTES\\MyRoute\\";
-  prefix.Write(route + "MyRoute.ref",
-               test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
-                                         "Static (\r\n\tFileName ( hut.s )\r\n)\r\n"));
+  prefix.Write(route + "MyRoute.ref", MstsFile("t1", "Static (\r\n\tFileName ( hut.s )\r\n)\r\n"));
   prefix.MakeFolder(route + "SHAPES");
   for (const char* other : {"EUROPE1", "USA1"}) {
     prefix.MakeFolder(std::string("C:\\MSTS\\ROUTES\\") + other);
@@ -132,30 +151,6 @@ TEST_F(ConsoleEndToEnd, HintsQuestionsAndPromptsFollowTheLanguage) {
   }
 }
 
-TEST_F(ConsoleEndToEnd, EndOfInputEndsTheInteractiveConsole) {
-  ProgramRun run = Run({"-console"}, "help\n");
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_TRUE(run.output.ends_with(kPrompt + "\n")) << run.output;
-}
-
-TEST_F(ConsoleEndToEnd, HelpAndVersionAnswerWithoutOpeningTheConsole) {
-  // Without a conv.ini in Russian, as the program starts.
-  for (const char* language : {"", "1"}) {
-    if (*language) Settings(language);
-    for (const char* option : {"--help", "-h"}) {
-      ProgramRun run = Run({option}, "");
-      EXPECT_EQ(run.exit_code, 0) << option;
-      EXPECT_TRUE(run.output.starts_with(*language ? "Usage: rastolin " : "Запуск: rastolin "))
-          << option;
-      EXPECT_NE(run.output.find("'help route'"), std::string::npos) << option;
-      EXPECT_EQ(run.output.find("console."), std::string::npos) << option;
-    }
-  }
-  ProgramRun version = Run({"--version"}, "");
-  EXPECT_EQ(version.exit_code, 0);
-  EXPECT_EQ(version.output, "Rastolin v1.2b\n");
-}
-
 #ifndef _WIN32
 // A conv.ini that names no MSTS: the first command that needs a route finds
 // it where the MSTS installer recorded it, here in the Wine prefix's
@@ -169,8 +164,7 @@ TEST_F(ConsoleEndToEnd, TheFirstRouteCommandFindsMstsWhereItsInstallerRecordedIt
       "\"Path\"=\"C:\\\\Games\\\\MSTS\\\\\"\n");
   prefix.Write("C:\\Games\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
   prefix.Write("C:\\Games\\MSTS\\ROUTES\\Line\\Line.ref",
-               test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n"
-                                         "Static ( FileName ( hut.s ) Description ( Hut ) )\r\n"));
+               MstsFile("t1", "Static ( FileName ( hut.s ) Description ( Hut ) )\r\n"));
   ProgramRun run = Run({"listref(-route=line)"});
   EXPECT_EQ(run.exit_code, 1);
   EXPECT_EQ(run.output,

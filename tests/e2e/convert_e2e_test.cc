@@ -6,7 +6,6 @@
 #include "platform/text.h"
 #include "tests/e2e/end_to_end.h"
 #include "tests/standin/three_ds.h"
-#include "tests/support/standin_log.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -35,16 +34,10 @@ const std::vector<uint8_t> kPixels = {255, 0, 0,   255, 0,   255, 0,   255,
 class ConvertEndToEnd : public EndToEnd {
  protected:
   ConvertEndToEnd() {
-    for (const char* tool : {"makeace", "conv3ds", "txt2uni"})
-      Install(tool, std::string("C:\\MSTS\\UTILS\\") + tool + ".exe");
-    Install("ffeditc_unicode", "C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe");
+    InstallTools();
     Settings("1");
   }
 
-  void Install(const std::string& tool, const std::string& windows_path) {
-    prefix.MakeFolder(windows_path.substr(0, windows_path.rfind('\\')));
-    fs::copy_file(test_support::StandinFolder() / (tool + ".exe"), prefix.Host(windows_path));
-  }
   void Models(const std::vector<std::pair<std::string, std::vector<std::string>>>& models) {
     for (const auto& [name, textures] : models)
       prefix.Write("C:\\models\\" + name, standin::Make3ds(textures));

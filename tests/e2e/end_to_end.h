@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/msts_text.h"
 #include "tests/support/run_program.h"
+#include "tests/support/standin_log.h"
 #include "tests/support/temp_prefix.h"
 
 namespace e2e {
@@ -19,6 +21,15 @@ inline const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '
 inline const std::string kPrompt = "Enter new command('q' for exit):\n$ ";
 inline const std::string kEnd = "Press any key..";
 
+// An MSTS file of the type ("r1" a .ref, "s1" a shape, "w0" a world file...):
+// its header line, a blank line and the text; as Unicode, or 8-bit.
+inline std::string MstsText(const std::string& type, const std::string& text) {
+  return "SIMISA@@@@@@@@@@JINX0" + type + "t______\r\n\r\n" + text;
+}
+inline std::string MstsFile(const std::string& type, const std::string& text) {
+  return test_support::UnicodeFile(MstsText(type, text));
+}
+
 class EndToEnd : public ::testing::Test {
  protected:
   // The settings of an installation in C:\MSTS; language 0 is Russian, 1 English.
@@ -26,6 +37,17 @@ class EndToEnd : public ::testing::Test {
     prefix.Write("C:\\work\\conv.ini",
                  prefix.ToProgram("[INF]\r\nLANGUAGE=" + language +
                                   "\r\n[PATHS]\r\nUTILS=C:\\MSTS\\UTILS\r\nROOT=C:\\MSTS\r\n"));
+  }
+
+  // The stand-in SDK tools, where an MSTS installation in C:\MSTS holds them.
+  void InstallTools() {
+    for (const char* tool : {"makeace", "conv3ds", "txt2uni", "FFEDIT\\ffeditc_unicode"}) {
+      const std::string path = std::string("C:\\MSTS\\UTILS\\") + tool + ".exe";
+      const size_t slash = path.rfind('\\');
+      prefix.MakeFolder(path.substr(0, slash));
+      std::filesystem::copy_file(test_support::StandinFolder() / path.substr(slash + 1),
+                                 prefix.Host(path));
+    }
   }
 
   // The arguments on the command line, the input on standard input.

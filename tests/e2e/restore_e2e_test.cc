@@ -15,7 +15,6 @@
 
 #include "demo/demo_routes.h"
 #include "tests/e2e/end_to_end.h"
-#include "tests/support/msts_text.h"
 
 namespace e2e {
 namespace {
@@ -46,14 +45,14 @@ class RestoreEndToEnd : public EndToEnd {
   // file that places none of them.
   void MakeBig(int count) {
     test_support::RemoveFolder(prefix.Host(kBig));
-    std::string ref = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
+    std::string ref;
     for (int i = 0; i < count; ++i) {
       const std::string name = "s" + std::to_string(i);
       ref += "Static ( FileName ( " + name + ".s ) )\r\n";
       prefix.Write(kBig + "SHAPES\\" + name + ".s", "shape " + name);
       prefix.Write(kBig + "SHAPES\\" + name + ".sd", "sd " + name);
     }
-    prefix.Write(kBig + "Big.ref", test_support::UnicodeFile(ref));
+    prefix.Write(kBig + "Big.ref", MstsFile("r1", ref));
     prefix.Write(kBig + "WORLD\\w.w",
                  test_support::UnicodeFile("Tr_Worldfile ( Static ( FileName ( keep.s ) ) )\r\n"));
   }

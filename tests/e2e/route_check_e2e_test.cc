@@ -6,7 +6,6 @@
 #include "demo/demo_routes.h"
 #include "tests/e2e/end_to_end.h"
 #include "tests/standin/ace_writer.h"
-#include "tests/support/msts_text.h"
 
 namespace e2e {
 namespace {
@@ -94,30 +93,26 @@ TEST_F(RouteCheckEndToEnd, TheDemoRouteReportIsPrintedAndSavedAndTheRouteStaysAs
 // unread or unused.
 TEST_F(RouteCheckEndToEnd, TrackPiecesAreTakenFromGlobalShapesAndNamesWithFoldersResolved) {
   const std::string route = "C:\\MSTS\\ROUTES\\Track\\";
-  auto unicode = [](const std::string& text) { return test_support::UnicodeFile(text); };
-  auto shape = [&](const std::string& image) {
-    return unicode("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 1 image ( " + image +
-                   " ) ) )\r\n");
+  auto shape = [](const std::string& image) {
+    return MstsFile("s1", "shape ( images ( 1 image ( " + image + " ) ) )\r\n");
   };
   prefix.Write("C:\\MSTS\\GLOBAL\\SHAPES\\A1t10mStrt.s", shape("rails.ace"));
   const std::string texture =
       standin::WriteAce(standin::MakeImage(4, 4, [](int, int) { return 0x808080FFu; }), {});
   prefix.Write("C:\\MSTS\\GLOBAL\\TEXTURES\\rails.ace", texture);
-  prefix.Write(route + "carspawn.dat", unicode("SIMISA@@@@@@@@@@JINX0c1t______\r\n\r\n0\r\n"));
-  prefix.Write(route + "Track.ref",
-               unicode("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                       "Static (\r\n\tFileName ( House.s )\r\n)\r\n"
-                       "Static (\r\n\tFileName ( DynaTrax-1.s )\r\n)\r\n"));
+  prefix.Write(route + "carspawn.dat", MstsFile("c1", "0\r\n"));
+  prefix.Write(route + "Track.ref", MstsFile("r1", "Static (\r\n\tFileName ( House.s )\r\n)\r\n"
+                                                   "Static (\r\n\tFileName ( DynaTrax-1.s )\r\n)\r\n"));
   for (const char* name : {"House", "DynaTrax-1"}) {
     prefix.Write(route + "SHAPES\\" + name + ".s", shape("brick.ace"));
     prefix.Write(route + "SHAPES\\" + name + ".sd", "");
   }
   prefix.Write(route + "TEXTURES\\brick.ace", texture);
   prefix.Write(route + "WORLD\\w-000001+000001.w",
-               unicode("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
-                       "\tTrackObj ( UiD ( 1 ) FileName ( A1t10mStrt.s ) )\r\n"
-                       "\tTrackObj ( UiD ( 2 ) FileName ( ../../ROUTES/Track/SHAPES/DynaTrax-1.s ) )\r\n"
-                       "\tStatic ( UiD ( 3 ) FileName ( House.s ) )\r\n)\r\n"));
+               MstsFile("w0", "Tr_Worldfile (\r\n"
+                              "\tTrackObj ( UiD ( 1 ) FileName ( A1t10mStrt.s ) )\r\n"
+                              "\tTrackObj ( UiD ( 2 ) FileName ( ../../ROUTES/Track/SHAPES/DynaTrax-1.s ) )\r\n"
+                              "\tStatic ( UiD ( 3 ) FileName ( House.s ) )\r\n)\r\n"));
   ProgramRun check = Run({"checkroute(-route=track)"});
   EXPECT_EQ(check.exit_code, 1);
   EXPECT_EQ(check.output, kBanner +

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/standin/little_endian.h"
 #include "tests/support/msts_text.h"
 
 namespace standin {
@@ -10,10 +11,6 @@ namespace {
 
 using formats::AceKind;
 using formats::RgbaImage;
-
-void Put32(std::string& out, uint64_t value) {
-  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
 
 void Put32At(std::string& out, size_t at, uint64_t value) {
   for (int i = 0; i < 4; ++i) out[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -122,8 +119,8 @@ void DxtBlock(const RgbaImage& image, int bx, int by, const AceOptions& options,
     }
     indices |= index << (2 * n);
   }
-  Put32(out, ends[0] | (ends[1] << 16));
-  Put32(out, indices);
+  PutLe(out, ends[0] | (ends[1] << 16), 4);
+  PutLe(out, indices, 4);
 }
 
 void ChannelRow(const RgbaImage& image, int y, const AceOptions& options, std::string& out) {
@@ -158,22 +155,23 @@ std::string WriteAce(const RgbaImage& image, const AceOptions& options) {
                           : options.alpha == AceOptions::kAlpha ? formats::kAceRgba
                                                                 : formats::kAceRgb;
   std::string body;
-  Put32(body, 1);
-  Put32(body, (options.mip_maps ? formats::kAceMipMaps : 0) | (options.dxt ? formats::kAceDxt : 0));
-  Put32(body, image.width);
-  Put32(body, image.height);
-  Put32(body, format);
-  Put32(body, kinds.size());
-  Put32(body, 0);
+  PutLe(body, 1, 4);
+  PutLe(body, (options.mip_maps ? formats::kAceMipMaps : 0) | (options.dxt ? formats::kAceDxt : 0),
+        4);
+  PutLe(body, image.width, 4);
+  PutLe(body, image.height, 4);
+  PutLe(body, format, 4);
+  PutLe(body, kinds.size(), 4);
+  PutLe(body, 0, 4);
   body.append(16, '\0');
   body += options.creator.substr(0, 63);
   body.resize(formats::kAceHeaderBytes, '\0');
   for (AceKind kind : kinds) {
     const uint64_t bits = kind == AceKind::kMask ? 1 : 8;
-    Put32(body, bits);
-    Put32(body, 0);
-    Put32(body, static_cast<uint64_t>(kind));
-    Put32(body, 0);
+    PutLe(body, bits, 4);
+    PutLe(body, 0, 4);
+    PutLe(body, static_cast<uint64_t>(kind), 4);
+    PutLe(body, 0, 4);
   }
   size_t entries = 0;
   for (const RgbaImage& level : levels) entries += options.dxt ? 1 : level.height;
@@ -184,7 +182,7 @@ std::string WriteAce(const RgbaImage& image, const AceOptions& options) {
       Put32At(body, table, body.size());
       table += 4;
       const size_t count = body.size();
-      Put32(body, 0);
+      PutLe(body, 0, 4);
       for (int by = 0; by < (level.height + 3) / 4; ++by) {
         for (int bx = 0; bx < (level.width + 3) / 4; ++bx) DxtBlock(level, bx, by, options, body);
       }

@@ -10,6 +10,7 @@
 #include "formats/simis.h"
 #include "formats/text.h"
 #include "formats/tokens.h"
+#include "tests/standin/little_endian.h"
 #include "platform/text.h"
 #include "tests/support/msts_text.h"
 
@@ -89,10 +90,6 @@ const Keyword* Find(char table, uint16_t number) {
   return nullptr;
 }
 
-void Put(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>(value >> (8 * i) & 0xff);
-}
-
 // The value letters of a layout, one per value, the blocks left out.
 class Letters {
  public:
@@ -122,15 +119,15 @@ void PutValue(std::string& out, char letter, const std::string& value) {
   switch (letter) {
     case 's': {
       const std::string units = platform::Utf8ToUtf16Le(value);
-      Put(out, static_cast<uint32_t>(units.size() / 2), 2);
+      PutLe(out, static_cast<uint32_t>(units.size() / 2), 2);
       out += units;
       return;
     }
     case 'u':
     case 'c':
-      return Put(out, number(10), 4);
+      return PutLe(out, number(10), 4);
     case 'x':
-      return Put(out, number(16), 4);
+      return PutLe(out, number(16), 4);
     case 'f': {
       float parsed = 0;
       const auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
@@ -138,7 +135,7 @@ void PutValue(std::string& out, char letter, const std::string& value) {
         throw std::runtime_error("not a float: " + value);
       uint32_t bits;
       std::memcpy(&bits, &parsed, 4);
-      return Put(out, bits, 4);
+      return PutLe(out, bits, 4);
     }
     default:
       throw std::runtime_error("no value expected: " + value);
@@ -183,9 +180,9 @@ std::string Content(char table, std::string_view layout, std::string_view writte
     const Keyword* keyword = Find(table, name);
     if (!keyword) throw std::runtime_error("no token for " + std::string(name));
     const std::string inner = Content(table, keyword->layout, block.value);
-    Put(out, keyword->number, 2);
-    Put(out, FlagsOf(table), 2);
-    Put(out, static_cast<uint32_t>(1 + inner.size()), 4);
+    PutLe(out, keyword->number, 2);
+    PutLe(out, FlagsOf(table), 2);
+    PutLe(out, static_cast<uint32_t>(1 + inner.size()), 4);
     out += '\0';  // no label
     out += inner;
   }

@@ -10,6 +10,7 @@
 #include "platform/text.h"
 #include "tests/standin/standin_tool.h"
 #include "tests/standin/three_ds.h"
+#include "tests/support/msts_text.h"
 
 namespace {
 
@@ -32,13 +33,7 @@ std::string ShapeText(const std::vector<std::string>& images) {
   text += "\t)\n\ttextures ( " + count + "\n";
   for (size_t i = 0; i < images.size(); ++i)
     text += "\t\ttexture ( " + std::to_string(i) + " 0 0 ff000000 )\n";
-  text += "\t)\n\tlod_controls ( 0 )\n)\n";
-  std::string crlf;
-  for (char c : text) {
-    if (c == '\n') crlf += '\r';
-    crlf += c;
-  }
-  return crlf;
+  return test_support::Crlf(text + "\t)\n\tlod_controls ( 0 )\n)\n");
 }
 
 }  // namespace

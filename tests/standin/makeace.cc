@@ -10,6 +10,7 @@
 
 #include "formats/tga.h"
 #include "tests/standin/ace_writer.h"
+#include "tests/standin/little_endian.h"
 #include "tests/standin/standin_tool.h"
 
 namespace {
@@ -19,20 +20,14 @@ bool IsSizeOption(const std::string& arg, std::string_view name) {
          arg.back() == ')';
 }
 
-uint32_t Le(std::string_view bytes, size_t at, int size) {
-  uint32_t value = 0;
-  for (int i = size - 1; i >= 0; --i) value = (value << 8) | static_cast<uint8_t>(bytes[at + i]);
-  return value;
-}
-
 // A Windows bitmap of 24 or 32 bits a pixel, uncompressed.
 bool ReadBmp(std::string_view bytes, formats::RgbaImage& image) {
   if (bytes.size() < 54 || !bytes.starts_with("BM")) return false;
-  const uint32_t pixels_at = Le(bytes, 10, 4);
-  const int32_t width = static_cast<int32_t>(Le(bytes, 18, 4));
-  const int32_t stated_height = static_cast<int32_t>(Le(bytes, 22, 4));
-  const uint32_t bits = Le(bytes, 28, 2);
-  const uint32_t compression = Le(bytes, 30, 4);
+  const uint32_t pixels_at = standin::GetLe(bytes, 10, 4);
+  const int32_t width = static_cast<int32_t>(standin::GetLe(bytes, 18, 4));
+  const int32_t stated_height = static_cast<int32_t>(standin::GetLe(bytes, 22, 4));
+  const uint32_t bits = standin::GetLe(bytes, 28, 2);
+  const uint32_t compression = standin::GetLe(bytes, 30, 4);
   const bool from_top = stated_height < 0;
   const int64_t height = from_top ? -int64_t{stated_height} : stated_height;
   if ((bits != 24 && bits != 32) || (compression != 0 && compression != 3)) return false;

@@ -1,6 +1,6 @@
 #include "tests/standin/three_ds.h"
 
-#include <cstdint>
+#include "tests/standin/little_endian.h"
 
 namespace standin {
 
@@ -19,17 +19,6 @@ constexpr uint16_t kMapFileName = 0xA300;
 constexpr size_t kHeader = 6;
 // Real files nest four levels deep; anything far deeper is not a model.
 constexpr int kMaxDepth = 32;
-
-void PutLe(std::string& out, uint32_t value, int bytes) {
-  for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xff);
-}
-
-uint32_t GetLe(std::string_view bytes, size_t at, int count) {
-  uint32_t value = 0;
-  for (int i = count - 1; i >= 0; --i)
-    value = (value << 8) | static_cast<unsigned char>(bytes[at + i]);
-  return value;
-}
 
 std::string Chunk(uint16_t id, const std::string& body) {
   std::string out;

@@ -115,7 +115,6 @@ bool MemoryFileSystem::Change() {
     killed_ = true;
     throw Killed{};
   }
-  ++changes_;
   return true;
 }
 

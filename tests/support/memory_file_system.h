@@ -45,8 +45,6 @@ class MemoryFileSystem : public platform::FileSystem {
   // open makes it fail, and the changes after it are made again. -1: none
   // fails.
   void FailAfter(int changes) { fail_in_ = changes; }
-  // How many changes have been made since the file system was made.
-  int changes() const { return changes_; }
 
   bool FileExists(const std::string& path) const override;
   bool FolderExists(const std::string& path) const override;
@@ -100,7 +98,6 @@ class MemoryFileSystem : public platform::FileSystem {
   std::set<std::string> unreadable_;
   std::set<std::string> locked_;
   uint64_t writes_ = 0;
-  int changes_ = 0;
   int changes_left_ = -1;  // none counted
   int fail_in_ = -1;
   bool killed_ = false;

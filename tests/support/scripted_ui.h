@@ -48,10 +48,7 @@ class ScriptedUi : public core::Ui {
   }
   bool Ask(const std::string& question, const std::string& detail = {}) override {
     shown.push_back("Ask: " + question + (detail.empty() ? "" : " [" + detail + "]"));
-    if (answers.empty()) return false;
-    bool answer = answers.front();
-    answers.pop_front();
-    return answer;
+    return Take(answers, false);
   }
   std::optional<std::string> ChooseFolder(const std::string& title,
                                           const std::string& initial_folder) override {
