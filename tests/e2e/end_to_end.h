@@ -21,14 +21,8 @@ inline const std::string kBanner = "Rastolin v1.2b - console.\nEnter 'help' or '
 inline const std::string kPrompt = "Enter new command('q' for exit):\n$ ";
 inline const std::string kEnd = "Press any key..";
 
-// An MSTS file of the type ("r1" a .ref, "s1" a shape, "w0" a world file...):
-// its header line, a blank line and the text; as Unicode, or 8-bit.
-inline std::string MstsText(const std::string& type, const std::string& text) {
-  return "SIMISA@@@@@@@@@@JINX0" + type + "t______\r\n\r\n" + text;
-}
-inline std::string MstsFile(const std::string& type, const std::string& text) {
-  return test_support::UnicodeFile(MstsText(type, text));
-}
+using test_support::MstsFile;
+using test_support::MstsText;
 
 class EndToEnd : public ::testing::Test {
  protected:

@@ -15,6 +15,15 @@ inline std::string UnicodeFile(std::string_view text) {
   return "\xFF\xFE" + platform::Utf8ToUtf16Le(text);
 }
 
+// An MSTS file of the type ("r1" a .ref, "s1" a shape, "w0" a world file...):
+// its header line, a blank line and the text; as 8-bit text, or Unicode.
+inline std::string MstsText(const std::string& type, std::string_view text) {
+  return "SIMISA@@@@@@@@@@JINX0" + type + "t______\r\n\r\n" + std::string(text);
+}
+inline std::string MstsFile(const std::string& type, std::string_view text) {
+  return UnicodeFile(MstsText(type, text));
+}
+
 // The text with every LF turned into CR LF, as MSTS files end their lines.
 inline std::string Crlf(std::string_view text) {
   std::string out;

@@ -28,16 +28,16 @@ inline const std::string kFfedit = "C:\\MSTS\\UTILS\\FFEDIT\\";
 inline const std::string kBinary("SIMISA@@@@@@@@@@JINX0s1b______\r\n\x47\0\0\0\x10\0\0\0", 40);
 
 inline std::string ShapeText(const Lines& images) {
-  std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
+  std::string text = "shape (\r\n\timages ( 9\r\n";
   for (const std::string& image : images) text += "\t\timage ( " + image + " )\r\n";
-  return text + "\t)\r\n)\r\n";
+  return test_support::MstsText("s1", text + "\t)\r\n)\r\n");
 }
 
 inline std::string WorldText(const Lines& shapes) {
-  std::string text = "SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n";
+  std::string text = "Tr_Worldfile (\r\n";
   for (const std::string& shape : shapes)
     text += "\tStatic (\r\n\t\tFileName ( " + shape + " )\r\n\t)\r\n";
-  return text + ")\r\n";
+  return test_support::MstsText("w0", text + ")\r\n");
 }
 
 using test_support::Compressed;
@@ -71,8 +71,7 @@ class ClearingFixture : public OpsFixture {
 
   // Makes R, with these .ref entries, the current route.
   void Choose(const std::string& entries) {
-    files.Add(kRoute + "R.ref",
-              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n" + entries));
+    files.Add(kRoute + "R.ref", test_support::MstsFile("r1", entries));
     routes.AddRoute = routes.ClRoute = {"R"};
     AddRouteChange(main, routes, 0);
   }
