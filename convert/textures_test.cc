@@ -16,17 +16,6 @@ class TexturesTest : public ConvertFixture {
   }
 };
 
-TEST_F(TexturesTest, SizesArePassedAsTypedAndTheToolNameFollowsItsField) {
-  main->fields.TexCab = true;
-  main->fields.TexWidth = "";
-  main->fields.TexHeight = " 64";
-  main->SetConTexV("makeace2.exe");
-  files.Add("C:\\MSTS\\UTILS\\makeace2.exe", "MZ");
-  TexProcClick(*main);
-  EXPECT_EQ(Runs(), Lines{"C:\\MSTS\\UTILS\\makeace2.exe a.tga \"C:\\out\\a.ace\" -bmp -width:() "
-                          "-height:( 64) -zlib | C:\\models\\tex"});
-}
-
 TEST_F(TexturesTest, SuccessIsLoggedOnlyWhenTheOutputWasWritten) {
   TexProcClick(*main);
   EXPECT_NE(files.Content("C:\\out\\a.ace"), "<missing>");
