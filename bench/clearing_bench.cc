@@ -41,8 +41,8 @@
 #include "formats/simis.h"
 #include "route/ref_file.h"
 #include "route/text_file.h"
-#include "tests/standin/ace_writer.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/ace_writer.h"
+#include "demo/binary_tokens.h"
 
 namespace fs = std::filesystem;
 

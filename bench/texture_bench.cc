@@ -8,7 +8,7 @@
 
 #include "bench/bench_route.h"
 #include "formats/ace.h"
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "platform/text.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 
 namespace fs = std::filesystem;
 

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "formats/ace.h"
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 
 namespace demo {
 

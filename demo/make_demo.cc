@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "demo/demo_routes.h"
-#include "tests/standin/three_ds.h"
+#include "demo/three_ds.h"
 
 namespace fs = std::filesystem;
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 #include "tests/support/msts_text.h"
 
 namespace formats {

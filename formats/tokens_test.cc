@@ -8,7 +8,7 @@
 #include "formats/shape_images.h"
 #include "formats/world_names.h"
 #include "platform/text.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 
 namespace formats {
 namespace {

@@ -8,7 +8,7 @@
 #include "tests/support/ops_fixture.h"
 #include "ops/route_check.h"
 #include "ops/unused.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 
 namespace ops {
 namespace {

@@ -5,7 +5,7 @@
 #include "core/error.h"
 #include "tests/support/ops_fixture.h"
 #include "ops/unused.h"
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 
 namespace ops {
 namespace {

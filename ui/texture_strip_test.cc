@@ -6,7 +6,7 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 #include "tests/support/window_fixture.h"
 
 namespace ui {

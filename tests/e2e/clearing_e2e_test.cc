@@ -7,7 +7,7 @@
 #include <regex>
 
 #include "tests/e2e/end_to_end.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 #include "tests/support/msts_text.h"
 
 #ifdef _WIN32

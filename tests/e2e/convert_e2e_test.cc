@@ -5,7 +5,7 @@
 #include "formats/ace.h"
 #include "platform/text.h"
 #include "tests/e2e/end_to_end.h"
-#include "tests/standin/three_ds.h"
+#include "demo/three_ds.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION

@@ -5,7 +5,7 @@
 
 #include "demo/demo_routes.h"
 #include "tests/e2e/end_to_end.h"
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 
 namespace e2e {
 namespace {

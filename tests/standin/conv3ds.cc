@@ -9,7 +9,7 @@
 
 #include "platform/text.h"
 #include "tests/standin/standin_tool.h"
-#include "tests/standin/three_ds.h"
+#include "demo/three_ds.h"
 #include "tests/support/msts_text.h"
 
 namespace {

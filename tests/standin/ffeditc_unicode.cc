@@ -11,7 +11,7 @@
 
 #include "formats/simis.h"
 #include "platform/text.h"
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 #include "tests/standin/standin_tool.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <string_view>
 
 #include "formats/tga.h"
-#include "tests/standin/ace_writer.h"
-#include "tests/standin/little_endian.h"
+#include "demo/ace_writer.h"
+#include "demo/little_endian.h"
 #include "tests/standin/standin_tool.h"
 
 namespace {

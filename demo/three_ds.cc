@@ -1,6 +1,6 @@
-#include "tests/standin/three_ds.h"
+#include "demo/three_ds.h"
 
-#include "tests/standin/little_endian.h"
+#include "demo/little_endian.h"
 
 namespace standin {
 

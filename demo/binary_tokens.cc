@@ -1,4 +1,4 @@
-#include "tests/standin/binary_tokens.h"
+#include "demo/binary_tokens.h"
 
 #include <charconv>
 #include <cstdio>
@@ -10,7 +10,7 @@
 #include "formats/simis.h"
 #include "formats/text.h"
 #include "formats/tokens.h"
-#include "tests/standin/little_endian.h"
+#include "demo/little_endian.h"
 #include "platform/text.h"
 #include "tests/support/msts_text.h"
 

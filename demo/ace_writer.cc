@@ -1,9 +1,9 @@
-#include "tests/standin/ace_writer.h"
+#include "demo/ace_writer.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "tests/standin/little_endian.h"
+#include "demo/little_endian.h"
 #include "tests/support/msts_text.h"
 
 namespace standin {
