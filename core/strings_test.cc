@@ -25,12 +25,6 @@ TEST(SplitLinesTest, LinesEndAtCrLfOrBoth) {
   EXPECT_EQ(SplitLines("\n"), Pieces{""});
 }
 
-TEST(TrimTest, RemovesControlCharactersAndBlanks) {
-  EXPECT_EQ(Trim("\x01 \t a b \r\n"), "a b");
-  EXPECT_EQ(TrimLeft("  a "), "a ");
-  EXPECT_EQ(Trim(" \n"), "");
-}
-
 TEST(WholeNumberTest, AcceptsSignedDecimalNumbersOnly) {
   int value = 0;
   EXPECT_TRUE(ParseWholeNumber("12", value));
