@@ -68,9 +68,6 @@ TEST(NameScanTest, FindsEveryFileNameByTheRulesOfTheTextForm) {
       // Whatever block it stands in, comments too.
       {"comment ( Static ( FileName ( c.s ) ) ) _skip ( FileName ( d.s ) )", {" c.s ", " d.s "},
        true},
-      {"FileName ( a_shape_named_at_length.s ) FileName(b.s)",
-       {" a_shape_named_at_length.s ", "b.s"},
-       true},
       {"FileName ( Ĩĩ.s Ģ ĊčŜ ) FileName ( (nested) x.s ) ŜFileName ( no.s )",
        {" Ĩĩ.s Ģ ĊčŜ ", " (nested) x.s "},
        true},

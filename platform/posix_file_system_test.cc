@@ -107,7 +107,6 @@ TEST_F(PosixFileSystemTest, AFolderReaderReadsWhatTheWholePathsRead) {
       EXPECT_EQ(read, files_.ReadFile(folder + name)) << folder << name;
     }
   }
-  EXPECT_EQ(files_.ReadFile("C:\\Data\\house.s"), "shape");
 }
 
 // --- Find ----------------------------------------------------------------------
