@@ -54,15 +54,5 @@ TEST(OptionsTest, TheSpellingsHelpShowsAreTheSameOptions) {
   EXPECT_EQ(RepeatedOptions(rules, "-mip=1;-mm=2"), std::vector<std::string>{"-mip"});
 }
 
-TEST(GetOptionTest, ReadsTheValueAfterTheKeyOrTheNextOnesOrItself) {
-  EXPECT_EQ(GetOption("-dir", "-zlib;-dir= c:\\tex ;-no"), "c:\\tex");
-  EXPECT_EQ(GetOption("-route", "-dir=x"), "");
-  // A key without "=" takes the next one's value, or itself.
-  EXPECT_EQ(GetOption("-bmp", "-bmp"), "-bmp");
-  EXPECT_EQ(GetOption("-sub", "-sub;-dir=c:\\x"), "c:\\x");
-  // The last character is never taken for the "=".
-  EXPECT_EQ(GetOption("-mip", "-mip="), "-mip=");
-}
-
 }  // namespace
 }  // namespace console

