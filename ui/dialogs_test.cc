@@ -128,13 +128,6 @@ TEST(EditFormTest, ANameIsRenamedWithTheKeyboardAlone) {
   EXPECT_EQ(form.rows[1].name, "Shadow");
 }
 
-TEST(EditFormTest, AnEntryWithManyPropertiesOpensWhole) {
-  core::EntryForm form;
-  for (int i = 1; i <= 40; ++i) form.rows.push_back({"P" + std::to_string(i), "v"});
-  TEditForm dialog(form, kEnglish, nullptr);
-  EXPECT_EQ(Find<QLabel>(dialog, "rfName40")->text(), "P40");
-}
-
 TEST(TextureDialogTest, OffersTheNameAndGivesTheChoice) {
   const core::TextureChoice choice{"Texture replace brick.ace", "Textures", "Change on",
                                    {"brick2", "stone"}, "brick"};

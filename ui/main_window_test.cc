@@ -40,17 +40,6 @@ QString Caption(QWidget& window, const char* name) {
 
 class MainWindowTest : public WindowFixture {};
 
-// The states the pages' own switches set later: hidden until their box is
-// ticked, or disabled until a choice enables them.
-TEST_F(MainWindowTest, EveryPageStartsWithItsDependentControlsHiddenOrDisabled) {
-  for (const char* name : {"ShMipMapV", "GroupBox5", "AddAlign", "StaticText17", "GroupBox6", "ESDBB"})
-    EXPECT_TRUE(Find<QWidget>(name)->isHidden()) << name;
-  for (const char* name : {"GroupBox3", "TexWidth", "MSTSRoot"})
-    EXPECT_FALSE(Find<QWidget>(name)->isEnabled()) << name;
-  EXPECT_EQ(Window().windowTitle(), "Rastolin - v1.2b");
-  EXPECT_EQ(Find<QTabWidget>("PageControl1")->currentIndex(), 0);
-}
-
 // Every text the window shows a person or a screen reader.
 std::set<QString> Shown(QWidget& window) {
   std::set<QString> shown;
