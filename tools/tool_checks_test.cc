@@ -45,19 +45,6 @@ TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
-TEST_F(ToolChecksTest, Button1ClickTakesTheChosenFolderAndChecksEvenOnCancel) {
-  InstallUtilities("D:\\SDK");
-  ui.folders = {std::nullopt, std::string("D:\\SDK")};
-  Button1Click(*main);
-  EXPECT_EQ(main->fields.PathUtils, "");
-  Button1Click(*main);
-  EXPECT_EQ(main->fields.PathUtils, "D:\\SDK");
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select directory with the program:",
-                             "Warning: Unable to find conv3ds.exe",
-                             "Folder: Select directory with the program:"}));
-  EXPECT_EQ(Stored("UTILS"), "D:\\SDK");
-}
-
 TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
   files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
   ui.folders = {std::nullopt, std::string("C:\\MSTS"), std::string("E:\\Games\\MSTS")};
