@@ -66,17 +66,13 @@ TEST_F(PosixFileSystemTest, MatchesEveryComponentWithoutRegardToCaseFromTheCurre
   temp_.Write("C:\\MSTS\\Routes\\MyRoute\\House.S", "shape");
   temp_.Write("C:\\Data\\a.txt", "lower");
   temp_.Write("C:\\Data\\A.txt", "upper");
-  temp_.AddDrive('d', temp_.root() / "data");
-  WriteHostFile(temp_.root() / "data" / "d.txt", "d");
   auto files = Files("C:\\MSTS\\Routes");
   for (const char* path : {"c:/msts\\ROUTES/myroute\\house.s", ".\\MyRoute/../myroute/HOUSE.S",
                            "c:myroute\\house.s", "\\msts\\routes\\myroute\\house.s"}) {
     EXPECT_EQ(files.ReadFile(path), "shape") << path;
   }
-  EXPECT_EQ(files.ReadFile("D:d.txt"), "d");  // another drive: from its root
   EXPECT_FALSE(files.FolderExists("C:\\msts\\routes\\myroute\\house.s"));
   EXPECT_TRUE(files.FolderExists("c:/MSTS//Routes/"));
-  EXPECT_EQ(files.ToHostPath("\\\\server\\share\\a.txt"), std::nullopt);
   // The exact name wins; else the first in byte order.
   EXPECT_EQ(files.ReadFile("C:\\Data\\a.txt"), "lower");
   EXPECT_EQ(files.ReadFile("C:\\DATA\\A.TXT"), "upper");
@@ -86,7 +82,6 @@ TEST_F(PosixFileSystemTest, MatchesEveryComponentWithoutRegardToCaseFromTheCurre
   EXPECT_EQ(OnDisk("C:\\MSTS\\NewRoute"), std::set<std::string>{"Route.TRK"});
   // Host paths typed by the user take their Windows form where a drive holds them.
   EXPECT_EQ(files.FromUserPath(temp_.drive_c().string() + "/MSTS/New Route"), "C:\\MSTS\\New Route");
-  EXPECT_EQ(files.FromUserPath("relative/name"), "relative/name");
 }
 
 // --- Find ----------------------------------------------------------------------
@@ -363,16 +358,13 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
   link("SHAPES", "C:\\MSTS\\ROUTES\\R\\in");
   link(temp_.Host("C:\\Outside"), "C:\\MSTS\\ROUTES\\R\\out");
   link(temp_.Host("C:\\Outside\\notes.txt"), "C:\\MSTS\\ROUTES\\R\\R.ref");
-  link(temp_.Host("C:\\nothing"), "C:\\MSTS\\ROUTES\\R\\dangling");
   link(temp_.Host("C:\\Disk\\R2"), "C:\\MSTS\\ROUTES\\L");
   link("../../MSTS/ROUTES/R", "C:\\Disk\\R2\\up");
   const std::string r = "C:\\MSTS\\ROUTES\\R", l = "C:\\MSTS\\ROUTES\\L";
   const std::pair<std::string, std::optional<std::string>> cases[] = {
       {r + "\\in\\a.s", std::nullopt},
-      {r + "\\new\\a.s", std::nullopt},
       {r + "\\OUT\\a.s", r + "\\OUT"},
       {r + "\\r.ref", r + "\\r.ref"},
-      {r + "\\dangling", r + "\\dangling"},
       {l + "\\SHAPES\\a.s", std::nullopt},  // the folder itself is reached through a link
       {l + "\\up\\x.s", l + "\\up"},
   };

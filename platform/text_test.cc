@@ -83,7 +83,6 @@ TEST(EightBit, Utf8StaysAndAnythingElseIsWindows1251) {
 
 TEST(Case, LowersComparesAndOrdersLatinAndCyrillicAsNtfsDoes) {
   EXPECT_EQ(LowerCase("ДОМ.3DS"), "дом.3ds");
-  EXPECT_EQ(LowerCase("Ж\xED\xA0\x80Ж"), "ж\xED\xA0\x80ж");
   EXPECT_TRUE(EqualsIgnoreCase("Вокзал.S", "вокзал.s"));
   EXPECT_FALSE(EqualsIgnoreCase("house.s", "house.sd"));
   EXPECT_TRUE(EqualsIgnoreCase("A\xED\xB0\x80.s", "a\xED\xB0\x80.S"));
@@ -93,7 +92,6 @@ TEST(Case, LowersComparesAndOrdersLatinAndCyrillicAsNtfsDoes) {
   // Past ASCII the upper-case forms decide: "Ж" is "ж" upper-cased.
   EXPECT_TRUE(LessIgnoreCase("abЖ", "ABжа"));
   EXPECT_FALSE(LessIgnoreCase("abжа", "ABЖ"));
-  EXPECT_TRUE(LessIgnoreCase("ABЖ", "abж"));
 }
 
 }  // namespace
