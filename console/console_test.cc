@@ -87,11 +87,6 @@ TEST_F(ConsoleTest, MakeaceTakesEachEntryAsTyped) {
   EXPECT_EQ(operations.fields[1].TexOutput, "c:\\tex\\ b.ace");
   EXPECT_EQ(operations.fields[2].TexOutput, "c:\\tex\\ace");
   EXPECT_TRUE(main.log.lines().empty());  // printed, then cleared
-  // A name that is no command changes nothing for the commands after it.
-  Interactive("makeace2(-dxt;-bmp) a.tga\n");
-  EXPECT_EQ(operations.fields.size(), 3u);
-  EXPECT_NE(main.fields.TexCompression, core::Compression::kDxt);
-  EXPECT_FALSE(main.fields.TexCab);
 }
 
 // A failure line and the end of input at a question are checked end to end.

@@ -46,21 +46,13 @@ TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder
 
 TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
   files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
-  ui.folders = {std::nullopt, std::string("C:\\MSTS"), std::string("E:\\Games\\MSTS")};
+  ui.folders = {std::nullopt, std::string("C:\\MSTS")};
   MSTSSelectClick(*main);
   EXPECT_EQ(Stored("ROOT"), "<none>");
   MSTSSelectClick(*main);
   EXPECT_EQ(main->fields.MSTSRoot, "C:\\MSTS");
   EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
-  // A root without the editor tool is warned of and kept all the same; the
-  // utilities folder shown stays, and the settings hold that one.
-  MSTSSelectClick(*main);
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir", "Folder: Select MSTS root dir",
-                             "Folder: Select MSTS root dir",
-                             "Warning: Unable to find ffeditc_unicode"}));
-  EXPECT_EQ(main->fields.MSTSRoot, "E:\\Games\\MSTS");
-  EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
