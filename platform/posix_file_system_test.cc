@@ -358,6 +358,7 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
   link("SHAPES", "C:\\MSTS\\ROUTES\\R\\in");
   link(temp_.Host("C:\\Outside"), "C:\\MSTS\\ROUTES\\R\\out");
   link(temp_.Host("C:\\Outside\\notes.txt"), "C:\\MSTS\\ROUTES\\R\\R.ref");
+  link(temp_.Host("C:\\nothing"), "C:\\MSTS\\ROUTES\\R\\dangling");
   link(temp_.Host("C:\\Disk\\R2"), "C:\\MSTS\\ROUTES\\L");
   link("../../MSTS/ROUTES/R", "C:\\Disk\\R2\\up");
   const std::string r = "C:\\MSTS\\ROUTES\\R", l = "C:\\MSTS\\ROUTES\\L";
@@ -365,6 +366,7 @@ TEST_F(PosixFileSystemTest, LinkOutOfNamesTheLinkThroughWhichAPathLeavesAFolder)
       {r + "\\in\\a.s", std::nullopt},
       {r + "\\OUT\\a.s", r + "\\OUT"},
       {r + "\\r.ref", r + "\\r.ref"},
+      {r + "\\dangling", r + "\\dangling"},
       {l + "\\SHAPES\\a.s", std::nullopt},  // the folder itself is reached through a link
       {l + "\\up\\x.s", l + "\\up"},
   };
