@@ -43,8 +43,7 @@ class RecordingOperations : public Operations {
   void CheckRoute(const std::string&, const std::optional<std::string>&) override {}
   void ClRestoreClick(const std::string&) override {}
   void CrProcClick(const std::string&, const std::optional<std::string>&) override {}
-  std::string NoWindow() const override { return no_window; }
-  std::string no_window;
+  std::string NoWindow() const override { return ""; }
 
  private:
   void Record(const std::string& name) {
@@ -77,28 +76,7 @@ class ConsoleTest : public ::testing::Test {
 };
 
 const char kBanner[] = "Rastolin v1.2b - console.\nEnter 'help' or '/?' for help\n";
-const char kPrompt[] = "Enter new command('q' for exit):\n$ ";
 const char kEnd[] = "Press any key..";
-
-TEST_F(ConsoleTest, OnlyALowerCaseQAtTheStartEndsAndLongLinesAreReadInPieces) {
-  Interactive("Q\n q\nquit\nnever read\n");
-  EXPECT_EQ(terminal.reads, 3);
-  Interactive(std::string(5000, 'x') + "\n");
-  EXPECT_EQ(terminal.reads, 3);  // 4086 bytes, the rest of the line, then q
-}
-
-TEST_F(ConsoleTest, MainRestartsTheProgramAndEndsAtOnceWhereAWindowCanOpen) {
-  Command("main", "never read\n");
-  EXPECT_EQ(processes.restarts, 1);
-  EXPECT_EQ(terminal.output, kBanner);
-  EXPECT_EQ(terminal.reads, 0);
-
-  operations.no_window = "no display can be opened";
-  Interactive("main\n");
-  EXPECT_EQ(processes.restarts, 1);
-  EXPECT_EQ(terminal.errors, "main: no display can be opened; the console goes on\n");
-  EXPECT_EQ(terminal.output, std::string(kBanner) + kPrompt + kPrompt);
-}
 
 TEST_F(ConsoleTest, MakeaceTakesEachEntryAsTyped) {
   for (const char* name : {"a.tga", " b.bmp", "noext"})
@@ -109,11 +87,6 @@ TEST_F(ConsoleTest, MakeaceTakesEachEntryAsTyped) {
   EXPECT_EQ(operations.fields[1].TexOutput, "c:\\tex\\ b.ace");
   EXPECT_EQ(operations.fields[2].TexOutput, "c:\\tex\\ace");
   EXPECT_TRUE(main.log.lines().empty());  // printed, then cleared
-  // A name that is no command changes nothing for the commands after it.
-  Interactive("makeace2(-dxt;-bmp) a.tga\n");
-  EXPECT_EQ(operations.fields.size(), 3u);
-  EXPECT_NE(main.fields.TexCompression, core::Compression::kDxt);
-  EXPECT_FALSE(main.fields.TexCab);
 }
 
 // A failure line and the end of input at a question are checked end to end.

@@ -20,11 +20,10 @@ TEST(ConvMainTest, TakesTheConvIniOfTheCurrentFolderAndWritesNoneOfItsOwn) {
   EXPECT_EQ(without.tools.MakeaceName, "makeace.exe");
   EXPECT_FALSE(files.FileExists("C:\\models\\conv.ini"));
   files.Add("C:\\models\\conv.ini",
-            "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nLASTDIR=C:\\3d\r\nMAKEACE=\r\n"
+            "[INF]\r\nLANGUAGE=1\r\n[PATHS]\r\nMAKEACE=\r\n"
             "CONV3DS=conv3ds_new.exe\r\n");
   ConvMain main(files, processes, ui);
   EXPECT_EQ(main.language[Msg::CapAddShape], "Add shape");
-  EXPECT_EQ(main.fields.ShapeDir, "C:\\3d");
   EXPECT_EQ(main.tools.MakeaceName, "");
   EXPECT_EQ(main.tools.Conv3dsName, "conv3ds_new.exe");
 }

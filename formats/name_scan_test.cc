@@ -90,41 +90,5 @@ TEST(NameScanTest, FindsEveryFileNameByTheRulesOfTheTextForm) {
   }
 }
 
-TEST(EnclosingBlocksTest, NamesTheBlockEachFileNameStandsIn) {
-  const struct {
-    const char* text;
-    Names blocks;
-  } cases[] = {
-      {"Tr_Worldfile (\r\n\tStatic (\r\n\t\tUiD ( 1 )\r\n\t\tFileName ( a.s )\r\n\t)\r\n"
-       "\tTrackObj (\r\n\t\tUiD ( 2 ) SectionIdx ( 36 ) FileName ( b.s ) FileName ( c.s )\r\n\t)\r\n)",
-       {"Static", "TrackObj", "TrackObj"}},
-      // Quoted parentheses, a keyword on the line before its "(", the top.
-      {"FileName ( top.s ) Tr_Worldfile ( Static\r\n( Name ( \"(x\\\" )\" ) FileName ( a.s ) ) "
-       "Forest ( X ( ( ) ) FileName ( f.s ) ) )",
-       {"", "Static", "Forest"}},
-      {"A ( FileName ( a.s ) B ( ) FileName ( b.s ) C ( D ( ) ) FileName ( c.s ) ) FileName ( d.s )",
-       {"A", "A", "A", ""}},
-  };
-  for (const auto& c : cases) {
-    for (const size_t width : {1, 2}) {
-      const std::string text =
-          width == 1 ? std::string(c.text) : platform::Utf8ToUtf16Le(c.text);
-      Names blocks;
-      if (width == 1) {
-        EnclosingBlocks<1> enclosing(text);
-        ScanFileNames<1>(text, [&](std::string_view raw) {
-          blocks.emplace_back(enclosing.Of(raw));
-        });
-      } else {
-        EnclosingBlocks<2> enclosing(text);
-        ScanFileNames<2>(text, [&](std::string_view raw) {
-          blocks.push_back(platform::Utf16LeToUtf8(enclosing.Of(raw)));
-        });
-      }
-      EXPECT_EQ(blocks, c.blocks) << c.text << " in units of " << width;
-    }
-  }
-}
-
 }  // namespace
 }  // namespace formats

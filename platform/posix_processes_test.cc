@@ -6,14 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <chrono>
 #include <filesystem>
-#include <fstream>
 #include <string>
-#include <thread>
 
-#include "platform/host.h"
 #include "platform/posix_file_system.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_prefix.h"
@@ -22,24 +17,6 @@ namespace fs = std::filesystem;
 
 namespace platform {
 namespace {
-
-// Started again by RestartDetached (see RestartStartsThisProgramDetached),
-// this binary reports how it was started, with RASTOLIN_RESTART_PROBE_SHOWN
-// tells that its window is shown, and leaves before any test runs.
-const bool kRestartProbe = [] {
-  const char* probe = getenv("RASTOLIN_RESTART_PROBE");
-  if (!probe) return false;
-  std::ifstream cmdline("/proc/self/cmdline", std::ios::binary);
-  std::string args((std::istreambuf_iterator<char>(cmdline)), std::istreambuf_iterator<char>());
-  std::ofstream report(std::string(probe) + ".part");
-  report << "args=" << std::count(args.begin(), args.end(), '\0')
-         << " leader=" << (getsid(0) == getpid())
-         << " stdin=" << fs::read_symlink("/proc/self/fd/0").string();
-  report.close();
-  fs::rename(std::string(probe) + ".part", probe);
-  if (getenv("RASTOLIN_RESTART_PROBE_SHOWN")) WindowShown();
-  _exit(0);
-}();
 
 size_t OpenDescriptors() {
   size_t count = 0;
@@ -140,22 +117,6 @@ TEST_F(PosixProcessesTest, ProgramPathWithSpacesIsFoundPieceByPieceAndWindowsOne
   test_support::ScopedEnv missing("RASTOLIN_WINE", (prefix_.root() / "no-such-wine").string());
   const size_t before = OpenDescriptors();
   EXPECT_FALSE(processes_.Run("C:\\Win\\Tool.exe", "C:\\Win").started);
-  EXPECT_EQ(OpenDescriptors(), before);
-}
-
-TEST_F(PosixProcessesTest, RestartStartsThisProgramDetachedAndTellsWhetherItsWindowIsShown) {
-  fs::path probe = prefix_.root() / "probe";
-  test_support::ScopedEnv env("RASTOLIN_RESTART_PROBE", probe.string());
-  {
-    test_support::ScopedEnv shown("RASTOLIN_RESTART_PROBE_SHOWN", "1");
-    ASSERT_TRUE(processes_.RestartDetached());
-  }
-  for (int i = 0; i < 3000 && !fs::exists(probe); ++i)
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  EXPECT_EQ(test_support::ReadHostFile(probe), "args=1 leader=1 stdin=/dev/null");
-  // Ended without a window, as where no display can be opened.
-  const size_t before = OpenDescriptors();
-  EXPECT_FALSE(processes_.RestartDetached());
   EXPECT_EQ(OpenDescriptors(), before);
 }
 

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "platform/command_line.h"
@@ -19,23 +18,6 @@ void Print(std::string_view text) {
   WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
             &written, nullptr);
 }
-
-// Started again by RestartDetached with RASTOLIN_RESTART_PROBE naming a
-// file, this binary writes there what followed its name and whether it has
-// a console, then leaves.
-const bool kRestartProbe = [] {
-  const wchar_t* report = _wgetenv(L"RASTOLIN_RESTART_PROBE");
-  if (!report) return false;
-  const std::string text = "args=[" + std::string(TextAfterProgram(Narrow(GetCommandLineW()))) +
-                           "] console=" + (GetConsoleWindow() ? "yes" : "no");
-  const std::wstring part = std::wstring(report) + L".part";
-  HANDLE file = CreateFileW(part.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  DWORD written;
-  WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
-  CloseHandle(file);
-  MoveFileExW(part.c_str(), report, 0);
-  ExitProcess(0);
-}();
 
 // Started again by the tests below with RASTOLIN_TOOL_PROBE set, this binary
 // plays a tool before any test runs: it reports its working folder, the
@@ -93,16 +75,6 @@ TEST_F(Win32ProcessesTest, WhatCannotStartIsNotStarted) {
   EXPECT_FALSE(processes_.Run(prefix_.ToProgram("C:\\missing.exe a"), folder).started);
   EXPECT_FALSE(processes_.Run("", folder).started);
   EXPECT_FALSE(processes_.Run("\"" + Self() + "\" 0", prefix_.ToProgram("C:\\none")).started);
-}
-
-TEST_F(Win32ProcessesTest, RestartStartsThisProgramWithoutArgumentsOrConsole) {
-  const std::filesystem::path report = prefix_.root() / "restarted";
-  SetEnvironmentVariableW(L"RASTOLIN_RESTART_PROBE", report.c_str());
-  const bool started = processes_.RestartDetached();
-  SetEnvironmentVariableW(L"RASTOLIN_RESTART_PROBE", nullptr);
-  ASSERT_TRUE(started);
-  for (int i = 0; i < 1000 && !std::filesystem::exists(report); ++i) Sleep(10);
-  EXPECT_EQ(test_support::ReadHostFile(report), "args=[] console=no");
 }
 
 }  // namespace

@@ -41,40 +41,18 @@ TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder
   EXPECT_EQ(Stored("UTILS"), "<none>");
   main->SetConvShV("conv3ds.exe");
   EXPECT_TRUE(CheckTools(*main));
-  EXPECT_EQ(ui.shown.size(), 1u);
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
-}
-
-TEST_F(ToolChecksTest, Button1ClickTakesTheChosenFolderAndChecksEvenOnCancel) {
-  InstallUtilities("D:\\SDK");
-  ui.folders = {std::nullopt, std::string("D:\\SDK")};
-  Button1Click(*main);
-  EXPECT_EQ(main->fields.PathUtils, "");
-  Button1Click(*main);
-  EXPECT_EQ(main->fields.PathUtils, "D:\\SDK");
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select directory with the program:",
-                             "Warning: Unable to find conv3ds.exe",
-                             "Folder: Select directory with the program:"}));
-  EXPECT_EQ(Stored("UTILS"), "D:\\SDK");
 }
 
 TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
   files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
-  ui.folders = {std::nullopt, std::string("C:\\MSTS"), std::string("E:\\Games\\MSTS")};
+  ui.folders = {std::nullopt, std::string("C:\\MSTS")};
   MSTSSelectClick(*main);
   EXPECT_EQ(Stored("ROOT"), "<none>");
   MSTSSelectClick(*main);
   EXPECT_EQ(main->fields.MSTSRoot, "C:\\MSTS");
   EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
-  // A root without the editor tool is warned of and kept all the same; the
-  // utilities folder shown stays, and the settings hold that one.
-  MSTSSelectClick(*main);
-  EXPECT_EQ(ui.shown, (Shown{"Folder: Select MSTS root dir", "Folder: Select MSTS root dir",
-                             "Folder: Select MSTS root dir",
-                             "Warning: Unable to find ffeditc_unicode"}));
-  EXPECT_EQ(main->fields.MSTSRoot, "E:\\Games\\MSTS");
-  EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
