@@ -32,21 +32,6 @@ class RouteStateTest : public OpsFixture {
   }
 };
 
-TEST_F(RouteStateTest, TheRoutePagesListTheRoutesOnce) {
-  EXPECT_EQ(ListRoutes(main, routes, Page::kShapes), Page::kShapes);
-  EXPECT_EQ(ListRoutes(main, routes, Page::kSettings), Page::kSettings);
-  EXPECT_TRUE(routes.AddRoute.empty());
-  EXPECT_EQ(ListRoutes(main, routes, Page::kComparison), Page::kComparison);
-  const Names expected{"Alpha", "Beta", "Gamma"};
-  EXPECT_EQ(routes.AddRoute, expected);
-  EXPECT_EQ(routes.ClRoute, expected);
-  EXPECT_EQ(routes.CrRoute, expected);
-  files.Add("C:\\MSTS\\ROUTES\\Delta\\x.dat", "");
-  EXPECT_EQ(ListRoutes(main, routes, Page::kAdding), Page::kAdding);
-  EXPECT_EQ(routes.AddRoute, expected);
-  EXPECT_TRUE(ui.shown.empty());
-}
-
 TEST_F(RouteStateTest, AMissingOrBadRootLeadsBackToTheSettings) {
   main.fields.MSTSRoot = "C:\\Games";
   EXPECT_EQ(ListRoutes(main, routes, Page::kClearing), Page::kSettings);
@@ -81,18 +66,6 @@ TEST_F(RouteStateTest, ChoosingARouteSelectsItInBothBoxesAndListsItsClasses) {
   EXPECT_EQ(routes.CurrentRoute->Name, "Gamma");
   EXPECT_TRUE(routes.CurrentRoute->Unreadable());
   EXPECT_TRUE(routes.AddClassItems.empty());
-}
-
-// Only an empty file or blank lines make a route without entries, in
-// which every shape would be "not in ref".
-TEST_F(RouteStateTest, OnlyAnEmptyOrBlankRefIsARouteWithoutEntries) {
-  routes.AddRoute = {"Alpha"};
-  const std::string mark = "\xFF\xFE";
-  for (const std::string& blank : {std::string(), mark, test_support::UnicodeFile(" \r\n\t")}) {
-    files.Add("C:\\MSTS\\ROUTES\\Alpha\\Alpha.ref", blank);
-    AddRouteChange(main, routes, 0);
-    EXPECT_EQ(routes.CurrentRoute->EntryCount(), 0);
-  }
 }
 
 }  // namespace

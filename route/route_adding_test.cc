@@ -50,10 +50,6 @@ TEST_F(RouteAddingTest, AnEntryThatCannotBeWrittenIsRefusedBeforeCopying) {
   EXPECT_THAT([&] { route.AddShape(entry, SdProps(), true, true, true); },
               ThrowsMessage<core::Error>(
                   "The property Class holds a line break and cannot be written"));
-  Shape sd = SdProps();
-  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
-  Shape clean = Entry();
-  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
   files.FailWritesTo(kRef);
   Shape added = Entry();
   EXPECT_THROW(route.AddShape(added, SdProps(), true, true, false), core::Error);
@@ -71,13 +67,6 @@ TEST_F(RouteAddingTest, AnEntryThatCannotBeWrittenIsRefusedBeforeCopying) {
   // Without an entry nothing of the .ref file is at stake.
   EXPECT_TRUE(broken.AddShape(entry, SdProps(), false, true, false));
   EXPECT_TRUE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.sd"));
-}
-
-TEST_F(RouteAddingTest, TheSdFileIsNamedAfterTheTextBeforeTheLastDot) {
-  route.WriteSd("my.house.s", SdProps(), false);
-  route.WriteSd("noext", SdProps(), false);
-  EXPECT_TRUE(files.FileExists(kFolder + "SHAPES\\my.house.sd"));
-  EXPECT_TRUE(files.FileExists(kFolder + "SHAPES\\noext.sd"));
 }
 
 // Each write of the route against a link planted in it that leads out: the

@@ -51,26 +51,6 @@ class RouteClearingTest : public RouteFixture {
   FormatsReader reader{files};
 };
 
-// Shape texts as other tools lay them out: the images block names the
-// textures, not a line of a certain form ("not found" shows a name read,
-// once in whatever letter case).
-TEST_F(RouteClearingTest, TheTexturesOfAShapeAreReadFromItsImagesBlockWhateverItsLayout) {
-  const char* layouts[] = {
-      "shape (\r\n    images ( 1\r\n        image ( a.ace )\r\n    )\r\n)",
-      "shape ( images ( 3 image ( b.ace ) image ( \"c d.ace\" ) image ( B.ACE ) ) )",
-      "SHAPE (\n\tIMAGES ( 1\n\t\tImage ( e.ace )\n\t)\n)",
-      "shape ( shader_names ( 1 image ( not.ace ) ) images ( 1 image ( f.ace ) ) )",
-  };
-  for (const char* layout : layouts) {
-    files.Add(kRoute + "SHAPES\\s.s", test_support::UnicodeFile(layout));
-    route.DeleteEntry("s.s", false, true, reader);
-  }
-  Lines expected;
-  for (const char* name : {"a.ace", "b.ace", "c d.ace", "e.ace", "f.ace"})
-    expected.push_back(name + std::string(": texture not found"));
-  EXPECT_EQ(Logged(), expected);
-}
-
 // What a later restore needs: a shape and its .sd under one number, a
 // texture under its own folder, and a name taken by anything at all, a
 // link that leads nowhere too, passed over rather than failed on.

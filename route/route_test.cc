@@ -80,24 +80,6 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   }
 }
 
-TEST_F(RouteTest, AnEntryIsPutInOnlyFromTheWholeTextOfOneEntry) {
-  const std::string before = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
-  files.Add(kPath, before);
-  Route route = Open();
-  route.ReadRef();
-  std::vector<RemovedEntry> wrong = {{0, "Static ( )", 0}};
-  for (std::string text :
-       {"", "Static (", "Static ( ) Static ( )", "Static ( ) x", "_skip ( Static ( ) )"}) {
-    wrong.push_back({1, text, 0});
-  }
-  EXPECT_EQ(route.InsertEntries(wrong), 0u);
-  route.WriteRef();
-  EXPECT_EQ(files.Content(kPath), before);
-  // A number past the end puts the entry after the last one.
-  EXPECT_EQ(route.InsertEntries({{9, "Static ( )", 0}}), 1u);
-  EXPECT_EQ(route.Entries.back().Text(), "Static ( )");
-}
-
 TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   const std::string before =
       test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
