@@ -10,25 +10,22 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-std::string RefFile(std::string_view body) {
-  return test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n" + std::string(body));
-}
-
 class RouteStateTest : public OpsFixture {
  protected:
   RouteStateTest() {
     files.Add("C:\\MSTS\\ROUTES\\Alpha\\Alpha.trk", "");
     files.Add("C:\\MSTS\\ROUTES\\Alpha\\tsection.dat", "");
-    files.Add("C:\\MSTS\\ROUTES\\Alpha\\Alpha.ref", RefFile("Static ( Class ( Trees ) )\r\n"));
+    files.Add("C:\\MSTS\\ROUTES\\Alpha\\Alpha.ref",
+              MstsFile("r1", "Static ( Class ( Trees ) )\r\n"));
     files.Add("C:\\MSTS\\ROUTES\\Beta\\carspawn.dat", "");
     files.Add("C:\\MSTS\\ROUTES\\Beta\\Beta.ref",
-              RefFile("Static ( Class ( Buildings ) )\r\nStatic ( FileName ( x.s ) )\r\n"
-                      "Static ( Class ( buildings ) )\r\nStatic ( Class ( Bridges ) )\r\n"
-                      "Hazard ( Class ( Деревья ) )\r\nStatic ( Class ( ) )\r\n"
-                      "Static ( Class ( ДЕРЕВЬЯ ) )\r\nStatic ( Class ( Trees ) )"));
+              MstsFile("r1", "Static ( Class ( Buildings ) )\r\nStatic ( FileName ( x.s ) )\r\n"
+                             "Static ( Class ( buildings ) )\r\nStatic ( Class ( Bridges ) )\r\n"
+                             "Hazard ( Class ( Деревья ) )\r\nStatic ( Class ( ) )\r\n"
+                             "Static ( Class ( ДЕРЕВЬЯ ) )\r\nStatic ( Class ( Trees ) )"));
     files.Add("C:\\MSTS\\ROUTES\\Gamma\\speedpost.dat", "");
     files.Add("C:\\MSTS\\ROUTES\\Gamma\\Gamma.ref", "SIMISA@F\x10@@@@x");
-    files.Add("C:\\MSTS\\ROUTES\\NotARoute\\NotARoute.ref", RefFile(""));
+    files.Add("C:\\MSTS\\ROUTES\\NotARoute\\NotARoute.ref", MstsFile("r1", ""));
   }
 };
 

@@ -80,7 +80,7 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   }
 }
 
-TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
+TEST_F(RouteTest, WritesStayInTheRouteAndABackupIsTheFileAsItWas) {
   const std::string before =
       test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
   const std::string backups = "C:\\MSTS\\ROUTES\\R\\Rastolin_backups\\";
@@ -89,12 +89,6 @@ TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   route.ReadRef();
   route.BackupRef();
   EXPECT_EQ(files.Content(backups + "R1.ref"), before);
-  route.BackupRef();
-  files.DeleteFile(backups + "R1.ref");
-  files.Add(backups + "R3.ref", "x");
-  route.BackupRef();
-  EXPECT_TRUE(files.FileExists(backups + "R1.ref"));
-  EXPECT_TRUE(files.FileExists(backups + "R2.ref"));
 
   EXPECT_EQ(ErrorOf([&] { route.WriteRef("C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref"); }),
             "C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref leads out of the route and is not written");
@@ -104,42 +98,6 @@ TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
   files.FailWritesTo(kPath);
   EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }), "Cannot create file " + kPath);
   EXPECT_EQ(files.Content(kPath), before);
-}
-
-// Rewrites as the README says: the line break of a deleted entry stays
-// where something else stands on its line and goes with it where nothing
-// does, an added entry starts on a line of its own, and an entry on the
-// header line is an entry.
-TEST_F(RouteTest, ADeletedEntryTakesItsLineOnlyWhenAloneAndAnAddedOneStartsALine) {
-  const std::string header = "SIMISA@@@@@@@@@@JINX0t1t______";
-  const struct {
-    const char* form;
-    std::string before;
-    int deleted;  // 0: an entry is added instead
-    std::string after;
-  } kCases[] = {
-      {"shared line", "\r\nA ( ) B ( )\r\nC ( )\r\n", 2, "\r\nA ( ) \r\nC ( )\r\n"},
-      {"alone", "\r\nA ( )\r\n  B ( ) \r\nC ( )\r\n", 2, "\r\nA ( )\r\nC ( )\r\n"},
-      {"header line", " Static ( FileName ( a.s ) Class ( C ) )\r\nB ( )\r\n", 1, " \r\nB ( )\r\n"},
-      {"no final line break", "\r\nA ( )", 0,
-       "\r\nA ( )\r\nStatic (\r\n\tFileName ( n.s )\r\n)\r\n"},
-  };
-  for (const auto& test : kCases) {
-    files.Add(kPath, test_support::UnicodeFile(header + test.before));
-    Route route = Open();
-    route.ReadRef();
-    if (test.deleted > 0) {
-      std::vector<bool> marked(route.Entries.size());
-      marked[test.deleted - 1] = true;
-      route.RemoveEntries(marked);
-    } else {
-      Shape added;
-      added.AddProp("FileName", "n.s");
-      route.AddEntry(added);
-    }
-    route.WriteRef();
-    EXPECT_EQ(files.Content(kPath), test_support::UnicodeFile(header + test.after)) << test.form;
-  }
 }
 
 }  // namespace
