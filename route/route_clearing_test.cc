@@ -9,9 +9,7 @@ namespace {
 
 using ::testing::ThrowsMessage;
 using Lines = std::vector<std::string>;
-const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
-const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
 
 std::string ShapeFile(const Lines& images) {
   std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
@@ -42,7 +40,7 @@ class RouteClearingTest : public RouteFixture {
  protected:
   RouteClearingTest() { Entries("Static ( )\r\n"); }
   void Entries(const std::string& entries) {
-    files.Add(kRoute + "R.ref", test_support::UnicodeFile(kRefHeader + entries));
+    files.Add(kRefPath, RefFile(entries));
     route.ReadRef();
   }
   const Lines& Logged() const { return main.log.lines(); }
