@@ -2,7 +2,6 @@
 
 #include <gmock/gmock.h>
 
-#include "core/error.h"
 #include "tests/support/ops_fixture.h"
 #include "ops/unused.h"
 
@@ -10,22 +9,11 @@ namespace ops {
 namespace {
 
 using ::testing::Contains;
-using ::testing::Not;
 
 const std::string kShapes = kRoute + "SHAPES\\";
 
-// Route R with a binary shape placed, read through the editor tool.
 class RouteCheckTest : public ClearingFixture {
  protected:
-  RouteCheckTest() {
-    files.Add(kRoute + "WORLD\\a.w", test_support::UnicodeFile(WorldText({"used.s", "tokens.s"})));
-    files.Add(kShapes + "used.s", test_support::UnicodeFile(ShapeText({"brick.ace"})));
-    files.Add(kShapes + "tokens.s", kBinary);
-    tool_text = ShapeText({"tool.ace"});
-    files.Add(kRoute + "TEXTURES\\brick.ace", "brick");
-    Choose("Static ( FileName ( used.s ) )\r\n");
-  }
-
   Lines Report() {
     SimisReader reader(main, Route());
     Lines lines;
@@ -36,46 +24,6 @@ class RouteCheckTest : public ClearingFixture {
   }
 };
 
-// What cannot be read is named with its reason, and what it would make
-// wrong is not checked rather than reported.
-TEST_F(RouteCheckTest, WhatCannotBeReadIsNamedAndWhatDependsOnItIsNotChecked) {
-  const std::string not_checked = "not checked (see the files that could not be read)";
-  files.Add(kRoute + "WORLD\\c.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120));
-  files.DeleteFile(kFfedit + "ffeditc_unicode.exe");
-  files.Add(kRoute + "R.ref", test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                                        "Static ( FileName ( x.s )"));
-  EXPECT_THROW(AddRouteChange(main, routes, 0), core::Error);
-  Lines report = Report();
-  for (const std::string& line : Lines{
-           "Entries whose shape is missing (Delete non-existent): " + not_checked,
-           "Duplicate entries (Delete duplicates): " + not_checked,
-           "Unused entries (Delete unused): " + not_checked,
-           "Files that could not be read: 3",
-           "  " + kRoute +
-               "R.ref ends inside an entry (the block beginning on line 3 is not "
-               "closed) and is not read",
-           "  " + kShapes + "tokens.s: cannot be read (a block runs past the block or file "
-               "holding it, and " + kFfedit + "ffeditc_unicode.exe, which could read it, is "
-               "missing)",
-           "  " + kRoute + "WORLD\\c.w: ends inside a block (cut short)",
-       }) {
-    EXPECT_THAT(report, Contains(line));
-  }
-  EXPECT_THAT(report, Not(Contains("  tool.ace (first in tokens.s)")));
-  EXPECT_TRUE(Runs().empty());
-
-  files.MakeUnreadable(kShapes);
-  report = Report();
-  for (const std::string& line : Lines{
-           "Shapes missing from SHAPES: " + not_checked,
-           "Textures missing from TEXTURES: " + not_checked,
-           "Shapes without an .sd file: " + not_checked,
-           "  " + kShapes + ": the folder cannot be listed",
-       }) {
-    EXPECT_THAT(report, Contains(line));
-  }
-}
-
 // A placed name points where the simulator opens it: a TrackObj's from
 // GLOBAL\SHAPES, every other from the route's SHAPES; the unused search
 // counts it from either base, and a file outside the route is looked up
@@ -85,6 +33,7 @@ TEST_F(RouteCheckTest, EveryJobTakesANameToTheFileItOpens) {
   files.Add("C:\\MSTS\\GLOBAL\\SHAPES\\A1t10mStrt.s",
             test_support::UnicodeFile(ShapeText({"rails.ace", "gone.ace"})));
   files.Add("C:\\MSTS\\GLOBAL\\TEXTURES\\rails.ace", "");
+  files.AddFolder(kRoute + "TEXTURES");
   files.Add("C:\\MSTS\\ROUTES\\O\\SHAPES\\BAB\\o.s", test_support::UnicodeFile(ShapeText({})));
   files.Add("C:\\outside\\y.s", "");
   files.AddLink(kShapes + "linked", "C:\\outside");
@@ -123,9 +72,8 @@ TEST_F(RouteCheckTest, EveryJobTakesANameToTheFileItOpens) {
   };
   auto place = [&](const std::string& block, const std::string& spelling) {
     files.Add(kRoute + "WORLD\\a.w",
-              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n\t" +
-                                        block + " (\r\n\t\tFileName ( " + spelling +
-                                        " )\r\n\t)\r\n)\r\n"));
+              MstsFile("w0", "Tr_Worldfile (\r\n\t" + block + " (\r\n\t\tFileName ( " + spelling +
+                                 " )\r\n\t)\r\n)\r\n"));
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(std::string(row.block) + " " + row.spelling);

@@ -135,28 +135,5 @@ TEST_F(RouteClearingTest, NamesLeadingOutOfTheRouteMoveNothing) {
   EXPECT_TRUE(files.FileExists(kRoute + "R.ref"));
 }
 
-TEST_F(RouteClearingTest, OddShapesAreHandledAsFarAsTheyCanBe) {
-  for (const char* name :
-       {"shed", "shed.sd", "shed.thm", "sub.dir\\hut", "sub.dir\\hut.sd", "sub.sd"}) {
-    files.Add(kRoute + "SHAPES\\" + name, name);
-  }
-  files.Add(kRoute + "SHAPES\\bin.s", "SIMISA@@@@@@@@@@JINX0s1b______tokens");
-  files.Add(kRoute + "SHAPES\\Own.S", ShapeFile({}));
-  for (const char* name : {"shed", "sub.dir\\hut", "gone.s", "bin.s", "", "own.s"})
-    route.DeleteEntry(name, true, true, reader);
-  // The backup keeps the name the file has on disk.
-  EXPECT_EQ(files.Find(kBackup + "SHAPES\\own.s", platform::kAnyAttributes).at(0).name, "Own.S");
-  // Without a dot of its own a name keeps it whole for its companions.
-  for (const char* moved : {"shed", "shed.sd", "hut", "hut.sd"})
-    EXPECT_TRUE(files.FileExists(kBackup + "SHAPES\\" + moved));
-  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\shed.thm"));
-  EXPECT_EQ(files.Content(kRoute + "SHAPES\\sub.sd"), "sub.sd");
-  EXPECT_EQ(
-      Lines(Logged().begin() + 4, Logged().end()),
-      (Lines{kRoute + "SHAPES\\gone.s: shape not found",
-             kRoute + "SHAPES\\bin.s cannot be read (damaged), so its textures stay in the route",
-             kRoute + "SHAPES\\bin.s: shape deleted", kRoute + "SHAPES\\own.s: shape deleted"}));
-}
-
 }  // namespace
 }  // namespace route
