@@ -7,22 +7,6 @@
 namespace route {
 namespace {
 
-Shape Entry(std::initializer_list<Props> props) {
-  Shape shape;
-  for (const Props& prop : props) shape.AddProp(prop.PropName, prop.PropValue);
-  return shape;
-}
-
-TEST(ShapeTest, GetValueFindsTheFirstPropertyOfTheNameInAnyLetterCase) {
-  Shape shape = Entry({{"Class", "Bridges"}, {"FILENAME", "house.s"}, {"Filename", "barn.s"},
-                       {"Описание", "мост"}});
-  EXPECT_EQ(shape.GetValue("filename"), "house.s");
-  EXPECT_EQ(shape.GetValue("class"), "Bridges");
-  EXPECT_EQ(shape.GetValue("Clas"), "");
-  EXPECT_EQ(shape.GetValue("ОПИСАНИЕ"), "мост");
-  EXPECT_EQ(shape.GetValue("опис"), "");
-}
-
 TEST(ShapeTextTest, AnEntryChangedAfterReadingIsWrittenInTheProgramsLayout) {
   const std::string read = "Forest ( ScaleRange ( 0.8 1.2 ) FileName ( \"a\" + \"b.s\" ) )";
   const struct {
