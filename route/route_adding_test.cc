@@ -11,7 +11,6 @@ namespace {
 
 using ::testing::ThrowsMessage;
 
-
 class RouteAddingTest : public RouteFixture {
  protected:
   RouteAddingTest() {
