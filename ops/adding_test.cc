@@ -44,21 +44,6 @@ TEST_F(AddingTest, TheThreeChecksStopBeforeAnythingIsTouched) {
   EXPECT_TRUE(main.log.lines().empty());
 }
 
-TEST_F(AddingTest, WithOnlyCreateSdTheShapeAndItsSdFileAreAddedAndTheRefIsLeftAlone) {
-  ChooseRoute();
-  const std::string ref = files.Content(kRef);
-  main.fields.AddShapeFile = "C:\\work\\barn.s";
-  main.fields.CrSD = true;
-  AddProcClick(main, routes);
-  EXPECT_TRUE(ui.shown.empty());
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.s"), "barn");
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\barn.sd"),
-            test_support::UnicodeFile(kHeader + "Shape( barn.s\r\n\tESD_Alternative_Texture ( 0 ) \r\n"
-                                  "\tESD_Detail_Level ( 0 ) \r\n)\r\n"));
-  EXPECT_EQ(files.Content(kRef), ref);
-  EXPECT_EQ(main.log.lines(), (Lines{"C:\\work\\barn.s: shape succesfully added"}));
-}
-
 TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFieldsAndAReplacedShapeAddsAnEntry) {
   ChooseRoute();
   core::Fields& fields = main.fields;

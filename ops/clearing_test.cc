@@ -104,49 +104,6 @@ TEST_F(ClearingTest, AJobThatRemovesNothingLeavesTheRefUntouched) {
   EXPECT_EQ(Logged(), (Lines{"Deleted 0 duplicated entries", "Deleted 0 unexisting file entries"}));
 }
 
-// A folder that cannot be read lists nothing, and every shape in it would
-// look missing; SHAPES\ itself missing or a link leading nowhere is checked
-// end to end.
-TEST_F(ClearingTest, DeleteNonexistentRemovesNothingWhenASubfolderItLooksInCannotBeRead) {
-  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( sub\\c.s ) )\r\n");
-  files.Add(kRoute + "SHAPES\\a.s", "");
-  files.AddFolder(kRoute + "SHAPES\\sub");
-  const std::string ref = files.Content(kRoute + "R.ref");
-  files.MakeUnreadable(kRoute + "SHAPES\\sub\\");
-  EXPECT_THAT([&] { ClDelUnexClick(main, routes); },
-              ThrowsMessage<core::Error>("The folder " + kRoute +
-                                         "SHAPES\\sub\\ cannot be read, so nothing is done: what "
-                                         "it holds would count as missing"));
-  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
-  EXPECT_EQ(Route().EntryCount(), 2);
-}
-
-TEST_F(ClearingTest, EveryButtonRefusesARouteThatCouldNotBeRead) {
-  using Button = void (*)(core::ConvMain&, RouteState&);
-  const Button buttons[] = {ClDeleteClick, ClDuplicatesClick, ClDelUnexClick,
-                            ClUnusedClick, ClDelUnnamedClick, ClShapesDblClick};
-  for (Button button : buttons) button(main, routes);  // no route: nothing happens
-  files.Add(kRoute + "R.ref", Compressed("x"));
-  routes.AddRoute = {"R"};
-  routes.ClShapes = {"stale"};
-  EXPECT_THROW(AddRouteChange(main, routes, 0), core::Error);
-  EXPECT_TRUE(routes.ClShapes.empty());
-  // Rows that could only be stale must not reach the route either.
-  routes.ClShapes = {"stale"};
-  routes.ClShapesSelected = {true};
-  routes.ClShapesFocused = 0;
-  for (Button button : buttons) {
-    EXPECT_THAT(
-        [&] { button(main, routes); },
-        ThrowsMessage<core::Error>(
-            kRoute + "R.ref could not be read, so it is not written: its entries would be lost"));
-  }
-  EXPECT_TRUE(ui.shown.empty());
-  EXPECT_TRUE(processes.runs.empty());
-  EXPECT_EQ(files.Content(kRoute + "R.ref"), Compressed("x"));
-  EXPECT_FALSE(files.FolderExists(kBackup));
-}
-
 TEST_F(ClearingTest, TheEditorAppliesItsRowsOnOkRefusesNamesThatWouldNotReadBackAndWritesOnClose) {
   Choose(
       "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( f.s ) Shadow ( NONE ) Class ( c ) Align "
@@ -217,7 +174,6 @@ TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
   core::ConvMain main{files, processes, ui};
   main.language.SetTexts(core::kEnglish);
   main.fields.MSTSRoot = "C:\\MSTS";
-  main.fields.ClProps = "filename";
   RouteState routes;
   routes.AddRoute = {"R"};
   const auto sparse = [&](const std::string& name) {
@@ -230,17 +186,6 @@ TEST(LargeFilesTest, AFileLargerThanAJobCanHoldIsRefusedNotAllocated) {
                                                            "Static ( FileName ( shed.s ) )\r\n"));
   AddRouteChange(main, routes, 0);
   EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("WORLD\\w.w"));
-  prefix.Write(
-      kRoute + "WORLD\\w.w",
-      test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile ( )\r\n"));
-  EXPECT_THAT([&] { ClUnusedClick(main, routes); }, sparse("carspawn.dat"));
-  sparse("SHAPES\\shed.s");
-  routes.ClShapesSelected = {true};
-  ui.answers = {false, true};
-  ClDeleteClick(main, routes);
-  EXPECT_EQ(main.log.lines(),
-            Lines{kRoute + "SHAPES\\shed.s cannot be read (it is larger than 512 MB), so its "
-                           "textures stay in the route"});
 }
 #endif
 

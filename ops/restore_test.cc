@@ -10,7 +10,6 @@
 namespace ops {
 namespace {
 
-using ::testing::EndsWith;
 using ::testing::ThrowsMessage;
 
 const std::string kJournal = kBackup + "journal.txt";
@@ -234,45 +233,14 @@ TEST_F(RestoreTest, JobsRestoredInAnyOrderPutEachEntryBackBetweenItsNeighbours) 
   }
 }
 
-TEST_F(RestoreTest, EntriesGoBackAmongThoseThereNowAndARestoredJobIsNotOfferedAgain) {
-  Choose(
-      "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n"
-      "Static ( FileName ( c.s ) )\r\nStatic ( FileName ( d.s ) )\r\n"
-      "Static ( FileName ( A.S ) )\r\n");
-  routes.ClShapesSelected = {false, true, false, true, false};
-  routes.ClShapesFocused = 0;
-  ClDeleteClick(main, routes);
-  // The adding page's entries are no clearing job.
-  AddNamesToRef(main, Route(), {"new.s"});
-  ClDuplicatesClick(main, routes);
-  std::vector<Lines> offered;
-  ui.choose_objects = [&offered](core::ChoiceList& list) {
-    offered.emplace_back();
-    for (size_t row = 0; row < list.size(); ++row) offered.back().push_back(list.Name(row));
-    list.Select(1, true);
-    return offered.size() == 1;
-  };
-  ClRestoreClick(main, routes);
-  EXPECT_EQ(FileNames(), (Lines{"a.s", "b.s", "c.s", "d.s", "new.s"}));
-  EXPECT_TRUE(files.FileExists(kBackup + "R3.ref"));
-  ClRestoreClick(main, routes);
-  ASSERT_EQ(offered.size(), 2u);
-  ASSERT_EQ(offered[0].size(), 2u);
-  EXPECT_THAT(offered[0][0], EndsWith(", Delete duplicates, 1 entries, 0 files"));
-  EXPECT_THAT(offered[0][1], EndsWith(", Delete selected, 2 entries, 0 files"));
-  EXPECT_EQ(offered[1], (Lines{offered[1][0], offered[0][0]}));
-  EXPECT_THAT(offered[1][0], EndsWith(", Restore, 2 entries, 0 files"));
-}
-
-// What restore cannot trust stays where it is: a place taken since, backups
-// no record names, a journal that cannot be read; and a job whose journal
-// cannot be written changes nothing.
+// What restore cannot trust stays where it is: a place taken since, a
+// journal that cannot be read; and a job whose journal cannot be written
+// changes nothing.
 TEST_F(RestoreTest, WhatRestoreCannotTrustStaysWhereItIs) {
   Choose("Static ( FileName ( a.s ) )\r\n");
   files.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace", "u.ace"})));
   files.Add(kRoute + "TEXTURES\\t.ace", "t");
   files.Add(kRoute + "TEXTURES\\u.ace", "u");
-  files.Add(kBackup + "SHAPES\\old.s", "before the journal");
   routes.ClShapesSelected = {true};
   routes.ClShapesFocused = 0;
   ui.answers = {true, true};
@@ -282,10 +250,7 @@ TEST_F(RestoreTest, WhatRestoreCannotTrustStaysWhereItIs) {
   ui.choose_objects = ChooseFirst;
   ClRestoreClick(main, routes);
   EXPECT_EQ(Logged(),
-            (Lines{"1 files in " + kBackup +
-                       " belong to no recorded job (backups made before the journal) and are not "
-                       "offered",
-                   "TEXTURES\\u.ace: put back",
+            (Lines{"TEXTURES\\u.ace: put back",
                    "TEXTURES\\t.ace: its place is taken, so it stays in the backup folder as "
                    "Rastolin_backups\\TEXTURES\\t.ace",
                    "SHAPES\\a.s: put back", "Restored: 1 entries, 2 files"}));
@@ -305,52 +270,6 @@ TEST_F(RestoreTest, WhatRestoreCannotTrustStaysWhereItIs) {
                                          "job could not be undone"));
   EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
   EXPECT_TRUE(files.FileExists(kRoute + "SHAPES\\a.s"));
-}
-
-// What lies back already is not put back again: an entry a route editor put
-// back, a texture whose backup is the same file as the one in its place (a
-// move across drives cut short). A file whose place is taken stays in the
-// backups, and its job is offered again until it has gone back.
-TEST_F(RestoreTest, WhatIsBackAlreadyStaysAndWhatCouldNotGoBackIsOfferedAgain) {
-  Choose("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b.s ) )\r\n");
-  const std::string ref = files.Content(kRoute + "R.ref");
-  files.Add(kRoute + "SHAPES\\a.s", test_support::UnicodeFile(ShapeText({"t.ace"})));
-  files.Add(kRoute + "TEXTURES\\t.ace", "t");
-  routes.ClShapesSelected = {true, false};
-  ui.answers = {true, true};
-  ClDeleteClick(main, routes);
-  files.Add(kRoute + "R.ref", ref);
-  files.Add(kRoute + "TEXTURES\\t.ace", "t");
-  files.Add(kRoute + "SHAPES\\a.s", "made since");
-  AddRouteChange(main, routes, 0);
-  main.log.Clear();
-  // The job chosen, or the row offering it.
-  Lines offered;
-  ui.choose_objects = [&offered](core::ChoiceList& list) {
-    for (size_t row = 0; row < list.size(); ++row) {
-      if (list.Name(row).find("Delete selected") == std::string::npos) continue;
-      offered.push_back(list.Name(row));
-      list.Select(row, true);
-    }
-    return true;
-  };
-  ClRestoreClick(main, routes);
-  EXPECT_EQ(Logged(), (Lines{"TEXTURES\\t.ace: its copy in the backup folder is the same file, "
-                             "and is deleted",
-                             "SHAPES\\a.s: its place is taken, so it stays in the backup folder as "
-                             "Rastolin_backups\\SHAPES\\a.s",
-                             "The entry a.s already stands at its place and is not put back again",
-                             "Restored: 0 entries, 1 files"}));
-  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
-  EXPECT_FALSE(files.FileExists(kBackup + "TEXTURES\\t.ace"));
-  files.DeleteFile(kRoute + "SHAPES\\a.s");
-  main.log.Clear();
-  ClRestoreClick(main, routes);
-  EXPECT_THAT(offered.back(), EndsWith(", Delete selected, 1 entries, 2 files (partly restored)"));
-  EXPECT_EQ(Logged(), (Lines{"SHAPES\\a.s: put back", "Restored: 0 entries, 1 files"}));
-  EXPECT_EQ(files.Content(kRoute + "R.ref"), ref);
-  ClRestoreClick(main, routes);
-  EXPECT_EQ(offered.size(), 2u);
 }
 
 // A restore moves only a backup of a shape or texture back to its place in

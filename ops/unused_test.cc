@@ -14,19 +14,14 @@ class UnusedTest : public ClearingFixture {
  protected:
   UnusedTest() {
     files.Add(kRoute + "carspawn.dat",
-              test_support::UnicodeFile(
-                  "SIMISA@@@@@@@@@@JINX0c1t______\r\n\r\n2\r\n"
-                  "CarSpawnerItem ( \"car blue.s\" 12 )\r\nCarSpawnerItem ( My Van.s 14 )\r\n"));
-    files.Add(
-        kRoute + "speedpost.dat",
-        test_support::UnicodeFile(
-            "SIMISA@@@@@@@@@@JINX0p0t______\r\n\r\n"
-            "Speedpost_Set ( Name ( \"Metric\" ) Speed_Sign_Shape ( spd_sign.s 1 0 0 0 0 ) )\r\n"
-            "Speedpost_Set ( Milepost_Shape ( milepost.s 1 0 0 0 0 ) )\r\n"));
-    files.Add(
-        kRoute + "WORLD\\a.w",
-        test_support::UnicodeFile(WorldText(
-            {"USED.S", "\"quoted house.s\"", "a_long_shape_name_PLACED.s", "STATION_ВОКЗАЛ.S"})));
+              MstsFile("c1", "2\r\nCarSpawnerItem ( \"car blue.s\" 12 )\r\n"
+                             "CarSpawnerItem ( My Van.s 14 )\r\n"));
+    files.Add(kRoute + "speedpost.dat",
+              MstsFile("p0", "Speedpost_Set ( Name ( \"Metric\" ) "
+                             "Speed_Sign_Shape ( spd_sign.s 1 0 0 0 0 ) )\r\n"
+                             "Speedpost_Set ( Milepost_Shape ( milepost.s 1 0 0 0 0 ) )\r\n"));
+    files.Add(kRoute + "WORLD\\a.w", test_support::UnicodeFile(WorldText(
+        {"USED.S", "\"quoted house.s\"", "a_long_shape_name_PLACED.s", "STATION_ВОКЗАЛ.S"})));
   }
 
   std::vector<std::string> Search() {
@@ -62,31 +57,6 @@ TEST_F(UnusedTest, StaticEntriesThatNothingNamesAreUnused) {
                              "milepost.s", "a_long_shape_name_placed_not.s"}));
 }
 
-// A world file's names are read as the .ref reader reads its values, and
-// its keyword only whole, in any letter case; every FileName counts, a
-// comment's too. Names of eight and sixteen letters as well: names are
-// folded and hashed eight letters at a time.
-TEST_F(UnusedTest, WorldNamesAreReadAsTheRefReadsItsValues) {
-  Choose(
-      "Static ( FileName ( \"12\\\" pipe.s\" ) )\r\nStatic ( FileName ( \"a b.s\" ) )\r\n"
-      "Static ( FileName ( x.s ) )\r\nStatic ( FileName ( y.s ) )\r\n"
-      "Static ( FileName ( old.s ) )\r\nStatic ( FileName ( ab.s ) )\r\n"
-      "Static ( FileName ( cottage.s ) )\r\nStatic ( FileName ( shed.s ) )\r\n"
-      "Static ( FileName ( house1.s ) )\r\nStatic ( FileName ( station_house1.s ) )\r\n");
-  files.Add(kRoute + "WORLD\\b.w",
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0w0t______\r\n\r\nTr_Worldfile (\r\n"
-                                      "\tStatic ( FileName ( \"12\\\" pipe.s\" ) )\r\n"
-                                      "\tStatic ( FileName ( \"a \" + \"b.s\" ) )\r\n"
-                                      "\tStatic ( XFileName ( x.s ) FileNames ( y.s ) )\r\n"
-                                      "\tcomment ( Static ( FileName ( old.s ) ) )\r\n"
-                                      "\tStatic ( FileName ( a\"b.s\" ) )\r\n"
-                                      "\tstatic ( filename ( Cottage.s ) )\r\n"
-                                      "\tSTATIC ( FILENAME(\"shed.s\") )\r\n"
-                                      "\tStatic ( FileName ( HOUSE1.S ) )\r\n"
-                                      "\tStatic ( FileName ( Station_House1.s ) )\r\n)\r\n"));
-  EXPECT_EQ(Search(), (Lines{"x.s", "y.s"}));
-}
-
 TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   Choose("Static ( FileName ( x.s ) )\r\n");
   const std::string stops = "; the search stops, as ";
@@ -95,10 +65,6 @@ TEST_F(UnusedTest, AFileThatCannotBeReadStopsTheSearchAndNamesIt) {
   const std::string cut = " cannot be read (a block runs past the block or file holding it";
   const std::tuple<std::string, std::string, std::string> cases[] = {
       {"WORLD\\b.w", kBinary, cut + not_by_tool + unused},  // the tool cannot convert it
-      {"WORLD\\b.w", std::string("SIMISA@F\x10\0\0\0@@@@garbage", 23),
-       " cannot be read (its compressed body is damaged" + not_by_tool + unused},
-      {"WORLD\\b.w", "\x89PNG", " cannot be read (it is neither MSTS text nor binary tokens" +
-                                     not_by_tool + unused},
       {"speedpost.dat", Compressed(kBinary), cut + not_by_tool + unused},
       // Cut short: the names after the cut are lost.
       {"WORLD\\b.w", test_support::UnicodeFile(WorldText({"x.s"})).substr(0, 120),

@@ -130,12 +130,6 @@ TEST_F(RefFuzzTest, DamagedFilesAreRefusedUntouchedOrComeBackAsTheyWereRead) {
         EXPECT_EQ(route.InsertEntries(removed), 1u);
         route.WriteRef();
         EXPECT_EQ(files.Content(path), as_read);
-        // Any number of them, put back in one pass.
-        for (size_t i = 0; i < marked.size(); ++i) marked[i] = random() % 3 == 0;
-        const std::vector<RemovedEntry> several = route.RemoveEntries(marked);
-        EXPECT_EQ(route.InsertEntries(several), several.size());
-        route.WriteRef();
-        EXPECT_EQ(files.Content(path), as_read);
       }
 
       Shape added;

@@ -11,16 +11,12 @@ namespace {
 
 using ::testing::ThrowsMessage;
 
-const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
-const std::string kFolder = "C:\\MSTS\\ROUTES\\R\\";
-const std::string kRef = kFolder + "R.ref";
-
 class RouteAddingTest : public RouteFixture {
  protected:
   RouteAddingTest() {
-    files.Add(kRef, test_support::UnicodeFile(kRefHeader + "Static ( FileName ( old.s ) )\r\n"));
-    files.AddFolder(kFolder + "SHAPES");
-    files.AddFolder(kFolder + "TEXTURES");
+    files.Add(kRefPath, RefFile("Static ( FileName ( old.s ) )\r\n"));
+    files.AddFolder(kRoute + "SHAPES");
+    files.AddFolder(kRoute + "TEXTURES");
     files.Add("C:\\work\\barn.s", "barn shape");
     route.ReadRef();
   }
@@ -41,25 +37,21 @@ class RouteAddingTest : public RouteFixture {
   Route route = Open();
 };
 
-// A line break in an entry or .sd value, or a .ref that cannot be replaced
-// or read, refuses an entry before any file is copied.
+// A line break in a value, or a .ref that cannot be replaced or read,
+// refuses an entry before any file is copied.
 TEST_F(RouteAddingTest, AnEntryThatCannotBeWrittenIsRefusedBeforeCopying) {
-  const std::string ref_before = files.Content(kRef);
+  const std::string ref_before = files.Content(kRefPath);
   Shape entry = Entry();
   entry.SetValue("Class", "x\r\nStatic ( FileName ( evil.s ) )");
   EXPECT_THAT([&] { route.AddShape(entry, SdProps(), true, true, true); },
               ThrowsMessage<core::Error>(
                   "The property Class holds a line break and cannot be written"));
-  Shape sd = SdProps();
-  sd.AddProp("ESD_Bounding_Box", "0 0 0\n0 0 0");
-  Shape clean = Entry();
-  EXPECT_THROW(route.AddShape(clean, sd, true, true, true), core::Error);
-  files.FailWritesTo(kRef);
+  files.FailWritesTo(kRefPath);
   Shape added = Entry();
   EXPECT_THROW(route.AddShape(added, SdProps(), true, true, false), core::Error);
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.s"));
-  EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\barn.sd"));
-  EXPECT_EQ(files.Content(kRef), ref_before);
+  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\barn.s"));
+  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\barn.sd"));
+  EXPECT_EQ(files.Content(kRefPath), ref_before);
   EXPECT_EQ(route.EntryCount(), 1);
 
   Route broken = Open("Gone");
@@ -73,20 +65,13 @@ TEST_F(RouteAddingTest, AnEntryThatCannotBeWrittenIsRefusedBeforeCopying) {
   EXPECT_TRUE(files.FileExists("C:\\MSTS\\ROUTES\\Gone\\SHAPES\\barn.sd"));
 }
 
-TEST_F(RouteAddingTest, TheSdFileIsNamedAfterTheTextBeforeTheLastDot) {
-  route.WriteSd("my.house.s", SdProps(), false);
-  route.WriteSd("noext", SdProps(), false);
-  EXPECT_TRUE(files.FileExists(kFolder + "SHAPES\\my.house.sd"));
-  EXPECT_TRUE(files.FileExists(kFolder + "SHAPES\\noext.sd"));
-}
-
 // Each write of the route against a link planted in it that leads out: the
 // write is refused naming the link, and nothing is written anywhere.
 TEST_F(RouteAddingTest, NothingIsWrittenThroughALinkOutOfTheRoute) {
   files.Add("C:\\t\\a.ace", "a");
   // A user's file outside that reads as a route file, so the guard is what
   // keeps it.
-  const std::string mine = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( m.s ) )\r\n");
+  const std::string mine = RefFile("Static ( FileName ( m.s ) )\r\n");
   files.Add("C:\\Users\\me\\notes.txt", mine);
   files.AddFolder("C:\\Users\\me\\Outside");
   const struct {
@@ -111,31 +96,31 @@ TEST_F(RouteAddingTest, NothingIsWrittenThroughALinkOutOfTheRoute) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.link);
     test_support::MemoryFileSystem disk = files;
-    disk.AddLink(kFolder + c.link, c.target);
+    disk.AddLink(kRoute + c.link, c.target);
     core::ConvMain on_disk{disk, processes, ui};
     on_disk.language.SetTexts(core::kEnglish);
     Route linked(test_support::ServicesOf(on_disk), "R", "C:\\MSTS");
     linked.ReadRef();
     EXPECT_THAT([&] { c.write(linked); },
-                ThrowsMessage<core::Error>(kFolder + c.link +
+                ThrowsMessage<core::Error>(kRoute + c.link +
                                            " leads out of the route and is not written"));
     EXPECT_EQ(disk.Content("C:\\Users\\me\\notes.txt"), mine);
     EXPECT_TRUE(disk.Find("C:\\Users\\me\\Outside\\*", platform::kAnyAttributes).empty());
-    EXPECT_FALSE(disk.FileExists(kFolder + "TEXTURES\\a.ace"));
-    EXPECT_FALSE(disk.FileExists(kFolder + "SHAPES\\barn.s"));
+    EXPECT_FALSE(disk.FileExists(kRoute + "TEXTURES\\a.ace"));
+    EXPECT_FALSE(disk.FileExists(kRoute + "SHAPES\\barn.s"));
   }
   EXPECT_TRUE(ui.shown.empty());
 }
 
 TEST_F(RouteAddingTest, LinksThatStayInsideTheRouteAreWrittenThrough) {
-  files.AddFolder(kFolder + "Real");
-  files.AddLink(kFolder + "SHAPES", kFolder + "Real");
+  files.AddFolder(kRoute + "Real");
+  files.AddLink(kRoute + "SHAPES", kRoute + "Real");
   files.AddFolder("D:\\Disk\\R\\SHAPES");
-  files.Add("D:\\Disk\\R\\R.ref", test_support::UnicodeFile(kRefHeader));
+  files.Add("D:\\Disk\\R\\R.ref", RefFile(""));
   files.AddLink("C:\\MSTS\\ROUTES\\Linked", "D:\\Disk\\R");
   Shape entry = Entry();
   EXPECT_TRUE(route.AddShape(entry, SdProps(), true, true, false));
-  EXPECT_TRUE(files.FileExists(kFolder + "Real\\barn.sd"));
+  EXPECT_TRUE(files.FileExists(kRoute + "Real\\barn.sd"));
 
   Route linked = Open("Linked");
   linked.ReadRef();

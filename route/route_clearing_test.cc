@@ -9,9 +9,7 @@ namespace {
 
 using ::testing::ThrowsMessage;
 using Lines = std::vector<std::string>;
-const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
 const std::string kBackup = kRoute + "Rastolin_backups\\";
-const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n";
 
 std::string ShapeFile(const Lines& images) {
   std::string text = "SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape (\r\n\timages ( 9\r\n";
@@ -42,7 +40,7 @@ class RouteClearingTest : public RouteFixture {
  protected:
   RouteClearingTest() { Entries("Static ( )\r\n"); }
   void Entries(const std::string& entries) {
-    files.Add(kRoute + "R.ref", test_support::UnicodeFile(kRefHeader + entries));
+    files.Add(kRefPath, RefFile(entries));
     route.ReadRef();
   }
   const Lines& Logged() const { return main.log.lines(); }
@@ -50,26 +48,6 @@ class RouteClearingTest : public RouteFixture {
   Route route = Open();
   FormatsReader reader{files};
 };
-
-// Shape texts as other tools lay them out: the images block names the
-// textures, not a line of a certain form ("not found" shows a name read,
-// once in whatever letter case).
-TEST_F(RouteClearingTest, TheTexturesOfAShapeAreReadFromItsImagesBlockWhateverItsLayout) {
-  const char* layouts[] = {
-      "shape (\r\n    images ( 1\r\n        image ( a.ace )\r\n    )\r\n)",
-      "shape ( images ( 3 image ( b.ace ) image ( \"c d.ace\" ) image ( B.ACE ) ) )",
-      "SHAPE (\n\tIMAGES ( 1\n\t\tImage ( e.ace )\n\t)\n)",
-      "shape ( shader_names ( 1 image ( not.ace ) ) images ( 1 image ( f.ace ) ) )",
-  };
-  for (const char* layout : layouts) {
-    files.Add(kRoute + "SHAPES\\s.s", test_support::UnicodeFile(layout));
-    route.DeleteEntry("s.s", false, true, reader);
-  }
-  Lines expected;
-  for (const char* name : {"a.ace", "b.ace", "c d.ace", "e.ace", "f.ace"})
-    expected.push_back(name + std::string(": texture not found"));
-  EXPECT_EQ(Logged(), expected);
-}
 
 // What a later restore needs: a shape and its .sd under one number, a
 // texture under its own folder, and a name taken by anything at all, a
@@ -155,29 +133,6 @@ TEST_F(RouteClearingTest, NamesLeadingOutOfTheRouteMoveNothing) {
   EXPECT_EQ(Logged(), expected);
   for (const std::string& file : outside) EXPECT_EQ(files.Content(file), "keep") << file;
   EXPECT_TRUE(files.FileExists(kRoute + "R.ref"));
-}
-
-TEST_F(RouteClearingTest, OddShapesAreHandledAsFarAsTheyCanBe) {
-  for (const char* name :
-       {"shed", "shed.sd", "shed.thm", "sub.dir\\hut", "sub.dir\\hut.sd", "sub.sd"}) {
-    files.Add(kRoute + "SHAPES\\" + name, name);
-  }
-  files.Add(kRoute + "SHAPES\\bin.s", "SIMISA@@@@@@@@@@JINX0s1b______tokens");
-  files.Add(kRoute + "SHAPES\\Own.S", ShapeFile({}));
-  for (const char* name : {"shed", "sub.dir\\hut", "gone.s", "bin.s", "", "own.s"})
-    route.DeleteEntry(name, true, true, reader);
-  // The backup keeps the name the file has on disk.
-  EXPECT_EQ(files.Find(kBackup + "SHAPES\\own.s", platform::kAnyAttributes).at(0).name, "Own.S");
-  // Without a dot of its own a name keeps it whole for its companions.
-  for (const char* moved : {"shed", "shed.sd", "hut", "hut.sd"})
-    EXPECT_TRUE(files.FileExists(kBackup + "SHAPES\\" + moved));
-  EXPECT_FALSE(files.FileExists(kRoute + "SHAPES\\shed.thm"));
-  EXPECT_EQ(files.Content(kRoute + "SHAPES\\sub.sd"), "sub.sd");
-  EXPECT_EQ(
-      Lines(Logged().begin() + 4, Logged().end()),
-      (Lines{kRoute + "SHAPES\\gone.s: shape not found",
-             kRoute + "SHAPES\\bin.s cannot be read (damaged), so its textures stay in the route",
-             kRoute + "SHAPES\\bin.s: shape deleted", kRoute + "SHAPES\\own.s: shape deleted"}));
 }
 
 }  // namespace

@@ -9,8 +9,6 @@
 namespace route {
 namespace {
 
-const std::string kRefHeader = "SIMISA@@@@@@@@@@JINX0t1t______\r\n\r\n";
-const std::string kPath = "C:\\MSTS\\ROUTES\\R\\R.ref";
 const std::string kNotRef =
     " is not a route file (it does not start with the SIMIS header) and is not read";
 
@@ -27,12 +25,12 @@ class RouteTest : public RouteFixture {
 };
 
 TEST_F(RouteTest, TheRefFileIsNamedAfterTheRouteOrElseTheFirstInItsFolder) {
-  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", test_support::UnicodeFile(kRefHeader));
+  files.Add("C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref", RefFile(""));
   Route route = Open("MyRoute");
   EXPECT_EQ(route.RefPath, "C:\\MSTS\\ROUTES\\MyRoute\\MyRoute.ref");
   files.AddFolder("C:\\MSTS\\ROUTES\\Other\\a.ref");  // a folder, not a file
-  files.Add("C:\\MSTS\\ROUTES\\Other\\routes.ref", test_support::UnicodeFile(kRefHeader));
-  files.Add("C:\\MSTS\\ROUTES\\Other\\zz.ref", test_support::UnicodeFile(kRefHeader));
+  files.Add("C:\\MSTS\\ROUTES\\Other\\routes.ref", RefFile(""));
+  files.Add("C:\\MSTS\\ROUTES\\Other\\zz.ref", RefFile(""));
   EXPECT_EQ(Open("Other").RefPath, "C:\\MSTS\\ROUTES\\Other\\routes.ref");
 }
 
@@ -41,7 +39,7 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   std::string random_bytes;
   for (int i = 0; i < 300; ++i) random_bytes += static_cast<char>((i * 149 + 71) % 256);
   std::string big_endian = "\xFE\xFF"s;
-  for (char c : kRefHeader + "Static ( FileName ( a.s ) )\r\n") big_endian += "\0"s + c;
+  for (char c : test_support::MstsText("r1", "Static ( FileName ( a.s ) )\r\n")) big_endian += "\0"s + c;
   const struct {
     std::optional<std::string> bytes;  // nothing: a FIFO
     std::string error;
@@ -54,110 +52,48 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
       // NULs or control characters are no route file, though neither holds an entry.
       {std::string(4096, '\0'), kNotRef},
       {test_support::UnicodeFile("\x01\x1F\r\n"), kNotRef},
-      {test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
+      {RefFile("Static ( FileName ( a.s ) )\r\nStatic ( FileName ( b"),
        " ends inside an entry (the block beginning on line 4 is not closed) and is not read"},
       {std::nullopt, " is not a regular file and is not read"},
   };
   files.AddFolder("C:\\MSTS\\ROUTES\\R");
   Route missing = Open();
-  EXPECT_EQ(ErrorOf([&] { missing.ReadRef(); }), "Cannot open file " + kPath);
+  EXPECT_EQ(ErrorOf([&] { missing.ReadRef(); }), "Cannot open file " + kRefPath);
   EXPECT_TRUE(missing.Unreadable());
   for (const auto& test : kCases) {
     SCOPED_TRACE("case " + std::to_string(&test - kCases));
     if (test.bytes) {
-      files.Add(kPath, *test.bytes);
+      files.Add(kRefPath, *test.bytes);
     } else {
-      files.DeleteFile(kPath);
-      files.AddSpecial(kPath);
+      files.DeleteFile(kRefPath);
+      files.AddSpecial(kRefPath);
     }
     Route route = Open();
-    EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), kPath + test.error);
+    EXPECT_EQ(ErrorOf([&] { route.ReadRef(); }), kRefPath + test.error);
     EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }),
-              kPath + " could not be read, so it is not written: its entries would be lost");
+              kRefPath + " could not be read, so it is not written: its entries would be lost");
     EXPECT_NE(ErrorOf([&] { route.BackupRef(); }), "<no error>");
-    EXPECT_EQ(files.Content(kPath), test.bytes.value_or("<missing>"));
+    EXPECT_EQ(files.Content(kRefPath), test.bytes.value_or("<missing>"));
     EXPECT_FALSE(files.FolderExists("C:\\MSTS\\ROUTES\\R\\Rastolin_backups"));
   }
 }
 
-TEST_F(RouteTest, AnEntryIsPutInOnlyFromTheWholeTextOfOneEntry) {
-  const std::string before = test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
-  files.Add(kPath, before);
-  Route route = Open();
-  route.ReadRef();
-  std::vector<RemovedEntry> wrong = {{0, "Static ( )", 0}};
-  for (std::string text :
-       {"", "Static (", "Static ( ) Static ( )", "Static ( ) x", "_skip ( Static ( ) )"}) {
-    wrong.push_back({1, text, 0});
-  }
-  EXPECT_EQ(route.InsertEntries(wrong), 0u);
-  route.WriteRef();
-  EXPECT_EQ(files.Content(kPath), before);
-  // A number past the end puts the entry after the last one.
-  EXPECT_EQ(route.InsertEntries({{9, "Static ( )", 0}}), 1u);
-  EXPECT_EQ(route.Entries.back().Text(), "Static ( )");
-}
-
-TEST_F(RouteTest, WritesStayInTheRouteAndBackupsTakeTheFirstFreeNumber) {
-  const std::string before =
-      test_support::UnicodeFile(kRefHeader + "Static ( FileName ( a.s ) )\r\n");
-  const std::string backups = "C:\\MSTS\\ROUTES\\R\\Rastolin_backups\\";
-  files.Add(kPath, before);
+TEST_F(RouteTest, WritesStayInTheRouteAndABackupIsTheFileAsItWas) {
+  const std::string before = RefFile("Static ( FileName ( a.s ) )\r\n");
+  files.Add(kRefPath, before);
   Route route = Open();
   route.ReadRef();
   route.BackupRef();
-  EXPECT_EQ(files.Content(backups + "R1.ref"), before);
-  route.BackupRef();
-  files.DeleteFile(backups + "R1.ref");
-  files.Add(backups + "R3.ref", "x");
-  route.BackupRef();
-  EXPECT_TRUE(files.FileExists(backups + "R1.ref"));
-  EXPECT_TRUE(files.FileExists(backups + "R2.ref"));
+  EXPECT_EQ(files.Content(kRoute + "Rastolin_backups\\R1.ref"), before);
 
   EXPECT_EQ(ErrorOf([&] { route.WriteRef("C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref"); }),
             "C:\\MSTS\\ROUTES\\R\\..\\elsewhere.ref leads out of the route and is not written");
   EXPECT_FALSE(files.FileExists("C:\\MSTS\\ROUTES\\elsewhere.ref"));
   // A failed write keeps the old file.
   route.Entries.clear();
-  files.FailWritesTo(kPath);
-  EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }), "Cannot create file " + kPath);
-  EXPECT_EQ(files.Content(kPath), before);
-}
-
-// Rewrites as the README says: the line break of a deleted entry stays
-// where something else stands on its line and goes with it where nothing
-// does, an added entry starts on a line of its own, and an entry on the
-// header line is an entry.
-TEST_F(RouteTest, ADeletedEntryTakesItsLineOnlyWhenAloneAndAnAddedOneStartsALine) {
-  const std::string header = "SIMISA@@@@@@@@@@JINX0t1t______";
-  const struct {
-    const char* form;
-    std::string before;
-    int deleted;  // 0: an entry is added instead
-    std::string after;
-  } kCases[] = {
-      {"shared line", "\r\nA ( ) B ( )\r\nC ( )\r\n", 2, "\r\nA ( ) \r\nC ( )\r\n"},
-      {"alone", "\r\nA ( )\r\n  B ( ) \r\nC ( )\r\n", 2, "\r\nA ( )\r\nC ( )\r\n"},
-      {"header line", " Static ( FileName ( a.s ) Class ( C ) )\r\nB ( )\r\n", 1, " \r\nB ( )\r\n"},
-      {"no final line break", "\r\nA ( )", 0,
-       "\r\nA ( )\r\nStatic (\r\n\tFileName ( n.s )\r\n)\r\n"},
-  };
-  for (const auto& test : kCases) {
-    files.Add(kPath, test_support::UnicodeFile(header + test.before));
-    Route route = Open();
-    route.ReadRef();
-    if (test.deleted > 0) {
-      std::vector<bool> marked(route.Entries.size());
-      marked[test.deleted - 1] = true;
-      route.RemoveEntries(marked);
-    } else {
-      Shape added;
-      added.AddProp("FileName", "n.s");
-      route.AddEntry(added);
-    }
-    route.WriteRef();
-    EXPECT_EQ(files.Content(kPath), test_support::UnicodeFile(header + test.after)) << test.form;
-  }
+  files.FailWritesTo(kRefPath);
+  EXPECT_EQ(ErrorOf([&] { route.WriteRef(); }), "Cannot create file " + kRefPath);
+  EXPECT_EQ(files.Content(kRefPath), before);
 }
 
 }  // namespace

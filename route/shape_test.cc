@@ -7,46 +7,6 @@
 namespace route {
 namespace {
 
-Shape Entry(std::initializer_list<Props> props) {
-  Shape shape;
-  for (const Props& prop : props) shape.AddProp(prop.PropName, prop.PropValue);
-  return shape;
-}
-
-TEST(ShapeTest, GetValueFindsTheFirstPropertyOfTheNameInAnyLetterCase) {
-  Shape shape = Entry({{"Class", "Bridges"}, {"FILENAME", "house.s"}, {"Filename", "barn.s"},
-                       {"Описание", "мост"}});
-  EXPECT_EQ(shape.GetValue("filename"), "house.s");
-  EXPECT_EQ(shape.GetValue("class"), "Bridges");
-  EXPECT_EQ(shape.GetValue("Clas"), "");
-  EXPECT_EQ(shape.GetValue("ОПИСАНИЕ"), "мост");
-  EXPECT_EQ(shape.GetValue("опис"), "");
-}
-
-TEST(ShapeToRefTextTest, QuotesGoAroundBlanksParenthesesQuotesAndLowLeadingCharacters) {
-  Shape shape = Entry({{"Tab", "a\tb"}, {"Empty", ""}, {"Quoted", "\"x\""}, {"Lead", " x"},
-                       {"Paren", "Shed (old"}, {"Close", "a)"}, {"Minus", "-1"}, {"Plus", "+x"},
-                       {"Dot", ".5"}, {"Inner", "a-b,c\\d"}, {"Typed", "5\" gauge"},
-                       {"Path", "C:\\my dir\\"}, {"Lines", "a b\r\nc"}});
-  shape.SetBlockType("Hazard");
-  EXPECT_EQ(shape.ToRefText(),
-            "Hazard (\r\n"
-            "\tTab ( \"a\tb\" )\r\n"
-            "\tEmpty (  )\r\n"
-            "\tQuoted ( \"\\\"x\\\"\" )\r\n"
-            "\tLead ( \" x\" )\r\n"
-            "\tParen ( \"Shed (old\" )\r\n"
-            "\tClose ( \"a)\" )\r\n"
-            "\tMinus ( \"-1\" )\r\n"
-            "\tPlus ( \"+x\" )\r\n"
-            "\tDot ( .5 )\r\n"
-            "\tInner ( a-b,c\\d )\r\n"
-            "\tTyped ( \"5\\\" gauge\" )\r\n"
-            "\tPath ( \"C:\\my dir\\\\\" )\r\n"
-            "\tLines ( \"a b\"\r\n\"c\" )\r\n"
-            ")\r\n");
-}
-
 TEST(ShapeTextTest, AnEntryChangedAfterReadingIsWrittenInTheProgramsLayout) {
   const std::string read = "Forest ( ScaleRange ( 0.8 1.2 ) FileName ( \"a\" + \"b.s\" ) )";
   const struct {

@@ -41,6 +41,7 @@ inline std::string WorldText(const Lines& shapes) {
 }
 
 using test_support::Compressed;
+using test_support::MstsFile;
 
 class OpsFixture : public ::testing::Test {
  protected:

@@ -16,6 +16,14 @@
 
 namespace route {
 
+inline const std::string kRoute = "C:\\MSTS\\ROUTES\\R\\";
+inline const std::string kRefPath = kRoute + "R.ref";
+
+// A .ref file of these entries, Unicode as the route editor writes it.
+inline std::string RefFile(std::string_view entries) {
+  return test_support::MstsFile("r1", entries);
+}
+
 class RouteFixture : public ::testing::Test {
  protected:
   RouteFixture() { main.language.SetTexts(core::kEnglish); }
