@@ -106,8 +106,6 @@ std::string MemoryFileSystem::Content(const std::string& path) const {
 
 void MemoryFileSystem::FailWritesTo(const std::string& path) { failing_.insert(Key(path)); }
 
-void MemoryFileSystem::MakeUnreadable(const std::string& path) { unreadable_.insert(Key(path)); }
-
 bool MemoryFileSystem::Change() {
   if (killed_) return false;
   if (fail_in_ >= 0 && fail_in_-- == 0) return false;
@@ -276,7 +274,7 @@ std::optional<std::vector<platform::FindEntry>> MemoryFileSystem::FindListed(
     const std::string& pattern, uint32_t mask) const {
   const platform::FolderAndName parts = platform::SplitLastName(pattern);
   const std::string folder_key = Key(parts.folder.empty() ? current_ : std::string(parts.folder));
-  if (!folders_.count(folder_key) || unreadable_.count(folder_key)) return std::nullopt;
+  if (!folders_.count(folder_key)) return std::nullopt;
   std::vector<platform::FindEntry> entries;
   auto in_folder = [&](const std::string& key) {
     return key.size() > folder_key.size() && ParentKey(key) == folder_key;

@@ -31,8 +31,6 @@ class MemoryFileSystem : public platform::FileSystem {
   // Every later write to this path fails, and so does moving or deleting
   // what lies there.
   void FailWritesTo(const std::string& path);
-  // The folder exists but cannot be listed.
-  void MakeUnreadable(const std::string& path);
   // The program is killed after this many more changes (a file written,
   // appended to, copied, moved or deleted, a folder made): the next change
   // is not made and throws Killed, and every change after it fails, as
@@ -95,7 +93,6 @@ class MemoryFileSystem : public platform::FileSystem {
   std::map<std::string, std::string> links_;    // key of the link -> target
   std::set<std::string> specials_;
   std::set<std::string> failing_;
-  std::set<std::string> unreadable_;
   std::set<std::string> locked_;
   uint64_t writes_ = 0;
   int changes_left_ = -1;  // none counted
