@@ -25,7 +25,9 @@ TEST(WholeNumberTest, AcceptsSignedDecimalNumbersOnly) {
   EXPECT_EQ(value, 12);
   EXPECT_TRUE(ParseWholeNumber(" -3", value));
   EXPECT_EQ(value, -3);
-  for (const char* text : {"", "1a", "1 ", "99999999999"}) EXPECT_FALSE(IsWholeNumber(text)) << text;
+  for (const char* text : {"", "1a", "1 ", "99999999999"}) {
+    EXPECT_FALSE(IsWholeNumber(text)) << text;
+  }
 }
 
 }  // namespace

@@ -39,7 +39,9 @@ TEST_F(RouteTest, FilesThatAreNotWholeRefFilesAreRefusedAndNeverOverwritten) {
   std::string random_bytes;
   for (int i = 0; i < 300; ++i) random_bytes += static_cast<char>((i * 149 + 71) % 256);
   std::string big_endian = "\xFE\xFF"s;
-  for (char c : test_support::MstsText("r1", "Static ( FileName ( a.s ) )\r\n")) big_endian += "\0"s + c;
+  for (char c : test_support::MstsText("r1", "Static ( FileName ( a.s ) )\r\n")) {
+    big_endian += "\0"s + c;
+  }
   const struct {
     std::optional<std::string> bytes;  // nothing: a FIFO
     std::string error;
