@@ -68,17 +68,5 @@ TEST_F(BatchAddTest, AFileThatFailsToCopyIsSkippedAndTheRunGoesOn) {
   EXPECT_FALSE(files.FileExists(kFolder + "SHAPES\\b.sd"));
 }
 
-TEST_F(BatchAddTest, AShapeWhoseOwnSdFileFailsToCopyIsLoggedWithoutIt) {
-  files.FailWritesTo(kFolder + "SHAPES\\b.sd");
-  BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);
-  EXPECT_EQ(main.log.lines(), (Lines{"Added shape a.s", "Added shape b.s without its .sd file"}));
-}
-
-TEST_F(BatchAddTest, AMissingFolderAddsNothing) {
-  BatchAdd(main, "MyRoute", "C:\\nothing", "", true, false, true);
-  EXPECT_TRUE(main.log.lines().empty());
-  EXPECT_EQ(files.Content(kRef), test_support::UnicodeFile(kRefHeader));
-}
-
 }  // namespace
 }  // namespace ops

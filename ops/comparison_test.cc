@@ -4,14 +4,12 @@
 
 #include <algorithm>
 
-#include "core/error.h"
 #include "tests/support/ops_fixture.h"
 
 namespace ops {
 namespace {
 
 using core::ComparisonOutput;
-using ::testing::ThrowsMessage;
 
 const std::string kRoutes = "C:\\MSTS\\ROUTES\\";
 
@@ -65,29 +63,6 @@ TEST_F(ComparisonTest, TheListsSplitTheRouteFilesByTheFirstTickedRouteThatHasThe
   EXPECT_EQ(Run(ComparisonOutput::kCommon), Lines{});
 }
 
-TEST_F(ComparisonTest, TheBatchIsAddedToTheOutputAndSavedWholeWithWindowsLineEnds) {
-  main.fields.CrTex = false;
-  const std::string bat = kRoutes + "restore.bat";
-  ui.saved = {bat, std::nullopt};
-  const Lines expected{"earlier", "copy \"EUROPE1\\SHAPES\\bridge.s\" \"MyLine\\SHAPES\\bridge.s\"",
-                       "copy \"EUROPE1\\SHAPES\\bridge.sd\" \"MyLine\\SHAPES\\bridge.sd\""};
-  EXPECT_EQ(Run(ComparisonOutput::kBatch), expected);
-  EXPECT_EQ(files.Content(bat), "earlier\r\n" + expected[1] + "\r\n" + expected[2] + "\r\n");
-  // Cancelled: the new lines stay below the old ones, nothing is written.
-  const std::string saved = files.Content(bat);
-  CrProcClick(main, routes);
-  EXPECT_EQ(main.fields.CrOut.size(), 5u);
-
-  // The file now exists: replaced when the user says so.
-  files.FailWritesTo(bat);
-  ui.saved = {bat};
-  ui.answers = {true};
-  EXPECT_THAT([&] { CrProcClick(main, routes); },
-              ThrowsMessage<core::Error>("Cannot create file " + bat));
-  EXPECT_EQ(ui.shown.back(), "Ask: The file already exists; replace? [" + bat + "]");
-  EXPECT_EQ(files.Content(bat), saved);
-}
-
 // A batch line is a command: "%" would start a variable, and a quote or a
 // line break in a name would end the command or start another.
 TEST_F(ComparisonTest, BatchLinesDoubleThePercentSignAndLeaveOutNamesWindowsCannotHold) {
@@ -104,20 +79,6 @@ TEST_F(ComparisonTest, BatchLinesDoubleThePercentSignAndLeaveOutNamesWindowsCann
   EXPECT_EQ(main.log.lines(), (Lines{"Skipped SHAPES\\say\"hi\".s: not a file name Windows can hold",
                              "Skipped SHAPES\\two\nlines.s: not a file name Windows can hold",
                              "The batch file is saved to " + kRoutes + "out.bat"}));
-}
-
-TEST_F(ComparisonTest, NoRouteOrOneThatIsNotARouteFolderStopsBeforeAnyWork) {
-  routes.CrRouteIndex = -1;
-  Run(ComparisonOutput::kUnique);
-  CompareRoute(main, "Nowhere");
-  CompareRoute(main, "..");
-  CompareRoute(main, "MyLine\\SHAPES");
-  main.fields.MSTSRoot.clear();
-  CompareRoute(main, "MyLine");
-  EXPECT_EQ(ui.shown, (Lines{": Select route", "Warning: Route Nowhere not found", "Warning: Route .. not found",
-                             "Warning: Route MyLine\\SHAPES not found", "Warning: Select MSTS root dir"}));
-  EXPECT_EQ(main.fields.CrOut, Lines{"earlier"});
-  EXPECT_TRUE(ui.progress.empty());
 }
 
 }  // namespace
