@@ -12,23 +12,6 @@ namespace {
 namespace fs = std::filesystem;
 using test_support::TempPrefix;
 
-TEST(DriveMap, ReadsDriveLettersFromDosdevicesAndSkipsWhatIsNoDrive) {
-  TempPrefix temp;
-  temp.AddDrive('d', temp.root() / "data");
-  const fs::path devices = temp.prefix() / "dosdevices";
-  fs::create_symlink("/dev/null", devices / "c::");
-  fs::create_symlink("/dev/null", devices / "com1");
-  fs::create_symlink(temp.root() / "missing", devices / "e:");
-  test_support::WriteHostFile(temp.root() / "file", "x");
-  fs::create_symlink(temp.root() / "file", devices / "f:");
-  DriveMap drives(temp.prefix().string());
-  ASSERT_EQ(drives.drives().size(), 2u);
-  EXPECT_EQ(drives.drives().begin()->first, 'C');  // letters in upper case
-  EXPECT_EQ(drives.HostRoot('c'), temp.drive_c().string());
-  EXPECT_EQ(drives.HostRoot('D'), (temp.root() / "data").string());
-  EXPECT_EQ(drives.HostRoot('E'), std::nullopt);
-}
-
 TEST(DriveMap, ToWindowsGoesThroughTheLongestDriveHoldingTheCanonicalPath) {
   TempPrefix temp;
   temp.AddDrive('d', temp.root() / "data");
