@@ -51,7 +51,7 @@ class WindowFixture : public ::testing::Test {
   }
 
   core::ConvMain& Main() {
-    if (!main_) main_.emplace(files, processes, ui);
+    if (!main_) main_.emplace(files, processes, *shows);
     return *main_;
   }
   TConvMainForm& Window() {
@@ -74,6 +74,8 @@ class WindowFixture : public ::testing::Test {
   HostPathFiles files{"C:\\work"};
   test_support::FakeProcesses processes;
   test_support::ScriptedUi ui;
+  // What the main object shows through: the script, or the program's own dialogs.
+  core::Ui* shows = &ui;
   ops::RouteState routes;
   RouteOperations operations;
 
