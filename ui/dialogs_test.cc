@@ -67,11 +67,13 @@ TEST(ClearUnusedTest, SelectsAllOrNoneAndAddsTheSelectedRows) {
   EXPECT_EQ(Rows(Find<QListWidget>(plain, "ClDeleteList")), (Names{"2024-05-02, b", "2024-05-01, a"}));
 }
 
-TEST(EditFormTest, RowsAreAddedDeletedRenamedAndRenumbered) {
+TEST(EditFormTest, RowsAreAddedDeletedRenumberedAndRenamedByClickOrKeyboard) {
   core::EntryForm form{"Static",
                        {{"FileName", "hut.s"}, {"Description", "Hut"}, {"Class", "Houses"}}};
   TEditForm dialog(form, kEnglish, nullptr);
   dialog.show();
+  QApplication::setActiveWindow(&dialog);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
   Find<QPushButton>(dialog, "rfAdd")->click();
   ASSERT_NE(dialog.findChild<QLabel*>("rfName4"), nullptr);
 
@@ -88,35 +90,27 @@ TEST(EditFormTest, RowsAreAddedDeletedRenamedAndRenumbered) {
   chooser->setCurrentText("Shadow");
   Find<QComboBox>(dialog, "ShapeType")->setEditText("Hazard");
   QTest::keyClicks(Find<QLineEdit>(dialog, "rfValue3"), "ROUND");
-  dialog.accept();
-
-  EXPECT_EQ(form.block_type, "Hazard");
-  ASSERT_EQ(form.rows.size(), 3u);
-  EXPECT_EQ(form.rows[1].name, "Class");
-  EXPECT_EQ(form.rows[2].name, "Shadow");
-  EXPECT_EQ(form.rows[2].value, "ValueROUND");
-}
-
-TEST(EditFormTest, ANameIsRenamedWithTheKeyboardAlone) {
-  core::EntryForm form{"Static", {{"FileName", "hut.s"}, {"Property", "ROUND"}}};
-  TEditForm dialog(form, kEnglish, nullptr);
-  dialog.show();
-  QApplication::setActiveWindow(&dialog);
-  ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+  // So do F2 and Space, on another name; Return takes the name typed.
   auto* name = Find<QLabel>(dialog, "rfName2");
   for (Qt::Key key : {Qt::Key_F2, Qt::Key_Space}) {
     name->setFocus();
     QTest::keyClick(name, key);
-    auto* chooser = Find<QComboBox>(dialog, "PropertyChooser");
-    ASSERT_TRUE(chooser->lineEdit()->hasFocus());
-    QTest::keyClicks(chooser->lineEdit(), key == Qt::Key_F2 ? "Align" : "Shadow");
+    chooser = qobject_cast<QComboBox*>(QApplication::focusWidget());
+    ASSERT_TRUE(chooser && chooser->objectName() == "PropertyChooser");
+    QTest::keyClicks(chooser->lineEdit(), key == Qt::Key_F2 ? "Align" : "Kind");
     QTest::keyClick(chooser->lineEdit(), Qt::Key_Return);
     QTest::qWait(0);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(name->hasFocus());
   }
-  EXPECT_EQ(name->text(), "Shadow");
-  EXPECT_EQ(form.rows[1].name, "Shadow");
+  EXPECT_EQ(name->text(), "Kind");
+  dialog.accept();
+
+  EXPECT_EQ(form.block_type, "Hazard");
+  ASSERT_EQ(form.rows.size(), 3u);
+  EXPECT_EQ(form.rows[1].name, "Kind");
+  EXPECT_EQ(form.rows[2].name, "Shadow");
+  EXPECT_EQ(form.rows[2].value, "ValueROUND");
 }
 
 TEST(TextureDialogTest, OffersTheNameAndGivesTheChoice) {
