@@ -72,8 +72,7 @@ TEST_F(TextureStripTest, TheFocusedEntrysTexturesShowWithTheirSizeOrWhyNot) {
   }
 
   // A double click shows the texture in the viewer, a level at a time.
-  entries->setCurrentRow(0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return strip->count() == 5; }, 5000));
+  ASSERT_EQ(strip->count(), 1);  // the last entry's edge.ace
   QStringList levels;
   QTimer::singleShot(0, [&levels] {
     QWidget* viewer = QApplication::activeModalWidget();

@@ -45,8 +45,7 @@ class WindowFixture : public ::testing::Test {
     files.Add("C:\\MSTS\\ROUTES\\Line\\Line.trk", "");
     files.Add("C:\\MSTS\\ROUTES\\Line\\tsection.dat", "");
     files.Add("C:\\MSTS\\ROUTES\\Line\\Line.ref",
-              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                        "Static ( Class ( Houses ) FileName ( hut.s ) )\r\n"));
+              test_support::MstsFile("r1", "Static ( Class ( Houses ) FileName ( hut.s ) )\r\n"));
     files.AddFolder("C:\\MSTS\\ROUTES\\Line\\SHAPES");
   }
 
