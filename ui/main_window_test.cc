@@ -143,12 +143,10 @@ TEST_F(MainWindowTest, TheLanguageMenuSwitchesEveryCaptionAndEachFitsInEitherFon
 }
 
 TEST_F(MainWindowTest, AFirstStartWithoutConvIniShowsTheSettingsPageAndRoutePagesLeadBackToIt) {
-  test_support::MemoryFileSystem empty("C:\\work");
-  core::ConvMain first(empty, processes, ui);
-  TConvMainForm window(first, routes, operations);
-  auto* pages = window.findChild<QTabWidget*>("PageControl1");
+  ASSERT_TRUE(files.DeleteFile("C:\\work\\conv.ini"));
+  auto* pages = Find<QTabWidget>("PageControl1");
   EXPECT_EQ(pages->currentIndex(), static_cast<int>(ops::Page::kSettings));
-  window.findChild<QAbstractButton*>("ShProc")->click();
+  Click("ShProc");
   pages->setCurrentIndex(static_cast<int>(ops::Page::kClearing));  // no MSTS root yet
   EXPECT_EQ(pages->currentIndex(), static_cast<int>(ops::Page::kSettings));
   EXPECT_EQ(ui.shown, (std::vector<std::string>{
