@@ -29,17 +29,15 @@ QStringList Items(QListWidget& strip) {
 TEST_F(TextureStripTest, TheFocusedEntrysTexturesShowWithTheirSizeOrWhyNot) {
   const std::string route = "C:\\MSTS\\ROUTES\\Line\\";
   files.Add(route + "Line.ref",
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                      "Static ( FileName ( hut.s ) )\r\n"
-                                      "Static ( FileName ( gone.s ) )\r\n"
-                                      "Static ( FileName ( bare.s ) )\r\n"
-                                      "Transfer ( FileName ( edge.ace ) )\r\n"));
+            test_support::MstsFile("r1", "Static ( FileName ( hut.s ) )\r\n"
+                                         "Static ( FileName ( gone.s ) )\r\n"
+                                         "Static ( FileName ( bare.s ) )\r\n"
+                                         "Transfer ( FileName ( edge.ace ) )\r\n"));
   files.Add(route + "SHAPES\\hut.s",
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( images ( 5 "
-                                      "image ( Brick.ace ) image ( porch.ace ) image ( iron.ace ) "
-                                      "image ( ..\\..\\x.ace ) image ( brick.ace ) ) )\r\n"));
-  files.Add(route + "SHAPES\\bare.s",
-            test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0s1t______\r\n\r\nshape ( )\r\n"));
+            test_support::MstsFile("s1", "shape ( images ( 5 image ( Brick.ace ) "
+                                         "image ( porch.ace ) image ( iron.ace ) "
+                                         "image ( ..\\..\\x.ace ) image ( brick.ace ) ) )\r\n"));
+  files.Add(route + "SHAPES\\bare.s", test_support::MstsFile("s1", "shape ( )\r\n"));
   const std::string texture =
       standin::WriteAce(standin::MakeImage(8, 4, [](int, int) { return 0x804020FFu; }), {});
   files.Add(route + "TEXTURES\\brick.ace", texture);
@@ -74,8 +72,7 @@ TEST_F(TextureStripTest, TheFocusedEntrysTexturesShowWithTheirSizeOrWhyNot) {
   }
 
   // A double click shows the texture in the viewer, a level at a time.
-  entries->setCurrentRow(0);
-  ASSERT_TRUE(QTest::qWaitFor([&] { return strip->count() == 5; }, 5000));
+  ASSERT_EQ(strip->count(), 1);  // the last entry's edge.ace
   QStringList levels;
   QTimer::singleShot(0, [&levels] {
     QWidget* viewer = QApplication::activeModalWidget();

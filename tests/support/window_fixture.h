@@ -45,13 +45,12 @@ class WindowFixture : public ::testing::Test {
     files.Add("C:\\MSTS\\ROUTES\\Line\\Line.trk", "");
     files.Add("C:\\MSTS\\ROUTES\\Line\\tsection.dat", "");
     files.Add("C:\\MSTS\\ROUTES\\Line\\Line.ref",
-              test_support::UnicodeFile("SIMISA@@@@@@@@@@JINX0r1t______\r\n\r\n"
-                                        "Static ( Class ( Houses ) FileName ( hut.s ) )\r\n"));
+              test_support::MstsFile("r1", "Static ( Class ( Houses ) FileName ( hut.s ) )\r\n"));
     files.AddFolder("C:\\MSTS\\ROUTES\\Line\\SHAPES");
   }
 
   core::ConvMain& Main() {
-    if (!main_) main_.emplace(files, processes, ui);
+    if (!main_) main_.emplace(files, processes, *shows);
     return *main_;
   }
   TConvMainForm& Window() {
@@ -74,6 +73,8 @@ class WindowFixture : public ::testing::Test {
   HostPathFiles files{"C:\\work"};
   test_support::FakeProcesses processes;
   test_support::ScriptedUi ui;
+  // What the main object shows through: the script, or the program's own dialogs.
+  core::Ui* shows = &ui;
   ops::RouteState routes;
   RouteOperations operations;
 
