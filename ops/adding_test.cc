@@ -80,18 +80,6 @@ TEST_F(AddingTest, TheEntryAndSdFileCarryThePageFieldsAndAReplacedShapeAddsAnEnt
   EXPECT_EQ(routes.CurrentRoute->EntryCount(), 3);
 }
 
-TEST_F(AddingTest, BrowseButtonsFillTheirFieldsUnlessCancelled) {
-  ui.opened = {{"C:\\work\\barn.s"}, {}, {"C:\\t\\a.ace", "C:\\t\\b.ace"}, {}};
-  AddShapeBrowseClick(main);
-  AddShapeBrowseClick(main);
-  AddTexBrowseClick(main);
-  AddTexBrowseClick(main);
-  EXPECT_EQ(main.fields.AddShapeFile, "C:\\work\\barn.s");
-  EXPECT_EQ(main.fields.AddTextures, "C:\\t\\a.ace;C:\\t\\b.ace;");
-  EXPECT_EQ(ui.shown, (Lines{"Open: Shape File(*.s)|*.s", "Open: Shape File(*.s)|*.s",
-                             "Open: ACE File|*.ace", "Open: ACE File|*.ace"}));
-}
-
 TEST_F(AddingTest, AddTexturesAsksBeforeEachReplacementAndReportsEveryFailure) {
   AddTexProcClick(main, routes);
   ChooseRoute();

@@ -24,25 +24,8 @@ class BatchAddTest : public OpsFixture {
     files.Add("C:\\new\\b.s", "b");
     files.Add("C:\\new\\b.sd", "own b.sd");
     files.Add("C:\\new\\x.ace", "x");
-    files.Add("C:\\new\\parts\\c.s", "c");
-    files.Add("C:\\new\\parts\\deeper\\d.s", "d");
-    files.Add("C:\\new\\parts\\y.ace", "y");
   }
 };
-
-// The entries written are checked end to end.
-TEST_F(BatchAddTest, TexturesFollowTheShapesAndSubfoldersComeLastAtEveryDepth) {
-  files.Add("C:\\new\\x:y.s", "outside");
-  files.Add("C:\\new\\x:y.ace", "outside");
-  files.Add("C:\\new\\a|b\\e.s", "e");
-  BatchAdd(main, "MyRoute", "C:\\new", "Bridges", true, false, true);
-  const std::string skipped = ": not a file name Windows can hold";
-  EXPECT_EQ(main.log.lines(),
-            (Lines{"Added shape a.s", "Added shape b.s", "Skipped x:y.s" + skipped,
-                   "Added texture x.ace", "Skipped x:y.ace" + skipped, "Skipped a|b" + skipped,
-                   "Added shape c.s", "Added texture y.ace", "Added shape d.s"}));
-  EXPECT_EQ(files.Content(kFolder + "SHAPES\\d.sd"), kGeneratedSd("d.s"));
-}
 
 TEST_F(BatchAddTest, OverReplacesTheSdFilesWithoutAsking) {
   BatchAdd(main, "MyRoute", "C:\\new", "", false, false, false);

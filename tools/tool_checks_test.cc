@@ -44,17 +44,5 @@ TEST_F(ToolChecksTest, OnlyAllThreeUtilitiesUnderTheirCurrentNamesStoreTheFolder
   EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
 }
 
-TEST_F(ToolChecksTest, MSTSSelectClickStoresTheRootAndItsUtilitiesFolder) {
-  files.Add("C:\\MSTS\\UTILS\\FFEDIT\\ffeditc_unicode.exe", "MZ");
-  ui.folders = {std::nullopt, std::string("C:\\MSTS")};
-  MSTSSelectClick(*main);
-  EXPECT_EQ(Stored("ROOT"), "<none>");
-  MSTSSelectClick(*main);
-  EXPECT_EQ(main->fields.MSTSRoot, "C:\\MSTS");
-  EXPECT_EQ(main->fields.PathUtils, "C:\\MSTS\\UTILS");
-  EXPECT_EQ(Stored("ROOT"), "C:\\MSTS");
-  EXPECT_EQ(Stored("UTILS"), "C:\\MSTS\\UTILS");
-}
-
 }  // namespace
 }  // namespace tools
