@@ -14,6 +14,7 @@ TEST_F(ShapeDirTest, ConvertingStartsAtTheSourceFolderAndOnlyChoosingTheSourceSt
   main->fields.ShapeDir = "C:\\models";
   ui.folders = {std::string("C:\\models"), std::nullopt, std::string("C:\\models"), std::nullopt};
   Convert1Click(*main);
+  main->fields.ShapeDir = "C:\\gone";
   Convert1Click(*main);
   EXPECT_EQ(Logged().front(), "Skipped wall:2.3ds: not a file name Windows can hold");
   EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", "<none>"), "<none>");
@@ -22,7 +23,7 @@ TEST_F(ShapeDirTest, ConvertingStartsAtTheSourceFolderAndOnlyChoosingTheSourceSt
   const std::string source = "Folder: Select directory, containing *.3ds-files";
   EXPECT_EQ(ui.shown, (Lines{"Folder: Select convert directory", "Folder: Select convert directory",
                              source, source}));
-  EXPECT_EQ(ui.folder_initials, (Lines{"C:\\models", "C:\\models", "", ""}));
+  EXPECT_EQ(ui.folder_initials, (Lines{"C:\\models", "", "", ""}));
   EXPECT_EQ(main->fields.dsOpenInitialDir, "C:\\models");
   EXPECT_EQ(main->settings.ReadString("PATHS", "LASTDIR", ""), "C:\\models");
 }
