@@ -27,7 +27,6 @@ inline const std::string kShapeText =
     "\ttextures ( 2\r\n\t\ttexture ( 0 0 0 ff000000 )\r\n\t\ttexture ( 1 0 0 ff000000 )\r\n\t)\r\n"
     ")\r\n";
 
-
 class ConvertFixture : public ::testing::Test {
  protected:
   using Lines = std::vector<std::string>;
@@ -55,8 +54,6 @@ class ConvertFixture : public ::testing::Test {
   test_support::ScriptedUi ui;
   std::optional<core::ConvMain> main;
 
-  // What conv3ds writes.
-  std::string shape_text = kShapeText;
   // Tools ("makeace", "conv3ds", "txt2uni", "ffeditc_unicode") that run but
   // write nothing, and tools that cannot be started.
   std::set<std::string> broken;
@@ -73,7 +70,7 @@ class ConvertFixture : public ::testing::Test {
     if (program == "makeace") {
       files.Add(path(args[2]), "ACE " + call.command_line);
     } else if (program == "conv3ds") {
-      files.Add(path(args[1]), shape_text);
+      files.Add(path(args[1]), kShapeText);
     } else if (program == "txt2uni") {
       std::string text = files.Content(path(args[1]));
       if (!text.starts_with("\xFF\xFE")) files.Add(path(args[1]), test_support::UnicodeFile(text));
